@@ -1,0 +1,2 @@
+# Helpers that games use from CMake (resource embedding comes with the
+# archive).

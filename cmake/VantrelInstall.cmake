@@ -1,0 +1,25 @@
+# Installs the library, its headers, a CMake package (find_package(Vantrel)
+# gives Vantrel::vantrel) and a pkg-config file (pkg-config --libs vantrel).
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+install(TARGETS vantrel EXPORT VantrelTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ ${PROJECT_SOURCE_DIR}/platform/include/
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+set(VANTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vantrel)
+install(EXPORT VantrelTargets NAMESPACE Vantrel:: DESTINATION ${VANTREL_CMAKE_DIR})
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VantrelConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/VantrelConfig.cmake INSTALL_DESTINATION ${VANTREL_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/VantrelConfig.cmake ${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbed.cmake
+  DESTINATION ${VANTREL_CMAKE_DIR})
+
+configure_file(${PROJECT_SOURCE_DIR}/cmake/vantrel.pc.in ${PROJECT_BINARY_DIR}/vantrel.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/vantrel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

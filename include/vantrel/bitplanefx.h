@@ -1,0 +1,154 @@
+// BITPLANEFX: the drawing surface, a rectangle of pixels in ordinary memory
+// in the display's pixel format, with an optional alpha plane, a clip
+// rectangle and a transparent colour.
+//
+// A surface has no constructor: declare it zero-filled and make it through
+// VTLHND::create, which stores the owner and the display format first.
+//
+// Clipping differs by family (each operation's comment says which):
+//  - primitives, RLE blits and colour-image blits: the whole clip rectangle;
+//  - surface-to-surface blits: the clip size only (0..clipWidth, 0..clipHeight);
+//  - scaled blits and the sized RLE Blt: the whole surface, no clip rectangle;
+//  - the lookup-image blit and the quadrant blend: no clipping.
+#ifndef VANTREL_BITPLANEFX_H
+#define VANTREL_BITPLANEFX_H
+
+#include <vantrel/win32/types.h>
+
+class VTLHND;
+class RLEFX;
+class COLORFX;
+class MONOFX;
+class LUTFX;
+
+// The effect record read by BltMode.
+struct BLITMODE {
+    unsigned char mode;       // one of the BLITMODE_* values; 1 and 7+ draw nothing
+    unsigned char level;      // fade level (FADE) or blend level (BLEND)
+    DWORD color;              // packed tint colour (COLOR)
+    unsigned char colorLevel; // tint level (COLOR)
+};
+
+enum {
+    BLITMODE_NORMAL = 0,
+    BLITMODE_HALF = 2,
+    BLITMODE_SHADOW = 3,
+    BLITMODE_FADE = 4,
+    BLITMODE_BLEND = 5,
+    BLITMODE_COLOR = 6
+};
+
+// How a surface was made, in BITPLANEFX::kind.
+enum { BITPLANE_BLANK = 0, BITPLANE_BMP = 1, BITPLANE_TGA = 2 };
+
+class VANTREL_API BITPLANEFX {
+public:
+    unsigned char* pixels;     // pitch x height bytes, owned; null when empty
+    unsigned char* alpha;      // width x height bytes (rows of exactly width), owned; or null
+    DWORD pitch;               // width x bytesPerPixel rounded up to a multiple of 8
+    BITPLANEFX* next;          // older surface in the owner's list
+    BITPLANEFX* prev;          // newer surface in the owner's list
+    VTLHND* owner;
+    unsigned char format;      // display format code the pixels are in
+    unsigned char reserved;    // always 0
+    unsigned char bitsPerPixel;
+    unsigned char bytesPerPixel;
+    unsigned char kind;        // BITPLANE_BLANK, BITPLANE_BMP or BITPLANE_TGA
+    unsigned char* fileData;   // source file bytes in the archive, kept for reloading; not owned
+    LONG width;
+    LONG height;
+    LONG clipWidth;
+    LONG clipHeight;
+    LONG clipX;
+    LONG clipY;
+    unsigned short colorKey;   // transparent colour of the keyed ("Trans") blits
+
+    // Housekeeping.
+    bool create(int width, int height, bool withAlpha);
+    bool create(char* name); // does nothing: files load through VTLHND::create
+    bool release();
+    bool LockSurface();      // no display memory is lent in this version: always false
+    void UnlockSurface();
+    void clear();
+    bool setColorKey();      // takes the top-left pixel as the colour key
+    void SetClipper(unsigned short left, unsigned short top, unsigned short right, unsigned short bottom);
+    operator bool() const { return pixels != nullptr; }
+    int xSize() const { return width; }
+    int ySize() const { return height; }
+    BITPLANEFX& operator=(const BITPLANEFX&) = default; // shallow: the copy shares the buffers
+
+    // Files (from fileData).
+    bool loadBmp();
+    bool loadTga();
+    bool saveTga(char* name, unsigned short x, unsigned short y, unsigned short width, unsigned short height);
+
+    // Surface-to-surface blits: clip to the clip size; `rect` (or the whole
+    // source when null) is clamped and clipped in place.
+    void Blt(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
+    void TransBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
+    void Blt50(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
+    void TransBlt50(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
+    void ShadowBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
+    void FadeBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned char level);
+    void FadeTransBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned char level);
+    void BlendBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned char level);
+    void BlendTransBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned char level);
+    void AlphaBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
+    void AlphaSrcBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
+    void ColorBlendBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned char level,
+                       unsigned short color);
+    void ColorTransBlendBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned char level,
+                            unsigned short color);
+
+    // Scaled blits to a W x H destination area, clipped to the whole surface.
+    void Blt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h);
+    void Blt50(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h);
+    void ShadowBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h);
+    void FadeBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h,
+                 unsigned char level);
+    void BlendBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h,
+                  unsigned char level);
+
+    // Lookup image: the front index image drawn through its colour table.
+    void Blt(LUTFX* source, tagPOINT point, tagRECT* rect);
+
+    // Pixel and shape primitives, clipped to the clip rectangle.
+    bool putPixel(int x, int y, unsigned long color);
+    bool putPixel(int x, int y, unsigned long color, unsigned char alpha);
+    bool putPixelBlend(int x, int y, unsigned long color, unsigned char level);
+    unsigned long getPixel(int x, int y);
+    bool hline(int x1, int x2, int y, unsigned long color);
+    void line(int x1, int y1, int x2, int y2, unsigned long color);
+    void lineBlend(int x1, int y1, int x2, int y2, unsigned long color, unsigned char level);
+    void ellipse(int x, int y, int a, int b, unsigned long color);
+    void fillellipse(int x, int y, int a, int b, unsigned long color);
+
+    // RLE images, clipped to the clip rectangle (the sized Blt: the surface).
+    void BltMode(RLEFX* image, POINT point, BLITMODE* mode);
+    void BltNoEffects(RLEFX* image, POINT point);
+    void Blt(RLEFX* image, POINT point);
+    void Blt50(RLEFX* image, POINT point);
+    void ShadowBlt(RLEFX* image, POINT point);
+    void FadeBlt(RLEFX* image, POINT point, unsigned char level);
+    void BlendBlt(RLEFX* image, POINT point, unsigned char level);
+    void ColorBlt(RLEFX* image, POINT point, unsigned long color, unsigned char level);
+    void Blt(RLEFX* image, POINT point, unsigned long width, unsigned long height);
+
+    // Colour and mono intensity images.
+    void BltNoEffects(COLORFX* image, POINT point, unsigned long color);
+    void BltMode(COLORFX* image, POINT point, BLITMODE* mode);
+    void Blt(COLORFX* image, POINT point, unsigned long color);
+    void Blt50(COLORFX* image, POINT point, unsigned long color);
+    void ShadowBlt(COLORFX* image, POINT point, unsigned long color);
+    void FadeBlt(COLORFX* image, POINT point, unsigned char level, unsigned long color);
+    void BlendBlt(COLORFX* image, POINT point, unsigned char level, unsigned long color);
+    void BltNoEffects(MONOFX* image, POINT point, unsigned long color);
+    void BltMode(MONOFX* image, POINT point, BLITMODE* mode);
+    void Blt(MONOFX* image, POINT point, unsigned long color);
+    void Blt50(MONOFX* image, POINT point, unsigned long color);
+    void ShadowBlt(MONOFX* image, POINT point, unsigned long color);
+    void FadeBlt(MONOFX* image, POINT point, unsigned char level, unsigned long color);
+    void BlendBlt(MONOFX* image, POINT point, unsigned char level, unsigned long color);
+};
+
+#endif
