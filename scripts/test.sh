@@ -9,10 +9,19 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+# A virtual display, so that the end-to-end tests open real windows.
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j "$jobs"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WERROR=ON -DVANTREL_SANITIZE=ON \
   -DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_BUILD_EXAMPLES=OFF
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# The fuzzers, built with clang's libFuzzer, each for a short fixed time.
+if [ -n "$(find fuzz -mindepth 2 -name CMakeLists.txt -print -quit)" ]; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_BUILD_FUZZERS=ON \
+    -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_BUILD_EXAMPLES=OFF -DVANTREL_BUILD_TOOLS=OFF
+  cmake --build build-fuzz -j "$jobs"
+  ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
+fi

@@ -1,0 +1,19 @@
+// A minimal game-side program: the whole API from one include.
+#include <vantrel.h>
+
+#include <cstdio>
+
+int main()
+{
+    VTLPixelFormat f{};
+    if (!VTLBuildEffectTables(16, 0xF800, 0x7E0, 0x1F, &f) || f.formatCode != PF_RGB565)
+        return 1;
+    BITPLANEFX surface{};
+    surface.bitsPerPixel = 16;
+    surface.bytesPerPixel = 2;
+    if (!surface.create(10, 5, false) || surface.pitch != 24)
+        return 2;
+    surface.release();
+    std::printf("consumer ok\n");
+    return 0;
+}
