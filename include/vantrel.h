@@ -4,6 +4,8 @@
 
 #include <vantrel/win32/types.h>
 #include <vantrel/win32/debug.h>
+#include <vantrel/win32/window.h>
+#include <vantrel/win32/gdi.h>
 
 #include <vantrel/core.h>
 #include <vantrel/pixelformat.h>
