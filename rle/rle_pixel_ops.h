@@ -52,9 +52,30 @@ inline unsigned halfMask16() { return HalfMask & 0xFFFF; }
 // beats a call into the general memcpy (measured in bench/rle_blits.cpp).
 inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes)
 {
-    const size_t done = simd16::copy(d, s, bytes);
-    if (done < bytes)
-        std::memcpy(d + done, s + done, bytes - done);
+    if (simd16::copy(d, s, bytes) == bytes)
+        return;
+    // Below 16 bytes: two fixed-size moves that overlap in the middle.
+    if (bytes >= 8) {
+        uint64_t a, b;
+        std::memcpy(&a, s, 8);
+        std::memcpy(&b, s + bytes - 8, 8);
+        std::memcpy(d, &a, 8);
+        std::memcpy(d + bytes - 8, &b, 8);
+    } else if (bytes >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, s, 4);
+        std::memcpy(&b, s + bytes - 4, 4);
+        std::memcpy(d, &a, 4);
+        std::memcpy(d + bytes - 4, &b, 4);
+    } else if (bytes >= 2) {
+        uint16_t a, b;
+        std::memcpy(&a, s, 2);
+        std::memcpy(&b, s + bytes - 2, 2);
+        std::memcpy(d, &a, 2);
+        std::memcpy(d + bytes - 2, &b, 2);
+    } else if (bytes == 1) {
+        d[0] = s[0];
+    }
 }
 
 // ---------------------------------------------------------------- plain copy
