@@ -10,6 +10,8 @@ packages=(
   libsdl2-dev libpng-dev
   libpixman-1-dev              # a peer in the benchmarks
   xvfb xauth                   # real windows in the end-to-end tests
+  xdotool                      # real input in the end-to-end tests
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core   # GDI text
 )
 
 missing=()
