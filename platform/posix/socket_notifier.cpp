@@ -141,8 +141,14 @@ void SocketNotifier::run()
             rebuilt_.notify_all();
         }
 
-        if (::poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR)
+        if (::poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) {
+            // Out of resources: give up rather than spin, and release anyone
+            // waiting for the set to be rebuilt.
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+            rebuilt_.notify_all();
             return;
+        }
         if (fds[0].revents) {
             uint64_t count;
             [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);

@@ -3,7 +3,17 @@
 
 namespace {
 
-using ReadTest = JoystickTest;
+class ReadTest : public JoystickTest {
+protected:
+    // Both sticks read, each centred at 500 with extremes 100 and 900 and
+    // directions from 400 and 600.
+    static void bothSticksPresent()
+    {
+        calibrate(0, 500, 100, 900, 100);
+        calibrate(1, 500, 100, 900, 100);
+        vtl::joystickState().present[0] = vtl::joystickState().present[1] = 1;
+    }
+};
 
 TEST_F(ReadTest, PercentagesFollowTheCalibratedTravelOnEachSide)
 {
@@ -78,9 +88,7 @@ TEST_F(ReadTest, DirectionsStartFiveCountsBeyondEachThreshold)
 
 TEST_F(ReadTest, ModeZeroKeepsEachStickToItsOwnButtons)
 {
-    calibrate(0, 500, 100, 900, 100);
-    calibrate(1, 500, 100, 900, 100);
-    vtl::joystickState().present[0] = vtl::joystickState().present[1] = 1;
+    bothSticksPresent();
     port.plug(0, 100, 500);
     port.plug(1, 900, 900);
     port.press(0, 0, true);
@@ -94,9 +102,7 @@ TEST_F(ReadTest, ModeZeroKeepsEachStickToItsOwnButtons)
 TEST_F(ReadTest, ModeOneGivesEveryStickAllFourButtons)
 {
     vtl::joystickState().mode = 1;
-    calibrate(0, 500, 100, 900, 100);
-    calibrate(1, 500, 100, 900, 100);
-    vtl::joystickState().present[0] = vtl::joystickState().present[1] = 1;
+    bothSticksPresent();
     port.plug(0, 500, 500);
     port.plug(1, 500, 500);
     port.press(0, 0, true); // port bit 0x10 clear
@@ -115,9 +121,7 @@ TEST_F(ReadTest, ModeOneGivesEveryStickAllFourButtons)
 TEST_F(ReadTest, ModeTwoFoldsTheSecondAxisPairIntoTwoBits)
 {
     vtl::joystickState().mode = 2;
-    calibrate(0, 500, 100, 900, 100);
-    calibrate(1, 500, 100, 900, 100);
-    vtl::joystickState().present[0] = vtl::joystickState().present[1] = 1;
+    bothSticksPresent();
     struct Case {
         uint32_t x2, y2;
         DWORD extra;
@@ -137,9 +141,7 @@ TEST_F(ReadTest, ModeTwoFoldsTheSecondAxisPairIntoTwoBits)
 TEST_F(ReadTest, ModeThreeReportsEachDirectionOfTheSecondPair)
 {
     vtl::joystickState().mode = 3;
-    calibrate(0, 500, 100, 900, 100);
-    calibrate(1, 500, 100, 900, 100);
-    vtl::joystickState().present[0] = vtl::joystickState().present[1] = 1;
+    bothSticksPresent();
     port.plug(0, 500, 500);
     struct Case {
         uint32_t x2, y2;
