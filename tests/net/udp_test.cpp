@@ -268,6 +268,21 @@ TEST_F(UdpLookupTest, EmptyNamesAndErrorsGiveNothing)
     EXPECT_EQ(hostSide.responce(WSAHOST_NOT_FOUND), nullptr);
 }
 
+TEST_F(UdpLookupTest, ABufferTooSmallIsReportedWithTheSizeNeeded)
+{
+    char small[40];
+    std::memset(small, 0x5A, sizeof small);
+    const HANDLE request = WSAAsyncGetHostByName(hostWindow.hwnd(), 0x470, "localhost", small, sizeof small);
+    ASSERT_NE(request, nullptr);
+    MSG m;
+    ASSERT_TRUE(hostWindow.waitFor(0x470, &m));
+    EXPECT_EQ(m.wParam, reinterpret_cast<WPARAM>(request));
+    EXPECT_EQ(WSAGETASYNCERROR(m.lParam), WSAENOBUFS);
+    EXPECT_GT(WSAGETASYNCBUFLEN(m.lParam), sizeof small);
+    EXPECT_EQ(small[0], 0x5A) << "nothing written";
+    EXPECT_EQ(WSACancelAsyncRequest(request), SOCKET_ERROR) << "already finished";
+}
+
 // Two processes: this test starts a copy of the test program that joins
 // from its own window and message queue.
 TEST(UdpTwoProcesses, AHostAndAJoinerInSeparateProcessesTalk)
