@@ -23,10 +23,12 @@ public:
 
     HRESULT enterFullscreen(HWND window, DWORD, DWORD) override
     {
+        // The device makes the window a borderless one covering the screen
+        // (through the window system, which keeps its geometry); a
+        // full-screen flag of SDL's own would freeze that geometry and needs
+        // a window manager to take effect.
         SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
         if (!native)
-            return DDERR_GENERIC;
-        if (SDL_SetWindowFullscreen(native, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
             return DDERR_GENERIC;
         fullscreen_ = native;
         return DD_OK;
@@ -36,7 +38,6 @@ public:
     {
         if (!fullscreen_)
             return;
-        SDL_SetWindowFullscreen(fullscreen_, 0);
         if (SDL_Renderer* r = SDL_GetRenderer(fullscreen_))
             SDL_RenderSetLogicalSize(r, 0, 0);
         fullscreen_ = nullptr;
