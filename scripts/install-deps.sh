@@ -10,6 +10,7 @@ packages=(
   libsdl2-dev libpng-dev
   xvfb xauth                   # real windows in the end-to-end tests
   xdotool                      # real input in the end-to-end tests
+  imagemagick x11-apps         # screenshots of the X screen in the end-to-end tests
   libfreetype-dev libfontconfig-dev fonts-dejavu-core   # GDI text
 )
 

@@ -48,6 +48,7 @@ public:
         SDL_Renderer* r = rendererFor(window);
         if (!r || !upload(r, image, RECT{0, 0, image.width, image.height}))
             return;
+        coverScreen(static_cast<SDL_Window*>(vtl::nativeWindow(window)));
         SDL_RenderSetLogicalSize(r, image.width, image.height);
         SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
         SDL_RenderClear(r);
@@ -92,6 +93,21 @@ private:
             return r;
         ownRenderer_ = SDL_CreateRenderer(native, -1, 0);
         return ownRenderer_;
+    }
+
+    // The device has the window system place the window over the whole
+    // screen; a move asked for while SDL is still mapping a window whose
+    // border just went can be dropped, so the first frames make sure of it.
+    static void coverScreen(SDL_Window* native)
+    {
+        const vtl::Desktop screen = vtl::desktop();
+        int x = 0, y = 0, w = 0, h = 0;
+        SDL_GetWindowPosition(native, &x, &y);
+        SDL_GetWindowSize(native, &w, &h);
+        if (x != 0 || y != 0)
+            SDL_SetWindowPosition(native, 0, 0);
+        if (w != screen.width || h != screen.height)
+            SDL_SetWindowSize(native, screen.width, screen.height);
     }
 
     void forget()
