@@ -123,7 +123,15 @@ public:
     void ellipse(int x, int y, int a, int b, unsigned long color);
     void fillellipse(int x, int y, int a, int b, unsigned long color);
 
-    // RLE images, clipped to the clip rectangle (the sized Blt: the surface).
+    // RLE images, clipped to the clip rectangle (the sized Blt: the surface);
+    // the image's pixels are taken to be of the surface's size.  With the
+    // effects switch off every effect draws as BltNoEffects; FadeBlt at 255
+    // is BltNoEffects, BlendBlt at 255 is Blt and at 0 draws nothing.
+    // On 8-bit surfaces halving masks each 3-3-2 field (0x6D), whatever
+    // HalfMask holds.  On 32-bit surfaces the effects compute the three
+    // colour bytes and leave the destination's fourth byte, except the
+    // copies and Blt50's opaque pixels (all four bytes).  A clip rectangle
+    // set by hand outside the surface is cut to the surface.
     void BltMode(RLEFX* image, POINT point, BLITMODE* mode);
     void BltNoEffects(RLEFX* image, POINT point);
     void Blt(RLEFX* image, POINT point);
@@ -132,9 +140,13 @@ public:
     void FadeBlt(RLEFX* image, POINT point, unsigned char level);
     void BlendBlt(RLEFX* image, POINT point, unsigned char level);
     void ColorBlt(RLEFX* image, POINT point, unsigned long color, unsigned char level);
+    // Draws as BltNoEffects at the image's own size, visible on the whole
+    // surface; `width`/`height` (as signed 32-bit values) only decide whether
+    // the image lies wholly off it.  It uses the surface's pixel size, so it
+    // also draws correctly on 8-, 24- and 32-bit surfaces.
     void Blt(RLEFX* image, POINT point, unsigned long width, unsigned long height);
 
-    // Colour and mono intensity images.
+    // Colour and mono intensity images (see rlefx.h for what draws).
     void BltNoEffects(COLORFX* image, POINT point, unsigned long color);
     void BltMode(COLORFX* image, POINT point, BLITMODE* mode);
     void Blt(COLORFX* image, POINT point, unsigned long color);
