@@ -225,10 +225,17 @@ TEST_P(DisplayE2E, ShowsTheFrameExactly)
     const Image shot = screenshot();
     ASSERT_GT(shot.width, 0);
     // The frame is found by its red box: the top-left box starts 20 pixels
-    // into the frame on both axes and is 130 pixels wide.
+    // into the frame on both axes and is 130 pixels wide.  A window's box is
+    // looked for around the window only: what earlier windows left on the
+    // root window may still be on the screen.
+    RECT search{0, 0, shot.width, shot.height};
+    if (!c.fullscreen)
+        search = RECT{std::max<LONG>(0, origin.x - 40), std::max<LONG>(0, origin.y - 40),
+                      std::min<LONG>(shot.width, origin.x + kWidth + 40),
+                      std::min<LONG>(shot.height, origin.y + kHeight + 40)};
     LONG left = -1, top = -1, right = -1;
-    for (int y = 0; y < shot.height && top < 0; ++y)
-        for (int x = 0; x < shot.width; ++x)
+    for (int y = search.top; y < search.bottom && top < 0; ++y)
+        for (int x = search.left; x < search.right; ++x)
             if (shot.at(x, y) == 0xFF0000) {
                 left = x;
                 top = y;
