@@ -98,6 +98,13 @@ protected:
     }
     void TearDown() override
     {
+        // X keeps what a destroyed window showed on the root window: leave
+        // black behind, so the next test sees only its own frame.
+        if (handle.primary) {
+            handle.ClearBackBuffer(0);
+            handle.gfxSwapBuffers();
+            pump(100);
+        }
         frame.release();
         handle.gfxEnd();
         if (font)
