@@ -1,7 +1,7 @@
-// The in-memory RIFF WAVE reader shared by SOUNDBUFFER::loadWav and
-// SOUNDSTREAM::loadWav.
-#ifndef VANTREL_AUDIO_RIFF_READER_H
-#define VANTREL_AUDIO_RIFF_READER_H
+// The in-memory RIFF WAVE reader: sound buffers and streams loaded from the
+// archive and the tracks of the virtual CD use it.
+#ifndef VANTREL_PLATFORM_COMMON_RIFF_WAVE_H
+#define VANTREL_PLATFORM_COMMON_RIFF_WAVE_H
 
 #include <vantrel/win32/mmsystem.h>
 

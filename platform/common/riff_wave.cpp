@@ -1,4 +1,4 @@
-#include "audio/riff_reader.h"
+#include "platform/common/riff_wave.h"
 
 #include <cstdint>
 #include <cstring>
