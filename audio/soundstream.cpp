@@ -5,9 +5,12 @@
 #include <vantrel/fastfile.h>
 #include <vantrel/vtlhnd.h>
 
+#include "audio/stream_observer.h"
 #include "platform/common/riff_wave.h"
 
 #include <cstring>
+
+void (*vtl::streamRefilled)(SOUNDSTREAM*) = nullptr;
 
 namespace {
 
@@ -23,6 +26,8 @@ DWORD WINAPI streamWorker(LPVOID parameter)
         DWORD woken = WaitForMultipleObjects(2, events, FALSE, INFINITE);
         if (woken == WAIT_OBJECT_0) {
             s->stream();
+            if (vtl::streamRefilled)
+                vtl::streamRefilled(s);
         } else if (woken == WAIT_OBJECT_0 + 1) {
             s->stopped = 1;
             if (s->buffer)

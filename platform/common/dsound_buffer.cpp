@@ -5,6 +5,7 @@
 #include <vantrel/win32/synch.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <new>
 
@@ -48,7 +49,9 @@ SoundBuffer* SoundBuffer::create(std::shared_ptr<AudioEngine> engine, const DSBU
     }
     buffer->engine_ = std::move(engine);
     buffer->memory_ = std::move(memory);
-    buffer->format_ = *description.lpwfxFormat;
+    // Up to wBitsPerSample only: a PCM format's cbSize is ignored, and the
+    // record may end there (a 16-byte format chunk in a file).
+    std::memcpy(&buffer->format_, description.lpwfxFormat, offsetof(WAVEFORMATEX, cbSize));
     buffer->format_.cbSize = 0;
     buffer->layout_ = layout;
     buffer->flags_ = description.dwFlags;

@@ -42,9 +42,10 @@ bool readRiffWave(const unsigned char* bytes, DWORD available, WAVEFORMATEX** fo
         DWORD size = le32(header + 4);
         uint64_t body = offset + 8;
         if (wantFormat && !haveFormat && std::memcmp(header, "fmt ", 4) == 0) {
-            // The record is read whole (18 bytes), as the device copies it: a
-            // short chunk borrows the bytes after it, which must exist.
-            if (size < 14 || body + 14 > end || body + sizeof(WAVEFORMATEX) > available)
+            // Users read the record up to wBitsPerSample (16 bytes; PCM has
+            // no cbSize): a 14-byte chunk borrows two bytes after it, which
+            // must exist.
+            if (size < 14 || body + 14 > end || body + 16 > available)
                 return false;
             *format = reinterpret_cast<WAVEFORMATEX*>(const_cast<unsigned char*>(bytes + body));
             haveFormat = true;
