@@ -196,7 +196,8 @@ StereoGain gainFromVolumePan(int32_t volume, int32_t pan)
 
 uint64_t mixStep(uint32_t sourceRate, uint32_t outputRate)
 {
-    return (uint64_t(sourceRate) << 32) / outputRate;
+    // Rounded to nearest, so that long plays drift as little as possible.
+    return ((uint64_t(sourceRate) << 32) + outputRate / 2) / outputRate;
 }
 
 MixResult mixSound(const uint8_t* data, uint32_t frames, const PcmLayout& layout, bool loop, MixPosition& position,
