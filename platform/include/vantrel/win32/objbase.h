@@ -9,6 +9,7 @@
 #define VANTREL_WIN32_OBJBASE_H
 
 #include <vantrel/win32/types.h>
+#include <vantrel/win32/unknwn.h>
 
 #define CLSCTX_INPROC_SERVER 0x1
 #define CLSCTX_INPROC_HANDLER 0x2
@@ -19,16 +20,6 @@
 #define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154L)
 
 typedef const GUID* LPCGUID;
-
-struct VANTREL_API IUnknown {
-    virtual HRESULT QueryInterface(REFIID iid, LPVOID* object) = 0;
-    virtual ULONG AddRef() = 0;
-    virtual ULONG Release() = 0;
-
-protected:
-    ~IUnknown() = default;
-};
-typedef IUnknown* LPUNKNOWN;
 
 VANTREL_API extern const IID IID_IUnknown;
 
