@@ -78,9 +78,20 @@ bool SOUNDBUFFER::setPan(long pan) const
     return SUCCEEDED(buffer->SetPan(LONG(pan)));
 }
 
-bool SOUNDBUFFER::memread(char* data, unsigned long size)
+namespace {
+
+// The buffer's memory from its start, locked for filling: the checks and the
+// Lock that memread and write share.
+struct Fill {
+    void* first;
+    DWORD firstBytes;
+    void* second;
+    DWORD secondBytes;
+};
+
+bool lockForFill(IDirectSoundBuffer* buffer, bool haveSource, unsigned long size, Fill& fill)
 {
-    if (!data || size == 0) {
+    if (!haveSource || size == 0) {
         Msg("SOUNDBUFFER::write() - Bad file or size.");
         return false;
     }
@@ -88,37 +99,34 @@ bool SOUNDBUFFER::memread(char* data, unsigned long size)
         Msg("SOUNDBUFFER::write() - No sound buffer.");
         return false;
     }
-    void *first, *second;
-    DWORD firstBytes, secondBytes;
-    if (FAILED(buffer->Lock(0, DWORD(size), &first, &firstBytes, &second, &secondBytes, 0)))
+    return SUCCEEDED(buffer->Lock(0, DWORD(size), &fill.first, &fill.firstBytes, &fill.second, &fill.secondBytes, 0));
+}
+
+} // namespace
+
+bool SOUNDBUFFER::memread(char* data, unsigned long size)
+{
+    Fill f;
+    if (!lockForFill(buffer, data != nullptr, size, f))
         return false;
-    std::memcpy(first, data, firstBytes);
-    if (second)
-        std::memcpy(second, data + firstBytes, secondBytes);
-    return SUCCEEDED(buffer->Unlock(first, firstBytes, second, secondBytes));
+    std::memcpy(f.first, data, f.firstBytes);
+    if (f.second)
+        std::memcpy(f.second, data + f.firstBytes, f.secondBytes);
+    return SUCCEEDED(buffer->Unlock(f.first, f.firstBytes, f.second, f.secondBytes));
 }
 
 bool SOUNDBUFFER::write(HMMIO file, unsigned long size)
 {
-    if (!file || size == 0) {
-        Msg("SOUNDBUFFER::write() - Bad file or size.");
-        return false;
-    }
-    if (!buffer) {
-        Msg("SOUNDBUFFER::write() - No sound buffer.");
-        return false;
-    }
-    void *first, *second;
-    DWORD firstBytes, secondBytes;
-    if (FAILED(buffer->Lock(0, DWORD(size), &first, &firstBytes, &second, &secondBytes, 0)))
+    Fill f;
+    if (!lockForFill(buffer, file != nullptr, size, f))
         return false;
     const char* failure = nullptr;
-    if (mmioRead(file, static_cast<HPSTR>(first), LONG(firstBytes)) != LONG(firstBytes))
+    if (mmioRead(file, static_cast<HPSTR>(f.first), LONG(f.firstBytes)) != LONG(f.firstBytes))
         failure = "SOUNDBUFFER::write() - Write1.";
-    else if (second && mmioRead(file, static_cast<HPSTR>(second), LONG(secondBytes)) != LONG(secondBytes))
+    else if (f.second && mmioRead(file, static_cast<HPSTR>(f.second), LONG(f.secondBytes)) != LONG(f.secondBytes))
         failure = "SOUNDBUFFER::write() - Write2.";
     // Unlocked on every path, so that a short file leaves a usable buffer.
-    bool unlocked = SUCCEEDED(buffer->Unlock(first, firstBytes, second, secondBytes));
+    bool unlocked = SUCCEEDED(buffer->Unlock(f.first, f.firstBytes, f.second, f.secondBytes));
     if (failure) {
         Msg("%s", failure);
         return false;

@@ -29,9 +29,10 @@
 // game's affair; regions the cursor has left may be rewritten while playing.
 //
 // Not provided: the primary buffer (DSBCAPS_PRIMARYBUFFER gives
-// DSERR_UNSUPPORTED), 3D sound and effects.  A buffer becomes lost only when
-// the output device goes away; Restore makes it usable again (its contents
-// are kept).
+// DSERR_UNSUPPORTED), 3D sound and effects.  The outputs here never take a
+// buffer's memory away, so buffers are not lost in practice; a lost buffer
+// refuses Play and Lock with DSERR_BUFFERLOST until Restore, which keeps its
+// contents.
 #ifndef VANTREL_WIN32_DSOUND_H
 #define VANTREL_WIN32_DSOUND_H
 
