@@ -4,33 +4,9 @@
 #include <vantrel/fastfile.h>
 #include <vantrel/vtlhnd.h>
 
+#include "display/registry_links.h"
+
 namespace {
-
-template <class T>
-void linkAtHead(T*& head, T* object)
-{
-    object->next = head;
-    if (head)
-        head->prev = object;
-    object->prev = nullptr;
-    head = object;
-}
-
-template <class T>
-void unlink(T*& head, T* object)
-{
-    if (object->next && object->prev) {
-        object->prev->next = object->next;
-        object->next->prev = object->prev;
-    } else if (object->next) {
-        head = object->next;
-        object->next->prev = nullptr;
-    } else if (object->prev) {
-        object->prev->next = nullptr;
-    } else {
-        head = nullptr;
-    }
-}
 
 template <class T>
 bool createFromWav(VTLHND& handle, T*& head, T* object, char* name)
@@ -42,16 +18,7 @@ bool createFromWav(VTLHND& handle, T*& head, T* object, char* name)
         return false;
     if (!object->loadWav(name))
         return false;
-    linkAtHead(head, object);
-    return true;
-}
-
-template <class T>
-bool releaseLinked(T*& head, T* object)
-{
-    if (!object || !object->release())
-        return false;
-    unlink(head, object);
+    vtl::linkAtHead(head, object);
     return true;
 }
 
@@ -69,12 +36,12 @@ bool VTLHND::create(SOUNDSTREAM* stream, char* name)
 
 bool VTLHND::release(SOUNDBUFFER* sound)
 {
-    return releaseLinked(soundList, sound);
+    return vtl::releaseAndUnlink(soundList, sound);
 }
 
 // A stream is stopped, its worker ended and its notification interface
 // released before its buffer (SOUNDSTREAM::release).
 bool VTLHND::release(SOUNDSTREAM* stream)
 {
-    return releaseLinked(streamList, stream);
+    return vtl::releaseAndUnlink(streamList, stream);
 }
