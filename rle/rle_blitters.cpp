@@ -1,0 +1,132 @@
+// The RLE blitters: BITPLANEFX members that draw an RLEFX image.
+#include <vantrel/bitplanefx.h>
+#include <vantrel/rlefx.h>
+
+#include "display/effects_switch.h"
+#include "rle/rle_pixel_ops.h"
+#include "rle/rle_walk.h"
+
+namespace {
+
+using namespace vtl::rleops;
+
+// Places the image in the clip rectangle and runs the operation for the
+// surface's pixel size.
+template <template <int> class Op, class... Args>
+void drawRle(BITPLANEFX& surface, RLEFX* image, POINT point, Args... args)
+{
+    vtl::RlePlacement place;
+    if (!image || !vtl::placeInClip(surface, *image, point, place))
+        return;
+    switch (surface.bitsPerPixel) {
+    case 8: {
+        Op<1> op{args...};
+        vtl::walkRuns(place, op);
+        break;
+    }
+    case 16: {
+        Op<2> op{args...};
+        vtl::walkRuns(place, op);
+        break;
+    }
+    case 24: {
+        Op<3> op{args...};
+        vtl::walkRuns(place, op);
+        break;
+    }
+    case 32: {
+        Op<4> op{args...};
+        vtl::walkRuns(place, op);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void BITPLANEFX::BltNoEffects(RLEFX* image, POINT point) { drawRle<NoEffects>(*this, image, point); }
+
+void BITPLANEFX::Blt(RLEFX* image, POINT point)
+{
+    if (!vtl::effectsEnabled())
+        return BltNoEffects(image, point);
+    drawRle<Normal>(*this, image, point);
+}
+
+void BITPLANEFX::Blt50(RLEFX* image, POINT point)
+{
+    if (!vtl::effectsEnabled())
+        return BltNoEffects(image, point);
+    drawRle<Half>(*this, image, point);
+}
+
+void BITPLANEFX::ShadowBlt(RLEFX* image, POINT point)
+{
+    if (!vtl::effectsEnabled())
+        return BltNoEffects(image, point);
+    drawRle<Shadow>(*this, image, point);
+}
+
+void BITPLANEFX::FadeBlt(RLEFX* image, POINT point, unsigned char level)
+{
+    if (!vtl::effectsEnabled() || level == 255)
+        return BltNoEffects(image, point);
+    drawRle<Fade>(*this, image, point, unsigned{level});
+}
+
+void BITPLANEFX::BlendBlt(RLEFX* image, POINT point, unsigned char level)
+{
+    if (!vtl::effectsEnabled())
+        return BltNoEffects(image, point);
+    if (level == 0)
+        return;
+    if (level == 255)
+        return drawRle<Normal>(*this, image, point);
+    drawRle<Blend>(*this, image, point, unsigned{level});
+}
+
+void BITPLANEFX::ColorBlt(RLEFX* image, POINT point, unsigned long color, unsigned char level)
+{
+    if (!vtl::effectsEnabled())
+        return BltNoEffects(image, point);
+    drawRle<Tint>(*this, image, point, color, unsigned{level});
+}
+
+void BITPLANEFX::BltMode(RLEFX* image, POINT point, BLITMODE* mode)
+{
+    if (!mode)
+        return;
+    switch (mode->mode) {
+    case BLITMODE_NORMAL: return Blt(image, point);
+    case BLITMODE_HALF: return Blt50(image, point);
+    case BLITMODE_SHADOW: return ShadowBlt(image, point);
+    case BLITMODE_FADE: return FadeBlt(image, point, mode->level);
+    case BLITMODE_BLEND: return BlendBlt(image, point, mode->level);
+    case BLITMODE_COLOR: return ColorBlt(image, point, mode->color, mode->colorLevel);
+    default: return; // 1 and 7 upwards name no operation
+    }
+}
+
+void BITPLANEFX::Blt(RLEFX* image, POINT point, unsigned long w, unsigned long h)
+{
+    // The whole surface is the visible area; the two sizes (taken as the
+    // signed 32-bit values a caller passed) only decide whether the image is
+    // wholly outside it.  The image is drawn at its own size, with the
+    // surface's pixel size, so it also draws correctly beyond 16 bits.
+    vtl::RlePlacement place;
+    const int bytes = vtl::pixelBytes(*this);
+    if (!image ||
+        !vtl::placeRleImage(*this, *image, point, 0, 0, width, height,
+                            static_cast<int32_t>(static_cast<uint32_t>(w)),
+                            static_cast<int32_t>(static_cast<uint32_t>(h)), bytes, place))
+        return;
+    switch (bytes) {
+    case 1: { NoEffects<1> op; vtl::walkRuns(place, op); break; }
+    case 2: { NoEffects<2> op; vtl::walkRuns(place, op); break; }
+    case 3: { NoEffects<3> op; vtl::walkRuns(place, op); break; }
+    case 4: { NoEffects<4> op; vtl::walkRuns(place, op); break; }
+    default: break;
+    }
+}

@@ -1,0 +1,101 @@
+// The RLE file decoder shared by RLEFX and the intensity images: it reads
+// the rows of an RLE file (24-bit colours) and writes the same runs with each
+// pixel converted by a writer.
+//
+// The file is checked as it is read; a file that breaks any rule below is
+// refused whole rather than half decoded:
+//  - the header is 15 bytes and `pixelCount` can be no more than the bytes
+//    after it could hold (three per pixel);
+//  - every run's data lies inside the file, and every row ends inside it;
+//  - a row's runs add up to at most the width;
+//  - the converted runs fit the buffer that the size rule gave.
+// A skip or level word with a count of 0 ends its row, as an end-of-row word
+// does, and is written as 0x0000 so that the blitters see the row end there
+// too.  A word with both kind bits set is decoded as a skip run (bit 15 is
+// tested first) and written as a pure skip word, so that the blitters, which
+// test the level bit first, read it the same way.
+#ifndef VANTREL_RLE_RLE_FILE_DECODER_H
+#define VANTREL_RLE_RLE_FILE_DECODER_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include <vantrel/rlefx.h>
+
+namespace vtl {
+
+constexpr size_t kRleHeaderSize = 15;
+
+struct RleFileHeader {
+    unsigned width;
+    unsigned height;
+    uint32_t pixelCount;
+};
+
+// False when the header is cut short or claims more pixels than the file
+// can hold.
+inline bool readRleHeader(const uint8_t* data, size_t size, RleFileHeader& h)
+{
+    if (size < kRleHeaderSize)
+        return false;
+    h.width = data[0] | (unsigned{data[1]} << 8);
+    h.height = data[2] | (unsigned{data[3]} << 8);
+    h.pixelCount = data[4] | (uint32_t{data[5]} << 8) | (uint32_t{data[6]} << 16) | (uint32_t{data[7]} << 24);
+    return h.pixelCount <= (size - kRleHeaderSize) / 3;
+}
+
+// Writer: static constexpr size_t kOpaqueBytes, kLevelBytes (output bytes
+// per pixel) and
+//   void opaque(uint8_t* out, uint8_t r, uint8_t g, uint8_t b);
+//   void level(uint8_t* out, uint8_t a, uint8_t r, uint8_t g, uint8_t b);
+template <class Writer>
+bool decodeRleRows(const uint8_t* data, size_t size, const RleFileHeader& h, uint8_t* out, size_t cap,
+                   Writer& writer)
+{
+    size_t in = kRleHeaderSize, at = 0;
+    for (unsigned row = 0; row < h.height; ++row) {
+        unsigned col = 0;
+        for (;;) {
+            if (size - in < 2 || cap - at < 2)
+                return false;
+            unsigned word = data[in] | (unsigned{data[in + 1]} << 8);
+            in += 2;
+            const unsigned n = word & RLE_COUNT;
+            if (word != 0 && n == 0)
+                word = 0; // a count-0 skip or level word ends the row
+            if (word & RLE_SKIP)
+                word &= RLE_SKIP | RLE_COUNT;
+            out[at] = static_cast<uint8_t>(word);
+            out[at + 1] = static_cast<uint8_t>(word >> 8);
+            at += 2;
+            if (word == 0)
+                break;
+            if (n > h.width - col)
+                return false;
+            col += n;
+            if (word & RLE_SKIP)
+                continue;
+            const bool level = (word & RLE_LEVEL) != 0;
+            const size_t inBytes = size_t{n} * (level ? 4 : 3);
+            const size_t outBytes = size_t{n} * (level ? Writer::kLevelBytes : Writer::kOpaqueBytes);
+            if (size - in < inBytes || cap - at < outBytes)
+                return false;
+            const uint8_t* p = data + in;
+            uint8_t* o = out + at;
+            if (level) {
+                for (unsigned i = 0; i < n; ++i, p += 4, o += Writer::kLevelBytes)
+                    writer.level(o, p[0], p[1], p[2], p[3]);
+            } else {
+                for (unsigned i = 0; i < n; ++i, p += 3, o += Writer::kOpaqueBytes)
+                    writer.opaque(o, p[0], p[1], p[2]);
+            }
+            in += inBytes;
+            at += outBytes;
+        }
+    }
+    return true;
+}
+
+} // namespace vtl
+
+#endif

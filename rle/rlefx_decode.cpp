@@ -1,0 +1,123 @@
+// RLEFX::loadData: an RLE file in memory decoded into display-format runs.
+#include <vantrel/core.h>
+#include <vantrel/pixelformat.h>
+#include <vantrel/rlefx.h>
+#include <vantrel/vtlhnd.h>
+
+#include "rle/rle_file_decoder.h"
+
+namespace {
+
+// Packs colours through the owner (the display's packing); an image made
+// without an owner packs for its own recorded format instead.
+struct Packer {
+    const RLEFX& image;
+    unsigned operator()(uint8_t r, uint8_t g, uint8_t b) const
+    {
+        if (image.owner)
+            return static_cast<unsigned>(image.owner->packColor(r, g, b));
+        return static_cast<unsigned>(VTLPackColor(image.bitsPerPixel, image.format, r, g, b));
+    }
+};
+
+struct Writer8 {
+    static constexpr size_t kOpaqueBytes = 1, kLevelBytes = 2;
+    Packer pack;
+    void opaque(uint8_t* o, uint8_t r, uint8_t g, uint8_t b) { o[0] = static_cast<uint8_t>(pack(r, g, b)); }
+    void level(uint8_t* o, uint8_t a, uint8_t r, uint8_t g, uint8_t b)
+    {
+        o[0] = a;
+        o[1] = Fade8[a][pack(r, g, b) & 0xFF];
+    }
+};
+
+struct Writer16 {
+    static constexpr size_t kOpaqueBytes = 2, kLevelBytes = 3;
+    Packer pack;
+    static void put(uint8_t* o, unsigned p)
+    {
+        o[0] = static_cast<uint8_t>(p);
+        o[1] = static_cast<uint8_t>(p >> 8);
+    }
+    void opaque(uint8_t* o, uint8_t r, uint8_t g, uint8_t b) { put(o, pack(r, g, b)); }
+    void level(uint8_t* o, uint8_t a, uint8_t r, uint8_t g, uint8_t b)
+    {
+        const unsigned p = pack(r, g, b) & 0xFFFF;
+        o[0] = a;
+        put(o + 1, FadeLo[a][p & 0xFF] + FadeHi[a][p >> 8]);
+    }
+};
+
+// 24 and 32 bits are written blue, green, red (and 0) whatever the
+// display's channel order, as the file format has always been decoded.
+template <size_t B>
+struct WriterBgr {
+    static constexpr size_t kOpaqueBytes = B, kLevelBytes = B + 1;
+    void opaque(uint8_t* o, uint8_t r, uint8_t g, uint8_t b)
+    {
+        o[0] = b;
+        o[1] = g;
+        o[2] = r;
+        if constexpr (B == 4)
+            o[3] = 0;
+    }
+    void level(uint8_t* o, uint8_t a, uint8_t r, uint8_t g, uint8_t b)
+    {
+        o[0] = a;
+        opaque(o + 1, Scale8[a][r], Scale8[a][g], Scale8[a][b]);
+    }
+};
+
+template <class Writer>
+bool decodeInto(RLEFX& image, const uint8_t* data, size_t size, const vtl::RleFileHeader& h, size_t cap,
+                Writer writer)
+{
+    return vtl::decodeRleRows(data, size, h, image.runs, cap, writer);
+}
+
+} // namespace
+
+bool RLEFX::loadData(unsigned char* data, unsigned long size)
+{
+    if (!data) {
+        Msg("RLEFX::loadRle() - No Surface");
+        return false;
+    }
+    vtl::RleFileHeader h{};
+    int bytes = 0;
+    switch (bitsPerPixel) {
+    case 8: bytes = 1; break;
+    case 16: bytes = 2; break;
+    case 24: bytes = 3; break;
+    case 32: bytes = 4; break;
+    default: break;
+    }
+    if (bytes == 0 || !vtl::readRleHeader(data, size, h)) {
+        release();
+        Msg("RLEFX::loadRle() - bad run data");
+        return false;
+    }
+    // Buffer: the file less three bytes per stored pixel plus the display
+    // pixel size per stored pixel, and 100 bytes to spare.  The header check
+    // keeps this positive and within 32 bits.
+    const int64_t cap64 = int64_t{bytes - 3} * h.pixelCount + static_cast<int64_t>(size) + 100;
+    if (cap64 > 0xFFFFFFFFll || !create(static_cast<int>(h.width), static_cast<int>(h.height),
+                                        static_cast<unsigned long>(cap64))) {
+        Msg("RLEFX::loadRle() - cannot create RLE");
+        return false;
+    }
+    const size_t cap = static_cast<size_t>(cap64);
+    bool ok = true;
+    switch (bytes) {
+    case 1: ok = decodeInto(*this, data, size, h, cap, Writer8{Packer{*this}}); break;
+    case 2: ok = decodeInto(*this, data, size, h, cap, Writer16{Packer{*this}}); break;
+    case 3: ok = decodeInto(*this, data, size, h, cap, WriterBgr<3>{}); break;
+    default: ok = decodeInto(*this, data, size, h, cap, WriterBgr<4>{}); break;
+    }
+    if (!ok) {
+        release();
+        Msg("RLEFX::loadRle() - bad run data");
+        return false;
+    }
+    return true;
+}
