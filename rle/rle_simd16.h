@@ -1,10 +1,12 @@
-// SSE2 bodies for the opaque runs of the effect blitters, eight 16-bit
-// pixels (or sixteen bytes) at a time.  Each returns how many pixels it
+// SSE2 bodies for opaque runs: the copy, and the halving effects eight
+// 16-bit pixels (or sixteen bytes) at a time.  The fading effects stay on
+// the lookup tables, which measure ahead of SDL's alpha blits already.  Each returns how many pixels it
 // handled; the caller finishes the rest with the scalar code, so a build
 // without SSE2 simply handles none here.
 #ifndef VANTREL_RLE_RLE_SIMD16_H
 #define VANTREL_RLE_RLE_SIMD16_H
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -18,6 +20,20 @@ namespace simd16 {
 
 inline __m128i loadu(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 inline void storeu(uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+// Copies whole 16-byte blocks and then the last 16 bytes of the range
+// (overlapping what was copied), for ranges of at least 16 bytes.
+inline size_t copy(uint8_t* d, const uint8_t* s, size_t bytes)
+{
+    if (bytes < 16)
+        return 0;
+    size_t i = 0;
+    for (; i + 16 <= bytes; i += 16)
+        storeu(d + i, loadu(s + i));
+    if (i < bytes)
+        storeu(d + bytes - 16, loadu(s + bytes - 16));
+    return bytes;
+}
 
 // d = ((s >> 1) & m) + ((d >> 1) & m) per 16-bit pixel.
 inline int halfMix(uint8_t* d, const uint8_t* s, int n, unsigned m)
@@ -57,15 +73,12 @@ inline int halve(uint8_t* d, int n, unsigned m)
 
 #else
 
+inline size_t copy(uint8_t*, const uint8_t*, size_t) { return 0; }
 inline int halfMix(uint8_t*, const uint8_t*, int, unsigned) { return 0; }
 inline int halfMixBytes(uint8_t*, const uint8_t*, int) { return 0; }
 inline int halve(uint8_t*, int, unsigned) { return 0; }
 
 #endif
-
-inline int fade(uint8_t*, const uint8_t*, int, unsigned) { return 0; }
-inline int blend(uint8_t*, const uint8_t*, int, unsigned) { return 0; }
-inline int tint(uint8_t*, int, unsigned, unsigned) { return 0; }
 
 } // namespace simd16
 } // namespace vtl
