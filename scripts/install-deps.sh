@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libpng-dev
   xvfb xauth                   # real windows in the end-to-end tests
+  xdotool                      # real input in the end-to-end tests
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core   # GDI text
 )
 
 missing=()
