@@ -13,6 +13,9 @@
 //     ...
 //     handle.release(&hero);
 //
+// gfxEnd does not release frame sets, but it frees every registered image,
+// the frames of the sets among them: release the sets before gfxEnd.
+//
 // RLA file (little-endian, no padding): a 16-bit frame count N, then N
 // records of { 32-bit length L, 16-bit action, 16-bit direction, L bytes of a
 // complete RLE file }.  Frames loaded from it have hot-spot offsets 0.
