@@ -1,4 +1,5 @@
 #include "anim/frame_images.h"
+#include "display/registry_links.h"
 
 #include <vantrel/animation.h>
 #include <vantrel/core.h>
@@ -23,14 +24,8 @@ RLEFX* vtl::newFrameImage(const ANIMATIONFX& set, unsigned char kind, unsigned c
 
 void vtl::registerFrameImage(RLEFX* image)
 {
-    VTLHND* owner = image->owner;
-    if (!owner)
-        return;
-    image->next = owner->rleList;
-    if (owner->rleList)
-        owner->rleList->prev = image;
-    image->prev = nullptr;
-    owner->rleList = image;
+    if (image->owner)
+        vtl::linkAtHead(image->owner->rleList, image);
 }
 
 bool vtl::releaseFrameImage(RLEFX* image)

@@ -4,6 +4,8 @@
 #include <vantrel/fastfile.h>
 #include <vantrel/vtlhnd.h>
 
+#include "display/registry_links.h"
+
 namespace {
 void takeDisplaySettings(VTLHND& handle, ANIMATIONFX* set)
 {
@@ -12,30 +14,6 @@ void takeDisplaySettings(VTLHND& handle, ANIMATIONFX* set)
     set->reserved = 0;
     set->bitsPerPixel = handle.bitsPerPixel;
     set->bytesPerPixel = handle.bytesPerPixel;
-}
-
-void linkAtHead(ANIMATIONFX*& head, ANIMATIONFX* set)
-{
-    set->next = head;
-    if (head)
-        head->prev = set;
-    set->prev = nullptr;
-    head = set;
-}
-
-void unlink(ANIMATIONFX*& head, ANIMATIONFX* set)
-{
-    if (set->next && set->prev) {
-        set->prev->next = set->next;
-        set->next->prev = set->prev;
-    } else if (set->next) {
-        head = set->next;
-        set->next->prev = nullptr;
-    } else if (set->prev) {
-        set->prev->next = nullptr;
-    } else {
-        head = nullptr;
-    }
 }
 } // namespace
 
@@ -49,7 +27,7 @@ bool VTLHND::create(ANIMATIONFX* animation, char* name)
         return false;
     if (!animation->loadRla(name))
         return false;
-    linkAtHead(animationList, animation);
+    vtl::linkAtHead(animationList, animation);
     return true;
 }
 
@@ -60,14 +38,8 @@ bool VTLHND::create(ANIMATIONFX* animation, unsigned short frames)
     takeDisplaySettings(*this, animation);
     if (!animation->create(frames))
         return false;
-    linkAtHead(animationList, animation);
+    vtl::linkAtHead(animationList, animation);
     return true;
 }
 
-bool VTLHND::release(ANIMATIONFX* animation)
-{
-    if (!animation || !animation->release())
-        return false;
-    unlink(animationList, animation);
-    return true;
-}
+bool VTLHND::release(ANIMATIONFX* animation) { return vtl::releaseAndUnlink(animationList, animation); }

@@ -14,21 +14,8 @@
 #include <vector>
 
 #include "support/formats.h"
+#include "support/image_files.h"
 #include "support/test_archive.h"
-
-// Gives the handle a display format and builds the effect tables for it,
-// as gfxBegin would.
-inline void giveDisplayFormat(VTLHND& handle, const DisplayFormat& display)
-{
-    VTLPixelFormat f{};
-    ASSERT_TRUE(VTLBuildEffectTables(display.bits, display.red, display.green, display.blue, &f));
-    handle.formatCode = f.formatCode;
-    handle.bitsPerPixel = f.bitsPerPixel;
-    handle.bytesPerPixel = f.bytesPerPixel;
-    handle.redMask = f.redMask;
-    handle.greenMask = f.greenMask;
-    handle.blueMask = f.blueMask;
-}
 
 inline void putLE(Bytes& out, uint32_t value, int bytes)
 {
@@ -78,7 +65,7 @@ public:
     explicit ArchiveHandle(const std::vector<std::pair<std::string, Bytes>>& entries,
                            const DisplayFormat& display = kDisplayFormats[2])
     {
-        giveDisplayFormat(handle, display);
+        setDisplayFormat(handle, display);
         for (const auto& [name, bytes] : entries)
             archive.add(name, bytes);
         EXPECT_TRUE(archive.openIn(handle));

@@ -18,6 +18,7 @@
 
 #include "picture.h"
 #include "support/formats.h"
+#include "support/image_files.h"
 #include "support/test_archive.h"
 
 namespace fs = std::filesystem;
@@ -107,15 +108,7 @@ protected:
         work = fs::path(VTLSPRITE_WORK_DIR) / GetParam().name;
         fs::remove_all(work);
         fs::create_directories(work);
-        VTLPixelFormat f{};
-        const DisplayFormat& d = GetParam();
-        ASSERT_TRUE(VTLBuildEffectTables(d.bits, d.red, d.green, d.blue, &f));
-        handle.formatCode = f.formatCode;
-        handle.bitsPerPixel = f.bitsPerPixel;
-        handle.bytesPerPixel = f.bytesPerPixel;
-        handle.redMask = f.redMask;
-        handle.greenMask = f.greenMask;
-        handle.blueMask = f.blueMask;
+        setDisplayFormat(handle, GetParam());
     }
 
     // How a colour of an RLE file lands on the display: packed for 8 and 16
