@@ -70,7 +70,12 @@ target_include_directories(vantrel PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_link_libraries(vantrel PRIVATE $<BUILD_INTERFACE:vantrel_build_options> $<BUILD_INTERFACE:vantrel_deps>)
-target_link_options(vantrel PRIVATE -Wl,--no-undefined)
+# Every symbol the library uses must resolve when it is linked, not when a
+# game loads it (sanitizer runtimes are the exception: clang leaves them to
+# the program).
+if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS)
+  target_link_options(vantrel PRIVATE -Wl,--no-undefined)
+endif()
 
 if(VANTREL_BUILD_TESTS OR VANTREL_BUILD_BENCHMARKS OR VANTREL_BUILD_FUZZERS)
   add_library(vantrel_static STATIC $<TARGET_OBJECTS:vantrel_objects>)

@@ -10,38 +10,28 @@ namespace {
 
 using namespace vtl::rleops;
 
+// Runs the operation over the placed image with pixels of `bytes` bytes.
+template <template <int> class Op, class... Args>
+void walkAs(int bytes, const vtl::RlePlacement& place, Args... args)
+{
+    auto run = [&](auto op) { vtl::walkRuns(place, op); };
+    switch (bytes) {
+    case 1: run(Op<1>{args...}); break;
+    case 2: run(Op<2>{args...}); break;
+    case 3: run(Op<3>{args...}); break;
+    case 4: run(Op<4>{args...}); break;
+    default: break;
+    }
+}
+
 // Places the image in the clip rectangle and runs the operation for the
 // surface's pixel size.
 template <template <int> class Op, class... Args>
 void drawRle(BITPLANEFX& surface, RLEFX* image, POINT point, Args... args)
 {
     vtl::RlePlacement place;
-    if (!image || !vtl::placeInClip(surface, *image, point, place))
-        return;
-    switch (surface.bitsPerPixel) {
-    case 8: {
-        Op<1> op{args...};
-        vtl::walkRuns(place, op);
-        break;
-    }
-    case 16: {
-        Op<2> op{args...};
-        vtl::walkRuns(place, op);
-        break;
-    }
-    case 24: {
-        Op<3> op{args...};
-        vtl::walkRuns(place, op);
-        break;
-    }
-    case 32: {
-        Op<4> op{args...};
-        vtl::walkRuns(place, op);
-        break;
-    }
-    default:
-        break;
-    }
+    if (image && vtl::placeInClip(surface, *image, point, place))
+        walkAs<Op>(vtl::pixelBytes(surface), place, args...);
 }
 
 } // namespace
@@ -122,11 +112,5 @@ void BITPLANEFX::Blt(RLEFX* image, POINT point, unsigned long w, unsigned long h
                             static_cast<int32_t>(static_cast<uint32_t>(w)),
                             static_cast<int32_t>(static_cast<uint32_t>(h)), bytes, place))
         return;
-    switch (bytes) {
-    case 1: { NoEffects<1> op; vtl::walkRuns(place, op); break; }
-    case 2: { NoEffects<2> op; vtl::walkRuns(place, op); break; }
-    case 3: { NoEffects<3> op; vtl::walkRuns(place, op); break; }
-    case 4: { NoEffects<4> op; vtl::walkRuns(place, op); break; }
-    default: break;
-    }
+    walkAs<NoEffects>(bytes, place);
 }

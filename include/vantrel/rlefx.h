@@ -37,6 +37,21 @@ public:
 
     bool create(int width, int height, unsigned long size);
     bool release();
+    // Decodes an RLE file held in memory (24-bit colours) into runs of this
+    // image's pixel size: 8 and 16 bits packed through the owner's packColor
+    // (or, without an owner, for the image's own `format`), 24 and 32 bits as
+    // blue, green, red (and 0).  Level pixels are stored faded to their level.
+    // The run buffer is (bytesPerPixel - 3) x pixelCount + size + 100 bytes.
+    //
+    // A file is checked as it is read and refused whole ("RLEFX::loadRle() -
+    // bad run data", false, image left empty) when its header is short, its
+    // pixelCount exceeds what the file can hold, a run's data or a row runs
+    // past the end of the file, a row's runs add up to more than the width,
+    // the runs outgrow the buffer, or bitsPerPixel is not 8, 16, 24 or 32.
+    // A skip or level word with a count of 0 ends its row and is written as
+    // 0x0000; a word with both kind bits set is read as a skip and written as
+    // a plain skip word.  So the runs of an accepted file always draw safely.
+    // `kind` is not changed.
     bool loadData(unsigned char* data, unsigned long size);
     bool loadBmp();
     bool loadTga();
@@ -47,7 +62,30 @@ public:
     RLEFX& operator=(const RLEFX&) = default; // shallow: the copy shares the runs
 };
 
-// Intensity images: one byte per pixel, whatever the display's depth.
+// Intensity images: one byte per pixel, whatever the display's depth: an
+// opaque pixel is (r + g + b) / 3, a level pixel its level and that value
+// pre-faded (Fade8 when decoded from an RLE file, Scale8 from a TGA file).
+// The two classes differ only in their message texts and in the modes that
+// BltMode accepts.
+//
+// loadData/loadRle: the RLEFX decoder rules and checks, with a buffer of
+// size - 2 x pixelCount bytes ("<class>::loadRle() - bad run data" for a
+// refused file).  loadBmp: 24-bit uncompressed BMP only (40-byte info header,
+// bottom-up or top-down, pixels at the file header's data offset); the
+// top-left pixel's colour is transparent.  loadTga: uncompressed true-colour
+// TGA (type 2, no colour map) of depth 24 (top-left colour transparent) or
+// 32 (alpha 0 skipped, 255 opaque, else a level), rows in either order.
+// Other pictures, or pixels that would run past the file's end, give
+// "<class>::loadBmp - Failed to load" / "<class>::loadTga - Failed to load"
+// and leave the image empty.
+//
+// Drawing (BITPLANEFX members): on 8-bit surfaces every operation draws, as
+// the 8-bit RLE blitter of the same name with the intensity as the palette
+// index (Blt blends level pixels, Blt50, ShadowBlt, FadeBlt and BlendBlt
+// their effects; MONOFX's BltNoEffects copies like COLORFX's).  BltMode
+// keeps its routing: 0, 2, 3 (and 6 for COLORFX) run Blt, 4 and 5 FadeBlt
+// with the record's level, anything else nothing.  On 16-, 24- and 32-bit
+// surfaces nothing is drawn.  The colour arguments do not change the result.
 class VANTREL_API COLORFX : public RLEFX {
 public:
     bool create(int width, int height, unsigned long size);

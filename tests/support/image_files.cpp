@@ -86,3 +86,12 @@ void setDisplayFormat(VTLHND& handle, const DisplayFormat& format)
     handle.greenMask = built.greenMask;
     handle.blueMask = built.blueMask;
 }
+
+unsigned long pixelAt(const BITPLANEFX& s, int x, int y)
+{
+    const unsigned char* p = s.pixels + s.pitch * y + x * s.bytesPerPixel;
+    unsigned long v = 0;
+    for (int i = 0; i < s.bytesPerPixel; ++i)
+        v |= static_cast<unsigned long>(p[i]) << (8 * i);
+    return v;
+}

@@ -3,6 +3,7 @@
 #ifndef VANTREL_TESTS_IMAGE_FILES_H
 #define VANTREL_TESTS_IMAGE_FILES_H
 
+#include <vantrel/bitplanefx.h>
 #include <vantrel/vtlhnd.h>
 
 #include <functional>
@@ -24,6 +25,9 @@ Bytes makeTga(unsigned type, unsigned depth, unsigned width, unsigned height, co
 // Uncompressed 24- or 32-bit TGA data in file order (bottom row first) for
 // pixel(x, y), y = 0 the top row.
 Bytes tgaRows(int width, int height, unsigned depth, const std::function<Rgba(int, int)>& pixel);
+
+// The pixel value at (x, y) of a surface, its bytes read low first.
+unsigned long pixelAt(const BITPLANEFX& surface, int x, int y);
 
 // Sets the handle's pixel format fields as initPixelFormat would for the
 // format, and builds the effect tables for it.

@@ -7,15 +7,6 @@
 #include "support/message_capture.h"
 
 namespace {
-unsigned long pixelAt(const BITPLANEFX& s, int x, int y)
-{
-    const unsigned char* p = s.pixels + s.pitch * y + x * s.bytesPerPixel;
-    unsigned long v = 0;
-    for (int i = 0; i < s.bytesPerPixel; ++i)
-        v |= static_cast<unsigned long>(p[i]) << (8 * i);
-    return v;
-}
-
 // Loads one TGA into a surface on a display of the given format.
 class TgaLoad {
 public:
