@@ -156,6 +156,10 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
         return DDERR_INVALIDMODE;
     if (HRESULT r = displayBackend().enterFullscreen(display_->window, width, height))
         return r;
+    // The exclusive window covers the screen, above the others, until the
+    // game places it again (DDEnable's windowed placement undoes both).
+    const Desktop screen = desktop();
+    SetWindowPos(display_->window, HWND_TOPMOST, 0, 0, screen.width, screen.height, SWP_NOACTIVATE);
     if (!display_->modeSet)
         ++gFullscreenModes;
     display_->modeSet = true;

@@ -419,7 +419,9 @@ TEST_F(LifecycleTest, SwitchModeGoesToFullScreenAtTheDesktopDepthAndBack)
     for (const auto& c : vtl::ddhooks::calls())
         asked32 |= c.op == Op::SetDisplayMode && c.flags == 32;
     EXPECT_TRUE(asked32);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), static_cast<DWORD>(WS_POPUP | WS_SYSMENU));
+    // Visibility is the window's state, which the window system keeps.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & ~static_cast<DWORD>(WS_VISIBLE),
+              static_cast<DWORD>(WS_POPUP | WS_SYSMENU));
     EXPECT_TRUE(handle.gfxSwapBuffers());
 
     handle.gfxSwitchMode();
