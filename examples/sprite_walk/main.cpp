@@ -34,6 +34,7 @@ constexpr int kFeetOffset = 8;
 enum Ground { Grass, Water, Flowers };
 
 struct Game {
+    DXWindow* window = nullptr;
     VTLHND handle;
     BITPLANEFX screen{};
     ANIMATIONFX hero{}, grass{}, water{}, flowers{};
@@ -165,9 +166,24 @@ void frame(Game& g)
         PostQuitMessage(0);
 }
 
+// In a window the finished frame is copied to the client area's place on
+// the screen: tell the display where that is whenever the window moves.
+void followWindow(Game& g)
+{
+    if (!g.window || !g.window->update())
+        return;
+    RECT onScreen = g.window->rect();
+    g.handle.gfxSetWindowRect(&onScreen);
+}
+
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_MOVE:
+    case WM_SIZE:
+        if (gGame)
+            followWindow(*gGame);
+        return 0;
     case WM_TIMER:
         if (gGame)
             frame(*gGame);
@@ -227,6 +243,8 @@ int main(int argc, char** argv)
         g.walker.setX(4 * kCell, false);
         g.walker.setY(4 * kCell - kFeetOffset, false);
         g.walker.setDest(g.walker.getX(), g.walker.getY());
+        g.window = &window;
+        followWindow(g);
         gGame = &g;
         window.timer(kTickMs);
         status = static_cast<int>(window.messageLoop());
