@@ -2,9 +2,21 @@
 // painting requests and the frame arithmetic.
 //
 // Frames: a sizing border is 4 pixels, a dialog frame 3, a thin border 1, a
-// caption 19 and a menu bar 19; AdjustWindowRectEx and the client areas of
-// windows use the same numbers, so a window created from an adjusted
-// rectangle has exactly the client size asked for.
+// caption 19 and a menu bar 19.  AdjustWindowRectEx always answers with these
+// numbers, and the sizes games pass to CreateWindowExA, MoveWindow and
+// SetWindowPos are measured with them, so a window made from an adjusted
+// rectangle has exactly the client size asked for on every backend.
+//
+// Where a window is, though, is what the screen shows.  Headless windows and
+// child windows have the frames above.  A window on a real screen has the
+// decorations its window manager draws (none on a bare X server): its client
+// area is where the screen has it, its outer rectangle (GetWindowRect) is
+// that client area grown by the real decorations, and the position a game
+// asks for is where the real outer edge goes.  So on a screen whose
+// decorations differ from the numbers above, a window's outer size is not the
+// size that was asked for: a game that moves a window by feeding
+// GetWindowRect's size back to MoveWindow changes its client size by the
+// difference, while one that uses SWP_NOSIZE (or AdjustWindowRectEx) does not.
 #include "platform/common/fault_injection.h"
 #include "platform/common/message_queue.h"
 #include "platform/common/remote_windows.h"
@@ -89,7 +101,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
     }
     if (injectedFailure(WinCall::kMoveWindow))
         return FALSE;
-    setWindowRect(w, RECT{x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)}, repaint, false);
+    setWindowRect(w, outerRectFor(*w, x, y, width, height), repaint, false);
     return TRUE;
 }
 
@@ -107,10 +119,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         LONG width = r.right - r.left, height = r.bottom - r.top;
         r = RECT{x, y, x + width, y + height};
     }
-    if (!(flags & SWP_NOSIZE)) {
-        r.right = r.left + (cx > 0 ? cx : 0);
-        r.bottom = r.top + (cy > 0 ? cy : 0);
-    }
+    if (!(flags & SWP_NOSIZE))
+        r = outerRectFor(*w, r.left, r.top, cx, cy);
     if (!(flags & SWP_NOZORDER)) {
         if (insertAfter == HWND_TOPMOST)
             w->exStyle |= WS_EX_TOPMOST;

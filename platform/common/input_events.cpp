@@ -108,7 +108,7 @@ HWND windowAt(HWND top, POINT* point)
         }
         if (!hit)
             return w->handle;
-        RECT f = frameFor(hit->style, hit->exStyle, hit->hasMenu);
+        RECT f = frameOf(*hit);
         point->x -= hit->rect.left + f.left;
         point->y -= hit->rect.top + f.top;
         w = hit;
@@ -268,7 +268,7 @@ void inputResized(HWND top, int clientWidth, int clientHeight)
     WindowRef w = lookupWindow(top);
     if (!w || w->parent)
         return;
-    RECT f = frameFor(w->style, w->exStyle, w->hasMenu);
+    RECT f = frameOf(*w);
     RECT r = w->rect;
     r.right = r.left + f.left + clientWidth + f.right;
     r.bottom = r.top + f.top + clientHeight + f.bottom;

@@ -17,7 +17,7 @@ LPARAM clientOriginParam(const Window& w)
 {
     POINT p;
     if (w.parent) {
-        RECT f = frameFor(w.style, w.exStyle, w.hasMenu);
+        RECT f = frameOf(w);
         p = POINT{w.rect.left + f.left, w.rect.top + f.top};
     } else {
         p = clientOriginOnScreen(w);
@@ -47,7 +47,7 @@ void invalidate(const WindowRef& w)
 void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool fromBackend)
 {
     RECT old = w->rect;
-    if (old.left == rect.left && old.top == rect.top && old.right == rect.right && old.bottom == rect.bottom)
+    if (sameRect(old, rect))
         return;
     w->rect = rect;
     if (!fromBackend && w->native)
@@ -62,6 +62,16 @@ void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool from
     }
     if (sized && repaint)
         invalidate(w);
+}
+
+void setScreenFrame(Window& w, const RECT& frame)
+{
+    if (!w.native || sameRect(w.screenFrame, frame))
+        return;
+    POINT o = clientOriginOnScreen(w);
+    RECT c = clientRectOf(w);
+    w.screenFrame = frame;
+    w.rect = RECT{o.x - frame.left, o.y - frame.top, o.x + c.right + frame.right, o.y + c.bottom + frame.bottom};
 }
 
 bool applyShowCommand(const WindowRef& w, int command, bool fromBackend)

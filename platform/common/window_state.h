@@ -12,6 +12,11 @@ namespace vtl {
 // `fromBackend` the screen already shows it and is not told again.
 void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool fromBackend);
 
+// The decorations the screen draws around a native window changed (a window
+// manager framed it, or took its frame away): the client area stays where
+// it is and the outer rectangle follows, so no message is due.
+void setScreenFrame(Window& w, const RECT& frame);
+
 // ShowWindow's work; returns whether the window was visible before.
 bool applyShowCommand(const WindowRef& w, int command, bool fromBackend);
 

@@ -89,9 +89,14 @@ RECT frameFor(DWORD style, DWORD, bool menu)
     return f;
 }
 
+RECT frameOf(const Window& w)
+{
+    return w.native ? w.screenFrame : frameFor(w.style, w.exStyle, w.hasMenu);
+}
+
 RECT clientRectOf(const Window& w)
 {
-    RECT f = frameFor(w.style, w.exStyle, w.hasMenu);
+    RECT f = frameOf(w);
     LONG cx = (w.rect.right - w.rect.left) - f.left - f.right;
     LONG cy = (w.rect.bottom - w.rect.top) - f.top - f.bottom;
     RECT r = {0, 0, cx > 0 ? cx : 0, cy > 0 ? cy : 0};
@@ -100,18 +105,31 @@ RECT clientRectOf(const Window& w)
 
 POINT clientOriginOnScreen(const Window& w)
 {
-    RECT f = frameFor(w.style, w.exStyle, w.hasMenu);
+    RECT f = frameOf(w);
     POINT p = {w.rect.left + f.left, w.rect.top + f.top};
     for (HWND up = w.parent; up;) {
         WindowRef parent = lookupWindow(up);
         if (!parent)
             break;
-        RECT pf = frameFor(parent->style, parent->exStyle, parent->hasMenu);
+        RECT pf = frameOf(*parent);
         p.x += parent->rect.left + pf.left;
         p.y += parent->rect.top + pf.top;
         up = parent->parent;
     }
     return p;
+}
+
+RECT outerRectFor(const Window& w, LONG x, LONG y, LONG width, LONG height)
+{
+    RECT asked = frameFor(w.style, w.exStyle, w.hasMenu);
+    RECT real = frameOf(w);
+    if (sameRect(real, asked))
+        return RECT{x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)};
+    LONG cx = width - asked.left - asked.right;
+    LONG cy = height - asked.top - asked.bottom;
+    cx = cx > 0 ? cx : 0;
+    cy = cy > 0 ? cy : 0;
+    return RECT{x, y, x + real.left + cx + real.right, y + real.top + cy + real.bottom};
 }
 
 bool isSelfOrDescendant(HWND hwnd, HWND ancestor)

@@ -49,6 +49,10 @@ struct Window {
     // Outer rectangle: screen coordinates for a top-level window, the
     // parent's client coordinates for a child.
     RECT rect = {0, 0, 0, 0};
+    // The decorations the screen really draws around the client area of a
+    // window that has a native window (none without a window manager); the
+    // backend keeps it current.  Windows without one use frameFor's numbers.
+    RECT screenFrame = {0, 0, 0, 0};
     bool needsPaint = false;
     std::atomic<bool> destroying{false}; // read by threads posting to the window
     bool hasMenu = false;
@@ -69,11 +73,26 @@ std::vector<WindowRef> allWindows();
 // matches any.
 std::shared_ptr<WindowClass> findClass(const char* name, HINSTANCE instance);
 
-// The client rectangle of a window relative to its outer rectangle's origin,
-// and the frame its style adds around the client area.
+// The frame a style adds around the client area by the documented numbers
+// (what AdjustWindowRectEx adds), and the frame a window really has: the
+// screen's decorations for a window with a native window, the documented
+// frame otherwise (headless windows, child windows).
 RECT frameFor(DWORD style, DWORD exStyle, bool menu);
+RECT frameOf(const Window& w);
 RECT clientRectOf(const Window& w);          // in the window's own client coordinates (0, 0, cx, cy)
 POINT clientOriginOnScreen(const Window& w); // top-left of the client area on the screen
+
+// The outer rectangle a window gets when a game asks for (x, y, width,
+// height): the size is measured with the documented frame, as the game's own
+// AdjustWindowRectEx arithmetic measures it, so the client area is exactly
+// the size the game meant; the real outer edge's top-left goes to (x, y).
+// Where the real frame is the documented one this is the rectangle asked for.
+RECT outerRectFor(const Window& w, LONG x, LONG y, LONG width, LONG height);
+
+inline bool sameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
 
 // Is `hwnd` `ancestor` or one of its descendants?
 bool isSelfOrDescendant(HWND hwnd, HWND ancestor);

@@ -143,7 +143,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     w->style = style & ~kStateBits;
     w->exStyle = exStyle;
     w->id = child ? reinterpret_cast<LONG_PTR>(menu) : 0;
-    w->rect = initialRect(style, x, y, width, height, child);
+    const RECT asked = initialRect(style, x, y, width, height, child);
+    w->rect = asked;
     HWND hwnd = addWindow(w);
     ++cls->windowCount;
     if (child) {
@@ -156,11 +157,18 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
             setError(kErrorNotEnoughMemory);
             return nullptr;
         }
+        // The screen's own decorations replace the documented frame: the
+        // client area keeps the size asked for, the outer edge the position.
+        RECT onScreen = outerRectFor(*w, asked.left, asked.top, asked.right - asked.left, asked.bottom - asked.top);
+        if (w->native && !sameRect(onScreen, asked)) {
+            w->rect = onScreen;
+            videoBackend().syncGeometry(*w);
+        }
         publishWindow(*w);
     }
 
-    CREATESTRUCTA cs = {param, instance, menu, parent, w->rect.bottom - w->rect.top, w->rect.right - w->rect.left,
-                        static_cast<int>(w->rect.top), static_cast<int>(w->rect.left), static_cast<LONG>(style),
+    CREATESTRUCTA cs = {param, instance, menu, parent, asked.bottom - asked.top, asked.right - asked.left,
+                        static_cast<int>(asked.top), static_cast<int>(asked.left), static_cast<LONG>(style),
                         title, className, exStyle};
     LPARAM csParam = reinterpret_cast<LPARAM>(&cs);
     if (!deliver(w, WM_NCCREATE, 0, csParam) || deliver(w, WM_CREATE, 0, csParam) == -1) {
@@ -174,7 +182,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
     POINT origin = child ? POINT{w->rect.left, w->rect.top} : clientOriginOnScreen(*w);
     if (child) {
-        RECT f = frameFor(w->style, w->exStyle, w->hasMenu);
+        RECT f = frameOf(*w);
         origin.x += f.left;
         origin.y += f.top;
     }
@@ -213,15 +221,26 @@ HWND SetParent(HWND child, HWND newParent)
     detachFromParent(*w);
     if (p) {
         if (w->native) {
+            // Leaving the screen's decorations for the documented frame: the
+            // client area keeps its size.
+            RECT c = clientRectOf(*w);
             videoBackend().destroyNative(*w);
             unpublishWindow(child);
+            RECT f = frameOf(*w);
+            w->rect.right = w->rect.left + f.left + c.right + f.right;
+            w->rect.bottom = w->rect.top + f.top + c.bottom + f.bottom;
         }
         w->parent = newParent;
         w->style = (w->style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP);
         p->children.push_back(child);
     } else if (old) {
         w->style &= ~static_cast<DWORD>(WS_CHILD);
+        RECT asked = w->rect;
         videoBackend().createNative(*w);
+        if (w->native) {
+            w->rect = outerRectFor(*w, asked.left, asked.top, asked.right - asked.left, asked.bottom - asked.top);
+            videoBackend().syncGeometry(*w);
+        }
         publishWindow(*w);
         if (w->native && (w->style & WS_VISIBLE))
             videoBackend().syncShowState(*w, false);

@@ -4,6 +4,7 @@
 // read on the thread that made the first window (the game's window thread).
 #include "platform/common/input_events.h"
 #include "platform/common/video_backend.h"
+#include "platform/common/window_state.h"
 #include "platform/sdl/sdl_keys.h"
 
 #include <SDL.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <map>
 #include <thread>
+#include <vector>
 
 namespace vtl {
 namespace {
@@ -18,11 +20,16 @@ namespace {
 // When this side last moved, sized, showed or hid a window: for a short while
 // after, the screen reports the steps of that change (and of earlier ones),
 // which must not move the window back; the library's record already holds
-// the outcome.
+// the outcome.  Once that while is over the screen has the last word: a
+// placement it did not take is asked for once more (a request made while the
+// X server is still mapping a window can be lost), and after that the
+// library's record follows whatever the screen shows.
 struct Pending {
-    int x = 0, y = 0, w = 0, h = 0;
+    int x = 0, y = 0, w = 0, h = 0; // the client area asked for, on the screen
     Uint32 time = 0;
     bool any = false;
+    bool placed = false;  // x, y, w, h hold a request
+    bool retried = false; // and it was made a second time
 };
 
 constexpr Uint32 kSettleMs = 300;
@@ -119,15 +126,17 @@ public:
         POINT o = clientOriginOnScreen(w);
         RECT c = clientRectOf(w);
         Pending& p = pending_[w.handle];
-        p = Pending{o.x, o.y, c.right > 0 ? c.right : 1, c.bottom > 0 ? c.bottom : 1, SDL_GetTicks(), true};
+        p = Pending{o.x, o.y, c.right > 0 ? c.right : 1, c.bottom > 0 ? c.bottom : 1, SDL_GetTicks(), true, true, false};
         SDL_SetWindowSize(sw, p.w, p.h);
         SDL_SetWindowPosition(sw, p.x, p.y);
     }
 
     void syncStyle(Window& w) override
     {
-        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native))
+        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native)) {
             SDL_SetWindowBordered(sw, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
+            learnFrame(w);
+        }
     }
 
     void syncTitle(Window& w) override
@@ -148,6 +157,7 @@ public:
             return;
         }
         SDL_ShowWindow(sw);
+        learnFrame(w);
         if (w.style & WS_MINIMIZE) {
             SDL_MinimizeWindow(sw);
             return;
@@ -170,6 +180,7 @@ public:
         SDL_Event e;
         while (SDL_PollEvent(&e))
             handle(e);
+        settle();
     }
 
     bool needsPolling() const override
@@ -252,14 +263,54 @@ private:
     // True while the screen may still be reporting an older request.
     bool settling(HWND h)
     {
-        Pending& p = pending_[h];
-        if (!p.any)
-            return false;
-        if (SDL_GetTicks() - p.time > kSettleMs) {
-            p.any = false;
-            return false;
+        auto it = pending_.find(h);
+        return it != pending_.end() && it->second.any;
+    }
+
+    // The decorations the screen draws around the window: what the window
+    // manager reports, none without one.
+    static void learnFrame(Window& w)
+    {
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(static_cast<SDL_Window*>(w.native), &top, &left, &bottom, &right) != 0)
+            top = left = bottom = right = 0;
+        setScreenFrame(w, RECT{left, top, right, bottom});
+    }
+
+    // Ends the settling time of every window whose time is up.
+    void settle()
+    {
+        std::vector<HWND> due;
+        for (auto& entry : pending_) {
+            if (entry.second.any && SDL_GetTicks() - entry.second.time > kSettleMs)
+                due.push_back(entry.first);
         }
-        return true;
+        // The messages sent below may destroy windows: look each one up anew.
+        for (HWND h : due) {
+            auto it = pending_.find(h);
+            WindowRef w = lookupWindow(h);
+            if (it == pending_.end() || !w || !w->native)
+                continue;
+            Pending& p = it->second;
+            SDL_Window* sw = static_cast<SDL_Window*>(w->native);
+            learnFrame(*w);
+            p.any = false;
+            if (!(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE))
+                continue;
+            int x = 0, y = 0, cw = 0, ch = 0;
+            SDL_GetWindowPosition(sw, &x, &y);
+            SDL_GetWindowSize(sw, &cw, &ch);
+            if (p.placed && !p.retried && (x != p.x || y != p.y || cw != p.w || ch != p.h)) {
+                p.retried = true;
+                p.any = true;
+                p.time = SDL_GetTicks();
+                SDL_SetWindowSize(sw, p.w, p.h);
+                SDL_SetWindowPosition(sw, p.x, p.y);
+                continue;
+            }
+            inputMoved(h, x, y);
+            inputResized(h, cw, ch);
+        }
     }
 
     void handle(const SDL_Event& e)
@@ -269,6 +320,8 @@ private:
             HWND h = windowOf(e.window.windowID);
             if (!h)
                 return;
+            if (WindowRef w = lookupWindow(h))
+                learnFrame(*w);
             switch (e.window.event) {
             case SDL_WINDOWEVENT_MOVED:
                 if (!settling(h))

@@ -74,6 +74,25 @@ const Seen* last(UINT message)
     return nullptr;
 }
 
+// Where X shows a window: its client area, as "x|y|width|height".  With no
+// window manager under a bare X server the X window is the client area.
+std::string xGeometry(const std::string& xid)
+{
+    return run("xdotool getwindowgeometry --shell " + xid +
+               " | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf \"%s|\", $2}'");
+}
+
+// Where the library says the client area is, in the same form.
+std::string libraryGeometry(HWND hwnd)
+{
+    POINT origin = {0, 0};
+    RECT client = {0, 0, 0, 0};
+    if (!ClientToScreen(hwnd, &origin) || !GetClientRect(hwnd, &client))
+        return "no window";
+    return std::to_string(origin.x) + "|" + std::to_string(origin.y) + "|" + std::to_string(client.right) + "|" +
+           std::to_string(client.bottom) + "|";
+}
+
 class RealWindow : public testing::Test {
 protected:
     void SetUp() override
@@ -162,4 +181,71 @@ TEST_F(RealWindow, CreateShowMoveResizeAndRealInput)
     EXPECT_NE(last(WM_DESTROY), nullptr);
     EXPECT_FALSE(IsWindow(game.hwnd()));
     EXPECT_TRUE(game.unReg());
+}
+
+// A window made visible at once and then moved: the client area the library
+// reports is where X shows it, before and after each move, and the window's
+// outer rectangle is the client area grown by the decorations the screen
+// really draws (none without a window manager).
+void checkPlacement(DWORD style, const std::string& title)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = recordingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = title.c_str();
+    ASSERT_NE(RegisterClassExA(&wc), 0);
+    // The size asked for is measured with AdjustWindowRectEx's frame, so the
+    // client area is exactly what the game's arithmetic wants.
+    RECT asked = {0, 0, 300, 200};
+    ASSERT_TRUE(AdjustWindowRectEx(&asked, style, FALSE, 0));
+    const int width = asked.right - asked.left, height = asked.bottom - asked.top;
+    HWND hwnd = CreateWindowExA(0, title.c_str(), title.c_str(), style | WS_VISIBLE, 0, 0, width, height, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    std::string xid = run("xdotool search --sync --name '^" + title + "$' | head -n1");
+    ASSERT_FALSE(xid.empty());
+
+    auto agrees = [&](int x, int y) {
+        std::string expected = std::to_string(x) + "|" + std::to_string(y) + "|300|200|";
+        std::string seen;
+        pumpUntil([&] {
+            seen = xGeometry(xid);
+            return seen == expected && libraryGeometry(hwnd) == expected;
+        });
+        EXPECT_EQ(seen, expected) << "X";
+        EXPECT_EQ(libraryGeometry(hwnd), expected) << "ClientToScreen and GetClientRect";
+        RECT outer;
+        ASSERT_TRUE(GetWindowRect(hwnd, &outer));
+        EXPECT_EQ(outer.left, x);
+        EXPECT_EQ(outer.top, y);
+        EXPECT_EQ(outer.right, x + 300);
+        EXPECT_EQ(outer.bottom, y + 200);
+        RECT area;
+        ASSERT_TRUE(vtl::clientAreaOnScreen(hwnd, &area));
+        EXPECT_EQ(area.left, x);
+        EXPECT_EQ(area.top, y);
+    };
+    agrees(0, 0);
+
+    // Moved at once, before the screen has settled.
+    gSeen.clear();
+    ASSERT_TRUE(MoveWindow(hwnd, 150, 90, width, height, TRUE));
+    agrees(150, 90);
+    const Seen* moved = last(WM_MOVE);
+    ASSERT_NE(moved, nullptr);
+    EXPECT_EQ(GET_X_LPARAM(moved->lParam), 150);
+    EXPECT_EQ(GET_Y_LPARAM(moved->lParam), 90);
+
+    ASSERT_TRUE(SetWindowPos(hwnd, nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+    agrees(40, 60);
+
+    EXPECT_TRUE(DestroyWindow(hwnd));
+    EXPECT_TRUE(UnregisterClassA(title.c_str(), GetModuleHandleA(nullptr)));
+}
+
+TEST_F(RealWindow, ClientToScreenIsWhereXShowsTheClientArea)
+{
+    checkPlacement(WS_OVERLAPPEDWINDOW, "VantrelFramed" + std::to_string(::getpid()));
+    checkPlacement(WS_POPUP, "VantrelPopup" + std::to_string(::getpid()));
 }
