@@ -264,6 +264,7 @@ TEST_P(DisplayE2E, ShowsTheFrameExactly)
         RECT onScreen{origin.x, origin.y, origin.x + kWidth, origin.y + kHeight};
         handle.gfxSetWindowRect(&onScreen);
     }
+    const POINT clientOrigin = origin;
     drawFrame();
     // What a window shows settles only after the X server has moved and
     // mapped it, which takes longer on a loaded machine: frames are shown
@@ -289,6 +290,9 @@ TEST_P(DisplayE2E, ShowsTheFrameExactly)
         EXPECT_EQ(shot.at(shot.width / 2, 0), 0u) << "letterbox above the frame";
     } else {
         EXPECT_EQ(scale, 1.0);
+        // The frame is where the window system says the client area is.
+        EXPECT_EQ(origin.x, clientOrigin.x);
+        EXPECT_EQ(origin.y, clientOrigin.y);
     }
     check(shot, origin, scale);
 }
