@@ -73,9 +73,8 @@ bool isMinimized(HWND hwnd)
 
 void broadcastDisplayChange(unsigned bitsPerPixel, int width, int height)
 {
-    std::thread::id self = std::this_thread::get_id();
     for (const WindowRef& w : allWindows()) {
-        if (!w->parent && w->thread == self && !w->destroying)
+        if (!w->parent && onOwnThread(*w) && !w->destroying)
             deliver(w, WM_DISPLAYCHANGE, bitsPerPixel, MAKELPARAM(width, height));
     }
 }

@@ -19,15 +19,54 @@
 
 namespace vtl {
 
+namespace {
+
+// Answers a message another thread is waiting on.  The sender may return and
+// end the moment `done` is set, taking its queue with it: hold the queue
+// until it has been woken.
+void answer(SentMessage* s, LRESULT result, bool failed)
+{
+    std::shared_ptr<ThreadQueue> sender = s->sender;
+    {
+        std::lock_guard<std::mutex> lock(sender->mutex);
+        s->result = result;
+        s->failed = failed;
+        s->done = true;
+    }
+    sender->wake.notify_all();
+}
+
+// Owns a thread's queue; when the thread ends, closes the queue and answers
+// the messages still waiting in it, whose senders would otherwise wait for
+// ever.
+struct QueueOwner {
+    std::shared_ptr<ThreadQueue> queue;
+
+    QueueOwner() : queue(std::make_shared<ThreadQueue>()) { queue->thread = std::this_thread::get_id(); }
+
+    ~QueueOwner()
+    {
+        std::deque<SentMessage*> waiting;
+        {
+            std::lock_guard<std::mutex> lock(queue->mutex);
+            queue->closed = true;
+            queue->posted.clear();
+            waiting.swap(queue->sent);
+        }
+        for (SentMessage* s : waiting)
+            answer(s, 0, true);
+    }
+};
+
+} // namespace
+
 const std::shared_ptr<ThreadQueue>& currentQueue()
 {
-    thread_local std::shared_ptr<ThreadQueue> queue = [] {
-        auto q = std::make_shared<ThreadQueue>();
-        q->thread = std::this_thread::get_id();
-        return q;
-    }();
-    return queue;
+    thread_local QueueOwner owner;
+    return owner.queue;
 }
+
+bool onOwnThread(const Window& w) { return w.queue.get() == currentQueue().get(); }
 
 DWORD tickCount()
 {
@@ -36,14 +75,17 @@ DWORD tickCount()
     return static_cast<DWORD>(static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
 }
 
-void postTo(ThreadQueue& queue, const MSG& msg)
+bool postTo(ThreadQueue& queue, const MSG& msg)
 {
     {
         std::lock_guard<std::mutex> lock(queue.mutex);
+        if (queue.closed)
+            return false;
         queue.posted.push_back(msg);
         ++queue.sequence;
     }
     queue.wake.notify_all();
+    return true;
 }
 
 LRESULT deliver(const WindowRef& window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -79,14 +121,7 @@ void runSentMessages()
             q.sent.pop_front();
         }
         WindowRef w = lookupWindow(s->msg.hwnd);
-        LRESULT result = w ? deliver(w, s->msg.message, s->msg.wParam, s->msg.lParam) : 0;
-        ThreadQueue& sender = *s->sender;
-        {
-            std::lock_guard<std::mutex> lock(sender.mutex);
-            s->result = result;
-            s->done = true;
-        }
-        sender.wake.notify_all();
+        answer(s, w ? deliver(w, s->msg.message, s->msg.wParam, s->msg.lParam) : 0, false);
     }
 }
 
@@ -133,9 +168,8 @@ bool takePaint(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
 {
     if (!inRange(WM_PAINT, first, last))
         return false;
-    std::thread::id self = std::this_thread::get_id();
     for (const WindowRef& w : allWindows()) {
-        if (w->thread != self || !w->needsPaint || w->destroying || !visibleOnScreen(*w))
+        if (!onOwnThread(*w) || !w->needsPaint || w->destroying || !visibleOnScreen(*w))
             continue;
         if (hwnd && !isSelfOrDescendant(w->handle, hwnd))
             continue;
@@ -280,7 +314,7 @@ LRESULT DispatchMessageA(const MSG* msg)
             setError(kErrorInvalidWindowHandle);
         return 0;
     }
-    if (w->thread != std::this_thread::get_id()) {
+    if (!onOwnThread(*w)) {
         setError(kErrorWrongThread);
         return 0;
     }
@@ -298,11 +332,10 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     WindowRef w = lookupWindow(hwnd);
-    if (!w || w->destroying) {
+    if (!w || w->destroying || !postTo(*w->queue, m)) {
         setError(kErrorInvalidWindowHandle);
         return FALSE;
     }
-    postTo(*w->queue, m);
     return TRUE;
 }
 
@@ -313,18 +346,24 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         setError(kErrorInvalidWindowHandle);
         return 0;
     }
-    if (w->thread == std::this_thread::get_id())
+    if (onOwnThread(*w))
         return deliver(w, message, wParam, lParam);
 
     // Another thread's window: its thread runs the procedure the next time
     // it reads messages, while this one waits, still answering messages
     // sent to it so that two threads sending to each other do not deadlock.
+    // A window whose thread has ended can not answer: as the system destroys
+    // such windows, the handle is then as good as invalid.
     SentMessage s;
     s.msg = MSG{hwnd, message, wParam, lParam, tickCount(), lastCursorPos()};
     s.sender = currentQueue();
     ThreadQueue& target = *w->queue;
     {
         std::lock_guard<std::mutex> lock(target.mutex);
+        if (target.closed) {
+            setError(kErrorInvalidWindowHandle);
+            return 0;
+        }
         target.sent.push_back(&s);
         ++target.sequence;
     }
@@ -333,11 +372,12 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     for (;;) {
         runSentMessages();
         std::unique_lock<std::mutex> lock(mine.mutex);
-        if (s.done)
-            return s.result;
         mine.wake.wait(lock, [&] { return s.done || !mine.sent.empty(); });
-        if (s.done)
-            return s.result;
+        if (!s.done)
+            continue;
+        if (s.failed)
+            setError(kErrorInvalidWindowHandle);
+        return s.result;
     }
 }
 

@@ -24,6 +24,7 @@ struct SentMessage {
     MSG msg;
     LRESULT result = 0;
     bool done = false;
+    bool failed = false; // the target thread ended before running it
     std::shared_ptr<ThreadQueue> sender;
 };
 
@@ -46,13 +47,23 @@ struct ThreadQueue {
     std::vector<Timer> timers; // owner thread only
     UINT_PTR nextTimerId = 1;
     std::thread::id thread;
+    // The thread has ended: nothing reads this queue any more, so posting
+    // and sending to it fail.  Its windows stay in the table (no thread is
+    // left to run their procedures) until the process ends.
+    bool closed = false;
 };
 
-// The calling thread's queue, made on first use.
+// The calling thread's queue, made on first use and closed when the thread
+// ends.
 const std::shared_ptr<ThreadQueue>& currentQueue();
 
-// Appends a message to a queue and wakes its thread.
-void postTo(ThreadQueue& queue, const MSG& msg);
+// Whether the calling thread is the window's own.  Compared by queue, not by
+// thread id: a new thread may get the id of one that has ended.
+bool onOwnThread(const Window& w);
+
+// Appends a message to a queue and wakes its thread; false when the queue's
+// thread has ended.
+bool postTo(ThreadQueue& queue, const MSG& msg);
 
 // Delivers a message to a window procedure on the calling thread, after the
 // message observers; the window is kept alive for the call.

@@ -16,7 +16,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
 {
     if (hwnd) {
         WindowRef w = lookupWindow(hwnd);
-        if (!w || w->thread != std::this_thread::get_id()) {
+        if (!w || !onOwnThread(*w)) {
             setError(kErrorInvalidWindowHandle);
             return 0;
         }

@@ -27,9 +27,8 @@ LPARAM clientOriginParam(const Window& w)
 
 void tellApp(bool active)
 {
-    std::thread::id self = std::this_thread::get_id();
     for (const WindowRef& w : allWindows()) {
-        if (!w->parent && w->thread == self && !w->destroying)
+        if (!w->parent && onOwnThread(*w) && !w->destroying)
             deliver(w, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
     }
 }

@@ -34,7 +34,7 @@ WindowRef ownWindow(HWND hwnd)
         setError(kErrorInvalidWindowHandle);
         return nullptr;
     }
-    if (w->thread != std::this_thread::get_id()) {
+    if (!onOwnThread(*w)) {
         setError(kErrorWrongThread);
         return nullptr;
     }
