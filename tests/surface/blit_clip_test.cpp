@@ -7,15 +7,6 @@
 
 namespace {
 
-// A 16-bit source whose pixel (x, y) holds x | y << 8, so every copied pixel
-// tells where it came from.
-void markPositions(Surface& s)
-{
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x)
-            s.set(x, y, static_cast<uint32_t>(x | y << 8));
-}
-
 // Destination pixels that were written (the destination starts as 0xFFFF).
 int countWritten(const Surface& d)
 {
@@ -26,17 +17,14 @@ int countWritten(const Surface& d)
     return n;
 }
 
-class BlitClip : public ::testing::Test {
-protected:
-    VTLPixelFormat f = useFormat("rgb565");
-};
+using BlitClip = Rgb565Test;
 
 } // namespace
 
 TEST_F(BlitClip, NegativePositionWithoutRectangleCopiesTheVisiblePartAndUpdatesTheSharedRectangle)
 {
     Surface src(f, 100, 50), dst(f, 200, 100);
-    markPositions(src);
+    src.markPositions();
     dst.fill(0xFFFF);
     dst.Blt(&src, {-30, -10}, nullptr);
     EXPECT_TRUE(sameRect(vtl::wholeSourceRect(), rectOf(30, 10, 100, 50))) << vtl::wholeSourceRect();
@@ -58,7 +46,7 @@ TEST_F(BlitClip, RectangleIsClampedToTheSourceInPlace)
 TEST_F(BlitClip, ClipSizeLimitsTheAreaButTheClipOriginIsIgnored)
 {
     Surface src(f, 100, 100), dst(f, 640, 480);
-    markPositions(src);
+    src.markPositions();
     dst.SetClipper(0, 0, 319, 199);
     dst.fill(0xFFFF);
     tagRECT r = rectOf(0, 0, 100, 100);

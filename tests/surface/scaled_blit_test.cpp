@@ -7,31 +7,21 @@
 
 namespace {
 
-void markPositions(Surface& s)
-{
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x)
-            s.set(x, y, static_cast<uint32_t>(x | y << 8));
-}
-
-class ScaledBlit : public ::testing::Test {
-protected:
-    VTLPixelFormat f = useFormat("rgb565");
-};
+using ScaledBlit = Rgb565Test;
 
 } // namespace
 
 TEST_F(ScaledBlit, StretchesAndShrinksByNearestNeighbour)
 {
     Surface small(f, 2, 2), big(f, 4, 4);
-    markPositions(small);
+    small.markPositions();
     big.Blt(&small, {0, 0}, nullptr, 4, 4);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(big.get(x, y), static_cast<uint32_t>(x / 2 | (y / 2) << 8)) << x << "," << y;
 
     Surface four(f, 4, 4), two(f, 2, 2);
-    markPositions(four);
+    four.markPositions();
     two.Blt(&four, {0, 0}, nullptr, 2, 2);
     EXPECT_EQ(two.get(0, 0), 0x000u);
     EXPECT_EQ(two.get(1, 0), 0x002u);
@@ -40,7 +30,7 @@ TEST_F(ScaledBlit, StretchesAndShrinksByNearestNeighbour)
 
     // Uneven ratios: pixel (j, i) shows source (j * sw / W, i * sh / H).
     Surface src(f, 7, 5), dst(f, 13, 11);
-    markPositions(src);
+    src.markPositions();
     dst.Blt(&src, {0, 0}, nullptr, 13, 11);
     for (int i = 0; i < 11; ++i)
         for (int j = 0; j < 13; ++j)
@@ -66,7 +56,7 @@ TEST_F(ScaledBlit, SizesBelowTwoAndEightBitSurfacesDrawNothing)
 TEST_F(ScaledBlit, ClipsToTheSurfaceScalingTheSourceRectangle)
 {
     Surface src(f, 100, 10), dst(f, 640, 20);
-    markPositions(src);
+    src.markPositions();
     dst.fill(0xFFFF);
     tagRECT r{0, 0, 100, 10};
     dst.Blt(&src, {-50, 0}, &r, 200, 10);

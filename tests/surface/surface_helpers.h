@@ -60,6 +60,15 @@ struct Surface : BITPLANEFX {
                 set(x, y, v);
     }
 
+    // Each pixel (x, y) set to x | y << 8, so a copied pixel tells where it
+    // came from.
+    void markPositions()
+    {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                set(x, y, static_cast<uint32_t>(x | y << 8));
+    }
+
     void randomize(std::mt19937& rng)
     {
         for (DWORD i = 0; i < pitch * static_cast<DWORD>(height); ++i)
@@ -68,6 +77,12 @@ struct Surface : BITPLANEFX {
             for (int i = 0; i < width * height; ++i)
                 alpha[i] = static_cast<uint8_t>(rng());
     }
+};
+
+// Tests on 5-6-5 surfaces, with the tables built for them.
+class Rgb565Test : public ::testing::Test {
+protected:
+    VTLPixelFormat f = useFormat("rgb565");
 };
 
 inline tagRECT rectOf(LONG l, LONG t, LONG r, LONG b) { return tagRECT{l, t, r, b}; }
