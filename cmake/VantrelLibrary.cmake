@@ -43,6 +43,10 @@ target_include_directories(vantrel_objects
 add_library(vantrel_deps INTERFACE)
 find_package(Threads REQUIRED)
 target_link_libraries(vantrel_deps INTERFACE Threads::Threads ${CMAKE_DL_LIBS})
+# GDI text: TrueType rendering and font matching.
+find_package(Freetype REQUIRED)
+find_package(Fontconfig REQUIRED)
+target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype Fontconfig::Fontconfig)
 if(SDL2_FOUND)
   target_compile_definitions(vantrel_deps INTERFACE VANTREL_HAVE_SDL2=1)
   if(TARGET SDL2::SDL2)

@@ -3,6 +3,7 @@
 #include <vantrel/vtlhnd.h>
 
 #include "display/effects_switch.h"
+#include "platform/display_modes.h"
 
 namespace {
 bool gEffects = true;
@@ -30,6 +31,8 @@ void VTLHND::gfxSetup(HWND window, unsigned short w, unsigned short h, unsigned 
     width = w;
     height = h;
     bitsPerPixel = depth;
+    // The display offers the game's own size among its full-screen modes.
+    vtl::setGameDisplaySize(w, h);
 }
 
 void VTLHND::Override()

@@ -6,6 +6,7 @@
 #include <vantrel/win32/debug.h>
 #include <vantrel/win32/window.h>
 #include <vantrel/win32/gdi.h>
+#include <vantrel/win32/ddraw.h>
 
 #include <vantrel/core.h>
 #include <vantrel/pixelformat.h>

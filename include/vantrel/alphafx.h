@@ -30,8 +30,13 @@ public:
     ALPHAFX& operator=(const ALPHAFX&) = default; // shallow: the copy shares the map
 };
 
-// Blends one quarter (0-3) of the alpha map's area from images a and b into
-// the destination at (x, y): alpha 0 takes a, 255 takes b.
+// Blends one quarter (0-3) of a 68 x 34 block into the destination, whose
+// top-left corner is (x, y): each pixel mixes a's pixel of that quarter with
+// b's pixel of the diagonally opposite quarter under the 34 x 17 alpha map,
+// mirrored to suit the quarter (alpha 0 takes a, 255 takes b).  Nothing is
+// clipped: a block or a source quarter that does not lie inside its surface,
+// a map smaller than 34 x 17 or another quarter number draws nothing.
+// 32-bit destinations are left unchanged.
 VANTREL_API void BlendPosNeg(int x, int y, BITPLANEFX* destination, BITPLANEFX* a, BITPLANEFX* b,
                              ALPHAFX* map, int quarter);
 

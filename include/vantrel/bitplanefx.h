@@ -82,8 +82,33 @@ public:
     bool loadTga();
     bool saveTga(char* name, unsigned short x, unsigned short y, unsigned short width, unsigned short height);
 
-    // Surface-to-surface blits: clip to the clip size; `rect` (or the whole
-    // source when null) is clamped and clipped in place.
+    // Surface-to-surface blits: clip to the clip size (clipX and clipY are
+    // not used); `rect` is clamped to the source and then clipped in place,
+    // so after a call it holds the source area drawn.  A null `rect` stands
+    // for the whole source: one library-wide rectangle is set to it and
+    // clipped instead.  The source must have the destination's pixel size;
+    // a source of another size draws nothing.
+    //
+    // Per pixel, with fade(p, k) = FadeLo[k][p & 0xFF] + FadeHi[k][p >> 8]
+    // (8-bit: Fade8[k][p]), half(p) = (p >> 1) & mask, and k' = 256 - k
+    // (255 for k = 0) on 16-bit surfaces, 255 - k on 8-bit ones:
+    //   Blt         d = s, whole rows at every depth
+    //   TransBlt    d = s where s is not colorKey (8-bit: its low byte)
+    //   Blt50       d = half(s) + half(d)       TransBlt50: keyed
+    //   ShadowBlt   d = half(d) where s is not the key
+    //   FadeBlt     d = fade(s, level)          FadeTransBlt: keyed
+    //   BlendBlt    d = fade(s, level) + fade(d, level')   BlendTransBlt: keyed
+    //   AlphaBlt    where the source alpha a is not 0: d = fade(s, a) + fade(d, a')
+    //               (nothing without an alpha plane)   AlphaSrcBlt: also keyed
+    //   ColorBlendBlt       d = fade(s, level) + fade(color, 256 - level)
+    //   ColorTransBlendBlt  keyed; on 8-bit surfaces the colour gets 255 - level
+    // Only Blt draws on 24- and 32-bit surfaces; the others draw nothing there.
+    //
+    // 50 % mixes and shadows on 8-bit surfaces halve each 3-3-2 field the same
+    // way as 16-bit pixels: the mask is 0x6D (VTL_HALFMASK_332), which clears
+    // the bit each field receives from the field above it after the shift, so
+    // red, green and blue are each halved (rounding down) and the two halves
+    // added without carries.  16-bit surfaces use HalfMask.
     void Blt(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
     void TransBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
     void Blt50(BITPLANEFX* source, tagPOINT point, tagRECT* rect);
@@ -100,7 +125,11 @@ public:
     void ColorTransBlendBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned char level,
                             unsigned short color);
 
-    // Scaled blits to a W x H destination area, clipped to the whole surface.
+    // Scaled blits to a W x H destination area (nearest neighbour), 16-bit
+    // surfaces only, clipped to the whole surface (not the clip rectangle),
+    // no colour key.  W or H below 2 draws nothing.  `rect` as above.  The
+    // scaled BlendBlt weighs the destination with 255 - level; the scaled
+    // ShadowBlt halves the whole area without reading the source.
     void Blt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h);
     void Blt50(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h);
     void ShadowBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h);
@@ -109,10 +138,19 @@ public:
     void BlendBlt(BITPLANEFX* source, tagPOINT point, tagRECT* rect, unsigned long w, unsigned long h,
                   unsigned char level);
 
-    // Lookup image: the front index image drawn through its colour table.
+    // Lookup image: the front index image drawn through its colour table,
+    // d = fade(colour, alpha) + fade(d, 255 - alpha), on 16-bit surfaces
+    // only.  `rect` is clamped to the image (null: the whole image, through
+    // the shared rectangle).  This blit does not clip: the area must lie
+    // inside the destination, and an area that does not is not drawn at all.
     void Blt(LUTFX* source, tagPOINT point, tagRECT* rect);
 
-    // Pixel and shape primitives, clipped to the clip rectangle.
+    // Pixel and shape primitives, clipped to the whole clip rectangle.  The
+    // boolean members return false for an empty surface or a point (row)
+    // outside the clip.  getPixel returns an 8-bit pixel b as b * 0x101.
+    // line and lineBlend leave out their end point; lineBlend blends only
+    // while effects are enabled (VTLHND::gfxEnableEffects) and otherwise
+    // draws the plain colour.
     bool putPixel(int x, int y, unsigned long color);
     bool putPixel(int x, int y, unsigned long color, unsigned char alpha);
     bool putPixelBlend(int x, int y, unsigned long color, unsigned char level);

@@ -13,7 +13,8 @@ public:
     unsigned char* back;   // second index image of the same size, owned
     DWORD* entries;        // 256 entries: packed colour | alpha << 24, owned
     DWORD pitch;           // always width
-    VTLHND* owner;         // whose display format SetEntry packs for
+    VTLHND* owner;         // whose display format SetEntry packs for: the game sets
+                           // it (create does not); SetEntry without one does nothing
     LONG width;
     LONG height;
 

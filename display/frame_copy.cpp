@@ -1,0 +1,77 @@
+// The system buffer: cleared before a frame is drawn, copied into the back
+// buffer once it is finished.
+//
+// Both use the display's width, height and depth for the amount of pixels.
+// A surface that is smaller than the display or of another depth is refused
+// (nothing is cleared or copied, the copy returns false) rather than read or
+// written past its end.
+#include <vantrel/bitplanefx.h>
+#include <vantrel/core.h>
+#include <vantrel/vtlhnd.h>
+#include <vantrel/win32/ddraw.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool coversDisplay(const BITPLANEFX& s, const VTLHND& h)
+{
+    return s.pixels && s.bytesPerPixel == h.bytesPerPixel && s.width >= 0 && s.height >= 0 &&
+           static_cast<DWORD>(s.width) >= h.width && static_cast<DWORD>(s.height) >= h.height;
+}
+
+} // namespace
+
+void VTLHND::gfxClearSystemBuffer(BITPLANEFX* surface)
+{
+    if (!surface || !coversDisplay(*surface, *this) || height == 0)
+        return;
+    const DWORD rowSize = bytesPerPixel * width;
+    for (DWORD y = 0; y < height; ++y)
+        mmxmemset(surface->pixels + static_cast<size_t>(y) * surface->pitch, 0, rowSize);
+}
+
+bool VTLHND::gfxCopyBackBuffer(BITPLANEFX* source)
+{
+    if (!primary || !backBuffer)
+        return false;
+    if (!source || !coversDisplay(*source, *this))
+        return false;
+
+    DDSURFACEDESC desc;
+    std::memset(&desc, 0, sizeof desc);
+    desc.dwSize = sizeof desc;
+    if (backBuffer->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK) {
+        // In full screen the next gfxSwapBuffers restores; in a window
+        // nothing else would, so restore here and try once more.
+        if (isFullscreen) {
+            Msg("Lock Failed");
+            return false;
+        }
+        RestoreAll();
+        if (!backBuffer)
+            return false;
+        std::memset(&desc, 0, sizeof desc);
+        desc.dwSize = sizeof desc;
+        if (backBuffer->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK) {
+            Msg("Lock Failed");
+            return false;
+        }
+    }
+    if (!desc.lpSurface) {
+        backBuffer->Unlock(nullptr);
+        return false;
+    }
+
+    // The back buffer is the display's size; the bounds are kept anyway, so
+    // a surface of another size can never be written past its end.
+    const DWORD rowSize = std::min<DWORD>(bytesPerPixel * width, desc.dwWidth * (desc.ddpfPixelFormat.dwRGBBitCount / 8));
+    const DWORD rows = std::min(height, desc.dwHeight);
+    unsigned char* to = static_cast<unsigned char*>(desc.lpSurface);
+    for (DWORD y = 0; y < rows; ++y)
+        mmxmemcpy(to + static_cast<size_t>(y) * desc.lPitch, source->pixels + static_cast<size_t>(y) * source->pitch,
+                  rowSize);
+    backBuffer->Unlock(desc.lpSurface);
+    return true;
+}

@@ -1,0 +1,87 @@
+// Starting, switching and restoring the display.
+#include <vantrel/core.h>
+#include <vantrel/vtlhnd.h>
+#include <vantrel/win32/ddraw.h>
+
+#include "display/configuration.h"
+#include "display/effects_switch.h"
+#include "display/registry_walks.h"
+
+// Until the configuration dialog has a window of its own, a handle that was
+// not given Override starts as if the dialog had been accepted with its
+// defaults: the first driver, full screen, the second depth listed at the
+// game's size (16 bits on every display here) and effects on.
+signed char VTLHND::gfxBegin()
+{
+    if (!configured) {
+        CPUwithMMX();
+        vtl::ConfigurationResult& result = vtl::configurationResult();
+        result.handle = this;
+        vtl::runConfigurationDialog(*this);
+        if (result.cancelled)
+            return 0;
+        driverIndex = static_cast<unsigned char>(result.driverIndex);
+        effectsChoice = result.effects;
+        vtl::setEffectsEnabled(result.effects);
+        isFullscreen = result.fullscreen;
+        bitsPerPixel = static_cast<unsigned char>(result.bitsPerPixel);
+        bytesPerPixel = bitsPerPixel >> 3;
+        configured = true;
+    }
+    if (!DDEnable()) {
+        Msg("DDEnable Failed");
+        return -1;
+    }
+    if (!DDCreateFlippingSurface()) {
+        Msg("DDCreateFlippingSurface Failed");
+        DDDisable(true);
+        return -1;
+    }
+    if (!initPixelFormat()) {
+        DDDisable(true);
+        return -2;
+    }
+    ClearBackBuffer(0);
+    gfxSwapBuffers();
+    RestoreAll();
+    return 1;
+}
+
+// The dialog is not shown again (configured stays set) and a failed restart
+// leaves the display released, as any failed gfxBegin does; the game sees it
+// as a primary that stays null.
+void VTLHND::gfxSwitchMode()
+{
+    isFullscreen = !isFullscreen;
+    DDDisable(true);
+    gfxBegin();
+}
+
+void VTLHND::RestoreAll()
+{
+    bool remake = primary == nullptr;
+    if (primary && primary->IsLost() < 0) {
+        if (backBuffer)
+            backBuffer->Release();
+        primary->Release();
+        backBuffer = nullptr;
+        primary = nullptr;
+        remake = true;
+    }
+    if (remake && !DDCreateFlippingSurface()) {
+        // Whatever the attempt made before failing goes too, so that the
+        // next attempt starts clean.
+        if (backBuffer)
+            backBuffer->Release();
+        if (primary)
+            primary->Release();
+        backBuffer = nullptr;
+        primary = nullptr;
+        return;
+    }
+    if (!initPixelFormat()) {
+        DDDisable(true);
+        return;
+    }
+    vtl::restoreRegisteredImages(*this);
+}

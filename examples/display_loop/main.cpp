@@ -1,0 +1,274 @@
+// A small game loop: a window with a frame timer, a system buffer drawn into
+// every frame, copied to the back buffer, text on top, presented.
+//
+//   F2 or Enter   switch between window and full screen
+//   Escape        quit
+//
+// Without a display (no DISPLAY, or VANTREL_VIDEO=headless) it runs on the
+// headless backend for a few seconds and writes its last frame as a BMP.
+//
+//   vantrel-display-loop [--seconds N] [--bmp PATH]
+#include <vantrel.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr unsigned short kWidth = 640;
+constexpr unsigned short kHeight = 480;
+
+struct Game {
+    DXWindow* window = nullptr;
+    VTLHND gfx;
+    BITPLANEFX frame{};
+    HFONT font = nullptr;
+    unsigned frames = 0;
+    DWORD started = 0;
+    DWORD lastSecond = 0;
+    unsigned framesThisSecond = 0;
+    unsigned fps = 0;
+    unsigned seconds = 0; // quit after this many seconds (0: never)
+    std::string bmpPath;
+};
+
+Game* gGame = nullptr;
+
+// The system buffer follows the display's format, which changes when a
+// window (desktop depth) becomes full screen (16 bits) and back.
+bool matchSystemBuffer(Game& g)
+{
+    if (g.frame.pixels && g.frame.format == g.gfx.formatCode)
+        return true;
+    g.frame.release();
+    std::memset(&g.frame, 0, sizeof g.frame);
+    g.frame.format = g.gfx.formatCode;
+    g.frame.bitsPerPixel = g.gfx.bitsPerPixel;
+    g.frame.bytesPerPixel = g.gfx.bytesPerPixel;
+    return g.frame.create(kWidth, kHeight, false);
+}
+
+void followWindow(Game& g)
+{
+    g.window->update();
+    RECT client = g.window->rect();
+    g.gfx.gfxSetWindowRect(&client);
+}
+
+void put(BITPLANEFX& s, int x, int y, unsigned long color)
+{
+    if (x < 0 || y < 0 || x >= s.width || y >= s.height)
+        return;
+    unsigned char* p = s.pixels + y * s.pitch + x * s.bytesPerPixel;
+    for (int i = 0; i < s.bytesPerPixel; ++i)
+        p[i] = static_cast<unsigned char>(color >> (8 * i));
+}
+
+void fillRect(BITPLANEFX& s, int x0, int y0, int w, int h, unsigned long color)
+{
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            put(s, x, y, color);
+}
+
+void drawScene(Game& g)
+{
+    BITPLANEFX& s = g.frame;
+    const double t = g.frames / 60.0;
+    // A sky of horizontal bands whose hue drifts with time.
+    for (int y = 0; y < kHeight; y += 4) {
+        const double k = y / static_cast<double>(kHeight);
+        const auto r = static_cast<unsigned char>(40 + 40 * std::sin(t + k * 3));
+        const auto b = static_cast<unsigned char>(120 + 100 * k);
+        fillRect(s, 0, y, kWidth, 4, g.gfx.packColor(r, 30, b));
+    }
+    // A sine wave of dots.
+    for (int x = 0; x < kWidth; ++x) {
+        const int y = kHeight / 2 + static_cast<int>(80 * std::sin(x / 40.0 + t * 2));
+        fillRect(s, x, y, 1, 3, g.gfx.packColor(255, 255, 255));
+    }
+    // A square bouncing off the edges.
+    const int size = 48;
+    const int spanX = kWidth - size, spanY = kHeight - size;
+    const int px = static_cast<int>(g.frames * 3) % (2 * spanX);
+    const int py = static_cast<int>(g.frames * 2) % (2 * spanY);
+    fillRect(s, px < spanX ? px : 2 * spanX - px, py < spanY ? py : 2 * spanY - py, size, size,
+             g.gfx.packColor(255, 200, 0));
+}
+
+bool saveBmp(const BITPLANEFX& s, const std::string& path)
+{
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    const int stride = (s.width * 3 + 3) & ~3;
+    const DWORD imageBytes = static_cast<DWORD>(stride * s.height);
+    unsigned char header[54] = {'B', 'M'};
+    auto put32 = [&](int at, DWORD v) {
+        for (int i = 0; i < 4; ++i)
+            header[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put32(2, 54 + imageBytes);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<DWORD>(s.width));
+    put32(22, static_cast<DWORD>(s.height));
+    header[26] = 1;
+    header[28] = 24;
+    put32(34, imageBytes);
+    bool ok = std::fwrite(header, 1, sizeof header, out) == sizeof header;
+    std::string row(static_cast<size_t>(stride), '\0');
+    for (int y = s.height - 1; ok && y >= 0; --y) {
+        for (int x = 0; x < s.width; ++x) {
+            const unsigned char* p = s.pixels + y * s.pitch + x * s.bytesPerPixel;
+            unsigned long v = 0;
+            for (int i = 0; i < s.bytesPerPixel && i < 3; ++i)
+                v |= static_cast<unsigned long>(p[i]) << (8 * i);
+            unsigned char r = 0, gr = 0, b = 0;
+            VTLUnpackColor(s.bitsPerPixel, s.format, v, &r, &gr, &b);
+            row[x * 3] = static_cast<char>(b);
+            row[x * 3 + 1] = static_cast<char>(gr);
+            row[x * 3 + 2] = static_cast<char>(r);
+        }
+        ok = std::fwrite(row.data(), 1, row.size(), out) == row.size();
+    }
+    return std::fclose(out) == 0 && ok;
+}
+
+// The finished frame, text included, as the back buffer holds it.
+bool saveBackBuffer(Game& g, const std::string& path)
+{
+    if (!g.gfx.backBuffer)
+        return false;
+    DDSURFACEDESC desc;
+    std::memset(&desc, 0, sizeof desc);
+    desc.dwSize = sizeof desc;
+    if (g.gfx.backBuffer->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK)
+        return false;
+    BITPLANEFX view = g.frame; // the same format, over the back buffer's memory
+    view.pixels = static_cast<unsigned char*>(desc.lpSurface);
+    view.pitch = static_cast<DWORD>(desc.lPitch);
+    const bool saved = saveBmp(view, path);
+    g.gfx.backBuffer->Unlock(desc.lpSurface);
+    return saved;
+}
+
+void frame(Game& g)
+{
+    if (!matchSystemBuffer(g))
+        return;
+    g.gfx.gfxClearSystemBuffer(&g.frame);
+    drawScene(g);
+    ++g.frames;
+    ++g.framesThisSecond;
+    const DWORD now = GetTickCount();
+    if (now - g.lastSecond >= 1000) {
+        g.fps = g.framesThisSecond;
+        g.framesThisSecond = 0;
+        g.lastSecond = now;
+    }
+    g.gfx.gfxCopyBackBuffer(&g.frame);
+    char text[96];
+    std::snprintf(text, sizeof text, "Vantrel  %u fps  %u-bit %s", g.fps, g.gfx.bitsPerPixel,
+                  g.gfx.fullscreen() ? "full screen" : "window");
+    g.gfx.gfxString(text, g.font, RGB(255, 255, 255), 8, 8, 0);
+    char help[] = "F2 / Enter: window or full screen    Esc: quit";
+    g.gfx.gfxString(help, g.font, RGB(255, 255, 160), kWidth / 2, kHeight - 28, 1);
+    const bool last = g.seconds && now - g.started >= g.seconds * 1000;
+    if (last && !g.bmpPath.empty()) {
+        if (saveBackBuffer(g, g.bmpPath))
+            std::printf("last frame written to %s\n", g.bmpPath.c_str());
+        else
+            std::fprintf(stderr, "cannot write %s\n", g.bmpPath.c_str());
+    }
+    // A full-screen display that could not be restored in the swap is
+    // tried again on the next frame.
+    if (!g.gfx.gfxSwapBuffers() && !g.gfx.primary)
+        g.gfx.RestoreAll();
+    if (last)
+        g.window->destroy();
+}
+
+LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Game* g = gGame;
+    switch (message) {
+    case WM_TIMER:
+        if (g)
+            frame(*g);
+        return 0;
+    case WM_MOVE:
+        if (g && !g->gfx.fullscreen())
+            followWindow(*g);
+        return 0;
+    case WM_KEYDOWN:
+        if (!g)
+            break;
+        if (wParam == VK_ESCAPE) {
+            g->window->destroy();
+        } else if (wParam == VK_F2 || wParam == VK_RETURN) {
+            g->gfx.gfxSwitchMode();
+            if (!g->gfx.fullscreen())
+                followWindow(*g);
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Game game;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--seconds") == 0)
+            game.seconds = static_cast<unsigned>(std::atoi(argv[i + 1]));
+        else if (std::strcmp(argv[i], "--bmp") == 0)
+            game.bmpPath = argv[i + 1];
+    }
+    const char* video = std::getenv("VANTREL_VIDEO");
+    const bool headless = (video && std::strcmp(video, "headless") == 0) ||
+                          (!video && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"));
+    if (headless) {
+        setenv("VANTREL_VIDEO", "headless", 1);
+        if (!game.seconds)
+            game.seconds = 3;
+        if (game.bmpPath.empty())
+            game.bmpPath = "display-loop.bmp";
+        std::printf("no display: running headless for %u seconds\n", game.seconds);
+    }
+
+    DXWindow window(GetModuleHandleA(nullptr), "VantrelDisplayLoop", "Vantrel display loop");
+    game.window = &window;
+    if (!window.doReg(procedure, 0, 0, 0) || !window.createWindow(kWidth, kHeight))
+        return 1;
+    window.show(SW_SHOW);
+
+    game.gfx.gfxSetup(window.hwnd(), kWidth, kHeight, 16);
+    game.gfx.Override(); // start in a window; F2 goes full screen
+    const signed char started = game.gfx.gfxBegin();
+    if (started != 1) {
+        std::fprintf(stderr, "the display did not start (%d)\n", started);
+        return 1;
+    }
+    followWindow(game);
+    game.font = CreateFontA(18, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
+    game.started = game.lastSecond = GetTickCount();
+    gGame = &game;
+    window.timer(16);
+    const unsigned code = window.messageLoop();
+    gGame = nullptr;
+
+    game.frame.release();
+    DeleteObject(game.font);
+    game.gfx.gfxEnd();
+    window.unReg();
+    return static_cast<int>(code);
+}

@@ -1,0 +1,78 @@
+// The message queue each thread gets on first use: posted messages, messages
+// sent from other threads, the quit request and the thread's timers.
+#ifndef VANTREL_PLATFORM_COMMON_MESSAGE_QUEUE_H
+#define VANTREL_PLATFORM_COMMON_MESSAGE_QUEUE_H
+
+#include "platform/common/window_table.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace vtl {
+
+typedef std::chrono::steady_clock Clock;
+
+struct ThreadQueue;
+
+// A message another thread is waiting on; result and done are written under
+// the sender's queue mutex.
+struct SentMessage {
+    MSG msg;
+    LRESULT result = 0;
+    bool done = false;
+    std::shared_ptr<ThreadQueue> sender;
+};
+
+struct Timer {
+    HWND hwnd;
+    UINT_PTR id;
+    std::chrono::milliseconds interval;
+    Clock::time_point due;
+    TIMERPROC proc;
+};
+
+struct ThreadQueue {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<MSG> posted;
+    std::deque<SentMessage*> sent;
+    uint64_t sequence = 0; // bumped by every post, send and quit: wakes readers
+    bool quit = false;
+    int quitCode = 0;
+    std::vector<Timer> timers; // owner thread only
+    UINT_PTR nextTimerId = 1;
+    std::thread::id thread;
+};
+
+// The calling thread's queue, made on first use.
+const std::shared_ptr<ThreadQueue>& currentQueue();
+
+// Appends a message to a queue and wakes its thread.
+void postTo(ThreadQueue& queue, const MSG& msg);
+
+// Delivers a message to a window procedure on the calling thread, after the
+// message observers; the window is kept alive for the call.
+LRESULT deliver(const WindowRef& window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Drops every queued message and timer of a window that is going away.
+void forgetWindow(ThreadQueue& queue, HWND hwnd);
+
+// Runs messages other threads sent to the calling thread.
+void runSentMessages();
+
+// Reads one message without waiting (what PeekMessageA does).
+bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove);
+
+DWORD tickCount();
+
+// Internal message: a request from another process for one of our windows
+// (wParam says which); handled by DispatchMessageA, never seen by procedures.
+constexpr UINT kRemoteRequestMessage = 0xC0DE;
+
+} // namespace vtl
+
+#endif

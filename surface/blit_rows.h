@@ -1,0 +1,74 @@
+// Row kernels of the surface blits and the choice of the code path that runs
+// them.
+//
+// A blit member clips once, then hands each row to one kernel: w pixels of
+// source (and, for the alpha blits, w alpha bytes) combined into w pixels of
+// destination.  Every kernel exists as plain C on the effect tables and, on
+// x86-64, as SSE2, SSSE3 and AVX2 code that redoes the tables' per-field
+// floor arithmetic in vector registers.  All paths give the same bytes; the
+// fastest one the processor supports is used unless a test forces another.
+#ifndef VANTREL_SURFACE_BLIT_ROWS_H
+#define VANTREL_SURFACE_BLIT_ROWS_H
+
+#include <cstdint>
+
+namespace vtl {
+
+enum BlitOp {
+    OP_TRANS,              // d = s unless s is the key
+    OP_HALF,               // d = half(s) + half(d)
+    OP_TRANS_HALF,         // the same, keyed
+    OP_SHADOW,             // d = half(d) where s is not the key
+    OP_FADE,               // d = fade(s, level)
+    OP_FADE_TRANS,         // keyed
+    OP_BLEND,              // d = fade(s, level) + fade(d, levelBar)
+    OP_BLEND_TRANS,        // keyed
+    OP_ALPHA,              // a != 0: d = fade(s, a) + fade(d, alphaBase - a)
+    OP_ALPHA_SRC,          // keyed
+    OP_COLOR_BLEND,        // d = fade(s, level) + color
+    OP_COLOR_TRANS_BLEND,  // keyed
+    OP_COUNT
+};
+
+// What a row kernel needs besides the pixels; filled once per call.
+struct RowArgs {
+    uint32_t half;      // halving mask, the field pattern repeated over 32 bits
+    uint16_t key;       // colour key (8-bit surfaces: its low byte)
+    uint16_t level;     // weight of the source in fades and blends
+    uint16_t levelBar;  // weight of the destination in the blends
+    uint16_t alphaBase; // 256 on 16-bit surfaces, 255 on 8-bit ones
+    uint16_t color;     // the constant term of the colour blends, already faded
+};
+
+using RowFn = void (*)(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, unsigned n, const RowArgs& args);
+
+// One code path: a kernel per operation for 8-bit surfaces and for each
+// 16-bit layout.  A null entry falls back to the plain kernel.
+struct RowKernels {
+    RowFn bits8[OP_COUNT];
+    RowFn rgb555[OP_COUNT]; // 5-5-5, either channel order
+    RowFn rgb565[OP_COUNT]; // 5-6-5, either channel order
+};
+
+enum class BlitPath { Auto, Scalar, Sse2, Ssse3, Avx2 };
+
+// Whether this processor (and this build) can run a path.
+bool blitPathSupported(BlitPath path);
+// Forces a path (Auto: the fastest supported).  False, changing nothing, for
+// a path the processor cannot run.  For tests and benchmarks.
+bool setBlitPath(BlitPath path);
+BlitPath activeBlitPath();
+
+// The kernel for an operation on a surface of the given depth and format
+// code, from the active path.  Null when the depth has no such kernel.
+RowFn rowKernel(BlitOp op, unsigned bitsPerPixel, unsigned formatCode);
+
+// The paths themselves.
+const RowKernels& scalarKernels();
+const RowKernels* sse2Kernels();  // null where the build has no x86 vectors
+const RowKernels* ssse3Kernels();
+const RowKernels* avx2Kernels();
+
+} // namespace vtl
+
+#endif
