@@ -1,8 +1,13 @@
 // Device contexts and their state: memory contexts over a surface's pixels,
-// window and desktop contexts (which measure text and answer GetDeviceCaps
-// but have no pixels: a window's pixels are the display's), and stock
-// objects.
+// window contexts, the desktop's context, and stock objects.
+//
+// A window's context draws into the window's own surface where the backend
+// has one (SDL), shown on ReleaseDC, the way drawing into a window shows at
+// once; the display's presentation draws over it on its next frame.  The
+// desktop's context and windows without a surface (headless, children)
+// measure text and answer GetDeviceCaps but draw nothing.
 #include "platform/common/gdi_objects.h"
+#include "platform/common/video_backend.h"
 #include "platform/window_backend.h"
 
 #include <vantrel/win32/window.h>
@@ -19,6 +24,20 @@ bool knownFormat(const VTLPixelFormat& f)
     case 32: return f.bytesPerPixel == 4 && (f.formatCode & ~PF_BGR) == PF_RGB32;
     default: return false;
     }
+}
+
+// Points a window's context at the window's surface when the backend has
+// one in a format text can be drawn into.
+bool knownFormatOrZero(DeviceContext* dc, const WindowRef& w)
+{
+    if (!videoBackend().windowPixels(*w, &dc->pixels, &dc->pitch, &dc->width, &dc->height, &dc->format) ||
+        !knownFormat(dc->format)) {
+        dc->pixels = nullptr;
+        dc->width = dc->height = 0;
+        dc->format = VTLPixelFormat{};
+        return false;
+    }
+    return true;
 }
 
 DeviceContext* liveDC(HDC dc) { return static_cast<DeviceContext*>(liveObject(dc, GdiKind::kDC)); }
@@ -144,11 +163,14 @@ COLORREF SetBkColor(HDC handle, COLORREF color)
 
 HDC GetDC(HWND hwnd)
 {
-    if (hwnd && !IsWindow(hwnd))
+    WindowRef w = lookupWindow(hwnd);
+    if (hwnd && !w)
         return nullptr;
-    std::lock_guard<std::mutex> lock(gdiMutex());
     auto* dc = new DeviceContext;
     dc->window = hwnd;
+    if (w && w->native && knownFormatOrZero(dc, w))
+        dc->windowPixels = true;
+    std::lock_guard<std::mutex> lock(gdiMutex());
     registerObject(dc);
     return reinterpret_cast<HDC>(static_cast<GdiObject*>(dc));
 }
@@ -157,8 +179,12 @@ int ReleaseDC(HWND, HDC handle)
 {
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
-    if (!dc || dc->pixels)
+    if (!dc || (dc->pixels && !dc->windowPixels))
         return 0; // memory contexts are freed by whoever made them
+    if (dc->windowPixels) {
+        if (WindowRef w = lookupWindow(dc->window))
+            videoBackend().presentPixels(*w);
+    }
     destroyDC(dc);
     return 1;
 }

@@ -67,7 +67,8 @@ struct DeviceContext : GdiObject {
     int bkMode = OPAQUE;
     COLORREF textColor = RGB(0, 0, 0);
     COLORREF bkColor = RGB(255, 255, 255);
-    HWND window = nullptr;
+    HWND window = nullptr;     // GetDC's window
+    bool windowPixels = false; // pixels are the window's own surface
 };
 
 // One lock for all GDI state: text is drawn on the game's thread, and

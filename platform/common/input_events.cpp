@@ -11,7 +11,9 @@ namespace vtl {
 namespace {
 
 // Key state as GetKeyState reports it: bit 0x80 down, bit 0x01 toggled.
+// gKeys as input arrives; gSynced as the key messages are read.
 std::atomic<unsigned char> gKeys[256];
+std::atomic<unsigned char> gSynced[256];
 std::mutex gPointerMutex;
 POINT gCursor = {0, 0};
 
@@ -28,15 +30,18 @@ constexpr DWORD kDoubleClickTime = 500;
 constexpr LONG kDoubleClickSlop = 2; // half of the 4-pixel double-click box
 
 bool keyDown(int vk) { return (gKeys[vk & 0xFF].load() & 0x80) != 0; }
+bool syncedDown(int vk) { return (gSynced[vk & 0xFF].load() & 0x80) != 0; }
 
-void setKey(int vk, bool down)
+void setKeyIn(std::atomic<unsigned char>* table, int vk, bool down)
 {
-    unsigned char v = gKeys[vk & 0xFF].load();
+    unsigned char v = table[vk & 0xFF].load();
     if (down && !(v & 0x80))
         v ^= 0x01;
     v = down ? (v | 0x80) : (v & ~0x80);
-    gKeys[vk & 0xFF].store(v);
+    table[vk & 0xFF].store(v);
 }
+
+void setKey(int vk, bool down) { setKeyIn(gKeys, vk, down); }
 
 WPARAM mouseKeys()
 {
@@ -220,6 +225,17 @@ void inputMouseButton(HWND top, MouseButton button, bool down, int x, int y)
     post(target, message, mouseKeys(), MAKELPARAM(p.x, p.y));
 }
 
+void syncKeyState(const MSG& msg)
+{
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: setKeyIn(gSynced, static_cast<int>(msg.wParam), true); break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: setKeyIn(gSynced, static_cast<int>(msg.wParam), false); break;
+    default: break;
+    }
+}
+
 void inputClose(HWND top) { post(top, WM_CLOSE, 0, 0); }
 
 void inputFocus(HWND top, bool gained)
@@ -277,13 +293,21 @@ void inputExposed(HWND top)
 
 using namespace vtl;
 
+namespace {
+
+SHORT stateOf(unsigned char v) { return static_cast<SHORT>(((v & 0x80) ? 0x8000 : 0) | (v & 0x01)); }
+
+} // namespace
+
 SHORT GetKeyState(int key)
 {
-    unsigned char v = gKeys[key & 0xFF].load();
-    return static_cast<SHORT>(((v & 0x80) ? 0x8000 : 0) | (v & 0x01));
+    // Mouse buttons have no key messages: they answer as of now.
+    if (key == VK_LBUTTON || key == VK_RBUTTON || key == 0x04)
+        return stateOf(gKeys[key].load());
+    return stateOf(gSynced[key & 0xFF].load());
 }
 
-SHORT GetAsyncKeyState(int key) { return static_cast<SHORT>(GetKeyState(key) & 0x8000); }
+SHORT GetAsyncKeyState(int key) { return static_cast<SHORT>(stateOf(gKeys[key & 0xFF].load()) & 0x8000); }
 
 namespace {
 
@@ -328,7 +352,7 @@ BOOL TranslateMessage(const MSG* msg)
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
         return FALSE;
     int vk = static_cast<int>(msg->wParam);
-    int c = characterOf(vk, keyDown(VK_SHIFT), (gKeys[0x14].load() & 0x01) != 0, keyDown(VK_CONTROL));
+    int c = characterOf(vk, syncedDown(VK_SHIFT), (gSynced[0x14].load() & 0x01) != 0, syncedDown(VK_CONTROL));
     if (!c)
         return FALSE;
     UINT message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;

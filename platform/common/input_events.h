@@ -23,6 +23,10 @@ void inputResized(HWND top, int clientWidth, int clientHeight);
 void inputMinimized(HWND top, bool minimized);
 void inputExposed(HWND top);
 
+// Keeps GetKeyState in step with the key messages read so far, as a game
+// reading its queue expects (GetAsyncKeyState answers for the moment).
+void syncKeyState(const MSG& msg);
+
 // The pointer's last known position on the screen.
 POINT lastCursorPos();
 

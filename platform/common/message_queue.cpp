@@ -189,8 +189,10 @@ bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
             if (!matches(*it, hwnd, first, last))
                 continue;
             *out = *it;
-            if (remove)
+            if (remove) {
                 q.posted.erase(it);
+                syncKeyState(*out);
+            }
             return true;
         }
         if (q.quit) {

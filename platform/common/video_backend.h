@@ -37,6 +37,13 @@ public:
     // messages (events arrive without waking the queue).
     virtual bool needsPolling() const = 0;
 
+    // The pixels GDI draws into for GetDC(window): the window's own surface
+    // on a screen, false where there is none.  presentPixels shows what was
+    // drawn (ReleaseDC).
+    virtual bool windowPixels(Window& w, unsigned char** pixels, DWORD* pitch, int* width, int* height,
+                              VTLPixelFormat* format) = 0;
+    virtual void presentPixels(Window& w) = 0;
+
     virtual int messageBox(HWND owner, const char* text, const char* caption, UINT type) = 0;
     virtual bool cursorPos(POINT* point) = 0;
 };

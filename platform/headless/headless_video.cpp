@@ -52,6 +52,8 @@ public:
     void raise(Window&) override {}
     void pump() override {}
     bool needsPolling() const override { return false; }
+    bool windowPixels(Window&, unsigned char**, DWORD*, int*, int*, VTLPixelFormat*) override { return false; }
+    void presentPixels(Window&) override {}
 
     int messageBox(HWND, const char* text, const char* caption, UINT type) override
     {

@@ -175,6 +175,27 @@ public:
         return haveOwner_ && std::this_thread::get_id() == owner_ && !byId_.empty();
     }
 
+    bool windowPixels(Window& w, unsigned char** pixels, DWORD* pitch, int* width, int* height,
+                      VTLPixelFormat* format) override
+    {
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        SDL_Surface* surface = sw ? SDL_GetWindowSurface(sw) : nullptr;
+        if (!surface || !surface->pixels || SDL_MUSTLOCK(surface))
+            return false;
+        *pixels = static_cast<unsigned char*>(surface->pixels);
+        *pitch = static_cast<DWORD>(surface->pitch);
+        *width = surface->w;
+        *height = surface->h;
+        *format = formatOf(surface->format->format);
+        return true;
+    }
+
+    void presentPixels(Window& w) override
+    {
+        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native))
+            SDL_UpdateWindowSurface(sw);
+    }
+
     int messageBox(HWND owner, const char* text, const char* caption, UINT type) override
     {
         SDL_MessageBoxButtonData buttons[2];

@@ -1,0 +1,101 @@
+#include <vantrel/win32/window.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+
+#include "support/window_recorder.h"
+
+namespace {
+
+// Dispatches until `count` WM_TIMER messages have been seen.
+std::vector<UINT_PTR> collectTicks(WindowRecorder& rec, size_t count)
+{
+    std::vector<UINT_PTR> ids;
+    MSG msg;
+    while (ids.size() < count && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER)
+            ids.push_back(msg.wParam);
+        DispatchMessageA(&msg);
+    }
+    (void)rec;
+    return ids;
+}
+
+std::vector<UINT_PTR> gProcTicks;
+void CALLBACK onTick(HWND, UINT message, UINT_PTR id, DWORD) { gProcTicks.push_back(message == WM_TIMER ? id : 0); }
+
+} // namespace
+
+TEST(Timers, FireInDueOrderAtAboutTheirRates)
+{
+    WindowRecorder rec;
+    HWND w = rec.create(WS_POPUP, 0, 0, 10, 10);
+    UINT_PTR fast = SetTimer(w, 1, 20, nullptr);
+    UINT_PTR slow = SetTimer(w, 2, 50, nullptr);
+    ASSERT_EQ(fast, 1u);
+    ASSERT_EQ(slow, 2u);
+    auto start = std::chrono::steady_clock::now();
+    auto ticks = collectTicks(rec, 14);
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(ticks.size(), 14u);
+    // The fast timer is due first.
+    EXPECT_EQ(ticks[0], fast);
+    std::map<UINT_PTR, int> counts;
+    for (UINT_PTR id : ticks)
+        ++counts[id];
+    // Rates relative to each other, loosely: 5 : 2 ideally.
+    EXPECT_GT(counts[fast], counts[slow]);
+    EXPECT_GE(counts[slow], 1);
+    // Never early: 10 fast ticks can not come before 200 ms.
+    EXPECT_GE(elapsed, std::chrono::milliseconds(20 * (counts[fast] - 1)));
+    EXPECT_TRUE(KillTimer(w, fast));
+    EXPECT_TRUE(KillTimer(w, slow));
+    EXPECT_FALSE(KillTimer(w, slow));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, w, WM_TIMER, WM_TIMER, PM_REMOVE));
+    DestroyWindow(w);
+}
+
+TEST(Timers, ZeroIdGetsAFreshIdAndCallbacksReplaceTheWindowMessage)
+{
+    WindowRecorder rec;
+    HWND w = rec.create(WS_POPUP, 0, 0, 10, 10);
+    UINT_PTR a = SetTimer(w, 0, 10, nullptr);
+    UINT_PTR b = SetTimer(w, 0, 10, nullptr);
+    EXPECT_NE(a, 0u);
+    EXPECT_NE(b, 0u);
+    EXPECT_NE(a, b);
+    KillTimer(w, a);
+    KillTimer(w, b);
+
+    gProcTicks.clear();
+    UINT_PTR c = SetTimer(w, 9, 10, onTick);
+    MSG msg;
+    while (gProcTicks.empty() && GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    EXPECT_EQ(gProcTicks.front(), c);
+    EXPECT_TRUE(rec.only(WM_TIMER).empty());
+    KillTimer(w, c);
+
+    // Destroying the window ends its timers; a dead window gets none.
+    SetTimer(w, 3, 10, nullptr);
+    DestroyWindow(w);
+    EXPECT_FALSE(KillTimer(w, 3));
+    EXPECT_EQ(SetTimer(w, 4, 10, nullptr), 0u);
+}
+
+TEST(Timers, ASlowReaderGetsOneTickNotABacklog)
+{
+    WindowRecorder rec;
+    HWND w = rec.create(WS_POPUP, 0, 0, 10, 10);
+    SetTimer(w, 1, 10, nullptr);
+    Sleep(60);
+    int ticks = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, w, WM_TIMER, WM_TIMER, PM_REMOVE))
+        ++ticks;
+    EXPECT_EQ(ticks, 1);
+    DestroyWindow(w);
+}
