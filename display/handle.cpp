@@ -23,7 +23,14 @@ VTLHND::VTLHND()
 {
 }
 
-VTLHND::~VTLHND() { gfxEnd(); }
+// The archive is closed with the handle even while locks are counted: every
+// image that pointed into it has been released by gfxEnd.
+VTLHND::~VTLHND()
+{
+    gfxEnd();
+    lockCount = 0;
+    FastFileFini();
+}
 
 void VTLHND::gfxSetup(HWND window, unsigned short w, unsigned short h, unsigned char depth)
 {

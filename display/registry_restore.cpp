@@ -1,8 +1,75 @@
-// The registry's restore walk.
+// The registry's restore walk: after a display change every registered
+// surface and RLE image made for another format is rebuilt from what it was
+// made from (its size, or its kept file bytes in the archive).
 #include "display/registry_walks.h"
 
+#include <vantrel/bitplanefx.h>
+#include <vantrel/rlefx.h>
 #include <vantrel/vtlhnd.h>
 
-// Images are rebuilt from their files by the loaders, which come with the
-// archive; until then a registered image is made blank and keeps its pixels.
-void vtl::restoreRegisteredImages(VTLHND&) {}
+namespace {
+void restoreSurface(VTLHND& handle, BITPLANEFX& s)
+{
+    if (s.format == handle.formatCode && s.bitsPerPixel == handle.bitsPerPixel)
+        return;
+    s.format = handle.formatCode;
+    s.reserved = 0;
+    s.bitsPerPixel = handle.bitsPerPixel;
+    s.bytesPerPixel = handle.bytesPerPixel;
+    switch (s.kind) {
+    case BITPLANE_BLANK: {
+        const bool withAlpha = s.alpha != nullptr;
+        const LONG w = s.width, h = s.height;
+        s.release();
+        s.create(w, h, withAlpha);
+        break;
+    }
+    case BITPLANE_BMP:
+        s.loadBmp();
+        s.kind = BITPLANE_BMP;
+        break;
+    case BITPLANE_TGA:
+        s.release();
+        s.loadTga();
+        s.kind = BITPLANE_TGA;
+        break;
+    default:
+        break;
+    }
+}
+
+void restoreImage(VTLHND& handle, RLEFX& image)
+{
+    if (image.format == handle.formatCode)
+        return;
+    image.format = handle.formatCode;
+    image.reserved = 0;
+    image.bitsPerPixel = handle.bitsPerPixel;
+    image.bytesPerPixel = handle.bytesPerPixel;
+    // The loaders set the kind themselves; it is set again after each, as
+    // a failed loader (which leaves the image empty) does not.
+    const unsigned char kind = image.kind;
+    switch (kind) {
+    case RLE_KIND_BMP:
+        image.loadBmp();
+        break;
+    case RLE_KIND_TGA:
+        image.loadTga();
+        break;
+    case RLE_KIND_RLE:
+        image.loadRle();
+        break;
+    default:
+        return;
+    }
+    image.kind = kind;
+}
+} // namespace
+
+void vtl::restoreRegisteredImages(VTLHND& handle)
+{
+    for (BITPLANEFX* s = handle.surfaceList; s; s = s->next)
+        restoreSurface(handle, *s);
+    for (RLEFX* image = handle.rleList; image; image = image->next)
+        restoreImage(handle, *image);
+}

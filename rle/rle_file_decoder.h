@@ -96,6 +96,11 @@ bool decodeRleRows(const uint8_t* data, size_t size, const RleFileHeader& h, uin
     return true;
 }
 
+// RLEFX::loadData and loadRle: the whole decode into `image`, with a run
+// buffer of the size rule plus `spareBytes`; `markKind` records kind 3 as
+// soon as the buffer exists.  Messages are loadData's.
+bool decodeRleImage(RLEFX& image, const uint8_t* data, size_t size, size_t spareBytes, bool markKind);
+
 } // namespace vtl
 
 #endif

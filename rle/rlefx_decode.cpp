@@ -77,7 +77,7 @@ bool decodeInto(RLEFX& image, const uint8_t* data, size_t size, const vtl::RleFi
 
 } // namespace
 
-bool RLEFX::loadData(unsigned char* data, unsigned long size)
+bool vtl::decodeRleImage(RLEFX& image, const uint8_t* data, size_t size, size_t spareBytes, bool markKind)
 {
     if (!data) {
         Msg("RLEFX::loadRle() - No Surface");
@@ -85,7 +85,7 @@ bool RLEFX::loadData(unsigned char* data, unsigned long size)
     }
     vtl::RleFileHeader h{};
     int bytes = 0;
-    switch (bitsPerPixel) {
+    switch (image.bitsPerPixel) {
     case 8: bytes = 1; break;
     case 16: bytes = 2; break;
     case 24: bytes = 3; break;
@@ -93,31 +93,40 @@ bool RLEFX::loadData(unsigned char* data, unsigned long size)
     default: break;
     }
     if (bytes == 0 || !vtl::readRleHeader(data, size, h)) {
-        release();
+        image.release();
         Msg("RLEFX::loadRle() - bad run data");
         return false;
     }
     // Buffer: the file less three bytes per stored pixel plus the display
-    // pixel size per stored pixel, and 100 bytes to spare.  The header check
+    // pixel size per stored pixel, and the spare bytes.  The header check
     // keeps this positive and within 32 bits.
-    const int64_t cap64 = int64_t{bytes - 3} * h.pixelCount + static_cast<int64_t>(size) + 100;
-    if (cap64 > 0xFFFFFFFFll || !create(static_cast<int>(h.width), static_cast<int>(h.height),
+    const int64_t cap64 = int64_t{bytes - 3} * h.pixelCount + static_cast<int64_t>(size) +
+                          static_cast<int64_t>(spareBytes);
+    if (cap64 > 0xFFFFFFFFll || !image.create(static_cast<int>(h.width), static_cast<int>(h.height),
                                         static_cast<unsigned long>(cap64))) {
         Msg("RLEFX::loadRle() - cannot create RLE");
         return false;
     }
+    if (markKind)
+        image.kind = RLE_KIND_RLE;
     const size_t cap = static_cast<size_t>(cap64);
     bool ok = true;
     switch (bytes) {
-    case 1: ok = decodeInto(*this, data, size, h, cap, Writer8{Packer{*this}}); break;
-    case 2: ok = decodeInto(*this, data, size, h, cap, Writer16{Packer{*this}}); break;
-    case 3: ok = decodeInto(*this, data, size, h, cap, WriterBgr<3>{}); break;
-    default: ok = decodeInto(*this, data, size, h, cap, WriterBgr<4>{}); break;
+    case 1: ok = decodeInto(image, data, size, h, cap, Writer8{Packer{image}}); break;
+    case 2: ok = decodeInto(image, data, size, h, cap, Writer16{Packer{image}}); break;
+    case 3: ok = decodeInto(image, data, size, h, cap, WriterBgr<3>{}); break;
+    default: ok = decodeInto(image, data, size, h, cap, WriterBgr<4>{}); break;
     }
     if (!ok) {
-        release();
+        image.release();
         Msg("RLEFX::loadRle() - bad run data");
         return false;
     }
     return true;
+}
+
+// An RLE file in memory: 100 bytes to spare in the run buffer, kind unchanged.
+bool RLEFX::loadData(unsigned char* data, unsigned long size)
+{
+    return vtl::decodeRleImage(*this, data, size, 100, false);
 }

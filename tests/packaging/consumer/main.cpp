@@ -14,6 +14,14 @@ int main()
     if (!surface.create(10, 5, false) || surface.pitch != 24)
         return 2;
     surface.release();
+
+#ifdef CONSUMER_EMBEDS_ARCHIVE
+    // GAME.VTL is linked into the program by vantrel_embed_archive.
+    VTLHND handle;
+    if (!handle.FastFileInit(const_cast<char*>("GAMEDATA")) ||
+        handle.FastFileSize(const_cast<char*>("README.TXT")) != 14)
+        return 3;
+#endif
     std::printf("consumer ok\n");
     return 0;
 }

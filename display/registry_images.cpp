@@ -1,0 +1,128 @@
+// The registry's image overloads: surfaces, RLE images and alpha maps, blank
+// or loaded from archive entries chosen by their upper-case ending.
+//
+// The handle writes itself and the display's pixel settings into the object
+// before anything else, so even an object refused for its name carries them.
+// Neither create nor release checks whether the object is already linked: a
+// game releases an object before creating it again.
+#include <vantrel/alphafx.h>
+#include <vantrel/bitplanefx.h>
+#include <vantrel/fastfile.h>
+#include <vantrel/rlefx.h>
+#include <vantrel/vtlhnd.h>
+
+#include "display/registry_links.h"
+
+namespace {
+template <class T>
+void stamp(VTLHND& handle, T* object)
+{
+    object->owner = &handle;
+    object->reserved = 0;
+    object->bitsPerPixel = handle.bitsPerPixel;
+    object->bytesPerPixel = handle.bytesPerPixel;
+}
+} // namespace
+
+bool VTLHND::create(BITPLANEFX* surface, char* name)
+{
+    if (!surface)
+        return false;
+    stamp(*this, surface);
+    surface->format = formatCode;
+    if (!name)
+        return false;
+    const bool bmp = HasExtension(name, "BMP");
+    if (!bmp && !HasExtension(name, "TGA"))
+        return false;
+    surface->fileData = FastFileData(name);
+    if (bmp) {
+        if (!surface->fileData || !surface->loadBmp())
+            return false;
+        surface->kind = BITPLANE_BMP;
+    } else {
+        if (!surface->loadTga())
+            return false;
+        surface->kind = BITPLANE_TGA;
+    }
+    vtl::linkAtHead(surfaceList, surface);
+    return true;
+}
+
+bool VTLHND::create(BITPLANEFX* surface, unsigned short w, unsigned short h, bool withAlpha)
+{
+    if (!surface)
+        return false;
+    stamp(*this, surface);
+    surface->format = formatCode;
+    if (!surface->create(w, h, withAlpha))
+        return false;
+    surface->kind = BITPLANE_BLANK;
+    vtl::linkAtHead(surfaceList, surface);
+    return true;
+}
+
+bool VTLHND::create(RLEFX* image, char* name)
+{
+    if (!image)
+        return false;
+    // The format byte is left alone, so the next RestoreAll codes the image
+    // again whatever it was made for.
+    stamp(*this, image);
+    if (!name)
+        return false;
+    bool (RLEFX::*loader)() = nullptr;
+    unsigned char kind = RLE_KIND_BLANK;
+    if (HasExtension(name, "BMP"))
+        loader = &RLEFX::loadBmp, kind = RLE_KIND_BMP;
+    else if (HasExtension(name, "TGA"))
+        loader = &RLEFX::loadTga, kind = RLE_KIND_TGA;
+    else if (HasExtension(name, "RLE"))
+        loader = &RLEFX::loadRle, kind = RLE_KIND_RLE;
+    else
+        return false;
+    image->fileData = FastFileData(name);
+    image->fileSize = FastFileSize(name);
+    if (!(image->*loader)())
+        return false;
+    image->kind = kind;
+    vtl::linkAtHead(rleList, image);
+    return true;
+}
+
+bool VTLHND::create(RLEFX* image, unsigned short w, unsigned short h, unsigned long size)
+{
+    if (!image)
+        return false;
+    stamp(*this, image);
+    if (!image->create(w, h, size))
+        return false;
+    vtl::linkAtHead(rleList, image);
+    return true;
+}
+
+bool VTLHND::create(ALPHAFX* map, char* name)
+{
+    if (!map)
+        return false;
+    stamp(*this, map);
+    if (!name || !HasExtension(name, "BMP") || !map->loadBmp(name))
+        return false;
+    vtl::linkAtHead(alphaList, map);
+    return true;
+}
+
+bool VTLHND::create(ALPHAFX* map, unsigned short w, unsigned short h)
+{
+    if (!map)
+        return false;
+    stamp(*this, map);
+    if (!map->create(w, h))
+        return false;
+    vtl::linkAtHead(alphaList, map);
+    return true;
+}
+
+bool VTLHND::release(BITPLANEFX* surface) { return vtl::releaseAndUnlink(surfaceList, surface); }
+bool VTLHND::release(RLEFX* image) { return vtl::releaseAndUnlink(rleList, image); }
+bool VTLHND::release(ALPHAFX* map) { return vtl::releaseAndUnlink(alphaList, map); }

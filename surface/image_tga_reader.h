@@ -1,0 +1,66 @@
+// The TGA files the library reads into surfaces and RLE images.
+//
+// Header (18 bytes): ID length, colour map type, image type, colour map
+// specification (first index, length, entry size), origin, width, height,
+// pixel depth, descriptor.  Image types 1 and 3 are uncompressed index or
+// grey images, 2 uncompressed true colour, 9, 10 and 11 their run-length
+// coded forms; depths 8, 16 (5-5-5), 24 and 32 (with alpha).  Rows are taken
+// bottom-up, left to right, whatever the descriptor says.
+//
+// Beyond the plain subset, files are read correctly where that is cheap and
+// refused where it is not:
+//  - an ID field is skipped, and so is a colour map on an image of depth
+//    16, 24 or 32;
+//  - 8-bit pixels index a colour map of exactly 256 entries of 24 bits
+//    starting at index 0; a grey image (type 3 or 11) with no colour map
+//    reads each byte as a grey level; any other 8-bit image is refused;
+//  - other depths are refused;
+//  - a file whose image data cannot hold every pixel is refused (for the
+//    run-length types this is found while decoding, and the load fails).
+#ifndef VANTREL_SURFACE_IMAGE_TGA_READER_H
+#define VANTREL_SURFACE_IMAGE_TGA_READER_H
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vtl {
+constexpr size_t kTgaHeaderSize = 18;
+
+struct TgaImage {
+    unsigned type;
+    unsigned depth;
+    unsigned width;
+    unsigned height;
+    bool knownType;                // 1, 2, 3, 9, 10 or 11
+    bool runLength;                // 9, 10 or 11
+    const unsigned char* colorMap; // 256 blue, green, red entries, or null
+    const unsigned char* data;     // first byte of the image data
+    size_t dataBytes;              // bytes from `data` to the end of the file
+};
+
+// Reads the header of a file of `available` bytes (kUnknownExtent: trust
+// it).  False when the file is refused (see above).  A file of an unknown
+// image type is accepted with knownType false and nothing else checked.
+bool readTgaHeader(const unsigned char* data, size_t available, TgaImage& image);
+
+// The image's pixels in file order, each as red, green, blue and alpha
+// (255 for images without alpha).
+class TgaPixelStream {
+public:
+    explicit TgaPixelStream(const TgaImage& image);
+    // False when the data ends before another pixel.
+    bool next(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a);
+
+private:
+    bool readValue();
+    const TgaImage& image_;
+    const unsigned char* at_;
+    size_t left_;
+    unsigned bytes_;
+    unsigned repeat_ = 0;  // copies of the current value still to hand out
+    unsigned literal_ = 0; // raw values still to read in the current packet
+    unsigned char value_[4] = {0, 0, 0, 255};
+};
+} // namespace vtl
+
+#endif

@@ -1,0 +1,168 @@
+// vtlpack list, extract and verify.  The archive is opened with the
+// library's FastFileInit, whose directory check is the one games rely on;
+// the library's messages are collected and shown as the reason on failure.
+#include "tools/vtlpack/vtlpack.h"
+
+#include <vantrel/fastfile.h>
+#include <vantrel/vtlhnd.h>
+#include <vantrel/win32/debug.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "archive/archive_directory.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// Collects the library's debug messages while it lives.
+class Messages {
+public:
+    Messages() { VTLSetDebugReceiver(&Messages::receive, this); }
+    ~Messages() { VTLSetDebugReceiver(nullptr, nullptr); }
+    // The messages on one line, their line ends dropped.
+    std::string text() const
+    {
+        std::string out;
+        for (char c : all_)
+            if (c != '\r' && c != '\n')
+                out += c;
+            else if (!out.empty() && out.back() != ' ')
+                out += ' ';
+        while (!out.empty() && out.back() == ' ')
+            out.pop_back();
+        return out;
+    }
+
+private:
+    static void receive(const char* text, void* self) { static_cast<Messages*>(self)->all_ += text; }
+    std::string all_;
+};
+
+struct Entry {
+    std::string name; // empty when the record's name is not terminated
+    const unsigned char* data;
+    uint32_t size;
+};
+
+// Opens the archive in `handle` and reads its directory; false (with the
+// reason printed) when the library refuses it.
+bool openArchive(VTLHND& handle, const std::string& archive, std::vector<Entry>& entries)
+{
+    {
+        Messages messages;
+        if (!handle.FastFileInit(const_cast<char*>(archive.c_str()))) {
+            vtlpack::error(archive + ": " + messages.text());
+            return false;
+        }
+    }
+    const unsigned char* view = static_cast<const unsigned char*>(handle.view);
+    const unsigned char* record = static_cast<const unsigned char*>(handle.directory);
+    for (DWORD i = 0; i + 1 < handle.entryCount; ++i, record += vtl::kDirectoryRecordSize) {
+        const char* name = vtl::recordName(record);
+        const size_t length = strnlen(name, vtl::kDirectoryNameSize);
+        const uint32_t offset = vtl::recordOffset(record);
+        entries.push_back({length < vtl::kDirectoryNameSize ? std::string(name, length) : std::string(),
+                           view + offset, vtl::recordOffset(vtl::nextRecord(record)) - offset});
+    }
+    return true;
+}
+
+bool safeToWrite(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+} // namespace
+
+void vtlpack::error(const std::string& text) { std::fprintf(stderr, "vtlpack: %s\n", text.c_str()); }
+
+int vtlpack::list(const std::string& archive)
+{
+    VTLHND handle;
+    std::vector<Entry> entries;
+    if (!openArchive(handle, archive, entries))
+        return kFailed;
+    for (const Entry& e : entries)
+        std::printf("%s %u\n", e.name.empty() ? "?" : e.name.c_str(), e.size);
+    return kOk;
+}
+
+int vtlpack::extract(const std::string& archive, const std::string& folder)
+{
+    VTLHND handle;
+    std::vector<Entry> entries;
+    if (!openArchive(handle, archive, entries))
+        return kFailed;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) {
+        error(folder + ": " + ec.message());
+        return kFailed;
+    }
+    int result = kOk;
+    for (const Entry& e : entries) {
+        if (!safeToWrite(e.name)) {
+            error(archive + ": entry \"" + e.name + "\" has a name that cannot be a file; skipped");
+            result = kFailed;
+            continue;
+        }
+        const fs::path target = fs::path(folder) / e.name;
+        std::ofstream out(target, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(e.data), e.size);
+        out.close();
+        if (!out) {
+            error(target.string() + ": cannot write");
+            result = kFailed;
+        }
+    }
+    return result;
+}
+
+int vtlpack::verify(const std::string& archive)
+{
+    VTLHND handle;
+    std::vector<Entry> entries;
+    if (!openArchive(handle, archive, entries))
+        return kFailed;
+    int problems = 0;
+    std::set<std::string> seen;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Entry& e = entries[i];
+        const std::string where = archive + ": entry " + std::to_string(i + 1);
+        if (e.name.empty()) {
+            error(where + ": name not terminated within 13 bytes");
+            ++problems;
+            continue;
+        }
+        if (const char* problem = entryNameProblem(e.name)) {
+            error(where + " \"" + e.name + "\": " + problem);
+            ++problems;
+        }
+        std::string key = e.name;
+        for (char& c : key)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        if (!seen.insert(key).second) {
+            error(where + " \"" + e.name + "\": hidden by an earlier entry of the same name");
+            ++problems;
+            continue;
+        }
+        // The entry must come back through the cursor games use, whole.
+        Messages messages;
+        FastFile file{};
+        if (!file.open(&handle, const_cast<char*>(e.name.c_str())) || file.fSize() != e.size ||
+            file.lock(0, LONG(e.size)) != e.data) {
+            error(where + " \"" + e.name + "\": does not open: " + messages.text());
+            ++problems;
+        }
+    }
+    if (problems) {
+        std::printf("%s: %d problem%s\n", archive.c_str(), problems, problems == 1 ? "" : "s");
+        return kFailed;
+    }
+    std::printf("%s: OK, %zu entries\n", archive.c_str(), entries.size());
+    return kOk;
+}

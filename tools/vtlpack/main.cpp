@@ -1,0 +1,45 @@
+// vtlpack: packs a game's data files into one resource archive for
+// VTLHND::FastFileInit, and lists, extracts and verifies archives.
+//
+// Exit codes: 0 done, 1 failed (bad input or invalid archive; the reasons
+// are on standard error, one line each, starting "vtlpack: "), 2 wrong
+// command line.
+#include "tools/vtlpack/vtlpack.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+const char kUsageText[] =
+    "usage: vtlpack create ARCHIVE FILE|FOLDER...   pack files (a folder: its files, by name)\n"
+    "       vtlpack list ARCHIVE                     print each entry's name and size\n"
+    "       vtlpack extract ARCHIVE [FOLDER]         write every entry to FOLDER (default .)\n"
+    "       vtlpack verify ARCHIVE                   check that every entry opens\n"
+    "Entry names are the files' names: 8.3, at most 12 characters, with upper-case\n"
+    "endings for the files the library loads (BMP, TGA, RLE, RLA, WAV).\n";
+
+int usage(FILE* to, int code)
+{
+    std::fputs(kUsageText, to);
+    return code;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return usage(stderr, vtlpack::kUsage);
+    const std::string command = argv[1];
+    if (command == "-h" || command == "--help" || command == "help")
+        return usage(stdout, vtlpack::kOk);
+    if (command == "create" && argc >= 4)
+        return vtlpack::create(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+    if (command == "list" && argc == 3)
+        return vtlpack::list(argv[2]);
+    if (command == "extract" && (argc == 3 || argc == 4))
+        return vtlpack::extract(argv[2], argc == 4 ? argv[3] : ".");
+    if (command == "verify" && argc == 3)
+        return vtlpack::verify(argv[2]);
+    vtlpack::error("unknown command or wrong arguments: " + command);
+    return usage(stderr, vtlpack::kUsage);
+}
