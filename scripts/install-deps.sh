@@ -11,6 +11,7 @@ packages=(
   libpixman-1-dev              # a peer in the benchmarks
   xvfb xauth                   # real windows in the end-to-end tests
   xdotool                      # real input in the end-to-end tests
+  imagemagick x11-apps         # screenshots of the X screen in the end-to-end tests
   libfreetype-dev libfontconfig-dev fonts-dejavu-core   # GDI text
 )
 

@@ -1,14 +1,14 @@
 // The SDL display: the primary surface's pixels, converted to xRGB, drawn
-// into the game's SDL window with a renderer.  In a window the part of the
-// (desktop-sized) primary under the client area is shown; in full screen the
-// window covers the real display and the mode's pixels are scaled to it,
-// keeping their aspect.
+// into the game's window surface (the one the window system's device
+// contexts draw into, so text drawn into the window and frames share it).
+// In a window the part of the (desktop-sized) primary under the client area
+// is shown; in full screen the window covers the screen and the mode's
+// pixels are scaled into it, keeping their aspect, with black bars.
 #include "platform/common/present_convert.h"
 #include "platform/display_backend.h"
 #include "platform/window_backend.h"
 
 #include <vantrel/win32/ddraw.h>
-#include <vantrel/win32/window.h>
 
 #include <SDL.h>
 
@@ -18,135 +18,90 @@ namespace {
 
 class SdlDisplay final : public vtl::DisplayBackend {
 public:
-    SdlDisplay() { vtl::watchWindowMessages(nullptr, &SdlDisplay::watch, this); }
-    ~SdlDisplay() override { forget(); }
+    ~SdlDisplay() override
+    {
+        if (frame_)
+            SDL_FreeSurface(frame_);
+    }
 
+    // The device has the window system make the window a borderless one
+    // covering the screen, which keeps the window's geometry known to it; a
+    // full-screen flag of SDL's own would freeze that geometry and needs a
+    // window manager to take effect.
     HRESULT enterFullscreen(HWND window, DWORD, DWORD) override
     {
-        // The device makes the window a borderless one covering the screen
-        // (through the window system, which keeps its geometry); a
-        // full-screen flag of SDL's own would freeze that geometry and needs
-        // a window manager to take effect.
-        SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
-        if (!native)
-            return DDERR_GENERIC;
-        fullscreen_ = native;
-        return DD_OK;
+        return vtl::nativeWindow(window) ? DD_OK : DDERR_GENERIC;
     }
 
-    void leaveFullscreen() override
-    {
-        if (!fullscreen_)
-            return;
-        if (SDL_Renderer* r = SDL_GetRenderer(fullscreen_))
-            SDL_RenderSetLogicalSize(r, 0, 0);
-        fullscreen_ = nullptr;
-    }
+    void leaveFullscreen() override {}
 
     void presentFullscreen(HWND window, const vtl::PresentedImage& image) override
     {
-        SDL_Renderer* r = rendererFor(window);
-        if (!r || !upload(r, image, RECT{0, 0, image.width, image.height}))
+        SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
+        if (!native)
             return;
-        SDL_RenderSetLogicalSize(r, image.width, image.height);
-        SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
-        SDL_RenderClear(r);
-        SDL_RenderCopy(r, texture_, nullptr, nullptr);
-        SDL_RenderPresent(r);
+        coverScreen(native);
+        SDL_Surface* target = SDL_GetWindowSurface(native);
+        if (!target || !convert(image, RECT{0, 0, image.width, image.height}))
+            return;
+        const double scale = std::min(target->w / static_cast<double>(image.width),
+                                      target->h / static_cast<double>(image.height));
+        SDL_Rect to;
+        to.w = static_cast<int>(image.width * scale);
+        to.h = static_cast<int>(image.height * scale);
+        to.x = (target->w - to.w) / 2;
+        to.y = (target->h - to.h) / 2;
+        SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+        SDL_BlitScaled(frame_, nullptr, target, &to);
+        SDL_UpdateWindowSurface(native);
     }
 
     void presentWindow(HWND window, const vtl::PresentedImage& desktop, const RECT& client) override
     {
         SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
-        if (!native || native == fullscreen_)
-            return;
-        SDL_Renderer* r = rendererFor(window);
+        SDL_Surface* target = native ? SDL_GetWindowSurface(native) : nullptr;
         const RECT shown{std::max<LONG>(client.left, 0), std::max<LONG>(client.top, 0),
                          std::min<LONG>(client.right, desktop.width), std::min<LONG>(client.bottom, desktop.height)};
-        if (!r || shown.left >= shown.right || shown.top >= shown.bottom || !upload(r, desktop, shown))
+        if (!target || shown.left >= shown.right || shown.top >= shown.bottom || !convert(desktop, shown))
             return;
-        SDL_RenderSetLogicalSize(r, 0, 0);
-        SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
-        SDL_RenderClear(r);
-        // Client pixels map one to one onto the window; what lies off the
-        // desktop stays black.
-        const SDL_Rect to{shown.left - client.left, shown.top - client.top, shown.right - shown.left,
-                          shown.bottom - shown.top};
-        SDL_RenderCopy(r, texture_, nullptr, &to);
-        SDL_RenderPresent(r);
+        // Client pixels map one to one onto the window.
+        SDL_Rect to{shown.left - client.left, shown.top - client.top, 0, 0};
+        SDL_BlitSurface(frame_, nullptr, target, &to);
+        SDL_UpdateWindowSurface(native);
     }
 
 private:
-    // The renderer of the window shown last: the window system's own if it
-    // made one, else ours, which goes when the window is destroyed.
-    SDL_Renderer* rendererFor(HWND window)
+    // A move asked for while SDL is still mapping a window whose border just
+    // went can be dropped; the window system has the window over the whole
+    // screen, so the frames make sure the real window is there.
+    static void coverScreen(SDL_Window* native)
     {
-        SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
-        if (!native)
-            return nullptr;
-        if (window != shownWindow_) {
-            forget();
-            shownWindow_ = window;
-        }
-        if (SDL_Renderer* r = SDL_GetRenderer(native))
-            return r;
-        ownRenderer_ = SDL_CreateRenderer(native, -1, 0);
-        return ownRenderer_;
+        const vtl::Desktop screen = vtl::desktop();
+        int x = 0, y = 0, w = 0, h = 0;
+        SDL_GetWindowPosition(native, &x, &y);
+        SDL_GetWindowSize(native, &w, &h);
+        if (x != 0 || y != 0)
+            SDL_SetWindowPosition(native, 0, 0);
+        if (w != screen.width || h != screen.height)
+            SDL_SetWindowSize(native, screen.width, screen.height);
     }
 
-    void forget()
-    {
-        if (texture_)
-            SDL_DestroyTexture(texture_);
-        if (ownRenderer_)
-            SDL_DestroyRenderer(ownRenderer_);
-        texture_ = nullptr;
-        textureRenderer_ = nullptr;
-        ownRenderer_ = nullptr;
-        shownWindow_ = nullptr;
-    }
-
-    static void watch(HWND window, UINT message, WPARAM, LPARAM, void* self)
-    {
-        SdlDisplay& d = *static_cast<SdlDisplay*>(self);
-        if (message == WM_DESTROY && window == d.shownWindow_) {
-            if (d.fullscreen_ == vtl::nativeWindow(window))
-                d.fullscreen_ = nullptr;
-            d.forget();
-        }
-    }
-
-    // Converts `area` of `image` into the streaming texture, made anew when
-    // the renderer or the size changes.
-    bool upload(SDL_Renderer* r, const vtl::PresentedImage& image, const RECT& area)
+    // Converts `area` of `image` into frame_, made anew when the size changes.
+    bool convert(const vtl::PresentedImage& image, const RECT& area)
     {
         const int w = area.right - area.left, h = area.bottom - area.top;
-        if (!texture_ || textureRenderer_ != r || textureW_ != w || textureH_ != h) {
-            if (texture_)
-                SDL_DestroyTexture(texture_);
-            texture_ = SDL_CreateTexture(r, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
-            textureRenderer_ = r;
-            textureW_ = w;
-            textureH_ = h;
-            if (!texture_)
+        if (!frame_ || frame_->w != w || frame_->h != h) {
+            if (frame_)
+                SDL_FreeSurface(frame_);
+            frame_ = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
+            if (!frame_)
                 return false;
         }
-        void* pixels = nullptr;
-        int pitch = 0;
-        if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0)
-            return false;
-        vtl::convertToXrgb(image, area, static_cast<uint32_t*>(pixels), pitch);
-        SDL_UnlockTexture(texture_);
+        vtl::convertToXrgb(image, area, static_cast<uint32_t*>(frame_->pixels), frame_->pitch);
         return true;
     }
 
-    HWND shownWindow_ = nullptr;
-    SDL_Renderer* ownRenderer_ = nullptr;
-    SDL_Window* fullscreen_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    SDL_Renderer* textureRenderer_ = nullptr;
-    int textureW_ = 0;
-    int textureH_ = 0;
+    SDL_Surface* frame_ = nullptr;
 };
 
 } // namespace

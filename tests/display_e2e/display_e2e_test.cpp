@@ -1,0 +1,265 @@
+// A known frame (four coloured rectangles and a line of text) presented by
+// the SDL display, read back from the X screen.
+#include <vantrel/bitplanefx.h>
+#include <vantrel/dxwindow.h>
+#include <vantrel/vtlhnd.h>
+#include <vantrel/win32/ddraw.h>
+#include <vantrel/win32/gdi.h>
+#include <vantrel/win32/window.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+
+struct Box {
+    int left, top, right, bottom;
+    uint32_t rgb;
+};
+const Box kBoxes[] = {
+    {20, 20, 150, 100, 0xFF0000},
+    {170, 20, 300, 100, 0x00FF00},
+    {20, 140, 150, 220, 0x0000FF},
+    {170, 140, 300, 220, 0xFFFFFF},
+};
+// The text lies in the black band between the rows of boxes.
+const Box kTextBand = {0, 101, kWidth, 139, 0};
+
+uint32_t expectedAt(int x, int y)
+{
+    for (const Box& b : kBoxes)
+        if (x >= b.left && x < b.right && y >= b.top && y < b.bottom)
+            return b.rgb;
+    return 0;
+}
+
+struct Image {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    uint32_t at(int x, int y) const
+    {
+        const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+        return uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
+    }
+};
+
+bool readPpm(const std::string& path, Image* image)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    int maxValue = 0;
+    const bool header = std::fscanf(f, "P6 %d %d %d", &image->width, &image->height, &maxValue) == 3 &&
+                        maxValue == 255 && std::fgetc(f) != EOF;
+    image->rgb.resize(static_cast<size_t>(image->width) * image->height * 3);
+    const bool body = header && std::fread(image->rgb.data(), 1, image->rgb.size(), f) == image->rgb.size();
+    std::fclose(f);
+    return body;
+}
+
+LRESULT CALLBACK plainProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+struct Case {
+    bool fullscreen;
+    unsigned depth;
+    const char* desktop; // windowed depth comes from the desktop
+};
+
+std::string caseName(const testing::TestParamInfo<Case>& info)
+{
+    return std::string(info.param.fullscreen ? "FullScreen" : "Window") + std::to_string(info.param.depth);
+}
+
+class DisplayE2E : public testing::TestWithParam<Case> {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "no X display";
+        setenv("VANTREL_DESKTOP", GetParam().desktop, 1);
+        // The game's main window, made as a game makes it.
+        ASSERT_TRUE(dxWindow.doReg(plainProcedure, 0, 0, 0));
+        ASSERT_TRUE(dxWindow.createWindow(kWidth, kHeight));
+        dxWindow.show(SW_SHOW);
+        window = dxWindow.hwnd();
+        font = CreateFontA(20, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
+    }
+    void TearDown() override
+    {
+        frame.release();
+        handle.gfxEnd();
+        if (font)
+            DeleteObject(font);
+        dxWindow.destroy();
+        dxWindow.unReg();
+        pump(50);
+    }
+
+    void pump(DWORD milliseconds)
+    {
+        const DWORD end = GetTickCount() + milliseconds;
+        MSG msg;
+        do {
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            Sleep(10);
+        } while (static_cast<LONG>(end - GetTickCount()) > 0);
+    }
+
+    void drawFrame()
+    {
+        std::memset(&frame, 0, sizeof frame);
+        frame.format = handle.formatCode;
+        frame.bitsPerPixel = handle.bitsPerPixel;
+        frame.bytesPerPixel = handle.bytesPerPixel;
+        ASSERT_TRUE(frame.create(kWidth, kHeight, false));
+        handle.gfxClearSystemBuffer(&frame);
+        for (const Box& b : kBoxes) {
+            const unsigned long p = handle.packColor(static_cast<unsigned char>(b.rgb >> 16),
+                                                     static_cast<unsigned char>(b.rgb >> 8),
+                                                     static_cast<unsigned char>(b.rgb));
+            for (int y = b.top; y < b.bottom; ++y)
+                for (int x = b.left; x < b.right; ++x)
+                    for (int i = 0; i < frame.bytesPerPixel; ++i)
+                        frame.pixels[y * frame.pitch + x * frame.bytesPerPixel + i] =
+                            static_cast<unsigned char>(p >> (8 * i));
+        }
+    }
+
+    // Presents the frame a few times while the window settles on screen.
+    void present()
+    {
+        char text[] = "VANTREL";
+        for (int i = 0; i < 8; ++i) {
+            ASSERT_TRUE(handle.gfxCopyBackBuffer(&frame));
+            ASSERT_TRUE(handle.gfxString(text, font, RGB(255, 255, 0), kWidth / 2, 108, 1));
+            ASSERT_TRUE(handle.gfxSwapBuffers());
+            pump(60);
+        }
+    }
+
+    Image screenshot()
+    {
+        const std::string path = testing::TempDir() + "vantrel_display_e2e.ppm";
+        std::remove(path.c_str());
+        const std::string command = "import -window root -depth 8 " + path;
+        Image image;
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        EXPECT_TRUE(readPpm(path, &image)) << path;
+        return image;
+    }
+
+    // Every screen pixel of the frame's area against the frame; in full
+    // screen the frame is scaled by `scale` from `origin`, and the pixels on
+    // a scaled edge are left out.  The text band must hold yellow text on
+    // black.
+    void check(const Image& shot, POINT origin, double scale)
+    {
+        int wrong = 0, yellow = 0;
+        const int w = static_cast<int>(std::lround(kWidth * scale));
+        const int h = static_cast<int>(std::lround(kHeight * scale));
+        for (int sy = 0; sy < h; ++sy) {
+            for (int sx = 0; sx < w; ++sx) {
+                const int x = static_cast<int>(sx / scale), y = static_cast<int>(sy / scale);
+                const int ex = static_cast<int>((sx + 1) / scale), ey = static_cast<int>((sy + 1) / scale);
+                const int bx = static_cast<int>((sx - 1) / scale), by = static_cast<int>((sy - 1) / scale);
+                if (expectedAt(ex, ey) != expectedAt(x, y) || expectedAt(bx, by) != expectedAt(x, y))
+                    continue;
+                if (origin.x + sx < 0 || origin.y + sy < 0 || origin.x + sx >= shot.width ||
+                    origin.y + sy >= shot.height) {
+                    ++wrong; // the frame runs off the screen
+                    continue;
+                }
+                const uint32_t got = shot.at(origin.x + sx, origin.y + sy);
+                if (y >= kTextBand.top && y < kTextBand.bottom) {
+                    yellow += got == 0xFFFF00;
+                    if ((got & 0xFF) != 0)
+                        ++wrong; // no blue in yellow text on black
+                    continue;
+                }
+                if (got != expectedAt(x, y) && wrong++ < 5)
+                    ADD_FAILURE() << "screen (" << origin.x + sx << "," << origin.y + sy << ") frame (" << x << ","
+                                  << y << "): " << std::hex << got << " instead of " << expectedAt(x, y);
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_GT(yellow, 30 * scale * scale) << "the text line is missing";
+    }
+
+    DXWindow dxWindow{GetModuleHandleA(nullptr), "VantrelDisplayE2E", "display e2e"};
+    HWND window = nullptr;
+    HFONT font = nullptr;
+    VTLHND handle;
+    BITPLANEFX frame{};
+};
+
+TEST_P(DisplayE2E, ShowsTheFrameExactly)
+{
+    const Case& c = GetParam();
+    handle.gfxSetup(window, kWidth, kHeight, static_cast<unsigned char>(c.depth));
+    handle.Override();
+    handle.isFullscreen = c.fullscreen;
+    ASSERT_EQ(handle.gfxBegin(), 1);
+    ASSERT_EQ(handle.bitsPerPixel, c.depth);
+    pump(200);
+    POINT origin{0, 0};
+    if (!c.fullscreen) {
+        ClientToScreen(window, &origin);
+        RECT onScreen{origin.x, origin.y, origin.x + kWidth, origin.y + kHeight};
+        handle.gfxSetWindowRect(&onScreen);
+    }
+    drawFrame();
+    present();
+    const Image shot = screenshot();
+    ASSERT_GT(shot.width, 0);
+    // The frame is found by its red box: the top-left box starts 20 pixels
+    // into the frame on both axes and is 130 pixels wide.  A window's box is
+    // looked for around the window only: what earlier windows left on the
+    // root window may still be on the screen.
+    RECT search{0, 0, shot.width, shot.height};
+    if (!c.fullscreen)
+        search = RECT{std::max<LONG>(0, origin.x - 40), std::max<LONG>(0, origin.y - 40),
+                      std::min<LONG>(shot.width, origin.x + kWidth + 40),
+                      std::min<LONG>(shot.height, origin.y + kHeight + 40)};
+    LONG left = -1, top = -1, right = -1;
+    for (int y = search.top; y < search.bottom && top < 0; ++y)
+        for (int x = search.left; x < search.right; ++x)
+            if (shot.at(x, y) == 0xFF0000) {
+                left = x;
+                top = y;
+                while (x < shot.width && shot.at(x, y) == 0xFF0000)
+                    right = x++;
+                break;
+            }
+    ASSERT_GE(left, 0) << "no frame on the screen";
+    const double scale = (right - left + 1) / 130.0;
+    origin = POINT{static_cast<LONG>(std::lround(left - 20 * scale)), static_cast<LONG>(std::lround(top - 20 * scale))};
+    if (c.fullscreen) {
+        // The mode fills the screen's width or height, keeping its aspect.
+        const double fit = std::min(shot.width / static_cast<double>(kWidth), shot.height / static_cast<double>(kHeight));
+        EXPECT_NEAR(scale, fit, 0.01);
+        EXPECT_EQ(shot.at(shot.width / 2, 0), 0u) << "letterbox above the frame";
+    } else {
+        EXPECT_EQ(scale, 1.0);
+    }
+    check(shot, origin, scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, DisplayE2E,
+                         testing::Values(Case{false, 8, "pal8"}, Case{false, 16, "rgb565"}, Case{false, 32, "rgb32"},
+                                         Case{true, 8, "rgb32"}, Case{true, 16, "rgb32"}, Case{true, 32, "rgb32"}),
+                         caseName);
+
+} // namespace
