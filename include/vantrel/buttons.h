@@ -41,7 +41,8 @@ enum : UINT {
 };
 
 // The record each button keeps in its window's user data (GWL_USERDATA),
-// allocated zero-filled with MemAlloc when the window is made.
+// allocated zero-filled with MemAlloc when the window is made (placed at
+// the first 8-byte boundary of its block, since it holds pointers).
 struct RLEBUTTON {
     BITPLANEFX* target;        // the surface DrawRLEButton draws into
     RLEFX* normalFace;         // states 0 and 3
