@@ -56,27 +56,31 @@ void VTLHND::gfxSwitchMode()
     gfxBegin();
 }
 
+namespace {
+void releaseSurfaces(VTLHND& h)
+{
+    if (h.backBuffer)
+        h.backBuffer->Release();
+    if (h.primary)
+        h.primary->Release();
+    h.backBuffer = nullptr;
+    h.primary = nullptr;
+}
+} // namespace
+
 void VTLHND::RestoreAll()
 {
-    bool remake = primary == nullptr;
-    if (primary && primary->IsLost() < 0) {
-        if (backBuffer)
-            backBuffer->Release();
-        primary->Release();
-        backBuffer = nullptr;
-        primary = nullptr;
-        remake = true;
-    }
-    if (remake && !DDCreateFlippingSurface()) {
-        // Whatever the attempt made before failing goes too, so that the
-        // next attempt starts clean.
-        if (backBuffer)
-            backBuffer->Release();
-        if (primary)
-            primary->Release();
-        backBuffer = nullptr;
-        primary = nullptr;
-        return;
+    const bool remake = primary == nullptr || primary->IsLost() < 0;
+    if (remake) {
+        // A back buffer left without its primary goes too: the new pair
+        // replaces both.
+        releaseSurfaces(*this);
+        if (!DDCreateFlippingSurface()) {
+            // Whatever the attempt made before failing goes as well, so that
+            // the next attempt starts clean.
+            releaseSurfaces(*this);
+            return;
+        }
     }
     if (!initPixelFormat()) {
         DDDisable(true);

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
+  sox                          # measures what the SDL audio test captured
   clang libclang-rt-14-dev     # libFuzzer targets
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libpng-dev

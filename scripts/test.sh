@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a warnings-as-errors build, then the same tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, the threaded
+# ones under ThreadSanitizer, and the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,6 +18,18 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WERROR=ON -DVANT
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# The programs whose tests run threads against each other (sound streams and
+# their worker threads, the mixer, events), again under ThreadSanitizer.
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WERROR=ON \
+  -DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_BUILD_EXAMPLES=OFF -DVANTREL_BUILD_TOOLS=OFF \
+  -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1" -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread \
+  -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread
+tsan_tests=(test_audio test_platform)
+cmake --build build-tsan -j "$jobs" --target "${tsan_tests[@]}"
+for t in "${tsan_tests[@]}"; do
+  TSAN_OPTIONS=halt_on_error=1 VANTREL_VIDEO=headless VANTREL_AUDIO=headless "build-tsan/tests/$t"
+done
 
 # The fuzzers, built with clang's libFuzzer, each for a short fixed time.
 if [ -n "$(find fuzz -mindepth 2 -name CMakeLists.txt -print -quit)" ]; then

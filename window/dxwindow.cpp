@@ -194,32 +194,35 @@ bool DXWindow::update()
     return true;
 }
 
-bool DXWindow::resize(int width, int height)
+namespace {
+
+// resize and move start from the window's outer rectangle, with the same
+// checks and messages.
+bool outerRect(HWND window, RECT* r)
 {
     if (!window) {
         Msg("DXError::move() - No window.");
         return false;
     }
-    RECT r;
-    if (!GetWindowRect(window, &r)) {
+    if (!GetWindowRect(window, r)) {
         Msg("DXWindow:;resize() - GetWindowRect().");
         return false;
     }
-    return move(r.left, r.top, width, height);
+    return true;
+}
+
+} // namespace
+
+bool DXWindow::resize(int width, int height)
+{
+    RECT r;
+    return outerRect(window, &r) && move(r.left, r.top, width, height);
 }
 
 bool DXWindow::move(int x, int y)
 {
-    if (!window) {
-        Msg("DXError::move() - No window.");
-        return false;
-    }
     RECT r;
-    if (!GetWindowRect(window, &r)) {
-        Msg("DXWindow:;resize() - GetWindowRect().");
-        return false;
-    }
-    return move(x, y, r.right - r.left, r.bottom - r.top);
+    return outerRect(window, &r) && move(x, y, r.right - r.left, r.bottom - r.top);
 }
 
 bool DXWindow::move(int x, int y, int width, int height)

@@ -7,9 +7,6 @@
 
 #include "window/image_buttons.h"
 
-#include <cstdint>
-#include <new>
-
 namespace {
 
 int gLiveButtons = 0;
@@ -21,27 +18,6 @@ bool isButton(HWND hwnd)
     return IsWindow(hwnd) && GetWindowLongPtrA(hwnd, GWL_WNDPROC) == reinterpret_cast<LONG_PTR>(buttonProc);
 }
 
-// MemAlloc's blocks are only 4-byte aligned (its size header comes first),
-// and the record holds pointers: it sits at the next 8-byte boundary of a
-// slightly larger block, with its distance from the block's start in the
-// byte just before it.
-RLEBUTTON* allocateRecord()
-{
-    constexpr size_t kAlign = alignof(RLEBUTTON);
-    auto* block = static_cast<unsigned char*>(MemAlloc(sizeof(RLEBUTTON) + kAlign));
-    if (!block)
-        return nullptr;
-    auto* at = reinterpret_cast<unsigned char*>((reinterpret_cast<uintptr_t>(block) + kAlign) & ~(kAlign - 1));
-    at[-1] = static_cast<unsigned char>(at - block);
-    return new (at) RLEBUTTON{};
-}
-
-void freeRecord(RLEBUTTON* record)
-{
-    auto* at = reinterpret_cast<unsigned char*>(record);
-    MemFree(at - at[-1]);
-}
-
 RLEBUTTON* recordOf(HWND button) { return reinterpret_cast<RLEBUTTON*>(GetWindowLongPtrA(button, GWL_USERDATA)); }
 
 bool onShape(const RLEBUTTON& r, LPARAM lParam)
@@ -51,7 +27,7 @@ bool onShape(const RLEBUTTON& r, LPARAM lParam)
 
 LRESULT create(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    RLEBUTTON* r = allocateRecord();
+    auto* r = static_cast<RLEBUTTON*>(MemAlloc(sizeof(RLEBUTTON)));
     if (!r)
         return 0;
     SetWindowLongPtrA(button, GWL_USERDATA, reinterpret_cast<LONG_PTR>(r));
@@ -110,7 +86,7 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
             break;
         case WM_CLOSE:
         case WM_DESTROY:
-            freeRecord(r);
+            MemFree(r);
             SetWindowLongPtrA(button, GWL_USERDATA, 0);
             break;
         }

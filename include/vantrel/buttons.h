@@ -41,8 +41,7 @@ enum : UINT {
 };
 
 // The record each button keeps in its window's user data (GWL_USERDATA),
-// allocated zero-filled with MemAlloc when the window is made (placed at
-// the first 8-byte boundary of its block, since it holds pointers).
+// allocated zero-filled with MemAlloc when the window is made.
 struct RLEBUTTON {
     BITPLANEFX* target;        // the surface DrawRLEButton draws into
     RLEFX* normalFace;         // states 0 and 3

@@ -55,17 +55,6 @@ int listedSizes(ModeSize out[4])
 
 bool depthListed(DWORD bits) { return bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
-void describeLayout(const vtl::PixelLayout& layout, DDPIXELFORMAT* pf)
-{
-    std::memset(pf, 0, sizeof *pf);
-    pf->dwSize = sizeof *pf;
-    pf->dwFlags = DDPF_RGB | (layout.bits == 8 ? DDPF_PALETTEINDEXED8 : 0);
-    pf->dwRGBBitCount = layout.bits;
-    pf->dwRBitMask = layout.red;
-    pf->dwGBitMask = layout.green;
-    pf->dwBBitMask = layout.blue;
-}
-
 // A layout a surface description may ask for explicitly.
 bool layoutFromFormat(const DDPIXELFORMAT& pf, vtl::PixelLayout* layout)
 {
@@ -84,6 +73,17 @@ bool layoutFromFormat(const DDPIXELFORMAT& pf, vtl::PixelLayout* layout)
 }
 
 } // namespace
+
+void vtl::describeLayout(const PixelLayout& layout, DDPIXELFORMAT* pf)
+{
+    std::memset(pf, 0, sizeof *pf);
+    pf->dwSize = sizeof *pf;
+    pf->dwFlags = DDPF_RGB | (layout.bits == 8 ? DDPF_PALETTEINDEXED8 : 0);
+    pf->dwRGBBitCount = layout.bits;
+    pf->dwRBitMask = layout.red;
+    pf->dwGBitMask = layout.green;
+    pf->dwBBitMask = layout.blue;
+}
 
 void vtl::setGameDisplaySize(DWORD width, DWORD height)
 {
@@ -193,7 +193,7 @@ HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
     desc->dwHeight = display_->modeSet ? display_->modeHeight : static_cast<DWORD>(display_->desktopHeight);
     desc->lPitch = static_cast<LONG>(desc->dwWidth * layout.bytes());
     desc->dwRefreshRate = 60;
-    describeLayout(layout, &desc->ddpfPixelFormat);
+    vtl::describeLayout(layout, &desc->ddpfPixelFormat);
     return DD_OK;
 }
 
@@ -224,7 +224,7 @@ HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPV
             mode.dwHeight = sizes[i].height;
             mode.lPitch = static_cast<LONG>(sizes[i].width * bits / 8);
             mode.dwRefreshRate = 60;
-            describeLayout(fullscreenLayout(bits, display_->desktop), &mode.ddpfPixelFormat);
+            vtl::describeLayout(fullscreenLayout(bits, display_->desktop), &mode.ddpfPixelFormat);
             if (callback(&mode, context) == DDENUMRET_CANCEL)
                 return DD_OK;
         }

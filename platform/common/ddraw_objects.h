@@ -125,7 +125,6 @@ private:
     DDSurface(std::shared_ptr<DisplayState> display, DWORD caps, LONG width, LONG height,
               const PixelLayout& layout, LONG pitch, std::unique_ptr<unsigned char[]> pixels);
     void describe(DDSURFACEDESC* desc) const;
-    void describeFormat(DDPIXELFORMAT* format) const;
     // Shows the primary's new pixels through the backend.
     void present();
     HRESULT fill(const RECT& area, DWORD color);
@@ -170,6 +169,9 @@ private:
     HRESULT createPrimary(const DDSURFACEDESC& desc, IDirectDrawSurface** surface);
     std::shared_ptr<DisplayState> display_;
 };
+
+// The pixel format a display or surface of `layout` reports.
+void describeLayout(const PixelLayout& layout, DDPIXELFORMAT* format);
 
 // Full-screen modes: 640 x 480, 800 x 600, 1024 x 768 and the game's own
 // size (see setGameDisplaySize), each at 8, 16, 24 and 32 bits.

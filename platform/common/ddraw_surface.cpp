@@ -66,17 +66,6 @@ bool vtl::DDSurface::lost() const
     return !(caps_ & DDSCAPS_SYSTEMMEMORY) && lossStamp_ != displayLossCount();
 }
 
-void vtl::DDSurface::describeFormat(DDPIXELFORMAT* pf) const
-{
-    std::memset(pf, 0, sizeof *pf);
-    pf->dwSize = sizeof *pf;
-    pf->dwFlags = DDPF_RGB | (layout_.bits == 8 ? DDPF_PALETTEINDEXED8 : 0);
-    pf->dwRGBBitCount = layout_.bits;
-    pf->dwRBitMask = layout_.red;
-    pf->dwGBitMask = layout_.green;
-    pf->dwBBitMask = layout_.blue;
-}
-
 void vtl::DDSurface::describe(DDSURFACEDESC* desc) const
 {
     std::memset(desc, 0, sizeof *desc);
@@ -89,7 +78,7 @@ void vtl::DDSurface::describe(DDSURFACEDESC* desc) const
     desc->dwWidth = static_cast<DWORD>(width_);
     desc->dwHeight = static_cast<DWORD>(height_);
     desc->lPitch = pitch_;
-    describeFormat(&desc->ddpfPixelFormat);
+    describeLayout(layout_, &desc->ddpfPixelFormat);
     desc->ddsCaps.dwCaps = caps_;
 }
 
@@ -99,7 +88,7 @@ HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
         return r;
     if (!format || format->dwSize != sizeof(DDPIXELFORMAT))
         return DDERR_INVALIDPARAMS;
-    describeFormat(format);
+    describeLayout(layout_, format);
     return DD_OK;
 }
 

@@ -139,27 +139,24 @@ int SetBkMode(HDC handle, int mode)
     return previous;
 }
 
-COLORREF SetTextColor(HDC handle, COLORREF color)
+namespace {
+
+COLORREF swapColor(HDC handle, COLORREF DeviceContext::*field, COLORREF color)
 {
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
     if (!dc)
         return CLR_INVALID;
-    COLORREF previous = dc->textColor;
-    dc->textColor = color & 0xFFFFFF;
+    COLORREF previous = dc->*field;
+    dc->*field = color & 0xFFFFFF;
     return previous;
 }
 
-COLORREF SetBkColor(HDC handle, COLORREF color)
-{
-    std::lock_guard<std::mutex> lock(gdiMutex());
-    DeviceContext* dc = liveDC(handle);
-    if (!dc)
-        return CLR_INVALID;
-    COLORREF previous = dc->bkColor;
-    dc->bkColor = color & 0xFFFFFF;
-    return previous;
-}
+} // namespace
+
+COLORREF SetTextColor(HDC handle, COLORREF color) { return swapColor(handle, &DeviceContext::textColor, color); }
+
+COLORREF SetBkColor(HDC handle, COLORREF color) { return swapColor(handle, &DeviceContext::bkColor, color); }
 
 HDC GetDC(HWND hwnd)
 {

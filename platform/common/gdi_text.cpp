@@ -103,7 +103,16 @@ struct Painter {
     }
 };
 
-bool validText(const char* text, int length) { return length >= 0 && (text || length == 0); }
+// The context and font for a text call, or null when the call is not valid
+// (gdiMutex held).
+Font* textFont(HDC handle, const char* text, int length, DeviceContext** context)
+{
+    if (length < 0 || (!text && length != 0))
+        return nullptr;
+    DeviceContext* dc = liveDC(handle);
+    *context = dc;
+    return dc ? fontOf(*dc) : nullptr;
+}
 
 } // namespace
 } // namespace vtl
@@ -112,12 +121,10 @@ using namespace vtl;
 
 BOOL GetTextExtentPointA(HDC handle, LPCSTR text, int length, LPSIZE size)
 {
-    if (!size || !validText(text, length))
-        return FALSE;
     std::lock_guard<std::mutex> lock(gdiMutex());
-    DeviceContext* dc = liveDC(handle);
-    Font* font = dc ? fontOf(*dc) : nullptr;
-    if (!font)
+    DeviceContext* dc;
+    Font* font = textFont(handle, text, length, &dc);
+    if (!font || !size)
         return FALSE;
     size->cx = textWidth(*font, text, length);
     size->cy = font->ascent + font->descent;
@@ -131,11 +138,9 @@ BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size)
 
 BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int length)
 {
-    if (!validText(text, length))
-        return FALSE;
     std::lock_guard<std::mutex> lock(gdiMutex());
-    DeviceContext* dc = liveDC(handle);
-    Font* font = dc ? fontOf(*dc) : nullptr;
+    DeviceContext* dc;
+    Font* font = textFont(handle, text, length, &dc);
     if (!font)
         return FALSE;
     if (!dc->pixels)

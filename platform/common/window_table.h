@@ -50,7 +50,7 @@ struct Window {
     // parent's client coordinates for a child.
     RECT rect = {0, 0, 0, 0};
     bool needsPaint = false;
-    bool destroying = false;
+    std::atomic<bool> destroying{false}; // read by threads posting to the window
     bool hasMenu = false;
     void* native = nullptr; // the backend's window, top-level windows only
 };

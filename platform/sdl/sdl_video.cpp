@@ -15,8 +15,10 @@
 namespace vtl {
 namespace {
 
-// A position or size this side asked for: the events SDL reports while the
-// screen catches up with it must not move the window back.
+// When this side last moved, sized, showed or hid a window: for a short while
+// after, the screen reports the steps of that change (and of earlier ones),
+// which must not move the window back; the library's record already holds
+// the outcome.
 struct Pending {
     int x = 0, y = 0, w = 0, h = 0;
     Uint32 time = 0;
@@ -248,7 +250,7 @@ private:
     }
 
     // True while the screen may still be reporting an older request.
-    bool settling(HWND h, int x, int y, bool position)
+    bool settling(HWND h)
     {
         Pending& p = pending_[h];
         if (!p.any)
@@ -257,9 +259,6 @@ private:
             p.any = false;
             return false;
         }
-        (void)x;
-        (void)y;
-        (void)position;
         return true;
     }
 
@@ -272,19 +271,19 @@ private:
                 return;
             switch (e.window.event) {
             case SDL_WINDOWEVENT_MOVED:
-                if (!settling(h, e.window.data1, e.window.data2, true))
+                if (!settling(h))
                     inputMoved(h, e.window.data1, e.window.data2);
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
-                if (!settling(h, e.window.data1, e.window.data2, false))
+                if (!settling(h))
                     inputResized(h, e.window.data1, e.window.data2);
                 break;
             case SDL_WINDOWEVENT_MINIMIZED:
-                if (!settling(h, 0, 0, false))
+                if (!settling(h))
                     inputMinimized(h, true);
                 break;
             case SDL_WINDOWEVENT_RESTORED:
-                if (!settling(h, 0, 0, false))
+                if (!settling(h))
                     inputMinimized(h, false);
                 break;
             case SDL_WINDOWEVENT_FOCUS_GAINED: inputFocus(h, true); break;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
 
 #include "support/window_recorder.h"
@@ -169,6 +170,7 @@ TEST(MessageQueue, CreationFailsWhenTheProcedureRefusesIt)
 TEST(MessageQueue, ClassesCanNotGoWhileTheyHaveWindows)
 {
     auto* rec = new WindowRecorder;
+    std::string name = rec->className();
     HWND w = rec->create(WS_POPUP, 0, 0, 10, 10);
     EXPECT_FALSE(UnregisterClassA(rec->className(), GetModuleHandleA(nullptr)));
     EXPECT_EQ(GetLastError(), 1412u);
@@ -176,7 +178,7 @@ TEST(MessageQueue, ClassesCanNotGoWhileTheyHaveWindows)
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = rec->className();
+    wc.lpszClassName = name.c_str();
     EXPECT_EQ(RegisterClassExA(&wc), 0);
     EXPECT_EQ(GetLastError(), 1410u);
     DestroyWindow(w);

@@ -22,6 +22,7 @@
 #define VANTREL_WIN32_DDRAW_H
 
 #include <vantrel/win32/types.h>
+#include <vantrel/win32/unknwn.h>
 
 struct IDirectDraw;
 struct IDirectDrawSurface;
@@ -262,15 +263,6 @@ static_assert(sizeof(void*) != 4 || sizeof(DDBLTFX) == 100, "32-bit DDBLTFX layo
 typedef BOOL(WINAPI* LPDDENUMCALLBACKA)(GUID* guid, LPSTR description, LPSTR name, LPVOID context);
 typedef HRESULT(WINAPI* LPDDENUMMODESCALLBACK)(LPDDSURFACEDESC mode, LPVOID context);
 
-struct IUnknown {
-    virtual HRESULT WINAPI QueryInterface(REFIID iid, void** object) = 0;
-    virtual ULONG WINAPI AddRef() = 0;
-    virtual ULONG WINAPI Release() = 0;
-
-protected:
-    ~IUnknown() = default; // objects go away through Release only
-};
-typedef IUnknown* LPUNKNOWN;
 
 struct IDirectDrawPalette : IUnknown {
     virtual HRESULT WINAPI GetCaps(LPDWORD caps) = 0;

@@ -1,0 +1,231 @@
+// SOUNDSTREAM: a long WAV played through a ring of four segments that a
+// worker thread refills as the play cursor leaves them.
+#include <vantrel/audio.h>
+#include <vantrel/core.h>
+#include <vantrel/fastfile.h>
+#include <vantrel/vtlhnd.h>
+
+#include "audio/stream_observer.h"
+#include "platform/common/riff_wave.h"
+
+#include <cstring>
+
+void (*vtl::streamRefilled)(SOUNDSTREAM*) = nullptr;
+
+namespace {
+
+constexpr DWORD kSegments = 4;
+
+DWORD WINAPI streamWorker(LPVOID parameter)
+{
+    auto* s = static_cast<SOUNDSTREAM*>(parameter);
+    // play() made these before starting this thread, and makes new ones
+    // only after it has ended.
+    HANDLE events[2] = {s->events[0], s->events[1]};
+    for (;;) {
+        DWORD woken = WaitForMultipleObjects(2, events, FALSE, INFINITE);
+        if (woken == WAIT_OBJECT_0) {
+            s->stream();
+            if (vtl::streamRefilled)
+                vtl::streamRefilled(s);
+        } else if (woken == WAIT_OBJECT_0 + 1) {
+            s->stopped = 1;
+            if (s->buffer)
+                s->buffer->Stop();
+            CloseHandle(events[0]);
+            CloseHandle(events[1]);
+            s->events[0] = nullptr;
+            s->events[1] = nullptr;
+        } else {
+            return 1; // the handles are closed: this play is over
+        }
+    }
+}
+
+// Ends the worker of the previous play once it has stopped.
+void joinWorker(SOUNDSTREAM& s)
+{
+    if (!s.thread)
+        return;
+    WaitForSingleObject(s.thread, INFINITE);
+    CloseHandle(s.thread);
+    s.thread = nullptr;
+}
+
+} // namespace
+
+bool SOUNDSTREAM::loadWav(const char* fileName)
+{
+    release();
+    FastFile file{};
+    if (!file.open(owner, const_cast<char*>(fileName)))
+        return false;
+    // The entry stays locked for the life of the stream: the refills read it
+    // in place.
+    auto* bytes = static_cast<unsigned char*>(file.lock(0, 0));
+    DWORD available = file.fSize();
+    file.close();
+    if (!bytes)
+        return false;
+    if (!vtl::readRiffWave(bytes, available, &format, &data, &dataSize) || format->nBlockAlign == 0) {
+        // Nothing refers to the entry: give its lock back.
+        --owner->lockCount;
+        format = nullptr;
+        data = nullptr;
+        return false;
+    }
+    DWORD block = format->nBlockAlign;
+    segmentSize = DWORD(uint64_t(format->nSamplesPerSec) * block * 3 / 4);
+    segmentSize = (segmentSize + block - 1) / block * block;
+    bufferSize = kSegments * segmentSize;
+
+    buffer = SOUND::makeStream(bufferSize, format);
+    if (!buffer) {
+        Msg("SOUNDSTREAM::load() - Create buffer.");
+        return false;
+    }
+    endReached = 0;
+    writePosition = 0;
+    readPosition = 0;
+    loop = 0;
+    void* notification = nullptr;
+    if (FAILED(buffer->QueryInterface(IID_IDirectSoundNotify, &notification))) {
+        Msg("SOUNDSTREAM::load() - Create notify.");
+        return false;
+    }
+    notify = static_cast<IDirectSoundNotify*>(notification);
+    for (DWORD i = 0; i < kSegments; ++i)
+        stream();
+    stopped = 0;
+    return true;
+}
+
+bool SOUNDSTREAM::stream()
+{
+    if (!buffer) {
+        Msg("SOUNDSTREAM::memread() - No sound buffer.");
+        return false;
+    }
+    void* region = nullptr;
+    DWORD bytes = 0;
+    // Segments never wrap: only the first region is asked for.
+    if (FAILED(buffer->Lock(writePosition, segmentSize, &region, &bytes, nullptr, nullptr, 0)))
+        return false;
+    if (region) {
+        unsigned char silence = format && format->wBitsPerSample == 8 ? 0x80 : 0x00;
+        auto* out = static_cast<unsigned char*>(region);
+        if (loop || !endReached) {
+            DWORD left = readPosition < dataSize ? dataSize - readPosition : 0;
+            if (left >= segmentSize) {
+                std::memcpy(out, data + readPosition, segmentSize);
+                readPosition += segmentSize;
+            } else {
+                std::memset(out, silence, bytes);
+                std::memcpy(out, data + readPosition, left);
+                endReached = 1;
+                readPosition = 0;
+            }
+        } else {
+            // Past the end of a stream played once: silence, not the last
+            // piece over again.
+            std::memset(out, silence, bytes);
+        }
+    }
+    bool unlocked = SUCCEEDED(buffer->Unlock(region, bytes, nullptr, 0));
+    writePosition += segmentSize;
+    if (writePosition >= bufferSize)
+        writePosition -= bufferSize;
+    return unlocked;
+}
+
+bool SOUNDSTREAM::play(bool looping)
+{
+    loop = looping ? 1 : 0;
+    endReached = 0;
+    if (!buffer) {
+        Msg("DXSoundBuffer::play() - No buffer.");
+        return false;
+    }
+    // A worker that ended on its own (the buffer stopped without stop())
+    // is collected; a running one keeps the play going.
+    if (thread && WaitForSingleObject(thread, 0) == WAIT_OBJECT_0)
+        joinWorker(*this);
+    if (!thread) {
+        events[0] = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+        events[1] = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+        DSBPOSITIONNOTIFY positions[5] = {
+            {segmentSize, events[0]},
+            {2 * segmentSize, events[0]},
+            {3 * segmentSize, events[0]},
+            {4 * segmentSize - 1, events[0]},
+            {DSBPN_OFFSETSTOP, events[1]},
+        };
+        stopped = 0;
+        thread = CreateThread(nullptr, 0, streamWorker, this, 0, nullptr);
+        if (notify)
+            notify->SetNotificationPositions(5, positions);
+    }
+    HRESULT result = buffer->Play(0, 0, DSBPLAY_LOOPING);
+    if (result == DSERR_BUFFERLOST && SUCCEEDED(buffer->Restore()))
+        result = buffer->Play(0, 0, DSBPLAY_LOOPING);
+    if (FAILED(result)) {
+        // Nothing will stop the buffer, so end the worker here.
+        HANDLE stopEvent = events[1];
+        SetEvent(stopEvent);
+        joinWorker(*this);
+        return false;
+    }
+    return true;
+}
+
+bool SOUNDSTREAM::stop()
+{
+    if (!buffer) {
+        Msg("DXSoundBuffer::stop() - No buffer.");
+        return false;
+    }
+    if (FAILED(buffer->Stop()))
+        return false;
+    // Stopping signalled the stop event: wait for the worker to close its
+    // events and end, so that a following play starts a clean one.
+    joinWorker(*this);
+    readPosition = 0;
+    return true;
+}
+
+bool SOUNDSTREAM::setVol(long volume)
+{
+    if (!buffer) {
+        Msg("SOUNDSTREAM::setVol() - No buffer.");
+        return false;
+    }
+    return SUCCEEDED(buffer->SetVolume(LONG(volume)));
+}
+
+bool SOUNDSTREAM::setPan(long pan)
+{
+    if (!buffer) {
+        Msg("SOUNDSTREAM::setPan() - No buffer.");
+        return false;
+    }
+    return SUCCEEDED(buffer->SetPan(LONG(pan)));
+}
+
+bool SOUNDSTREAM::release()
+{
+    if (buffer && thread)
+        stop();
+    if (notify) {
+        notify->Release();
+        notify = nullptr;
+    }
+    if (data && owner && owner->lockCount > 0)
+        --owner->lockCount; // the lock loadWav kept on the entry
+    data = nullptr;
+    format = nullptr;
+    if (!buffer)
+        return true;
+    ULONG left = buffer->Release();
+    buffer = nullptr;
+    return left == 0;
+}

@@ -1,0 +1,87 @@
+// Calibrating a stick: the centre at rest, then the extremes while the player
+// moves it around.
+#include <vantrel/joystick.h>
+
+#include "input/joystick_state.h"
+
+namespace vtl {
+namespace {
+
+// Where a direction starts: a quarter of the way from the centre to the
+// extreme seen, or the centre itself while that extreme is unknown.
+int32_t thresholdToward(int32_t centre, int32_t extreme, bool known)
+{
+    return known ? static_cast<int32_t>(centre + (int64_t{extreme} - centre) / 4) : centre;
+}
+
+void placeThresholds(JoystickCalibration& c)
+{
+    c.left = thresholdToward(c.centreX, c.minX, c.minX < c.centreX);
+    c.right = thresholdToward(c.centreX, c.maxX, c.maxX > c.centreX);
+    c.up = thresholdToward(c.centreY, c.minY, c.minY < c.centreY);
+    c.down = thresholdToward(c.centreY, c.maxY, c.maxY > c.centreY);
+}
+
+void widen(int32_t value, int32_t centre, int32_t& minimum, int32_t& maximum)
+{
+    if (value > maximum && value != centre)
+        maximum = value;
+    else if (value < minimum && value != centre)
+        minimum = value;
+}
+
+} // namespace
+} // namespace vtl
+
+void CalibCenter(BYTE stick)
+{
+    if (stick > 1)
+        return;
+    vtl::JoystickState& s = vtl::joystickState();
+    s.present[stick] = 1;
+    vtl::readGamePort();
+    vtl::JoystickCalibration& c = s.calibration[stick];
+    c.centreX = s.x[stick];
+    c.centreY = s.y[stick];
+    c.minX = c.minY = 32000;
+    c.maxX = c.maxY = 1;
+    vtl::placeThresholds(c);
+}
+
+void CalibAdjust(BYTE stick)
+{
+    if (stick > 1)
+        return;
+    vtl::JoystickState& s = vtl::joystickState();
+    vtl::readGamePort();
+    vtl::JoystickCalibration& c = s.calibration[stick];
+    vtl::widen(s.x[stick], c.centreX, c.minX, c.maxX);
+    vtl::widen(s.y[stick], c.centreY, c.minY, c.maxY);
+    vtl::placeThresholds(c);
+}
+
+void GetMaxMin(BYTE stick, DWORD* minX, DWORD* minY, DWORD* maxX, DWORD* maxY)
+{
+    if (stick > 1)
+        return;
+    const vtl::JoystickCalibration& c = vtl::joystickState().calibration[stick];
+    if (minX)
+        *minX = static_cast<DWORD>(c.minX);
+    if (minY)
+        *minY = static_cast<DWORD>(c.minY);
+    if (maxX)
+        *maxX = static_cast<DWORD>(c.maxX);
+    if (maxY)
+        *maxY = static_cast<DWORD>(c.maxY);
+}
+
+void GetCenter(BYTE stick, DWORD* x, DWORD* y)
+{
+    if (stick > 1)
+        return;
+    const vtl::JoystickCalibration& c = vtl::joystickState().calibration[stick];
+    if (x)
+        *x = static_cast<DWORD>(c.centreX);
+    if (y)
+        *y = static_cast<DWORD>(c.centreY);
+}
