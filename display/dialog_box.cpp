@@ -173,16 +173,7 @@ LRESULT CALLBACK dialogWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 bool registerDialogClass()
 {
-    static bool registered = false;
-    if (registered)
-        return true;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = dialogWindowProc;
-    wc.hInstance = libraryInstance();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kDialogClass;
-    registered = RegisterClassExA(&wc) != 0;
+    static const bool registered = registerLibraryClass(kDialogClass, dialogWindowProc);
     return registered;
 }
 

@@ -285,22 +285,18 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(control, message, wParam, lParam);
 }
 
-bool registerClass()
+} // namespace
+
+bool registerLibraryClass(const char* name, WNDPROC proc)
 {
-    static bool registered = false;
-    if (registered)
-        return true;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = controlProc;
+    wc.lpfnWndProc = proc;
     wc.hInstance = libraryInstance();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kControlClass;
-    registered = RegisterClassExA(&wc) != 0;
-    return registered;
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0;
 }
-
-} // namespace
 
 bool isTabStop(ControlKind kind)
 {
@@ -309,7 +305,8 @@ bool isTabStop(ControlKind kind)
 
 HWND createControl(HWND dialog, const DialogItem& item, const RECT& rect, int itemHeight, int listHeight)
 {
-    if (!registerClass())
+    static const bool registered = registerLibraryClass(kControlClass, controlProc);
+    if (!registered)
         return nullptr;
     ControlState init;
     init.kind = item.kind;

@@ -19,6 +19,8 @@
 
 #include "display/dialog_template.h"
 
+#include <vantrel/win32/window.h>
+
 #include <string>
 #include <vector>
 
@@ -47,6 +49,10 @@ HWND createControl(HWND dialog, const DialogItem& item, const RECT& rect, int it
 
 // The state of a control window; null for any other window.
 ControlState* controlState(HWND control);
+
+// Registers a window class of the library's own (its instance, the arrow
+// cursor, no background); false when it cannot be registered.
+bool registerLibraryClass(const char* name, WNDPROC proc);
 
 // Whether the control takes the keyboard focus through Tab.
 bool isTabStop(ControlKind kind);

@@ -154,21 +154,15 @@ TEST_F(ConfigDialogTest, RadioPairsStayExclusiveAndSwitchTheirParts)
 
     // Glide can not be reached by a player (its box is disabled) but the
     // procedure still switches the two parts over.
-    command(IDC_GLIDE);
-    EXPECT_TRUE(checked(IDC_GLIDE));
-    EXPECT_FALSE(checked(IDC_DIRECTDRAW));
-    for (int id : {IDC_REFRESH_RATES, IDC_REFRESH_GROUP})
-        EXPECT_TRUE(enabled(id)) << id;
-    for (int id : {IDC_DRIVERS, IDC_DEPTHS, IDC_FULLSCREEN, IDC_WINDOWED, IDC_EFFECTS, IDC_DRIVER_GROUP})
-        EXPECT_FALSE(enabled(id)) << id;
-
-    command(IDC_DIRECTDRAW);
-    EXPECT_TRUE(checked(IDC_DIRECTDRAW));
-    EXPECT_FALSE(checked(IDC_GLIDE));
-    for (int id : {IDC_REFRESH_RATES, IDC_REFRESH_GROUP})
-        EXPECT_FALSE(enabled(id)) << id;
-    for (int id : {IDC_DRIVERS, IDC_DEPTHS, IDC_FULLSCREEN, IDC_WINDOWED, IDC_EFFECTS, IDC_DRIVER_GROUP})
-        EXPECT_TRUE(enabled(id)) << id;
+    for (bool directDraw : {false, true}) {
+        command(directDraw ? IDC_DIRECTDRAW : IDC_GLIDE);
+        EXPECT_EQ(checked(IDC_DIRECTDRAW), directDraw);
+        EXPECT_EQ(checked(IDC_GLIDE), !directDraw);
+        for (int id : {IDC_REFRESH_RATES, IDC_REFRESH_GROUP})
+            EXPECT_EQ(enabled(id), !directDraw) << id;
+        for (int id : {IDC_DRIVERS, IDC_DEPTHS, IDC_FULLSCREEN, IDC_WINDOWED, IDC_EFFECTS, IDC_DRIVER_GROUP})
+            EXPECT_EQ(enabled(id), directDraw) << id;
+    }
 }
 
 TEST_F(ConfigDialogTest, ChoosingADriverListsItsDepthsAndKeepsThemWhenItCannotStart)
