@@ -1,3 +1,4 @@
+#include "platform/common/pixel_layout.h"
 #include "platform/common/video_backend.h"
 
 #include <algorithm>
@@ -7,24 +8,6 @@
 namespace vtl {
 namespace {
 
-int shiftOf(DWORD mask)
-{
-    int s = 0;
-    while (mask && !(mask & 1)) {
-        mask >>= 1;
-        ++s;
-    }
-    return s;
-}
-
-int bitsOf(DWORD mask)
-{
-    int n = 0;
-    for (; mask; mask >>= 1)
-        n += mask & 1;
-    return n;
-}
-
 // One 0x00RRGGBB pixel in a format given by its masks.
 struct Packer {
     int shift[3], bits[3];
@@ -32,8 +15,8 @@ struct Packer {
     {
         const DWORD masks[3] = {f.redMask, f.greenMask, f.blueMask};
         for (int i = 0; i < 3; ++i) {
-            shift[i] = shiftOf(masks[i]);
-            bits[i] = bitsOf(masks[i]);
+            shift[i] = maskShift(masks[i]);
+            bits[i] = maskBits(masks[i]);
         }
     }
     uint32_t operator()(uint32_t rgb) const
