@@ -80,13 +80,16 @@ void runSentMessages()
         }
         WindowRef w = lookupWindow(s->msg.hwnd);
         LRESULT result = w ? deliver(w, s->msg.message, s->msg.wParam, s->msg.lParam) : 0;
-        ThreadQueue& sender = *s->sender;
+        // Once `done` is set the sender may return and its thread end, taking
+        // `s` and possibly the last other reference to its queue with it: keep
+        // the queue alive here and touch nothing of `s` after the hand-over.
+        const std::shared_ptr<ThreadQueue> sender = s->sender;
         {
-            std::lock_guard<std::mutex> lock(sender.mutex);
+            std::lock_guard<std::mutex> lock(sender->mutex);
             s->result = result;
             s->done = true;
         }
-        sender.wake.notify_all();
+        sender->wake.notify_all();
     }
 }
 
