@@ -50,3 +50,21 @@ VTLPixelFormat vtl::formatOf(const PixelLayout& layout)
         f.formatCode |= PF_BGR;
     return f;
 }
+
+int vtl::maskShift(DWORD mask)
+{
+    int n = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++n;
+    }
+    return n;
+}
+
+int vtl::maskBits(DWORD mask)
+{
+    int n = 0;
+    for (; mask; mask &= mask - 1)
+        ++n;
+    return n;
+}

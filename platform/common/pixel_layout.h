@@ -35,6 +35,11 @@ VTLPixelFormat formatOf(const PixelLayout& layout);
 // red high: 5-6-5 for 16 bits, xRGB for 24 and 32, the palette for 8.
 PixelLayout fullscreenLayout(DWORD bits, const PixelLayout& desktop);
 
+// The lowest set bit of a colour mask (its shift) and how many bits it has;
+// 0 for an empty mask.
+int maskShift(DWORD mask);
+int maskBits(DWORD mask);
+
 } // namespace vtl
 
 #endif

@@ -7,31 +7,16 @@
 
 namespace {
 
-int lowBit(DWORD mask)
-{
-    int n = 0;
-    while (mask && !(mask & 1)) {
-        mask >>= 1;
-        ++n;
-    }
-    return n;
-}
-
-int bitCount(DWORD mask)
-{
-    int n = 0;
-    for (; mask; mask &= mask - 1)
-        ++n;
-    return n;
-}
+using vtl::maskBits;
+using vtl::maskShift;
 
 // One colour field of `pixel` widened to 8 bits.
 uint32_t widen(DWORD pixel, DWORD mask)
 {
     if (!mask)
         return 0;
-    const int width = bitCount(mask);
-    uint32_t v = (pixel & mask) >> lowBit(mask);
+    const int width = maskBits(mask);
+    uint32_t v = (pixel & mask) >> maskShift(mask);
     if (width >= 8)
         return v >> (width - 8);
     uint32_t out = v << (8 - width);
@@ -82,7 +67,7 @@ void vtl::convertToXrgb(const PresentedImage& image, const RECT& area, uint32_t*
         table8(image.palette, lut8);
     else if (image.layout.bits == 16)
         lut16 = table16(image.layout);
-    const int rs = lowBit(image.layout.red), gs = lowBit(image.layout.green), bs = lowBit(image.layout.blue);
+    const int rs = maskShift(image.layout.red), gs = maskShift(image.layout.green), bs = maskShift(image.layout.blue);
 
     for (LONG y = area.top; y < area.bottom; ++y) {
         const unsigned char* src = image.pixels + static_cast<size_t>(y) * image.pitch + area.left * bytes;
