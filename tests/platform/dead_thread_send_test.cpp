@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/common/message_queue.h"
+#include "support/window_recorder.h"
 
 namespace {
 
@@ -29,12 +30,7 @@ protected:
     {
         static int counter = 0;
         name = "VantrelDeadThread" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = answer;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = name.c_str();
-        ASSERT_NE(RegisterClassExA(&wc), 0);
+        ASSERT_TRUE(registerTestClass(name.c_str(), answer));
     }
 
     HWND create()

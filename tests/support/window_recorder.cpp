@@ -18,6 +18,16 @@ thread_local WindowRecorder* tCreating = nullptr;
 
 } // namespace
 
+bool registerTestClass(const char* name, WNDPROC proc)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0;
+}
+
 WindowRecorder::WindowRecorder(UINT classStyle)
 {
     static int counter = 0;

@@ -17,6 +17,9 @@ struct RecordedMessage {
     LPARAM lParam;
 };
 
+// Registers a plain class of this module with `proc`; true on success.
+bool registerTestClass(const char* name, WNDPROC proc);
+
 class WindowRecorder {
 public:
     // Registers a class (with `classStyle`) whose procedure records every

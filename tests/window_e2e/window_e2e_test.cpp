@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/window_backend.h"
+#include "support/window_recorder.h"
 
 // Under LeakSanitizer: the system's D-Bus library, which SDL's video start-up
 // loads, keeps a buffer for the life of the process.
@@ -189,12 +190,7 @@ TEST_F(RealWindow, CreateShowMoveResizeAndRealInput)
 // really draws (none without a window manager).
 void checkPlacement(DWORD style, const std::string& title)
 {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = recordingProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = title.c_str();
-    ASSERT_NE(RegisterClassExA(&wc), 0);
+    ASSERT_TRUE(registerTestClass(title.c_str(), recordingProc));
     // The size asked for is measured with AdjustWindowRectEx's frame, so the
     // client area is exactly what the game's arithmetic wants.
     RECT asked = {0, 0, 300, 200};
