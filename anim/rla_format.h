@@ -1,0 +1,67 @@
+// The RLA container: a 16-bit frame count, then per frame a 32-bit image
+// length L, a 16-bit action, a 16-bit direction and L bytes of RLE file.
+// Header-only so that the sprite tool reads files exactly as the library does.
+#ifndef VANTREL_ANIM_RLA_FORMAT_H
+#define VANTREL_ANIM_RLA_FORMAT_H
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vtl::rla {
+
+constexpr size_t kFileHeaderSize = 2;
+constexpr size_t kRecordHeaderSize = 8;
+// An RLE file's header: width, height, pixel count and seven unread bytes.
+constexpr size_t kRleHeaderSize = 15;
+
+struct Record {
+    uint16_t action;
+    uint16_t direction;
+    const unsigned char* image; // a complete RLE file
+    uint32_t imageSize;
+};
+
+inline uint16_t read16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+inline uint32_t read32(const unsigned char* p)
+{
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+struct WalkResult {
+    bool hasCount;    // false: the file is too short to hold its frame count
+    unsigned count;   // the frame count the file declares
+    unsigned visited; // records that fit, from the first; all of them when == count
+    bool fits() const { return hasCount && visited == count; }
+};
+
+// Walks the records of an RLA file of `size` bytes in order, checking each
+// against the end of the file, and calls visit(index, record) for every one
+// that fits.  Stops at the first record whose header or image runs past the
+// end, or whose image is too short to be an RLE file.  Bytes after the last
+// record are ignored.
+template <typename Visit>
+WalkResult walk(const unsigned char* data, size_t size, Visit&& visit)
+{
+    WalkResult result{false, 0, 0};
+    if (!data || size < kFileHeaderSize)
+        return result;
+    result.hasCount = true;
+    result.count = read16(data);
+    size_t at = kFileHeaderSize;
+    for (; result.visited < result.count; ++result.visited) {
+        if (size - at < kRecordHeaderSize)
+            break;
+        const uint32_t length = read32(data + at);
+        if (length < kRleHeaderSize || length > size - at - kRecordHeaderSize)
+            break;
+        visit(result.visited,
+              Record{read16(data + at + 4), read16(data + at + 6), data + at + kRecordHeaderSize, length});
+        at += kRecordHeaderSize + length;
+    }
+    return result;
+}
+
+} // namespace vtl::rla
+
+#endif
