@@ -20,18 +20,14 @@ struct ConfigurationResult {
 
 ConfigurationResult& configurationResult();
 
-// Asks the player and fills configurationResult().  gfxBegin runs it when the
-// handle is not yet configured.
+// Asks the player (the configuration dialog, display/config_dialog.h) and
+// fills configurationResult().  gfxBegin runs it when the handle is not yet
+// configured.  Tests may put another function in its place.
 typedef void (*ConfigurationDialog)(VTLHND& handle);
 void runConfigurationDialog(VTLHND& handle);
 // Replaces the dialog (null restores the default); returns the one before.
 ConfigurationDialog setConfigurationDialog(ConfigurationDialog dialog);
 
-// The choices the dialog starts with, as if accepted at once: the first
-// driver, full screen, the second depth the driver lists at the handle's size
-// (the first when it lists one; none gives the combo's error value, -1),
-// effects on.
-void acceptDefaultConfiguration(VTLHND& handle);
 
 } // namespace vtl
 

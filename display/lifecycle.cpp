@@ -7,10 +7,9 @@
 #include "display/effects_switch.h"
 #include "display/registry_walks.h"
 
-// Until the configuration dialog has a window of its own, a handle that was
-// not given Override starts as if the dialog had been accepted with its
-// defaults: the first driver, full screen, the second depth listed at the
-// game's size (16 bits on every display here) and effects on.
+// A handle that was not given Override asks the player first, through the
+// configuration dialog; a cancelled dialog changes nothing and is shown again
+// by the next gfxBegin.
 signed char VTLHND::gfxBegin()
 {
     if (!configured) {

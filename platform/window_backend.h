@@ -61,6 +61,13 @@ void unwatchWindowMessages(int id);
 // does after a mode switch.
 void broadcastDisplayChange(unsigned bitsPerPixel, int width, int height);
 
+// Shows finished pixels in a top-level window's client area at once, the way
+// a window's own painting shows: 0x00RRGGBB pixels, rows `pitch` bytes
+// apart, placed at the client area's top-left corner and clipped to it.
+// False where the window has no surface of its own (headless backend, child
+// windows) or one in a format other than 16, 24 or 32 bits.
+bool showWindowImage(HWND hwnd, const unsigned char* pixels, DWORD pitch, int width, int height);
+
 // ---- Device contexts over memory pixels ------------------------------------
 
 // A device context that draws text into `pixels` (rows `pitch` bytes apart,

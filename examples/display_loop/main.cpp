@@ -7,7 +7,10 @@
 // Without a display (no DISPLAY, or VANTREL_VIDEO=headless) it runs on the
 // headless backend for a few seconds and writes its last frame as a BMP.
 //
-//   vantrel-display-loop [--seconds N] [--bmp PATH]
+//   vantrel-display-loop [--configure] [--seconds N] [--bmp PATH]
+//
+// --configure lets the player choose driver, window or full screen, depth
+// and effects in the configuration dialog instead of starting in a window.
 #include <vantrel.h>
 
 #include <cmath>
@@ -227,12 +230,15 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 int main(int argc, char** argv)
 {
     Game game;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--seconds") == 0)
             game.seconds = static_cast<unsigned>(std::atoi(argv[i + 1]));
         else if (std::strcmp(argv[i], "--bmp") == 0)
             game.bmpPath = argv[i + 1];
     }
+    bool configure = false;
+    for (int i = 1; i < argc; ++i)
+        configure = configure || std::strcmp(argv[i], "--configure") == 0;
     const char* video = std::getenv("VANTREL_VIDEO");
     const bool headless = (video && std::strcmp(video, "headless") == 0) ||
                           (!video && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"));
@@ -252,8 +258,13 @@ int main(int argc, char** argv)
     window.show(SW_SHOW);
 
     game.gfx.gfxSetup(window.hwnd(), kWidth, kHeight, 16);
-    game.gfx.Override(); // start in a window; F2 goes full screen
+    if (!configure)
+        game.gfx.Override(); // start in a window; F2 goes full screen
     const signed char started = game.gfx.gfxBegin();
+    if (started == 0) {
+        std::printf("configuration cancelled\n");
+        return 0;
+    }
     if (started != 1) {
         std::fprintf(stderr, "the display did not start (%d)\n", started);
         return 1;

@@ -1,0 +1,392 @@
+// Choices where a desktop dialog manager leaves room:
+// - the font's point size is taken at 96 dots per inch, and the dialog's
+//   base units are measured on it as usual (the average width of the 52
+//   letters, the height of a line), so the layout follows the font the
+//   system matched for the face name;
+// - a drop-down list's closed box is a line plus 8 pixels high, whatever its
+//   template height (that height is the dropped list's);
+// - the dialog starts with the focus on its default push button, so Enter
+//   accepts at once and Tab walks the controls in template order.
+#include "display/dialog_box.h"
+
+#include "display/dialog_controls.h"
+#include "display/dialog_paint.h"
+#include "platform/window_backend.h"
+
+#include <vantrel/bitplanefx.h>
+#include <vantrel/pixelformat.h>
+#include <vantrel/win32/gdi.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace vtl {
+namespace {
+
+const char kDialogClass[] = "VTL_Dialog";
+
+struct DialogRecord {
+    HWND hwnd = nullptr;
+    DLGPROC proc = nullptr;
+    bool initialised = false; // the procedure sees messages from WM_INITDIALOG on
+    bool ended = false;
+    INT_PTR result = 0;
+    HFONT font = nullptr;
+    HDC dc = nullptr;
+    BITPLANEFX canvas{};
+    std::vector<PaintedControl> controls; // template order, which is tab order
+    std::vector<int> ids;
+    HWND lastFocus = nullptr;
+
+    ~DialogRecord()
+    {
+        destroyMemoryDC(dc);
+        canvas.release();
+        if (font)
+            DeleteObject(font);
+    }
+};
+
+std::vector<std::unique_ptr<DialogRecord>>& dialogs()
+{
+    static auto* list = new std::vector<std::unique_ptr<DialogRecord>>;
+    return *list;
+}
+
+DialogRecord* findDialog(HWND hwnd)
+{
+    for (auto& d : dialogs()) {
+        if (d->hwnd == hwnd)
+            return d.get();
+    }
+    return nullptr;
+}
+
+void forgetDialog(HWND hwnd)
+{
+    auto& list = dialogs();
+    list.erase(std::remove_if(list.begin(), list.end(), [&](const auto& d) { return d->hwnd == hwnd; }),
+               list.end());
+}
+
+bool isOwnControl(const DialogRecord& d, HWND hwnd)
+{
+    return std::any_of(d.controls.begin(), d.controls.end(), [&](const PaintedControl& c) { return c.hwnd == hwnd; });
+}
+
+bool canTakeFocus(HWND control)
+{
+    const ControlState* s = controlState(control);
+    return s && isTabStop(s->kind) && IsWindowVisible(control) &&
+           !(GetWindowLongA(control, GWL_STYLE) & WS_DISABLED);
+}
+
+void moveFocus(DialogRecord& d, int step)
+{
+    const int n = static_cast<int>(d.controls.size());
+    int at = -1;
+    for (int i = 0; i < n; ++i) {
+        if (d.controls[i].hwnd == GetFocus())
+            at = i;
+    }
+    if (at < 0)
+        at = step > 0 ? -1 : n;
+    for (int k = 0; k < n; ++k) {
+        at = (at + step + n) % n;
+        if (canTakeFocus(d.controls[at].hwnd)) {
+            SetFocus(d.controls[at].hwnd);
+            return;
+        }
+    }
+}
+
+HWND defaultButton(const DialogRecord& d)
+{
+    for (const PaintedControl& c : d.controls) {
+        const ControlState* s = controlState(c.hwnd);
+        if (s && s->kind == ControlKind::kDefaultPushButton)
+            return c.hwnd;
+    }
+    return nullptr;
+}
+
+void command(const DialogRecord& d, int id)
+{
+    HWND button = GetDlgItem(d.hwnd, id);
+    if (button && (GetWindowLongA(button, GWL_STYLE) & WS_DISABLED))
+        return;
+    SendMessageA(d.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+// The keys that mean something to the dialog rather than to the control
+// with the focus.  True when the key was used.
+bool dialogKey(DialogRecord& d, const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || (msg.hwnd != d.hwnd && !isOwnControl(d, msg.hwnd)))
+        return false;
+    const ControlState* s = controlState(msg.hwnd);
+    const bool openList = s && s->kind == ControlKind::kDropDownList && s->dropped;
+    switch (msg.wParam) {
+    case VK_TAB:
+        closeDropDown(msg.hwnd);
+        moveFocus(d, (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1);
+        return true;
+    case VK_ESCAPE:
+        if (openList)
+            return false;
+        command(d, IDCANCEL);
+        return true;
+    case VK_RETURN:
+        if (openList)
+            return false;
+        if (s && (s->kind == ControlKind::kPushButton || s->kind == ControlKind::kDefaultPushButton)) {
+            SendMessageA(msg.hwnd, BM_CLICK, 0, 0);
+            return true;
+        }
+        if (HWND button = defaultButton(d))
+            command(d, GetDlgCtrlID(button));
+        return true;
+    default: return false;
+    }
+}
+
+LRESULT CALLBACK dialogWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DialogRecord* d = findDialog(hwnd);
+    if (d && d->initialised && d->proc && d->proc(hwnd, message, wParam, lParam))
+        return 0;
+    d = findDialog(hwnd);
+    switch (message) {
+    case WM_PAINT:
+        paintDialog(hwnd);
+        break;
+    case WM_CLOSE: return 0;
+    case WM_SETFOCUS:
+        if (d && d->lastFocus && IsWindow(d->lastFocus))
+            SetFocus(d->lastFocus);
+        return 0;
+    case WM_NCDESTROY: forgetDialog(hwnd); break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool registerDialogClass()
+{
+    static bool registered = false;
+    if (registered)
+        return true;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = dialogWindowProc;
+    wc.hInstance = libraryInstance();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kDialogClass;
+    registered = RegisterClassExA(&wc) != 0;
+    return registered;
+}
+
+struct BaseUnits {
+    int x, y;
+};
+
+BaseUnits measureBaseUnits(HFONT font)
+{
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ before = SelectObject(dc, font);
+    SIZE s{0, 0};
+    GetTextExtentPoint32A(dc, kLetters, 52, &s);
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    return BaseUnits{std::max(1, static_cast<int>((s.cx / 26 + 1) / 2)), std::max(1, static_cast<int>(s.cy))};
+}
+
+RECT toPixels(const BaseUnits& b, int x, int y, int cx, int cy)
+{
+    return RECT{x * b.x / 4, y * b.y / 8, (x + cx) * b.x / 4, (y + cy) * b.y / 8};
+}
+
+bool makeCanvas(DialogRecord& d, int width, int height)
+{
+    d.canvas.format = PF_RGB32;
+    d.canvas.bitsPerPixel = 32;
+    d.canvas.bytesPerPixel = 4;
+    if (!d.canvas.create(width, height, false))
+        return false;
+    const VTLPixelFormat format{PF_RGB32, 32, 4, 0xFF0000, 0x00FF00, 0x0000FF};
+    d.dc = createMemoryDC(d.canvas.pixels, d.canvas.pitch, width, height, format);
+    if (!d.dc)
+        return false;
+    SelectObject(d.dc, d.font);
+    return true;
+}
+
+bool buildDialog(DialogRecord& d, const DialogTemplate& t, HWND parent)
+{
+    const int pixelHeight = -(t.pointSize * 96 + 36) / 72;
+    d.font = CreateFontA(pixelHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, t.faceName);
+    if (!d.font)
+        return false;
+    const BaseUnits units = measureBaseUnits(d.font);
+    const RECT client = toPixels(units, 0, 0, t.cx, t.cy);
+    const DWORD style = (t.style & ~static_cast<DWORD>(WS_VISIBLE | WS_CHILD)) | WS_POPUP;
+    RECT outer = client;
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const Desktop desk = desktop();
+    const RECT& area = desk.workArea;
+    const int x = area.left + std::max(0, static_cast<int>(area.right - area.left - width) / 2);
+    const int y = area.top + std::max(0, static_cast<int>(area.bottom - area.top - height) / 2);
+    d.hwnd = CreateWindowExA(0, kDialogClass, t.caption, style, x, y, width, height, parent, nullptr,
+                             libraryInstance(), nullptr);
+    if (!d.hwnd || !makeCanvas(d, client.right, client.bottom))
+        return false;
+    const int lineHeight = units.y;
+    for (int i = 0; i < t.itemCount; ++i) {
+        const DialogItem& item = t.items[i];
+        RECT r = toPixels(units, item.x, item.y, item.cx, item.cy);
+        int listHeight = 0;
+        if (item.kind == ControlKind::kStaticBitmap) {
+            const BITPLANEFX* picture = findDialogBitmap(item.bitmap);
+            r.right = r.left + (picture ? picture->width : 0);
+            r.bottom = r.top + (picture ? picture->height : 0);
+        }
+        if (item.kind == ControlKind::kDropDownList) {
+            listHeight = r.bottom - r.top;
+            r.bottom = r.top + lineHeight + 8;
+            listHeight -= r.bottom - r.top;
+        }
+        HWND control = createControl(d.hwnd, item, r, lineHeight + 2, listHeight);
+        if (!control)
+            return false;
+        d.controls.push_back(PaintedControl{control, r});
+        d.ids.push_back(item.id);
+    }
+    return true;
+}
+
+} // namespace
+
+HWND createDialogParam(int templateId, HWND parent, DLGPROC proc, LPARAM param)
+{
+    const DialogTemplate* t = findDialogTemplate(templateId);
+    if (!t || !registerDialogClass())
+        return nullptr;
+    dialogs().push_back(std::make_unique<DialogRecord>());
+    DialogRecord* d = dialogs().back().get();
+    d->proc = proc;
+    if (!buildDialog(*d, *t, parent)) {
+        HWND made = d->hwnd;
+        if (made)
+            DestroyWindow(made); // forgets the record on WM_NCDESTROY
+        forgetDialog(made);
+        return nullptr;
+    }
+    const HWND hwnd = d->hwnd;
+    d->initialised = true;
+    if (proc)
+        proc(hwnd, WM_INITDIALOG, 0, param);
+    if (!(d = findDialog(hwnd)))
+        return nullptr; // the procedure destroyed its dialog
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd);
+    if (HWND button = defaultButton(*d))
+        SetFocus(button);
+    d->lastFocus = GetFocus();
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return hwnd;
+}
+
+INT_PTR runModalDialog(HWND dialog, DialogIdle idle, void* context)
+{
+    DialogRecord* d = findDialog(dialog);
+    if (!d)
+        return -1;
+    MSG msg{};
+    bool quit = false;
+    while (d && !d->ended) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (idle && idle(dialog, context)) {
+                d = findDialog(dialog);
+                continue;
+            }
+            if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+                quit = msg.message == WM_QUIT;
+                break;
+            }
+        } else if (msg.message == WM_QUIT) {
+            quit = true;
+            break;
+        }
+        if (!dialogKey(*d, msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (!(d = findDialog(dialog)))
+            break;
+        if (isOwnControl(*d, GetFocus()))
+            d->lastFocus = GetFocus();
+        if (msg.message != WM_PAINT && msg.message != WM_MOUSEMOVE && msg.message != WM_TIMER)
+            InvalidateRect(dialog, nullptr, FALSE);
+    }
+    const INT_PTR result = d && d->ended ? d->result : -1;
+    if (IsWindow(dialog))
+        DestroyWindow(dialog);
+    if (quit)
+        PostQuitMessage(static_cast<int>(msg.wParam));
+    return result;
+}
+
+INT_PTR dialogBoxParam(int templateId, HWND parent, DLGPROC proc, LPARAM param, DialogIdle idle, void* context)
+{
+    const bool disableParent = parent && IsWindow(parent) && EnableWindow(parent, FALSE) == FALSE;
+    HWND dialog = createDialogParam(templateId, parent, proc, param);
+    const INT_PTR result = dialog ? runModalDialog(dialog, idle, context) : -1;
+    if (disableParent) {
+        EnableWindow(parent, TRUE);
+        SetForegroundWindow(parent);
+    }
+    return result;
+}
+
+BOOL endDialog(HWND dialog, INT_PTR result)
+{
+    DialogRecord* d = findDialog(dialog);
+    if (!d)
+        return FALSE;
+    if (!d->ended) {
+        d->ended = true;
+        d->result = result;
+    }
+    return TRUE;
+}
+
+const BITPLANEFX* dialogCanvas(HWND dialog)
+{
+    const DialogRecord* d = findDialog(dialog);
+    return d ? &d->canvas : nullptr;
+}
+
+RECT dialogItemRect(HWND dialog, int id)
+{
+    if (const DialogRecord* d = findDialog(dialog)) {
+        for (size_t i = 0; i < d->ids.size(); ++i) {
+            if (d->ids[i] == id)
+                return d->controls[i].rect;
+        }
+    }
+    return RECT{0, 0, 0, 0};
+}
+
+void paintDialog(HWND dialog)
+{
+    DialogRecord* d = findDialog(dialog);
+    if (!d || !d->dc)
+        return;
+    drawDialog(d->canvas, d->dc, d->controls);
+    showWindowImage(dialog, d->canvas.pixels, d->canvas.pitch, d->canvas.width, d->canvas.height);
+}
+
+} // namespace vtl
