@@ -1,7 +1,7 @@
 // The ground: 32 x 32 map cells (GRASS, WATER with four ripple frames,
-// FLOWERS with two sway frames, SAND, ROCK), the 68 x 34 grass and sand
-// blocks and the 34 x 17 alpha map that blend them into a patch of sand
-// (GRASSBLK.BMP, SANDBLK.BMP, EDGE.BMP).  Cells repeat seamlessly: their
+// FLOWERS with two sway frames, SAND, ROCK), a 68 x 34 block of sand
+// (SANDBLK.BMP) and the 34 x 17 alpha map (EDGE.BMP) that blends the sand
+// into whatever ground lies under a patch.  Cells repeat seamlessly: their
 // noise has a period of the cell size.
 #include "art.h"
 #include "canvas.h"
@@ -93,7 +93,7 @@ Canvas edgeMap()
     return fill(34, 17, [](double x, double y) {
         const double dx = (33.5 - x) / 34, dy = (16.5 - y) / 17;
         const double wobble = tiledNoise(x / 4, y / 4, 16, 9) * 0.25;
-        const double a = std::clamp((1.0 - std::sqrt(dx * dx + dy * dy) - wobble + 0.2) * 2.2, 0.0, 1.0);
+        const double a = std::clamp((0.9 - std::sqrt(dx * dx + dy * dy) - wobble) * 2.5, 0.0, 1.0);
         const int v = static_cast<int>(a * 255);
         return rgb(v, v, v);
     });
@@ -115,6 +115,6 @@ bool makeTerrain(const std::string& folder)
     return ok && writeFrameList(f + "water.txt", water) && writeFrameList(f + "grass.txt", {{0, 0, "grass.tga"}}) &&
            writeFrameList(f + "sand.txt", {{0, 0, "sand.tga"}}) && writeFrameList(f + "rock.txt", {{0, 0, "rock.tga"}}) &&
            writeFrameList(f + "flowers.txt", {{0, 0, "flowers_0.tga"}, {0, 0, "flowers_1.tga"}}) &&
-           writeBmp(f + "GRASSBLK.BMP", fill(68, 34, grassAt)) && writeBmp(f + "SANDBLK.BMP", fill(68, 34, sandAt)) &&
+           writeBmp(f + "SANDBLK.BMP", fill(68, 34, sandAt)) &&
            writeBmp(f + "EDGE.BMP", edgeMap());
 }
