@@ -35,6 +35,10 @@ void onKey(Game& g, WPARAM key)
     case VK_ESCAPE:
         gWindow->destroy();
         break;
+    case VK_SPACE:
+    case VK_CONTROL:
+        g.keyFired = true;
+        break;
     case 'M':
         menuCommand(g, IdMenu);
         break;
@@ -74,6 +78,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_LBUTTONDOWN:
         g->mouseDown = true;
+        g->clickFired = true;
         g->mouseX = GET_X_LPARAM(lParam);
         g->mouseY = GET_Y_LPARAM(lParam);
         return 0;

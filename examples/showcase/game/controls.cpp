@@ -19,12 +19,13 @@ Command readControls(Game& g)
     Command c;
     c.dx = (down(VK_RIGHT) || down('D')) - (down(VK_LEFT) || down('A'));
     c.dy = (down(VK_DOWN) || down('S')) - (down(VK_UP) || down('W'));
-    c.fire = down(VK_SPACE) || down(VK_CONTROL);
-    if (g.mouseDown && g.mouseX >= 0) {
+    c.fire = down(VK_SPACE) || down(VK_CONTROL) || g.keyFired;
+    if ((g.mouseDown || g.clickFired) && g.mouseX >= 0) {
         c.aim = true;
         c.aimX = g.mouseX;
         c.aimY = g.mouseY;
     }
+    g.keyFired = g.clickFired = false;
     if (g.sticks & 1) {
         DWORD state = 0;
         ReadJoystick1(&state, nullptr, nullptr);

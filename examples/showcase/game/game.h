@@ -98,6 +98,9 @@ struct Game {
     bool soundOn = true;
     int mouseX = -1, mouseY = -1; // screen position of the pointer, -1 before it moves
     bool mouseDown = false;
+    // Presses seen as messages since the last tick, so that a tap shorter
+    // than a tick still fires.
+    bool keyFired = false, clickFired = false;
     unsigned char sticks = 0;      // usable joysticks, from InstallJoystick
     HFONT font = nullptr, smallFont = nullptr;
     HWND menuButton = nullptr;

@@ -14,6 +14,13 @@ bool number(const char* text, unsigned long limit, unsigned long& value)
     value = std::strtoul(text, &end, 10);
     return *text && !*end && value > 0 && value <= limit;
 }
+bool takesValue(const std::string& arg)
+{
+    for (const char* name : {"--fullscreen", "--frames", "--screenshot", "--data", "--joystick", "--host", "--join"})
+        if (arg == name)
+            return true;
+    return false;
+}
 } // namespace
 
 bool parseOptions(int argc, char** argv, Options& o, std::string& error)
@@ -27,7 +34,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error)
             o.window = true;
         } else if (arg == "--auto") {
             o.automatic = true;
-        } else if (!hasValue && arg.rfind("--", 0) == 0 && arg != "--help") {
+        } else if (!hasValue && takesValue(arg)) {
             error = arg + " needs a value";
             return false;
         } else if (arg == "--fullscreen") {
