@@ -164,8 +164,8 @@ void moveEnemies(Game& g)
         // Drift towards the hero when near, wander in slow circles otherwise.
         double vx = std::cos(e.phase + i) * 0.8, vy = std::sin(e.phase * 1.3 + i) * 0.8;
         if (distance < 260 && distance > 1) {
-            vx += (hx - cx) / distance * 1.1;
-            vy += (hy - cy) / distance * 1.1;
+            vx += (hx - cx) / distance * 0.8;
+            vy += (hy - cy) / distance * 0.8;
         }
         if (walkable(g, static_cast<int>(e.x + vx), static_cast<int>(e.y + vy), kEnemySize)) {
             e.x += vx;
