@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Builds Vantrel and runs its example game loop: a window (F2 or Enter
-# switches to full screen and back, Escape quits).  Without a display it runs
-# headless for a few seconds and writes its last frame as a BMP.
+# Builds Vantrel and runs its showcase game, vantrel-demo.  On a desktop it
+# opens the game (the configuration dialog first; arguments such as --window
+# are passed on).  Without a display it plays an automatic run headless and
+# writes the last frame to build/vantrel-demo.bmp.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target vantrel-display-loop
-exec build/examples/display_loop/vantrel-display-loop --bmp build/display-loop.bmp "$@"
+cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target vantrel-demo
+demo=build/examples/showcase/vantrel-demo
+if [ "${VANTREL_VIDEO:-}" = headless ] || { [ -z "${VANTREL_VIDEO:-}" ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
+  "$demo" --frames 300 --screenshot build/vantrel-demo.bmp "$@"
+  echo "The last frame of the automatic run is in $(pwd)/build/vantrel-demo.bmp"
+else
+  exec "$demo" "$@"
+fi

@@ -19,7 +19,7 @@ std::string folderOf(const std::string& path)
 }
 } // namespace
 
-bool parseFrameArgument(const std::string& text, FrameSpec& frame, std::string& error)
+bool parseFrameArgument(const std::string& text, FrameRequest& frame, std::string& error)
 {
     const size_t first = text.find(':');
     const size_t second = first == std::string::npos ? first : text.find(':', first + 1);
@@ -32,7 +32,7 @@ bool parseFrameArgument(const std::string& text, FrameSpec& frame, std::string& 
     return true;
 }
 
-bool readFrameList(const std::string& path, std::vector<FrameSpec>& frames, std::string& error)
+bool readFrameList(const std::string& path, std::vector<FrameRequest>& frames, std::string& error)
 {
     std::ifstream in(path);
     if (!in) {
@@ -45,7 +45,7 @@ bool readFrameList(const std::string& path, std::vector<FrameSpec>& frames, std:
         std::string action, direction, picture;
         if (!(fields >> action) || action[0] == '#')
             continue;
-        FrameSpec frame;
+        FrameRequest frame;
         std::string rest;
         if (!(fields >> direction >> picture) || (fields >> rest) || !parseLabel(action, frame.action) ||
             !parseLabel(direction, frame.direction)) {

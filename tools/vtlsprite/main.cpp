@@ -93,26 +93,26 @@ int commandRla(std::vector<std::string> args)
         return fail(error);
     if (args.size() < 2)
         return fail(std::string("rla takes an output file and at least one frame\n") + kUsage);
-    std::vector<FrameSpec> specs;
+    std::vector<FrameRequest> requests;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--list") {
             if (i + 1 == args.size())
                 return fail("--list takes a file");
-            if (!readFrameList(args[++i], specs, error))
+            if (!readFrameList(args[++i], requests, error))
                 return fail(error);
             continue;
         }
-        FrameSpec spec;
-        if (!parseFrameArgument(args[i], spec, error))
+        FrameRequest request;
+        if (!parseFrameArgument(args[i], request, error))
             return fail(error);
-        specs.push_back(spec);
+        requests.push_back(request);
     }
     std::vector<RlaFrame> frames;
-    for (const FrameSpec& spec : specs) {
+    for (const FrameRequest& request : requests) {
         RlaFrame frame;
-        frame.action = static_cast<uint16_t>(spec.action);
-        frame.direction = static_cast<uint16_t>(spec.direction);
-        if (!encodePicture(spec.picture, rule, frame.rle, error))
+        frame.action = static_cast<uint16_t>(request.action);
+        frame.direction = static_cast<uint16_t>(request.direction);
+        if (!encodePicture(request.picture, rule, frame.rle, error))
             return fail(error);
         frames.push_back(std::move(frame));
     }

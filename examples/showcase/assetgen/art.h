@@ -1,0 +1,17 @@
+// The demo's pictures and sounds, each family made by its own function into
+// the output folder.  Everything is computed: shapes, noise and synthesis.
+#ifndef SHOWCASE_ASSETGEN_ART_H
+#define SHOWCASE_ASSETGEN_ART_H
+
+#include <string>
+
+bool makeHero(const std::string& folder);
+bool makeEnemy(const std::string& folder);
+bool makeTerrain(const std::string& folder);
+bool makeInterface(const std::string& folder);
+bool makeSounds(const std::string& folder);
+
+// Value noise that repeats every `period` units in x and y, 0..1.
+double tiledNoise(double x, double y, int period, unsigned seed);
+
+#endif

@@ -1,0 +1,114 @@
+// The sounds, synthesised at 22050 Hz: four short effects (SHOT, HIT, BOOM,
+// CLICK) and MUSIC.WAV, sixteen seconds of a looping tune in four voices
+// that the game streams.
+#include "art.h"
+#include "files.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+constexpr int kRate = 22050;
+constexpr double kPi = 3.14159265358979;
+
+struct Noise {
+    uint32_t state = 12345;
+    float next()
+    {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>((state >> 8) & 0xFFFF) / 32768.0f - 1.0f;
+    }
+};
+
+std::vector<float> shot()
+{
+    std::vector<float> s(kRate * 18 / 100);
+    double phase = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        phase += (1400 - t * 6000) / kRate;
+        s[i] = static_cast<float>((std::fmod(phase, 1.0) < 0.5 ? 0.5 : -0.5) * std::exp(-t * 18));
+    }
+    return s;
+}
+
+std::vector<float> hit()
+{
+    std::vector<float> s(kRate / 5);
+    Noise n;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        s[i] = static_cast<float>((n.next() * 0.5 + std::sin(2 * kPi * 110 * t) * 0.6) * std::exp(-t * 20));
+    }
+    return s;
+}
+
+std::vector<float> boom()
+{
+    std::vector<float> s(kRate * 7 / 10);
+    Noise n;
+    float low = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        low += (n.next() - low) * 0.08f; // a one-pole low-pass makes the rumble
+        s[i] = static_cast<float>((low * 2.5 + std::sin(2 * kPi * (60 - t * 30) * t) * 0.5) * std::exp(-t * 5));
+    }
+    return s;
+}
+
+std::vector<float> click()
+{
+    std::vector<float> s(kRate / 30);
+    for (size_t i = 0; i < s.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        s[i] = static_cast<float>(std::sin(2 * kPi * 1800 * t) * std::exp(-t * 120) * 0.6);
+    }
+    return s;
+}
+
+double note(int semitone) { return 220.0 * std::pow(2.0, semitone / 12.0); }
+
+// Eight bars of 4/4 at 120 beats a minute, played twice.
+std::vector<float> music()
+{
+    const int bars = 8, beatsPerBar = 4;
+    const double beat = 0.5;
+    const int chords[bars] = {0, -4, 3, -2, 0, -4, -2, -5}; // roots, semitones from A
+    const int melody[bars * 4] = {12, 15, 19, 15, 12, 15, 16, 15, 15, 19, 22, 19, 14, 17, 21, 17,
+                                  12, 15, 19, 24, 12, 11, 12, 15, 14, 17, 19, 17, 14, 12, 10, 7};
+    const size_t length = static_cast<size_t>(2 * bars * beatsPerBar * beat * kRate);
+    std::vector<float> s(length);
+    Noise n;
+    for (size_t i = 0; i < length; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const int b = static_cast<int>(t / beat) % (bars * beatsPerBar);
+        const double inBeat = std::fmod(t, beat) / beat;
+        const int root = chords[b / beatsPerBar];
+        // Bass: the root on each beat, a square wave that decays.
+        const double bassPhase = std::fmod(t * note(root - 24), 1.0);
+        double v = (bassPhase < 0.5 ? 0.18 : -0.18) * std::exp(-inBeat * 2.5);
+        // Arpeggio: root, third, fifth in sixteenths.
+        const int arp[4] = {0, 3, 7, 12};
+        const int sixteenth = static_cast<int>(inBeat * 4);
+        v += std::sin(2 * kPi * note(root + arp[sixteenth]) * t) * 0.1 * std::exp(-std::fmod(inBeat * 4, 1.0) * 3);
+        // Melody: a triangle wave with a little vibrato.
+        const double f = note(melody[b]) * (1 + 0.004 * std::sin(2 * kPi * 5 * t));
+        const double tri = 2 * std::fabs(2 * std::fmod(t * f, 1.0) - 1) - 1;
+        v += tri * 0.16 * (inBeat < 0.85 ? 1 : (1 - inBeat) / 0.15);
+        // Hi-hat on the off-beats.
+        if (inBeat > 0.5 && inBeat < 0.56)
+            v += n.next() * 0.06;
+        s[i] = static_cast<float>(v);
+    }
+    return s;
+}
+} // namespace
+
+bool makeSounds(const std::string& folder)
+{
+    const std::string f = folder + "/";
+    return writeWav(f + "SHOT.WAV", shot(), kRate) && writeWav(f + "HIT.WAV", hit(), kRate) &&
+           writeWav(f + "BOOM.WAV", boom(), kRate) && writeWav(f + "CLICK.WAV", click(), kRate) &&
+           writeWav(f + "MUSIC.WAV", music(), kRate);
+}

@@ -1,0 +1,243 @@
+#include "game/app.h"
+
+#include "game/actors.h"
+#include "game/controls.h"
+#include "game/frame.h"
+#include "game/menu.h"
+#include "game/network.h"
+#include "game/scene.h"
+#include "game/sound_effects.h"
+#include "game/world.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+constexpr unsigned kTickMs = 20;
+
+Game* gGame = nullptr;
+DXWindow* gWindow = nullptr;
+
+void followWindow(Game& g)
+{
+    if (!gWindow || g.gfx->fullscreen() || !gWindow->update())
+        return;
+    RECT client = gWindow->rect();
+    g.gfx->gfxSetWindowRect(&client);
+}
+
+void onKey(Game& g, WPARAM key)
+{
+    switch (key) {
+    case VK_ESCAPE:
+        gWindow->destroy();
+        break;
+    case VK_SPACE:
+    case VK_CONTROL:
+        g.keyFired = true;
+        break;
+    case 'M':
+        menuCommand(g, IdMenu);
+        break;
+    case 'Z':
+        g.zoom = !g.zoom;
+        break;
+    case VK_F2:
+        g.gfx->gfxSwitchMode();
+        followWindow(g);
+        break;
+    case VK_F12:
+        if (g.options.screenshot.empty())
+            g.options.screenshot = "vantrel-demo.bmp";
+        g.screenshotRequested = true;
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Game* g = gGame;
+    if (!g)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_TIMER:
+        if (!runFrame(*g))
+            gWindow->destroy();
+        return 0;
+    case WM_KEYDOWN:
+        onKey(*g, wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        g->mouseX = GET_X_LPARAM(lParam);
+        g->mouseY = GET_Y_LPARAM(lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        g->mouseDown = true;
+        g->clickFired = true;
+        g->mouseX = GET_X_LPARAM(lParam);
+        g->mouseY = GET_Y_LPARAM(lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        g->mouseDown = false;
+        return 0;
+    case WM_COMMAND:
+        menuCommand(*g, LOWORD(wParam));
+        return 0;
+    case VTL_WM_SOCKET:
+        onSocketMessage(*g, lParam);
+        return 0;
+    case VTL_WM_HOSTLOOKUP:
+        onLookupMessage(*g, lParam);
+        return 0;
+    case WM_MOVE:
+        followWindow(*g);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+bool noDisplay()
+{
+    const char* video = std::getenv("VANTREL_VIDEO");
+    if (video)
+        return std::strcmp(video, "headless") == 0;
+    return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+}
+
+// Everything after the display has started; false (with a message) when the
+// game cannot be set up.
+bool setUp(Game& g)
+{
+    const char* missing = nullptr;
+    if (!loadAssets(*g.gfx, g.assets, missing)) {
+        std::fprintf(stderr, "vantrel-demo: cannot load %s from the archive\n", missing);
+        return false;
+    }
+    if (!buildWorld(g) || !prepareScene(g)) {
+        std::fprintf(stderr, "vantrel-demo: out of memory\n");
+        return false;
+    }
+    placeHero(g);
+    spawnEnemies(g);
+    followCamera(g);
+    if (!createMenuButton(g))
+        std::fprintf(stderr, "vantrel-demo: the menu button could not be made\n");
+    g.font = CreateFontA(20, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
+    g.smallFont = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
+    startAudio(g);
+    setupJoystick(g);
+    if (!startNetwork(g)) {
+        std::fprintf(stderr, "vantrel-demo: cannot open the network port\n");
+        return false;
+    }
+    g.secondStarted = GetTickCount();
+    return true;
+}
+
+void tearDown(Game& g)
+{
+    stopNetwork(g);
+    stopAudio(g);
+    destroyMenu(g);
+    releaseScene(g);
+    destroyWorld(g);
+    releaseFrameSets(*g.gfx, g.assets);
+    if (g.font)
+        DeleteObject(g.font);
+    if (g.smallFont)
+        DeleteObject(g.smallFont);
+}
+
+void printSummary(Game& g)
+{
+    std::printf("vantrel-demo: %lu frames, hero moved from %ld,%ld to %ld,%ld, view at %d,%d, "
+                "%lu shots, %lu hits, menu opened %lu times, %lu datagrams from the other player\n",
+                g.frames, g.stats.heroStartX, g.stats.heroStartY, g.hero.sprite.getX(), g.hero.sprite.getY(),
+                g.cameraX, g.cameraY, g.stats.shots, g.stats.hits, g.stats.menuOpened, g.stats.partnerPackets);
+}
+} // namespace
+
+int runGame(const Options& options)
+{
+    Game* game = new Game;
+    Game& g = *game;
+    g.options = options;
+    g.width = kWidth;
+    g.height = kHeight;
+    const bool headless = noDisplay();
+    if (headless) {
+        setenv("VANTREL_VIDEO", "headless", 1);
+        if (!g.options.frames) {
+            g.options.frames = 300;
+            g.options.automatic = true;
+        }
+        if (g.options.screenshot.empty())
+            g.options.screenshot = "vantrel-demo.bmp";
+        std::printf("vantrel-demo: no display, playing %lu frames of an automatic run\n", g.options.frames);
+    }
+    // The art and every effect are made for 16-bit pixels.  A window takes
+    // the desktop's format, so unless the player named one the platform
+    // layer is asked for a 5-6-5 desktop.
+    setenv("VANTREL_DESKTOP", "rgb565", 0);
+
+    DXWindow window(GetModuleHandleA(nullptr), "VantrelDemo", "Vantrel demo");
+    gWindow = &window;
+    if (!window.doReg(windowProc, 0, 0, 0) || !window.createWindow(kWidth, kHeight)) {
+        std::fprintf(stderr, "vantrel-demo: cannot open a window\n");
+        return 1;
+    }
+    window.show(SW_SHOW);
+    g.hwnd = window.hwnd();
+
+    VTLHND* gfx = new VTLHND;
+    g.gfx = gfx;
+    const int depth = g.options.fullscreenDepth ? g.options.fullscreenDepth : 16;
+    gfx->gfxSetup(g.hwnd, kWidth, kHeight, static_cast<unsigned char>(depth));
+    if (g.options.window || g.options.fullscreenDepth) {
+        gfx->Override();
+        gfx->isFullscreen = g.options.fullscreenDepth != 0;
+    }
+    const std::string archive = g.options.dataFile.empty() ? "SHOWCASE" : g.options.dataFile;
+    int code = 1;
+    if (!gfx->FastFileInit(const_cast<char*>(archive.c_str()))) {
+        std::fprintf(stderr, "vantrel-demo: cannot open the archive %s\n", archive.c_str());
+    } else {
+        const signed char started = gfx->gfxBegin();
+        if (started == 0) {
+            std::printf("vantrel-demo: configuration cancelled\n");
+            code = 0;
+        } else if (started != 1) {
+            std::fprintf(stderr, "vantrel-demo: the display did not start (%d)\n", started);
+        } else {
+            if (gfx->bitsPerPixel != 16)
+                std::printf("vantrel-demo: a %u-bit display shows fewer effects than a 16-bit one\n",
+                            gfx->bitsPerPixel);
+            followWindow(g);
+            if (setUp(g)) {
+                gGame = &g;
+                window.timer(headless ? 1 : kTickMs);
+                code = static_cast<int>(window.messageLoop());
+                gGame = nullptr;
+                printSummary(g);
+            }
+            tearDown(g);
+        }
+    }
+    gfx->gfxEnd();
+    gfx->FastFileFini();
+    window.destroy();
+    window.unReg();
+    delete gfx;
+    delete game;
+    std::fflush(stdout);
+    return code;
+}

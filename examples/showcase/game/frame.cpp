@@ -1,0 +1,99 @@
+#include "game/frame.h"
+
+#include "game/actors.h"
+#include "game/controls.h"
+#include "game/lighting.h"
+#include "game/menu.h"
+#include "game/network.h"
+#include "game/scene.h"
+#include "game/screenshot.h"
+#include "game/sound_effects.h"
+#include "game/world.h"
+
+#include <cstdio>
+
+namespace {
+void drawText(Game& g)
+{
+    char line[128];
+    std::snprintf(line, sizeof line, "Score %d   Lives %d", g.score, g.lives);
+    g.gfx->gfxString(line, g.font, RGB(255, 240, 170), 10, 4, 0);
+    std::snprintf(line, sizeof line, "%u fps  %u-bit  music: %s", g.fps, g.gfx->bitsPerPixel, musicSource(g));
+    g.gfx->gfxString(line, g.smallFont, RGB(200, 215, 255), 10, 26, 0);
+    if (const char* status = networkStatus(g))
+        g.gfx->gfxString(const_cast<char*>(status), g.smallFont, RGB(255, 170, 150), 10,
+                         static_cast<short>(g.height - 40), 0);
+    char help[] = "Arrows/WASD move   Space or click fires   M menu   Z magnifier   F2 window   Esc quits";
+    g.gfx->gfxString(help, g.smallFont, RGB(230, 230, 230), static_cast<short>(g.width / 2),
+                     static_cast<short>(g.height - 20), 1);
+    if (g.messageTicks > 0)
+        g.gfx->gfxString(const_cast<char*>(g.message), g.font, RGB(255, 255, 255), static_cast<short>(g.width / 2),
+                         static_cast<short>(g.height / 2 + 60), 1);
+    drawMenuLabels(g);
+}
+
+void countFrame(Game& g)
+{
+    ++g.frames;
+    ++g.framesThisSecond;
+    const DWORD now = GetTickCount();
+    if (now - g.secondStarted >= 1000) {
+        g.fps = g.framesThisSecond;
+        g.framesThisSecond = 0;
+        g.secondStarted = now;
+    }
+}
+} // namespace
+
+void showMessage(Game& g, const char* text, int ticks)
+{
+    g.message = text;
+    g.messageTicks = ticks;
+}
+
+void playTick(Game& g, const Command& command)
+{
+    ++g.tick;
+    moveHero(g, command);
+    moveEnemies(g);
+    moveBolts(g);
+    followCamera(g);
+    if (g.tick % 6 == 0)
+        advanceTiles(g);
+    if (g.tick % 4 == 0)
+        updateFog(g);
+    if (g.messageTicks > 0)
+        --g.messageTicks;
+}
+
+bool runFrame(Game& g)
+{
+    if (!prepareScene(g))
+        return true;
+    if (g.menuClosing) {
+        g.menuClosing = false;
+        closeMenu(g);
+    }
+    const Command command = g.options.automatic ? autoPilot(g) : readControls(g);
+    if (!g.menuOpen)
+        playTick(g, command);
+    sendState(g);
+    drawScene(g);
+    countFrame(g);
+
+    g.gfx->gfxCopyBackBuffer(&g.screen);
+    drawText(g);
+    const bool last = g.options.frames && g.frames >= g.options.frames;
+    if ((last || g.screenshotRequested) && !g.options.screenshot.empty()) {
+        if (saveScreenshot(g, g.options.screenshot))
+            std::printf("vantrel-demo: frame %lu written to %s\n", g.frames, g.options.screenshot.c_str());
+        else
+            std::fprintf(stderr, "vantrel-demo: cannot write %s\n", g.options.screenshot.c_str());
+    }
+    g.screenshotRequested = false;
+    // A full-screen display that could not be restored in the swap is
+    // tried again on the next frame.
+    if (!g.gfx->gfxSwapBuffers() && !g.gfx->primary)
+        g.gfx->RestoreAll();
+    return !last;
+}

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The README's run command on a machine without a display: an automatic run
+# on the headless backend writes its last frame.  Also: what the command
+# line refuses, and a --data archive that is not there.
+set -uo pipefail
+demo=$1
+work=$2/headless
+rm -rf "$work" && mkdir -p "$work" && cd "$work"
+fail() { echo "FAIL: $*"; exit 1; }
+
+env -u DISPLAY -u WAYLAND_DISPLAY VANTREL_AUDIO=headless "$demo" --frames 60 --screenshot last.bmp >out.txt 2>err.txt
+code=$?
+cat out.txt err.txt
+[ $code -eq 0 ] || fail "headless run exited with $code"
+grep -q "no display, playing 60 frames" out.txt || fail "no word of the headless run"
+grep -q "frame 60 written to last.bmp" out.txt || fail "the last frame was not written"
+[ "$(identify -format '%w %h' last.bmp)" = "640 480" ] || fail "last.bmp is not a 640 x 480 picture"
+colours=$(identify -format '%k' last.bmp)
+[ "$colours" -gt 1000 ] || fail "last.bmp has only $colours colours: the scene is missing"
+
+VANTREL_VIDEO=headless "$demo" --frames 5 --bogus >/dev/null 2>err.txt
+[ $? -eq 2 ] || fail "an unknown option does not give exit code 2"
+grep -q "unknown option --bogus" err.txt || fail "no word of the unknown option"
+VANTREL_VIDEO=headless "$demo" --join nowhere >/dev/null 2>err.txt
+[ $? -eq 2 ] || fail "--join without a port is not refused"
+
+VANTREL_VIDEO=headless VANTREL_AUDIO=headless "$demo" --frames 5 --window --data missing.vtl >/dev/null 2>err.txt
+[ $? -eq 1 ] || fail "a missing --data archive does not fail"
+grep -q "cannot open the archive missing.vtl" err.txt || fail "no word of the missing archive"
+echo "headless run: ok"
