@@ -15,8 +15,12 @@ size_t vtl::entryBytesFrom(const VTLHND* owner, const void* data)
         return kUnknownExtent;
     const unsigned char* view = static_cast<const unsigned char*>(owner->view);
     const unsigned char* p = static_cast<const unsigned char*>(data);
-    if (p < view || p >= view + owner->archiveEnd)
+    if (p < view || p > view + owner->archiveEnd)
         return kUnknownExtent;
+    // An empty entry at the very end of the archive points just past its
+    // last byte: it is still the archive's, with nothing to read.
+    if (p == view + owner->archiveEnd)
+        return 0;
     const uint64_t at = static_cast<uint64_t>(p - view);
     const unsigned char* records = static_cast<const unsigned char*>(owner->directory);
     // First record whose offset lies beyond `at`; the end entry's always does.

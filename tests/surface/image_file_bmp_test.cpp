@@ -174,3 +174,22 @@ TEST(SurfaceBmp, FilesOutsideTheSetOrCutShortAreRefused)
     BITPLANEFX s{};
     EXPECT_TRUE(handle.create(&s, cstr("PIC.BMP")));
 }
+
+TEST(SurfaceBmp, AnEmptyLastEntryIsRefusedWithoutReadingPastTheArchive)
+{
+    // The last entry's bytes start where the archive ends; its loaders must
+    // know it is empty rather than trust it like bytes from outside.
+    TestArchive archive;
+    archive.add("QUAD.BMP", makeBmp24(2, 2, quad));
+    archive.add("EMPTY.BMP", Bytes{});
+    archive.add("EMPTY.TGA", Bytes{});
+    VTLHND handle;
+    setDisplayFormat(handle, format("rgb565"));
+    ASSERT_TRUE(archive.openIn(handle));
+    MessageCapture quiet;
+    BITPLANEFX bmp{}, tga{};
+    EXPECT_FALSE(handle.create(&bmp, cstr("EMPTY.BMP")));
+    EXPECT_FALSE(handle.create(&tga, cstr("EMPTY.TGA")));
+    EXPECT_FALSE(bmp);
+    EXPECT_FALSE(tga);
+}
