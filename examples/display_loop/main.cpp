@@ -13,6 +13,8 @@
 // and effects in the configuration dialog instead of starting in a window.
 #include <vantrel.h>
 
+#include "bmp_writer.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -102,45 +104,6 @@ void drawScene(Game& g)
              g.gfx.packColor(255, 200, 0));
 }
 
-bool saveBmp(const BITPLANEFX& s, const std::string& path)
-{
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        return false;
-    const int stride = (s.width * 3 + 3) & ~3;
-    const DWORD imageBytes = static_cast<DWORD>(stride * s.height);
-    unsigned char header[54] = {'B', 'M'};
-    auto put32 = [&](int at, DWORD v) {
-        for (int i = 0; i < 4; ++i)
-            header[at + i] = static_cast<unsigned char>(v >> (8 * i));
-    };
-    put32(2, 54 + imageBytes);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<DWORD>(s.width));
-    put32(22, static_cast<DWORD>(s.height));
-    header[26] = 1;
-    header[28] = 24;
-    put32(34, imageBytes);
-    bool ok = std::fwrite(header, 1, sizeof header, out) == sizeof header;
-    std::string row(static_cast<size_t>(stride), '\0');
-    for (int y = s.height - 1; ok && y >= 0; --y) {
-        for (int x = 0; x < s.width; ++x) {
-            const unsigned char* p = s.pixels + y * s.pitch + x * s.bytesPerPixel;
-            unsigned long v = 0;
-            for (int i = 0; i < s.bytesPerPixel && i < 3; ++i)
-                v |= static_cast<unsigned long>(p[i]) << (8 * i);
-            unsigned char r = 0, gr = 0, b = 0;
-            VTLUnpackColor(s.bitsPerPixel, s.format, v, &r, &gr, &b);
-            row[x * 3] = static_cast<char>(b);
-            row[x * 3 + 1] = static_cast<char>(gr);
-            row[x * 3 + 2] = static_cast<char>(r);
-        }
-        ok = std::fwrite(row.data(), 1, row.size(), out) == row.size();
-    }
-    return std::fclose(out) == 0 && ok;
-}
-
 // The finished frame, text included, as the back buffer holds it.
 bool saveBackBuffer(Game& g, const std::string& path)
 {
@@ -151,10 +114,8 @@ bool saveBackBuffer(Game& g, const std::string& path)
     desc.dwSize = sizeof desc;
     if (g.gfx.backBuffer->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK)
         return false;
-    BITPLANEFX view = g.frame; // the same format, over the back buffer's memory
-    view.pixels = static_cast<unsigned char*>(desc.lpSurface);
-    view.pitch = static_cast<DWORD>(desc.lPitch);
-    const bool saved = saveBmp(view, path);
+    const bool saved = writeBmp24(path, static_cast<const unsigned char*>(desc.lpSurface), desc.lPitch,
+                                  g.frame.width, g.frame.height, g.frame.bitsPerPixel, g.frame.format);
     g.gfx.backBuffer->Unlock(desc.lpSurface);
     return saved;
 }

@@ -7,6 +7,8 @@
 //   vantrel-palette-ramps [output-folder]
 #include <vantrel.h>
 
+#include "bmp_writer.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -108,41 +110,6 @@ void draw(BITPLANEFX& s, const VTLPixelFormat& f)
     }
 }
 
-bool saveBmp(const std::string& path, const BITPLANEFX& s, const VTLPixelFormat& f)
-{
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        return false;
-    const int stride = (s.width * 3 + 3) & ~3;
-    const DWORD imageBytes = static_cast<DWORD>(stride * s.height);
-    unsigned char header[54] = {'B', 'M'};
-    auto put32 = [&](int at, DWORD v) {
-        for (int i = 0; i < 4; ++i)
-            header[at + i] = static_cast<unsigned char>(v >> (8 * i));
-    };
-    put32(2, 54 + imageBytes);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<DWORD>(s.width));
-    put32(22, static_cast<DWORD>(s.height));
-    header[26] = 1;
-    header[28] = 24;
-    put32(34, imageBytes);
-    bool ok = std::fwrite(header, 1, sizeof header, out) == sizeof header;
-    std::string row(static_cast<size_t>(stride), '\0');
-    for (int y = s.height - 1; ok && y >= 0; --y) {
-        for (int x = 0; x < s.width; ++x) {
-            unsigned char r = 0, g = 0, b = 0;
-            VTLUnpackColor(f.bitsPerPixel, f.formatCode, readPixel(s, x, y), &r, &g, &b);
-            row[x * 3] = static_cast<char>(b);
-            row[x * 3 + 1] = static_cast<char>(g);
-            row[x * 3 + 2] = static_cast<char>(r);
-        }
-        ok = std::fwrite(row.data(), 1, row.size(), out) == row.size();
-    }
-    return std::fclose(out) == 0 && ok;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -167,7 +134,8 @@ int main(int argc, char** argv)
             return 1;
         draw(surface, f);
         const std::string path = folder + "/" + d.name + ".bmp";
-        const bool saved = saveBmp(path, surface, f);
+        const bool saved = writeBmp24(path, surface.pixels, static_cast<long>(surface.pitch), surface.width,
+                                      surface.height, f.bitsPerPixel, f.formatCode);
         surface.release();
         if (!saved) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
