@@ -5,7 +5,7 @@
 
 #include "archive/archive_directory.h"
 #include "archive/embedded_archives.h"
-#include "platform/file_mapping.h"
+#include <vantrel/seam/file_mapping.h>
 
 namespace {
 bool acceptArchive(VTLHND& handle, const void* bytes, size_t length)

@@ -3,7 +3,7 @@
 #include <vantrel/core.h>
 #include <vantrel/fastfile.h>
 
-#include "platform/common/riff_wave.h"
+#include <vantrel/seam/riff_wave.h>
 
 bool SOUNDBUFFER::loadWav(const char* fileName)
 {

@@ -6,7 +6,7 @@
 #include <vantrel/vtlhnd.h>
 
 #include "audio/stream_observer.h"
-#include "platform/common/riff_wave.h"
+#include <vantrel/seam/riff_wave.h>
 
 #include <cstring>
 

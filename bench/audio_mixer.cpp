@@ -9,7 +9,7 @@
 //                                 resampled to 44100 Hz stereo on the way
 //   AudioMix_SdlAudioStream/N     the same through SDL_AudioStream (convert
 //                                 and resample) then SDL_MixAudioFormat
-#include "platform/common/audio_mix.h"
+#include "platform/dsound/audio_mix.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

@@ -1,42 +1,35 @@
-# libvantrel.so: every subsystem folder plus the platform layer.
+# libvantrel.so: the platform layer, and every subsystem folder above it.
 #
-# The sources are compiled once into an object library.  The shared library
-# exports only what is marked VANTREL_API; the static archive made from the
-# same objects lets the unit tests reach internal functions as well.
+# Two object libraries make the one shared library:
+#  - vantrel_platform: platform/, the Windows-shaped layer and its backends.
+#    Its public include directories are only its public headers:
+#    platform/include (<vantrel/win32/...>, installed for games) and
+#    platform/seam (<vantrel/seam/...>, what the library asks of the platform
+#    beyond the Windows calls; not installed).
+#  - vantrel_objects: core/ display/ archive/ window/ surface/ rle/ anim/
+#    audio/ net/ input/, which reach the platform only through those headers.
+#    VantrelLayering checks it at configure time and as a test.
+# The shared library exports only what is marked VANTREL_API; the static
+# archive made from the same objects lets the unit tests reach internal
+# functions as well.
 
 set(VANTREL_SUBSYSTEMS core display archive window surface rle anim audio net input)
-set(VANTREL_SOURCE_GLOBS)
-foreach(dir IN LISTS VANTREL_SUBSYSTEMS)
-  list(APPEND VANTREL_SOURCE_GLOBS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
-endforeach()
-# Platform layer: what every backend shares, the headless backend (always
-# there, for tests and servers) and the POSIX services.
-list(APPEND VANTREL_SOURCE_GLOBS
-  ${PROJECT_SOURCE_DIR}/platform/common/*.cpp
-  ${PROJECT_SOURCE_DIR}/platform/headless/*.cpp
-  ${PROJECT_SOURCE_DIR}/platform/posix/*.cpp)
 
-# The real backend for windows, display, input, audio and joysticks.
+# ---- The platform layer -----------------------------------------------------
+# One folder per emulated interface, the host system's services, and the
+# backends; backends/backend_table.cpp lists the backends that are built.
+set(VANTREL_PLATFORM_FOLDERS user gdi ddraw dsound com winmm winsock kernel gameport host/posix
+  backends backends/headless)
 option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ON)
 if(VANTREL_WITH_SDL2)
   find_package(SDL2 REQUIRED)
-  list(APPEND VANTREL_SOURCE_GLOBS ${PROJECT_SOURCE_DIR}/platform/sdl/*.cpp)
+  list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
 endif()
-
-file(GLOB_RECURSE VANTREL_SOURCES CONFIGURE_DEPENDS ${VANTREL_SOURCE_GLOBS})
-
-add_library(vantrel_objects OBJECT ${VANTREL_SOURCES})
-set_target_properties(vantrel_objects PROPERTIES
-  POSITION_INDEPENDENT_CODE ON
-  CXX_VISIBILITY_PRESET hidden
-  VISIBILITY_INLINES_HIDDEN ON)
-target_compile_features(vantrel_objects PUBLIC cxx_std_17)
-target_include_directories(vantrel_objects
-  PUBLIC
-    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
-    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
-  PRIVATE
-    ${PROJECT_SOURCE_DIR})
+set(VANTREL_PLATFORM_GLOBS)
+foreach(dir IN LISTS VANTREL_PLATFORM_FOLDERS)
+  list(APPEND VANTREL_PLATFORM_GLOBS ${PROJECT_SOURCE_DIR}/platform/${dir}/*.cpp)
+endforeach()
+file(GLOB VANTREL_PLATFORM_SOURCES CONFIGURE_DEPENDS ${VANTREL_PLATFORM_GLOBS})
 
 # What the library's objects need to compile and link, given to each target
 # made from them.
@@ -47,8 +40,7 @@ target_link_libraries(vantrel_deps INTERFACE Threads::Threads ${CMAKE_DL_LIBS})
 find_package(Freetype REQUIRED)
 find_package(Fontconfig REQUIRED)
 target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype Fontconfig::Fontconfig)
-if(SDL2_FOUND)
-  target_compile_definitions(vantrel_deps INTERFACE VANTREL_HAVE_SDL2=1)
+if(VANTREL_WITH_SDL2)
   if(TARGET SDL2::SDL2)
     target_link_libraries(vantrel_deps INTERFACE SDL2::SDL2)
   else()
@@ -56,9 +48,50 @@ if(SDL2_FOUND)
     target_link_libraries(vantrel_deps INTERFACE ${SDL2_LIBRARIES})
   endif()
 endif()
-target_link_libraries(vantrel_objects PRIVATE vantrel_build_options vantrel_deps)
 
-add_library(vantrel SHARED $<TARGET_OBJECTS:vantrel_objects>)
+function(vantrel_object_library target)
+  add_library(${target} OBJECT ${ARGN})
+  set_target_properties(${target} PROPERTIES
+    POSITION_INDEPENDENT_CODE ON
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+  target_compile_features(${target} PUBLIC cxx_std_17)
+  target_link_libraries(${target} PRIVATE vantrel_build_options vantrel_deps)
+endfunction()
+
+vantrel_object_library(vantrel_platform ${VANTREL_PLATFORM_SOURCES})
+target_include_directories(vantrel_platform
+  PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/seam>
+  PRIVATE
+    ${PROJECT_SOURCE_DIR})
+# The backend table is the one place that knows which backends were built.
+if(VANTREL_WITH_SDL2)
+  target_compile_definitions(vantrel_platform PRIVATE VANTREL_HAVE_SDL2=1)
+endif()
+
+# ---- The library ------------------------------------------------------------
+set(VANTREL_SOURCE_GLOBS)
+foreach(dir IN LISTS VANTREL_SUBSYSTEMS)
+  list(APPEND VANTREL_SOURCE_GLOBS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+endforeach()
+file(GLOB_RECURSE VANTREL_SOURCES CONFIGURE_DEPENDS ${VANTREL_SOURCE_GLOBS})
+
+vantrel_object_library(vantrel_objects ${VANTREL_SOURCES})
+target_include_directories(vantrel_objects
+  PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
+  PRIVATE
+    ${PROJECT_SOURCE_DIR}/platform/seam
+    ${PROJECT_SOURCE_DIR})
+
+include(VantrelLayering)
+vantrel_check_layering()
+
+add_library(vantrel SHARED $<TARGET_OBJECTS:vantrel_platform> $<TARGET_OBJECTS:vantrel_objects>)
 add_library(Vantrel::vantrel ALIAS vantrel)
 set_target_properties(vantrel PROPERTIES
   VERSION ${PROJECT_VERSION}
@@ -78,9 +111,16 @@ if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS)
 endif()
 
 if(VANTREL_BUILD_TESTS OR VANTREL_BUILD_BENCHMARKS OR VANTREL_BUILD_FUZZERS)
-  add_library(vantrel_static STATIC $<TARGET_OBJECTS:vantrel_objects>)
+  # Tests and benchmarks may reach inside every folder, the platform's
+  # included.
+  add_library(vantrel_static STATIC $<TARGET_OBJECTS:vantrel_platform> $<TARGET_OBJECTS:vantrel_objects>)
   target_compile_features(vantrel_static PUBLIC cxx_std_17)
   target_include_directories(vantrel_static PUBLIC
-    ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/platform/include ${PROJECT_SOURCE_DIR})
+    ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/platform/include
+    ${PROJECT_SOURCE_DIR}/platform/seam ${PROJECT_SOURCE_DIR})
   target_link_libraries(vantrel_static PUBLIC vantrel_build_options vantrel_deps)
+  if(VANTREL_WITH_SDL2)
+    # Peers in the benchmarks and the SDL backend's own tests.
+    target_compile_definitions(vantrel_static PUBLIC VANTREL_HAVE_SDL2=1)
+  endif()
 endif()

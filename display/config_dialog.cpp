@@ -3,7 +3,7 @@
 #include "display/configuration.h"
 #include "display/dialog_box.h"
 #include "display/driver_list.h"
-#include "platform/process_launch.h"
+#include <vantrel/seam/process_launch.h>
 
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/ddraw.h>

@@ -4,7 +4,7 @@
 // depth is looked up in the list the chosen driver filled.
 #include "display/config_dialog.h"
 
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 
 #include <vantrel/core.h>
 

@@ -8,7 +8,7 @@
 #include <vantrel/pixelformat.h>
 #include <vantrel/win32/gdi.h>
 
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 
 #include <cmath>
 #include <vector>

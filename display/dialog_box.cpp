@@ -11,7 +11,7 @@
 
 #include "display/dialog_controls.h"
 #include "display/dialog_paint.h"
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 
 #include <vantrel/bitplanefx.h>
 #include <vantrel/pixelformat.h>

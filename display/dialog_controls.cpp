@@ -1,7 +1,7 @@
 #include "display/dialog_controls.h"
 
 #include "display/dialog_messages.h"
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 
 #include <algorithm>
 #include <cstring>

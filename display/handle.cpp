@@ -2,8 +2,8 @@
 #include <vantrel/core.h>
 #include <vantrel/vtlhnd.h>
 
-#include "display/effects_switch.h"
-#include "platform/display_modes.h"
+#include "surface/effects_switch.h"
+#include <vantrel/seam/display_modes.h>
 
 namespace {
 bool gEffects = true;

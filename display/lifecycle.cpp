@@ -4,7 +4,7 @@
 #include <vantrel/win32/ddraw.h>
 
 #include "display/configuration.h"
-#include "display/effects_switch.h"
+#include "surface/effects_switch.h"
 #include "display/registry_walks.h"
 
 // A handle that was not given Override asks the player first, through the

@@ -4,7 +4,7 @@
 // how long each timer runs and the counts follow from that.
 #include "input/joystick_state.h"
 
-#include "platform/common/game_port.h"
+#include <vantrel/seam/game_port.h>
 
 #include <algorithm>
 

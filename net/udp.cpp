@@ -2,7 +2,7 @@
 #include <vantrel/udp.h>
 
 #include "net/join_datagram.h"
-#include "platform/posix/socket_notifier.h"
+#include "platform/host/posix/socket_notifier.h"
 
 #include <cerrno>
 

@@ -2,7 +2,7 @@
 #include <vantrel/bitplanefx.h>
 #include <vantrel/rlefx.h>
 
-#include "display/effects_switch.h"
+#include "surface/effects_switch.h"
 #include "rle/rle_pixel_ops.h"
 #include "rle/rle_walk.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "display/effects_switch.h"
+#include "surface/effects_switch.h"
 #include "surface/blit_pixel.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The in-memory RIFF WAVE reader on arbitrary bytes: whatever it returns
 // must lie inside the input, and a format it finds must be safe to check.
-#include "platform/common/audio_mix.h"
-#include "platform/common/riff_wave.h"
+#include "platform/dsound/audio_mix.h"
+#include <vantrel/seam/riff_wave.h>
 
 #include <cstdint>
 #include <cstdlib>

@@ -12,7 +12,7 @@
 #include "display/config_dialog.h"
 #include "display/dialog_box.h"
 #include "display/dialog_paint.h"
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 #include "support/button_faces.h"
 
 #include <gtest/gtest.h>

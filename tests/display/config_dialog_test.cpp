@@ -10,11 +10,11 @@
 #include "display/dialog_box.h"
 #include "display/dialog_paint.h"
 #include "display/driver_list.h"
-#include "display/effects_switch.h"
-#include "platform/common/ddraw_hooks.h"
-#include "platform/common/input_events.h"
+#include "surface/effects_switch.h"
+#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/user/input_events.h"
 #include "display/dialog_controls.h"
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 #include "support/display_fixture.h"
 #include "support/message_capture.h"
 

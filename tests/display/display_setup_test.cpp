@@ -3,7 +3,7 @@
 #include <vantrel/win32/ddraw.h>
 
 #include "display/driver_list.h"
-#include "platform/common/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_hooks.h"
 #include "support/display_fixture.h"
 #include "support/message_capture.h"
 

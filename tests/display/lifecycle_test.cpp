@@ -6,8 +6,8 @@
 #include <vantrel/win32/window.h>
 
 #include "display/configuration.h"
-#include "display/effects_switch.h"
-#include "platform/common/ddraw_hooks.h"
+#include "surface/effects_switch.h"
+#include "platform/ddraw/ddraw_hooks.h"
 #include "support/display_fixture.h"
 #include "support/message_capture.h"
 

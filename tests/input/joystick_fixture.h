@@ -5,8 +5,8 @@
 #include <vantrel/joystick.h>
 
 #include "input/joystick_state.h"
-#include "platform/common/game_port.h"
-#include "platform/headless/scripted_game_port.h"
+#include <vantrel/seam/game_port.h>
+#include "platform/backends/headless/scripted_game_port.h"
 
 #include <gtest/gtest.h>
 

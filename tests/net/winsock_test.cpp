@@ -2,7 +2,7 @@
 // hostent layout.
 #include <vantrel/win32/winsock.h>
 
-#include "platform/posix/host_lookup.h"
+#include "platform/winsock/host_lookup.h"
 
 #include <gtest/gtest.h>
 

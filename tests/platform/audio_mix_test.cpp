@@ -1,6 +1,6 @@
 // The mixer's inner loop on known sounds: conversion of every layout,
 // volume and pan, exact loop points and interpolation.
-#include "platform/common/audio_mix.h"
+#include "platform/dsound/audio_mix.h"
 
 #include <gtest/gtest.h>
 

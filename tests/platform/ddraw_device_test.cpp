@@ -3,8 +3,8 @@
 #include <vantrel/win32/ddraw.h>
 #include <vantrel/win32/window.h>
 
-#include "platform/common/ddraw_hooks.h"
-#include "platform/display_modes.h"
+#include "platform/ddraw/ddraw_hooks.h"
+#include <vantrel/seam/display_modes.h>
 #include "support/display_fixture.h"
 
 #include <cstring>

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/common/message_queue.h"
+#include "platform/user/message_queue.h"
 #include "support/window_recorder.h"
 
 namespace {

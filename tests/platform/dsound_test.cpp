@@ -3,7 +3,7 @@
 #include <vantrel/win32/dsound.h>
 #include <vantrel/win32/synch.h>
 
-#include "platform/common/dsound_buffer.h"
+#include "platform/dsound/dsound_buffer.h"
 #include "support/manual_audio.h"
 
 #include <gtest/gtest.h>

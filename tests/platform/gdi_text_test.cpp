@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 #include "support/formats.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless_hooks.h"
+#include "platform/backends/headless/headless_hooks.h"
 #include "support/window_recorder.h"
 
 using namespace vtl;

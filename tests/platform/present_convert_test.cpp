@@ -1,7 +1,7 @@
 // Presentation turns every emulated layout into the same real colours.
 #include <vantrel/pixelformat.h>
 
-#include "platform/common/present_convert.h"
+#include "platform/ddraw/present_convert.h"
 #include "support/formats.h"
 
 namespace {

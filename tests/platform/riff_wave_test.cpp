@@ -1,5 +1,5 @@
 // The in-memory RIFF WAVE reader.
-#include "platform/common/riff_wave.h"
+#include <vantrel/seam/riff_wave.h>
 
 #include "support/wave_file.h"
 

@@ -2,8 +2,8 @@
 #include <vantrel/joystick.h>
 
 #include "input/joystick_state.h"
-#include "platform/common/game_port.h"
-#include "platform/sdl/sdl_game_port.h"
+#include <vantrel/seam/game_port.h>
+#include "platform/backends/sdl/sdl_game_port.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 #include "support/window_recorder.h"
 
 TEST(WindowAttributes, UserDataKeepsWholePointersAndTheShortFormKeeps32Bits)

@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "display/effects_switch.h"
+#include "surface/effects_switch.h"
 #include "rle/rle_reference.h"
 #include "support/formats.h"
 

@@ -2,7 +2,7 @@
 
 #include <vantrel/win32/window.h>
 
-#include "platform/common/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_hooks.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "support/manual_audio.h"
 
-#include "platform/common/audio_engine.h"
-#include "platform/common/audio_output.h"
+#include "platform/dsound/audio_engine.h"
+#include "platform/dsound/audio_output.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <utility>
 
-#include "display/effects_switch.h"
+#include "surface/effects_switch.h"
 #include "surface_helpers.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/headless/headless_hooks.h"
-#include "platform/window_backend.h"
+#include "platform/backends/headless/headless_hooks.h"
+#include <vantrel/seam/window_backend.h>
 #include "support/message_capture.h"
 
 using vtl::WinCall;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_backend.h"
+#include <vantrel/seam/window_backend.h>
 #include "support/window_recorder.h"
 
 // Under LeakSanitizer: the system's D-Bus library, which SDL's video start-up

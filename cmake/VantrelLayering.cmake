@@ -1,0 +1,74 @@
+# The library's layering, checked on its sources:
+#  - the subsystem folders (core/ display/ ... input/) reach the platform only
+#    through its public headers, <vantrel/win32/...> and <vantrel/seam/...>:
+#    no "platform/..." include;
+#  - no library file outside platform/host/ includes a POSIX header
+#    (unistd.h, dlfcn.h, dirent.h, sockets, pthread, ...): the host system's
+#    services live in platform/host/<system>/ behind the platform's calls;
+#  - no backend switch (VANTREL_HAVE_SDL2) outside platform/backends/.
+#
+# Included by the build, vantrel_check_layering() stops the configuration at
+# the first breach; run as a script (cmake -DVANTREL_SOURCE_DIR=... -P
+# VantrelLayering.cmake) it is the "layering" test.
+
+set(VANTREL_LAYERING_POSIX_HEADERS
+  unistd.h dlfcn.h dirent.h fcntl.h poll.h pthread.h signal.h strings.h link.h netdb.h
+  "sys/[a-z_]+\\.h" "netinet/[a-z_]+\\.h" "arpa/[a-z_]+\\.h")
+
+# The public Winsock header is the one exception: Winsock's socket types and
+# calls are the system's own on this platform, so games get them from it.
+set(VANTREL_LAYERING_POSIX_EXEMPT platform/include/vantrel/win32/winsock.h)
+
+function(vantrel_layering_breaches source_dir out_var)
+  set(subsystems core display archive window surface rle anim audio net input)
+  set(breaches)
+  string(JOIN "|" posix_alternatives ${VANTREL_LAYERING_POSIX_HEADERS})
+  set(posix_regex "#[ \t]*include[ \t]*<(${posix_alternatives})>")
+
+  set(globs)
+  foreach(dir IN LISTS subsystems)
+    list(APPEND globs ${source_dir}/${dir}/*.cpp ${source_dir}/${dir}/*.h)
+  endforeach()
+  file(GLOB_RECURSE library_files ${globs})
+  file(GLOB_RECURSE platform_files ${source_dir}/platform/*.cpp ${source_dir}/platform/*.h)
+
+  foreach(file IN LISTS library_files platform_files)
+    file(RELATIVE_PATH rel ${source_dir} ${file})
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*(include|if|ifdef|ifndef|elif)")
+    string(REGEX MATCH "^platform/" in_platform "${rel}")
+    string(REGEX MATCH "^platform/host/" in_host "${rel}")
+    string(REGEX MATCH "^platform/backends/" in_backends "${rel}")
+    foreach(line IN LISTS lines)
+      if(NOT in_platform AND line MATCHES "#[ \t]*include[ \t]*\"platform/")
+        list(APPEND breaches "${rel}: includes past the platform's public headers: ${line}")
+      endif()
+      if(NOT in_host AND line MATCHES "${posix_regex}")
+        list(FIND VANTREL_LAYERING_POSIX_EXEMPT "${rel}" exempt)
+        if(exempt EQUAL -1)
+          list(APPEND breaches "${rel}: a host system header outside platform/host/: ${line}")
+        endif()
+      endif()
+      if(NOT in_backends AND line MATCHES "VANTREL_HAVE_SDL2")
+        list(APPEND breaches "${rel}: a backend switch outside platform/backends/: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+  set(${out_var} "${breaches}" PARENT_SCOPE)
+endfunction()
+
+function(vantrel_check_layering)
+  vantrel_layering_breaches(${PROJECT_SOURCE_DIR} breaches)
+  if(breaches)
+    string(JOIN "\n  " text ${breaches})
+    message(WARNING "The library's layering is broken:\n  ${text}")
+  endif()
+endfunction()
+
+if(CMAKE_SCRIPT_MODE_FILE AND VANTREL_SOURCE_DIR)
+  vantrel_layering_breaches(${VANTREL_SOURCE_DIR} breaches)
+  if(breaches)
+    string(JOIN "\n  " text ${breaches})
+    message(FATAL_ERROR "The library's layering is broken:\n  ${text}")
+  endif()
+  message(STATUS "Layering holds.")
+endif()

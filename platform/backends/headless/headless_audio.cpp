@@ -1,0 +1,150 @@
+// The headless sound output: a thread that takes mixed frames at the output
+// rate, as a sound card would, and drops them or appends them to a WAV file.
+#include "platform/dsound/audio_engine.h"
+#include "platform/dsound/audio_output.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace vtl {
+namespace {
+
+std::atomic<bool> gManualClock{false};
+
+constexpr uint32_t kRate = 44100;
+constexpr uint32_t kPeriod = 441; // 10 ms
+
+void putLE32(unsigned char* p, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// A 16-bit stereo WAV file whose sizes are brought up to date after every
+// write, so that the file is complete even if the program never closes it.
+class WavWriter {
+public:
+    explicit WavWriter(const char* path) : file_(std::fopen(path, "wb"))
+    {
+        if (!file_)
+            return;
+        unsigned char header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                                    16,  0,   0,   0,   1, 0, 2, 0, 0,   0,   0,   0,   0,   0,   0,   0,
+                                    4,   0,   16,  0,   'd', 'a', 't', 'a', 0, 0, 0, 0};
+        putLE32(header + 24, kRate);
+        putLE32(header + 28, kRate * 4);
+        std::fwrite(header, 1, sizeof header, file_);
+        std::fflush(file_);
+    }
+    ~WavWriter()
+    {
+        if (file_)
+            std::fclose(file_);
+    }
+    void write(const int16_t* frames, uint32_t count)
+    {
+        if (!file_)
+            return;
+        // WAV samples are little-endian, as is every machine this runs on.
+        std::fwrite(frames, 4, count, file_);
+        dataBytes_ += count * 4;
+        unsigned char size[4];
+        std::fseek(file_, 4, SEEK_SET);
+        putLE32(size, 36 + dataBytes_);
+        std::fwrite(size, 1, 4, file_);
+        std::fseek(file_, 40, SEEK_SET);
+        putLE32(size, dataBytes_);
+        std::fwrite(size, 1, 4, file_);
+        std::fseek(file_, 0, SEEK_END);
+        std::fflush(file_);
+    }
+
+private:
+    std::FILE* file_;
+    uint32_t dataBytes_ = 0;
+};
+
+class HeadlessOutput final : public AudioOutput {
+public:
+    HeadlessOutput(AudioEngine& engine, const char* wavPath) : engine_(engine)
+    {
+        if (wavPath && *wavPath)
+            wav_.reset(new WavWriter(wavPath));
+    }
+    ~HeadlessOutput() override { stop(); }
+
+    uint32_t rate() const override { return kRate; }
+    uint32_t periodFrames() const override { return kPeriod; }
+
+    void start() override
+    {
+        if (gManualClock || thread_.joinable())
+            return;
+        running_ = true;
+        thread_ = std::thread([this] { run(); });
+    }
+
+    void stop() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(lock_);
+            running_ = false;
+        }
+        wake_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    void run()
+    {
+        using clock = std::chrono::steady_clock;
+        std::vector<int16_t> frames(kPeriod * 2);
+        auto begin = clock::now();
+        uint64_t mixed = 0;
+        std::unique_lock<std::mutex> lock(lock_);
+        while (running_) {
+            // Mix every period that is due; a late wake-up catches up rather
+            // than letting the cursors fall behind the clock.
+            auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(clock::now() - begin).count();
+            uint64_t due = uint64_t(elapsed) * kRate / 1000000;
+            lock.unlock();
+            while (mixed + kPeriod <= due) {
+                engine_.mix(frames.data(), kPeriod);
+                if (wav_)
+                    wav_->write(frames.data(), kPeriod);
+                mixed += kPeriod;
+            }
+            lock.lock();
+            auto next = begin + std::chrono::microseconds((mixed + kPeriod) * 1000000 / kRate);
+            wake_.wait_until(lock, next, [this] { return !running_; });
+        }
+    }
+
+    AudioEngine& engine_;
+    std::unique_ptr<WavWriter> wav_;
+    std::thread thread_;
+    std::mutex lock_;
+    std::condition_variable wake_;
+    bool running_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<AudioOutput> openHeadlessAudioOutput(AudioEngine& engine, const char* wavPath)
+{
+    return std::unique_ptr<AudioOutput>(new HeadlessOutput(engine, wavPath));
+}
+
+void setHeadlessAudioManualClock(bool manual)
+{
+    gManualClock = manual;
+}
+
+} // namespace vtl

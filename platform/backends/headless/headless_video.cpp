@@ -1,0 +1,77 @@
+// The headless backend: windows exist only as the shared layer's records, on
+// a fixed screen, with input given by the test hooks.
+#include "platform/user/video_backend.h"
+#include "platform/backends/headless/headless_hooks.h"
+
+#include <cstdio>
+#include <mutex>
+
+namespace vtl {
+namespace headless {
+namespace {
+
+std::mutex gMutex;
+MessageBoxRecord gLastBox = {0, "", ""};
+int gAnswer = 0;
+
+} // namespace
+
+const MessageBoxRecord& lastMessageBox() { return gLastBox; }
+
+void setMessageBoxAnswer(int answer)
+{
+    std::lock_guard<std::mutex> lock(gMutex);
+    gAnswer = answer;
+}
+
+} // namespace headless
+
+namespace {
+
+class HeadlessVideo : public VideoBackend {
+public:
+    const char* name() const override { return "headless"; }
+
+    Desktop screen() override
+    {
+        using namespace headless;
+        Desktop d;
+        d.width = kScreenWidth;
+        d.height = kScreenHeight;
+        d.workArea = RECT{0, 0, kScreenWidth, kScreenHeight - kPanelHeight};
+        d.format = VTLPixelFormat{PF_RGB565, 16, 2, 0xF800, 0x07E0, 0x001F};
+        return d;
+    }
+
+    bool createNative(Window&) override { return true; }
+    void destroyNative(Window&) override {}
+    void syncGeometry(Window&) override {}
+    void syncStyle(Window&) override {}
+    void syncTitle(Window&) override {}
+    void syncShowState(Window&, bool) override {}
+    void raise(Window&) override {}
+    void pump() override {}
+    bool needsPolling() const override { return false; }
+    bool windowPixels(Window&, unsigned char**, DWORD*, int*, int*, VTLPixelFormat*) override { return false; }
+    void presentPixels(Window&) override {}
+
+    int messageBox(HWND, const char* text, const char* caption, UINT type) override
+    {
+        using namespace headless;
+        std::lock_guard<std::mutex> lock(gMutex);
+        ++gLastBox.count;
+        std::snprintf(gLastBox.text, sizeof gLastBox.text, "%s", text);
+        std::snprintf(gLastBox.caption, sizeof gLastBox.caption, "%s", caption);
+        if (gAnswer)
+            return gAnswer;
+        return (type & 0xF) == MB_YESNO ? IDYES : IDOK;
+    }
+
+    bool cursorPos(POINT*) override { return false; }
+};
+
+} // namespace
+
+VideoBackend* makeHeadlessVideoBackend() { return new HeadlessVideo; }
+
+} // namespace vtl

@@ -1,0 +1,109 @@
+// The SDL display: the primary surface's pixels, converted to xRGB, drawn
+// into the game's window surface (the one the window system's device
+// contexts draw into, so text drawn into the window and frames share it).
+// In a window the part of the (desktop-sized) primary under the client area
+// is shown; in full screen the window covers the screen and the mode's
+// pixels are scaled into it, keeping their aspect, with black bars.
+#include "platform/ddraw/present_convert.h"
+#include "platform/ddraw/display_backend.h"
+#include <vantrel/seam/window_backend.h>
+
+#include <vantrel/win32/ddraw.h>
+
+#include <SDL.h>
+
+#include <algorithm>
+
+namespace {
+
+class SdlDisplay final : public vtl::DisplayBackend {
+public:
+    ~SdlDisplay() override
+    {
+        if (frame_)
+            SDL_FreeSurface(frame_);
+    }
+
+    // The device has the window system make the window a borderless one
+    // covering the screen, which keeps the window's geometry known to it; a
+    // full-screen flag of SDL's own would freeze that geometry and needs a
+    // window manager to take effect.
+    HRESULT enterFullscreen(HWND window, DWORD, DWORD) override
+    {
+        return vtl::nativeWindow(window) ? DD_OK : DDERR_GENERIC;
+    }
+
+    void leaveFullscreen() override {}
+
+    void presentFullscreen(HWND window, const vtl::PresentedImage& image) override
+    {
+        SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
+        if (!native)
+            return;
+        coverScreen(native);
+        SDL_Surface* target = SDL_GetWindowSurface(native);
+        if (!target || !convert(image, RECT{0, 0, image.width, image.height}))
+            return;
+        const double scale = std::min(target->w / static_cast<double>(image.width),
+                                      target->h / static_cast<double>(image.height));
+        SDL_Rect to;
+        to.w = static_cast<int>(image.width * scale);
+        to.h = static_cast<int>(image.height * scale);
+        to.x = (target->w - to.w) / 2;
+        to.y = (target->h - to.h) / 2;
+        SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+        SDL_BlitScaled(frame_, nullptr, target, &to);
+        SDL_UpdateWindowSurface(native);
+    }
+
+    void presentWindow(HWND window, const vtl::PresentedImage& desktop, const RECT& client) override
+    {
+        SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
+        SDL_Surface* target = native ? SDL_GetWindowSurface(native) : nullptr;
+        const RECT shown{std::max<LONG>(client.left, 0), std::max<LONG>(client.top, 0),
+                         std::min<LONG>(client.right, desktop.width), std::min<LONG>(client.bottom, desktop.height)};
+        if (!target || shown.left >= shown.right || shown.top >= shown.bottom || !convert(desktop, shown))
+            return;
+        // Client pixels map one to one onto the window.
+        SDL_Rect to{shown.left - client.left, shown.top - client.top, 0, 0};
+        SDL_BlitSurface(frame_, nullptr, target, &to);
+        SDL_UpdateWindowSurface(native);
+    }
+
+private:
+    // A move asked for while SDL is still mapping a window whose border just
+    // went can be dropped; the window system has the window over the whole
+    // screen, so the frames make sure the real window is there.
+    static void coverScreen(SDL_Window* native)
+    {
+        const vtl::Desktop screen = vtl::desktop();
+        int x = 0, y = 0, w = 0, h = 0;
+        SDL_GetWindowPosition(native, &x, &y);
+        SDL_GetWindowSize(native, &w, &h);
+        if (x != 0 || y != 0)
+            SDL_SetWindowPosition(native, 0, 0);
+        if (w != screen.width || h != screen.height)
+            SDL_SetWindowSize(native, screen.width, screen.height);
+    }
+
+    // Converts `area` of `image` into frame_, made anew when the size changes.
+    bool convert(const vtl::PresentedImage& image, const RECT& area)
+    {
+        const int w = area.right - area.left, h = area.bottom - area.top;
+        if (!frame_ || frame_->w != w || frame_->h != h) {
+            if (frame_)
+                SDL_FreeSurface(frame_);
+            frame_ = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
+            if (!frame_)
+                return false;
+        }
+        vtl::convertToXrgb(image, area, static_cast<uint32_t*>(frame_->pixels), frame_->pitch);
+        return true;
+    }
+
+    SDL_Surface* frame_ = nullptr;
+};
+
+} // namespace
+
+vtl::DisplayBackend* vtl::createSdlDisplay() { return new SdlDisplay; }

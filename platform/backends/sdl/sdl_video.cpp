@@ -1,0 +1,394 @@
+// The SDL backend: every top-level window is a real SDL window, created
+// hidden and showing the window's client area; child windows stay
+// rectangles of their parent, hit-tested by the shared layer.  Events are
+// read on the thread that made the first window (the game's window thread).
+#include "platform/user/input_events.h"
+#include "platform/user/video_backend.h"
+#include "platform/user/window_state.h"
+#include "platform/backends/sdl/sdl_keys.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <map>
+#include <thread>
+#include <vector>
+
+namespace vtl {
+namespace {
+
+// When this side last moved, sized, showed or hid a window: for a short while
+// after, the screen reports the steps of that change (and of earlier ones),
+// which must not move the window back; the library's record already holds
+// the outcome.  Once that while is over the screen has the last word: a
+// placement it did not take is asked for once more (a request made while the
+// X server is still mapping a window can be lost), and after that the
+// library's record follows whatever the screen shows.
+struct Pending {
+    int x = 0, y = 0, w = 0, h = 0; // the client area asked for, on the screen
+    Uint32 time = 0;
+    bool any = false;
+    bool placed = false;  // x, y, w, h hold a request
+    bool retried = false; // and it was made a second time
+};
+
+constexpr Uint32 kSettleMs = 300;
+
+VTLPixelFormat formatOf(Uint32 sdlFormat)
+{
+    int bpp = 0;
+    Uint32 r = 0, g = 0, b = 0, a = 0;
+    SDL_PixelFormatEnumToMasks(sdlFormat, &bpp, &r, &g, &b, &a);
+    int bytes = SDL_BYTESPERPIXEL(sdlFormat);
+    VTLPixelFormat f = {PF_RGB32, 32, 4, 0xFF0000, 0x00FF00, 0x0000FF};
+    if (bytes == 2) {
+        f.bitsPerPixel = 16;
+        f.bytesPerPixel = 2;
+        f.formatCode = g == 0x3E0 ? PF_RGB555 : PF_RGB565;
+    } else if (bytes == 3) {
+        f.bitsPerPixel = 24;
+        f.bytesPerPixel = 3;
+        f.formatCode = PF_RGB24;
+    } else if (bytes == 1) {
+        return VTLPixelFormat{PF_PAL8, 8, 1, 0xE0, 0x1C, 0x03};
+    }
+    if (r && b) {
+        f.redMask = r;
+        f.greenMask = g;
+        f.blueMask = b;
+        if (r < b)
+            f.formatCode |= PF_BGR;
+    }
+    return f;
+}
+
+class SdlVideo : public VideoBackend {
+public:
+    const char* name() const override { return "sdl"; }
+
+    Desktop screen() override
+    {
+        Desktop d;
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+            mode.w = 1024;
+            mode.h = 768;
+            mode.format = SDL_PIXELFORMAT_RGB888;
+        }
+        d.width = mode.w;
+        d.height = mode.h;
+        SDL_Rect usable;
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
+            d.workArea = RECT{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+        else
+            d.workArea = RECT{0, 0, mode.w, mode.h};
+        d.format = formatOf(mode.format);
+        return d;
+    }
+
+    bool createNative(Window& w) override
+    {
+        if (!haveOwner_) {
+            owner_ = std::this_thread::get_id();
+            haveOwner_ = true;
+        }
+        POINT o = clientOriginOnScreen(w);
+        RECT c = clientRectOf(w);
+        Uint32 flags = SDL_WINDOW_HIDDEN;
+        if (!hasFrame(w))
+            flags |= SDL_WINDOW_BORDERLESS;
+        SDL_Window* sw = SDL_CreateWindow(w.title.c_str(), o.x, o.y, c.right > 0 ? c.right : 1,
+                                          c.bottom > 0 ? c.bottom : 1, flags);
+        if (!sw)
+            return false;
+        w.native = sw;
+        byId_[SDL_GetWindowID(sw)] = w.handle;
+        pending_[w.handle] = Pending();
+        return true;
+    }
+
+    void destroyNative(Window& w) override
+    {
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        if (!sw)
+            return;
+        byId_.erase(SDL_GetWindowID(sw));
+        pending_.erase(w.handle);
+        SDL_DestroyWindow(sw);
+        w.native = nullptr;
+    }
+
+    void syncGeometry(Window& w) override
+    {
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        if (!sw)
+            return;
+        POINT o = clientOriginOnScreen(w);
+        RECT c = clientRectOf(w);
+        Pending& p = pending_[w.handle];
+        p = Pending{o.x, o.y, c.right > 0 ? c.right : 1, c.bottom > 0 ? c.bottom : 1, SDL_GetTicks(), true, true, false};
+        SDL_SetWindowSize(sw, p.w, p.h);
+        SDL_SetWindowPosition(sw, p.x, p.y);
+    }
+
+    void syncStyle(Window& w) override
+    {
+        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native)) {
+            SDL_SetWindowBordered(sw, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
+            learnFrame(w);
+        }
+    }
+
+    void syncTitle(Window& w) override
+    {
+        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native))
+            SDL_SetWindowTitle(sw, w.title.c_str());
+    }
+
+    void syncShowState(Window& w, bool activate) override
+    {
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        if (!sw)
+            return;
+        pending_[w.handle].time = SDL_GetTicks();
+        pending_[w.handle].any = true;
+        if (!(w.style & WS_VISIBLE)) {
+            SDL_HideWindow(sw);
+            return;
+        }
+        SDL_ShowWindow(sw);
+        learnFrame(w);
+        if (w.style & WS_MINIMIZE) {
+            SDL_MinimizeWindow(sw);
+            return;
+        }
+        SDL_RestoreWindow(sw);
+        if (activate)
+            SDL_RaiseWindow(sw);
+    }
+
+    void raise(Window& w) override
+    {
+        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native))
+            SDL_RaiseWindow(sw);
+    }
+
+    void pump() override
+    {
+        if (!haveOwner_ || std::this_thread::get_id() != owner_)
+            return;
+        SDL_Event e;
+        while (SDL_PollEvent(&e))
+            handle(e);
+        settle();
+    }
+
+    bool needsPolling() const override
+    {
+        return haveOwner_ && std::this_thread::get_id() == owner_ && !byId_.empty();
+    }
+
+    bool windowPixels(Window& w, unsigned char** pixels, DWORD* pitch, int* width, int* height,
+                      VTLPixelFormat* format) override
+    {
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        SDL_Surface* surface = sw ? SDL_GetWindowSurface(sw) : nullptr;
+        if (!surface || !surface->pixels || SDL_MUSTLOCK(surface))
+            return false;
+        *pixels = static_cast<unsigned char*>(surface->pixels);
+        *pitch = static_cast<DWORD>(surface->pitch);
+        *width = surface->w;
+        *height = surface->h;
+        *format = formatOf(surface->format->format);
+        return true;
+    }
+
+    void presentPixels(Window& w) override
+    {
+        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native))
+            SDL_UpdateWindowSurface(sw);
+    }
+
+    int messageBox(HWND owner, const char* text, const char* caption, UINT type) override
+    {
+        SDL_MessageBoxButtonData buttons[2];
+        int count = 1;
+        switch (type & 0xF) {
+        case MB_OKCANCEL:
+            buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDOK, "OK"};
+            buttons[1] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDCANCEL, "Cancel"};
+            count = 2;
+            break;
+        case MB_YESNO:
+            buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"};
+            buttons[1] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "No"};
+            count = 2;
+            break;
+        default:
+            buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK,
+                          "OK"};
+        }
+        Uint32 flags = (type & 0xF0) == MB_ICONERROR ? SDL_MESSAGEBOX_ERROR
+                       : (type & 0xF0) == MB_ICONEXCLAMATION ? SDL_MESSAGEBOX_WARNING
+                                                             : SDL_MESSAGEBOX_INFORMATION;
+        SDL_MessageBoxData data = {flags, static_cast<SDL_Window*>(nativeWindow(owner)), caption, text, count,
+                                   buttons, nullptr};
+        int answer = 0;
+        if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0)
+            return (type & 0xF) == MB_OK ? IDOK : buttons[count - 1].buttonid;
+        return answer;
+    }
+
+    bool cursorPos(POINT* point) override
+    {
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        *point = POINT{x, y};
+        return true;
+    }
+
+private:
+    static bool hasFrame(const Window& w)
+    {
+        RECT f = frameFor(w.style, w.exStyle, false);
+        return f.left || f.top;
+    }
+
+    HWND windowOf(Uint32 id) const
+    {
+        auto it = byId_.find(id);
+        return it == byId_.end() ? nullptr : it->second;
+    }
+
+    // True while the screen may still be reporting an older request.
+    bool settling(HWND h)
+    {
+        auto it = pending_.find(h);
+        return it != pending_.end() && it->second.any;
+    }
+
+    // The decorations the screen draws around the window: what the window
+    // manager reports, none without one.
+    static void learnFrame(Window& w)
+    {
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(static_cast<SDL_Window*>(w.native), &top, &left, &bottom, &right) != 0)
+            top = left = bottom = right = 0;
+        setScreenFrame(w, RECT{left, top, right, bottom});
+    }
+
+    // Ends the settling time of every window whose time is up.
+    void settle()
+    {
+        std::vector<HWND> due;
+        for (auto& entry : pending_) {
+            if (entry.second.any && SDL_GetTicks() - entry.second.time > kSettleMs)
+                due.push_back(entry.first);
+        }
+        // The messages sent below may destroy windows: look each one up anew.
+        for (HWND h : due) {
+            auto it = pending_.find(h);
+            WindowRef w = lookupWindow(h);
+            if (it == pending_.end() || !w || !w->native)
+                continue;
+            Pending& p = it->second;
+            SDL_Window* sw = static_cast<SDL_Window*>(w->native);
+            learnFrame(*w);
+            p.any = false;
+            if (!(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE))
+                continue;
+            int x = 0, y = 0, cw = 0, ch = 0;
+            SDL_GetWindowPosition(sw, &x, &y);
+            SDL_GetWindowSize(sw, &cw, &ch);
+            if (p.placed && !p.retried && (x != p.x || y != p.y || cw != p.w || ch != p.h)) {
+                p.retried = true;
+                p.any = true;
+                p.time = SDL_GetTicks();
+                SDL_SetWindowSize(sw, p.w, p.h);
+                SDL_SetWindowPosition(sw, p.x, p.y);
+                continue;
+            }
+            inputMoved(h, x, y);
+            inputResized(h, cw, ch);
+        }
+    }
+
+    void handle(const SDL_Event& e)
+    {
+        switch (e.type) {
+        case SDL_WINDOWEVENT: {
+            HWND h = windowOf(e.window.windowID);
+            if (!h)
+                return;
+            if (WindowRef w = lookupWindow(h))
+                learnFrame(*w);
+            switch (e.window.event) {
+            case SDL_WINDOWEVENT_MOVED:
+                if (!settling(h))
+                    inputMoved(h, e.window.data1, e.window.data2);
+                break;
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                if (!settling(h))
+                    inputResized(h, e.window.data1, e.window.data2);
+                break;
+            case SDL_WINDOWEVENT_MINIMIZED:
+                if (!settling(h))
+                    inputMinimized(h, true);
+                break;
+            case SDL_WINDOWEVENT_RESTORED:
+                if (!settling(h))
+                    inputMinimized(h, false);
+                break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED: inputFocus(h, true); break;
+            case SDL_WINDOWEVENT_FOCUS_LOST: inputFocus(h, false); break;
+            case SDL_WINDOWEVENT_EXPOSED: inputExposed(h); break;
+            case SDL_WINDOWEVENT_CLOSE: inputClose(h); break;
+            default: break;
+            }
+            break;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            HWND h = windowOf(e.key.windowID);
+            int vk = virtualKeyOf(e.key.keysym.sym);
+            if (h && vk)
+                inputKey(h, vk, e.type == SDL_KEYDOWN, e.key.repeat != 0);
+            break;
+        }
+        case SDL_MOUSEMOTION:
+            if (HWND h = windowOf(e.motion.windowID))
+                inputMouseMove(h, e.motion.x, e.motion.y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            HWND h = windowOf(e.button.windowID);
+            if (!h)
+                break;
+            MouseButton b = e.button.button == SDL_BUTTON_LEFT    ? kLeftButton
+                            : e.button.button == SDL_BUTTON_RIGHT ? kRightButton
+                                                                  : kMiddleButton;
+            inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, e.button.x, e.button.y);
+            break;
+        }
+        default: break;
+        }
+    }
+
+    std::thread::id owner_;
+    bool haveOwner_ = false;
+    std::map<Uint32, HWND> byId_;
+    std::map<HWND, Pending> pending_;
+};
+
+} // namespace
+
+VideoBackend* makeSdlVideoBackend()
+{
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return nullptr;
+    return new SdlVideo;
+}
+
+} // namespace vtl

@@ -1,0 +1,137 @@
+// Surface blits: colour fill and (stretched) copies, clipped to the window a
+// clipper is bound to.
+#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_objects.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+using vtl::ddhooks::Op;
+
+namespace {
+
+bool inverted(const RECT& r) { return r.left > r.right || r.top > r.bottom; }
+bool empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+bool inside(const RECT& r, LONG w, LONG h) { return r.left >= 0 && r.top >= 0 && r.right <= w && r.bottom <= h; }
+
+RECT intersect(const RECT& a, const RECT& b)
+{
+    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    if (empty(r))
+        r = RECT{0, 0, 0, 0};
+    return r;
+}
+
+void storePixel(unsigned char* p, DWORD bytes, DWORD value)
+{
+    for (DWORD i = 0; i < bytes; ++i)
+        p[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+} // namespace
+
+HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
+                            LPDDBLTFX fx)
+{
+    if (HRESULT r = ddhooks::enter(Op::Blt, flags))
+        return r;
+    if (lost())
+        return DDERR_SURFACELOST;
+    if (busy())
+        return DDERR_SURFACEBUSY;
+    const RECT dest = destRect ? *destRect : RECT{0, 0, width_, height_};
+    if (inverted(dest))
+        return DDERR_INVALIDRECT;
+
+    // With a clipper what falls outside the surface or the window is simply
+    // not drawn; without one the rectangle must lie on the surface.
+    RECT visible = dest;
+    if (clipper_) {
+        visible = intersect(dest, RECT{0, 0, width_, height_});
+        RECT client{};
+        if (windowClip(&client))
+            visible = intersect(visible, client);
+    } else if (empty(dest) || !inside(dest, width_, height_)) {
+        return DDERR_INVALIDRECT;
+    }
+
+    if (flags & DDBLT_COLORFILL) {
+        if (!fx || fx->dwSize != sizeof(DDBLTFX))
+            return DDERR_INVALIDPARAMS;
+        if (HRESULT r = fill(visible, fx->dwFillColor))
+            return r;
+        present();
+        return DD_OK;
+    }
+
+    if (!source)
+        return DDERR_INVALIDPARAMS;
+    DDSurface& from = *static_cast<DDSurface*>(source);
+    if (from.lost())
+        return DDERR_SURFACELOST;
+    if (&from != this && from.busy())
+        return DDERR_SURFACEBUSY;
+    if (from.layout_ != layout_)
+        return DDERR_INVALIDPIXELFORMAT;
+    const RECT sourceArea = sourceRect ? *sourceRect : RECT{0, 0, from.width_, from.height_};
+    if (empty(sourceArea) || !inside(sourceArea, from.width_, from.height_))
+        return DDERR_INVALIDRECT;
+    if (!empty(visible)) {
+        if (HRESULT r = copyFrom(from, sourceArea, dest, visible))
+            return r;
+    }
+    present();
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::fill(const RECT& area, DWORD color)
+{
+    if (empty(area))
+        return DD_OK;
+    const DWORD bytes = layout_.bytes();
+    const size_t rowBytes = static_cast<size_t>(area.right - area.left) * bytes;
+    unsigned char* first = pixels_.get() + static_cast<size_t>(area.top) * pitch_ + area.left * bytes;
+    for (LONG x = 0; x < area.right - area.left; ++x)
+        storePixel(first + x * bytes, bytes, color);
+    for (LONG y = area.top + 1; y < area.bottom; ++y)
+        std::memcpy(first + static_cast<size_t>(y - area.top) * pitch_, first, rowBytes);
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::copyFrom(DDSurface& source, const RECT& from, const RECT& to, const RECT& visible)
+{
+    const DWORD bytes = layout_.bytes();
+    const LONG fromW = from.right - from.left, fromH = from.bottom - from.top;
+    const LONG toW = to.right - to.left, toH = to.bottom - to.top;
+
+    // A blit within one surface reads a copy, so overlapping areas come out
+    // as if copied in one step.
+    const unsigned char* srcBase = source.pixels_.get();
+    LONG srcPitch = source.pitch_;
+    std::vector<unsigned char> copy;
+    if (&source == this) {
+        try {
+            copy.assign(srcBase, srcBase + static_cast<size_t>(pitch_) * height_);
+        } catch (...) {
+            return DDERR_OUTOFMEMORY;
+        }
+        srcBase = copy.data();
+    }
+
+    const size_t rowBytes = static_cast<size_t>(visible.right - visible.left) * bytes;
+    for (LONG y = visible.top; y < visible.bottom; ++y) {
+        const LONG sy = from.top + static_cast<LONG>(int64_t{y - to.top} * fromH / toH);
+        const unsigned char* srcRow = srcBase + static_cast<size_t>(sy) * srcPitch;
+        unsigned char* dst = pixels_.get() + static_cast<size_t>(y) * pitch_ + visible.left * bytes;
+        if (fromW == toW) {
+            std::memcpy(dst, srcRow + (from.left + visible.left - to.left) * bytes, rowBytes);
+            continue;
+        }
+        for (LONG x = visible.left; x < visible.right; ++x, dst += bytes) {
+            const LONG sx = from.left + static_cast<LONG>(int64_t{x - to.left} * fromW / toW);
+            std::memcpy(dst, srcRow + sx * bytes, bytes);
+        }
+    }
+    return DD_OK;
+}

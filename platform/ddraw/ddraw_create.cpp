@@ -1,0 +1,77 @@
+// DirectDrawCreate and DirectDrawEnumerateA: one display driver, the primary
+// display, which every backend provides.
+#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_objects.h"
+
+#include <cstdio>
+#include <new>
+
+namespace {
+
+// The GUID of test driver `i` (see ddhooks::setExtraDrivers).
+GUID extraDriverGuid(unsigned i)
+{
+    GUID g{};
+    g.Data1 = 0x56544C00u + i;
+    g.Data2 = 0xDD;
+    return g;
+}
+
+bool sameGuid(const GUID& a, const GUID& b)
+{
+    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3)
+        return false;
+    for (int i = 0; i < 8; ++i)
+        if (a.Data4[i] != b.Data4[i])
+            return false;
+    return true;
+}
+
+bool knownDriver(GUID* guid)
+{
+    if (guid == nullptr || guid == DDCREATE_EMULATIONONLY || guid == DDCREATE_HARDWAREONLY)
+        return true;
+    for (unsigned i = 0; i < vtl::ddhooks::extraDrivers(); ++i)
+        if (sameGuid(*guid, extraDriverGuid(i)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer)
+{
+    if (!directDraw)
+        return DDERR_INVALIDPARAMS;
+    *directDraw = nullptr;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    if (HRESULT r = vtl::ddhooks::enter(vtl::ddhooks::Op::Create))
+        return r;
+    if (!knownDriver(driver))
+        return DDERR_INVALIDPARAMS;
+    *directDraw = new (std::nothrow) vtl::DDDevice;
+    return *directDraw ? DD_OK : DDERR_OUTOFMEMORY;
+}
+
+HRESULT WINAPI DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context)
+{
+    if (!callback)
+        return DDERR_INVALIDPARAMS;
+    if (HRESULT r = vtl::ddhooks::enter(vtl::ddhooks::Op::Enumerate))
+        return r;
+    char description[] = "Primary Display Driver";
+    char name[] = "display";
+    if (!callback(nullptr, description, name, context))
+        return DD_OK;
+    for (unsigned i = 0; i < vtl::ddhooks::extraDrivers(); ++i) {
+        GUID guid = extraDriverGuid(i);
+        char extraDescription[64];
+        char extraName[32];
+        std::snprintf(extraDescription, sizeof extraDescription, "Test Display Driver %u", i + 1);
+        std::snprintf(extraName, sizeof extraName, "test%u", i + 1);
+        if (!callback(&guid, extraDescription, extraName, context))
+            break;
+    }
+    return DD_OK;
+}

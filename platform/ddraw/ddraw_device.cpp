@@ -1,0 +1,337 @@
+// The display object: cooperative level, display modes and the creation of
+// surfaces, clippers and palettes.
+#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_objects.h"
+#include "platform/ddraw/display_backend.h"
+#include <vantrel/seam/display_modes.h>
+#include <vantrel/seam/window_backend.h>
+
+#include <vantrel/win32/window.h>
+
+#include <cstring>
+#include <new>
+
+using vtl::ddhooks::Op;
+
+namespace {
+
+constexpr LONG kMaxSurfaceSide = 16384;
+DWORD gGameWidth = 0;
+DWORD gGameHeight = 0;
+int gFullscreenModes = 0; // display objects holding a full-screen mode
+int gLossWatch = 0;       // the window-system observer below, once installed
+
+// A full-screen game that is minimised gives the display away, and any
+// display change (a mode switch by anyone) invalidates what was on it: the
+// surfaces are lost until restored or made again.
+void watchForLoss(HWND, UINT message, WPARAM wParam, LPARAM, void*)
+{
+    if (message == WM_DISPLAYCHANGE || (message == WM_SIZE && wParam == SIZE_MINIMIZED && gFullscreenModes > 0))
+        vtl::ddhooks::loseDisplay();
+}
+
+struct ModeSize {
+    DWORD width, height;
+};
+
+// The listed sizes in ascending order, the game's own among them.
+int listedSizes(ModeSize out[4])
+{
+    const ModeSize standard[] = {{640, 480}, {800, 600}, {1024, 768}};
+    int n = 0;
+    bool gameListed = gGameWidth == 0 || gGameHeight == 0;
+    for (const ModeSize& s : standard) {
+        if (!gameListed && uint64_t{gGameWidth} * gGameHeight <= uint64_t{s.width} * s.height) {
+            if (gGameWidth != s.width || gGameHeight != s.height)
+                out[n++] = {gGameWidth, gGameHeight};
+            gameListed = true;
+        }
+        out[n++] = s;
+    }
+    if (!gameListed)
+        out[n++] = {gGameWidth, gGameHeight};
+    return n;
+}
+
+bool depthListed(DWORD bits) { return bits == 8 || bits == 16 || bits == 24 || bits == 32; }
+
+// A layout a surface description may ask for explicitly.
+bool layoutFromFormat(const DDPIXELFORMAT& pf, vtl::PixelLayout* layout)
+{
+    if (pf.dwSize != sizeof(DDPIXELFORMAT) || !(pf.dwFlags & DDPF_RGB))
+        return false;
+    if (pf.dwRGBBitCount == 8 && (pf.dwFlags & DDPF_PALETTEINDEXED8)) {
+        *layout = {8, 0, 0, 0};
+        return true;
+    }
+    if (pf.dwRGBBitCount != 16 && pf.dwRGBBitCount != 24 && pf.dwRGBBitCount != 32)
+        return false;
+    if (!pf.dwRBitMask || !pf.dwGBitMask || !pf.dwBBitMask)
+        return false;
+    *layout = {pf.dwRGBBitCount, pf.dwRBitMask, pf.dwGBitMask, pf.dwBBitMask};
+    return true;
+}
+
+} // namespace
+
+void vtl::describeLayout(const PixelLayout& layout, DDPIXELFORMAT* pf)
+{
+    std::memset(pf, 0, sizeof *pf);
+    pf->dwSize = sizeof *pf;
+    pf->dwFlags = DDPF_RGB | (layout.bits == 8 ? DDPF_PALETTEINDEXED8 : 0);
+    pf->dwRGBBitCount = layout.bits;
+    pf->dwRBitMask = layout.red;
+    pf->dwGBitMask = layout.green;
+    pf->dwBBitMask = layout.blue;
+}
+
+void vtl::setGameDisplaySize(DWORD width, DWORD height)
+{
+    gGameWidth = width;
+    gGameHeight = height;
+}
+
+bool vtl::isDisplayModeListed(DWORD width, DWORD height, DWORD bits)
+{
+    if (!depthListed(bits))
+        return false;
+    ModeSize sizes[4];
+    const int n = listedSizes(sizes);
+    for (int i = 0; i < n; ++i)
+        if (sizes[i].width == width && sizes[i].height == height)
+            return true;
+    return false;
+}
+
+vtl::DDDevice::DDDevice() : display_(std::make_shared<DisplayState>())
+{
+    const Desktop screen = desktop();
+    display_->desktop = layoutOf(screen.format);
+    display_->desktopWidth = screen.width;
+    display_->desktopHeight = screen.height;
+    if (!gLossWatch)
+        gLossWatch = watchWindowMessages(nullptr, watchForLoss, nullptr);
+}
+
+// Letting the display object go ends its full-screen mode.
+vtl::DDDevice::~DDDevice() { leaveMode(); }
+
+void vtl::DDDevice::leaveMode()
+{
+    if (!display_->modeSet)
+        return;
+    displayBackend().leaveFullscreen();
+    display_->modeSet = false;
+    --gFullscreenModes;
+    ddhooks::loseDisplay();
+    const Desktop screen = desktop();
+    broadcastDisplayChange(screen.format.bitsPerPixel, screen.width, screen.height);
+}
+
+HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
+{
+    if (HRESULT r = ddhooks::enter(Op::SetCooperativeLevel, flags))
+        return r;
+    const bool exclusive = (flags & DDSCL_EXCLUSIVE) != 0;
+    const bool full = (flags & DDSCL_FULLSCREEN) != 0;
+    const bool normal = (flags & DDSCL_NORMAL) != 0;
+    if (exclusive != full || (normal && exclusive) || (!normal && !exclusive))
+        return DDERR_INVALIDPARAMS;
+    if (exclusive && !hwnd)
+        return DDERR_INVALIDPARAMS;
+    if (!exclusive)
+        leaveMode();
+    display_->window = hwnd;
+    display_->level = flags;
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
+{
+    if (HRESULT r = ddhooks::enter(Op::SetDisplayMode, bits))
+        return r;
+    if (!display_->exclusive())
+        return DDERR_NOEXCLUSIVEMODE;
+    if (!isDisplayModeListed(width, height, bits))
+        return DDERR_INVALIDMODE;
+    if (HRESULT r = displayBackend().enterFullscreen(display_->window, width, height))
+        return r;
+    // The exclusive window covers the screen, above the others, until the
+    // game places it again (DDEnable's windowed placement undoes both).
+    const Desktop screen = desktop();
+    SetWindowPos(display_->window, HWND_TOPMOST, 0, 0, screen.width, screen.height, SWP_NOACTIVATE);
+    if (!display_->modeSet)
+        ++gFullscreenModes;
+    display_->modeSet = true;
+    display_->modeWidth = width;
+    display_->modeHeight = height;
+    display_->modeLayout = fullscreenLayout(bits, display_->desktop);
+    // A mode change takes the display from every surface made before it
+    // (the broadcast tells the windows, and through them the loss watch).
+    ddhooks::loseDisplay();
+    broadcastDisplayChange(bits, static_cast<int>(width), static_cast<int>(height));
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::RestoreDisplayMode()
+{
+    if (HRESULT r = ddhooks::enter(Op::RestoreDisplayMode))
+        return r;
+    leaveMode();
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
+{
+    if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
+        return DDERR_INVALIDPARAMS;
+    std::memset(desc, 0, sizeof *desc);
+    desc->dwSize = sizeof *desc;
+    desc->dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
+    const PixelLayout layout = display_->currentLayout();
+    desc->dwWidth = display_->modeSet ? display_->modeWidth : static_cast<DWORD>(display_->desktopWidth);
+    desc->dwHeight = display_->modeSet ? display_->modeHeight : static_cast<DWORD>(display_->desktopHeight);
+    desc->lPitch = static_cast<LONG>(desc->dwWidth * layout.bytes());
+    desc->dwRefreshRate = 60;
+    vtl::describeLayout(layout, &desc->ddpfPixelFormat);
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
+                                        LPDDENUMMODESCALLBACK callback)
+{
+    if (HRESULT r = ddhooks::enter(Op::EnumDisplayModes, flags))
+        return r;
+    if (!callback || (filter && filter->dwSize != sizeof(DDSURFACEDESC)))
+        return DDERR_INVALIDPARAMS;
+    ModeSize sizes[4];
+    const int n = listedSizes(sizes);
+    const DWORD depths[] = {8, 16, 24, 32};
+    for (int i = 0; i < n; ++i) {
+        for (DWORD bits : depths) {
+            if (filter && (filter->dwFlags & DDSD_WIDTH) && filter->dwWidth != sizes[i].width)
+                continue;
+            if (filter && (filter->dwFlags & DDSD_HEIGHT) && filter->dwHeight != sizes[i].height)
+                continue;
+            if (filter && (filter->dwFlags & DDSD_PIXELFORMAT) &&
+                filter->ddpfPixelFormat.dwRGBBitCount != bits)
+                continue;
+            DDSURFACEDESC mode;
+            std::memset(&mode, 0, sizeof mode);
+            mode.dwSize = sizeof mode;
+            mode.dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
+            mode.dwWidth = sizes[i].width;
+            mode.dwHeight = sizes[i].height;
+            mode.lPitch = static_cast<LONG>(sizes[i].width * bits / 8);
+            mode.dwRefreshRate = 60;
+            vtl::describeLayout(fullscreenLayout(bits, display_->desktop), &mode.ddpfPixelFormat);
+            if (callback(&mode, context) == DDENUMRET_CANCEL)
+                return DD_OK;
+        }
+    }
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD, HANDLE) { return DD_OK; }
+
+HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnknown* outer)
+{
+    if (!clipper)
+        return DDERR_INVALIDPARAMS;
+    *clipper = nullptr;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    if (HRESULT r = ddhooks::enter(Op::CreateClipper))
+        return r;
+    *clipper = new (std::nothrow) DDClipper;
+    return *clipper ? DD_OK : DDERR_OUTOFMEMORY;
+}
+
+HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirectDrawPalette** palette,
+                                     IUnknown* outer)
+{
+    if (!palette)
+        return DDERR_INVALIDPARAMS;
+    *palette = nullptr;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    if (HRESULT r = ddhooks::enter(Op::CreatePalette, flags))
+        return r;
+    if (!(flags & DDPCAPS_8BIT) || !entries)
+        return DDERR_INVALIDPARAMS;
+    *palette = new (std::nothrow) DDPalette(flags, entries);
+    return *palette ? DD_OK : DDERR_OUTOFMEMORY;
+}
+
+HRESULT vtl::DDDevice::CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** surface, IUnknown* outer)
+{
+    if (!surface)
+        return DDERR_INVALIDPARAMS;
+    *surface = nullptr;
+    if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
+        return DDERR_INVALIDPARAMS;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    if (HRESULT r = ddhooks::enter(Op::CreateSurface, desc->ddsCaps.dwCaps))
+        return r;
+    if (!(desc->dwFlags & DDSD_CAPS))
+        return DDERR_INVALIDPARAMS;
+    if (desc->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE)
+        return createPrimary(*desc, surface);
+
+    if ((desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT))
+        return DDERR_INVALIDPARAMS;
+    const LONG width = static_cast<LONG>(desc->dwWidth);
+    const LONG height = static_cast<LONG>(desc->dwHeight);
+    if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide)
+        return DDERR_INVALIDPARAMS;
+    if (desc->ddsCaps.dwCaps & (DDSCAPS_FLIP | DDSCAPS_BACKBUFFER))
+        return DDERR_INVALIDCAPS;
+    PixelLayout layout = display_->currentLayout();
+    if ((desc->dwFlags & DDSD_PIXELFORMAT) && !layoutFromFormat(desc->ddpfPixelFormat, &layout))
+        return DDERR_INVALIDPIXELFORMAT;
+    DDSurface* made = DDSurface::make(display_, desc->ddsCaps.dwCaps, width, height, layout);
+    if (!made)
+        return DDERR_OUTOFMEMORY;
+    *surface = made;
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::createPrimary(const DDSURFACEDESC& desc, IDirectDrawSurface** surface)
+{
+    if (display_->level == 0)
+        return DDERR_NOCOOPERATIVELEVELSET;
+    if (display_->primary)
+        return DDERR_PRIMARYSURFACEALREADYEXISTS;
+    const DWORD caps = desc.ddsCaps.dwCaps;
+    const bool flipping = (caps & DDSCAPS_FLIP) != 0;
+    LONG width = display_->desktopWidth;
+    LONG height = display_->desktopHeight;
+    if (display_->modeSet) {
+        width = static_cast<LONG>(display_->modeWidth);
+        height = static_cast<LONG>(display_->modeHeight);
+    }
+    const PixelLayout layout = display_->currentLayout();
+    if (flipping) {
+        if (!display_->exclusive())
+            return DDERR_NOEXCLUSIVEMODE;
+        // One back buffer: the chain the library flips.
+        if (!(desc.dwFlags & DDSD_BACKBUFFERCOUNT) || desc.dwBackBufferCount != 1 ||
+            !(caps & DDSCAPS_COMPLEX))
+            return DDERR_INVALIDCAPS;
+    }
+    DDSurface* primary = DDSurface::make(display_, caps | DDSCAPS_FRONTBUFFER, width, height, layout);
+    if (!primary)
+        return DDERR_OUTOFMEMORY;
+    if (flipping) {
+        DDSurface* back = DDSurface::make(display_, DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX, width,
+                                          height, layout);
+        if (!back) {
+            primary->Release();
+            return DDERR_OUTOFMEMORY;
+        }
+        primary->attachBackBuffer(back);
+    }
+    *surface = primary;
+    return DD_OK;
+}

@@ -1,0 +1,302 @@
+// Surfaces: memory pixels, locks, flips, loss and presentation.
+#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_objects.h"
+#include "platform/ddraw/display_backend.h"
+#include <vantrel/seam/window_backend.h>
+
+#include <cstring>
+#include <new>
+#include <utility>
+
+using vtl::ddhooks::Op;
+
+vtl::DDSurface* vtl::DDSurface::make(std::shared_ptr<DisplayState> display, DWORD caps, LONG width, LONG height,
+                                     const PixelLayout& layout)
+{
+    // Rows start on 8-byte boundaries, so a pitch is rarely the row's size:
+    // whoever locks a surface must step by the pitch it reports.
+    const LONG pitch = static_cast<LONG>((static_cast<DWORD>(width) * layout.bytes() + 7) & ~7u);
+    std::unique_ptr<unsigned char[]> pixels(new (std::nothrow)
+                                                unsigned char[static_cast<size_t>(pitch) * height]());
+    if (!pixels)
+        return nullptr;
+    if (!(caps & DDSCAPS_SYSTEMMEMORY))
+        caps |= DDSCAPS_VIDEOMEMORY;
+    DDSurface* s = new (std::nothrow) DDSurface(std::move(display), caps, width, height, layout, pitch,
+                                                std::move(pixels));
+    if (s && s->isPrimary())
+        s->display_->primary = s;
+    return s;
+}
+
+vtl::DDSurface::DDSurface(std::shared_ptr<DisplayState> display, DWORD caps, LONG width, LONG height,
+                          const PixelLayout& layout, LONG pitch, std::unique_ptr<unsigned char[]> pixels)
+    : display_(std::move(display)), caps_(caps), width_(width), height_(height), layout_(layout),
+      pitch_(pitch), pixels_(std::move(pixels)), lossStamp_(displayLossCount())
+{
+}
+
+vtl::DDSurface::~DDSurface()
+{
+    if (backBuffer_) {
+        backBuffer_->front_ = nullptr;
+        backBuffer_->Release();
+    }
+    if (front_)
+        front_->backBuffer_ = nullptr;
+    if (clipper_)
+        clipper_->Release();
+    if (palette_)
+        palette_->Release();
+    if (dc_)
+        destroyMemoryDC(dc_);
+    if (display_->primary == this)
+        display_->primary = nullptr;
+}
+
+void vtl::DDSurface::attachBackBuffer(DDSurface* back)
+{
+    backBuffer_ = back;
+    back->front_ = this;
+    caps_ |= DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+}
+
+bool vtl::DDSurface::lost() const
+{
+    return !(caps_ & DDSCAPS_SYSTEMMEMORY) && lossStamp_ != displayLossCount();
+}
+
+void vtl::DDSurface::describe(DDSURFACEDESC* desc) const
+{
+    std::memset(desc, 0, sizeof *desc);
+    desc->dwSize = sizeof *desc;
+    desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
+    if (backBuffer_) {
+        desc->dwFlags |= DDSD_BACKBUFFERCOUNT;
+        desc->dwBackBufferCount = 1;
+    }
+    desc->dwWidth = static_cast<DWORD>(width_);
+    desc->dwHeight = static_cast<DWORD>(height_);
+    desc->lPitch = pitch_;
+    describeLayout(layout_, &desc->ddpfPixelFormat);
+    desc->ddsCaps.dwCaps = caps_;
+}
+
+HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
+{
+    if (HRESULT r = ddhooks::enter(Op::GetPixelFormat))
+        return r;
+    if (!format || format->dwSize != sizeof(DDPIXELFORMAT))
+        return DDERR_INVALIDPARAMS;
+    describeLayout(layout_, format);
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::GetSurfaceDesc(LPDDSURFACEDESC desc)
+{
+    if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
+        return DDERR_INVALIDPARAMS;
+    describe(desc);
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::GetCaps(LPDDSCAPS caps)
+{
+    if (!caps)
+        return DDERR_INVALIDPARAMS;
+    caps->dwCaps = caps_;
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::IsLost()
+{
+    if (HRESULT r = ddhooks::enter(Op::IsLost))
+        return r;
+    return lost() ? DDERR_SURFACELOST : DD_OK;
+}
+
+HRESULT vtl::DDSurface::Restore()
+{
+    if (HRESULT r = ddhooks::enter(Op::Restore))
+        return r;
+    // A flipping chain belongs to the full-screen mode it was made in.
+    if (backBuffer_ && !display_->modeSet)
+        return DDERR_WRONGMODE;
+    for (DDSurface* s : {this, backBuffer_}) {
+        if (s && s->lost()) {
+            std::memset(s->pixels_.get(), 0, static_cast<size_t>(s->pitch_) * s->height_);
+            s->lossStamp_ = displayLossCount();
+        }
+    }
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE)
+{
+    if (HRESULT r = ddhooks::enter(Op::Lock, flags))
+        return r;
+    if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
+        return DDERR_INVALIDPARAMS;
+    if (lost())
+        return DDERR_SURFACELOST;
+    if (busy())
+        return DDERR_SURFACEBUSY;
+    RECT area{0, 0, width_, height_};
+    if (rect) {
+        if (rect->left < 0 || rect->top < 0 || rect->right > width_ || rect->bottom > height_ ||
+            rect->left >= rect->right || rect->top >= rect->bottom)
+            return DDERR_INVALIDRECT;
+        area = *rect;
+    }
+    describe(desc);
+    desc->dwFlags |= DDSD_LPSURFACE;
+    desc->lpSurface = pixels_.get() + static_cast<size_t>(area.top) * pitch_ + area.left * layout_.bytes();
+    locked_ = true;
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::Unlock(LPVOID)
+{
+    if (HRESULT r = ddhooks::enter(Op::Unlock))
+        return r;
+    if (!locked_)
+        return DDERR_NOTLOCKED;
+    locked_ = false;
+    present();
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
+{
+    if (HRESULT r = ddhooks::enter(Op::Flip, flags))
+        return r;
+    if (!backBuffer_)
+        return DDERR_NOTFLIPPABLE;
+    if (target && target != backBuffer_)
+        return DDERR_INVALIDPARAMS;
+    if (lost() || backBuffer_->lost())
+        return DDERR_SURFACELOST;
+    if (busy() || backBuffer_->busy())
+        return DDERR_SURFACEBUSY;
+    std::swap(pixels_, backBuffer_->pixels_);
+    present();
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** surface)
+{
+    if (!caps || !surface)
+        return DDERR_INVALIDPARAMS;
+    *surface = nullptr;
+    if (HRESULT r = ddhooks::enter(Op::GetAttachedSurface, caps->dwCaps))
+        return r;
+    if (!backBuffer_ || !(caps->dwCaps & (DDSCAPS_BACKBUFFER | DDSCAPS_FLIP)))
+        return DDERR_NOTFOUND;
+    backBuffer_->AddRef();
+    *surface = backBuffer_;
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::SetClipper(IDirectDrawClipper* clipper)
+{
+    if (HRESULT r = ddhooks::enter(Op::SetClipper))
+        return r;
+    if (clipper)
+        clipper->AddRef();
+    if (clipper_)
+        clipper_->Release();
+    clipper_ = static_cast<DDClipper*>(clipper);
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::GetClipper(IDirectDrawClipper** clipper)
+{
+    if (!clipper)
+        return DDERR_INVALIDPARAMS;
+    *clipper = clipper_;
+    if (!clipper_)
+        return DDERR_NOCLIPPERATTACHED;
+    clipper_->AddRef();
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::SetPalette(IDirectDrawPalette* palette)
+{
+    if (HRESULT r = ddhooks::enter(Op::SetPalette))
+        return r;
+    if (palette && layout_.bits != 8)
+        return DDERR_NOTPALETTIZED;
+    if (palette)
+        palette->AddRef();
+    if (palette_)
+        palette_->Release();
+    palette_ = static_cast<DDPalette*>(palette);
+    present();
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::GetPalette(IDirectDrawPalette** palette)
+{
+    if (!palette)
+        return DDERR_INVALIDPARAMS;
+    *palette = palette_;
+    if (!palette_)
+        return DDERR_NOPALETTEATTACHED;
+    palette_->AddRef();
+    return DD_OK;
+}
+
+bool vtl::DDSurface::windowClip(RECT* client) const
+{
+    const HWND window = clipper_ ? clipper_->window() : nullptr;
+    if (!window)
+        return false;
+    return clientAreaOnScreen(window, client);
+}
+
+void vtl::DDSurface::present()
+{
+    if (!isPrimary() || lost())
+        return;
+    const PresentedImage image{pixels_.get(), pitch_,   width_, height_,
+                               layout_,       palette_ ? palette_->entries() : nullptr};
+    if (backBuffer_ || display_->modeSet) {
+        displayBackend().presentFullscreen(display_->window, image);
+        return;
+    }
+    RECT client{};
+    if (windowClip(&client))
+        displayBackend().presentWindow(clipper_->window(), image, client);
+}
+
+HRESULT vtl::DDSurface::GetDC(HDC* dc)
+{
+    if (HRESULT r = ddhooks::enter(Op::GetDC))
+        return r;
+    if (!dc)
+        return DDERR_INVALIDPARAMS;
+    *dc = nullptr;
+    if (lost())
+        return DDERR_SURFACELOST;
+    if (dc_)
+        return DDERR_DCALREADYCREATED;
+    if (locked_)
+        return DDERR_SURFACEBUSY;
+    dc_ = createMemoryDC(pixels_.get(), static_cast<DWORD>(pitch_), width_, height_, formatOf(layout_));
+    if (!dc_)
+        return DDERR_CANTCREATEDC;
+    *dc = dc_;
+    return DD_OK;
+}
+
+HRESULT vtl::DDSurface::ReleaseDC(HDC dc)
+{
+    if (HRESULT r = ddhooks::enter(Op::ReleaseDC))
+        return r;
+    if (!dc_ || dc != dc_)
+        return DDERR_NODC;
+    destroyMemoryDC(dc_);
+    dc_ = nullptr;
+    present();
+    return DD_OK;
+}

@@ -1,0 +1,94 @@
+#include "platform/ddraw/present_convert.h"
+
+#include <vantrel/pixelformat.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using vtl::maskBits;
+using vtl::maskShift;
+
+// One colour field of `pixel` widened to 8 bits.
+uint32_t widen(DWORD pixel, DWORD mask)
+{
+    if (!mask)
+        return 0;
+    const int width = maskBits(mask);
+    uint32_t v = (pixel & mask) >> maskShift(mask);
+    if (width >= 8)
+        return v >> (width - 8);
+    uint32_t out = v << (8 - width);
+    for (int shift = 8 - 2 * width; shift > -width; shift -= width)
+        out |= shift >= 0 ? v << shift : v >> -shift;
+    return out & 0xFF;
+}
+
+uint32_t xrgb(const vtl::PixelLayout& layout, DWORD pixel)
+{
+    return widen(pixel, layout.red) << 16 | widen(pixel, layout.green) << 8 | widen(pixel, layout.blue);
+}
+
+// The table of the last 16-bit layout shown (a game shows one at a time).
+const uint32_t* table16(const vtl::PixelLayout& layout)
+{
+    static vtl::PixelLayout built{};
+    static std::vector<uint32_t> table;
+    if (table.empty() || built != layout) {
+        table.resize(65536);
+        for (DWORD p = 0; p < 65536; ++p)
+            table[p] = xrgb(layout, p);
+        built = layout;
+    }
+    return table.data();
+}
+
+void table8(const PALETTEENTRY* palette, uint32_t out[256])
+{
+    PALETTEENTRY fixed[256];
+    if (!palette) {
+        VTLPalette332(fixed);
+        palette = fixed;
+    }
+    for (int i = 0; i < 256; ++i)
+        out[i] = uint32_t{palette[i].peRed} << 16 | uint32_t{palette[i].peGreen} << 8 | palette[i].peBlue;
+}
+
+} // namespace
+
+void vtl::convertToXrgb(const PresentedImage& image, const RECT& area, uint32_t* out, int outPitch)
+{
+    const LONG w = area.right - area.left;
+    const DWORD bytes = image.layout.bytes();
+    uint32_t lut8[256];
+    const uint32_t* lut16 = nullptr;
+    if (image.layout.bits == 8)
+        table8(image.palette, lut8);
+    else if (image.layout.bits == 16)
+        lut16 = table16(image.layout);
+    const int rs = maskShift(image.layout.red), gs = maskShift(image.layout.green), bs = maskShift(image.layout.blue);
+
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        const unsigned char* src = image.pixels + static_cast<size_t>(y) * image.pitch + area.left * bytes;
+        uint32_t* dst = reinterpret_cast<uint32_t*>(reinterpret_cast<unsigned char*>(out) +
+                                                    static_cast<size_t>(y - area.top) * outPitch);
+        switch (image.layout.bits) {
+        case 8:
+            for (LONG x = 0; x < w; ++x)
+                dst[x] = lut8[src[x]];
+            break;
+        case 16:
+            for (LONG x = 0; x < w; ++x)
+                dst[x] = lut16[src[2 * x] | src[2 * x + 1] << 8];
+            break;
+        default:
+            // 24 and 32 bits: every field is a whole byte.
+            for (LONG x = 0; x < w; ++x, src += bytes) {
+                const DWORD p = src[0] | src[1] << 8 | static_cast<DWORD>(src[2]) << 16;
+                dst[x] = ((p >> rs) & 0xFF) << 16 | ((p >> gs) & 0xFF) << 8 | ((p >> bs) & 0xFF);
+            }
+            break;
+        }
+    }
+}

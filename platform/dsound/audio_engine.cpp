@@ -1,0 +1,108 @@
+// The shared sound output: chooses the backend, owns the voice list and runs
+// the mix for whichever output pulls.
+#include "platform/dsound/audio_engine.h"
+
+#include "platform/dsound/audio_mix.h"
+
+#include <vantrel/win32/synch.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace vtl {
+
+namespace {
+std::mutex gEngineLock;
+std::weak_ptr<AudioEngine> gEngine;
+
+std::unique_ptr<AudioOutput> openChosenOutput(AudioEngine& engine)
+{
+    const char* choice = std::getenv("VANTREL_AUDIO");
+    std::string name = choice ? choice : "";
+    if (name == "headless")
+        return openHeadlessAudioOutput(engine, nullptr);
+    if (name.compare(0, 4, "wav:") == 0)
+        return openHeadlessAudioOutput(engine, name.c_str() + 4);
+#ifdef VANTREL_HAVE_SDL2
+    if (name == "sdl")
+        return openSdlAudioOutput(engine);
+    // Unset or unknown: a real device when there is one.
+    if (auto output = openSdlAudioOutput(engine))
+        return output;
+#else
+    if (name == "sdl")
+        return nullptr;
+#endif
+    return openHeadlessAudioOutput(engine, nullptr);
+}
+} // namespace
+
+std::shared_ptr<AudioEngine> AudioEngine::acquire()
+{
+    std::lock_guard<std::mutex> lock(gEngineLock);
+    if (auto engine = gEngine.lock())
+        return engine;
+    std::shared_ptr<AudioEngine> engine(new AudioEngine);
+    engine->output_ = openChosenOutput(*engine);
+    if (!engine->output_)
+        return nullptr;
+    engine->rate_ = engine->output_->rate();
+    engine->period_ = engine->output_->periodFrames();
+    engine->output_->start();
+    gEngine = engine;
+    return engine;
+}
+
+AudioEngine::~AudioEngine()
+{
+    if (output_)
+        output_->stop();
+}
+
+void AudioEngine::start(MixVoice* voice)
+{
+    if (voice->mixing)
+        return;
+    voice->mixing = true;
+    voices_.push_back(voice);
+}
+
+void AudioEngine::stop(MixVoice* voice)
+{
+    if (!voice->mixing)
+        return;
+    voice->mixing = false;
+    voices_.erase(std::find(voices_.begin(), voices_.end(), voice));
+}
+
+void AudioEngine::mix(int16_t* out, uint32_t frames)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (accumulator_.size() < size_t(frames) * 2)
+        accumulator_.resize(size_t(frames) * 2);
+    std::fill_n(accumulator_.begin(), size_t(frames) * 2, 0);
+    signals_.clear();
+    // A voice that finishes is removed in place; the ones after it shift.
+    for (size_t i = 0; i < voices_.size();) {
+        MixVoice* voice = voices_[i];
+        if (voice->mix(accumulator_.data(), frames, rate_, signals_)) {
+            ++i;
+        } else {
+            voice->mixing = false;
+            voices_.erase(voices_.begin() + i);
+        }
+    }
+    clampToS16(accumulator_.data(), out, frames);
+    // Outputs call mix from one thread at a time, so firing_ needs no lock;
+    // the events are set after the mutex is released so that a thread woken
+    // by one can call into the device at once.
+    firing_.swap(signals_);
+    lock.unlock();
+    for (HANDLE event : firing_)
+        SetEvent(event);
+    firing_.clear();
+}
+
+} // namespace vtl

@@ -1,0 +1,240 @@
+// Fonts: CreateFontA matched through fontconfig and rendered with FreeType.
+//
+// Choices where the interface leaves room:
+// - a positive height is the cell height (ascent + descent) in pixels, a
+//   negative one the character height (the em size), 0 gives a 16-pixel
+//   cell; the width, escapement and orientation are not used;
+// - weights from 600 up are bold; italic slants; when the matched face has
+//   no bold or italic of its own, FreeType makes them;
+// - when fontconfig finds nothing the font is DejaVu Sans (Debian's
+//   fonts-dejavu-core), in the matching weight and slant;
+// - text bytes are Latin-1 characters.
+#include "platform/user/fault_injection.h"
+#include "platform/gdi/gdi_objects.h"
+#include "platform/user/window_table.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <unistd.h>
+
+namespace vtl {
+namespace {
+
+FT_Library library()
+{
+    static FT_Library lib = [] {
+        FT_Library l = nullptr;
+        if (FT_Init_FreeType(&l) != 0)
+            return static_cast<FT_Library>(nullptr);
+        return l;
+    }();
+    return lib;
+}
+
+std::set<GdiObject*>& liveSet()
+{
+    static auto* s = new std::set<GdiObject*>;
+    return *s;
+}
+
+const char* const kFallbacks[2][2] = {
+    {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "/usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf"},
+    {"/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+     "/usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf"},
+};
+
+// The file and face index fontconfig picks for a request.
+bool matchFont(const char* family, bool bold, bool italic, std::string* file, int* index)
+{
+    // fontconfig's configuration lives until the process ends; handing it
+    // back then keeps leak checkers quiet about the library's own caches.
+    static bool ready = [] {
+        if (FcInit() != FcTrue)
+            return false;
+        std::atexit(FcFini);
+        return true;
+    }();
+    if (!ready)
+        return false;
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern)
+        return false;
+    if (family && *family)
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    bool found = false;
+    if (match) {
+        FcChar8* path = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path) {
+            *file = reinterpret_cast<const char*>(path);
+            if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch)
+                *index = 0;
+            found = true;
+        }
+        FcPatternDestroy(match);
+    }
+    return found;
+}
+
+FT_Face openFace(const char* family, bool bold, bool italic)
+{
+    FT_Library lib = library();
+    if (!lib)
+        return nullptr;
+    std::string file;
+    int index = 0;
+    FT_Face face = nullptr;
+    if (matchFont(family, bold, italic, &file, &index) && FT_New_Face(lib, file.c_str(), index, &face) == 0)
+        return face;
+    if (FT_New_Face(lib, kFallbacks[bold][italic], 0, &face) == 0)
+        return face;
+    if (FT_New_Face(lib, kFallbacks[0][0], 0, &face) == 0)
+        return face;
+    return nullptr;
+}
+
+Font* makeFont(int height, int weight, bool italic, bool underline, bool strikeOut, const char* family)
+{
+    bool bold = weight >= 600;
+    FT_Face face = openFace(family, bold, italic);
+    if (!face)
+        return nullptr;
+    FT_Long units = face->units_per_EM ? face->units_per_EM : 2048;
+    FT_Long ascender = face->ascender, descender = face->descender;
+    if (ascender <= 0 || ascender - descender <= 0) {
+        ascender = units * 4 / 5;
+        descender = -units / 5;
+    }
+    double cellUnits = static_cast<double>(ascender - descender);
+    double ppem;
+    int cell;
+    if (height > 0) {
+        cell = height;
+        ppem = height * units / cellUnits;
+    } else if (height < 0) {
+        ppem = -height;
+        cell = static_cast<int>(std::lround(ppem * cellUnits / units));
+    } else {
+        cell = 16;
+        ppem = cell * units / cellUnits;
+    }
+    if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(ppem * 64.0)), 72, 72) != 0) {
+        FT_Done_Face(face);
+        return nullptr;
+    }
+    Font* font = new Font;
+    font->face = face;
+    font->ascent = static_cast<int>(std::lround(ppem * ascender / units));
+    if (font->ascent > cell)
+        font->ascent = cell;
+    font->descent = cell - font->ascent;
+    font->underline = underline;
+    font->strikeOut = strikeOut;
+    font->fakeBold = bold && !(face->style_flags & FT_STYLE_FLAG_BOLD);
+    font->fakeItalic = italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC);
+    if (font->fakeItalic) {
+        FT_Matrix shear = {0x10000, 0x0366A, 0, 0x10000}; // about 12 degrees
+        FT_Set_Transform(face, &shear, nullptr);
+    }
+    return font;
+}
+
+} // namespace
+
+Font::~Font()
+{
+    if (face)
+        FT_Done_Face(face);
+}
+
+std::mutex& gdiMutex()
+{
+    static auto* m = new std::mutex;
+    return *m;
+}
+
+void registerObject(GdiObject* object) { liveSet().insert(object); }
+void unregisterObject(GdiObject* object) { liveSet().erase(object); }
+
+GdiObject* liveObject(const void* handle, GdiKind kind)
+{
+    GdiObject* o = static_cast<GdiObject*>(const_cast<void*>(handle));
+    if (!o || !liveSet().count(o) || o->kind != kind)
+        return nullptr;
+    return o;
+}
+
+Font* defaultFont()
+{
+    static Font* font = [] {
+        Font* f = makeFont(16, FW_NORMAL, false, false, false, "DejaVu Sans");
+        if (f) {
+            f->stock = true;
+            registerObject(f);
+        }
+        return f;
+    }();
+    return font;
+}
+
+Font* fontOf(DeviceContext& dc) { return dc.font ? dc.font : defaultFont(); }
+
+void releaseFontSelection(Font* font)
+{
+    if (!font || font->stock)
+        return;
+    --font->selections;
+    if (font->deleted && font->selections <= 0)
+        delete font;
+}
+
+} // namespace vtl
+
+using namespace vtl;
+
+HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut, DWORD,
+                  DWORD, DWORD, DWORD, DWORD, LPCSTR faceName)
+{
+    if (injectedFailure(WinCall::kCreateFont))
+        return nullptr;
+    std::lock_guard<std::mutex> lock(gdiMutex());
+    Font* font = makeFont(height, weight, italic != 0, underline != 0, strikeOut != 0, faceName);
+    if (!font) {
+        setError(kErrorInvalidParameter);
+        return nullptr;
+    }
+    registerObject(font);
+    return reinterpret_cast<HFONT>(static_cast<GdiObject*>(font));
+}
+
+BOOL DeleteObject(HGDIOBJ object)
+{
+    std::lock_guard<std::mutex> lock(gdiMutex());
+    GdiObject* o = static_cast<GdiObject*>(object);
+    if (!o || !liveSet().count(o) || o->kind == GdiKind::kDC)
+        return FALSE;
+    if (o->stock)
+        return TRUE;
+    unregisterObject(o);
+    if (o->kind == GdiKind::kFont) {
+        Font* f = static_cast<Font*>(o);
+        // Still selected: the contexts keep drawing with it until they let go.
+        if (f->selections > 0) {
+            f->deleted = true;
+            return TRUE;
+        }
+    }
+    delete o;
+    return TRUE;
+}

@@ -1,0 +1,215 @@
+// Events, threads and waits over one process-wide handle table.
+//
+// One mutex and one condition variable serve every wait: signals are rare
+// (a few a second per sound stream), and a single lock makes waiting on
+// several objects at once simple and free of lost wake-ups.
+#include "platform/kernel/kernel_objects.h"
+
+#include <vantrel/win32/synch.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+
+namespace vtl {
+namespace {
+
+struct Table {
+    std::mutex tableLock;
+    std::unordered_map<uintptr_t, std::shared_ptr<KernelObject>> objects;
+    uintptr_t nextHandle = 4;
+
+    std::mutex waitLock;
+    std::condition_variable changed;
+};
+
+Table& table()
+{
+    static Table* t = new Table; // never destroyed: threads may outlive static destruction
+    return *t;
+}
+
+class Event final : public KernelObject {
+public:
+    Event(bool manual, bool initial) : manual_(manual), set_(initial) {}
+    bool signalled() const override { return set_; }
+    void consume() override
+    {
+        if (!manual_)
+            set_ = false;
+    }
+    bool waitable() const override { return true; }
+    void set(bool on) { set_ = on; }
+
+private:
+    bool manual_;
+    bool set_;
+};
+
+class Thread final : public KernelObject {
+public:
+    bool signalled() const override { return finished_; }
+    bool waitable() const override { return true; }
+    bool finished_ = false;
+    DWORD exitCode_ = STILL_ACTIVE;
+};
+
+std::atomic<DWORD> gNextThreadId{1};
+
+} // namespace
+
+HANDLE addHandle(std::shared_ptr<KernelObject> object)
+{
+    Table& t = table();
+    std::lock_guard<std::mutex> lock(t.tableLock);
+    uintptr_t id = t.nextHandle;
+    t.nextHandle += 4;
+    t.objects.emplace(id, std::move(object));
+    return reinterpret_cast<HANDLE>(id);
+}
+
+std::shared_ptr<KernelObject> findHandle(HANDLE handle)
+{
+    Table& t = table();
+    std::lock_guard<std::mutex> lock(t.tableLock);
+    auto it = t.objects.find(reinterpret_cast<uintptr_t>(handle));
+    return it == t.objects.end() ? nullptr : it->second;
+}
+
+void changeSignalRaw(void (*change)(void*), void* context)
+{
+    Table& t = table();
+    {
+        std::lock_guard<std::mutex> lock(t.waitLock);
+        change(context);
+    }
+    t.changed.notify_all();
+}
+
+} // namespace vtl
+
+using vtl::findHandle;
+
+HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCSTR name)
+{
+    if (name)
+        return nullptr;
+    return vtl::addHandle(std::make_shared<vtl::Event>(manualReset != 0, initialState != 0));
+}
+
+static BOOL setEventState(HANDLE handle, bool on)
+{
+    auto object = findHandle(handle);
+    auto* event = dynamic_cast<vtl::Event*>(object.get());
+    if (!event)
+        return FALSE;
+    vtl::changeSignal([&] { event->set(on); });
+    return TRUE;
+}
+
+BOOL SetEvent(HANDLE event) { return setEventState(event, true); }
+BOOL ResetEvent(HANDLE event) { return setEventState(event, false); }
+
+HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
+                    LPDWORD threadId)
+{
+    if (!start || flags != 0)
+        return nullptr;
+    auto thread = std::make_shared<vtl::Thread>();
+    HANDLE handle = vtl::addHandle(thread);
+    DWORD id = vtl::gNextThreadId++;
+    if (threadId)
+        *threadId = id;
+    // The thread holds its own reference, so closing the handle early is safe.
+    std::thread([thread, start, parameter] {
+        DWORD code = start(parameter);
+        vtl::changeSignal([&] {
+            thread->exitCode_ = code;
+            thread->finished_ = true;
+        });
+    }).detach();
+    return handle;
+}
+
+BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode)
+{
+    auto object = findHandle(handle);
+    auto* thread = dynamic_cast<vtl::Thread*>(object.get());
+    if (!thread || !exitCode)
+        return FALSE;
+    std::lock_guard<std::mutex> lock(vtl::table().waitLock);
+    *exitCode = thread->exitCode_;
+    return TRUE;
+}
+
+DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds)
+{
+    if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || !handles)
+        return WAIT_FAILED;
+    std::shared_ptr<vtl::KernelObject> objects[MAXIMUM_WAIT_OBJECTS];
+    for (DWORD i = 0; i < count; ++i) {
+        objects[i] = findHandle(handles[i]);
+        if (!objects[i] || !objects[i]->waitable())
+            return WAIT_FAILED;
+    }
+    vtl::Table& t = vtl::table();
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    std::unique_lock<std::mutex> lock(t.waitLock);
+    bool timedOut = false;
+    for (;;) {
+        if (waitAll) {
+            bool all = true;
+            for (DWORD i = 0; i < count && all; ++i)
+                all = objects[i]->signalled();
+            if (all) {
+                for (DWORD i = 0; i < count; ++i)
+                    objects[i]->consume();
+                return WAIT_OBJECT_0;
+            }
+        } else {
+            for (DWORD i = 0; i < count; ++i) {
+                if (objects[i]->signalled()) {
+                    objects[i]->consume();
+                    return WAIT_OBJECT_0 + i;
+                }
+            }
+        }
+        if (timedOut)
+            return WAIT_TIMEOUT;
+        // A handle closed while waited on fails the wait instead of leaving
+        // the waiter asleep for ever.
+        for (DWORD i = 0; i < count; ++i)
+            if (!findHandle(handles[i]))
+                return WAIT_FAILED;
+        if (milliseconds == INFINITE)
+            t.changed.wait(lock);
+        else
+            timedOut = t.changed.wait_until(lock, deadline) == std::cv_status::timeout;
+    }
+}
+
+DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds)
+{
+    return WaitForMultipleObjects(1, &object, FALSE, milliseconds);
+}
+
+BOOL CloseHandle(HANDLE handle)
+{
+    vtl::Table& t = vtl::table();
+    std::shared_ptr<vtl::KernelObject> closed;
+    {
+        std::lock_guard<std::mutex> lock(t.tableLock);
+        auto it = t.objects.find(reinterpret_cast<uintptr_t>(handle));
+        if (it == t.objects.end())
+            return FALSE;
+        closed = std::move(it->second);
+        t.objects.erase(it);
+    }
+    // Waiters on the closed handle re-test and fail.
+    vtl::changeSignal([] {});
+    return TRUE;
+}

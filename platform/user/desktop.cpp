@@ -1,0 +1,133 @@
+// The desktop: its size, work area and format, the metrics derived from them,
+// and the backend's view of a window for the rest of the library.
+#include "platform/user/message_queue.h"
+#include "platform/user/video_backend.h"
+#include "platform/user/input_events.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace vtl {
+namespace {
+
+struct NamedFormat {
+    const char* name;
+    VTLPixelFormat format;
+};
+
+const NamedFormat kFormats[] = {
+    {"pal8", {PF_PAL8, 8, 1, 0xE0, 0x1C, 0x03}},
+    {"rgb555", {PF_RGB555, 16, 2, 0x7C00, 0x03E0, 0x001F}},
+    {"rgb565", {PF_RGB565, 16, 2, 0xF800, 0x07E0, 0x001F}},
+    {"bgr555", {PF_RGB555 | PF_BGR, 16, 2, 0x001F, 0x03E0, 0x7C00}},
+    {"bgr565", {PF_RGB565 | PF_BGR, 16, 2, 0x001F, 0x07E0, 0xF800}},
+    {"rgb24", {PF_RGB24, 24, 3, 0xFF0000, 0x00FF00, 0x0000FF}},
+    {"bgr24", {PF_RGB24 | PF_BGR, 24, 3, 0x0000FF, 0x00FF00, 0xFF0000}},
+    {"rgb32", {PF_RGB32, 32, 4, 0xFF0000, 0x00FF00, 0x0000FF}},
+    {"bgr32", {PF_RGB32 | PF_BGR, 32, 4, 0x0000FF, 0x00FF00, 0xFF0000}},
+};
+
+} // namespace
+
+bool desktopFormatNamed(const char* name, VTLPixelFormat* format)
+{
+    for (const NamedFormat& f : kFormats) {
+        if (name && std::strcmp(name, f.name) == 0) {
+            *format = f.format;
+            return true;
+        }
+    }
+    return false;
+}
+
+Desktop desktop()
+{
+    Desktop d = videoBackend().screen();
+    // An unknown name is ignored rather than failing every window call.
+    desktopFormatNamed(std::getenv("VANTREL_DESKTOP"), &d.format);
+    return d;
+}
+
+void* nativeWindow(HWND hwnd)
+{
+    WindowRef w = lookupWindow(hwnd);
+    return w ? w->native : nullptr;
+}
+
+bool clientAreaOnScreen(HWND hwnd, RECT* area)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !area)
+        return false;
+    POINT o = clientOriginOnScreen(*w);
+    RECT c = clientRectOf(*w);
+    *area = RECT{o.x, o.y, o.x + c.right, o.y + c.bottom};
+    return true;
+}
+
+bool isMinimized(HWND hwnd)
+{
+    WindowRef w = lookupWindow(hwnd);
+    return w && (w->style & WS_MINIMIZE);
+}
+
+void broadcastDisplayChange(unsigned bitsPerPixel, int width, int height)
+{
+    for (const WindowRef& w : allWindows()) {
+        if (!w->parent && onOwnThread(*w) && !w->destroying)
+            deliver(w, WM_DISPLAYCHANGE, bitsPerPixel, MAKELPARAM(width, height));
+    }
+}
+
+} // namespace vtl
+
+using namespace vtl;
+
+int GetSystemMetrics(int index)
+{
+    switch (index) {
+    case SM_CXSCREEN: return desktop().width;
+    case SM_CYSCREEN: return desktop().height;
+    case SM_CXFULLSCREEN: {
+        RECT a = desktop().workArea;
+        return a.right - a.left;
+    }
+    case SM_CYFULLSCREEN: {
+        RECT a = desktop().workArea;
+        return a.bottom - a.top - 19;
+    }
+    case SM_CXVSCROLL: return 17;
+    case SM_CYCAPTION: return 19;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return 3;
+    case SM_CXFRAME:
+    case SM_CYFRAME: return 4;
+    default: return 0;
+    }
+}
+
+BOOL SystemParametersInfoA(UINT action, UINT, PVOID data, UINT)
+{
+    if (action != SPI_GETWORKAREA || !data) {
+        setError(kErrorInvalidParameter);
+        return FALSE;
+    }
+    *static_cast<RECT*>(data) = desktop().workArea;
+    return TRUE;
+}
+
+BOOL GetCursorPos(LPPOINT point)
+{
+    if (!point)
+        return FALSE;
+    if (!videoBackend().cursorPos(point))
+        *point = lastCursorPos();
+    return TRUE;
+}
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+{
+    return videoBackend().messageBox(owner, text ? text : "", caption ? caption : "Error", type);
+}

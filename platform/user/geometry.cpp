@@ -1,0 +1,210 @@
+// Where windows are: rectangles, coordinate conversion, moving, showing,
+// painting requests and the frame arithmetic.
+//
+// Frames: a sizing border is 4 pixels, a dialog frame 3, a thin border 1, a
+// caption 19 and a menu bar 19.  AdjustWindowRectEx always answers with these
+// numbers, and the sizes games pass to CreateWindowExA, MoveWindow and
+// SetWindowPos are measured with them, so a window made from an adjusted
+// rectangle has exactly the client size asked for on every backend.
+//
+// Where a window is, though, is what the screen shows.  Headless windows and
+// child windows have the frames above.  A window on a real screen has the
+// decorations its window manager draws (none on a bare X server): its client
+// area is where the screen has it, its outer rectangle (GetWindowRect) is
+// that client area grown by the real decorations, and the position a game
+// asks for is where the real outer edge goes.  So on a screen whose
+// decorations differ from the numbers above, a window's outer size is not the
+// size that was asked for: a game that moves a window by feeding
+// GetWindowRect's size back to MoveWindow changes its client size by the
+// difference, while one that uses SWP_NOSIZE (or AdjustWindowRectEx) does not.
+#include "platform/user/fault_injection.h"
+#include "platform/user/message_queue.h"
+#include "platform/user/remote_windows.h"
+#include "platform/user/video_backend.h"
+#include "platform/user/window_state.h"
+
+using namespace vtl;
+
+namespace {
+
+RECT screenRectOf(const Window& w)
+{
+    RECT r = w.rect;
+    if (w.parent) {
+        if (WindowRef parent = lookupWindow(w.parent)) {
+            POINT o = clientOriginOnScreen(*parent);
+            r.left += o.x;
+            r.right += o.x;
+            r.top += o.y;
+            r.bottom += o.y;
+        }
+    }
+    return r;
+}
+
+} // namespace
+
+BOOL GetClientRect(HWND hwnd, LPRECT rect)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !rect) {
+        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    if (injectedFailure(WinCall::kGetClientRect))
+        return FALSE;
+    *rect = (w->style & WS_MINIMIZE) ? RECT{0, 0, 0, 0} : clientRectOf(*w);
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND hwnd, LPRECT rect)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !rect) {
+        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    if (injectedFailure(WinCall::kGetWindowRect))
+        return FALSE;
+    *rect = screenRectOf(*w);
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND hwnd, LPPOINT point)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !point)
+        return FALSE;
+    POINT o = clientOriginOnScreen(*w);
+    point->x += o.x;
+    point->y += o.y;
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND hwnd, LPPOINT point)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !point)
+        return FALSE;
+    POINT o = clientOriginOnScreen(*w);
+    point->x -= o.x;
+    point->y -= o.y;
+    return TRUE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    if (injectedFailure(WinCall::kMoveWindow))
+        return FALSE;
+    setWindowRect(w, outerRectFor(*w, x, y, width, height), repaint, false);
+    return TRUE;
+}
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    if (injectedFailure(WinCall::kSetWindowPos))
+        return FALSE;
+    RECT r = w->rect;
+    if (!(flags & SWP_NOMOVE)) {
+        LONG width = r.right - r.left, height = r.bottom - r.top;
+        r = RECT{x, y, x + width, y + height};
+    }
+    if (!(flags & SWP_NOSIZE))
+        r = outerRectFor(*w, r.left, r.top, cx, cy);
+    if (!(flags & SWP_NOZORDER)) {
+        if (insertAfter == HWND_TOPMOST)
+            w->exStyle |= WS_EX_TOPMOST;
+        else if (insertAfter == HWND_NOTOPMOST)
+            w->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+        if (w->native && (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST))
+            videoBackend().raise(*w);
+    }
+    if ((flags & SWP_FRAMECHANGED) && w->native)
+        videoBackend().syncStyle(*w);
+    setWindowRect(w, r, !(flags & SWP_NOREDRAW), false);
+    if (flags & SWP_SHOWWINDOW)
+        applyShowCommand(w, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW, false);
+    else if (flags & SWP_HIDEWINDOW)
+        applyShowCommand(w, SW_HIDE, false);
+    else if (!(flags & SWP_NOACTIVATE) && !w->parent && (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE))
+        activateWindow(w->handle);
+    return TRUE;
+}
+
+BOOL ShowWindow(HWND hwnd, int command)
+{
+    // Another process's window (a running copy of the game): it can only be
+    // asked to come back.
+    if (isRemoteHandle(hwnd)) {
+        bool wasVisible = remoteWindowExists(hwnd);
+        if (command == SW_RESTORE || command == SW_SHOWNORMAL || command == SW_SHOW)
+            sendRemoteRequest(hwnd, kRemoteRestore);
+        return wasVisible ? TRUE : FALSE;
+    }
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    if (injectedFailure(WinCall::kShowWindow))
+        return FALSE;
+    return applyShowCommand(w, command, false) ? TRUE : FALSE;
+}
+
+BOOL UpdateWindow(HWND hwnd)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    if (injectedFailure(WinCall::kUpdateWindow))
+        return FALSE;
+    if (w->needsPaint && (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE)) {
+        w->needsPaint = false;
+        deliver(w, WM_PAINT, 0, 0);
+    }
+    return TRUE;
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL)
+{
+    if (!hwnd) {
+        for (const WindowRef& w : allWindows()) {
+            if (!w->parent)
+                invalidate(w);
+        }
+        return TRUE;
+    }
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    invalidate(w);
+    return TRUE;
+}
+
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
+{
+    if (!rect) {
+        setError(kErrorInvalidParameter);
+        return FALSE;
+    }
+    RECT f = frameFor(style, exStyle, menu != FALSE);
+    rect->left -= f.left;
+    rect->top -= f.top;
+    rect->right += f.right;
+    rect->bottom += f.bottom;
+    return TRUE;
+}

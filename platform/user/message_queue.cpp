@@ -1,0 +1,403 @@
+// The per-thread message queue: posting, sending, reading and dispatching.
+//
+// Messages come out in the order the system this interface comes from uses:
+// messages sent by other threads are run first, then posted and input
+// messages in arrival order, then WM_QUIT once the queue is empty, then
+// WM_PAINT for windows that need it, then WM_TIMER.  Paint and timer
+// messages are made when read, never queued, so a slow game sees one
+// WM_TIMER per timer however late it is, not a backlog.
+#include "platform/user/message_queue.h"
+
+#include "platform/user/input_events.h"
+#include "platform/user/remote_windows.h"
+#include "platform/user/video_backend.h"
+#include "platform/user/window_observers.h"
+
+#include <time.h>
+
+#include <algorithm>
+
+namespace vtl {
+
+namespace {
+
+// Answers a message another thread is waiting on.  The sender may return and
+// end the moment `done` is set, taking its queue with it: hold the queue
+// until it has been woken.
+void answer(SentMessage* s, LRESULT result, bool failed)
+{
+    std::shared_ptr<ThreadQueue> sender = s->sender;
+    {
+        std::lock_guard<std::mutex> lock(sender->mutex);
+        s->result = result;
+        s->failed = failed;
+        s->done = true;
+    }
+    sender->wake.notify_all();
+}
+
+// Owns a thread's queue; when the thread ends, closes the queue and answers
+// the messages still waiting in it, whose senders would otherwise wait for
+// ever.
+struct QueueOwner {
+    std::shared_ptr<ThreadQueue> queue;
+
+    QueueOwner() : queue(std::make_shared<ThreadQueue>()) { queue->thread = std::this_thread::get_id(); }
+
+    ~QueueOwner()
+    {
+        std::deque<SentMessage*> waiting;
+        {
+            std::lock_guard<std::mutex> lock(queue->mutex);
+            queue->closed = true;
+            queue->posted.clear();
+            waiting.swap(queue->sent);
+        }
+        for (SentMessage* s : waiting)
+            answer(s, 0, true);
+    }
+};
+
+} // namespace
+
+const std::shared_ptr<ThreadQueue>& currentQueue()
+{
+    thread_local QueueOwner owner;
+    return owner.queue;
+}
+
+bool onOwnThread(const Window& w) { return w.queue.get() == currentQueue().get(); }
+
+DWORD tickCount()
+{
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<DWORD>(static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
+}
+
+bool postTo(ThreadQueue& queue, const MSG& msg)
+{
+    {
+        std::lock_guard<std::mutex> lock(queue.mutex);
+        if (queue.closed)
+            return false;
+        queue.posted.push_back(msg);
+        ++queue.sequence;
+    }
+    queue.wake.notify_all();
+    return true;
+}
+
+LRESULT deliver(const WindowRef& window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    notifyWindowObservers(window->handle, message, wParam, lParam);
+    WNDPROC proc = window->proc;
+    if (!proc)
+        return DefWindowProcA(window->handle, message, wParam, lParam);
+    return proc(window->handle, message, wParam, lParam);
+}
+
+void forgetWindow(ThreadQueue& queue, HWND hwnd)
+{
+    std::lock_guard<std::mutex> lock(queue.mutex);
+    queue.posted.erase(std::remove_if(queue.posted.begin(), queue.posted.end(),
+                                      [hwnd](const MSG& m) { return m.hwnd == hwnd; }),
+                       queue.posted.end());
+    queue.timers.erase(std::remove_if(queue.timers.begin(), queue.timers.end(),
+                                      [hwnd](const Timer& t) { return t.hwnd == hwnd; }),
+                       queue.timers.end());
+}
+
+void runSentMessages()
+{
+    ThreadQueue& q = *currentQueue();
+    for (;;) {
+        SentMessage* s;
+        {
+            std::lock_guard<std::mutex> lock(q.mutex);
+            if (q.sent.empty())
+                return;
+            s = q.sent.front();
+            q.sent.pop_front();
+        }
+        WindowRef w = lookupWindow(s->msg.hwnd);
+        answer(s, w ? deliver(w, s->msg.message, s->msg.wParam, s->msg.lParam) : 0, false);
+    }
+}
+
+namespace {
+
+bool inRange(UINT message, UINT first, UINT last)
+{
+    if (first == 0 && last == 0)
+        return true;
+    return message >= first && message <= last;
+}
+
+bool matches(const MSG& m, HWND hwnd, UINT first, UINT last)
+{
+    if (hwnd == reinterpret_cast<HWND>(-1)) {
+        if (m.hwnd)
+            return false;
+    } else if (hwnd && !isSelfOrDescendant(m.hwnd, hwnd)) {
+        return false;
+    }
+    return inRange(m.message, first, last);
+}
+
+void pumpBackend()
+{
+    if (VideoBackend* backend = existingVideoBackend())
+        backend->pump();
+}
+
+bool visibleOnScreen(const Window& w)
+{
+    if (!(w.style & WS_VISIBLE) || (w.style & WS_MINIMIZE))
+        return false;
+    for (HWND up = w.parent; up;) {
+        WindowRef p = lookupWindow(up);
+        if (!p || !(p->style & WS_VISIBLE))
+            return false;
+        up = p->parent;
+    }
+    return true;
+}
+
+bool takePaint(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
+{
+    if (!inRange(WM_PAINT, first, last))
+        return false;
+    for (const WindowRef& w : allWindows()) {
+        if (!onOwnThread(*w) || !w->needsPaint || w->destroying || !visibleOnScreen(*w))
+            continue;
+        if (hwnd && !isSelfOrDescendant(w->handle, hwnd))
+            continue;
+        *out = MSG{w->handle, WM_PAINT, 0, 0, tickCount(), lastCursorPos()};
+        if (remove)
+            w->needsPaint = false;
+        return true;
+    }
+    return false;
+}
+
+bool takeTimer(ThreadQueue& q, MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
+{
+    if (!inRange(WM_TIMER, first, last))
+        return false;
+    Clock::time_point now = Clock::now();
+    Timer* best = nullptr;
+    for (Timer& t : q.timers) {
+        if (t.due > now)
+            continue;
+        if (hwnd && !(hwnd == reinterpret_cast<HWND>(-1) ? t.hwnd == nullptr : isSelfOrDescendant(t.hwnd, hwnd)))
+            continue;
+        if (!best || t.due < best->due)
+            best = &t;
+    }
+    if (!best)
+        return false;
+    *out = MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), tickCount(), lastCursorPos()};
+    if (remove) {
+        // Keep the phase of the first tick: the next one is due a whole
+        // number of intervals after it, skipping ticks that were missed.
+        best->due += best->interval;
+        if (best->due <= now) {
+            auto behind = (now - best->due) / best->interval + 1;
+            best->due += best->interval * behind;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
+{
+    runSentMessages();
+    pumpBackend();
+    ThreadQueue& q = *currentQueue();
+    {
+        std::lock_guard<std::mutex> lock(q.mutex);
+        for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
+            if (!matches(*it, hwnd, first, last))
+                continue;
+            *out = *it;
+            if (remove) {
+                q.posted.erase(it);
+                syncKeyState(*out);
+            }
+            return true;
+        }
+        if (q.quit) {
+            *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, tickCount(), lastCursorPos()};
+            if (remove)
+                q.quit = false;
+            return true;
+        }
+    }
+    if (takePaint(out, hwnd, first, last, remove))
+        return true;
+    return takeTimer(q, out, hwnd, first, last, remove);
+}
+
+void waitForMessages(uint64_t seenSequence)
+{
+    ThreadQueue& q = *currentQueue();
+    Clock::time_point deadline = Clock::now() + std::chrono::hours(1);
+    for (const Timer& t : q.timers)
+        deadline = std::min(deadline, t.due);
+    VideoBackend* backend = existingVideoBackend();
+    if (backend && backend->needsPolling())
+        deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(4));
+    std::unique_lock<std::mutex> lock(q.mutex);
+    q.wake.wait_until(lock, deadline, [&] { return q.sequence != seenSequence || !q.sent.empty(); });
+}
+
+uint64_t queueSequence()
+{
+    ThreadQueue& q = *currentQueue();
+    std::lock_guard<std::mutex> lock(q.mutex);
+    return q.sequence;
+}
+
+} // namespace vtl
+
+using namespace vtl;
+
+BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last)
+{
+    if (!msg || (hwnd && hwnd != reinterpret_cast<HWND>(-1) && !lookupWindow(hwnd))) {
+        setError(msg ? kErrorInvalidWindowHandle : kErrorInvalidParameter);
+        return -1;
+    }
+    for (;;) {
+        uint64_t seen = queueSequence();
+        if (peekMessage(msg, hwnd, first, last, true))
+            return msg->message == WM_QUIT ? FALSE : TRUE;
+        waitForMessages(seen);
+    }
+}
+
+BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove)
+{
+    if (!msg)
+        return FALSE;
+    return peekMessage(msg, hwnd, first, last, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
+}
+
+BOOL WaitMessage()
+{
+    uint64_t seen = queueSequence();
+    MSG m;
+    if (!peekMessage(&m, nullptr, 0, 0, false))
+        waitForMessages(seen);
+    return TRUE;
+}
+
+LRESULT DispatchMessageA(const MSG* msg)
+{
+    if (!msg)
+        return 0;
+    if (msg->message == kRemoteRequestMessage) {
+        handleRemoteRequest(msg->hwnd, msg->wParam);
+        return 0;
+    }
+    if (msg->message == WM_TIMER && msg->lParam) {
+        TIMERPROC proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+        proc(msg->hwnd, WM_TIMER, msg->wParam, tickCount());
+        return 0;
+    }
+    WindowRef w = lookupWindow(msg->hwnd);
+    if (!w) {
+        if (msg->hwnd)
+            setError(kErrorInvalidWindowHandle);
+        return 0;
+    }
+    if (!onOwnThread(*w)) {
+        setError(kErrorWrongThread);
+        return 0;
+    }
+    if (msg->message == WM_PAINT)
+        w->needsPaint = false;
+    return deliver(w, msg->message, msg->wParam, msg->lParam);
+}
+
+BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG m{hwnd, message, wParam, lParam, tickCount(), lastCursorPos()};
+    if (!hwnd) {
+        // A message for no window goes to the calling thread's own queue.
+        postTo(*currentQueue(), m);
+        return TRUE;
+    }
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || w->destroying || !postTo(*w->queue, m)) {
+        setError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return 0;
+    }
+    if (onOwnThread(*w))
+        return deliver(w, message, wParam, lParam);
+
+    // Another thread's window: its thread runs the procedure the next time
+    // it reads messages, while this one waits, still answering messages
+    // sent to it so that two threads sending to each other do not deadlock.
+    // A window whose thread has ended can not answer: as the system destroys
+    // such windows, the handle is then as good as invalid.
+    SentMessage s;
+    s.msg = MSG{hwnd, message, wParam, lParam, tickCount(), lastCursorPos()};
+    s.sender = currentQueue();
+    ThreadQueue& target = *w->queue;
+    {
+        std::lock_guard<std::mutex> lock(target.mutex);
+        if (target.closed) {
+            setError(kErrorInvalidWindowHandle);
+            return 0;
+        }
+        target.sent.push_back(&s);
+        ++target.sequence;
+    }
+    target.wake.notify_all();
+    ThreadQueue& mine = *s.sender;
+    for (;;) {
+        runSentMessages();
+        std::unique_lock<std::mutex> lock(mine.mutex);
+        mine.wake.wait(lock, [&] { return s.done || !mine.sent.empty(); });
+        if (!s.done)
+            continue;
+        if (s.failed)
+            setError(kErrorInvalidWindowHandle);
+        return s.result;
+    }
+}
+
+void PostQuitMessage(int exitCode)
+{
+    ThreadQueue& q = *currentQueue();
+    {
+        std::lock_guard<std::mutex> lock(q.mutex);
+        q.quit = true;
+        q.quitCode = exitCode;
+        ++q.sequence;
+    }
+    q.wake.notify_all();
+}
+
+LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return proc ? proc(hwnd, message, wParam, lParam) : 0;
+}
+
+DWORD GetTickCount() { return tickCount(); }
+
+void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

@@ -1,0 +1,66 @@
+// The one interface a windowing backend implements.  The shared layer keeps
+// every window, queue and timer; a backend only mirrors top-level windows on
+// its screen and turns its input into calls of input_events.h.
+#ifndef VANTREL_PLATFORM_USER_VIDEO_BACKEND_H
+#define VANTREL_PLATFORM_USER_VIDEO_BACKEND_H
+
+#include "platform/user/window_table.h"
+#include <vantrel/seam/window_backend.h>
+
+namespace vtl {
+
+class VideoBackend {
+public:
+    virtual ~VideoBackend() = default;
+    virtual const char* name() const = 0;
+
+    // Screen size, work area and the real desktop's format (the shared layer
+    // applies VANTREL_DESKTOP over it).
+    virtual Desktop screen() = 0;
+
+    // Mirrors of a top-level window.  createNative may leave w.native null
+    // (headless); it returns false only when the window cannot be made.
+    virtual bool createNative(Window& w) = 0;
+    virtual void destroyNative(Window& w) = 0;
+    // Position, size, style (border) and title changed.
+    virtual void syncGeometry(Window& w) = 0;
+    virtual void syncStyle(Window& w) = 0;
+    virtual void syncTitle(Window& w) = 0;
+    // Visibility and minimised state changed (read from w.style).
+    virtual void syncShowState(Window& w, bool activate) = 0;
+    virtual void raise(Window& w) = 0;
+
+    // Turns pending platform events into messages.  Called by the message
+    // functions on the thread that reads them.
+    virtual void pump() = 0;
+    // True when pump must be called now and then while a thread waits for
+    // messages (events arrive without waking the queue).
+    virtual bool needsPolling() const = 0;
+
+    // The pixels GDI draws into for GetDC(window): the window's own surface
+    // on a screen, false where there is none.  presentPixels shows what was
+    // drawn (ReleaseDC).
+    virtual bool windowPixels(Window& w, unsigned char** pixels, DWORD* pitch, int* width, int* height,
+                              VTLPixelFormat* format) = 0;
+    virtual void presentPixels(Window& w) = 0;
+
+    virtual int messageBox(HWND owner, const char* text, const char* caption, UINT type) = 0;
+    virtual bool cursorPos(POINT* point) = 0;
+};
+
+// The backend, chosen on first use (VANTREL_VIDEO, else SDL when a display
+// opens, else headless).
+VideoBackend& videoBackend();
+// The backend if one was chosen already: lets worker threads read their
+// queues without starting a video system.
+VideoBackend* existingVideoBackend();
+
+VideoBackend* makeHeadlessVideoBackend();
+#ifdef VANTREL_HAVE_SDL2
+// Null when no display can be opened.
+VideoBackend* makeSdlVideoBackend();
+#endif
+
+} // namespace vtl
+
+#endif

@@ -1,0 +1,108 @@
+// Window classes: RegisterClassExA, UnregisterClassA and the lookup that
+// CreateWindowExA uses.
+#include "platform/user/fault_injection.h"
+#include "platform/user/window_table.h"
+
+#include "platform/kernel/ascii_case.h"
+
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+namespace vtl {
+namespace {
+
+struct Classes {
+    std::mutex mutex;
+    std::vector<std::shared_ptr<WindowClass>> list;
+};
+
+Classes& classes()
+{
+    static Classes* c = new Classes;
+    return *c;
+}
+
+bool validName(LPCSTR name) { return name && !IS_INTRESOURCE(name) && name[0] != '\0'; }
+
+} // namespace
+
+std::shared_ptr<WindowClass> findClass(const char* name, HINSTANCE instance)
+{
+    if (!validName(name))
+        return nullptr;
+    Classes& c = classes();
+    std::lock_guard<std::mutex> lock(c.mutex);
+    std::shared_ptr<WindowClass> any;
+    for (auto& cls : c.list) {
+        if (!equalNoCase(cls->name.c_str(), name))
+            continue;
+        if (!instance || cls->instance == instance)
+            return cls;
+        if (!any)
+            any = cls;
+    }
+    // A class registered by another module of the process is usable too.
+    return any;
+}
+
+} // namespace vtl
+
+using namespace vtl;
+
+ATOM RegisterClassExA(const WNDCLASSEXA* wc)
+{
+    if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !validName(wc->lpszClassName) || !wc->lpfnWndProc) {
+        setError(kErrorInvalidParameter);
+        return 0;
+    }
+    if (injectedFailure(WinCall::kRegisterClass))
+        return 0;
+    Classes& c = classes();
+    std::lock_guard<std::mutex> lock(c.mutex);
+    for (auto& cls : c.list) {
+        if (equalNoCase(cls->name.c_str(), wc->lpszClassName) && cls->instance == wc->hInstance) {
+            setError(kErrorClassAlreadyExists);
+            return 0;
+        }
+    }
+    auto cls = std::make_shared<WindowClass>();
+    cls->name = wc->lpszClassName;
+    cls->instance = wc->hInstance;
+    cls->style = wc->style;
+    cls->proc = wc->lpfnWndProc;
+    cls->icon = wc->hIcon;
+    cls->cursor = wc->hCursor;
+    cls->background = wc->hbrBackground;
+    c.list.push_back(cls);
+    // Atoms are in the range the system gives string atoms.
+    static ATOM next = 0xC000;
+    ATOM atom = next;
+    next = next == 0xFFFF ? 0xC000 : static_cast<ATOM>(next + 1);
+    return atom;
+}
+
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
+{
+    if (!validName(className)) {
+        setError(kErrorClassDoesNotExist);
+        return FALSE;
+    }
+    if (injectedFailure(WinCall::kUnregisterClass))
+        return FALSE;
+    Classes& c = classes();
+    std::lock_guard<std::mutex> lock(c.mutex);
+    for (auto it = c.list.begin(); it != c.list.end(); ++it) {
+        WindowClass& cls = **it;
+        if (!equalNoCase(cls.name.c_str(), className) || (instance && cls.instance != instance))
+            continue;
+        if (cls.windowCount > 0) {
+            setError(kErrorClassHasWindows);
+            return FALSE;
+        }
+        c.list.erase(it);
+        return TRUE;
+    }
+    setError(kErrorClassDoesNotExist);
+    return FALSE;
+}

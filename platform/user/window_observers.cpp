@@ -1,0 +1,66 @@
+#include "platform/user/window_observers.h"
+
+#include <vantrel/seam/window_backend.h>
+
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+namespace vtl {
+namespace {
+
+struct Observer {
+    int id;
+    HWND hwnd;
+    WindowObserver fn;
+    void* user;
+};
+
+std::mutex gMutex;
+std::vector<Observer> gObservers;
+std::atomic<int> gCount{0};
+int gNextId = 1;
+
+} // namespace
+
+int watchWindowMessages(HWND hwnd, WindowObserver observer, void* user)
+{
+    if (!observer)
+        return 0;
+    std::lock_guard<std::mutex> lock(gMutex);
+    int id = gNextId++;
+    gObservers.push_back(Observer{id, hwnd, observer, user});
+    gCount.store(static_cast<int>(gObservers.size()));
+    return id;
+}
+
+void unwatchWindowMessages(int id)
+{
+    std::lock_guard<std::mutex> lock(gMutex);
+    for (auto it = gObservers.begin(); it != gObservers.end(); ++it) {
+        if (it->id == id) {
+            gObservers.erase(it);
+            break;
+        }
+    }
+    gCount.store(static_cast<int>(gObservers.size()));
+}
+
+void notifyWindowObservers(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (gCount.load(std::memory_order_relaxed) == 0)
+        return;
+    std::vector<Observer> copy;
+    {
+        std::lock_guard<std::mutex> lock(gMutex);
+        for (const Observer& o : gObservers) {
+            if (!o.hwnd || o.hwnd == hwnd)
+                copy.push_back(o);
+        }
+    }
+    // Called without the lock: an observer may watch or unwatch.
+    for (const Observer& o : copy)
+        o.fn(hwnd, message, wParam, lParam, o.user);
+}
+
+} // namespace vtl

@@ -1,0 +1,39 @@
+// State changes shared by the window calls and the backends' events: moving
+// and sizing, showing and minimising, activation, focus and capture.  Each
+// sends the messages a window procedure expects for the change.
+#ifndef VANTREL_PLATFORM_USER_WINDOW_STATE_H
+#define VANTREL_PLATFORM_USER_WINDOW_STATE_H
+
+#include "platform/user/window_table.h"
+
+namespace vtl {
+
+// New outer rectangle.  Sends WM_MOVE and WM_SIZE for what changed; with
+// `fromBackend` the screen already shows it and is not told again.
+void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool fromBackend);
+
+// The decorations the screen draws around a native window changed (a window
+// manager framed it, or took its frame away): the client area stays where
+// it is and the outer rectangle follows, so no message is due.
+void setScreenFrame(Window& w, const RECT& frame);
+
+// ShowWindow's work; returns whether the window was visible before.
+bool applyShowCommand(const WindowRef& w, int command, bool fromBackend);
+
+// Activation of a top-level window of this process: WM_ACTIVATEAPP to every
+// top-level window of the thread when the application as a whole gains or
+// loses the foreground.
+void activateWindow(HWND top);
+void deactivateWindow(HWND top);
+HWND foregroundWindow();
+
+HWND focusWindow();
+HWND captureWindow();
+void forgetFocusAndCapture(HWND hwnd);
+
+// Marks a window for WM_PAINT and wakes its thread.
+void invalidate(const WindowRef& w);
+
+} // namespace vtl
+
+#endif

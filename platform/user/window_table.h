@@ -1,0 +1,123 @@
+// The process's window classes and windows, shared by every backend.
+//
+// Windows live in one table guarded by one mutex, because other threads post
+// to them; everything else about a window is touched only on the thread that
+// created it (the Windows rule), so its fields need no lock of their own.  A
+// window procedure always runs with no lock held, so it may create, destroy
+// and send freely.
+#ifndef VANTREL_PLATFORM_USER_WINDOW_TABLE_H
+#define VANTREL_PLATFORM_USER_WINDOW_TABLE_H
+
+#include <vantrel/win32/window.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vtl {
+
+struct ThreadQueue;
+
+struct WindowClass {
+    std::string name;
+    HINSTANCE instance = nullptr;
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    HICON icon = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    std::atomic<int> windowCount{0};
+};
+
+struct Window {
+    HWND handle = nullptr;
+    std::shared_ptr<WindowClass> cls;
+    std::shared_ptr<ThreadQueue> queue;
+    std::thread::id thread;
+    WNDPROC proc = nullptr;
+    HINSTANCE instance = nullptr;
+    std::string title;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    LONG_PTR userData = 0;
+    LONG_PTR id = 0;
+    HWND parent = nullptr;
+    std::vector<HWND> children; // bottom to top
+    // Outer rectangle: screen coordinates for a top-level window, the
+    // parent's client coordinates for a child.
+    RECT rect = {0, 0, 0, 0};
+    // The decorations the screen really draws around the client area of a
+    // window that has a native window (none without a window manager); the
+    // backend keeps it current.  Windows without one use frameFor's numbers.
+    RECT screenFrame = {0, 0, 0, 0};
+    bool needsPaint = false;
+    std::atomic<bool> destroying{false}; // read by threads posting to the window
+    bool hasMenu = false;
+    void* native = nullptr; // the backend's window, top-level windows only
+};
+
+typedef std::shared_ptr<Window> WindowRef;
+
+// The table.  lookup returns null for anything that is not a live window.
+std::mutex& windowTableMutex();
+WindowRef lookupWindow(HWND hwnd);
+HWND addWindow(const WindowRef& window);
+void removeWindow(HWND hwnd);
+// Snapshot of every live window, oldest first.
+std::vector<WindowRef> allWindows();
+
+// Classes: found by name (ignoring case) and owning instance; null instance
+// matches any.
+std::shared_ptr<WindowClass> findClass(const char* name, HINSTANCE instance);
+
+// The frame a style adds around the client area by the documented numbers
+// (what AdjustWindowRectEx adds), and the frame a window really has: the
+// screen's decorations for a window with a native window, the documented
+// frame otherwise (headless windows, child windows).
+RECT frameFor(DWORD style, DWORD exStyle, bool menu);
+RECT frameOf(const Window& w);
+RECT clientRectOf(const Window& w);          // in the window's own client coordinates (0, 0, cx, cy)
+POINT clientOriginOnScreen(const Window& w); // top-left of the client area on the screen
+
+// The outer rectangle a window gets when a game asks for (x, y, width,
+// height): the size is measured with the documented frame, as the game's own
+// AdjustWindowRectEx arithmetic measures it, so the client area is exactly
+// the size the game meant; the real outer edge's top-left goes to (x, y).
+// Where the real frame is the documented one this is the rectangle asked for.
+RECT outerRectFor(const Window& w, LONG x, LONG y, LONG width, LONG height);
+
+inline bool sameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Is `hwnd` `ancestor` or one of its descendants?
+bool isSelfOrDescendant(HWND hwnd, HWND ancestor);
+// The top-level window that contains hwnd.
+HWND topLevelOf(HWND hwnd);
+
+// Thread-local last error.
+void setError(DWORD error);
+
+enum : DWORD {
+    kErrorInvalidWindowHandle = 1400,
+    kErrorInvalidIndex = 1413,
+    kErrorClassAlreadyExists = 1410,
+    kErrorClassDoesNotExist = 1411,
+    kErrorClassHasWindows = 1412,
+    kErrorCannotFindWndClass = 1407,
+    kErrorInvalidParameter = 87,
+    kErrorNotEnoughMemory = 8,
+    kErrorResourceNameNotFound = 1814,
+    kErrorModNotFound = 126,
+    kErrorWrongThread = 1408, // ERROR_WINDOW_OF_OTHER_THREAD
+    kErrorInvalidFilter = 1426,
+    kErrorNoTimers = 1405,
+};
+
+} // namespace vtl
+
+#endif

@@ -1,0 +1,470 @@
+// Creating, destroying, finding and describing windows.
+//
+// Choices where the interface leaves room:
+// - a top-level window created at CW_USEDEFAULT, or at a position beyond the
+//   16-bit range a desktop can show, is placed at the default position (a
+//   tenth of the work area in from its top-left corner); CW_USEDEFAULT as
+//   width gives three quarters of the screen;
+// - menus are never drawn, so a class's menu name adds no menu bar;
+// - SetWindowLongA(GWL_STYLE) changes the style but not whether the window
+//   is visible or minimised: WS_VISIBLE and WS_MINIMIZE follow ShowWindow;
+// - the 32-bit SetWindowLongA can not hold a pointer on a 64-bit system, so
+//   GWL_WNDPROC and GWL_HINSTANCE are read and written only through the
+//   pointer-sized forms; GWL_USERDATA through SetWindowLongA keeps 32 bits.
+#include "platform/user/fault_injection.h"
+#include "platform/user/message_queue.h"
+#include "platform/user/remote_windows.h"
+#include "platform/user/video_backend.h"
+#include "platform/user/window_state.h"
+
+#include "platform/kernel/ascii_case.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vtl {
+namespace {
+
+constexpr DWORD kStateBits = WS_VISIBLE | WS_MINIMIZE;
+
+WindowRef ownWindow(HWND hwnd)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return nullptr;
+    }
+    if (!onOwnThread(*w)) {
+        setError(kErrorWrongThread);
+        return nullptr;
+    }
+    return w;
+}
+
+void detachFromParent(Window& w)
+{
+    if (WindowRef parent = lookupWindow(w.parent)) {
+        auto& c = parent->children;
+        c.erase(std::remove(c.begin(), c.end(), w.handle), c.end());
+    }
+    w.parent = nullptr;
+}
+
+void destroyTree(const WindowRef& w)
+{
+    w->destroying = true;
+    if (!w->parent && (w->style & WS_VISIBLE) && w->native) {
+        w->style &= ~static_cast<DWORD>(WS_VISIBLE);
+        videoBackend().syncShowState(*w, false);
+    }
+    deliver(w, WM_DESTROY, 0, 0);
+    std::vector<HWND> children = w->children;
+    for (HWND child : children) {
+        if (WindowRef c = lookupWindow(child))
+            destroyTree(c);
+    }
+    deliver(w, WM_NCDESTROY, 0, 0);
+    forgetWindow(*w->queue, w->handle);
+    forgetFocusAndCapture(w->handle);
+    detachFromParent(*w);
+    if (w->native)
+        videoBackend().destroyNative(*w);
+    if (!w->parent)
+        unpublishWindow(w->handle);
+    --w->cls->windowCount;
+    removeWindow(w->handle);
+}
+
+RECT initialRect(DWORD style, int x, int y, int width, int height, bool child)
+{
+    if (child) {
+        if (x == CW_USEDEFAULT)
+            x = y = 0;
+        if (width == CW_USEDEFAULT)
+            width = height = 0;
+        return RECT{x, y, x + width, y + height};
+    }
+    (void)style;
+    Desktop d = desktop();
+    if (width == CW_USEDEFAULT) {
+        width = d.width * 3 / 4;
+        height = d.height * 3 / 4;
+    }
+    if (x == CW_USEDEFAULT || x < -32768 || x > 32767 || y < -32768 || y > 32767) {
+        x = d.workArea.left + (d.workArea.right - d.workArea.left) / 10;
+        y = d.workArea.top + (d.workArea.bottom - d.workArea.top) / 10;
+    }
+    if (width < 0)
+        width = 0;
+    if (height < 0)
+        height = 0;
+    return RECT{x, y, x + width, y + height};
+}
+
+bool titleMatches(const Window& w, const char* className, const char* title)
+{
+    if (className && !equalNoCase(w.cls->name.c_str(), className))
+        return false;
+    return !title || w.title == title;
+}
+
+} // namespace
+} // namespace vtl
+
+using namespace vtl;
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
+{
+    std::shared_ptr<WindowClass> cls = findClass(className, instance);
+    if (!cls) {
+        setError(kErrorCannotFindWndClass);
+        return nullptr;
+    }
+    bool child = (style & WS_CHILD) != 0;
+    WindowRef parentWindow;
+    if (child) {
+        parentWindow = lookupWindow(parent);
+        if (!parentWindow) {
+            setError(kErrorInvalidWindowHandle);
+            return nullptr;
+        }
+    }
+    if (injectedFailure(WinCall::kCreateWindow))
+        return nullptr;
+
+    auto w = std::make_shared<Window>();
+    w->cls = cls;
+    w->queue = currentQueue();
+    w->thread = std::this_thread::get_id();
+    w->proc = cls->proc;
+    w->instance = instance;
+    w->title = title ? title : "";
+    w->style = style & ~kStateBits;
+    w->exStyle = exStyle;
+    w->id = child ? reinterpret_cast<LONG_PTR>(menu) : 0;
+    const RECT asked = initialRect(style, x, y, width, height, child);
+    w->rect = asked;
+    HWND hwnd = addWindow(w);
+    ++cls->windowCount;
+    if (child) {
+        w->parent = parentWindow->handle;
+        parentWindow->children.push_back(hwnd);
+    } else {
+        if (!videoBackend().createNative(*w)) {
+            --cls->windowCount;
+            removeWindow(hwnd);
+            setError(kErrorNotEnoughMemory);
+            return nullptr;
+        }
+        // The screen's own decorations replace the documented frame: the
+        // client area keeps the size asked for, the outer edge the position.
+        RECT onScreen = outerRectFor(*w, asked.left, asked.top, asked.right - asked.left, asked.bottom - asked.top);
+        if (w->native && !sameRect(onScreen, asked)) {
+            w->rect = onScreen;
+            videoBackend().syncGeometry(*w);
+        }
+        publishWindow(*w);
+    }
+
+    CREATESTRUCTA cs = {param, instance, menu, parent, asked.bottom - asked.top, asked.right - asked.left,
+                        static_cast<int>(asked.top), static_cast<int>(asked.left), static_cast<LONG>(style),
+                        title, className, exStyle};
+    LPARAM csParam = reinterpret_cast<LPARAM>(&cs);
+    if (!deliver(w, WM_NCCREATE, 0, csParam) || deliver(w, WM_CREATE, 0, csParam) == -1) {
+        if (lookupWindow(hwnd))
+            destroyTree(w);
+        return nullptr;
+    }
+    if (!lookupWindow(hwnd))
+        return nullptr; // destroyed by its own procedure while being created
+    RECT c = clientRectOf(*w);
+    deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
+    POINT origin = child ? POINT{w->rect.left, w->rect.top} : clientOriginOnScreen(*w);
+    if (child) {
+        RECT f = frameOf(*w);
+        origin.x += f.left;
+        origin.y += f.top;
+    }
+    deliver(w, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
+    if ((style & WS_VISIBLE) && lookupWindow(hwnd))
+        applyShowCommand(w, SW_SHOW, false);
+    return lookupWindow(hwnd) ? hwnd : nullptr;
+}
+
+BOOL DestroyWindow(HWND hwnd)
+{
+    WindowRef w = ownWindow(hwnd);
+    if (!w)
+        return FALSE;
+    if (injectedFailure(WinCall::kDestroyWindow))
+        return FALSE;
+    if (!w->destroying)
+        destroyTree(w);
+    return TRUE;
+}
+
+HWND SetParent(HWND child, HWND newParent)
+{
+    WindowRef w = ownWindow(child);
+    if (!w)
+        return nullptr;
+    WindowRef p;
+    if (newParent) {
+        p = lookupWindow(newParent);
+        if (!p || isSelfOrDescendant(newParent, child)) {
+            setError(p ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+            return nullptr;
+        }
+    }
+    HWND old = w->parent;
+    detachFromParent(*w);
+    if (p) {
+        if (w->native) {
+            // Leaving the screen's decorations for the documented frame: the
+            // client area keeps its size.
+            RECT c = clientRectOf(*w);
+            videoBackend().destroyNative(*w);
+            unpublishWindow(child);
+            RECT f = frameOf(*w);
+            w->rect.right = w->rect.left + f.left + c.right + f.right;
+            w->rect.bottom = w->rect.top + f.top + c.bottom + f.bottom;
+        }
+        w->parent = newParent;
+        w->style = (w->style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP);
+        p->children.push_back(child);
+    } else if (old) {
+        w->style &= ~static_cast<DWORD>(WS_CHILD);
+        RECT asked = w->rect;
+        videoBackend().createNative(*w);
+        if (w->native) {
+            w->rect = outerRectFor(*w, asked.left, asked.top, asked.right - asked.left, asked.bottom - asked.top);
+            videoBackend().syncGeometry(*w);
+        }
+        publishWindow(*w);
+        if (w->native && (w->style & WS_VISIBLE))
+            videoBackend().syncShowState(*w, false);
+    }
+    invalidate(w);
+    return old;
+}
+
+HWND GetParent(HWND hwnd)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return nullptr;
+    }
+    return w->parent;
+}
+
+BOOL IsWindow(HWND hwnd)
+{
+    if (lookupWindow(hwnd))
+        return TRUE;
+    return isRemoteHandle(hwnd) && remoteWindowExists(hwnd);
+}
+
+BOOL IsIconic(HWND hwnd)
+{
+    if (WindowRef w = lookupWindow(hwnd))
+        return (w->style & WS_MINIMIZE) != 0;
+    return isRemoteHandle(hwnd) && remoteWindowIconic(hwnd);
+}
+
+BOOL IsWindowVisible(HWND hwnd)
+{
+    WindowRef w = lookupWindow(hwnd);
+    while (w) {
+        if (!(w->style & WS_VISIBLE))
+            return FALSE;
+        if (!w->parent)
+            return TRUE;
+        w = lookupWindow(w->parent);
+    }
+    return FALSE;
+}
+
+HWND FindWindowA(LPCSTR className, LPCSTR title)
+{
+    if (className && IS_INTRESOURCE(className))
+        return nullptr;
+    for (const WindowRef& w : allWindows()) {
+        if (!w->parent && !w->destroying && titleMatches(*w, className, title))
+            return w->handle;
+    }
+    return findRemoteWindow(className, title);
+}
+
+BOOL SetForegroundWindow(HWND hwnd)
+{
+    if (isRemoteHandle(hwnd))
+        return sendRemoteRequest(hwnd, kRemoteForeground) ? TRUE : FALSE;
+    WindowRef w = lookupWindow(topLevelOf(hwnd));
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    if (w->native)
+        videoBackend().raise(*w);
+    if ((w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE))
+        activateWindow(w->handle);
+    return TRUE;
+}
+
+HWND GetLastActivePopup(HWND hwnd)
+{
+    // No window here owns popups, so a window is its own last active popup.
+    if (lookupWindow(hwnd) || (isRemoteHandle(hwnd) && remoteWindowExists(hwnd)))
+        return hwnd;
+    setError(kErrorInvalidWindowHandle);
+    return nullptr;
+}
+
+BOOL EnableWindow(HWND hwnd, BOOL enable)
+{
+    WindowRef w = ownWindow(hwnd);
+    if (!w)
+        return FALSE;
+    BOOL wasDisabled = (w->style & WS_DISABLED) ? TRUE : FALSE;
+    if (enable)
+        w->style &= ~static_cast<DWORD>(WS_DISABLED);
+    else
+        w->style |= WS_DISABLED;
+    if (wasDisabled == (enable ? TRUE : FALSE))
+        deliver(w, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    return wasDisabled;
+}
+
+BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE : FALSE;
+}
+
+int GetWindowTextA(HWND hwnd, LPSTR text, int size)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !text || size <= 0) {
+        if (!w)
+            setError(kErrorInvalidWindowHandle);
+        return 0;
+    }
+    size_t n = std::min(w->title.size(), static_cast<size_t>(size - 1));
+    std::memcpy(text, w->title.data(), n);
+    text[n] = '\0';
+    return static_cast<int>(n);
+}
+
+HWND GetDlgItem(HWND dialog, int id)
+{
+    WindowRef w = lookupWindow(dialog);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return nullptr;
+    }
+    for (HWND child : w->children) {
+        WindowRef c = lookupWindow(child);
+        if (c && c->id == id)
+            return child;
+    }
+    setError(1421); // control id not found
+    return nullptr;
+}
+
+int GetDlgCtrlID(HWND hwnd)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return 0;
+    }
+    return static_cast<int>(w->id);
+}
+
+namespace {
+
+bool readLong(const Window& w, int index, LONG_PTR* value)
+{
+    switch (index) {
+    case GWL_STYLE: *value = static_cast<LONG>(w.style); return true;
+    case GWL_EXSTYLE: *value = static_cast<LONG>(w.exStyle); return true;
+    case GWL_USERDATA: *value = w.userData; return true;
+    case GWL_ID: *value = w.id; return true;
+    case GWL_WNDPROC: *value = reinterpret_cast<LONG_PTR>(w.proc); return true;
+    case GWL_HINSTANCE: *value = reinterpret_cast<LONG_PTR>(w.instance); return true;
+    case GWL_HWNDPARENT: *value = reinterpret_cast<LONG_PTR>(w.parent); return true;
+    default: return false;
+    }
+}
+
+LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return 0;
+    }
+    bool pointerOnly = index == GWL_WNDPROC || index == GWL_HINSTANCE;
+    LONG_PTR old = 0;
+    if (!readLong(*w, index, &old) || index == GWL_HWNDPARENT || (pointerOnly && !pointerSized)) {
+        setError(kErrorInvalidIndex);
+        return 0;
+    }
+    if (injectedFailure(WinCall::kSetWindowLong))
+        return 0;
+    switch (index) {
+    case GWL_STYLE:
+        w->style = (static_cast<DWORD>(value) & ~kStateBits) | (w->style & kStateBits);
+        if (w->native) {
+            videoBackend().syncStyle(*w);
+            videoBackend().syncGeometry(*w);
+        }
+        invalidate(w);
+        break;
+    case GWL_EXSTYLE: w->exStyle = static_cast<DWORD>(value); break;
+    case GWL_USERDATA: w->userData = value; break;
+    case GWL_ID: w->id = value; break;
+    case GWL_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); break;
+    case GWL_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); break;
+    }
+    return old;
+}
+
+} // namespace
+
+LONG SetWindowLongA(HWND hwnd, int index, LONG value)
+{
+    return static_cast<LONG>(writeLong(hwnd, index, static_cast<LONG_PTR>(value), false));
+}
+
+LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) { return writeLong(hwnd, index, value, true); }
+
+LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return 0;
+    }
+    LONG_PTR value = 0;
+    if (!readLong(*w, index, &value)) {
+        setError(kErrorInvalidIndex);
+        return 0;
+    }
+    return value;
+}
+
+LONG GetWindowLongA(HWND hwnd, int index)
+{
+    if (index == GWL_WNDPROC || index == GWL_HINSTANCE) {
+        setError(kErrorInvalidIndex);
+        return 0;
+    }
+    return static_cast<LONG>(GetWindowLongPtrA(hwnd, index));
+}

@@ -1,0 +1,301 @@
+// mciSendCommandA and its "cdaudio" device, playing the virtual disc through
+// the shared sound output.
+//
+// Positions are kept as CD frames from the start of the disc; the time
+// formats only change how they are given and returned.  The play cursor is
+// the player's position in the current track's samples, so the position
+// reported is what has been mixed.
+#include "platform/dsound/audio_engine.h"
+#include "platform/dsound/audio_mix.h"
+#include "platform/winmm/virtual_disc.h"
+
+#include <vantrel/win32/mmsystem.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include "platform/kernel/ascii_case.h"
+
+namespace vtl {
+namespace {
+
+class CdDevice final : public MixVoice {
+public:
+    std::shared_ptr<AudioEngine> engine;
+    VirtualDisc disc;
+    DWORD timeFormat = MCI_FORMAT_MSF;
+
+    ~CdDevice() override { halt(); }
+
+    // --- guarded by the engine's mutex
+    bool playing = false;
+    bool paused = false;
+    size_t track = 0;    // index of the current track
+    MixPosition position = 0; // in the current track's sample frames
+    uint32_t until = 0;  // CD frame where the play ends
+
+    uint32_t positionLocked() const
+    {
+        const DiscTrack& t = disc.tracks[track];
+        return t.start + uint32_t((position >> 32) * 75 / t.layout.rate);
+    }
+
+    void seekLocked(uint32_t cdFrame)
+    {
+        track = 0;
+        while (track + 1 < disc.tracks.size() && cdFrame >= disc.tracks[track + 1].start)
+            ++track;
+        const DiscTrack& t = disc.tracks[track];
+        uint64_t frame = uint64_t(cdFrame - t.start) * t.layout.rate / 75;
+        position = MixPosition(frame < t.frames ? frame : t.frames) << 32;
+    }
+
+    void halt()
+    {
+        if (!engine)
+            return;
+        std::lock_guard<std::mutex> lock(engine->mutex());
+        playing = false;
+        engine->stop(this);
+    }
+
+    bool mix(int32_t* accumulator, uint32_t frames, uint32_t outputRate, std::vector<HANDLE>&) override
+    {
+        uint32_t produced = 0;
+        while (produced < frames) {
+            const DiscTrack& t = disc.tracks[track];
+            // Sample frames of this track that belong to the play.
+            uint32_t limit = t.frames;
+            if (until < t.start + t.length)
+                limit = uint32_t(uint64_t(until - t.start) * t.layout.rate / 75);
+            if ((position >> 32) >= limit) {
+                if (limit < t.frames || track + 1 == disc.tracks.size()) {
+                    playing = false;
+                    return false;
+                }
+                ++track;
+                position = 0;
+                continue;
+            }
+            MixResult r = mixSound(t.data, limit, t.layout, false, position, mixStep(t.layout.rate, outputRate),
+                                   StereoGain{65536, 65536}, accumulator + size_t(produced) * 2, frames - produced);
+            produced += r.produced;
+        }
+        return true;
+    }
+
+    // --- time formats
+    bool toCdFrame(DWORD value, uint32_t* cdFrame) const
+    {
+        uint64_t frame;
+        switch (timeFormat) {
+        case MCI_FORMAT_TMSF: {
+            unsigned t = MCI_TMSF_TRACK(value);
+            if (t < 1 || t > disc.tracks.size())
+                return false;
+            frame = disc.tracks[t - 1].start +
+                    (uint64_t(MCI_TMSF_MINUTE(value)) * 60 + MCI_TMSF_SECOND(value)) * 75 + MCI_TMSF_FRAME(value);
+            break;
+        }
+        case MCI_FORMAT_MSF:
+            frame = (uint64_t(MCI_MSF_MINUTE(value)) * 60 + MCI_MSF_SECOND(value)) * 75 + MCI_MSF_FRAME(value);
+            break;
+        default:
+            frame = uint64_t(value) * 75 / 1000;
+            break;
+        }
+        if (frame > disc.length)
+            return false;
+        *cdFrame = uint32_t(frame);
+        return true;
+    }
+
+    DWORD duration(uint32_t cdFrames) const
+    {
+        if (timeFormat == MCI_FORMAT_MILLISECONDS)
+            return DWORD(uint64_t(cdFrames) * 1000 / 75);
+        uint32_t minutes = cdFrames / (75 * 60);
+        return MCI_MAKE_MSF(minutes > 255 ? 255 : minutes, cdFrames / 75 % 60, cdFrames % 75);
+    }
+
+    DWORD fromCdFrame(uint32_t cdFrame) const
+    {
+        if (timeFormat != MCI_FORMAT_TMSF)
+            return duration(cdFrame);
+        size_t t = 0;
+        while (t + 1 < disc.tracks.size() && cdFrame >= disc.tracks[t + 1].start)
+            ++t;
+        DWORD msf = duration(cdFrame - disc.tracks[t].start);
+        return MCI_MAKE_TMSF(t + 1, MCI_MSF_MINUTE(msf), MCI_MSF_SECOND(msf), MCI_MSF_FRAME(msf));
+    }
+};
+
+std::mutex gDevicesLock;
+std::map<MCIDEVICEID, std::shared_ptr<CdDevice>> gDevices;
+MCIDEVICEID gNextDevice = 1;
+
+MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* params)
+{
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    if (!(flags & MCI_OPEN_TYPE) || !params->lpstrDeviceType || !equalNoCase(params->lpstrDeviceType, "cdaudio"))
+        return MCIERR_INVALID_DEVICE_NAME;
+    auto device = std::make_shared<CdDevice>();
+    if (!device->disc.load(VirtualDisc::folder()))
+        return MCIERR_DEVICE_NOT_READY;
+    device->engine = AudioEngine::acquire();
+    if (!device->engine)
+        return MCIERR_HARDWARE;
+    std::lock_guard<std::mutex> lock(gDevicesLock);
+    params->wDeviceID = gNextDevice++;
+    gDevices[params->wDeviceID] = device;
+    return 0;
+}
+
+MCIERROR play(CdDevice& d, DWORD_PTR flags, MCI_PLAY_PARMS* params)
+{
+    if ((flags & (MCI_FROM | MCI_TO)) && !params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    std::lock_guard<std::mutex> lock(d.engine->mutex());
+    uint32_t from = d.positionLocked(), to = d.disc.length;
+    if ((flags & MCI_FROM) && !d.toCdFrame(params->dwFrom, &from))
+        return MCIERR_OUTOFRANGE;
+    if ((flags & MCI_TO) && !d.toCdFrame(params->dwTo, &to))
+        return MCIERR_OUTOFRANGE;
+    if (from >= d.disc.length || from > to)
+        return MCIERR_OUTOFRANGE;
+    d.seekLocked(from);
+    d.until = to;
+    d.playing = true;
+    d.paused = false;
+    d.engine->start(&d);
+    return 0;
+}
+
+MCIERROR status(CdDevice& d, DWORD_PTR flags, MCI_STATUS_PARMS* params)
+{
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    if (!(flags & MCI_STATUS_ITEM))
+        return MCIERR_MISSING_PARAMETER;
+    const size_t count = d.disc.tracks.size();
+    const DiscTrack* track = nullptr;
+    if (flags & MCI_TRACK) {
+        if (params->dwTrack < 1 || params->dwTrack > count)
+            return MCIERR_OUTOFRANGE;
+        track = &d.disc.tracks[params->dwTrack - 1];
+    }
+    std::lock_guard<std::mutex> lock(d.engine->mutex());
+    switch (params->dwItem) {
+    case MCI_STATUS_LENGTH:
+        params->dwReturn = d.duration(track ? track->length : d.disc.length);
+        return 0;
+    case MCI_STATUS_POSITION:
+        if (track)
+            params->dwReturn = d.fromCdFrame(track->start);
+        else if (flags & MCI_STATUS_START)
+            params->dwReturn = d.fromCdFrame(0);
+        else
+            params->dwReturn = d.fromCdFrame(d.positionLocked());
+        return 0;
+    case MCI_STATUS_NUMBER_OF_TRACKS:
+        params->dwReturn = count;
+        return 0;
+    case MCI_STATUS_MODE:
+        params->dwReturn = d.playing ? MCI_MODE_PLAY : d.paused ? MCI_MODE_PAUSE : MCI_MODE_STOP;
+        return 0;
+    case MCI_STATUS_MEDIA_PRESENT:
+    case MCI_STATUS_READY:
+        params->dwReturn = TRUE;
+        return 0;
+    case MCI_STATUS_TIME_FORMAT:
+        params->dwReturn = d.timeFormat;
+        return 0;
+    case MCI_STATUS_CURRENT_TRACK:
+        params->dwReturn = d.track + 1;
+        return 0;
+    }
+    return MCIERR_MISSING_PARAMETER;
+}
+
+MCIERROR command(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
+{
+    switch (message) {
+    case MCI_PLAY:
+        return play(d, flags, reinterpret_cast<MCI_PLAY_PARMS*>(parameters));
+    case MCI_STOP:
+    case MCI_PAUSE: {
+        std::lock_guard<std::mutex> lock(d.engine->mutex());
+        d.paused = message == MCI_PAUSE && d.playing;
+        d.playing = false;
+        d.engine->stop(&d);
+        return 0;
+    }
+    case MCI_RESUME: {
+        std::lock_guard<std::mutex> lock(d.engine->mutex());
+        if (d.paused) {
+            d.paused = false;
+            d.playing = true;
+            d.engine->start(&d);
+        }
+        return 0;
+    }
+    case MCI_SEEK: {
+        auto* seek = reinterpret_cast<MCI_SEEK_PARMS*>(parameters);
+        uint32_t to;
+        if (flags & MCI_SEEK_TO_START)
+            to = 0;
+        else if (flags & MCI_SEEK_TO_END)
+            to = d.disc.length;
+        else if (!(flags & MCI_TO))
+            return MCIERR_MISSING_PARAMETER;
+        else if (!seek)
+            return MCIERR_NULL_PARAMETER_BLOCK;
+        else if (!d.toCdFrame(seek->dwTo, &to))
+            return MCIERR_OUTOFRANGE;
+        std::lock_guard<std::mutex> lock(d.engine->mutex());
+        d.playing = d.paused = false;
+        d.engine->stop(&d);
+        d.seekLocked(to);
+        return 0;
+    }
+    case MCI_SET: {
+        auto* set = reinterpret_cast<MCI_SET_PARMS*>(parameters);
+        if (!set)
+            return MCIERR_NULL_PARAMETER_BLOCK;
+        if (flags & MCI_SET_TIME_FORMAT) {
+            DWORD f = set->dwTimeFormat;
+            if (f != MCI_FORMAT_TMSF && f != MCI_FORMAT_MSF && f != MCI_FORMAT_MILLISECONDS)
+                return MCIERR_BAD_TIME_FORMAT;
+            std::lock_guard<std::mutex> lock(d.engine->mutex());
+            d.timeFormat = f;
+        }
+        return 0;
+    }
+    case MCI_STATUS:
+        return status(d, flags, reinterpret_cast<MCI_STATUS_PARMS*>(parameters));
+    }
+    return MCIERR_UNRECOGNIZED_COMMAND;
+}
+
+} // namespace
+} // namespace vtl
+
+MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
+{
+    if (message == MCI_OPEN)
+        return vtl::openDevice(flags, reinterpret_cast<MCI_OPEN_PARMSA*>(parameters));
+    std::shared_ptr<vtl::CdDevice> d;
+    {
+        std::lock_guard<std::mutex> lock(vtl::gDevicesLock);
+        auto it = vtl::gDevices.find(device);
+        if (it == vtl::gDevices.end())
+            return MCIERR_INVALID_DEVICE_ID;
+        d = it->second;
+        if (message == MCI_CLOSE)
+            vtl::gDevices.erase(it);
+    }
+    if (message == MCI_CLOSE)
+        return 0; // the device stops when its last user lets go of it
+    return vtl::command(*d, message, flags, parameters);
+}

@@ -1,0 +1,227 @@
+#include "platform/winsock/host_lookup.h"
+
+#include "platform/host/posix/winsock_errors.h"
+#include "platform/winsock/winsock_startup.h"
+
+#include <vantrel/win32/window.h>
+#include <vantrel/win32/winsock.h>
+
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace vtl {
+
+namespace {
+
+size_t alignUp(size_t offset)
+{
+    return (offset + alignof(char*) - 1) & ~(alignof(char*) - 1);
+}
+
+// Look-ups in flight.  A thread that finishes writes the caller's buffer and
+// posts only if its request is still here, under the lock, so a cancelled
+// request never touches the buffer.  Kept for the life of the process: a
+// thread may still be inside the resolver when the program ends.
+struct Pending {
+    HWND window;
+    UINT message;
+    char* buffer;
+    size_t size;
+};
+
+struct LookupTable {
+    std::mutex mutex;
+    std::map<uintptr_t, Pending> pending;
+    uintptr_t lastId = 0;
+};
+
+LookupTable& table()
+{
+    static LookupTable* t = new LookupTable;
+    return *t;
+}
+
+int resolveName(const std::string& name, HostRecord& out)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    hints.ai_flags = AI_CANONNAME;
+    addrinfo* found = nullptr;
+    const int result = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
+    if (result != 0)
+        return wsaErrorFromLookup(result);
+    out.name = (found && found->ai_canonname) ? found->ai_canonname : name;
+    for (addrinfo* a = found; a; a = a->ai_next) {
+        if (a->ai_family != AF_INET)
+            continue;
+        uint32_t address;
+        std::memcpy(&address, &reinterpret_cast<sockaddr_in*>(a->ai_addr)->sin_addr, 4);
+        bool seen = false;
+        for (uint32_t known : out.addresses)
+            seen = seen || known == address;
+        if (!seen)
+            out.addresses.push_back(address);
+    }
+    ::freeaddrinfo(found);
+    return out.addresses.empty() ? WSANO_DATA : 0;
+}
+
+int resolveAddress(uint32_t address, HostRecord& out)
+{
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = address;
+    char name[NI_MAXHOST];
+    // Without NI_NAMEREQD an address with no name gives its dotted form.
+    const int result =
+        ::getnameinfo(reinterpret_cast<sockaddr*>(&sa), sizeof sa, name, sizeof name, nullptr, 0, 0);
+    if (result != 0)
+        return wsaErrorFromLookup(result);
+    out.name = name;
+    out.addresses.push_back(address);
+    return 0;
+}
+
+void finish(uintptr_t id, int error, const HostRecord& host)
+{
+    LookupTable& t = table();
+    Pending p;
+    LPARAM reply;
+    {
+        std::lock_guard<std::mutex> lock(t.mutex);
+        auto it = t.pending.find(id);
+        if (it == t.pending.end())
+            return; // cancelled
+        p = it->second;
+        t.pending.erase(it);
+        size_t length = 0;
+        if (error == 0) {
+            bool fits = false;
+            length = layOutHostent(host, p.buffer, p.size, &fits);
+            if (!fits)
+                error = WSAENOBUFS;
+        }
+        reply = WSAMAKEASYNCREPLY(length > 0xFFFF ? 0xFFFF : length, error);
+    }
+    PostMessageA(p.window, p.message, static_cast<WPARAM>(id), reply);
+}
+
+template <typename Resolve>
+HANDLE start(HWND window, UINT message, char* buffer, int bufferLength, Resolve resolve)
+{
+    if (!winsockStarted()) {
+        WSASetLastError(WSANOTINITIALISED);
+        return nullptr;
+    }
+    if (!buffer || bufferLength <= 0) {
+        WSASetLastError(WSAEFAULT);
+        return nullptr;
+    }
+    LookupTable& t = table();
+    uintptr_t id;
+    {
+        std::lock_guard<std::mutex> lock(t.mutex);
+        do
+            id = ++t.lastId;
+        while (id == 0 || t.pending.count(id));
+        t.pending[id] = Pending{window, message, buffer, static_cast<size_t>(bufferLength)};
+    }
+    try {
+        std::thread([id, resolve] {
+            HostRecord host;
+            const int error = resolve(host);
+            finish(id, error, host);
+        }).detach();
+    } catch (...) {
+        std::lock_guard<std::mutex> lock(t.mutex);
+        t.pending.erase(id);
+        WSASetLastError(WSAENOBUFS);
+        return nullptr;
+    }
+    return reinterpret_cast<HANDLE>(id);
+}
+
+} // namespace
+
+size_t layOutHostent(const HostRecord& host, char* buffer, size_t size, bool* fits)
+{
+    const size_t count = host.addresses.size();
+    const size_t aliasesAt = alignUp(sizeof(hostent));
+    const size_t listAt = aliasesAt + sizeof(char*);
+    const size_t addressesAt = listAt + (count + 1) * sizeof(char*);
+    const size_t nameAt = addressesAt + count * 4;
+    const size_t total = nameAt + host.name.size() + 1;
+    *fits = total <= size;
+    if (!*fits)
+        return total;
+
+    std::memset(buffer, 0, total);
+    char* aliases[1] = {nullptr};
+    std::memcpy(buffer + aliasesAt, aliases, sizeof aliases);
+    for (size_t i = 0; i < count; ++i) {
+        char* entry = buffer + addressesAt + i * 4;
+        std::memcpy(entry, &host.addresses[i], 4);
+        std::memcpy(buffer + listAt + i * sizeof(char*), &entry, sizeof entry);
+    }
+    std::memcpy(buffer + nameAt, host.name.c_str(), host.name.size() + 1);
+
+    hostent h{};
+    h.h_name = buffer + nameAt;
+    h.h_aliases = reinterpret_cast<char**>(buffer + aliasesAt);
+    h.h_addrtype = AF_INET;
+    h.h_length = 4;
+    h.h_addr_list = reinterpret_cast<char**>(buffer + listAt);
+    std::memcpy(buffer, &h, sizeof h);
+    return total;
+}
+
+void cancelAllHostLookups()
+{
+    LookupTable& t = table();
+    std::lock_guard<std::mutex> lock(t.mutex);
+    t.pending.clear();
+}
+
+} // namespace vtl
+
+HANDLE WSAAsyncGetHostByName(HWND window, UINT message, const char* name, char* buffer, int bufferLength)
+{
+    if (!name) {
+        WSASetLastError(WSAEFAULT);
+        return nullptr;
+    }
+    const std::string wanted = name;
+    return vtl::start(window, message, buffer, bufferLength,
+                      [wanted](vtl::HostRecord& host) { return vtl::resolveName(wanted, host); });
+}
+
+HANDLE WSAAsyncGetHostByAddr(HWND window, UINT message, const char* address, int length, int type, char* buffer,
+                             int bufferLength)
+{
+    if (!address || length != 4) {
+        WSASetLastError(WSAEFAULT);
+        return nullptr;
+    }
+    if (type != AF_INET) {
+        WSASetLastError(WSAEAFNOSUPPORT);
+        return nullptr;
+    }
+    uint32_t wanted;
+    std::memcpy(&wanted, address, 4);
+    return vtl::start(window, message, buffer, bufferLength,
+                      [wanted](vtl::HostRecord& host) { return vtl::resolveAddress(wanted, host); });
+}
+
+int WSACancelAsyncRequest(HANDLE request)
+{
+    vtl::LookupTable& t = vtl::table();
+    std::lock_guard<std::mutex> lock(t.mutex);
+    if (t.pending.erase(reinterpret_cast<uintptr_t>(request)) == 0) {
+        WSASetLastError(WSAEINVAL);
+        return SOCKET_ERROR;
+    }
+    return 0;
+}

@@ -1,0 +1,57 @@
+#include <vantrel/win32/winsock.h>
+
+#include "platform/winsock/host_lookup.h"
+#include "platform/host/posix/socket_notifier.h"
+#include "platform/winsock/winsock_startup.h"
+
+#include <atomic>
+#include <cstring>
+
+namespace {
+std::atomic<int> gStartups{0};
+} // namespace
+
+namespace vtl {
+
+bool winsockStarted()
+{
+    return gStartups.load() > 0;
+}
+
+} // namespace vtl
+
+int WSAStartup(WORD versionRequested, LPWSADATA data)
+{
+    constexpr WORD kHighest = 0x0101; // 1.1: major in the low byte
+    if (!data)
+        return WSAEFAULT;
+    const BYTE major = LOBYTE(versionRequested);
+    const BYTE minor = HIBYTE(versionRequested);
+    if (major < 1)
+        return WSAVERNOTSUPPORTED;
+    std::memset(data, 0, sizeof *data);
+    data->wVersion = (major == 1 && minor <= 1) ? versionRequested : kHighest;
+    data->wHighVersion = kHighest;
+    std::strcpy(data->szDescription, "Vantrel sockets 1.1 over POSIX");
+    std::strcpy(data->szSystemStatus, "Running");
+    data->iMaxSockets = 32767;
+    data->iMaxUdpDg = 65467;
+    ++gStartups;
+    return 0;
+}
+
+int WSACleanup()
+{
+    int now = gStartups.load();
+    do {
+        if (now <= 0) {
+            WSASetLastError(WSANOTINITIALISED);
+            return SOCKET_ERROR;
+        }
+    } while (!gStartups.compare_exchange_weak(now, now - 1));
+    if (now == 1) {
+        vtl::socketNotifier().stopAll();
+        vtl::cancelAllHostLookups();
+    }
+    return 0;
+}
