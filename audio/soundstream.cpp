@@ -5,12 +5,10 @@
 #include <vantrel/fastfile.h>
 #include <vantrel/vtlhnd.h>
 
-#include "audio/stream_observer.h"
+#include "audio/audio_testing.h"
 #include <vantrel/seam/riff_wave.h>
 
 #include <cstring>
-
-void (*vtl::streamRefilled)(SOUNDSTREAM*) = nullptr;
 
 namespace {
 
@@ -26,8 +24,7 @@ DWORD WINAPI streamWorker(LPVOID parameter)
         DWORD woken = WaitForMultipleObjects(2, events, FALSE, INFINITE);
         if (woken == WAIT_OBJECT_0) {
             s->stream();
-            if (vtl::streamRefilled)
-                vtl::streamRefilled(s);
+            vtl::testing::audio::refilled(s);
         } else if (woken == WAIT_OBJECT_0 + 1) {
             s->stopped = 1;
             if (s->buffer)

@@ -1,13 +1,13 @@
 // Surface blits: colour fill and (stretched) copies, clipped to the window a
 // clipper is bound to.
-#include "platform/ddraw/ddraw_hooks.h"
 #include "platform/ddraw/ddraw_objects.h"
+#include "platform/ddraw/ddraw_testing.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-using vtl::ddhooks::Op;
+using vtl::testing::ddraw::Op;
 
 namespace {
 
@@ -34,7 +34,7 @@ void storePixel(unsigned char* p, DWORD bytes, DWORD value)
 HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
                             LPDDBLTFX fx)
 {
-    if (HRESULT r = ddhooks::enter(Op::Blt, flags))
+    if (HRESULT r = testing::ddraw::intercept(Op::Blt, flags))
         return r;
     if (lost())
         return DDERR_SURFACELOST;

@@ -1,12 +1,12 @@
 // Clippers and palettes.
-#include "platform/ddraw/ddraw_hooks.h"
 #include "platform/ddraw/ddraw_objects.h"
+#include "platform/ddraw/ddraw_testing.h"
 
 #include <cstring>
 
 HRESULT vtl::DDClipper::SetHWnd(DWORD, HWND hwnd)
 {
-    if (HRESULT r = ddhooks::enter(ddhooks::Op::SetHWnd))
+    if (HRESULT r = testing::ddraw::intercept(testing::ddraw::Op::SetHWnd))
         return r;
     window_ = hwnd;
     return DD_OK;

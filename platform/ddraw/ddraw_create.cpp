@@ -1,14 +1,14 @@
 // DirectDrawCreate and DirectDrawEnumerateA: one display driver, the primary
 // display, which every backend provides.
-#include "platform/ddraw/ddraw_hooks.h"
 #include "platform/ddraw/ddraw_objects.h"
+#include "platform/ddraw/ddraw_testing.h"
 
 #include <cstdio>
 #include <new>
 
 namespace {
 
-// The GUID of test driver `i` (see ddhooks::setExtraDrivers).
+// The GUID of test driver `i` (see testing::ddraw::setExtraDrivers).
 GUID extraDriverGuid(unsigned i)
 {
     GUID g{};
@@ -31,7 +31,7 @@ bool knownDriver(GUID* guid)
 {
     if (guid == nullptr || guid == DDCREATE_EMULATIONONLY || guid == DDCREATE_HARDWAREONLY)
         return true;
-    for (unsigned i = 0; i < vtl::ddhooks::extraDrivers(); ++i)
+    for (unsigned i = 0; i < vtl::testing::ddraw::extraDrivers(); ++i)
         if (sameGuid(*guid, extraDriverGuid(i)))
             return true;
     return false;
@@ -46,7 +46,7 @@ HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown
     *directDraw = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    if (HRESULT r = vtl::ddhooks::enter(vtl::ddhooks::Op::Create))
+    if (HRESULT r = vtl::testing::ddraw::intercept(vtl::testing::ddraw::Op::Create))
         return r;
     if (!knownDriver(driver))
         return DDERR_INVALIDPARAMS;
@@ -58,13 +58,13 @@ HRESULT WINAPI DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context)
 {
     if (!callback)
         return DDERR_INVALIDPARAMS;
-    if (HRESULT r = vtl::ddhooks::enter(vtl::ddhooks::Op::Enumerate))
+    if (HRESULT r = vtl::testing::ddraw::intercept(vtl::testing::ddraw::Op::Enumerate))
         return r;
     char description[] = "Primary Display Driver";
     char name[] = "display";
     if (!callback(nullptr, description, name, context))
         return DD_OK;
-    for (unsigned i = 0; i < vtl::ddhooks::extraDrivers(); ++i) {
+    for (unsigned i = 0; i < vtl::testing::ddraw::extraDrivers(); ++i) {
         GUID guid = extraDriverGuid(i);
         char extraDescription[64];
         char extraName[32];

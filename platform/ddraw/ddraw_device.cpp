@@ -1,8 +1,9 @@
 // The display object: cooperative level, display modes and the creation of
 // surfaces, clippers and palettes.
-#include "platform/ddraw/ddraw_hooks.h"
 #include "platform/ddraw/ddraw_objects.h"
+#include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
+#include "platform/ddraw/display_loss.h"
 #include <vantrel/seam/display_modes.h>
 #include <vantrel/seam/window_backend.h>
 
@@ -11,7 +12,7 @@
 #include <cstring>
 #include <new>
 
-using vtl::ddhooks::Op;
+using vtl::testing::ddraw::Op;
 
 namespace {
 
@@ -27,7 +28,7 @@ int gLossWatch = 0;       // the window-system observer below, once installed
 void watchForLoss(HWND, UINT message, WPARAM wParam, LPARAM, void*)
 {
     if (message == WM_DISPLAYCHANGE || (message == WM_SIZE && wParam == SIZE_MINIMIZED && gFullscreenModes > 0))
-        vtl::ddhooks::loseDisplay();
+        vtl::noteDisplayLoss();
 }
 
 struct ModeSize {
@@ -123,14 +124,14 @@ void vtl::DDDevice::leaveMode()
     displayBackend().leaveFullscreen();
     display_->modeSet = false;
     --gFullscreenModes;
-    ddhooks::loseDisplay();
+    noteDisplayLoss();
     const Desktop screen = desktop();
     broadcastDisplayChange(screen.format.bitsPerPixel, screen.width, screen.height);
 }
 
 HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 {
-    if (HRESULT r = ddhooks::enter(Op::SetCooperativeLevel, flags))
+    if (HRESULT r = testing::ddraw::intercept(Op::SetCooperativeLevel, flags))
         return r;
     const bool exclusive = (flags & DDSCL_EXCLUSIVE) != 0;
     const bool full = (flags & DDSCL_FULLSCREEN) != 0;
@@ -148,7 +149,7 @@ HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 
 HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 {
-    if (HRESULT r = ddhooks::enter(Op::SetDisplayMode, bits))
+    if (HRESULT r = testing::ddraw::intercept(Op::SetDisplayMode, bits))
         return r;
     if (!display_->exclusive())
         return DDERR_NOEXCLUSIVEMODE;
@@ -168,14 +169,14 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
     display_->modeLayout = fullscreenLayout(bits, display_->desktop);
     // A mode change takes the display from every surface made before it
     // (the broadcast tells the windows, and through them the loss watch).
-    ddhooks::loseDisplay();
+    noteDisplayLoss();
     broadcastDisplayChange(bits, static_cast<int>(width), static_cast<int>(height));
     return DD_OK;
 }
 
 HRESULT vtl::DDDevice::RestoreDisplayMode()
 {
-    if (HRESULT r = ddhooks::enter(Op::RestoreDisplayMode))
+    if (HRESULT r = testing::ddraw::intercept(Op::RestoreDisplayMode))
         return r;
     leaveMode();
     return DD_OK;
@@ -200,7 +201,7 @@ HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
 HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
                                         LPDDENUMMODESCALLBACK callback)
 {
-    if (HRESULT r = ddhooks::enter(Op::EnumDisplayModes, flags))
+    if (HRESULT r = testing::ddraw::intercept(Op::EnumDisplayModes, flags))
         return r;
     if (!callback || (filter && filter->dwSize != sizeof(DDSURFACEDESC)))
         return DDERR_INVALIDPARAMS;
@@ -241,7 +242,7 @@ HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnkno
     *clipper = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    if (HRESULT r = ddhooks::enter(Op::CreateClipper))
+    if (HRESULT r = testing::ddraw::intercept(Op::CreateClipper))
         return r;
     *clipper = new (std::nothrow) DDClipper;
     return *clipper ? DD_OK : DDERR_OUTOFMEMORY;
@@ -255,7 +256,7 @@ HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirec
     *palette = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    if (HRESULT r = ddhooks::enter(Op::CreatePalette, flags))
+    if (HRESULT r = testing::ddraw::intercept(Op::CreatePalette, flags))
         return r;
     if (!(flags & DDPCAPS_8BIT) || !entries)
         return DDERR_INVALIDPARAMS;
@@ -272,7 +273,7 @@ HRESULT vtl::DDDevice::CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** 
         return DDERR_INVALIDPARAMS;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    if (HRESULT r = ddhooks::enter(Op::CreateSurface, desc->ddsCaps.dwCaps))
+    if (HRESULT r = testing::ddraw::intercept(Op::CreateSurface, desc->ddsCaps.dwCaps))
         return r;
     if (!(desc->dwFlags & DDSD_CAPS))
         return DDERR_INVALIDPARAMS;

@@ -1,14 +1,15 @@
 // Surfaces: memory pixels, locks, flips, loss and presentation.
-#include "platform/ddraw/ddraw_hooks.h"
 #include "platform/ddraw/ddraw_objects.h"
+#include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
+#include "platform/ddraw/display_loss.h"
 #include <vantrel/seam/window_backend.h>
 
 #include <cstring>
 #include <new>
 #include <utility>
 
-using vtl::ddhooks::Op;
+using vtl::testing::ddraw::Op;
 
 vtl::DDSurface* vtl::DDSurface::make(std::shared_ptr<DisplayState> display, DWORD caps, LONG width, LONG height,
                                      const PixelLayout& layout)
@@ -84,7 +85,7 @@ void vtl::DDSurface::describe(DDSURFACEDESC* desc) const
 
 HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
 {
-    if (HRESULT r = ddhooks::enter(Op::GetPixelFormat))
+    if (HRESULT r = testing::ddraw::intercept(Op::GetPixelFormat))
         return r;
     if (!format || format->dwSize != sizeof(DDPIXELFORMAT))
         return DDERR_INVALIDPARAMS;
@@ -110,14 +111,14 @@ HRESULT vtl::DDSurface::GetCaps(LPDDSCAPS caps)
 
 HRESULT vtl::DDSurface::IsLost()
 {
-    if (HRESULT r = ddhooks::enter(Op::IsLost))
+    if (HRESULT r = testing::ddraw::intercept(Op::IsLost))
         return r;
     return lost() ? DDERR_SURFACELOST : DD_OK;
 }
 
 HRESULT vtl::DDSurface::Restore()
 {
-    if (HRESULT r = ddhooks::enter(Op::Restore))
+    if (HRESULT r = testing::ddraw::intercept(Op::Restore))
         return r;
     // A flipping chain belongs to the full-screen mode it was made in.
     if (backBuffer_ && !display_->modeSet)
@@ -133,7 +134,7 @@ HRESULT vtl::DDSurface::Restore()
 
 HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE)
 {
-    if (HRESULT r = ddhooks::enter(Op::Lock, flags))
+    if (HRESULT r = testing::ddraw::intercept(Op::Lock, flags))
         return r;
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
         return DDERR_INVALIDPARAMS;
@@ -157,7 +158,7 @@ HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HAN
 
 HRESULT vtl::DDSurface::Unlock(LPVOID)
 {
-    if (HRESULT r = ddhooks::enter(Op::Unlock))
+    if (HRESULT r = testing::ddraw::intercept(Op::Unlock))
         return r;
     if (!locked_)
         return DDERR_NOTLOCKED;
@@ -168,7 +169,7 @@ HRESULT vtl::DDSurface::Unlock(LPVOID)
 
 HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
 {
-    if (HRESULT r = ddhooks::enter(Op::Flip, flags))
+    if (HRESULT r = testing::ddraw::intercept(Op::Flip, flags))
         return r;
     if (!backBuffer_)
         return DDERR_NOTFLIPPABLE;
@@ -188,7 +189,7 @@ HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** 
     if (!caps || !surface)
         return DDERR_INVALIDPARAMS;
     *surface = nullptr;
-    if (HRESULT r = ddhooks::enter(Op::GetAttachedSurface, caps->dwCaps))
+    if (HRESULT r = testing::ddraw::intercept(Op::GetAttachedSurface, caps->dwCaps))
         return r;
     if (!backBuffer_ || !(caps->dwCaps & (DDSCAPS_BACKBUFFER | DDSCAPS_FLIP)))
         return DDERR_NOTFOUND;
@@ -199,7 +200,7 @@ HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** 
 
 HRESULT vtl::DDSurface::SetClipper(IDirectDrawClipper* clipper)
 {
-    if (HRESULT r = ddhooks::enter(Op::SetClipper))
+    if (HRESULT r = testing::ddraw::intercept(Op::SetClipper))
         return r;
     if (clipper)
         clipper->AddRef();
@@ -222,7 +223,7 @@ HRESULT vtl::DDSurface::GetClipper(IDirectDrawClipper** clipper)
 
 HRESULT vtl::DDSurface::SetPalette(IDirectDrawPalette* palette)
 {
-    if (HRESULT r = ddhooks::enter(Op::SetPalette))
+    if (HRESULT r = testing::ddraw::intercept(Op::SetPalette))
         return r;
     if (palette && layout_.bits != 8)
         return DDERR_NOTPALETTIZED;
@@ -271,7 +272,7 @@ void vtl::DDSurface::present()
 
 HRESULT vtl::DDSurface::GetDC(HDC* dc)
 {
-    if (HRESULT r = ddhooks::enter(Op::GetDC))
+    if (HRESULT r = testing::ddraw::intercept(Op::GetDC))
         return r;
     if (!dc)
         return DDERR_INVALIDPARAMS;
@@ -291,7 +292,7 @@ HRESULT vtl::DDSurface::GetDC(HDC* dc)
 
 HRESULT vtl::DDSurface::ReleaseDC(HDC dc)
 {
-    if (HRESULT r = ddhooks::enter(Op::ReleaseDC))
+    if (HRESULT r = testing::ddraw::intercept(Op::ReleaseDC))
         return r;
     if (!dc_ || dc != dc_)
         return DDERR_NODC;

@@ -29,10 +29,6 @@ std::unique_ptr<AudioOutput> openSdlAudioOutput(AudioEngine& engine);
 // mixed as a 16-bit stereo WAV file.
 std::unique_ptr<AudioOutput> openHeadlessAudioOutput(AudioEngine& engine, const char* wavPath);
 
-// For tests: while set, newly opened headless outputs have no clock of their
-// own and mix only when the program calls AudioEngine::mix.
-void setHeadlessAudioManualClock(bool manual);
-
 } // namespace vtl
 
 #endif

@@ -9,8 +9,8 @@
 // - when fontconfig finds nothing the font is DejaVu Sans (Debian's
 //   fonts-dejavu-core), in the matching weight and slant;
 // - text bytes are Latin-1 characters.
-#include "platform/user/fault_injection.h"
 #include "platform/gdi/gdi_objects.h"
+#include "platform/user/user_testing.h"
 #include "platform/user/window_table.h"
 
 #include <fontconfig/fontconfig.h>
@@ -20,6 +20,8 @@
 #include <set>
 #include <string>
 #include <unistd.h>
+
+using vtl::testing::user::Op;
 
 namespace vtl {
 namespace {
@@ -206,7 +208,7 @@ using namespace vtl;
 HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut, DWORD,
                   DWORD, DWORD, DWORD, DWORD, LPCSTR faceName)
 {
-    if (injectedFailure(WinCall::kCreateFont))
+    if (testing::user::intercept(Op::CreateFont))
         return nullptr;
     std::lock_guard<std::mutex> lock(gdiMutex());
     Font* font = makeFont(height, weight, italic != 0, underline != 0, strikeOut != 0, faceName);

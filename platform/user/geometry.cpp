@@ -17,11 +17,13 @@
 // size that was asked for: a game that moves a window by feeding
 // GetWindowRect's size back to MoveWindow changes its client size by the
 // difference, while one that uses SWP_NOSIZE (or AdjustWindowRectEx) does not.
-#include "platform/user/fault_injection.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
+#include "platform/user/user_testing.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
+
+using vtl::testing::user::Op;
 
 using namespace vtl;
 
@@ -51,7 +53,7 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect)
         setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
         return FALSE;
     }
-    if (injectedFailure(WinCall::kGetClientRect))
+    if (testing::user::intercept(Op::GetClientRect))
         return FALSE;
     *rect = (w->style & WS_MINIMIZE) ? RECT{0, 0, 0, 0} : clientRectOf(*w);
     return TRUE;
@@ -64,7 +66,7 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect)
         setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
         return FALSE;
     }
-    if (injectedFailure(WinCall::kGetWindowRect))
+    if (testing::user::intercept(Op::GetWindowRect))
         return FALSE;
     *rect = screenRectOf(*w);
     return TRUE;
@@ -99,7 +101,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
         setError(kErrorInvalidWindowHandle);
         return FALSE;
     }
-    if (injectedFailure(WinCall::kMoveWindow))
+    if (testing::user::intercept(Op::MoveWindow))
         return FALSE;
     setWindowRect(w, outerRectFor(*w, x, y, width, height), repaint, false);
     return TRUE;
@@ -112,7 +114,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         setError(kErrorInvalidWindowHandle);
         return FALSE;
     }
-    if (injectedFailure(WinCall::kSetWindowPos))
+    if (testing::user::intercept(Op::SetWindowPos))
         return FALSE;
     RECT r = w->rect;
     if (!(flags & SWP_NOMOVE)) {
@@ -156,7 +158,7 @@ BOOL ShowWindow(HWND hwnd, int command)
         setError(kErrorInvalidWindowHandle);
         return FALSE;
     }
-    if (injectedFailure(WinCall::kShowWindow))
+    if (testing::user::intercept(Op::ShowWindow))
         return FALSE;
     return applyShowCommand(w, command, false) ? TRUE : FALSE;
 }
@@ -168,7 +170,7 @@ BOOL UpdateWindow(HWND hwnd)
         setError(kErrorInvalidWindowHandle);
         return FALSE;
     }
-    if (injectedFailure(WinCall::kUpdateWindow))
+    if (testing::user::intercept(Op::UpdateWindow))
         return FALSE;
     if (w->needsPaint && (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE)) {
         w->needsPaint = false;

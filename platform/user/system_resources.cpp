@@ -6,7 +6,7 @@
 // 32512-32516 and 32640-32651; any other id fails.  With an instance, the
 // game's own resource ids are accepted, since a program built here carries
 // no resource section to look them up in.
-#include "platform/user/fault_injection.h"
+#include "platform/user/user_testing.h"
 #include "platform/user/window_table.h"
 
 #include <map>
@@ -14,6 +14,8 @@
 #include <mutex>
 #include <string>
 #include <tuple>
+
+using vtl::testing::user::Op;
 
 namespace vtl {
 namespace {
@@ -51,7 +53,7 @@ bool systemId(LPCSTR name, bool cursor)
 void* load(int kind, HINSTANCE instance, LPCSTR name)
 {
     bool cursor = kind == 1;
-    if (injectedFailure(cursor ? WinCall::kLoadCursor : WinCall::kLoadIcon))
+    if (testing::user::intercept(cursor ? Op::LoadCursor : Op::LoadIcon))
         return nullptr;
     if (!name || (!instance && !systemId(name, cursor))) {
         setError(kErrorResourceNameNotFound);

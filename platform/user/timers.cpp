@@ -5,10 +5,12 @@
 // to 10 ms, as the system does; SetTimer on a window with id 0 makes a new,
 // unused nonzero id and returns it, so that KillTimer with the returned id
 // always stops it.
-#include "platform/user/fault_injection.h"
 #include "platform/user/message_queue.h"
+#include "platform/user/user_testing.h"
 
 #include <algorithm>
+
+using vtl::testing::user::Op;
 
 using namespace vtl;
 
@@ -21,7 +23,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
             return 0;
         }
     }
-    if (injectedFailure(WinCall::kSetTimer))
+    if (testing::user::intercept(Op::SetTimer))
         return 0;
     ThreadQueue& q = *currentQueue();
     UINT interval = std::max<UINT>(milliseconds, 10u);
@@ -59,7 +61,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id)
 {
-    if (injectedFailure(WinCall::kKillTimer))
+    if (testing::user::intercept(Op::KillTimer))
         return FALSE;
     ThreadQueue& q = *currentQueue();
     for (auto it = q.timers.begin(); it != q.timers.end(); ++it) {

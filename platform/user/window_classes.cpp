@@ -1,6 +1,6 @@
 // Window classes: RegisterClassExA, UnregisterClassA and the lookup that
 // CreateWindowExA uses.
-#include "platform/user/fault_injection.h"
+#include "platform/user/user_testing.h"
 #include "platform/user/window_table.h"
 
 #include "platform/kernel/ascii_case.h"
@@ -8,6 +8,8 @@
 #include <cstring>
 #include <mutex>
 #include <vector>
+
+using vtl::testing::user::Op;
 
 namespace vtl {
 namespace {
@@ -56,7 +58,7 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
         setError(kErrorInvalidParameter);
         return 0;
     }
-    if (injectedFailure(WinCall::kRegisterClass))
+    if (testing::user::intercept(Op::RegisterClass))
         return 0;
     Classes& c = classes();
     std::lock_guard<std::mutex> lock(c.mutex);
@@ -88,7 +90,7 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
         setError(kErrorClassDoesNotExist);
         return FALSE;
     }
-    if (injectedFailure(WinCall::kUnregisterClass))
+    if (testing::user::intercept(Op::UnregisterClass))
         return FALSE;
     Classes& c = classes();
     std::lock_guard<std::mutex> lock(c.mutex);

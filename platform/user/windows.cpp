@@ -11,9 +11,9 @@
 // - the 32-bit SetWindowLongA can not hold a pointer on a 64-bit system, so
 //   GWL_WNDPROC and GWL_HINSTANCE are read and written only through the
 //   pointer-sized forms; GWL_USERDATA through SetWindowLongA keeps 32 bits.
-#include "platform/user/fault_injection.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
+#include "platform/user/user_testing.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
 
@@ -21,6 +21,8 @@
 
 #include <algorithm>
 #include <cstring>
+
+using vtl::testing::user::Op;
 
 namespace vtl {
 namespace {
@@ -130,7 +132,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
             return nullptr;
         }
     }
-    if (injectedFailure(WinCall::kCreateWindow))
+    if (testing::user::intercept(Op::CreateWindow))
         return nullptr;
 
     auto w = std::make_shared<Window>();
@@ -197,7 +199,7 @@ BOOL DestroyWindow(HWND hwnd)
     WindowRef w = ownWindow(hwnd);
     if (!w)
         return FALSE;
-    if (injectedFailure(WinCall::kDestroyWindow))
+    if (testing::user::intercept(Op::DestroyWindow))
         return FALSE;
     if (!w->destroying)
         destroyTree(w);
@@ -416,7 +418,7 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
         setError(kErrorInvalidIndex);
         return 0;
     }
-    if (injectedFailure(WinCall::kSetWindowLong))
+    if (testing::user::intercept(Op::SetWindowLong))
         return 0;
     switch (index) {
     case GWL_STYLE:

@@ -3,7 +3,7 @@
 #include <vantrel/audio.h>
 #include <vantrel/vtlhnd.h>
 
-#include "audio/stream_observer.h"
+#include "audio/audio_testing.h"
 #include "support/manual_audio.h"
 #include "support/message_capture.h"
 #include "support/test_archive.h"
@@ -50,11 +50,11 @@ protected:
     {
         ASSERT_TRUE(SOUND::create(reinterpret_cast<HWND>(1)));
         Refills::count = 0;
-        vtl::streamRefilled = &Refills::observe;
+        vtl::testing::audio::observeRefills(&Refills::observe);
     }
     void TearDown() override
     {
-        vtl::streamRefilled = nullptr;
+        vtl::testing::audio::reset();
         handle.FastFileFini();
         EXPECT_TRUE(SOUND::release());
     }

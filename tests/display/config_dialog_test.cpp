@@ -11,7 +11,7 @@
 #include "display/dialog_paint.h"
 #include "display/driver_list.h"
 #include "surface/effects_switch.h"
-#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_testing.h"
 #include "platform/user/input_events.h"
 #include "display/dialog_controls.h"
 #include <vantrel/seam/window_backend.h>
@@ -31,7 +31,8 @@
 
 namespace {
 
-using vtl::ddhooks::Op;
+namespace ddraw = vtl::testing::ddraw;
+using ddraw::Op;
 
 class ConfigDialogTest : public DisplayTest {
 protected:
@@ -167,16 +168,16 @@ TEST_F(ConfigDialogTest, RadioPairsStayExclusiveAndSwitchTheirParts)
 
 TEST_F(ConfigDialogTest, ChoosingADriverListsItsDepthsAndKeepsThemWhenItCannotStart)
 {
-    vtl::ddhooks::setExtraDrivers(1);
+    ddraw::setExtraDrivers(1);
     ASSERT_NE(open(), nullptr);
     ASSERT_EQ(entries(IDC_DRIVERS).size(), 3u);
     send(IDC_DEPTHS, CB_SETCURSEL, 3);
 
-    vtl::ddhooks::recordCalls();
+    ddraw::record();
     send(IDC_DRIVERS, CB_SETCURSEL, 1);
     command(IDC_DRIVERS, CBN_SELCHANGE);
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::Create), 1u);
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::EnumDisplayModes), 1u);
+    EXPECT_EQ(ddraw::countCalls(Op::Create), 1u);
+    EXPECT_EQ(ddraw::countCalls(Op::EnumDisplayModes), 1u);
     EXPECT_EQ(entries(IDC_DEPTHS), kDepths640);
     EXPECT_EQ(send(IDC_DEPTHS, CB_GETCURSEL), 1);
 
@@ -186,7 +187,7 @@ TEST_F(ConfigDialogTest, ChoosingADriverListsItsDepthsAndKeepsThemWhenItCannotSt
     EXPECT_EQ(send(IDC_DEPTHS, CB_GETCURSEL), 2);
 
     // A driver that does not start leaves the depths as they were.
-    vtl::ddhooks::failOnce(Op::Create, DDERR_GENERIC);
+    ddraw::failNext(Op::Create, DDERR_GENERIC);
     send(IDC_DRIVERS, CB_SETCURSEL, 2);
     command(IDC_DRIVERS, CBN_SELCHANGE);
     EXPECT_EQ(entries(IDC_DEPTHS), kDepths640);
@@ -195,7 +196,7 @@ TEST_F(ConfigDialogTest, ChoosingADriverListsItsDepthsAndKeepsThemWhenItCannotSt
 TEST_F(ConfigDialogTest, OkWritesTheChoicesAndEndsTheDialog)
 {
     useDesktop("rgb32");
-    vtl::ddhooks::setExtraDrivers(1);
+    ddraw::setExtraDrivers(1);
     ASSERT_NE(open(), nullptr);
     vtl::configurationResult().cancelled = true;
 
@@ -246,16 +247,16 @@ TEST_F(ConfigDialogTest, CancelAndTheCloseBoxBothCancel)
 
 TEST_F(ConfigDialogTest, TheDriverListIsEnumeratedOncePerProcess)
 {
-    vtl::ddhooks::setExtraDrivers(2);
-    vtl::ddhooks::recordCalls();
+    ddraw::setExtraDrivers(2);
+    ddraw::record();
     ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::Enumerate), 1u);
+    EXPECT_EQ(ddraw::countCalls(Op::Enumerate), 1u);
     const std::vector<std::string> first = entries(IDC_DRIVERS);
     ASSERT_EQ(first.size(), 4u);
     DestroyWindow(dialog);
 
     ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::Enumerate), 1u);
+    EXPECT_EQ(ddraw::countCalls(Op::Enumerate), 1u);
     EXPECT_EQ(entries(IDC_DRIVERS), first);
     DestroyWindow(dialog);
 
@@ -263,20 +264,20 @@ TEST_F(ConfigDialogTest, TheDriverListIsEnumeratedOncePerProcess)
     // as it is.
     vtl::resetDriverList();
     EnumDrivers();
-    const unsigned before = vtl::ddhooks::countCalls(Op::Enumerate);
+    const unsigned before = ddraw::countCalls(Op::Enumerate);
     ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::Enumerate), before);
+    EXPECT_EQ(ddraw::countCalls(Op::Enumerate), before);
     EXPECT_EQ(entries(IDC_DRIVERS), first);
 }
 
 TEST_F(ConfigDialogTest, DepthsAreAskedForStandardModesFirstThenForAll)
 {
-    vtl::ddhooks::recordCalls();
-    vtl::ddhooks::failOnce(Op::EnumDisplayModes, DDERR_GENERIC);
+    ddraw::record();
+    ddraw::failNext(Op::EnumDisplayModes, DDERR_GENERIC);
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(entries(IDC_DEPTHS), kDepths640);
     std::vector<DWORD> flags;
-    for (const auto& call : vtl::ddhooks::calls()) {
+    for (const auto& call : ddraw::calls()) {
         if (call.op == Op::EnumDisplayModes)
             flags.push_back(call.flags);
     }
@@ -285,7 +286,7 @@ TEST_F(ConfigDialogTest, DepthsAreAskedForStandardModesFirstThenForAll)
 
 TEST_F(ConfigDialogTest, NoDepthListedStoresTheListsErrorAndTheDisplayFails)
 {
-    vtl::ddhooks::failAlways(Op::EnumDisplayModes, DDERR_GENERIC);
+    ddraw::failAlways(Op::EnumDisplayModes, DDERR_GENERIC);
     ASSERT_NE(open(), nullptr);
     EXPECT_TRUE(entries(IDC_DEPTHS).empty());
     EXPECT_EQ(send(IDC_DEPTHS, CB_GETCURSEL), CB_ERR);
@@ -331,7 +332,7 @@ TEST_F(ConfigDialogTest, ClicksOnCheckBoxesAndListsWorkAsAPlayerExpects)
     EXPECT_EQ(GetFocus(), item(IDC_WINDOWED));
 
     // Clicking the driver list opens it; clicking its second entry picks it.
-    vtl::ddhooks::recordCalls();
+    ddraw::record();
     send(IDC_DRIVERS, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     send(IDC_DRIVERS, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(send(IDC_DRIVERS, CB_GETDROPPEDSTATE));
@@ -344,7 +345,7 @@ TEST_F(ConfigDialogTest, ClicksOnCheckBoxesAndListsWorkAsAPlayerExpects)
     send(IDC_DRIVERS, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, secondY));
     EXPECT_FALSE(send(IDC_DRIVERS, CB_GETDROPPEDSTATE));
     EXPECT_EQ(send(IDC_DRIVERS, CB_GETCURSEL), 1);
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::EnumDisplayModes), 1u); // the dialog heard CBN_SELCHANGE
+    EXPECT_EQ(ddraw::countCalls(Op::EnumDisplayModes), 1u); // the dialog heard CBN_SELCHANGE
 
     // Keys move the selection of a closed list; Escape closes an open one
     // unchanged.
@@ -537,7 +538,7 @@ TEST_F(ConfigDialogTest, ACancelledDialogStartsNothingAndIsShownAgain)
 
 TEST_F(ConfigDialogTest, ChosenValuesReachTheHandle)
 {
-    vtl::ddhooks::setExtraDrivers(1);
+    ddraw::setExtraDrivers(1);
     setenv("VANTREL_CONFIG", "driver=1, depth=32,effects=0", 1);
     ASSERT_EQ(handle.gfxBegin(), 1);
     EXPECT_EQ(handle.driverIndex, 1);

@@ -3,7 +3,7 @@
 #include <vantrel/win32/ddraw.h>
 
 #include "display/driver_list.h"
-#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_testing.h"
 #include "support/display_fixture.h"
 #include "support/message_capture.h"
 
@@ -12,7 +12,8 @@
 
 namespace {
 
-using vtl::ddhooks::Op;
+namespace ddraw = vtl::testing::ddraw;
+using ddraw::Op;
 
 class DriverListTest : public DisplayTest {
 protected:
@@ -30,10 +31,10 @@ protected:
 
 TEST_F(DriverListTest, EnumeratesOnceAndEndsWithTheEmulationDriver)
 {
-    vtl::ddhooks::recordCalls();
+    ddraw::record();
     EnumDrivers();
     EnumDrivers();
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::Enumerate), 1u);
+    EXPECT_EQ(ddraw::countCalls(Op::Enumerate), 1u);
     const vtl::DriverList& list = vtl::driverList();
     ASSERT_EQ(list.count, 2);
     EXPECT_EQ(list.records[0].guidPointer, nullptr);
@@ -44,7 +45,7 @@ TEST_F(DriverListTest, EnumeratesOnceAndEndsWithTheEmulationDriver)
 
 TEST_F(DriverListTest, KeepsFifteenDriversAndDropsTheRestWithTheEmulationDriver)
 {
-    vtl::ddhooks::setExtraDrivers(16);
+    ddraw::setExtraDrivers(16);
     EnumDrivers();
     const vtl::DriverList& list = vtl::driverList();
     ASSERT_EQ(list.count, 15);
@@ -57,14 +58,14 @@ TEST_F(DriverListTest, KeepsFifteenDriversAndDropsTheRestWithTheEmulationDriver)
 
 TEST_F(DriverListTest, TheHandleStartsOnTheDriverItsIndexNames)
 {
-    vtl::ddhooks::setExtraDrivers(2);
+    ddraw::setExtraDrivers(2);
     VTLHND handle;
     handle.gfxSetup(window, 320, 240, 16);
     handle.Override();
     handle.driverIndex = 2; // the second test driver
     EXPECT_EQ(handle.gfxBegin(), 1);
     handle.gfxEnd();
-    vtl::ddhooks::setExtraDrivers(0); // that driver is gone now
+    ddraw::setExtraDrivers(0); // that driver is gone now
     MessageCapture capture;
     EXPECT_EQ(handle.gfxBegin(), -1);
     EXPECT_EQ(capture.messages().front(), "DirectDrawCreate failed err=-2147024809\r\n");
@@ -75,11 +76,11 @@ TEST_F(DisplayTest, DisableWithOnlyTheDisplayObjectRestoresTheModeThenReleasesIt
     VTLHND handle;
     handle.isFullscreen = true;
     ASSERT_EQ(DirectDrawCreate(nullptr, &handle.directDraw, nullptr), DD_OK);
-    vtl::ddhooks::recordCalls();
+    ddraw::record();
     handle.DDDisable(true);
     EXPECT_EQ(handle.directDraw, nullptr);
-    ASSERT_EQ(vtl::ddhooks::calls().size(), 1u);
-    EXPECT_EQ(vtl::ddhooks::calls()[0].op, Op::RestoreDisplayMode);
+    ASSERT_EQ(ddraw::calls().size(), 1u);
+    EXPECT_EQ(ddraw::calls()[0].op, Op::RestoreDisplayMode);
 }
 
 TEST_F(DisplayTest, CreateSurfaceReportsTheLowBitsOfTheFailure)
@@ -88,7 +89,7 @@ TEST_F(DisplayTest, CreateSurfaceReportsTheLowBitsOfTheFailure)
     MessageCapture capture;
     EXPECT_EQ(handle.DDCreateSurface(8, 8, true), nullptr);
     ASSERT_EQ(DirectDrawCreate(nullptr, &handle.directDraw, nullptr), DD_OK);
-    vtl::ddhooks::failOnce(Op::CreateSurface, DDERR_SURFACELOST);
+    ddraw::failNext(Op::CreateSurface, DDERR_SURFACELOST);
     EXPECT_EQ(handle.DDCreateSurface(8, 8, true), nullptr);
     EXPECT_EQ(capture.messages().back(), "CreateSurface FAILED, rc = 450\r\n");
     IDirectDrawSurface* s = handle.DDCreateSurface(8, 8, true);
@@ -111,10 +112,10 @@ TEST_F(DisplayTest, GfxStringNeedsADisplayAndText)
     ASSERT_EQ(handle.gfxBegin(), 1);
     MessageCapture capture;
     EXPECT_FALSE(handle.gfxString(nullptr, nullptr, 0, 0, 0, 0));
-    vtl::ddhooks::failOnce(Op::GetDC, DDERR_SURFACELOST);
+    ddraw::failNext(Op::GetDC, DDERR_SURFACELOST);
     EXPECT_FALSE(handle.gfxString(text, nullptr, 0, 0, 0, 0));
     EXPECT_TRUE(handle.gfxString(text, nullptr, 0, 0, 0, 0));
-    vtl::ddhooks::failOnce(Op::ReleaseDC, DDERR_GENERIC);
+    ddraw::failNext(Op::ReleaseDC, DDERR_GENERIC);
     EXPECT_FALSE(handle.gfxString(text, nullptr, 0, 0, 0, 0));
     EXPECT_EQ(capture.text(),
               "Surface::string() - Null message.\r\ngfxString() - GetDC().\r\ngfxString() - ReleaseDC().\r\n");

@@ -7,7 +7,7 @@
 
 #include "display/configuration.h"
 #include "surface/effects_switch.h"
-#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_testing.h"
 #include "support/display_fixture.h"
 #include "support/message_capture.h"
 
@@ -16,7 +16,8 @@
 
 namespace {
 
-using vtl::ddhooks::Op;
+namespace ddraw = vtl::testing::ddraw;
+using ddraw::Op;
 
 class LifecycleTest : public DisplayTest {
 protected:
@@ -130,13 +131,13 @@ TEST_F(LifecycleTest, CancellingTheDialogLeavesNoDisplayAndAsksAgainNextTime)
     gDialogRuns = 0;
     vtl::setConfigurationDialog(cancelDialog);
     handle.gfxSetup(window, 640, 480, 16);
-    vtl::ddhooks::recordCalls();
+    ddraw::record();
     EXPECT_EQ(handle.gfxBegin(), 0);
     EXPECT_EQ(handle.gfxBegin(), 0);
     EXPECT_EQ(gDialogRuns, 2);
     EXPECT_FALSE(handle.configured);
     expectNoDisplay();
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::Create), 0u);
+    EXPECT_EQ(ddraw::countCalls(Op::Create), 0u);
 }
 
 struct StartFailure {
@@ -154,7 +155,7 @@ class StartFailureTest : public LifecycleTest, public testing::WithParamInterfac
 TEST_P(StartFailureTest, ReportsAndReleasesEverything)
 {
     const StartFailure& f = GetParam();
-    vtl::ddhooks::failOnce(f.op, DDERR_GENERIC, f.skip);
+    ddraw::failNext(f.op, DDERR_GENERIC, f.skip);
     MessageCapture capture;
     const signed char result = f.fullscreen ? beginFullscreen(16) : beginWindowed();
     EXPECT_EQ(result, -1);
@@ -190,7 +191,7 @@ TEST_F(LifecycleTest, AModeTheDisplayDoesNotOfferFailsToStart)
 
 TEST_F(LifecycleTest, AnUnreadablePixelFormatIsRefusedAndTheDisplayReleased)
 {
-    vtl::ddhooks::failOnce(Op::GetPixelFormat, DDERR_GENERIC);
+    ddraw::failNext(Op::GetPixelFormat, DDERR_GENERIC);
     MessageCapture capture;
     EXPECT_EQ(beginWindowed(), -2);
     EXPECT_EQ(capture.text(), "");
@@ -200,13 +201,13 @@ TEST_F(LifecycleTest, AnUnreadablePixelFormatIsRefusedAndTheDisplayReleased)
 TEST_F(LifecycleTest, AFailingFlipIsRetriedOnceAfterRestoreAllWithTheWaitFlag)
 {
     ASSERT_EQ(beginFullscreen(16), 1);
-    vtl::ddhooks::recordCalls();
-    vtl::ddhooks::failOnce(Op::Flip, DDERR_SURFACELOST);
+    ddraw::record();
+    ddraw::failNext(Op::Flip, DDERR_SURFACELOST);
     EXPECT_TRUE(handle.gfxSwapBuffers());
 
-    std::vector<vtl::ddhooks::Call> flips;
+    std::vector<ddraw::Call> flips;
     bool restoredBetween = false;
-    for (const auto& c : vtl::ddhooks::calls()) {
+    for (const auto& c : ddraw::calls()) {
         if (c.op == Op::Flip)
             flips.push_back(c);
         else if (c.op == Op::IsLost && flips.size() == 1)
@@ -221,19 +222,19 @@ TEST_F(LifecycleTest, AFailingFlipIsRetriedOnceAfterRestoreAllWithTheWaitFlag)
 TEST_F(LifecycleTest, AFlipThatFailsTwiceIsReportedWithItsCode)
 {
     ASSERT_EQ(beginFullscreen(16), 1);
-    vtl::ddhooks::recordCalls();
-    vtl::ddhooks::failAlways(Op::Flip, DDERR_SURFACELOST);
+    ddraw::record();
+    ddraw::failAlways(Op::Flip, DDERR_SURFACELOST);
     MessageCapture capture;
     EXPECT_FALSE(handle.gfxSwapBuffers());
     EXPECT_EQ(capture.text(), "Flip FAILED, rc=887601c2\r\n");
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::Flip), 2u);
+    EXPECT_EQ(ddraw::countCalls(Op::Flip), 2u);
 }
 
 TEST_F(LifecycleTest, FullScreenSwapWithoutAPrimaryFailsUntilRestored)
 {
     ASSERT_EQ(beginFullscreen(16), 1);
-    vtl::ddhooks::loseDisplay();
-    vtl::ddhooks::failOnce(Op::CreateSurface, DDERR_OUTOFMEMORY);
+    ddraw::loseDisplay();
+    ddraw::failNext(Op::CreateSurface, DDERR_OUTOFMEMORY);
     handle.RestoreAll();
     EXPECT_EQ(handle.primary, nullptr);
     EXPECT_EQ(handle.backBuffer, nullptr);
@@ -324,7 +325,7 @@ TEST_F(LifecycleTest, CopyBackBufferInAWindowRestoresALostDisplayInTheSameCall)
     ASSERT_EQ(beginWindowed(16, 16), 1);
     BITPLANEFX frame = systemBuffer(handle);
     std::memset(frame.pixels, 0x5A, frame.pitch * 16);
-    vtl::ddhooks::loseDisplay();
+    ddraw::loseDisplay();
     MessageCapture capture;
     ASSERT_TRUE(handle.gfxCopyBackBuffer(&frame));
     EXPECT_EQ(capture.text(), "");
@@ -338,7 +339,7 @@ TEST_F(LifecycleTest, CopyBackBufferInFullScreenLeavesRestoringToTheSwap)
 {
     ASSERT_EQ(beginFullscreen(16), 1);
     BITPLANEFX frame = systemBuffer(handle);
-    vtl::ddhooks::loseDisplay();
+    ddraw::loseDisplay();
     IDirectDrawSurface* before = handle.primary;
     MessageCapture capture;
     EXPECT_FALSE(handle.gfxCopyBackBuffer(&frame));
@@ -394,7 +395,7 @@ TEST_F(LifecycleTest, RestoreAllAfterALossMakesNewSurfacesInTheNewFormat)
     useDesktop("rgb565");
     ASSERT_EQ(beginWindowed(), 1);
     useDesktop("rgb32"); // only a new display object sees another desktop
-    vtl::ddhooks::loseDisplay();
+    ddraw::loseDisplay();
     handle.RestoreAll();
     ASSERT_NE(handle.primary, nullptr);
     EXPECT_EQ(handle.primary->IsLost(), DD_OK);
@@ -409,14 +410,14 @@ TEST_F(LifecycleTest, SwitchModeGoesToFullScreenAtTheDesktopDepthAndBack)
     ASSERT_EQ(handle.gfxBegin(), 1);
     ASSERT_EQ(handle.bitsPerPixel, 32);
 
-    vtl::ddhooks::recordCalls();
+    ddraw::record();
     handle.gfxSwitchMode();
     EXPECT_TRUE(handle.fullscreen());
     EXPECT_EQ(handle.bitsPerPixel, 32);
     EXPECT_EQ(handle.clipper, nullptr);
     ASSERT_NE(handle.backBuffer, nullptr);
     bool asked32 = false;
-    for (const auto& c : vtl::ddhooks::calls())
+    for (const auto& c : ddraw::calls())
         asked32 |= c.op == Op::SetDisplayMode && c.flags == 32;
     EXPECT_TRUE(asked32);
     // Visibility is the window's state, which the window system keeps.
@@ -466,17 +467,17 @@ TEST_F(LifecycleTest, AWindowLargerThanTheScreenKeepsItsTopLeftInTheWorkArea)
 TEST_F(LifecycleTest, EndReleasesOnceAndOnAFreshHandleTouchesNothing)
 {
     VTLHND fresh;
-    vtl::ddhooks::recordCalls();
+    ddraw::record();
     fresh.gfxEnd();
-    EXPECT_TRUE(vtl::ddhooks::calls().empty());
+    EXPECT_TRUE(ddraw::calls().empty());
 
     ASSERT_EQ(beginFullscreen(16), 1);
-    vtl::ddhooks::recordCalls();
+    ddraw::record();
     handle.gfxEnd();
     expectNoDisplay();
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::RestoreDisplayMode), 1u);
+    EXPECT_EQ(ddraw::countCalls(Op::RestoreDisplayMode), 1u);
     handle.gfxEnd();
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::RestoreDisplayMode), 1u);
+    EXPECT_EQ(ddraw::countCalls(Op::RestoreDisplayMode), 1u);
     expectNoDisplay();
     // It can start again, without asking.
     EXPECT_EQ(handle.gfxBegin(), 1);

@@ -3,7 +3,7 @@
 #include <vantrel/win32/ddraw.h>
 #include <vantrel/win32/window.h>
 
-#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_testing.h"
 #include <vantrel/seam/display_modes.h>
 #include "support/display_fixture.h"
 
@@ -13,7 +13,8 @@
 
 namespace {
 
-using vtl::ddhooks::Op;
+namespace ddraw = vtl::testing::ddraw;
+using ddraw::Op;
 
 DDSURFACEDESC blankDesc()
 {
@@ -215,7 +216,7 @@ TEST_F(DeviceTest, LosingTheDisplayLosesDisplayMemoryButNotSystemMemory)
     IDirectDrawSurface* primary = flippingPrimary(dd);
     IDirectDrawSurface* video = plain(dd, 8, 8);
     IDirectDrawSurface* system = plain(dd, 8, 8, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY);
-    vtl::ddhooks::loseDisplay();
+    ddraw::loseDisplay();
 
     EXPECT_EQ(primary->IsLost(), DDERR_SURFACELOST);
     EXPECT_EQ(video->IsLost(), DDERR_SURFACELOST);
@@ -406,8 +407,8 @@ TEST_F(DeviceTest, PalettesHoldTheirEntriesAndAttachOnlyToEightBitSurfaces)
 
 TEST_F(DeviceTest, HooksFailAfterSkippingOnceOrAlwaysAndRecordFlags)
 {
-    vtl::ddhooks::recordCalls();
-    vtl::ddhooks::failOnce(Op::Create, DDERR_GENERIC, 1);
+    ddraw::record();
+    ddraw::failNext(Op::Create, DDERR_GENERIC, 1);
     IDirectDraw* dd = nullptr;
     ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
     dd->Release();
@@ -416,12 +417,12 @@ TEST_F(DeviceTest, HooksFailAfterSkippingOnceOrAlwaysAndRecordFlags)
     ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
     keep(dd);
 
-    vtl::ddhooks::failAlways(Op::SetCooperativeLevel, DDERR_INVALIDPARAMS);
+    ddraw::failAlways(Op::SetCooperativeLevel, DDERR_INVALIDPARAMS);
     EXPECT_EQ(dd->SetCooperativeLevel(window, DDSCL_NORMAL), DDERR_INVALIDPARAMS);
     EXPECT_EQ(dd->SetCooperativeLevel(window, DDSCL_NORMAL), DDERR_INVALIDPARAMS);
-    EXPECT_EQ(vtl::ddhooks::countCalls(Op::Create), 3u);
-    ASSERT_EQ(vtl::ddhooks::calls().back().op, Op::SetCooperativeLevel);
-    EXPECT_EQ(vtl::ddhooks::calls().back().flags, static_cast<DWORD>(DDSCL_NORMAL));
+    EXPECT_EQ(ddraw::countCalls(Op::Create), 3u);
+    ASSERT_EQ(ddraw::calls().back().op, Op::SetCooperativeLevel);
+    EXPECT_EQ(ddraw::calls().back().flags, static_cast<DWORD>(DDSCL_NORMAL));
 }
 
 TEST_F(DeviceTest, DriversAreThePrimaryDisplayAndWhatTheHooksAdd)
@@ -442,7 +443,7 @@ TEST_F(DeviceTest, DriversAreThePrimaryDisplayAndWhatTheHooksAdd)
     ASSERT_EQ(seen.names.size(), 1u);
     EXPECT_EQ(seen.names[0], "display");
 
-    vtl::ddhooks::setExtraDrivers(5);
+    ddraw::setExtraDrivers(5);
     seen.names.clear();
     ASSERT_EQ(DirectDrawEnumerateA(collect, &seen), DD_OK);
     EXPECT_EQ(seen.names.size(), 3u) << "enumeration stops when the callback says so";

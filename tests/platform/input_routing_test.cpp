@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/backends/headless/headless_hooks.h"
+#include "platform/backends/headless/headless_testing.h"
 #include "support/window_recorder.h"
 
 using namespace vtl;
+namespace headless = vtl::testing::headless;
 
 TEST(InputRouting, ClicksGoToTheTopmostVisibleChildUnderThePointerInItsCoordinates)
 {

@@ -2,7 +2,7 @@
 
 #include <vantrel/win32/window.h>
 
-#include "platform/ddraw/ddraw_hooks.h"
+#include "platform/ddraw/ddraw_testing.h"
 
 #include <cstdlib>
 
@@ -19,14 +19,14 @@ void DisplayTest::SetUp()
         savedDesktop_ = d;
         hadDesktop_ = true;
     }
-    vtl::ddhooks::reset();
+    vtl::testing::ddraw::reset();
     window = makeWindow();
     ASSERT_NE(window, nullptr);
 }
 
 void DisplayTest::TearDown()
 {
-    vtl::ddhooks::reset();
+    vtl::testing::ddraw::reset();
     if (window)
         DestroyWindow(window);
     if (hadDesktop_)

@@ -1,20 +1,20 @@
 #include "support/manual_audio.h"
 
+#include "platform/backends/headless/headless_testing.h"
 #include "platform/dsound/audio_engine.h"
-#include "platform/dsound/audio_output.h"
 
 #include <cstdlib>
 
 ManualAudio::ManualAudio()
 {
     setenv("VANTREL_AUDIO", "headless", 1);
-    vtl::setHeadlessAudioManualClock(true);
+    vtl::testing::headless::useManualAudioClock(true);
 }
 
 ManualAudio::~ManualAudio()
 {
     engine_.reset();
-    vtl::setHeadlessAudioManualClock(false);
+    vtl::testing::headless::useManualAudioClock(false);
 }
 
 std::vector<int16_t> ManualAudio::pull(uint32_t frames)

@@ -12,12 +12,12 @@
 #include <string>
 #include <thread>
 
-#include "platform/backends/headless/headless_hooks.h"
+#include "platform/user/user_testing.h"
 #include <vantrel/seam/window_backend.h>
 #include "support/message_capture.h"
 
-using vtl::WinCall;
-namespace headless = vtl::headless;
+namespace user = vtl::testing::user;
+using user::Op;
 
 namespace {
 
@@ -42,7 +42,7 @@ std::string uniqueName(const char* stem) { return std::string(stem) + std::to_st
 
 class DXWindowTest : public testing::Test {
 protected:
-    void TearDown() override { headless::clearFailures(); }
+    void TearDown() override { user::reset(); }
     HINSTANCE instance = GetModuleHandleA(nullptr);
     std::string name = uniqueName("DXWindowTest");
 };
@@ -98,11 +98,11 @@ TEST_F(DXWindowTest, RegistrationFailuresAreReported)
     EXPECT_FALSE(none.doReg(gameProc, 0, 0, 0));
     DXWindow w(instance, name.c_str(), "t");
     EXPECT_FALSE(w.doReg(nullptr, 0, 0, 0));
-    headless::failNext(WinCall::kLoadIcon);
+    user::failNext(Op::LoadIcon);
     EXPECT_FALSE(w.doReg(gameProc, 0, 0, 0));
-    headless::failNext(WinCall::kLoadCursor);
+    user::failNext(Op::LoadCursor);
     EXPECT_FALSE(w.doReg(gameProc, 0, 0, 0));
-    headless::failNext(WinCall::kRegisterClass);
+    user::failNext(Op::RegisterClass);
     EXPECT_FALSE(w.doReg(gameProc, 0, 0, 0));
     EXPECT_FALSE(w.registered);
     EXPECT_EQ(capture.text(), "DXWindow::doReg() - Null instance.\r\n"
@@ -160,12 +160,12 @@ TEST_F(DXWindowTest, CreationFailuresAreReported)
     MessageCapture capture;
     DXWindow w(instance, name.c_str(), "Game");
     ASSERT_TRUE(w.doReg(gameProc, 0, 0, 0));
-    headless::failNext(WinCall::kCreateWindow);
+    user::failNext(Op::CreateWindow);
     EXPECT_FALSE(w.createPopup(200, 100));
     EXPECT_EQ(w.hwnd(), nullptr);
     ASSERT_TRUE(w.createWindow(200, 100));
     ASSERT_TRUE(w.timer(50));
-    headless::failNext(WinCall::kKillTimer);
+    user::failNext(Op::KillTimer);
     EXPECT_FALSE(w.createWindow(200, 100));
     EXPECT_NE(w.hwnd(), nullptr);
     EXPECT_NE(w.timerId, 0u);
@@ -192,11 +192,11 @@ TEST_F(DXWindowTest, ResizeKeepsTheCornerAndMoveKeepsTheSize)
     GetWindowRect(w.hwnd(), &r);
     EXPECT_EQ(r.left, 20);
     EXPECT_EQ(r.bottom - r.top, 400);
-    headless::failNext(WinCall::kGetWindowRect);
+    user::failNext(Op::GetWindowRect);
     EXPECT_FALSE(w.resize(1, 1));
-    headless::failNext(WinCall::kGetWindowRect);
+    user::failNext(Op::GetWindowRect);
     EXPECT_FALSE(w.move(1, 1));
-    headless::failNext(WinCall::kMoveWindow);
+    user::failNext(Op::MoveWindow);
     EXPECT_FALSE(w.move(1, 1, 2, 2));
     EXPECT_EQ(capture.text(), "DXWindow:;resize() - GetWindowRect().\r\n"
                               "DXWindow:;resize() - GetWindowRect().\r\n"
@@ -223,12 +223,12 @@ TEST_F(DXWindowTest, StyleSwitchesAreNoOpsWhenAlreadyThereAndRestoreTheWindow)
     EXPECT_TRUE(w.stylePopup());
 
     // A failing style change leaves the flag as it was.
-    headless::failNext(WinCall::kSetWindowLong, 0x80004005u);
+    user::failNext(Op::SetWindowLong, 0x80004005u);
     EXPECT_FALSE(w.styleWindow(0, 0));
     EXPECT_TRUE(w.popup());
     ASSERT_TRUE(w.styleWindow(0, 0));
     EXPECT_FALSE(w.popup());
-    headless::failNext(WinCall::kSetWindowLong, 0x80004005u);
+    user::failNext(Op::SetWindowLong, 0x80004005u);
     EXPECT_FALSE(w.stylePopup());
     EXPECT_FALSE(w.popup());
     EXPECT_EQ(capture.text(), "DXWindow::styleNormal() - setFlag().\r\n"
@@ -252,7 +252,7 @@ TEST_F(DXWindowTest, TimerPointerAndMessageLoop)
     EXPECT_EQ(gLastTimer, id);
     ASSERT_TRUE(w.timer(0));
     EXPECT_EQ(w.timerId, 0u);
-    headless::failNext(WinCall::kSetTimer);
+    user::failNext(Op::SetTimer);
     EXPECT_FALSE(w.timer(10));
     EXPECT_EQ(w.timerId, 0u);
 

@@ -1,5 +1,6 @@
 // The headless sound output: a thread that takes mixed frames at the output
 // rate, as a sound card would, and drops them or appends them to a WAV file.
+#include "platform/backends/headless/headless_testing.h"
 #include "platform/dsound/audio_engine.h"
 #include "platform/dsound/audio_output.h"
 
@@ -142,7 +143,7 @@ std::unique_ptr<AudioOutput> openHeadlessAudioOutput(AudioEngine& engine, const 
     return std::unique_ptr<AudioOutput>(new HeadlessOutput(engine, wavPath));
 }
 
-void setHeadlessAudioManualClock(bool manual)
+void testing::headless::useManualAudioClock(bool manual)
 {
     gManualClock = manual;
 }

@@ -1,13 +1,13 @@
 // The headless backend: windows exist only as the shared layer's records, on
 // a fixed screen, with input given by the test hooks.
 #include "platform/user/video_backend.h"
-#include "platform/backends/headless/headless_hooks.h"
+#include "platform/backends/headless/headless_testing.h"
 
 #include <cstdio>
 #include <mutex>
 
 namespace vtl {
-namespace headless {
+namespace testing::headless {
 namespace {
 
 std::mutex gMutex;
@@ -24,9 +24,15 @@ void setMessageBoxAnswer(int answer)
     gAnswer = answer;
 }
 
-} // namespace headless
+} // namespace testing::headless
 
 namespace {
+
+// The fixed screen: 1024 x 768, work area (0, 0, 1024, 728) above a 40-pixel
+// panel.
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+constexpr int kPanelHeight = 40;
 
 class HeadlessVideo : public VideoBackend {
 public:
@@ -34,7 +40,6 @@ public:
 
     Desktop screen() override
     {
-        using namespace headless;
         Desktop d;
         d.width = kScreenWidth;
         d.height = kScreenHeight;
@@ -57,7 +62,7 @@ public:
 
     int messageBox(HWND, const char* text, const char* caption, UINT type) override
     {
-        using namespace headless;
+        using namespace testing::headless;
         std::lock_guard<std::mutex> lock(gMutex);
         ++gLastBox.count;
         std::snprintf(gLastBox.text, sizeof gLastBox.text, "%s", text);

@@ -1,21 +1,18 @@
 // Test hooks of the headless backend: input as a user would give it, the
-// window manager's own actions, and calls made to fail.  Input goes through
-// the same routing as the SDL backend's (child under the pointer, focus,
-// double clicks), so tests of it hold for both.
-#ifndef VANTREL_PLATFORM_BACKENDS_HEADLESS_HEADLESS_HOOKS_H
-#define VANTREL_PLATFORM_BACKENDS_HEADLESS_HEADLESS_HOOKS_H
+// window manager's own actions, message boxes answered by the test, and a
+// sound output that mixes on the test's clock.  Input goes through the same
+// routing as the SDL backend's (child under the pointer, focus, double
+// clicks), so tests of it hold for both.
+//
+// The headless screen is 1024 x 768, with a 40-pixel panel below its work
+// area (0, 0, 1024, 728).  Failures of the window system's calls are armed
+// through platform/user/user_testing.h.
+#ifndef VANTREL_PLATFORM_BACKENDS_HEADLESS_HEADLESS_TESTING_H
+#define VANTREL_PLATFORM_BACKENDS_HEADLESS_HEADLESS_TESTING_H
 
-#include "platform/user/fault_injection.h"
 #include "platform/user/input_events.h"
 
-namespace vtl {
-namespace headless {
-
-// The fixed screen: 1024 x 768, work area (0, 0, 1024, 728) above a 40-pixel
-// panel.
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
-constexpr int kPanelHeight = 40;
+namespace vtl::testing::headless {
 
 // Keys by virtual-key code; a key held down repeats with `repeat`.
 inline void key(HWND top, int vk, bool down, bool repeat = false) { inputKey(top, vk, down, repeat); }
@@ -50,10 +47,10 @@ struct MessageBoxRecord {
 const MessageBoxRecord& lastMessageBox();
 void setMessageBoxAnswer(int answer); // 0 restores the default
 
-inline void failNext(WinCall call, DWORD error = 0x80004005u, int count = 1) { failNextCalls(call, count, error); }
-inline void clearFailures() { clearInjectedFailures(); }
+// While set, newly opened headless sound outputs have no clock of their own
+// and mix only when the program calls AudioEngine::mix.
+void useManualAudioClock(bool manual);
 
-} // namespace headless
-} // namespace vtl
+} // namespace vtl::testing::headless
 
 #endif
