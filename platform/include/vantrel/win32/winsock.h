@@ -15,7 +15,9 @@
 // Winsock's errors; a call with the system's types (an int descriptor, void*,
 // size_t or socklen_t) still reaches the system's function, unchanged.  So
 // neither a macro nor a second name is needed, and the system's headers stay
-// usable beside this one.  socket() has the same parameters in both and
+// usable beside this one.  A call that mixes the two (a SOCKET with a void*
+// buffer and a size_t length) is ambiguous and does not compile: cast it to
+// one side.  socket() has the same parameters in both and
 // cannot be told apart: it is the system's, and its -1 on failure is
 // INVALID_SOCKET as a SOCKET.  send and recv are left to the system: their
 // Winsock overloads would make an int-descriptor call with a char buffer
