@@ -2,12 +2,10 @@
 
 #include "input/joystick_state.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vtl {
 namespace {
@@ -55,16 +53,19 @@ bool readsOffCentre(int stick)
     return stickDirection(stick) != 0;
 }
 
-bool writeAll(int fd, const uint8_t* data, size_t size)
+// Creates a file beside `fileName` that did not exist before ("x": never
+// one another save is writing), with the permissions a plain create gives.
+std::FILE* createTemporary(const char* fileName, std::string& name)
 {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0)
-            return false;
-        data += n;
-        size -= static_cast<size_t>(n);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = std::string(fileName) + ".new" + std::to_string(attempt);
+        errno = 0;
+        if (std::FILE* file = std::fopen(name.c_str(), "wbx"))
+            return file;
+        if (errno != EEXIST)
+            return nullptr;
     }
-    return true;
+    return nullptr;
 }
 
 } // namespace
@@ -124,22 +125,18 @@ bool saveCalibration(const char* fileName, uint8_t mask)
     encodeRecord(bytes + 4, s.calibration[0]);
     encodeRecord(bytes + 44, s.calibration[1]);
 
-    // The temporary file lives in the target's folder so that the rename
-    // stays on one file system and is atomic.
-    std::string temporary = std::string(fileName) + ".XXXXXX";
-    const int fd = ::mkstemp(&temporary[0]);
-    if (fd < 0)
+    // The file is replaced in one step: written whole under a temporary
+    // name in the target's folder (so the rename stays on one file system),
+    // then renamed over the old one, which is never half-written.
+    std::string temporary;
+    std::FILE* file = createTemporary(fileName, temporary);
+    if (!file)
         return false;
-    // mkstemp makes the file private; give it the permissions a plain create
-    // would have.
-    const mode_t mask_ = ::umask(0);
-    ::umask(mask_);
-    bool ok = ::fchmod(fd, 0666 & ~mask_) == 0;
-    ok = ok && writeAll(fd, bytes, sizeof bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
+    bool ok = std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes && std::fflush(file) == 0;
+    ok = (std::fclose(file) == 0) && ok;
     ok = ok && std::rename(temporary.c_str(), fileName) == 0;
     if (!ok)
-        ::unlink(temporary.c_str());
+        std::remove(temporary.c_str());
     return ok;
 }
 

@@ -1,10 +1,10 @@
-// UDP: opening, sending and receiving.
+// UDP: opening, sending and receiving, through Winsock's calls alone.  The
+// socket calls reach Winsock's versions of bind, sendto, recvfrom and the
+// options by their argument types (a SOCKET, char buffers, int lengths; see
+// <vantrel/win32/winsock.h>), which keep WSAAsyncSelect's events re-armed.
 #include <vantrel/udp.h>
 
 #include "net/join_datagram.h"
-#include "platform/host/posix/socket_notifier.h"
-
-#include <cerrno>
 
 namespace {
 
@@ -15,7 +15,7 @@ sockaddr_in ipv4(unsigned long address, unsigned short networkPort)
     sockaddr_in sa{};
     sa.sin_family = AF_INET;
     sa.sin_port = networkPort;
-    sa.sin_addr.s_addr = static_cast<in_addr_t>(address);
+    sa.sin_addr.s_addr = static_cast<uint32_t>(address);
     return sa;
 }
 
@@ -27,7 +27,7 @@ void closeHard(SOCKET s)
     linger hard{};
     hard.l_onoff = 1;
     hard.l_linger = 0;
-    ::setsockopt(static_cast<int>(s), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    ::setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), static_cast<int>(sizeof hard));
     closesocket(s);
 }
 
@@ -53,14 +53,11 @@ void UDP::destroy()
 
 bool UDP::open(unsigned short networkPort)
 {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
-    if (fd < 0) {
-        socket = INVALID_SOCKET;
+    socket = static_cast<SOCKET>(::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
+    if (socket == INVALID_SOCKET)
         return false;
-    }
-    socket = static_cast<SOCKET>(fd);
     const sockaddr_in local = ipv4(htonl(INADDR_ANY), networkPort);
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+    if (::bind(socket, reinterpret_cast<const sockaddr*>(&local), static_cast<int>(sizeof local)) != 0) {
         const int error = WSAGetLastError();
         closeHard(socket);
         socket = INVALID_SOCKET;
@@ -101,51 +98,52 @@ bool UDP::join(unsigned long address, unsigned short p, const char* text1, const
 
 bool UDP::send(unsigned long address, const void* data, unsigned int size)
 {
-    if (socket == INVALID_SOCKET || (!data && size != 0))
+    if (socket == INVALID_SOCKET || (!data && size != 0) || size > 0x7FFFFFFFu)
         return false;
     const sockaddr_in to = ipv4(address, htons(static_cast<unsigned short>(port - portOffset)));
-    const ssize_t sent =
-        ::sendto(static_cast<int>(socket), data, size, 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-        vtl::socketNotifier().reenableWrite(socket);
-    return sent >= 0 && static_cast<unsigned int>(sent) == size;
+    const int sent = ::sendto(socket, static_cast<const char*>(data), static_cast<int>(size), 0,
+                              reinterpret_cast<const sockaddr*>(&to), static_cast<int>(sizeof to));
+    return sent != SOCKET_ERROR && static_cast<unsigned int>(sent) == size;
 }
 
 bool UDP::recv(unsigned long* from, void* data, int* size, int capacity)
 {
     if (socket == INVALID_SOCKET || !size)
         return false;
-    const int fd = static_cast<int>(socket);
     u_long waiting = 0;
     if (ioctlsocket(socket, FIONREAD, &waiting) != 0)
         return false;
     if (waiting < 1) {
         // An empty datagram reads as 0 bytes waiting; take it off the queue
-        // so that it cannot hide the datagrams behind it.
+        // so that it cannot hide the datagrams behind it.  The socket is
+        // non-blocking (WSAAsyncSelect made it so), so with nothing queued
+        // this returns at once.
         char none;
-        ::recv(fd, &none, 0, MSG_DONTWAIT);
+        ::recvfrom(socket, &none, 0, 0, nullptr, nullptr);
         *size = 0;
         return false;
     }
     int type = 0;
-    socklen_t typeLength = sizeof type;
-    if (::getsockopt(fd, SOL_SOCKET, SO_TYPE, &type, &typeLength) != 0 || type != SOCK_DGRAM)
+    int typeLength = static_cast<int>(sizeof type);
+    if (::getsockopt(socket, SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &typeLength) != 0 ||
+        type != SOCK_DGRAM)
         return false;
 
     sockaddr_in sender{};
-    socklen_t senderLength = sizeof sender;
+    int senderLength = static_cast<int>(sizeof sender);
     if (capacity < 0 || (!data && capacity > 0))
         capacity = 0;
-    // Never blocks: a datagram is known to be waiting, and the flag covers a
-    // socket read elsewhere in the meantime.
-    const ssize_t got = ::recvfrom(fd, data, static_cast<size_t>(capacity), MSG_DONTWAIT,
-                                   reinterpret_cast<sockaddr*>(&sender), &senderLength);
-    vtl::socketNotifier().reenableRead(socket);
-    if (got < 0)
-        return false;
+    int got = ::recvfrom(socket, static_cast<char*>(data), capacity, 0, reinterpret_cast<sockaddr*>(&sender),
+                         &senderLength);
+    if (got == SOCKET_ERROR) {
+        // A longer datagram was cut to the capacity and is still taken.
+        if (WSAGetLastError() != WSAEMSGSIZE)
+            return false;
+        got = capacity;
+    }
     if (from)
         *from = sender.sin_addr.s_addr;
-    *size = static_cast<int>(got);
+    *size = got;
     return true;
 }
 

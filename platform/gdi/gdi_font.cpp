@@ -19,7 +19,6 @@
 #include <cstdlib>
 #include <set>
 #include <string>
-#include <unistd.h>
 
 using vtl::testing::user::Op;
 

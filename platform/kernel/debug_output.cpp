@@ -1,23 +1,16 @@
 #include <vantrel/win32/debug.h>
 
-#include <cstdio>
+#include "platform/host/process.h"
+
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
 void writeToStandardError(const char* text, void*)
 {
-    // One write() per message so that lines from several threads do not
-    // interleave, and nothing is buffered if the game later crashes.
-    size_t left = std::strlen(text);
-    while (left > 0) {
-        ssize_t n = ::write(STDERR_FILENO, text, left);
-        if (n <= 0)
-            return;
-        text += n;
-        left -= static_cast<size_t>(n);
-    }
+    // Written at once in one piece, so that lines from several threads do
+    // not interleave and nothing is buffered if the game later crashes.
+    vtl::host::writeStandardError(text, std::strlen(text));
 }
 
 VTLDebugReceiver gReceiver = writeToStandardError;

@@ -3,17 +3,12 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/video_backend.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <strings.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
+#include "platform/host/files.h"
+#include "platform/host/local_datagrams.h"
+#include "platform/host/process.h"
+#include "platform/kernel/ascii_case.h"
 
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,7 +16,6 @@
 #include <mutex>
 #include <sstream>
 #include <string>
-#include <thread>
 
 namespace vtl {
 namespace {
@@ -49,17 +43,14 @@ const std::string& directory()
     std::lock_guard<std::mutex> lock(gMutex);
     if (!gDirectory.empty())
         return gDirectory;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string base = runtime && *runtime ? std::string(runtime) : std::string("/tmp");
-    base += "/vantrel-" + std::to_string(static_cast<unsigned long>(::getuid()));
-    ::mkdir(base.c_str(), 0700);
+    const std::string base = host::userRuntimeFolder();
     std::string desktopName;
     if (std::strcmp(videoBackend().name(), "headless") == 0)
         desktopName = "headless-" + sanitize(std::getenv("VANTREL_HEADLESS_DESKTOP"));
     else
         desktopName = "display-" + sanitize(std::getenv("DISPLAY"));
     gDirectory = base + "/" + desktopName;
-    ::mkdir(gDirectory.c_str(), 0700);
+    host::makePrivateFolder(gDirectory);
     return gDirectory;
 }
 
@@ -75,7 +66,7 @@ std::string entryPath(HWND hwnd)
 
 std::string socketPath(uint32_t pid) { return directory() + "/" + std::to_string(pid) + ".sock"; }
 
-bool alive(uint32_t pid) { return pid != 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
+bool alive(uint32_t pid) { return host::processAlive(pid); }
 
 struct Entry {
     std::string className;
@@ -86,7 +77,7 @@ struct Entry {
 bool readEntry(HWND hwnd, Entry* e)
 {
     if (!alive(pidOf(hwnd))) {
-        ::unlink(entryPath(hwnd).c_str());
+        std::remove(entryPath(hwnd).c_str());
         return false;
     }
     std::ifstream in(entryPath(hwnd));
@@ -99,23 +90,17 @@ bool readEntry(HWND hwnd, Entry* e)
     return true;
 }
 
-// Receives requests from other processes and hands each to the thread of
-// the window it is for.
-void listen(int fd)
+// Hands a request from another process to the thread of the window it is
+// for (called on the host's receiving thread).
+void deliver(const void* data, size_t size)
 {
-    for (;;) {
-        Request r;
-        ssize_t n = ::recv(fd, &r, sizeof r, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return;
-        if (n != sizeof r)
-            continue;
-        HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(r.hwnd));
-        if (WindowRef w = lookupWindow(hwnd))
-            postTo(*w->queue, MSG{hwnd, kRemoteRequestMessage, static_cast<WPARAM>(r.request), 0, tickCount(), {0, 0}});
-    }
+    Request r;
+    if (size != sizeof r)
+        return;
+    std::memcpy(&r, data, sizeof r);
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(r.hwnd));
+    if (WindowRef w = lookupWindow(hwnd))
+        postTo(*w->queue, MSG{hwnd, kRemoteRequestMessage, static_cast<WPARAM>(r.request), 0, tickCount(), {0, 0}});
 }
 
 void removeOurFiles()
@@ -127,12 +112,12 @@ void removeOurFiles()
     }
     if (dir.empty())
         return;
-    ::unlink((dir + "/" + std::to_string(::getpid()) + ".sock").c_str());
+    std::remove((dir + "/" + std::to_string(host::currentProcessId()) + ".sock").c_str());
     for (const WindowRef& w : allWindows()) {
         char name[40];
         std::snprintf(name, sizeof name, "/%016llx.win",
                       static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w->handle)));
-        ::unlink((dir + name).c_str());
+        std::remove((dir + name).c_str());
     }
 }
 
@@ -144,25 +129,9 @@ void startListening()
             return;
         gListening = true;
     }
-    std::string path = socketPath(static_cast<uint32_t>(::getpid()));
-    int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    if (!host::receiveLocalDatagrams(socketPath(host::currentProcessId()), deliver))
         return;
-    sockaddr_un addr;
-    std::memset(&addr, 0, sizeof addr);
-    addr.sun_family = AF_UNIX;
-    if (path.size() >= sizeof addr.sun_path) {
-        ::close(fd);
-        return;
-    }
-    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-    ::unlink(path.c_str());
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        ::close(fd);
-        return;
-    }
     std::atexit(removeOurFiles);
-    std::thread(listen, fd).detach();
 }
 
 } // namespace
@@ -192,39 +161,31 @@ void unpublishWindow(HWND hwnd)
         published = !gDirectory.empty();
     }
     if (published)
-        ::unlink(entryPath(hwnd).c_str());
+        std::remove(entryPath(hwnd).c_str());
 }
 
 bool isRemoteHandle(HWND hwnd)
 {
     uint32_t pid = pidOf(hwnd);
-    return hwnd && pid != 0 && pid != static_cast<uint32_t>(::getpid());
+    return hwnd && pid != 0 && pid != host::currentProcessId();
 }
 
 HWND findRemoteWindow(const char* className, const char* title)
 {
-    DIR* dir = ::opendir(directory().c_str());
-    if (!dir)
-        return nullptr;
-    HWND found = nullptr;
-    while (dirent* d = ::readdir(dir)) {
-        const char* name = d->d_name;
-        size_t len = std::strlen(name);
-        if (len != 20 || std::strcmp(name + 16, ".win") != 0)
+    for (const std::string& name : host::folderEntries(directory())) {
+        if (name.size() != 20 || name.compare(16, 4, ".win") != 0)
             continue;
-        HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(name, nullptr, 16)));
+        HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(name.c_str(), nullptr, 16)));
         Entry e;
         if (!isRemoteHandle(hwnd) || !readEntry(hwnd, &e))
             continue;
-        if (className && strcasecmp(e.className.c_str(), className) != 0)
+        if (className && !equalNoCase(e.className.c_str(), className))
             continue;
         if (title && e.title != title)
             continue;
-        found = hwnd;
-        break;
+        return hwnd;
     }
-    ::closedir(dir);
-    return found;
+    return nullptr;
 }
 
 bool remoteWindowExists(HWND hwnd)
@@ -243,22 +204,8 @@ bool sendRemoteRequest(HWND hwnd, RemoteRequest request)
 {
     if (!remoteWindowExists(hwnd))
         return false;
-    std::string path = socketPath(pidOf(hwnd));
-    int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_un addr;
-    std::memset(&addr, 0, sizeof addr);
-    addr.sun_family = AF_UNIX;
-    if (path.size() >= sizeof addr.sun_path) {
-        ::close(fd);
-        return false;
-    }
-    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
     Request r = {static_cast<uint64_t>(reinterpret_cast<uintptr_t>(hwnd)), static_cast<uint64_t>(request)};
-    ssize_t n = ::sendto(fd, &r, sizeof r, 0, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    ::close(fd);
-    return n == static_cast<ssize_t>(sizeof r);
+    return host::sendLocalDatagram(socketPath(pidOf(hwnd)), &r, sizeof r);
 }
 
 void handleRemoteRequest(HWND hwnd, WPARAM request)

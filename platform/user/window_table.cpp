@@ -1,7 +1,6 @@
 #include "platform/user/window_table.h"
 
-#include <strings.h>
-#include <unistd.h>
+#include "platform/host/process.h"
 
 #include <map>
 
@@ -45,7 +44,7 @@ HWND addWindow(const WindowRef& window)
     // ours, and a number never reused within the process, so that a stale
     // handle can not reach a newer window.
     ++t.counter;
-    uintptr_t value = (static_cast<uintptr_t>(static_cast<uint32_t>(::getpid())) << 32) |
+    uintptr_t value = (static_cast<uintptr_t>(host::currentProcessId()) << 32) |
                       (static_cast<uintptr_t>(t.counter) << 2);
     HWND hwnd = reinterpret_cast<HWND>(value);
     window->handle = hwnd;

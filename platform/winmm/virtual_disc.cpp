@@ -2,22 +2,24 @@
 // long tracks cost no memory until they play.
 #include "platform/winmm/virtual_disc.h"
 
+#include "platform/host/files.h"
+#include "platform/host/process.h"
+
+#include <vantrel/seam/file_mapping.h>
 #include <vantrel/seam/riff_wave.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vtl {
 
 VirtualDisc::~VirtualDisc()
 {
     for (DiscTrack& t : tracks)
-        if (t.mapping)
-            munmap(t.mapping, t.mappingSize);
+        if (t.mapping) {
+            unmapView(t.mapping, t.view);
+            closeMapping(t.mapping);
+        }
 }
 
 std::string VirtualDisc::folder()
@@ -25,34 +27,34 @@ std::string VirtualDisc::folder()
     if (const char* named = std::getenv("VANTREL_CDAUDIO"))
         if (*named)
             return named;
-    char path[4096];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
+    const std::string exe = host::executablePath();
+    if (exe.empty())
         return "cdaudio";
-    std::string exe(path, size_t(n));
     return exe.substr(0, exe.rfind('/') + 1) + "cdaudio";
 }
 
 static bool mapTrack(const std::string& path, DiscTrack& track)
 {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    HANDLE file = openFileForReading(path.c_str());
+    if (!file)
         return false;
-    struct stat info;
-    if (fstat(fd, &info) != 0 || info.st_size < 12 || info.st_size > 0xFFFFFFFFll) {
-        close(fd);
+    HANDLE mapping = createReadOnlyMapping(file);
+    size_t length = 0;
+    void* bytes = mapping ? mapView(mapping, &length) : nullptr;
+    // The view outlives the file handle, as a mapped view does.
+    closeFile(file);
+    if (!bytes) {
+        closeMapping(mapping);
         return false;
     }
-    void* bytes = mmap(nullptr, size_t(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    close(fd);
-    if (bytes == MAP_FAILED)
+    track.mapping = mapping;
+    track.view = bytes;
+    if (length < 12)
         return false;
-    track.mapping = bytes;
-    track.mappingSize = size_t(info.st_size);
     WAVEFORMATEX* format;
     unsigned char* data;
     DWORD size;
-    if (!readRiffWave(static_cast<unsigned char*>(bytes), DWORD(info.st_size), &format, &data, &size) ||
+    if (!readRiffWave(static_cast<unsigned char*>(bytes), DWORD(length), &format, &data, &size) ||
         !layoutFromFormat(*format, &track.layout))
         return false;
     track.data = data;
@@ -67,7 +69,7 @@ bool VirtualDisc::load(const std::string& where)
         char name[16];
         std::snprintf(name, sizeof name, "/track%02d.wav", number);
         std::string path = where + name;
-        if (access(path.c_str(), F_OK) != 0)
+        if (!host::fileExists(path))
             break;
         tracks.emplace_back();
         DiscTrack& track = tracks.back();

@@ -11,8 +11,8 @@
 namespace vtl {
 
 struct DiscTrack {
-    void* mapping = nullptr; // the whole file
-    size_t mappingSize = 0;
+    HANDLE mapping = nullptr; // the file's mapping (file_mapping.h)
+    void* view = nullptr;     // the whole file
     const uint8_t* data = nullptr; // sound data inside the mapping
     uint32_t frames = 0;           // sample frames
     PcmLayout layout{};

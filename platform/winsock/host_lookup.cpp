@@ -1,6 +1,6 @@
 #include "platform/winsock/host_lookup.h"
 
-#include "platform/host/posix/winsock_errors.h"
+#include "platform/host/sockets.h"
 #include "platform/winsock/winsock_startup.h"
 
 #include <vantrel/win32/window.h>
@@ -41,48 +41,6 @@ LookupTable& table()
 {
     static LookupTable* t = new LookupTable;
     return *t;
-}
-
-int resolveName(const std::string& name, HostRecord& out)
-{
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    hints.ai_flags = AI_CANONNAME;
-    addrinfo* found = nullptr;
-    const int result = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
-    if (result != 0)
-        return wsaErrorFromLookup(result);
-    out.name = (found && found->ai_canonname) ? found->ai_canonname : name;
-    for (addrinfo* a = found; a; a = a->ai_next) {
-        if (a->ai_family != AF_INET)
-            continue;
-        uint32_t address;
-        std::memcpy(&address, &reinterpret_cast<sockaddr_in*>(a->ai_addr)->sin_addr, 4);
-        bool seen = false;
-        for (uint32_t known : out.addresses)
-            seen = seen || known == address;
-        if (!seen)
-            out.addresses.push_back(address);
-    }
-    ::freeaddrinfo(found);
-    return out.addresses.empty() ? WSANO_DATA : 0;
-}
-
-int resolveAddress(uint32_t address, HostRecord& out)
-{
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = address;
-    char name[NI_MAXHOST];
-    // Without NI_NAMEREQD an address with no name gives its dotted form.
-    const int result =
-        ::getnameinfo(reinterpret_cast<sockaddr*>(&sa), sizeof sa, name, sizeof name, nullptr, 0, 0);
-    if (result != 0)
-        return wsaErrorFromLookup(result);
-    out.name = name;
-    out.addresses.push_back(address);
-    return 0;
 }
 
 void finish(uintptr_t id, int error, const HostRecord& host)
@@ -195,7 +153,7 @@ HANDLE WSAAsyncGetHostByName(HWND window, UINT message, const char* name, char* 
     }
     const std::string wanted = name;
     return vtl::start(window, message, buffer, bufferLength,
-                      [wanted](vtl::HostRecord& host) { return vtl::resolveName(wanted, host); });
+                      [wanted](vtl::HostRecord& host) { return vtl::host::resolveName(wanted, host); });
 }
 
 HANDLE WSAAsyncGetHostByAddr(HWND window, UINT message, const char* address, int length, int type, char* buffer,
@@ -212,7 +170,7 @@ HANDLE WSAAsyncGetHostByAddr(HWND window, UINT message, const char* address, int
     uint32_t wanted;
     std::memcpy(&wanted, address, 4);
     return vtl::start(window, message, buffer, bufferLength,
-                      [wanted](vtl::HostRecord& host) { return vtl::resolveAddress(wanted, host); });
+                      [wanted](vtl::HostRecord& host) { return vtl::host::resolveAddress(wanted, host); });
 }
 
 int WSACancelAsyncRequest(HANDLE request)

@@ -1,19 +1,15 @@
-// The asynchronous host look-ups: each runs the system's resolver on a thread
-// of its own and reports to the window with PostMessageA.
+// The asynchronous host look-ups: each runs the host's resolver on a thread of
+// its own and reports to the window with PostMessageA.
 #ifndef VANTREL_PLATFORM_WINSOCK_HOST_LOOKUP_H
 #define VANTREL_PLATFORM_WINSOCK_HOST_LOOKUP_H
 
-#include <cstdint>
-#include <string>
-#include <vector>
+#include "platform/host/sockets.h"
+
+#include <cstddef>
 
 namespace vtl {
 
-// What a look-up found: the official name and IPv4 addresses (network order).
-struct HostRecord {
-    std::string name;
-    std::vector<uint32_t> addresses;
-};
+using host::HostRecord;
 
 // Lays out `host` as a hostent in `buffer`, the structure first and the
 // arrays and strings it points to after it.  Returns the bytes used, or the

@@ -1,7 +1,7 @@
 #include <vantrel/win32/winsock.h>
 
 #include "platform/winsock/host_lookup.h"
-#include "platform/host/posix/socket_notifier.h"
+#include "platform/host/sockets.h"
 #include "platform/winsock/winsock_startup.h"
 
 #include <atomic>
@@ -50,7 +50,7 @@ int WSACleanup()
         }
     } while (!gStartups.compare_exchange_weak(now, now - 1));
     if (now == 1) {
-        vtl::socketNotifier().stopAll();
+        vtl::host::stopWatchingSockets();
         vtl::cancelAllHostLookups();
     }
     return 0;

@@ -1,11 +1,8 @@
 #include "platform/host/posix/socket_notifier.h"
 
-#include "platform/winsock/winsock_startup.h"
-
 #include <vantrel/win32/window.h>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -62,6 +59,12 @@ void SocketNotifier::forget(SOCKET s)
     if (selections_.erase(s) == 0)
         return;
     waitForThread(lock);
+}
+
+bool SocketNotifier::watches(SOCKET s)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return selections_.count(s) != 0;
 }
 
 void SocketNotifier::reenable(SOCKET s, bool read)
@@ -189,74 +192,36 @@ void SocketNotifier::run()
 
 } // namespace vtl
 
-namespace {
+namespace vtl::host {
 
-bool isSocket(SOCKET s)
+void watchSocket(SOCKET s, HWND window, UINT message, long events)
 {
-    int type = 0;
-    socklen_t length = sizeof type;
-    return s != INVALID_SOCKET && ::getsockopt(static_cast<int>(s), SOL_SOCKET, SO_TYPE, &type, &length) == 0;
+    socketNotifier().select(s, window, message, events);
 }
 
-} // namespace
-
-int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
+void forgetSocket(SOCKET s)
 {
-    if (!vtl::winsockStarted()) {
-        WSASetLastError(WSANOTINITIALISED);
-        return SOCKET_ERROR;
-    }
-    if (!isSocket(s)) {
-        WSASetLastError(WSAENOTSOCK);
-        return SOCKET_ERROR;
-    }
-    const int fd = static_cast<int>(s);
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0)
-        return SOCKET_ERROR;
-    if (!window || (events & (FD_READ | FD_WRITE)) == 0)
-        vtl::socketNotifier().forget(s);
-    else
-        vtl::socketNotifier().select(s, window, message, events);
-    return 0;
+    socketNotifier().forget(s);
 }
 
-int closesocket(SOCKET s)
+bool isWatched(SOCKET s)
 {
-    if (s == INVALID_SOCKET) {
-        WSASetLastError(WSAENOTSOCK);
-        return SOCKET_ERROR;
-    }
-    vtl::socketNotifier().forget(s);
-    if (::close(static_cast<int>(s)) != 0)
-        return SOCKET_ERROR;
-    return 0;
+    return socketNotifier().watches(s);
 }
 
-int ioctlsocket(SOCKET s, long command, u_long* argument)
+void rearmRead(SOCKET s)
 {
-    if (!argument) {
-        WSASetLastError(WSAEFAULT);
-        return SOCKET_ERROR;
-    }
-    const int fd = static_cast<int>(s);
-    if (static_cast<unsigned long>(command) == FIONREAD) {
-        int waiting = 0;
-        if (s == INVALID_SOCKET || ::ioctl(fd, FIONREAD, &waiting) != 0)
-            return SOCKET_ERROR;
-        *argument = static_cast<u_long>(waiting);
-        // A drained socket can report the next datagram.
-        if (waiting == 0)
-            vtl::socketNotifier().reenableRead(s);
-        return 0;
-    }
-    if (static_cast<unsigned long>(command) == FIONBIO) {
-        const int flags = s == INVALID_SOCKET ? -1 : ::fcntl(fd, F_GETFL);
-        if (flags < 0)
-            return SOCKET_ERROR;
-        const int wanted = *argument ? (flags | O_NONBLOCK) : (flags & ~O_NONBLOCK);
-        return ::fcntl(fd, F_SETFL, wanted) == 0 ? 0 : SOCKET_ERROR;
-    }
-    WSASetLastError(WSAEINVAL);
-    return SOCKET_ERROR;
+    socketNotifier().reenableRead(s);
 }
+
+void rearmWrite(SOCKET s)
+{
+    socketNotifier().reenableWrite(s);
+}
+
+void stopWatchingSockets()
+{
+    socketNotifier().stopAll();
+}
+
+} // namespace vtl::host

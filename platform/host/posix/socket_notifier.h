@@ -1,5 +1,6 @@
-// WSAAsyncSelect's machinery: one background thread waits on every selected
-// socket and posts FD_READ and FD_WRITE to their windows with PostMessageA.
+// WSAAsyncSelect's watcher on POSIX (platform/host/sockets.h): one background
+// thread polls every selected socket, woken through an eventfd when the set
+// changes, and posts FD_READ and FD_WRITE to their windows with PostMessageA.
 // Each event is posted once and then waits to be re-enabled, as Winsock does,
 // so a window is never flooded while its socket stays readable.
 #ifndef VANTREL_PLATFORM_HOST_POSIX_SOCKET_NOTIFIER_H
@@ -27,6 +28,7 @@ public:
     // Stops notifications for `s`; once this returns the background thread no
     // longer watches it (its descriptor may be closed and reused).
     void forget(SOCKET s);
+    bool watches(SOCKET s);
     // Re-enables FD_READ after the socket was read, FD_WRITE after a send
     // would have blocked.
     void reenableRead(SOCKET s);

@@ -1,29 +1,47 @@
 // Winsock 1.1 as games use it, over the system's own sockets.
 //
 // SOCKET is an unsigned 32-bit handle holding the system's socket descriptor,
-// so the calls that Winsock shares with the system under the same name and
-// meaning - socket, bind, sendto, recvfrom, getsockopt, setsockopt, htons,
-// inet_addr, the sockaddr and hostent structures - are the system's own and
-// come from its headers, included here.  This header adds what Winsock has
-// and the system does not: start-up and clean-up, closesocket, ioctlsocket,
-// Winsock's error numbers and the asynchronous calls that report to a window.
+// and the structures (sockaddr, sockaddr_in, hostent, linger), constants and
+// byte-order helpers (htons, inet_addr) are the system's, from its headers
+// included here.
+//
+// The socket calls: how a game's call reaches Winsock.  Winsock's bind,
+// sendto, recvfrom, getsockopt and setsockopt are declared below as C++
+// overloads of the system's functions of the same name, told apart by
+// Winsock's parameter types: a SOCKET, char buffers and int lengths.  A call
+// written for Winsock - recvfrom(s, buffer, sizeof buffer, 0, &from,
+// &fromLength) with a SOCKET s and an int fromLength - resolves to the
+// Winsock version, which keeps WSAAsyncSelect's events armed and reports
+// Winsock's errors; a call with the system's types (an int descriptor, void*,
+// size_t or socklen_t) still reaches the system's function, unchanged.  So
+// neither a macro nor a second name is needed, and the system's headers stay
+// usable beside this one.  A call that mixes the two (a SOCKET with a void*
+// buffer and a size_t length) is ambiguous and does not compile: cast it to
+// one side.  socket() has the same parameters in both and
+// cannot be told apart: it is the system's, and its -1 on failure is
+// INVALID_SOCKET as a SOCKET.  send and recv are left to the system: their
+// Winsock overloads would make an int-descriptor call with a char buffer
+// ambiguous.
 //
 // Differences a game may notice:
-// - socket() returns -1 on failure, which as a SOCKET is INVALID_SOCKET.
-// - recvfrom() cuts a datagram longer than the buffer and returns the cut
-//   length instead of failing with WSAEMSGSIZE; the rest of it is dropped, as
-//   on Winsock.
-// - FIONREAD on a datagram socket gives the size of the next datagram.
+// - Winsock's recvfrom stores the first `length` bytes of a longer datagram,
+//   drops the rest and fails with WSAEMSGSIZE, as on Winsock (the system's
+//   recvfrom returns the cut length instead).
+// - Winsock's bind makes the socket close-on-exec first, so that a program
+//   the game starts (ShellExecuteExA) never holds its port.
+// - FIONREAD on a datagram socket gives the size of the next datagram (0 for
+//   an empty one, which recvfrom then takes off the queue).
 // - The system's calls set errno; WSAGetLastError() returns the Winsock number
 //   for it (and WSASetLastError() sets it), so the usual Winsock error checks
-//   work unchanged.
-// - A socket given to WSAAsyncSelect becomes non-blocking, as on Winsock.
-//   FD_READ is posted when data is waiting, and posted again (if data is still
-//   waiting) once the socket has been read through UDP::recv or an
-//   ioctlsocket(FIONREAD) has found it empty; FD_WRITE is posted once after
-//   the request and again after UDP::send met a full send buffer.  A socket
-//   read only with the system's recvfrom is not re-enabled: ask FIONREAD
-//   until it reports 0, as a Winsock read loop does.
+//   work unchanged after either kind of call.
+// - A socket given to WSAAsyncSelect becomes non-blocking and, while selected,
+//   ioctlsocket(FIONBIO) cannot make it blocking again (WSAEINVAL), as on
+//   Winsock.  FD_READ is posted when data is waiting, and posted again (if
+//   data is still waiting) after each Winsock recvfrom on the socket, or once
+//   an ioctlsocket(FIONREAD) has found it empty; FD_WRITE is posted once
+//   after the request and again after a Winsock sendto met a full send
+//   buffer (WSAEWOULDBLOCK).  A socket read only with the system's recvfrom
+//   or recv is not re-armed: ask FIONREAD until it reports 0.
 // - A null window in WSAAsyncSelect makes the socket non-blocking and posts
 //   nothing (a server without a window polls instead).
 // - WSAAsyncGetHostByAddr of an address that has no name completes without
@@ -146,6 +164,18 @@ VANTREL_API void WSASetLastError(int error);
 VANTREL_API int closesocket(SOCKET s);
 // FIONREAD (bytes of the next datagram) and FIONBIO (non-zero: non-blocking).
 VANTREL_API int ioctlsocket(SOCKET s, long command, u_long* argument);
+
+// Winsock's datagram calls (see above for how they are told from the
+// system's).  They return SOCKET_ERROR on failure, with the Winsock number for
+// WSAGetLastError; sendto and recvfrom return the bytes sent or stored.
+VANTREL_API int bind(SOCKET s, const struct sockaddr* name, int nameLength);
+VANTREL_API int sendto(SOCKET s, const char* buffer, int length, int flags, const struct sockaddr* to,
+                       int toLength);
+// Re-arms FD_READ whatever its result.  A datagram longer than `length`:
+// its first `length` bytes, SOCKET_ERROR and WSAEMSGSIZE.
+VANTREL_API int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* from, int* fromLength);
+VANTREL_API int getsockopt(SOCKET s, int level, int name, char* value, int* length);
+VANTREL_API int setsockopt(SOCKET s, int level, int name, const char* value, int length);
 
 // Posts `message` to `window` with wParam = the socket and lParam =
 // WSAMAKESELECTREPLY(event, error) for each event of `events` (FD_READ,

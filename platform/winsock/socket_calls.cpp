@@ -1,0 +1,117 @@
+// Winsock's socket calls over the host's sockets: the rules of when
+// WSAAsyncSelect's events are re-armed and which error each call reports live
+// here; the host (platform/host/sockets.h) only moves bytes.
+#include <vantrel/win32/winsock.h>
+
+#include "platform/host/sockets.h"
+#include "platform/winsock/winsock_startup.h"
+
+namespace {
+
+namespace host = vtl::host;
+
+int failWith(int error)
+{
+    WSASetLastError(error);
+    return SOCKET_ERROR;
+}
+
+} // namespace
+
+int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
+{
+    if (!vtl::winsockStarted())
+        return failWith(WSANOTINITIALISED);
+    if (!host::isSocket(s))
+        return failWith(WSAENOTSOCK);
+    if (host::setNonBlocking(s, true) != 0)
+        return SOCKET_ERROR;
+    if (!window || (events & (FD_READ | FD_WRITE)) == 0)
+        host::forgetSocket(s);
+    else
+        host::watchSocket(s, window, message, events);
+    return 0;
+}
+
+int closesocket(SOCKET s)
+{
+    if (s == INVALID_SOCKET)
+        return failWith(WSAENOTSOCK);
+    host::forgetSocket(s);
+    return host::closeSocket(s) == 0 ? 0 : SOCKET_ERROR;
+}
+
+int ioctlsocket(SOCKET s, long command, u_long* argument)
+{
+    if (!argument)
+        return failWith(WSAEFAULT);
+    if (static_cast<unsigned long>(command) == FIONREAD) {
+        unsigned long waiting = 0;
+        if (host::bytesWaiting(s, &waiting) != 0)
+            return SOCKET_ERROR;
+        *argument = static_cast<u_long>(waiting);
+        // A drained socket can report the next datagram.
+        if (waiting == 0)
+            host::rearmRead(s);
+        return 0;
+    }
+    if (static_cast<unsigned long>(command) == FIONBIO) {
+        // A socket under WSAAsyncSelect stays non-blocking, as on Winsock, so
+        // that a read prompted by its event never waits.
+        if (*argument == 0 && host::isWatched(s))
+            return failWith(WSAEINVAL);
+        return host::setNonBlocking(s, *argument != 0) == 0 ? 0 : SOCKET_ERROR;
+    }
+    return failWith(WSAEINVAL);
+}
+
+int bind(SOCKET s, const struct sockaddr* name, int nameLength)
+{
+    // Before the port is taken: a program the game starts must not hold it.
+    host::setCloseOnExec(s);
+    return host::bindSocket(s, name, nameLength) == 0 ? 0 : SOCKET_ERROR;
+}
+
+int sendto(SOCKET s, const char* buffer, int length, int flags, const struct sockaddr* to, int toLength)
+{
+    if (length < 0 || (!buffer && length > 0))
+        return failWith(WSAEFAULT);
+    const long sent = host::sendTo(s, buffer, static_cast<size_t>(length), flags, to, toLength);
+    if (sent < 0) {
+        // FD_WRITE comes again once the send buffer has room.
+        if (WSAGetLastError() == WSAEWOULDBLOCK)
+            host::rearmWrite(s);
+        return SOCKET_ERROR;
+    }
+    return static_cast<int>(sent);
+}
+
+int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* from, int* fromLength)
+{
+    if (length < 0 || (!buffer && length > 0))
+        return failWith(WSAEFAULT);
+    size_t whole = 0;
+    const long got = host::receiveFrom(s, buffer, static_cast<size_t>(length), flags, from, fromLength, &whole);
+    int error = got < 0 ? WSAGetLastError() : 0;
+    // Every read re-arms FD_READ: the event comes again if more is waiting.
+    host::rearmRead(s);
+    if (got < 0)
+        return failWith(error);
+    if (whole > static_cast<size_t>(length))
+        return failWith(WSAEMSGSIZE); // the buffer holds the datagram's first `length` bytes
+    return static_cast<int>(got);
+}
+
+int getsockopt(SOCKET s, int level, int name, char* value, int* length)
+{
+    if (!value || !length)
+        return failWith(WSAEFAULT);
+    return host::getOption(s, level, name, value, length) == 0 ? 0 : SOCKET_ERROR;
+}
+
+int setsockopt(SOCKET s, int level, int name, const char* value, int length)
+{
+    if (!value && length > 0)
+        return failWith(WSAEFAULT);
+    return host::setOption(s, level, name, value, length) == 0 ? 0 : SOCKET_ERROR;
+}
