@@ -4,7 +4,7 @@
 #include <vantrel/fastfile.h>
 #include <vantrel/vtlhnd.h>
 
-#include "display/registry_links.h"
+#include "anim/registry_links.h"
 
 namespace {
 void takeDisplaySettings(VTLHND& handle, ANIMATIONFX* set)

@@ -11,7 +11,7 @@
 #include <vantrel/rlefx.h>
 #include <vantrel/vtlhnd.h>
 
-#include "display/registry_links.h"
+#include "anim/registry_links.h"
 
 namespace {
 template <class T>
