@@ -2,7 +2,7 @@
 #include "display/configuration.h"
 
 #include "display/config_dialog.h"
-#include "display/dialog_box.h"
+#include <vantrel/seam/dialog_manager.h>
 
 #include <vantrel/core.h>
 
@@ -34,8 +34,8 @@ void vtl::showConfigurationDialog(VTLHND& handle)
     // game quitting) counts as Cancel.
     gResult.cancelled = true;
     ConfigurationAnswer* answer = makeConfigurationAnswer();
-    const INT_PTR shown = dialogBoxParam(IDD_CONFIGURATION, nullptr, ConfigurationDialogProc, 0,
-                                         answer ? answerConfigurationDialog : nullptr, answer);
+    const INT_PTR shown = dialogBoxIndirectParam(configurationTemplate(), nullptr, ConfigurationDialogProc, 0,
+                                                 answer ? answerConfigurationDialog : nullptr, answer);
     freeConfigurationAnswer(answer);
     if (shown == -1)
         Msg("Configuration dialog could not be shown.");
