@@ -33,6 +33,10 @@ void vtl::showConfigurationDialog(VTLHND& handle)
     // Whatever ends the dialog without OK (a window that cannot be made, the
     // game quitting) counts as Cancel.
     gResult.cancelled = true;
+    // The library has no resource section to load dialog 106 from, so the
+    // dialog is made from its template in memory (DialogBoxIndirectParamA's
+    // loop, with the scripted answer's idle step) where a desktop would use
+    // DialogBoxParamA on the module's resource.
     ConfigurationAnswer* answer = makeConfigurationAnswer();
     const INT_PTR shown = dialogBoxIndirectParam(configurationTemplate(), nullptr, ConfigurationDialogProc, 0,
                                                  answer ? answerConfigurationDialog : nullptr, answer);
