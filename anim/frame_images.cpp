@@ -1,5 +1,5 @@
 #include "anim/frame_images.h"
-#include "display/registry_links.h"
+#include "anim/registry_links.h"
 
 #include <vantrel/animation.h>
 #include <vantrel/core.h>

@@ -1,7 +1,6 @@
 #include "display/config_dialog.h"
 
 #include "display/configuration.h"
-#include "display/dialog_box.h"
 #include "display/driver_list.h"
 #include <vantrel/seam/process_launch.h>
 
@@ -209,7 +208,7 @@ INT_PTR CALLBACK ConfigurationDialogProc(HWND dialog, UINT message, WPARAM wPara
     case WM_DISPLAYCHANGE: setWindowLabel(dialog); break;
     case WM_COMMAND: command(dialog, LOWORD(wParam), HIWORD(wParam)); break;
     case WM_CLOSE: cancel(dialog); break;
-    case WM_DESTROY: vtl::endDialog(dialog, 0); break;
+    case WM_DESTROY: EndDialog(dialog, 0); break;
     }
     return 0;
 }

@@ -19,7 +19,7 @@
 #ifndef VANTREL_DISPLAY_CONFIG_DIALOG_H
 #define VANTREL_DISPLAY_CONFIG_DIALOG_H
 
-#include "display/dialog_messages.h"
+#include <vantrel/win32/dialog.h>
 
 class VTLHND;
 
@@ -54,6 +54,9 @@ void ListDrivers(HWND dialog, int comboId);
 void ListDepths(HWND dialog, int comboId, DWORD driverIndex, const DWORD* size);
 
 namespace vtl {
+
+// The dialog's template, and the library's logo it shows (bitmap 101).
+const VTLDLGTEMPLATE& configurationTemplate();
 
 // The library's home page, shown on the dialog's button and opened by it.
 extern const char kHomePage[];

@@ -2,7 +2,6 @@
 // (bitmap 101), which is drawn here on first use rather than read from a
 // file: a night sky, a rising sun over hills and the library's name.
 #include "display/config_dialog.h"
-#include "display/dialog_template.h"
 
 #include <vantrel/bitplanefx.h>
 #include <vantrel/pixelformat.h>
@@ -16,31 +15,30 @@
 namespace vtl {
 namespace {
 
-using K = ControlKind;
-
-const DialogItem kConfigurationItems[] = {
-    {K::kStaticBitmap, IDC_LOGO, nullptr, 7, 7, 0, 0, false, IDB_LOGO},
-    {K::kStaticText, -1, "Vantrel 2D Game Library v1.0", 75, 7, 117, 10, false, 0},
-    {K::kStaticText, -1, "Written by the Vantrel developers", 75, 18, 117, 10, false, 0},
-    {K::kStaticText, -1, "Copyright \xA9 2026. All rights reserved.", 75, 29, 117, 10, false, 0},
-    {K::kPushButton, IDC_HOME_PAGE, kHomePage, 91, 43, 80, 13, false, 0},
-    {K::kCheckBox, IDC_DIRECTDRAW, "DirectDraw", 7, 51, 46, 11, false, 0},
-    {K::kGroupBox, IDC_DRIVER_GROUP, "Select Driver and Mode", 7, 64, 185, 77, false, 0},
-    {K::kDropDownList, IDC_DRIVERS, "", 19, 76, 161, 69, false, 0},
-    {K::kDropDownList, IDC_DEPTHS, "", 19, 94, 161, 69, false, 0},
-    {K::kStaticFrame, IDC_WINDOW_LABEL, " 800x600x16 Window", 19, 94, 161, 12, true, 0},
-    {K::kCheckBox, IDC_FULLSCREEN, "Fullscreen (Recommended)", 19, 111, 94, 10, false, 0},
-    {K::kCheckBox, IDC_WINDOWED, "Windowed", 117, 111, 47, 10, false, 0},
-    {K::kCheckBox, IDC_EFFECTS, "Effects Enabled (Pentium 200 w/ MMX or better)", 19, 125, 151, 11, false, 0},
-    {K::kCheckBox, IDC_GLIDE, "3DFX Voodoo/Voodoo\xB2 (Glide)", 7, 151, 104, 11, false, 0},
-    {K::kGroupBox, IDC_REFRESH_GROUP, "Select Refresh Rate", 7, 164, 185, 34, false, 0},
-    {K::kDropDownList, IDC_REFRESH_RATES, "", 19, 177, 161, 69, false, 0},
-    {K::kDefaultPushButton, IDOK, "OK", 34, 204, 50, 14, false, 0},
-    {K::kPushButton, IDCANCEL, "Cancel", 114, 204, 50, 14, false, 0},
+const VTLDLGITEM kConfigurationItems[] = {
+    {VTLDLG_BITMAP, IDC_LOGO, nullptr, 7, 7, 0, 0, FALSE, IDB_LOGO},
+    {VTLDLG_CTEXT, -1, "Vantrel 2D Game Library v1.0", 75, 7, 117, 10, FALSE, 0},
+    {VTLDLG_CTEXT, -1, "Written by the Vantrel developers", 75, 18, 117, 10, FALSE, 0},
+    {VTLDLG_CTEXT, -1, "Copyright \xA9 2026. All rights reserved.", 75, 29, 117, 10, FALSE, 0},
+    {VTLDLG_PUSHBUTTON, IDC_HOME_PAGE, kHomePage, 91, 43, 80, 13, FALSE, 0},
+    {VTLDLG_AUTOCHECKBOX, IDC_DIRECTDRAW, "DirectDraw", 7, 51, 46, 11, FALSE, 0},
+    {VTLDLG_GROUPBOX, IDC_DRIVER_GROUP, "Select Driver and Mode", 7, 64, 185, 77, FALSE, 0},
+    {VTLDLG_DROPDOWNLIST, IDC_DRIVERS, "", 19, 76, 161, 69, FALSE, 0},
+    {VTLDLG_DROPDOWNLIST, IDC_DEPTHS, "", 19, 94, 161, 69, FALSE, 0},
+    {VTLDLG_LTEXTFRAME, IDC_WINDOW_LABEL, " 800x600x16 Window", 19, 94, 161, 12, TRUE, 0},
+    {VTLDLG_AUTOCHECKBOX, IDC_FULLSCREEN, "Fullscreen (Recommended)", 19, 111, 94, 10, FALSE, 0},
+    {VTLDLG_AUTOCHECKBOX, IDC_WINDOWED, "Windowed", 117, 111, 47, 10, FALSE, 0},
+    {VTLDLG_AUTOCHECKBOX, IDC_EFFECTS, "Effects Enabled (Pentium 200 w/ MMX or better)", 19, 125, 151, 11, FALSE, 0},
+    {VTLDLG_AUTOCHECKBOX, IDC_GLIDE, "3DFX Voodoo/Voodoo\xB2 (Glide)", 7, 151, 104, 11, FALSE, 0},
+    {VTLDLG_GROUPBOX, IDC_REFRESH_GROUP, "Select Refresh Rate", 7, 164, 185, 34, FALSE, 0},
+    {VTLDLG_DROPDOWNLIST, IDC_REFRESH_RATES, "", 19, 177, 161, 69, FALSE, 0},
+    {VTLDLG_DEFPUSHBUTTON, IDOK, "OK", 34, 204, 50, 14, FALSE, 0},
+    {VTLDLG_PUSHBUTTON, IDCANCEL, "Cancel", 114, 204, 50, 14, FALSE, 0},
 };
 
-const DialogTemplate kConfiguration = {
-    IDD_CONFIGURATION,
+const VTLDLGBITMAP* findBitmap(int id);
+
+const VTLDLGTEMPLATE kConfiguration = {
     "Configuration",
     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFONT,
     8,
@@ -49,6 +47,7 @@ const DialogTemplate kConfiguration = {
     225,
     kConfigurationItems,
     static_cast<int>(sizeof kConfigurationItems / sizeof kConfigurationItems[0]),
+    findBitmap,
 };
 
 constexpr int kLogoWidth = 100, kLogoHeight = 75;
@@ -112,31 +111,34 @@ void drawLogo(BITPLANEFX& logo)
     logo.line(kLogoWidth - 1, 0, kLogoWidth - 1, kLogoHeight - 1, frame);
 }
 
-} // namespace
-
-const DialogTemplate* findDialogTemplate(int id) { return id == IDD_CONFIGURATION ? &kConfiguration : nullptr; }
-
-const BITPLANEFX* findDialogBitmap(int id)
+// Made once and kept for the process, like a resource in the module; its
+// pixels stay outside the counted heap, which games watch for leaks.
+const VTLDLGBITMAP* findBitmap(int id)
 {
     if (id != IDB_LOGO)
         return nullptr;
-    // Made once and kept for the process, like a resource in the module; its
-    // pixels stay outside the counted heap, which games watch for leaks.
-    static BITPLANEFX* logo = [] {
+    static const VTLDLGBITMAP* logo = [] {
         constexpr DWORD kPitch = (kLogoWidth * 3 + 7) & ~7;
         static std::vector<unsigned char> pixels(kPitch * kLogoHeight);
-        auto* made = new BITPLANEFX{};
-        made->format = PF_RGB24;
-        made->bitsPerPixel = 24;
-        made->bytesPerPixel = 3;
-        made->pixels = pixels.data();
-        made->pitch = kPitch;
-        made->width = made->clipWidth = kLogoWidth;
-        made->height = made->clipHeight = kLogoHeight;
-        drawLogo(*made);
-        return made;
+        // Drawn with the library's own primitives on a surface over those
+        // pixels; PF_RGB24 pixels are blue, green and red bytes, as a
+        // template's bitmap is.
+        BITPLANEFX made{};
+        made.format = PF_RGB24;
+        made.bitsPerPixel = 24;
+        made.bytesPerPixel = 3;
+        made.pixels = pixels.data();
+        made.pitch = kPitch;
+        made.width = made.clipWidth = kLogoWidth;
+        made.height = made.clipHeight = kLogoHeight;
+        drawLogo(made);
+        return new VTLDLGBITMAP{kLogoWidth, kLogoHeight, kPitch, pixels.data()};
     }();
     return logo;
 }
+
+} // namespace
+
+const VTLDLGTEMPLATE& configurationTemplate() { return kConfiguration; }
 
 } // namespace vtl

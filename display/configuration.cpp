@@ -2,7 +2,7 @@
 #include "display/configuration.h"
 
 #include "display/config_dialog.h"
-#include "display/dialog_box.h"
+#include <vantrel/seam/dialog_manager.h>
 
 #include <vantrel/core.h>
 
@@ -33,9 +33,13 @@ void vtl::showConfigurationDialog(VTLHND& handle)
     // Whatever ends the dialog without OK (a window that cannot be made, the
     // game quitting) counts as Cancel.
     gResult.cancelled = true;
+    // The library has no resource section to load dialog 106 from, so the
+    // dialog is made from its template in memory (DialogBoxIndirectParamA's
+    // loop, with the scripted answer's idle step) where a desktop would use
+    // DialogBoxParamA on the module's resource.
     ConfigurationAnswer* answer = makeConfigurationAnswer();
-    const INT_PTR shown = dialogBoxParam(IDD_CONFIGURATION, nullptr, ConfigurationDialogProc, 0,
-                                         answer ? answerConfigurationDialog : nullptr, answer);
+    const INT_PTR shown = dialogBoxIndirectParam(configurationTemplate(), nullptr, ConfigurationDialogProc, 0,
+                                                 answer ? answerConfigurationDialog : nullptr, answer);
     freeConfigurationAnswer(answer);
     if (shown == -1)
         Msg("Configuration dialog could not be shown.");

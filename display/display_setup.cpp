@@ -1,11 +1,14 @@
-// Making the display object and its surfaces.
+// The DirectDraw calls behind the lifecycle: making the display object, its
+// cooperative level and mode (or the game's window placed for windowed
+// mode), the primary surface and back buffer, clearing the back buffer, and
+// releasing it all.
 #include <vantrel/core.h>
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/ddraw.h>
+#include <vantrel/win32/gdi.h>
 #include <vantrel/win32/window.h>
 
 #include "display/driver_list.h"
-#include "display/window_placement.h"
 
 #include <cstring>
 
@@ -31,6 +34,44 @@ DDSURFACEDESC emptyDescription()
     std::memset(&desc, 0, sizeof desc);
     desc.dwSize = sizeof desc;
     return desc;
+}
+
+// BITSPIXEL x PLANES of the screen, kept to 8 bits.
+unsigned char desktopDepth()
+{
+    HDC screen = GetDC(nullptr);
+    const int depth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    return static_cast<unsigned char>(depth);
+}
+
+// Gives the window a caption, system menu and minimise box (no popup
+// style), sizes its frame around a width x height client area, centres it on
+// the screen, takes it out of the topmost band, and moves its left and top
+// edges into the work area when they lie outside it.  The window system has
+// no menu bars, so the frame never allows for one.
+void placeGameWindow(HWND window, DWORD width, DWORD height)
+{
+    const DWORD style = (static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & 0x7F35FFFFu) | 0x00CA0000u;
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style));
+
+    RECT frame{0, 0, static_cast<LONG>(width), static_cast<LONG>(height)};
+    AdjustWindowRectEx(&frame, style, FALSE, static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    const int w = frame.right - frame.left;
+    const int h = frame.bottom - frame.top;
+    SetWindowPos(window, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - w / 2,
+                 GetSystemMetrics(SM_CYSCREEN) / 2 - h / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+
+    RECT work{};
+    RECT placed{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(window, &placed);
+    if (placed.left < work.left)
+        placed.left = work.left;
+    if (placed.top < work.top)
+        placed.top = work.top;
+    SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -64,8 +105,8 @@ bool VTLHND::DDEnable()
             return false;
         }
     } else {
-        bitsPerPixel = vtl::desktopDepth();
-        vtl::placeGameWindow(hwnd, width, height);
+        bitsPerPixel = desktopDepth();
+        placeGameWindow(hwnd, width, height);
     }
     directDraw = dd;
     return true;
@@ -139,4 +180,28 @@ void VTLHND::ClearBackBuffer(DWORD fill)
     fx.dwSize = sizeof fx;
     fx.dwFillColor = fill;
     backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+// Every caller passes true.  The back buffer goes whenever it is set (the
+// primary is normally there too), so that nothing is left behind.
+void VTLHND::DDDisable(bool releaseDirectDraw)
+{
+    if (clipper) {
+        clipper->Release();
+        clipper = nullptr;
+    }
+    if (backBuffer) {
+        backBuffer->Release();
+        backBuffer = nullptr;
+    }
+    if (primary) {
+        primary->Release();
+        primary = nullptr;
+    }
+    if (isFullscreen && directDraw)
+        directDraw->RestoreDisplayMode();
+    if (releaseDirectDraw && directDraw) {
+        directDraw->Release();
+        directDraw = nullptr;
+    }
 }

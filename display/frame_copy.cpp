@@ -1,5 +1,6 @@
-// The system buffer: cleared before a frame is drawn, copied into the back
-// buffer once it is finished.
+// Finishing a frame: the system buffer is cleared before a frame is drawn,
+// copied into the back buffer once it is finished, and text may then be
+// written with a font straight into the back buffer.
 //
 // Both use the display's width, height and depth for the amount of pixels.
 // A surface that is smaller than the display or of another depth is refused
@@ -9,6 +10,7 @@
 #include <vantrel/core.h>
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/ddraw.h>
+#include <vantrel/win32/gdi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -73,5 +75,40 @@ bool VTLHND::gfxCopyBackBuffer(BITPLANEFX* source)
         mmxmemcpy(to + static_cast<size_t>(y) * desc.lPitch, source->pixels + static_cast<size_t>(y) * source->pitch,
                   rowSize);
     backBuffer->Unlock(desc.lpSurface);
+    return true;
+}
+
+bool VTLHND::gfxString(char* text, HFONT font, COLORREF color, short x, short y, unsigned char alignment)
+{
+    if (!backBuffer || !primary)
+        return false;
+    if (!text) {
+        Msg("Surface::string() - Null message.");
+        return false;
+    }
+    HDC dc = nullptr;
+    HRESULT result = backBuffer->GetDC(&dc);
+    if (result != DD_OK) {
+        Msg("gfxString() - GetDC().", result);
+        return false;
+    }
+    // The font stays selected: the context is the surface's and goes away
+    // with ReleaseDC.
+    SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, color);
+    const int length = static_cast<int>(std::strlen(text));
+    SIZE extent{0, 0};
+    GetTextExtentPointA(dc, text, length, &extent);
+    if (alignment == 1)
+        x = static_cast<short>(x - extent.cx / 2);
+    else if (alignment == 2)
+        x = static_cast<short>(x - extent.cx);
+    TextOutA(dc, x, y, text, length);
+    result = backBuffer->ReleaseDC(dc);
+    if (result != DD_OK) {
+        Msg("gfxString() - ReleaseDC().", result);
+        return false;
+    }
     return true;
 }

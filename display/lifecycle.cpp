@@ -1,11 +1,63 @@
-// Starting, switching and restoring the display.
+// The handle's life: construction, the game's set-up, starting the display
+// (configuring it once), switching between full screen and a window, and
+// shutting down.  Presenting and restoring are display/presentation.cpp; the
+// DirectDraw calls behind them display/display_setup.cpp.
 #include <vantrel/core.h>
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/ddraw.h>
 
 #include "display/configuration.h"
-#include "surface/effects_switch.h"
 #include "display/registry_walks.h"
+#include "surface/effects_switch.h"
+#include <vantrel/seam/display_modes.h>
+
+VTLHND::VTLHND()
+    : width(0), height(0), lockCount(0), fileHandle(nullptr), mappingHandle(nullptr),
+      directory(nullptr), view(nullptr), entryCount(0), archiveEnd(0), rleList(nullptr),
+      formatCode(0), bitsPerPixel(0), bytesPerPixel(0), redMask(0), blueMask(0), greenMask(0),
+      directDraw(nullptr), primary(nullptr), backBuffer(nullptr), clipper(nullptr),
+      isFullscreen(false), driverIndex(0), hwnd(nullptr), windowRect{0, 0, 0, 0},
+      configured(false), effectsChoice(true), alphaList(nullptr), surfaceList(nullptr),
+      animationList(nullptr), soundList(nullptr), streamList(nullptr)
+{
+}
+
+// The archive is closed with the handle even while locks are counted: every
+// image that pointed into it has been released by gfxEnd.
+VTLHND::~VTLHND()
+{
+    gfxEnd();
+    lockCount = 0;
+    FastFileFini();
+}
+
+void VTLHND::gfxSetup(HWND window, unsigned short w, unsigned short h, unsigned char depth)
+{
+    hwnd = window;
+    width = w;
+    height = h;
+    bitsPerPixel = depth;
+    // The display offers the game's own size among its full-screen modes.
+    vtl::setGameDisplaySize(w, h);
+}
+
+void VTLHND::Override()
+{
+    CPUwithMMX();
+    configured = true;
+}
+
+void VTLHND::gfxSetWindowRect(RECT* rect)
+{
+    if (rect)
+        windowRect = *rect;
+}
+
+bool VTLHND::fullscreen() { return isFullscreen; }
+
+void VTLHND::gfxEnableEffects(bool enable) { vtl::setEffectsEnabled(enable); }
+
+bool VTLHND::gfxGetEffectsState() { return vtl::effectsEnabled(); }
 
 // A handle that was not given Override asks the player first, through the
 // configuration dialog; a cancelled dialog changes nothing and is shown again
@@ -56,35 +108,11 @@ void VTLHND::gfxSwitchMode()
     gfxBegin();
 }
 
-namespace {
-void releaseSurfaces(VTLHND& h)
+// Every registered alpha map, surface and RLE image goes, then the display.
+// Animation sets, sounds and streams belong to the game, which releases them
+// through VTLHND::release.
+void VTLHND::gfxEnd()
 {
-    if (h.backBuffer)
-        h.backBuffer->Release();
-    if (h.primary)
-        h.primary->Release();
-    h.backBuffer = nullptr;
-    h.primary = nullptr;
-}
-} // namespace
-
-void VTLHND::RestoreAll()
-{
-    const bool remake = primary == nullptr || primary->IsLost() < 0;
-    if (remake) {
-        // A back buffer left without its primary goes too: the new pair
-        // replaces both.
-        releaseSurfaces(*this);
-        if (!DDCreateFlippingSurface()) {
-            // Whatever the attempt made before failing goes as well, so that
-            // the next attempt starts clean.
-            releaseSurfaces(*this);
-            return;
-        }
-    }
-    if (!initPixelFormat()) {
-        DDDisable(true);
-        return;
-    }
-    vtl::restoreRegisteredImages(*this);
+    vtl::releaseRegisteredImages(*this);
+    DDDisable(true);
 }

@@ -9,6 +9,11 @@ namespace vtl {
 // whose pixel settings differ from the display's takes the new settings and
 // is rebuilt from its kept source.
 void restoreRegisteredImages(VTLHND& handle);
+
+// At shutdown (gfxEnd): every registered alpha map, surface and RLE image is
+// released through its own release, and those three lists emptied.
+// Animation sets, sounds and streams are not touched.
+void releaseRegisteredImages(VTLHND& handle);
 } // namespace vtl
 
 #endif

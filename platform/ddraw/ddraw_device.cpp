@@ -4,6 +4,8 @@
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
 #include "platform/ddraw/display_loss.h"
+
+#include <vantrel/seam/display_change.h>
 #include <vantrel/seam/display_modes.h>
 #include <vantrel/seam/window_backend.h>
 
@@ -126,7 +128,7 @@ void vtl::DDDevice::leaveMode()
     --gFullscreenModes;
     noteDisplayLoss();
     const Desktop screen = desktop();
-    broadcastDisplayChange(screen.format.bitsPerPixel, screen.width, screen.height);
+    notifyDisplayChange(screen.format.bitsPerPixel, screen.width, screen.height);
 }
 
 HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
@@ -168,9 +170,9 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
     display_->modeHeight = height;
     display_->modeLayout = fullscreenLayout(bits, display_->desktop);
     // A mode change takes the display from every surface made before it
-    // (the broadcast tells the windows, and through them the loss watch).
+    // (its listeners tell the windows, and through them the loss watch).
     noteDisplayLoss();
-    broadcastDisplayChange(bits, static_cast<int>(width), static_cast<int>(height));
+    notifyDisplayChange(bits, static_cast<int>(width), static_cast<int>(height));
     return DD_OK;
 }
 

@@ -3,6 +3,8 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/input_events.h"
+#include "platform/user/window_observers.h"
+#include <vantrel/seam/display_change.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -77,6 +79,14 @@ void broadcastDisplayChange(unsigned bitsPerPixel, int width, int height)
         if (!w->parent && onOwnThread(*w) && !w->destroying)
             deliver(w, WM_DISPLAYCHANGE, bitsPerPixel, MAKELPARAM(width, height));
     }
+}
+
+void listenToTheDisplay()
+{
+    static const int listening = listenToDisplayChanges(
+        [](unsigned bitsPerPixel, int width, int height, void*) { broadcastDisplayChange(bitsPerPixel, width, height); },
+        nullptr);
+    (void)listening;
 }
 
 } // namespace vtl

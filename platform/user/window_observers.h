@@ -8,6 +8,12 @@ namespace vtl {
 
 void notifyWindowObservers(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Registers, once, the window system's listener of the display device
+// (<vantrel/seam/display_change.h>): each display change becomes a
+// WM_DISPLAYCHANGE broadcast to the top-level windows.  Called when a window
+// is made; before the first one there is nobody to tell.
+void listenToTheDisplay();
+
 } // namespace vtl
 
 #endif

@@ -15,6 +15,7 @@
 #include "platform/user/remote_windows.h"
 #include "platform/user/user_testing.h"
 #include "platform/user/video_backend.h"
+#include "platform/user/window_observers.h"
 #include "platform/user/window_state.h"
 
 #include "platform/kernel/ascii_case.h"
@@ -118,6 +119,7 @@ using namespace vtl;
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
+    listenToTheDisplay();
     std::shared_ptr<WindowClass> cls = findClass(className, instance);
     if (!cls) {
         setError(kErrorCannotFindWndClass);

@@ -10,8 +10,7 @@
 #include <vantrel/win32/window.h>
 
 #include "display/config_dialog.h"
-#include "display/dialog_box.h"
-#include "display/dialog_paint.h"
+#include <vantrel/seam/dialog_manager.h>
 #include <vantrel/seam/window_backend.h>
 #include "support/button_faces.h"
 

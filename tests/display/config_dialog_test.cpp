@@ -7,14 +7,14 @@
 
 #include "display/config_dialog.h"
 #include "display/configuration.h"
-#include "display/dialog_box.h"
-#include "display/dialog_paint.h"
 #include "display/driver_list.h"
 #include "surface/effects_switch.h"
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/user/input_events.h"
-#include "display/dialog_controls.h"
+#include "platform/user/dialog_controls.h"
+#include <vantrel/seam/dialog_manager.h>
 #include <vantrel/seam/window_backend.h>
+#include "support/dialog_helpers.h"
 #include "support/display_fixture.h"
 #include "support/message_capture.h"
 

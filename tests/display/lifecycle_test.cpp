@@ -10,9 +10,11 @@
 #include "platform/ddraw/ddraw_testing.h"
 #include "support/display_fixture.h"
 #include "support/message_capture.h"
+#include <vantrel/seam/window_backend.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -433,6 +435,41 @@ TEST_F(LifecycleTest, SwitchModeGoesToFullScreenAtTheDesktopDepthAndBack)
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
               static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
     EXPECT_TRUE(handle.gfxSwapBuffers());
+}
+
+// The game's window hears of every mode the display takes, as it would from
+// the system: the full-screen mode when it starts, the desktop when it goes
+// back to a window.
+struct DisplayChange {
+    WPARAM bits;
+    int width, height;
+};
+
+void recordDisplayChange(HWND, UINT message, WPARAM wParam, LPARAM lParam, void* user)
+{
+    if (message == WM_DISPLAYCHANGE)
+        static_cast<std::vector<DisplayChange>*>(user)->push_back({wParam, LOWORD(lParam), HIWORD(lParam)});
+}
+
+TEST_F(LifecycleTest, TheGamesWindowHearsOfEachModeTheDisplayTakes)
+{
+    useDesktop("rgb32");
+    std::vector<DisplayChange> heard;
+    const int watch = vtl::watchWindowMessages(window, recordDisplayChange, &heard);
+    ASSERT_EQ(beginFullscreen(16), 1);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].bits, 16u);
+    EXPECT_EQ(heard[0].width, 640);
+    EXPECT_EQ(heard[0].height, 480);
+
+    handle.gfxSwitchMode();
+    vtl::unwatchWindowMessages(watch);
+    ASSERT_FALSE(handle.fullscreen());
+    ASSERT_EQ(heard.size(), 2u);
+    const vtl::Desktop desk = vtl::desktop();
+    EXPECT_EQ(heard[1].bits, 32u);
+    EXPECT_EQ(heard[1].width, desk.width);
+    EXPECT_EQ(heard[1].height, desk.height);
 }
 
 TEST_F(LifecycleTest, WindowIsCentredWithTheGamesClientSize)

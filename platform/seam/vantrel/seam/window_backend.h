@@ -58,7 +58,8 @@ void unwatchWindowMessages(int id);
 
 // Sends WM_DISPLAYCHANGE (wParam = bits per pixel, lParam = MAKELPARAM(width,
 // height)) to every top-level window of the calling thread, as the system
-// does after a mode switch.
+// does after a mode switch.  The window system does so itself for every
+// change the display device reports (<vantrel/seam/display_change.h>).
 void broadcastDisplayChange(unsigned bitsPerPixel, int width, int height);
 
 // Shows finished pixels in a top-level window's client area at once, the way

@@ -1,35 +1,93 @@
-#include "display/dialog_paint.h"
+#include "platform/user/dialog_paint.h"
 
-#include "display/dialog_controls.h"
+#include "platform/user/dialog_controls.h"
+#include <vantrel/seam/dialog_manager.h>
 
-#include <vantrel/bitplanefx.h>
 #include <vantrel/win32/gdi.h>
 #include <vantrel/win32/window.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace vtl {
 namespace {
+
+using Canvas = DialogCanvas;
+
+void putPixel(Canvas& c, int x, int y, DWORD color)
+{
+    if (x >= 0 && x < c.width && y >= 0 && y < c.height)
+        c.pixels[static_cast<size_t>(y) * c.width + x] = color;
+}
+
+// From x1 to x2 inclusive, in either order.
+void hline(Canvas& c, int x1, int x2, int y, DWORD color)
+{
+    if (y < 0 || y >= c.height)
+        return;
+    if (x1 > x2)
+        std::swap(x1, x2);
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, c.width - 1);
+    if (x1 > x2)
+        return;
+    uint32_t* row = c.pixels.data() + static_cast<size_t>(y) * c.width;
+    std::fill(row + x1, row + x2 + 1, color);
+}
+
+// Bresenham from the end with the smaller x, leaving the end point itself
+// out, so lines that share an end point do not draw it twice.
+void line(Canvas& c, int x1, int y1, int x2, int y2, DWORD color)
+{
+    if (x2 < x1) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    const int dx = x2 - x1, dy = y2 - y1;
+    const int sy = dy >= 0 ? 1 : -1;
+    const int ax = 2 * dx, ay = 2 * (dy < 0 ? -dy : dy);
+    int x = x1, y = y1;
+    if (ax > ay) {
+        for (int d = ay - (ax >> 1); x != x2; ++x) {
+            putPixel(c, x, y, color);
+            if (d >= 0) {
+                y += sy;
+                d -= ax;
+            }
+            d += ay;
+        }
+    } else {
+        for (int d = ax - (ay >> 1); y != y2; y += sy) {
+            putPixel(c, x, y, color);
+            if (d >= 0) {
+                ++x;
+                d -= ay;
+            }
+            d += ax;
+        }
+    }
+}
 
 constexpr DWORD kWhite = 0xFFFFFF, kBlack = 0x000000, kShadow = 0x808080, kLight = 0xE8E6E1;
 constexpr DWORD kSelection = 0x0A246A, kDisabledText = 0x808080;
 
 COLORREF colorRef(DWORD rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-void fill(BITPLANEFX& c, const RECT& r, DWORD color)
+void fill(Canvas& c, const RECT& r, DWORD color)
 {
     for (LONG y = r.top; y < r.bottom; ++y)
-        c.hline(r.left, r.right - 1, y, color);
+        hline(c, r.left, r.right - 1, y, color);
 }
 
 // The outline of a rectangle, top-left edges in one colour and bottom-right in
 // another: the bevel of raised and sunken things.
-void edges(BITPLANEFX& c, const RECT& r, DWORD topLeft, DWORD bottomRight)
+void edges(Canvas& c, const RECT& r, DWORD topLeft, DWORD bottomRight)
 {
-    c.hline(r.left, r.right - 1, r.top, topLeft);
-    c.line(r.left, r.top, r.left, r.bottom - 1, topLeft);
-    c.hline(r.left, r.right - 1, r.bottom - 1, bottomRight);
-    c.line(r.right - 1, r.top, r.right - 1, r.bottom - 1, bottomRight);
+    hline(c, r.left, r.right - 1, r.top, topLeft);
+    line(c, r.left, r.top, r.left, r.bottom - 1, topLeft);
+    hline(c, r.left, r.right - 1, r.bottom - 1, bottomRight);
+    line(c, r.right - 1, r.top, r.right - 1, r.bottom - 1, bottomRight);
 }
 
 void offset(RECT& r, LONG dx, LONG dy)
@@ -42,27 +100,27 @@ void offset(RECT& r, LONG dx, LONG dy)
 
 RECT inset(RECT r, int by) { return RECT{r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 
-void raised(BITPLANEFX& c, const RECT& r)
+void raised(Canvas& c, const RECT& r)
 {
     edges(c, r, kWhite, kBlack);
     edges(c, inset(r, 1), kLight, kShadow);
 }
 
-void sunken(BITPLANEFX& c, const RECT& r)
+void sunken(Canvas& c, const RECT& r)
 {
     edges(c, r, kShadow, kWhite);
     edges(c, inset(r, 1), kBlack, kLight);
 }
 
-void dotted(BITPLANEFX& c, const RECT& r)
+void dotted(Canvas& c, const RECT& r)
 {
     for (LONG x = r.left; x < r.right; x += 2) {
-        c.putPixel(x, r.top, kBlack);
-        c.putPixel(x, r.bottom - 1, kBlack);
+        putPixel(c, x, r.top, kBlack);
+        putPixel(c, x, r.bottom - 1, kBlack);
     }
     for (LONG y = r.top; y < r.bottom; y += 2) {
-        c.putPixel(r.left, y, kBlack);
-        c.putPixel(r.right - 1, y, kBlack);
+        putPixel(c, r.left, y, kBlack);
+        putPixel(c, r.right - 1, y, kBlack);
     }
 }
 
@@ -97,7 +155,7 @@ std::string titleOf(HWND hwnd)
     return buffer;
 }
 
-void drawButton(BITPLANEFX& c, HDC dc, const RECT& r, const std::string& title, const ControlState& s, bool enabled,
+void drawButton(Canvas& c, HDC dc, const RECT& r, const std::string& title, const ControlState& s, bool enabled,
                 bool focused)
 {
     fill(c, r, kDialogFace);
@@ -118,7 +176,7 @@ void drawButton(BITPLANEFX& c, HDC dc, const RECT& r, const std::string& title, 
         dotted(c, inset(r, 4));
 }
 
-void drawCheckBox(BITPLANEFX& c, HDC dc, const RECT& r, const std::string& title, const ControlState& s,
+void drawCheckBox(Canvas& c, HDC dc, const RECT& r, const std::string& title, const ControlState& s,
                   bool enabled, bool focused)
 {
     const int box = 13;
@@ -130,8 +188,8 @@ void drawCheckBox(BITPLANEFX& c, HDC dc, const RECT& r, const std::string& title
         const DWORD mark = enabled ? kBlack : kDisabledText;
         // A tick three pixels thick: down from the left, then up to the right.
         for (int i = 0; i < 3; ++i) {
-            c.line(b.left + 3, b.top + 5 + i, b.left + 5, b.top + 7 + i, mark);
-            c.line(b.left + 5, b.top + 7 + i, b.left + 9, b.top + 3 + i, mark);
+            line(c, b.left + 3, b.top + 5 + i, b.left + 5, b.top + 7 + i, mark);
+            line(c, b.left + 5, b.top + 7 + i, b.left + 9, b.top + 3 + i, mark);
         }
     }
     const SIZE t = measure(dc, title);
@@ -141,7 +199,7 @@ void drawCheckBox(BITPLANEFX& c, HDC dc, const RECT& r, const std::string& title
         dotted(c, RECT{x - 1, y, x + t.cx + 1, y + t.cy});
 }
 
-void drawGroupBox(BITPLANEFX& c, HDC dc, const RECT& r, const std::string& title, bool enabled)
+void drawGroupBox(Canvas& c, HDC dc, const RECT& r, const std::string& title, bool enabled)
 {
     const SIZE t = measure(dc, title);
     const int top = r.top + t.cy / 2;
@@ -151,19 +209,18 @@ void drawGroupBox(BITPLANEFX& c, HDC dc, const RECT& r, const std::string& title
     label(dc, r.left + 8, r.top, title, enabled);
 }
 
-void drawBitmap(BITPLANEFX& c, const RECT& r, int id)
+void drawBitmap(Canvas& c, const RECT& r, const VTLDLGBITMAP* picture)
 {
-    const BITPLANEFX* picture = findDialogBitmap(id);
-    if (!picture || !picture->pixels)
+    if (!picture || !picture->bits)
         return;
-    auto& source = const_cast<BITPLANEFX&>(*picture);
-    for (LONG y = 0; y < source.height; ++y) {
-        for (LONG x = 0; x < source.width; ++x)
-            c.putPixel(r.left + x, r.top + y, source.getPixel(x, y));
+    for (int y = 0; y < picture->height; ++y) {
+        const BYTE* p = picture->bits + static_cast<size_t>(y) * picture->pitch;
+        for (int x = 0; x < picture->width; ++x, p += 3)
+            putPixel(c, r.left + x, r.top + y, p[0] | p[1] << 8 | static_cast<DWORD>(p[2]) << 16);
     }
 }
 
-void drawDropDown(BITPLANEFX& c, HDC dc, const RECT& r, const ControlState& s, bool enabled, bool focused)
+void drawDropDown(Canvas& c, HDC dc, const RECT& r, const ControlState& s, bool enabled, bool focused)
 {
     fill(c, inset(r, 2), enabled ? kWhite : kDialogFace);
     sunken(c, r);
@@ -178,7 +235,7 @@ void drawDropDown(BITPLANEFX& c, HDC dc, const RECT& r, const ControlState& s, b
     const int cx = (arrow.left + arrow.right) / 2, cy = (arrow.top + arrow.bottom) / 2 - 1;
     const DWORD ink = enabled ? kBlack : kDisabledText;
     for (int i = 0; i < 4; ++i)
-        c.hline(cx - 3 + i, cx + 3 - i, cy + i, ink);
+        hline(c, cx - 3 + i, cx + 3 - i, cy + i, ink);
     if (s.selected >= 0 && s.selected < static_cast<int>(s.items.size())) {
         const std::string& item = s.items[s.selected];
         const SIZE t = measure(dc, item);
@@ -194,7 +251,7 @@ void drawDropDown(BITPLANEFX& c, HDC dc, const RECT& r, const ControlState& s, b
     }
 }
 
-void drawDroppedList(BITPLANEFX& c, HDC dc, HWND hwnd, const RECT& r, const ControlState& s)
+void drawDroppedList(Canvas& c, HDC dc, HWND hwnd, const RECT& r, const ControlState& s)
 {
     RECT list = droppedListRect(hwnd, s);
     offset(list, r.left, r.top);
@@ -215,7 +272,7 @@ void drawDroppedList(BITPLANEFX& c, HDC dc, HWND hwnd, const RECT& r, const Cont
 
 } // namespace
 
-void drawDialog(BITPLANEFX& canvas, HDC dc, const std::vector<PaintedControl>& controls)
+void drawDialog(Canvas& canvas, HDC dc, const std::vector<PaintedControl>& controls)
 {
     fill(canvas, RECT{0, 0, canvas.width, canvas.height}, kDialogFace);
     SetBkMode(dc, TRANSPARENT);

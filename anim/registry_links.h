@@ -1,6 +1,9 @@
 // The registry's intrusive lists: newest first, `next` toward older objects.
-#ifndef VANTREL_DISPLAY_REGISTRY_LINKS_H
-#define VANTREL_DISPLAY_REGISTRY_LINKS_H
+// The handle's registry (display/) links every resource with these, and an
+// animation set links the frame images it decodes into its owner's RLE list;
+// they live here, in the lower of the two folders, so that neither reaches up.
+#ifndef VANTREL_ANIM_REGISTRY_LINKS_H
+#define VANTREL_ANIM_REGISTRY_LINKS_H
 
 namespace vtl {
 template <class T>

@@ -1,8 +1,10 @@
-// The registry's restore walk: after a display change every registered
+// The registry's walks: the restore walk, after which every registered
 // surface and RLE image made for another format is rebuilt from what it was
-// made from (its size, or its kept file bytes in the archive).
+// made from (its size, or its kept file bytes in the archive), and the
+// shutdown walk that releases the images at gfxEnd.
 #include "display/registry_walks.h"
 
+#include <vantrel/alphafx.h>
 #include <vantrel/bitplanefx.h>
 #include <vantrel/rlefx.h>
 #include <vantrel/vtlhnd.h>
@@ -64,6 +66,17 @@ void restoreImage(VTLHND& handle, RLEFX& image)
     }
     image.kind = kind;
 }
+
+template <typename T>
+void releaseAll(T*& head)
+{
+    for (T* item = head; item;) {
+        T* older = item->next; // read first: release leaves the links alone, but be safe
+        item->release();
+        item = older;
+    }
+    head = nullptr;
+}
 } // namespace
 
 void vtl::restoreRegisteredImages(VTLHND& handle)
@@ -72,4 +85,11 @@ void vtl::restoreRegisteredImages(VTLHND& handle)
         restoreSurface(handle, *s);
     for (RLEFX* image = handle.rleList; image; image = image->next)
         restoreImage(handle, *image);
+}
+
+void vtl::releaseRegisteredImages(VTLHND& handle)
+{
+    releaseAll(handle.alphaList);
+    releaseAll(handle.surfaceList);
+    releaseAll(handle.rleList);
 }

@@ -1,3 +1,7 @@
+// Dialogs made from templates in memory, the modal loop, and the keys that
+// mean something to a dialog (<vantrel/win32/dialog.h>,
+// <vantrel/seam/dialog_manager.h>).
+//
 // Choices where a desktop dialog manager leaves room:
 // - the font's point size is taken at 96 dots per inch, and the dialog's
 //   base units are measured on it as usual (the average width of the 52
@@ -7,13 +11,11 @@
 //   template height (that height is the dropped list's);
 // - the dialog starts with the focus on its default push button, so Enter
 //   accepts at once and Tab walks the controls in template order.
-#include "display/dialog_box.h"
-
-#include "display/dialog_controls.h"
-#include "display/dialog_paint.h"
+#include "platform/user/dialog_controls.h"
+#include "platform/user/dialog_paint.h"
+#include <vantrel/seam/dialog_manager.h>
 #include <vantrel/seam/window_backend.h>
 
-#include <vantrel/bitplanefx.h>
 #include <vantrel/pixelformat.h>
 #include <vantrel/win32/gdi.h>
 
@@ -34,7 +36,7 @@ struct DialogRecord {
     INT_PTR result = 0;
     HFONT font = nullptr;
     HDC dc = nullptr;
-    BITPLANEFX canvas{};
+    DialogCanvas canvas;
     std::vector<PaintedControl> controls; // template order, which is tab order
     std::vector<int> ids;
     HWND lastFocus = nullptr;
@@ -42,7 +44,6 @@ struct DialogRecord {
     ~DialogRecord()
     {
         destroyMemoryDC(dc);
-        canvas.release();
         if (font)
             DeleteObject(font);
     }
@@ -200,20 +201,20 @@ RECT toPixels(const BaseUnits& b, int x, int y, int cx, int cy)
 
 bool makeCanvas(DialogRecord& d, int width, int height)
 {
-    d.canvas.format = PF_RGB32;
-    d.canvas.bitsPerPixel = 32;
-    d.canvas.bytesPerPixel = 4;
-    if (!d.canvas.create(width, height, false))
+    if (width <= 0 || height <= 0)
         return false;
+    d.canvas.width = width;
+    d.canvas.height = height;
+    d.canvas.pixels.assign(static_cast<size_t>(width) * height, 0);
     const VTLPixelFormat format{PF_RGB32, 32, 4, 0xFF0000, 0x00FF00, 0x0000FF};
-    d.dc = createMemoryDC(d.canvas.pixels, d.canvas.pitch, width, height, format);
+    d.dc = createMemoryDC(d.canvas.bytes(), d.canvas.pitch(), width, height, format);
     if (!d.dc)
         return false;
     SelectObject(d.dc, d.font);
     return true;
 }
 
-bool buildDialog(DialogRecord& d, const DialogTemplate& t, HWND parent)
+bool buildDialog(DialogRecord& d, const VTLDLGTEMPLATE& t, HWND parent)
 {
     const int pixelHeight = -(t.pointSize * 96 + 36) / 72;
     d.font = CreateFontA(pixelHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -236,20 +237,21 @@ bool buildDialog(DialogRecord& d, const DialogTemplate& t, HWND parent)
         return false;
     const int lineHeight = units.y;
     for (int i = 0; i < t.itemCount; ++i) {
-        const DialogItem& item = t.items[i];
+        const VTLDLGITEM& item = t.items[i];
         RECT r = toPixels(units, item.x, item.y, item.cx, item.cy);
         int listHeight = 0;
-        if (item.kind == ControlKind::kStaticBitmap) {
-            const BITPLANEFX* picture = findDialogBitmap(item.bitmap);
+        const VTLDLGBITMAP* picture = nullptr;
+        if (item.kind == VTLDLG_BITMAP) {
+            picture = t.findBitmap ? t.findBitmap(item.bitmap) : nullptr;
             r.right = r.left + (picture ? picture->width : 0);
             r.bottom = r.top + (picture ? picture->height : 0);
         }
-        if (item.kind == ControlKind::kDropDownList) {
+        if (item.kind == VTLDLG_DROPDOWNLIST) {
             listHeight = r.bottom - r.top;
             r.bottom = r.top + lineHeight + 8;
             listHeight -= r.bottom - r.top;
         }
-        HWND control = createControl(d.hwnd, item, r, lineHeight + 2, listHeight);
+        HWND control = createControl(d.hwnd, item, picture, r, lineHeight + 2, listHeight);
         if (!control)
             return false;
         d.controls.push_back(PaintedControl{control, r});
@@ -258,11 +260,8 @@ bool buildDialog(DialogRecord& d, const DialogTemplate& t, HWND parent)
     return true;
 }
 
-} // namespace
-
-HWND createDialogParam(int templateId, HWND parent, DLGPROC proc, LPARAM param)
+HWND createDialog(const VTLDLGTEMPLATE* t, HWND parent, DLGPROC proc, LPARAM param)
 {
-    const DialogTemplate* t = findDialogTemplate(templateId);
     if (!t || !registerDialogClass())
         return nullptr;
     dialogs().push_back(std::make_unique<DialogRecord>());
@@ -289,6 +288,8 @@ HWND createDialogParam(int templateId, HWND parent, DLGPROC proc, LPARAM param)
     InvalidateRect(hwnd, nullptr, FALSE);
     return hwnd;
 }
+
+} // namespace
 
 INT_PTR runModalDialog(HWND dialog, DialogIdle idle, void* context)
 {
@@ -330,10 +331,11 @@ INT_PTR runModalDialog(HWND dialog, DialogIdle idle, void* context)
     return result;
 }
 
-INT_PTR dialogBoxParam(int templateId, HWND parent, DLGPROC proc, LPARAM param, DialogIdle idle, void* context)
+INT_PTR dialogBoxIndirectParam(const VTLDLGTEMPLATE& dialogTemplate, HWND parent, DLGPROC proc, LPARAM param,
+                               DialogIdle idle, void* context)
 {
     const bool disableParent = parent && IsWindow(parent) && EnableWindow(parent, FALSE) == FALSE;
-    HWND dialog = createDialogParam(templateId, parent, proc, param);
+    HWND dialog = createDialog(&dialogTemplate, parent, proc, param);
     const INT_PTR result = dialog ? runModalDialog(dialog, idle, context) : -1;
     if (disableParent) {
         EnableWindow(parent, TRUE);
@@ -342,22 +344,12 @@ INT_PTR dialogBoxParam(int templateId, HWND parent, DLGPROC proc, LPARAM param, 
     return result;
 }
 
-BOOL endDialog(HWND dialog, INT_PTR result)
+DialogImage dialogImage(HWND dialog)
 {
     DialogRecord* d = findDialog(dialog);
-    if (!d)
-        return FALSE;
-    if (!d->ended) {
-        d->ended = true;
-        d->result = result;
-    }
-    return TRUE;
-}
-
-const BITPLANEFX* dialogCanvas(HWND dialog)
-{
-    const DialogRecord* d = findDialog(dialog);
-    return d ? &d->canvas : nullptr;
+    if (!d || d->canvas.pixels.empty())
+        return DialogImage{nullptr, 0, 0, 0};
+    return DialogImage{d->canvas.bytes(), d->canvas.pitch(), d->canvas.width, d->canvas.height};
 }
 
 RECT dialogItemRect(HWND dialog, int id)
@@ -377,7 +369,33 @@ void paintDialog(HWND dialog)
     if (!d || !d->dc)
         return;
     drawDialog(d->canvas, d->dc, d->controls);
-    showWindowImage(dialog, d->canvas.pixels, d->canvas.pitch, d->canvas.width, d->canvas.height);
+    showWindowImage(dialog, d->canvas.bytes(), d->canvas.pitch(), d->canvas.width, d->canvas.height);
 }
 
 } // namespace vtl
+
+using namespace vtl;
+
+HWND CreateDialogIndirectParamA(HINSTANCE, const VTLDLGTEMPLATE* dialogTemplate, HWND parent, DLGPROC proc,
+                                LPARAM param)
+{
+    return createDialog(dialogTemplate, parent, proc, param);
+}
+
+INT_PTR DialogBoxIndirectParamA(HINSTANCE, const VTLDLGTEMPLATE* dialogTemplate, HWND parent, DLGPROC proc,
+                                LPARAM param)
+{
+    return dialogTemplate ? dialogBoxIndirectParam(*dialogTemplate, parent, proc, param) : -1;
+}
+
+BOOL EndDialog(HWND dialog, INT_PTR result)
+{
+    DialogRecord* d = findDialog(dialog);
+    if (!d)
+        return FALSE;
+    if (!d->ended) {
+        d->ended = true;
+        d->result = result;
+    }
+    return TRUE;
+}

@@ -14,24 +14,34 @@
 //   reported as CBN_SELCHANGE;
 // - disabled controls get no mouse input (the window system passes it to
 //   the dialog) and are skipped by Tab.
-#ifndef VANTREL_DISPLAY_DIALOG_CONTROLS_H
-#define VANTREL_DISPLAY_DIALOG_CONTROLS_H
+#ifndef VANTREL_PLATFORM_USER_DIALOG_CONTROLS_H
+#define VANTREL_PLATFORM_USER_DIALOG_CONTROLS_H
 
-#include "display/dialog_template.h"
-
-#include <vantrel/win32/window.h>
+#include <vantrel/win32/dialog.h>
 
 #include <string>
 #include <vector>
 
 namespace vtl {
 
+// A template item's kind (VTLDLG_...), as the controls know it.
+enum class ControlKind : unsigned char {
+    kPushButton = VTLDLG_PUSHBUTTON,
+    kDefaultPushButton = VTLDLG_DEFPUSHBUTTON,
+    kCheckBox = VTLDLG_AUTOCHECKBOX,
+    kGroupBox = VTLDLG_GROUPBOX,
+    kStaticText = VTLDLG_CTEXT,
+    kStaticFrame = VTLDLG_LTEXTFRAME,
+    kStaticBitmap = VTLDLG_BITMAP,
+    kDropDownList = VTLDLG_DROPDOWNLIST,
+};
+
 struct ControlState {
     ControlKind kind = ControlKind::kStaticText;
     bool checked = false;  // check boxes
     bool tracking = false; // the left button went down on it and is held
     bool pressed = false;  // tracking with the pointer over it
-    int bitmap = 0;        // static bitmaps
+    const VTLDLGBITMAP* bitmap = nullptr; // static bitmaps
     // Drop-down lists.
     std::vector<std::string> items;
     std::vector<LONG_PTR> itemData;
@@ -45,7 +55,9 @@ struct ControlState {
 // Creates a control as a visible (unless item.hidden) child of `dialog` at
 // `rect` (dialog client pixels).  For drop-down lists `rect` is the closed
 // box; `listHeight` and `itemHeight` size the open list.
-HWND createControl(HWND dialog, const DialogItem& item, const RECT& rect, int itemHeight, int listHeight);
+// `bitmap` is a static bitmap's picture (null shows nothing).
+HWND createControl(HWND dialog, const VTLDLGITEM& item, const VTLDLGBITMAP* bitmap, const RECT& rect, int itemHeight,
+                   int listHeight);
 
 // The state of a control window; null for any other window.
 ControlState* controlState(HWND control);

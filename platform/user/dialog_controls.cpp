@@ -1,6 +1,5 @@
-#include "display/dialog_controls.h"
+#include "platform/user/dialog_controls.h"
 
-#include "display/dialog_messages.h"
 #include <vantrel/seam/window_backend.h>
 
 #include <algorithm>
@@ -303,17 +302,18 @@ bool isTabStop(ControlKind kind)
     return isButton(kind) || kind == ControlKind::kDropDownList;
 }
 
-HWND createControl(HWND dialog, const DialogItem& item, const RECT& rect, int itemHeight, int listHeight)
+HWND createControl(HWND dialog, const VTLDLGITEM& item, const VTLDLGBITMAP* bitmap, const RECT& rect, int itemHeight,
+                   int listHeight)
 {
     static const bool registered = registerLibraryClass(kControlClass, controlProc);
     if (!registered)
         return nullptr;
     ControlState init;
-    init.kind = item.kind;
-    init.bitmap = item.bitmap;
+    init.kind = static_cast<ControlKind>(item.kind);
+    init.bitmap = bitmap;
     init.itemHeight = itemHeight;
     init.listHeight = listHeight;
-    DWORD style = WS_CHILD | (item.hidden ? 0 : WS_VISIBLE) | (isTabStop(item.kind) ? WS_TABSTOP : 0);
+    DWORD style = WS_CHILD | (item.hidden ? 0 : WS_VISIBLE) | (isTabStop(init.kind) ? WS_TABSTOP : 0);
     return CreateWindowExA(0, kControlClass, item.text ? item.text : "", style, rect.left, rect.top,
                            rect.right - rect.left, rect.bottom - rect.top, dialog,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), libraryInstance(), &init);

@@ -1,17 +1,24 @@
-// The registry's image overloads: surfaces, RLE images and alpha maps, blank
-// or loaded from archive entries chosen by their upper-case ending.
+// The registry: VTLHND::create and VTLHND::release for each kind of
+// resource.  Images (surfaces, RLE images, alpha maps) are blank or loaded
+// from archive entries chosen by their upper-case ending, frame sets from RLA
+// entries, sounds and streams from WAV entries; each is linked at the head of
+// its list in the handle.
 //
 // The handle writes itself and the display's pixel settings into the object
 // before anything else, so even an object refused for its name carries them.
 // Neither create nor release checks whether the object is already linked: a
 // game releases an object before creating it again.
 #include <vantrel/alphafx.h>
+#include <vantrel/animation.h>
+#include <vantrel/audio.h>
 #include <vantrel/bitplanefx.h>
 #include <vantrel/fastfile.h>
 #include <vantrel/rlefx.h>
 #include <vantrel/vtlhnd.h>
 
-#include "display/registry_links.h"
+#include "anim/registry_links.h"
+
+// ---- Images ------------------------------------------------------------------
 
 namespace {
 template <class T>
@@ -126,3 +133,85 @@ bool VTLHND::create(ALPHAFX* map, unsigned short w, unsigned short h)
 bool VTLHND::release(BITPLANEFX* surface) { return vtl::releaseAndUnlink(surfaceList, surface); }
 bool VTLHND::release(RLEFX* image) { return vtl::releaseAndUnlink(rleList, image); }
 bool VTLHND::release(ALPHAFX* map) { return vtl::releaseAndUnlink(alphaList, map); }
+
+// ---- Frame sets --------------------------------------------------------------
+
+namespace {
+void takeDisplaySettings(VTLHND& handle, ANIMATIONFX* set)
+{
+    set->owner = &handle;
+    set->format = handle.formatCode;
+    set->reserved = 0;
+    set->bitsPerPixel = handle.bitsPerPixel;
+    set->bytesPerPixel = handle.bytesPerPixel;
+}
+} // namespace
+
+bool VTLHND::create(ANIMATIONFX* animation, char* name)
+{
+    if (!animation)
+        return false;
+    takeDisplaySettings(*this, animation);
+    // A null name goes on to loadRla, which reports it.
+    if (name && !HasExtension(name, "RLA"))
+        return false;
+    if (!animation->loadRla(name))
+        return false;
+    vtl::linkAtHead(animationList, animation);
+    return true;
+}
+
+bool VTLHND::create(ANIMATIONFX* animation, unsigned short frames)
+{
+    if (!animation)
+        return false;
+    takeDisplaySettings(*this, animation);
+    if (!animation->create(frames))
+        return false;
+    vtl::linkAtHead(animationList, animation);
+    return true;
+}
+
+bool VTLHND::release(ANIMATIONFX* animation) { return vtl::releaseAndUnlink(animationList, animation); }
+
+// ---- Sounds and streams ------------------------------------------------------
+
+namespace {
+
+template <class T>
+bool createFromWav(VTLHND& handle, T*& head, T* object, char* name)
+{
+    if (!object)
+        return false;
+    object->owner = &handle;
+    if (!name || !HasExtension(name, "WAV"))
+        return false;
+    if (!object->loadWav(name))
+        return false;
+    vtl::linkAtHead(head, object);
+    return true;
+}
+
+} // namespace
+
+bool VTLHND::create(SOUNDBUFFER* sound, char* name)
+{
+    return createFromWav(*this, soundList, sound, name);
+}
+
+bool VTLHND::create(SOUNDSTREAM* stream, char* name)
+{
+    return createFromWav(*this, streamList, stream, name);
+}
+
+bool VTLHND::release(SOUNDBUFFER* sound)
+{
+    return vtl::releaseAndUnlink(soundList, sound);
+}
+
+// A stream is stopped, its worker ended and its notification interface
+// released before its buffer (SOUNDSTREAM::release).
+bool VTLHND::release(SOUNDSTREAM* stream)
+{
+    return vtl::releaseAndUnlink(streamList, stream);
+}
