@@ -4,7 +4,9 @@
 #    no "platform/..." include;
 #  - no library file outside platform/host/ includes a POSIX header
 #    (unistd.h, dlfcn.h, dirent.h, sockets, pthread, ...): the host system's
-#    services live in platform/host/<system>/ behind the platform's calls;
+#    services live in platform/host/<system>/, declared for the rest of the
+#    platform in platform/host/*.h; nothing outside platform/host/ includes
+#    platform/host/<system>/ itself;
 #  - no backend switch (VANTREL_HAVE_SDL2) outside platform/backends/.
 #
 # Included by the build, vantrel_check_layering() stops the configuration at
@@ -47,6 +49,9 @@ function(vantrel_layering_breaches source_dir out_var)
         if(exempt EQUAL -1)
           list(APPEND breaches "${rel}: a host system header outside platform/host/: ${line}")
         endif()
+      endif()
+      if(NOT in_host AND line MATCHES "#[ \t]*include[ \t]*\"platform/host/[a-z0-9_]+/")
+        list(APPEND breaches "${rel}: reaches a host system's own files past platform/host/*.h: ${line}")
       endif()
       if(NOT in_backends AND line MATCHES "VANTREL_HAVE_SDL2")
         list(APPEND breaches "${rel}: a backend switch outside platform/backends/: ${line}")
