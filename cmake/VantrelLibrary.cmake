@@ -18,12 +18,16 @@ set(VANTREL_SUBSYSTEMS core display archive window surface rle anim audio net in
 # ---- The platform layer -----------------------------------------------------
 # One folder per emulated interface, the host system's services, and the
 # backends; backends/backend_table.cpp lists the backends that are built.
+# The option alone decides whether the SDL backend is built: a parent project
+# that found SDL2 for itself and turned the option off gets no SDL here.
 set(VANTREL_PLATFORM_FOLDERS user gdi ddraw dsound com winmm winsock kernel gameport host/posix
   backends backends/headless)
 option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ON)
+set(VANTREL_BACKEND_DEFINITIONS)
 if(VANTREL_WITH_SDL2)
   find_package(SDL2 REQUIRED)
   list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
+  list(APPEND VANTREL_BACKEND_DEFINITIONS VANTREL_HAVE_SDL2=1)
 endif()
 set(VANTREL_PLATFORM_GLOBS)
 foreach(dir IN LISTS VANTREL_PLATFORM_FOLDERS)
@@ -40,12 +44,15 @@ target_link_libraries(vantrel_deps INTERFACE Threads::Threads ${CMAKE_DL_LIBS})
 find_package(Freetype REQUIRED)
 find_package(Fontconfig REQUIRED)
 target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype Fontconfig::Fontconfig)
+# The backends' own libraries: only the platform layer compiles against them,
+# so no library folder can include a backend's headers.
+add_library(vantrel_backend_deps INTERFACE)
 if(VANTREL_WITH_SDL2)
   if(TARGET SDL2::SDL2)
-    target_link_libraries(vantrel_deps INTERFACE SDL2::SDL2)
+    target_link_libraries(vantrel_backend_deps INTERFACE SDL2::SDL2)
   else()
-    target_include_directories(vantrel_deps INTERFACE ${SDL2_INCLUDE_DIRS})
-    target_link_libraries(vantrel_deps INTERFACE ${SDL2_LIBRARIES})
+    target_include_directories(vantrel_backend_deps INTERFACE ${SDL2_INCLUDE_DIRS})
+    target_link_libraries(vantrel_backend_deps INTERFACE ${SDL2_LIBRARIES})
   endif()
 endif()
 
@@ -67,10 +74,11 @@ target_include_directories(vantrel_platform
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/seam>
   PRIVATE
     ${PROJECT_SOURCE_DIR})
-# The backend table is the one place that knows which backends were built.
-if(VANTREL_WITH_SDL2)
-  target_compile_definitions(vantrel_platform PRIVATE VANTREL_HAVE_SDL2=1)
-endif()
+target_link_libraries(vantrel_platform PRIVATE vantrel_backend_deps)
+# The backend table is the one place that knows which backends were built:
+# the definitions go to its source alone.
+set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/backends/backend_table.cpp
+  PROPERTIES COMPILE_DEFINITIONS "${VANTREL_BACKEND_DEFINITIONS}")
 
 # ---- The library ------------------------------------------------------------
 set(VANTREL_SOURCE_GLOBS)
@@ -102,7 +110,8 @@ target_include_directories(vantrel PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
-target_link_libraries(vantrel PRIVATE $<BUILD_INTERFACE:vantrel_build_options> $<BUILD_INTERFACE:vantrel_deps>)
+target_link_libraries(vantrel PRIVATE $<BUILD_INTERFACE:vantrel_build_options> $<BUILD_INTERFACE:vantrel_deps>
+  $<BUILD_INTERFACE:vantrel_backend_deps>)
 # Every symbol the library uses must resolve when it is linked, not when a
 # game loads it (sanitizer runtimes are the exception: clang leaves them to
 # the program).
@@ -118,9 +127,6 @@ if(VANTREL_BUILD_TESTS OR VANTREL_BUILD_BENCHMARKS OR VANTREL_BUILD_FUZZERS)
   target_include_directories(vantrel_static PUBLIC
     ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/platform/include
     ${PROJECT_SOURCE_DIR}/platform/seam ${PROJECT_SOURCE_DIR})
-  target_link_libraries(vantrel_static PUBLIC vantrel_build_options vantrel_deps)
-  if(VANTREL_WITH_SDL2)
-    # Peers in the benchmarks and the SDL backend's own tests.
-    target_compile_definitions(vantrel_static PUBLIC VANTREL_HAVE_SDL2=1)
-  endif()
+  # The SDL backend's own tests include its headers.
+  target_link_libraries(vantrel_static PUBLIC vantrel_build_options vantrel_deps vantrel_backend_deps)
 endif()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a warnings-as-errors build, then the same tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, the threaded
-# ones under ThreadSanitizer, and the fuzzers.
+# Builds and runs every test: a warnings-as-errors build, a build without the
+# SDL backend and its headless tests, then the tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the threaded ones under
+# ThreadSanitizer, and the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,6 +13,15 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
 cmake --build build -j "$jobs"
 # A virtual display, so that the end-to-end tests open real windows.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j "$jobs"
+
+# Without the SDL backend: the library and its headless unit tests, which
+# proves that nothing outside the backend table needs SDL.  The end-to-end
+# tests need SDL and leave themselves out; the packaging check, run by the
+# build above, is skipped.
+cmake -S . -B build-nosdl -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON -DVANTREL_WITH_SDL2=OFF \
+  -DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_BUILD_EXAMPLES=OFF -DVANTREL_BUILD_TOOLS=OFF
+cmake --build build-nosdl -j "$jobs"
+ctest --test-dir build-nosdl --output-on-failure -j "$jobs" -E '^packaging_'
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WERROR=ON -DVANTREL_SANITIZE=ON \
   -DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_BUILD_EXAMPLES=OFF

@@ -1,19 +1,13 @@
-// The display follows the window system: a real SDL window gets the SDL
-// display, anything else the headless one.
+// The display follows the window system: the backend that made the windows
+// shows the frames in them.
 #include "platform/ddraw/display_backend.h"
-#include <vantrel/seam/window_backend.h>
 
-#include <cstring>
+#include "platform/backends/backend_table.h"
+#include <vantrel/seam/window_backend.h>
 
 vtl::DisplayBackend& vtl::displayBackend()
 {
-    static DisplayBackend* const backend = [] {
-        DisplayBackend* chosen = nullptr;
-#ifdef VANTREL_HAVE_SDL2
-        if (std::strcmp(videoBackendName(), "sdl") == 0)
-            chosen = createSdlDisplay();
-#endif
-        return chosen ? chosen : createHeadlessDisplay();
-    }();
+    // Never destroyed, like the window system's backend.
+    static DisplayBackend* const backend = chooseDisplay(videoBackendName()).release();
     return *backend;
 }

@@ -4,8 +4,8 @@
 // memory and does all blits, locks and flips there; the desktop's format and
 // size come from the window system.  A backend only switches the real display
 // in and out of full screen and shows finished primary-surface pixels.  It
-// follows the window system's backend: SDL (a real window) or headless
-// (memory only).
+// comes from the same backend as the window system's (see
+// platform/backends/backend_table.h).
 #ifndef VANTREL_PLATFORM_DDRAW_DISPLAY_BACKEND_H
 #define VANTREL_PLATFORM_DDRAW_DISPLAY_BACKEND_H
 
@@ -41,13 +41,8 @@ public:
     virtual void presentWindow(HWND window, const PresentedImage& desktop, const RECT& client) = 0;
 };
 
-// The process-wide backend.
+// The process-wide backend, chosen on first use.
 DisplayBackend& displayBackend();
-
-DisplayBackend* createHeadlessDisplay();
-#ifdef VANTREL_HAVE_SDL2
-DisplayBackend* createSdlDisplay(); // null when SDL cannot show a display
-#endif
 
 } // namespace vtl
 

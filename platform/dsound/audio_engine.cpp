@@ -1,42 +1,19 @@
-// The shared sound output: chooses the backend, owns the voice list and runs
-// the mix for whichever output pulls.
+// The shared sound output: opens the output the backend table chooses, owns
+// the voice list and runs the mix for whichever output pulls.
 #include "platform/dsound/audio_engine.h"
 
 #include "platform/dsound/audio_mix.h"
+#include "platform/backends/backend_table.h"
 
 #include <vantrel/win32/synch.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <string>
 
 namespace vtl {
 
 namespace {
 std::mutex gEngineLock;
 std::weak_ptr<AudioEngine> gEngine;
-
-std::unique_ptr<AudioOutput> openChosenOutput(AudioEngine& engine)
-{
-    const char* choice = std::getenv("VANTREL_AUDIO");
-    std::string name = choice ? choice : "";
-    if (name == "headless")
-        return openHeadlessAudioOutput(engine, nullptr);
-    if (name.compare(0, 4, "wav:") == 0)
-        return openHeadlessAudioOutput(engine, name.c_str() + 4);
-#ifdef VANTREL_HAVE_SDL2
-    if (name == "sdl")
-        return openSdlAudioOutput(engine);
-    // Unset or unknown: a real device when there is one.
-    if (auto output = openSdlAudioOutput(engine))
-        return output;
-#else
-    if (name == "sdl")
-        return nullptr;
-#endif
-    return openHeadlessAudioOutput(engine, nullptr);
-}
 } // namespace
 
 std::shared_ptr<AudioEngine> AudioEngine::acquire()
@@ -45,7 +22,9 @@ std::shared_ptr<AudioEngine> AudioEngine::acquire()
     if (auto engine = gEngine.lock())
         return engine;
     std::shared_ptr<AudioEngine> engine(new AudioEngine);
-    engine->output_ = openChosenOutput(*engine);
+    // VANTREL_AUDIO=sdl|headless|wav:PATH, else SDL when a device opens,
+    // else headless.
+    engine->output_ = chooseAudio(*engine);
     if (!engine->output_)
         return nullptr;
     engine->rate_ = engine->output_->rate();

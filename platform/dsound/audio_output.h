@@ -1,5 +1,6 @@
-// The sound output interface, one implementation per backend.  An output
-// pulls mixed 16-bit stereo frames from the engine at its own pace.
+// The sound output interface, one implementation per backend (opened by the
+// backend table's chooser).  An output pulls mixed 16-bit stereo frames from
+// the engine at its own pace.
 #ifndef VANTREL_PLATFORM_DSOUND_AUDIO_OUTPUT_H
 #define VANTREL_PLATFORM_DSOUND_AUDIO_OUTPUT_H
 
@@ -22,12 +23,6 @@ public:
     virtual void start() = 0;
     virtual void stop() = 0;
 };
-
-// The backends (platform/backends/).  Null when unavailable.
-std::unique_ptr<AudioOutput> openSdlAudioOutput(AudioEngine& engine);
-// Consumes frames in real time; `wavPath`, when given, receives everything
-// mixed as a 16-bit stereo WAV file.
-std::unique_ptr<AudioOutput> openHeadlessAudioOutput(AudioEngine& engine, const char* wavPath);
 
 } // namespace vtl
 

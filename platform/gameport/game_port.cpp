@@ -1,12 +1,9 @@
+// The game port the joystick functions read: a source a test installed, else
+// the backend's, chosen by the backend table (VANTREL_JOYSTICK).
 #include <vantrel/seam/game_port.h>
 
-#include "platform/backends/headless/scripted_game_port.h"
-#ifdef VANTREL_HAVE_SDL2
-#include "platform/backends/sdl/sdl_game_port.h"
-#endif
+#include "platform/backends/backend_table.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace vtl {
@@ -17,20 +14,7 @@ GamePortSource* gInstalled = nullptr;
 
 GamePortSource& backend()
 {
-    static std::unique_ptr<GamePortSource> chosen = [] {
-        std::unique_ptr<GamePortSource> source;
-#ifdef VANTREL_HAVE_SDL2
-        const char* wanted = std::getenv("VANTREL_JOYSTICK");
-        if (!wanted || std::strcmp(wanted, "headless") != 0) {
-            auto sdl = std::make_unique<SdlGamePort>();
-            if (sdl->started())
-                source = std::move(sdl);
-        }
-#endif
-        if (!source)
-            source = std::make_unique<ScriptedGamePort>();
-        return source;
-    }();
+    static const std::unique_ptr<GamePortSource> chosen = chooseGamePort();
     return *chosen;
 }
 

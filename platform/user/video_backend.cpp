@@ -1,12 +1,13 @@
-// Picks the windowing backend once per process: VANTREL_VIDEO=sdl|headless,
-// otherwise SDL when a display can be opened, otherwise headless.  Asking for
-// sdl where no display opens falls back to headless too, so that a server
-// still runs; videoBackendName() tells which one answered.
+// The process's one windowing backend, chosen on first use by the backend
+// table (platform/backends/backend_table.h): VANTREL_VIDEO=sdl|headless,
+// otherwise SDL when a display can be opened, otherwise headless.  Asking
+// for sdl where no display opens falls back to headless too, so that a
+// server still runs; videoBackendName() tells which one answered.
 #include "platform/user/video_backend.h"
 
+#include "platform/backends/backend_table.h"
+
 #include <atomic>
-#include <cstdlib>
-#include <cstring>
 #include <mutex>
 
 namespace vtl {
@@ -15,23 +16,12 @@ namespace {
 std::atomic<VideoBackend*> gBackend{nullptr};
 std::once_flag gOnce;
 
-VideoBackend* choose()
-{
-    const char* wanted = std::getenv("VANTREL_VIDEO");
-    if (wanted && std::strcmp(wanted, "headless") == 0)
-        return makeHeadlessVideoBackend();
-#ifdef VANTREL_HAVE_SDL2
-    if (VideoBackend* sdl = makeSdlVideoBackend())
-        return sdl;
-#endif
-    return makeHeadlessVideoBackend();
-}
-
 } // namespace
 
 VideoBackend& videoBackend()
 {
-    std::call_once(gOnce, [] { gBackend.store(choose()); });
+    // Never destroyed: windows may still be torn down while the process exits.
+    std::call_once(gOnce, [] { gBackend.store(chooseVideo().release()); });
     return *gBackend.load();
 }
 

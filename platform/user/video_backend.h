@@ -48,18 +48,12 @@ public:
     virtual bool cursorPos(POINT* point) = 0;
 };
 
-// The backend, chosen on first use (VANTREL_VIDEO, else SDL when a display
-// opens, else headless).
+// The backend, chosen on first use by the backend table's chooser
+// (VANTREL_VIDEO, else SDL when a display opens, else headless).
 VideoBackend& videoBackend();
 // The backend if one was chosen already: lets worker threads read their
 // queues without starting a video system.
 VideoBackend* existingVideoBackend();
-
-VideoBackend* makeHeadlessVideoBackend();
-#ifdef VANTREL_HAVE_SDL2
-// Null when no display can be opened.
-VideoBackend* makeSdlVideoBackend();
-#endif
 
 } // namespace vtl
 

@@ -1,5 +1,7 @@
-// The headless sound output: a thread that takes mixed frames at the output
-// rate, as a sound card would, and drops them or appends them to a WAV file.
+// The headless sound output (AudioOutput): a thread that takes mixed frames
+// at the output rate, as a sound card would, and drops them or appends them
+// to a WAV file (VANTREL_AUDIO=wav:PATH).
+#include "platform/backends/headless/headless_backend.h"
 #include "platform/backends/headless/headless_testing.h"
 #include "platform/dsound/audio_engine.h"
 #include "platform/dsound/audio_output.h"
@@ -138,7 +140,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<AudioOutput> openHeadlessAudioOutput(AudioEngine& engine, const char* wavPath)
+std::unique_ptr<AudioOutput> openHeadlessAudio(AudioEngine& engine, const char* wavPath)
 {
     return std::unique_ptr<AudioOutput>(new HeadlessOutput(engine, wavPath));
 }

@@ -1,5 +1,8 @@
-// The headless backend: windows exist only as the shared layer's records, on
-// a fixed screen, with input given by the test hooks.
+// The headless video (VideoBackend): windows exist only as the shared layer's
+// records, on a fixed screen, with input given by the test hooks.  Every
+// call a real backend makes to mirror a window is a no-op here; what a
+// backend must answer (the screen, message boxes) gets fixed answers.
+#include "platform/backends/headless/headless_backend.h"
 #include "platform/user/video_backend.h"
 #include "platform/backends/headless/headless_testing.h"
 
@@ -77,6 +80,6 @@ public:
 
 } // namespace
 
-VideoBackend* makeHeadlessVideoBackend() { return new HeadlessVideo; }
+std::unique_ptr<VideoBackend> openHeadlessVideo() { return std::unique_ptr<VideoBackend>(new HeadlessVideo); }
 
 } // namespace vtl

@@ -1,4 +1,8 @@
+// The headless game port (GamePortSource): nothing plugged in unless a test
+// scripts it.
 #include "platform/backends/headless/scripted_game_port.h"
+
+#include "platform/backends/headless/headless_backend.h"
 
 namespace vtl {
 
@@ -49,5 +53,7 @@ GamePortSample ScriptedGamePort::sample()
     queued_.pop_front();
     return next;
 }
+
+std::unique_ptr<GamePortSource> openHeadlessGamePort() { return std::unique_ptr<GamePortSource>(new ScriptedGamePort); }
 
 } // namespace vtl

@@ -1,5 +1,6 @@
 // The SDL sound output: one SDL audio device, asked for 16-bit stereo (SDL
 // converts to whatever the hardware takes), whose callback runs the mixer.
+#include "platform/backends/sdl/sdl_backend.h"
 #include "platform/dsound/audio_engine.h"
 #include "platform/dsound/audio_output.h"
 
@@ -71,7 +72,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<AudioOutput> openSdlAudioOutput(AudioEngine& engine)
+std::unique_ptr<AudioOutput> openSdlAudio(AudioEngine& engine, const char*)
 {
     std::unique_ptr<SdlOutput> output(new SdlOutput(engine));
     if (!output->open())

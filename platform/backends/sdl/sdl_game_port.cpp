@@ -1,5 +1,7 @@
 #include "platform/backends/sdl/sdl_game_port.h"
 
+#include "platform/backends/sdl/sdl_backend.h"
+
 #include "platform/backends/headless/scripted_game_port.h"
 
 namespace vtl {
@@ -76,6 +78,14 @@ GamePortSample SdlGamePort::sample()
     else if (first)
         wire(first, 2, 2, 1);
     return s;
+}
+
+std::unique_ptr<GamePortSource> openSdlGamePort()
+{
+    std::unique_ptr<SdlGamePort> port(new SdlGamePort);
+    if (!port->started())
+        return nullptr;
+    return port;
 }
 
 } // namespace vtl

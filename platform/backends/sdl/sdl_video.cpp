@@ -2,6 +2,7 @@
 // hidden and showing the window's client area; child windows stay
 // rectangles of their parent, hit-tested by the shared layer.  Events are
 // read on the thread that made the first window (the game's window thread).
+#include "platform/backends/sdl/sdl_backend.h"
 #include "platform/user/input_events.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
@@ -382,13 +383,13 @@ private:
 
 } // namespace
 
-VideoBackend* makeSdlVideoBackend()
+std::unique_ptr<VideoBackend> openSdlVideo()
 {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
-    return new SdlVideo;
+    return std::unique_ptr<VideoBackend>(new SdlVideo);
 }
 
 } // namespace vtl

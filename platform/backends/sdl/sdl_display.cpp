@@ -4,6 +4,7 @@
 // In a window the part of the (desktop-sized) primary under the client area
 // is shown; in full screen the window covers the screen and the mode's
 // pixels are scaled into it, keeping their aspect, with black bars.
+#include "platform/backends/sdl/sdl_backend.h"
 #include "platform/ddraw/present_convert.h"
 #include "platform/ddraw/display_backend.h"
 #include <vantrel/seam/window_backend.h>
@@ -106,4 +107,4 @@ private:
 
 } // namespace
 
-vtl::DisplayBackend* vtl::createSdlDisplay() { return new SdlDisplay; }
+std::unique_ptr<vtl::DisplayBackend> vtl::openSdlDisplay() { return std::unique_ptr<DisplayBackend>(new SdlDisplay); }
