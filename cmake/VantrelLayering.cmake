@@ -65,7 +65,7 @@ function(vantrel_check_layering)
   vantrel_layering_breaches(${PROJECT_SOURCE_DIR} breaches)
   if(breaches)
     string(JOIN "\n  " text ${breaches})
-    message(WARNING "The library's layering is broken:\n  ${text}")
+    message(FATAL_ERROR "The library's layering is broken:\n  ${text}")
   endif()
 endfunction()
 
