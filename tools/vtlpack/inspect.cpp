@@ -8,10 +8,10 @@
 #include <vantrel/win32/debug.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "archive/archive_directory.h"
@@ -53,10 +53,20 @@ struct Entry {
 // reason printed) when the library refuses it.
 bool openArchive(VTLHND& handle, const std::string& archive, std::vector<Entry>& entries)
 {
+    // The library names the call that failed, not the cause: say first
+    // what is wrong with the file, and add the library's words.
+    const std::string problem = vtlpack::fileProblem(archive);
+    if (!problem.empty()) {
+        vtlpack::error(archive + ": " + problem);
+        return false;
+    }
     {
         Messages messages;
         if (!handle.FastFileInit(const_cast<char*>(archive.c_str()))) {
-            vtlpack::error(archive + ": " + messages.text());
+            std::string bytes, why, fault;
+            if (vtlpack::readWholeFile(archive, bytes, why))
+                fault = vtlpack::archiveFault(bytes);
+            vtlpack::error(archive + ": " + (fault.empty() ? messages.text() : fault + " (" + messages.text() + ")"));
             return false;
         }
     }
@@ -87,7 +97,7 @@ int vtlpack::list(const std::string& archive)
     if (!openArchive(handle, archive, entries))
         return kFailed;
     for (const Entry& e : entries)
-        std::printf("%s %u\n", e.name.empty() ? "?" : e.name.c_str(), e.size);
+        std::printf("%s %u\n", e.name.empty() ? "?" : vtlpack::printable(e.name).c_str(), e.size);
     return kOk;
 }
 
@@ -99,6 +109,8 @@ int vtlpack::extract(const std::string& archive, const std::string& folder)
         return kFailed;
     std::error_code ec;
     fs::create_directories(folder, ec);
+    if (!ec && !fs::is_directory(folder, ec))
+        ec = std::make_error_code(std::errc::not_a_directory);
     if (ec) {
         error(folder + ": " + ec.message());
         return kFailed;
@@ -106,16 +118,20 @@ int vtlpack::extract(const std::string& archive, const std::string& folder)
     int result = kOk;
     for (const Entry& e : entries) {
         if (!safeToWrite(e.name)) {
-            error(archive + ": entry \"" + e.name + "\" has a name that cannot be a file; skipped");
+            error(archive + ": entry \"" + printable(e.name) + "\" has a name that cannot be a file; skipped");
             result = kFailed;
             continue;
         }
         const fs::path target = fs::path(folder) / e.name;
-        std::ofstream out(target, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(e.data), e.size);
-        out.close();
-        if (!out) {
-            error(target.string() + ": cannot write");
+        std::FILE* out = std::fopen(target.c_str(), "wb");
+        bool written = out && std::fwrite(e.data, 1, e.size, out) == e.size;
+        int why = errno;
+        if (out && std::fclose(out) != 0 && written) {
+            written = false;
+            why = errno;
+        }
+        if (!written) {
+            error(printable(target.string()) + ": cannot write: " + std::strerror(why));
             result = kFailed;
         }
     }
@@ -139,14 +155,14 @@ int vtlpack::verify(const std::string& archive)
             continue;
         }
         if (const char* problem = entryNameProblem(e.name)) {
-            error(where + " \"" + e.name + "\": " + problem);
+            error(where + " \"" + printable(e.name) + "\": " + problem);
             ++problems;
         }
         std::string key = e.name;
         for (char& c : key)
             c = char(std::toupper(static_cast<unsigned char>(c)));
         if (!seen.insert(key).second) {
-            error(where + " \"" + e.name + "\": hidden by an earlier entry of the same name");
+            error(where + " \"" + printable(e.name) + "\": hidden by an earlier entry of the same name");
             ++problems;
             continue;
         }
@@ -155,7 +171,7 @@ int vtlpack::verify(const std::string& archive)
         FastFile file{};
         if (!file.open(&handle, const_cast<char*>(e.name.c_str())) || file.fSize() != e.size ||
             file.lock(0, LONG(e.size)) != e.data) {
-            error(where + " \"" + e.name + "\": does not open: " + messages.text());
+            error(where + " \"" + printable(e.name) + "\": does not open: " + messages.text());
             ++problems;
         }
     }

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 
 namespace {
 const char kUsageText[] =
@@ -23,9 +25,7 @@ int usage(FILE* to, int code)
     std::fputs(kUsageText, to);
     return code;
 }
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     if (argc < 2)
         return usage(stderr, vtlpack::kUsage);
@@ -42,4 +42,19 @@ int main(int argc, char** argv)
         return vtlpack::verify(argv[2]);
     vtlpack::error("unknown command or wrong arguments: " + command);
     return usage(stderr, vtlpack::kUsage);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Every command reports what it refuses; this is the last guard, so that
+    // no input ends in an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        vtlpack::error("not enough memory");
+    } catch (const std::exception& e) {
+        vtlpack::error(std::string("unexpected failure: ") + e.what());
+    }
+    return vtlpack::kFailed;
 }
