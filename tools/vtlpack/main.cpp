@@ -16,7 +16,11 @@ const char kUsageText[] =
     "usage: vtlpack create ARCHIVE FILE|FOLDER...   pack files (a folder: its files, by name)\n"
     "       vtlpack list ARCHIVE                     print each entry's name and size\n"
     "       vtlpack extract ARCHIVE [FOLDER]         write every entry to FOLDER (default .)\n"
-    "       vtlpack verify ARCHIVE                   check that every entry opens\n"
+    "       vtlpack verify ARCHIVE|FILE...           check that every entry opens and loads: each\n"
+    "                                                image and sound goes through the library's own\n"
+    "                                                loaders on 8-, 16-, 24- and 32-bit displays, and\n"
+    "                                                every refusal is explained (FILE: a .BMP, .TGA,\n"
+    "                                                .RLE, .RLA or .WAV file on its own)\n"
     "Entry names are the files' names: 8.3, at most 12 characters, with upper-case\n"
     "endings for the files the library loads (BMP, TGA, RLE, RLA, WAV).\n";
 
@@ -38,8 +42,8 @@ int run(int argc, char** argv)
         return vtlpack::list(argv[2]);
     if (command == "extract" && (argc == 3 || argc == 4))
         return vtlpack::extract(argv[2], argc == 4 ? argv[3] : ".");
-    if (command == "verify" && argc == 3)
-        return vtlpack::verify(argv[2]);
+    if (command == "verify" && argc >= 3)
+        return vtlpack::verify(std::vector<std::string>(argv + 2, argv + argc));
     vtlpack::error("unknown command or wrong arguments: " + command);
     return usage(stderr, vtlpack::kUsage);
 }

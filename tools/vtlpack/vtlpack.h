@@ -13,7 +13,10 @@ constexpr int kUsage = 2;  // wrong command line
 int create(const std::string& archive, const std::vector<std::string>& inputs);
 int list(const std::string& archive);
 int extract(const std::string& archive, const std::string& folder);
-int verify(const std::string& archive);
+// Archives, and loose .BMP .TGA .RLE .RLA .WAV files (any case), checked
+// entry by entry: names, the cursor, and the library's loaders on each
+// display depth, with the reason for every refusal.
+int verify(const std::vector<std::string>& paths);
 
 // Null when `name` may name an entry, else why not.
 const char* entryNameProblem(const std::string& name);
