@@ -119,7 +119,7 @@ private:
 // belongs to a window, which is never shown.  Both live until the end.
 bool startSound()
 {
-    auto* window = new DXWindow(GetModuleHandleA(nullptr), "VtlpackVerify", "vtlpack verify");
+    static DXWindow* window = new DXWindow(GetModuleHandleA(nullptr), "VtlpackVerify", "vtlpack verify");
     return window->doReg(DefWindowProcA, 0, 0, 0) && window->createWindow(16, 16) && SOUND::create(window->hwnd());
 }
 
