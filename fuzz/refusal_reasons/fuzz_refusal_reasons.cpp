@@ -52,18 +52,18 @@ void check(const char* name, vtlpack::FileKind kind, vtlpack::Loader loader, con
     VTLRegisterEmbeddedArchive(&archive);
     bool loaded = false;
     {
+        // Declared before the handle: its registry lists them until gfxEnd.
+        BITPLANEFX s{};
+        RLEFX r{};
         VTLHND handle;
         handle.formatCode = format.formatCode;
         handle.bitsPerPixel = format.bitsPerPixel;
         handle.bytesPerPixel = format.bytesPerPixel;
         if (handle.FastFileInit(const_cast<char*>("FUZZWHY"))) {
-            if (loader == vtlpack::Loader::Surface) {
-                BITPLANEFX s{};
+            if (loader == vtlpack::Loader::Surface)
                 loaded = handle.create(&s, const_cast<char*>(name));
-            } else {
-                RLEFX r{};
+            else
                 loaded = handle.create(&r, const_cast<char*>(name));
-            }
             handle.gfxEnd();
         }
     }
