@@ -1,6 +1,6 @@
 # Helpers that games use from CMake.
 #
-#   vantrel_embed_archive(<target> <NAME> <file>)
+#   vantrel_embed_archive(<target> <NAME> <file> [FILES <file or folder>...])
 #
 # Links the archive <file> into <target> (an executable, or a shared library
 # loaded by it) so that VTLHND::FastFileInit("<NAME>") opens it with no file
@@ -9,19 +9,56 @@
 # waits for it, and the target is relinked when it changes.  Names are matched
 # without regard to ASCII case; one target may embed several archives.
 #
+# With FILES, the function makes <file> itself (relative paths: in the
+# current binary folder) by running Vantrel::vtlpack create on the files and
+# folders given (relative paths: from the current source folder), again
+# whenever one of them, a file added to a folder, or vtlpack changes.  The
+# packer comes from find_package(Vantrel) as an imported target, or is built
+# on demand under add_subdirectory.
+#
 # How: a generated C++ source assembles the file's bytes into read-only data
 # with .incbin and, from a static constructor, registers them under <NAME>
 # with VTLRegisterEmbeddedArchive (see vantrel/fastfile.h).  It needs a GNU
 # assembler-compatible toolchain (GCC or Clang), and no ASM language.
 
 function(vantrel_embed_archive target name file)
+  cmake_parse_arguments(EMBED "" "" "FILES" ${ARGN})
+  if(EMBED_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "vantrel_embed_archive: unexpected arguments ${EMBED_UNPARSED_ARGUMENTS}")
+  endif()
   if(NOT TARGET ${target})
     message(FATAL_ERROR "vantrel_embed_archive: ${target} is not a target")
   endif()
   if(name STREQUAL "" OR name MATCHES "[\"\\\\\n]")
     message(FATAL_ERROR "vantrel_embed_archive: invalid archive name \"${name}\"")
   endif()
-  get_filename_component(path "${file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  if(EMBED_FILES)
+    if(NOT TARGET Vantrel::vtlpack)
+      message(FATAL_ERROR "vantrel_embed_archive: FILES needs the vtlpack tool (Vantrel::vtlpack), which "
+        "this installation of Vantrel does not have")
+    endif()
+    get_filename_component(path "${file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
+    set(inputs)
+    set(depends)
+    foreach(input IN LISTS EMBED_FILES)
+      get_filename_component(input "${input}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+      list(APPEND inputs "${input}")
+      if(IS_DIRECTORY "${input}")
+        # A file added to the folder reconfigures, and so repacks.
+        file(GLOB children CONFIGURE_DEPENDS "${input}/*")
+        list(APPEND depends ${children})
+      else()
+        list(APPEND depends "${input}")
+      endif()
+    endforeach()
+    add_custom_command(OUTPUT "${path}"
+      COMMAND Vantrel::vtlpack create "${path}" ${inputs}
+      DEPENDS Vantrel::vtlpack ${depends}
+      COMMENT "Packing the archive ${name} with vtlpack"
+      VERBATIM)
+  else()
+    get_filename_component(path "${file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
   if(path MATCHES "[\"\\\\\n]")
     message(FATAL_ERROR "vantrel_embed_archive: the path ${path} holds a quote or backslash")
   endif()

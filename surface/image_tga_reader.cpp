@@ -50,14 +50,22 @@ bool vtl::readTgaHeader(const unsigned char* data, size_t available, TgaImage& i
     return least <= image.dataBytes;
 }
 
+namespace {
+// Bytes per pixel value of the depths the reader accepts; 0 for any other,
+// which readTgaHeader lets through only for image types nobody decodes.
+unsigned valueBytes(unsigned depth) { return depth == 8 || depth == 16 || depth == 24 || depth == 32 ? depth / 8 : 0; }
+} // namespace
+
 vtl::TgaPixelStream::TgaPixelStream(const TgaImage& image)
-    : image_(image), at_(image.data), left_(image.dataBytes), bytes_(image.depth / 8)
+    : image_(image), at_(image.data), left_(image.dataBytes), bytes_(valueBytes(image.depth))
 {
 }
 
 bool vtl::TgaPixelStream::readValue()
 {
-    if (left_ < bytes_)
+    // A value is one to four bytes: bounded by value_ itself, not only by
+    // the depth check made elsewhere, so the copy can never run past it.
+    if (bytes_ == 0 || bytes_ > sizeof value_ || left_ < bytes_)
         return false;
     for (unsigned i = 0; i < bytes_; ++i)
         value_[i] = at_[i];

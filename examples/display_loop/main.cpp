@@ -5,7 +5,8 @@
 //   Escape        quit
 //
 // Without a display (no DISPLAY, or VANTREL_VIDEO=headless) it runs on the
-// headless backend for a few seconds and writes its last frame as a BMP.
+// headless backend for a few seconds; with --bmp it writes its last frame
+// there as a BMP (it writes no file unless asked to).
 //
 //   vantrel-display-loop [--configure] [--seconds N] [--bmp PATH]
 //
@@ -188,18 +189,33 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 } // namespace
 
+const char kUsage[] =
+    "usage: vantrel-display-loop [--configure] [--seconds N] [--bmp PATH]\n"
+    "  --configure  choose driver, window or full screen, depth and effects in the dialog\n"
+    "  --seconds N  quit after N seconds (3 without a display)\n"
+    "  --bmp PATH   write the last frame to PATH as a BMP (needs --seconds, or no display)\n"
+    "  F2 or Enter switches between window and full screen; Escape quits.\n";
+
 int main(int argc, char** argv)
 {
     Game game;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--seconds") == 0)
-            game.seconds = static_cast<unsigned>(std::atoi(argv[i + 1]));
-        else if (std::strcmp(argv[i], "--bmp") == 0)
-            game.bmpPath = argv[i + 1];
-    }
     bool configure = false;
-    for (int i = 1; i < argc; ++i)
-        configure = configure || std::strcmp(argv[i], "--configure") == 0;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (std::strcmp(argv[i], "--configure") == 0) {
+            configure = true;
+        } else if (std::strcmp(argv[i], "--seconds") == 0 && hasValue) {
+            game.seconds = static_cast<unsigned>(std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--bmp") == 0 && hasValue) {
+            game.bmpPath = argv[++i];
+        } else {
+            std::fprintf(stderr, "vantrel-display-loop: unknown option or missing value: %s\n%s", argv[i], kUsage);
+            return 2;
+        }
+    }
     const char* video = std::getenv("VANTREL_VIDEO");
     const bool headless = (video && std::strcmp(video, "headless") == 0) ||
                           (!video && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"));
@@ -207,8 +223,6 @@ int main(int argc, char** argv)
         setenv("VANTREL_VIDEO", "headless", 1);
         if (!game.seconds)
             game.seconds = 3;
-        if (game.bmpPath.empty())
-            game.bmpPath = "display-loop.bmp";
         std::printf("no display: running headless for %u seconds\n", game.seconds);
     }
 

@@ -101,13 +101,25 @@ void show()
 
 int main(int argc, char** argv)
 {
+    static const char kUsage[] =
+        "usage: vantrel-joystick-calibration [FILE] [--again]\n"
+        "  Calibrates joystick 1 and saves the calibration in FILE (default JOYSTICK.CAL),\n"
+        "  then shows the stick's readings.  --again calibrates even when FILE is still good.\n";
     const char* file = "JOYSTICK.CAL";
     bool again = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--again") == 0)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (std::strcmp(argv[i], "--again") == 0) {
             again = true;
-        else
+        } else if (argv[i][0] == '-') {
+            // Never taken as a file name: it would be created.
+            std::fprintf(stderr, "vantrel-joystick-calibration: unknown option %s\n%s", argv[i], kUsage);
+            return 2;
+        } else {
             file = argv[i];
+        }
     }
     RECT area{0, 0, 0, 0};
     // Stick 2 is left out: this program calibrates stick 1.

@@ -4,7 +4,7 @@
 // compared by eye: every format should show the same picture at its own
 // colour depth.
 //
-//   vantrel-palette-ramps [output-folder]
+//   vantrel-palette-ramps [FOLDER]     (default: palette-ramps)
 #include <vantrel.h>
 
 #include "bmp_writer.h"
@@ -114,6 +114,17 @@ void draw(BITPLANEFX& s, const VTLPixelFormat& f)
 
 int main(int argc, char** argv)
 {
+    static const char kUsage[] =
+        "usage: vantrel-palette-ramps [FOLDER]\n"
+        "  Writes one BMP per display format (the palette and the fade ramps of its effect\n"
+        "  tables) into FOLDER, made if missing (default: palette-ramps).\n";
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        const bool help = argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+        if (!help)
+            std::fprintf(stderr, "vantrel-palette-ramps: unknown option or extra argument\n");
+        std::fputs(kUsage, help ? stdout : stderr);
+        return help ? 0 : 2;
+    }
     const std::string folder = argc > 1 ? argv[1] : "palette-ramps";
     if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
         std::fprintf(stderr, "cannot create %s: %s\n", folder.c_str(), std::strerror(errno));

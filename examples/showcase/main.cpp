@@ -2,7 +2,7 @@
 // The hero walks a scrolling, animated map and shoots the wisps that drift
 // towards it; see game/ for the parts and README.md for the controls.
 //
-//   vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp]
+//   vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp|.tga]
 //                [--data FILE] [--host PORT | --join ADDRESS:PORT] [--joystick FILE] [--auto]
 #include "game/app.h"
 
@@ -13,10 +13,13 @@ int main(int argc, char** argv)
     Options options;
     std::string error;
     if (!parseOptions(argc, argv, options, error)) {
-        if (!error.empty())
-            std::fprintf(stderr, "vantrel-demo: %s\n", error.c_str());
-        std::fprintf(stderr, "%s", kUsage);
-        return error.empty() ? 0 : 2;
+        // --help: the usage on standard output, and success.
+        if (error.empty()) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        std::fprintf(stderr, "vantrel-demo: %s\n%s", error.c_str(), kUsage);
+        return 2;
     }
     return runGame(options);
 }

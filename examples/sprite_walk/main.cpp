@@ -11,6 +11,7 @@
 //     --frames N  quit after N frames (for unattended runs)
 #include <vantrel.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -218,12 +219,25 @@ void shutDown(Game& g)
 
 int main(int argc, char** argv)
 {
+    static const char kUsage[] = "usage: vantrel-sprite-walk [--demo] [--frames N]\n"
+                                 "  --demo      the figure walks on its own, round and round\n"
+                                 "  --frames N  quit after N frames (for unattended runs)\n"
+                                 "  The arrow keys steer; Escape quits.\n";
     Game* game = new Game;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--demo") == 0)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            delete game;
+            return 0;
+        } else if (std::strcmp(argv[i], "--demo") == 0) {
             game->demo = true;
-        else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
+        } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
             game->frameLimit = std::strtoul(argv[++i], nullptr, 10);
+        } else {
+            std::fprintf(stderr, "vantrel-sprite-walk: unknown option or missing value: %s\n%s", argv[i], kUsage);
+            delete game;
+            return 2;
+        }
     }
 
     DXWindow window(GetModuleHandleA(nullptr), "VantrelSpriteWalk", "Sprite walk");

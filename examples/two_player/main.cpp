@@ -109,11 +109,11 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-int usage()
+int usage(FILE* to = stderr, int code = 2)
 {
-    std::fprintf(stderr, "usage: vantrel-two-player host [port] [--ticks N]\n"
-                         "       vantrel-two-player join <host> [port] [--ticks N]\n");
-    return 2;
+    std::fprintf(to, "usage: vantrel-two-player host [port] [--ticks N]\n"
+                     "       vantrel-two-player join <host> [port] [--ticks N]\n");
+    return code;
 }
 
 } // namespace
@@ -122,6 +122,8 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return usage();
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
+        return usage(stdout, 0);
     gGame.hosting = std::strcmp(argv[1], "host") == 0;
     if (!gGame.hosting && std::strcmp(argv[1], "join") != 0)
         return usage();

@@ -5,6 +5,7 @@
 #include <vantrel.h>
 
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <string>
 
@@ -107,8 +108,17 @@ LRESULT CALLBACK echoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    static const char kUsage[] = "usage: vantrel-window-echo\n"
+                                 "  Opens a window that writes out every key and click it receives; Escape quits.\n";
+    if (argc > 1) {
+        const bool help = std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0;
+        if (!help)
+            std::fprintf(stderr, "vantrel-window-echo: unknown option %s\n", argv[1]);
+        std::fputs(kUsage, help ? stdout : stderr);
+        return help ? 0 : 2;
+    }
     DXWindow window(GetModuleHandleA(nullptr), "VantrelWindowEcho", "Vantrel window echo");
     if (!window.doReg(echoProc, 0, 0, 0))
         return 1;

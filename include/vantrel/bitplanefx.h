@@ -81,6 +81,18 @@ public:
     bool loadBmp();
     bool loadTga();
     bool saveTga(char* name, unsigned short x, unsigned short y, unsigned short width, unsigned short height);
+    // saveTga keeps its historical meaning: it writes nothing and returns
+    // true.  writeTga is the one that writes: the area at x, y of width x
+    // height pixels (clipped to the surface) as an uncompressed TGA file in
+    // the surface's own depth, stored bottom-up as loadTga reads it, so that
+    // writing and loading on a display of the same format give back the
+    // same pixels.  8-bit: colour-mapped (type 1) with the 3-3-2 palette;
+    // 16-bit: 5-5-5 words (a 5-6-5 surface loses the lowest green bit);
+    // 24-bit: blue, green, red; 32-bit: blue, green, red and the alpha plane
+    // (255 where the surface has none).  False, with a Msg, when the
+    // surface is empty, the area misses it or the file cannot be written.
+    bool writeTga(const char* name, unsigned short x, unsigned short y, unsigned short width,
+                  unsigned short height) const;
 
     // Surface-to-surface blits: clip to the clip size (clipX and clipY are
     // not used); `rect` is clamped to the source and then clipped in place,

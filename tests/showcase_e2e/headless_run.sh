@@ -18,6 +18,17 @@ grep -q "frame 60 written to last.bmp" out.txt || fail "the last frame was not w
 colours=$(identify -format '%k' last.bmp)
 [ "$colours" -gt 1000 ] || fail "last.bmp has only $colours colours: the scene is missing"
 
+# The same frame as a TGA in the display's depth, written by the library.
+env -u DISPLAY -u WAYLAND_DISPLAY VANTREL_AUDIO=headless "$demo" --frames 10 --screenshot last.tga >out.txt 2>err.txt
+[ $? -eq 0 ] || fail "the run with a TGA screenshot failed: $(cat err.txt)"
+[ "$(identify -format '%w %h' last.tga)" = "640 480" ] || fail "last.tga is not a 640 x 480 picture"
+colours=$(identify -format '%k' last.tga)
+[ "$colours" -gt 1000 ] || fail "last.tga has only $colours colours: the scene is missing"
+
+# Not asked for a screenshot, a run writes nothing.
+mkdir quiet && (cd quiet && env -u DISPLAY -u WAYLAND_DISPLAY VANTREL_AUDIO=headless "$demo" --frames 5 >/dev/null 2>&1)
+[ -z "$(ls -A quiet)" ] || fail "a run without --screenshot wrote $(ls -A quiet)"
+
 VANTREL_VIDEO=headless "$demo" --frames 5 --bogus >/dev/null 2>err.txt
 [ $? -eq 2 ] || fail "an unknown option does not give exit code 2"
 grep -q "unknown option --bogus" err.txt || fail "no word of the unknown option"

@@ -42,3 +42,21 @@ const char* vtlpack::entryNameProblem(const std::string& name)
             return "the ending must be upper case for the library to load it";
     return nullptr;
 }
+
+std::string vtlpack::printable(const std::string& name)
+{
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : name) {
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c < 0x20 || c >= 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}

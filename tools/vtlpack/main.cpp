@@ -8,13 +8,19 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 
 namespace {
 const char kUsageText[] =
     "usage: vtlpack create ARCHIVE FILE|FOLDER...   pack files (a folder: its files, by name)\n"
     "       vtlpack list ARCHIVE                     print each entry's name and size\n"
     "       vtlpack extract ARCHIVE [FOLDER]         write every entry to FOLDER (default .)\n"
-    "       vtlpack verify ARCHIVE                   check that every entry opens\n"
+    "       vtlpack verify ARCHIVE|FILE...           check that every entry opens and loads: each\n"
+    "                                                image and sound goes through the library's own\n"
+    "                                                loaders on 8-, 16-, 24- and 32-bit displays, and\n"
+    "                                                every refusal is explained (FILE: a .BMP, .TGA,\n"
+    "                                                .RLE, .RLA or .WAV file on its own)\n"
     "Entry names are the files' names: 8.3, at most 12 characters, with upper-case\n"
     "endings for the files the library loads (BMP, TGA, RLE, RLA, WAV).\n";
 
@@ -23,9 +29,7 @@ int usage(FILE* to, int code)
     std::fputs(kUsageText, to);
     return code;
 }
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     if (argc < 2)
         return usage(stderr, vtlpack::kUsage);
@@ -38,8 +42,23 @@ int main(int argc, char** argv)
         return vtlpack::list(argv[2]);
     if (command == "extract" && (argc == 3 || argc == 4))
         return vtlpack::extract(argv[2], argc == 4 ? argv[3] : ".");
-    if (command == "verify" && argc == 3)
-        return vtlpack::verify(argv[2]);
+    if (command == "verify" && argc >= 3)
+        return vtlpack::verify(std::vector<std::string>(argv + 2, argv + argc));
     vtlpack::error("unknown command or wrong arguments: " + command);
     return usage(stderr, vtlpack::kUsage);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Every command reports what it refuses; this is the last guard, so that
+    // no input ends in an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        vtlpack::error("not enough memory");
+    } catch (const std::exception& e) {
+        vtlpack::error(std::string("unexpected failure: ") + e.what());
+    }
+    return vtlpack::kFailed;
 }

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -35,13 +35,19 @@ bool collect(const std::vector<std::string>& arguments, const fs::path& output,
         const fs::path path(argument);
         if (fs::is_directory(path, ec)) {
             std::vector<fs::path> files;
-            for (const fs::directory_entry& e : fs::directory_iterator(path, ec)) {
+            // Stepped with an error code: the range-for form throws when a
+            // step fails (a folder removed or unreadable half way).
+            fs::directory_iterator it(path, ec), end;
+            for (; !ec && it != end; it.increment(ec)) {
+                const fs::directory_entry& e = *it;
                 const std::string leaf = e.path().filename().string();
                 if (leaf.empty() || leaf[0] == '.')
                     continue; // hidden files are not game data
-                if (fs::absolute(e.path(), ec) == outputFull)
+                std::error_code same;
+                if (fs::absolute(e.path(), same) == outputFull)
                     continue; // re-packing a folder that holds its own archive
-                if (!e.is_regular_file(ec)) {
+                std::error_code kind;
+                if (!e.is_regular_file(kind)) {
                     vtlpack::error(e.path().string() + ": not a regular file (folders are packed one level deep)");
                     return false;
                 }
@@ -57,7 +63,8 @@ bool collect(const std::vector<std::string>& arguments, const fs::path& output,
         } else if (fs::is_regular_file(path, ec)) {
             inputs.push_back({path.filename().string(), path});
         } else {
-            vtlpack::error(argument + ": no such file or folder");
+            const std::string why = vtlpack::fileProblem(argument);
+            vtlpack::error(argument + ": " + (why.empty() ? "not a regular file" : why));
             return false;
         }
     }
@@ -69,10 +76,10 @@ bool collect(const std::vector<std::string>& arguments, const fs::path& output,
     std::set<std::string> seen;
     for (const Input& in : inputs) {
         if (const char* problem = vtlpack::entryNameProblem(in.name)) {
-            vtlpack::error(in.path.string() + ": invalid entry name \"" + in.name + "\": " + problem);
+            vtlpack::error(in.path.string() + ": invalid entry name \"" + vtlpack::printable(in.name) + "\": " + problem);
             ok = false;
         } else if (!seen.insert(upper(in.name)).second) {
-            vtlpack::error(in.path.string() + ": entry name \"" + in.name +
+            vtlpack::error(in.path.string() + ": entry name \"" + vtlpack::printable(in.name) +
                            "\" is already used (names ignore case)");
             ok = false;
         }
@@ -99,14 +106,9 @@ int vtlpack::create(const std::string& archive, const std::vector<std::string>& 
     std::string directory;
     putLe32(directory, uint32_t(count));
     for (const Input& in : inputs) {
-        std::ifstream file(in.path, std::ios::binary);
-        if (!file) {
-            error(in.path.string() + ": cannot read");
-            return kFailed;
-        }
-        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        if (!file.good() && !file.eof()) {
-            error(in.path.string() + ": cannot read");
+        std::string bytes, why;
+        if (!readWholeFile(in.path.string(), bytes, why)) {
+            error(in.path.string() + ": " + why);
             return kFailed;
         }
         if (offset + bytes.size() > UINT32_MAX) {
@@ -124,21 +126,24 @@ int vtlpack::create(const std::string& archive, const std::vector<std::string>& 
     directory += std::string(13, '\0'); // the end entry: no name, no data
 
     const std::string temporary = archive + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << directory;
-        for (const std::string& c : contents)
-            out << c;
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            error(archive + ": cannot write");
-            return kFailed;
-        }
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (!out) {
+        error(archive + ": cannot write: " + std::strerror(errno));
+        return kFailed;
     }
-    if (std::rename(temporary.c_str(), archive.c_str()) != 0) {
+    bool written = std::fwrite(directory.data(), 1, directory.size(), out) == directory.size();
+    for (const std::string& c : contents)
+        written = written && std::fwrite(c.data(), 1, c.size(), out) == c.size();
+    int why = errno;
+    if (std::fclose(out) != 0 && written) {
+        written = false;
+        why = errno;
+    }
+    if (!written || std::rename(temporary.c_str(), archive.c_str()) != 0) {
+        if (written)
+            why = errno;
         std::remove(temporary.c_str());
-        error(archive + ": cannot write");
+        error(archive + ": cannot write: " + std::strerror(why));
         return kFailed;
     }
     std::printf("%s: %zu entries, %llu bytes\n", archive.c_str(), inputs.size(),

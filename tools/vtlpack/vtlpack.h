@@ -13,10 +13,28 @@ constexpr int kUsage = 2;  // wrong command line
 int create(const std::string& archive, const std::vector<std::string>& inputs);
 int list(const std::string& archive);
 int extract(const std::string& archive, const std::string& folder);
-int verify(const std::string& archive);
+// Archives, and loose .BMP .TGA .RLE .RLA .WAV files (any case), checked
+// entry by entry: names, the cursor, and the library's loaders on each
+// display depth, with the reason for every refusal.
+int verify(const std::vector<std::string>& paths);
 
 // Null when `name` may name an entry, else why not.
 const char* entryNameProblem(const std::string& name);
+
+// `name` safe to print on a terminal: bytes outside printable ASCII as
+// \xHH and the backslash doubled, so a name in a damaged or hostile archive
+// cannot move the cursor, clear the screen or pass for another name.
+std::string printable(const std::string& name);
+
+// Empty when `path` names a regular file that can be opened for reading,
+// else why not (the system's error text where there is one).
+std::string fileProblem(const std::string& path);
+// Why an archive file's bytes are not a valid archive, in words and
+// numbers; empty when the directory is sound.
+std::string archiveFault(const std::string& bytes);
+
+// Reads a regular file whole; false with the reason in `why`.
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& why);
 
 // Prints "vtlpack: <text>" on standard error.
 void error(const std::string& text);

@@ -12,7 +12,11 @@ uint16_t le16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uin
 bool readBmp(const std::vector<uint8_t>& file, Picture& picture, std::string& error)
 {
     if (file.size() < 54 || file[0] != 'B' || file[1] != 'M' || le32(file, 14) < 40) {
-        error = "not a BMP file with a Windows info header";
+        error = file.size() < 2 || file[0] != 'B' || file[1] != 'M'
+                    ? "not a BMP file (no \"BM\" signature)"
+                : file.size() < 54 ? "too short for a BMP header (" + std::to_string(file.size()) + " of 54 bytes)"
+                                   : "a BMP info header of " + std::to_string(le32(file, 14)) +
+                                         " bytes is not read: save it with a Windows (40-byte) header";
         return false;
     }
     const int32_t width = static_cast<int32_t>(le32(file, 18));
@@ -21,19 +25,23 @@ bool readBmp(const std::vector<uint8_t>& file, Picture& picture, std::string& er
     const uint32_t compression = le32(file, 30);
     const uint32_t dataOffset = le32(file, 10);
     if ((bits != 24 && bits != 32) || compression != 0) {
-        error = "only uncompressed 24- and 32-bit BMP files are read";
+        error = compression != 0 ? "a compressed BMP (compression " + std::to_string(compression) +
+                                       ") is not read: save it uncompressed, 24 or 32 bits"
+                                 : "a " + std::to_string(bits) + "-bit BMP is not read: save it with 24 or 32 bits";
         return false;
     }
     const bool topDown = rawHeight < 0;
     const int64_t height = topDown ? -static_cast<int64_t>(rawHeight) : rawHeight;
     if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) {
-        error = "size out of range";
+        error = "BMP size " + std::to_string(width) + " x " + std::to_string(height) +
+                " out of range (1 to 65535 each way)";
         return false;
     }
     const size_t bytesPerPixel = bits / 8;
     const size_t stride = (bytesPerPixel * width + 3) & ~size_t{3};
     if (dataOffset > file.size() || (file.size() - dataOffset) / stride < static_cast<size_t>(height)) {
-        error = "pixel data runs past the end of the file";
+        error = "the header's size " + std::to_string(width) + " x " + std::to_string(height) +
+                " needs more pixel data than the file holds (truncated or damaged)";
         return false;
     }
     picture.resize(width, static_cast<int>(height));

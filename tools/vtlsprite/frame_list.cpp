@@ -1,7 +1,9 @@
 #include "frame_list.h"
 
-#include <fstream>
+#include <cstdint>
 #include <sstream>
+
+#include "picture.h"
 
 namespace {
 bool parseLabel(const std::string& text, unsigned& value)
@@ -34,11 +36,10 @@ bool parseFrameArgument(const std::string& text, FrameRequest& frame, std::strin
 
 bool readFrameList(const std::string& path, std::vector<FrameRequest>& frames, std::string& error)
 {
-    std::ifstream in(path);
-    if (!in) {
-        error = path + ": cannot open the frame list";
+    std::vector<uint8_t> bytes;
+    if (!readFile(path, bytes, error))
         return false;
-    }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     std::string line;
     for (unsigned number = 1; std::getline(in, line); ++number) {
         std::istringstream fields(line);

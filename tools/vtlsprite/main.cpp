@@ -11,6 +11,7 @@
 // pixels) and one without takes its top-left pixel's colour as transparent.
 #include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,8 @@ bool encodePicture(const std::string& path, const Transparency& rule, std::vecto
     Picture picture;
     if (!readPicture(path, picture, error))
         return false;
+    if (!picture.warning.empty())
+        std::cerr << "vtlsprite: " << path << ": warning: " << picture.warning << "\n";
     rle = encodeRle(picture, rule);
     return true;
 }
@@ -134,9 +137,8 @@ int commandInfo(const std::vector<std::string>& args)
     }
     return status;
 }
-} // namespace
 
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     if (argc < 2) {
         std::cerr << kUsage;
@@ -156,4 +158,18 @@ int main(int argc, char** argv)
     }
     std::cerr << kUsage;
     return 2;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The readers report what they refuse; this is the last guard, so that
+    // no input ends in an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return fail("not enough memory");
+    } catch (const std::exception& e) {
+        return fail(std::string("unexpected failure: ") + e.what());
+    }
 }

@@ -1,11 +1,19 @@
+// Reading and writing whole files, and choosing a picture reader by ending.
+//
+// Files are read with plain POSIX calls rather than streams: a folder or a
+// device given as a picture must end as a one-line reason, never as an
+// exception from deep inside a stream buffer.
 #include "picture.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 std::string lowerEnding(const std::string& path)
@@ -18,30 +26,62 @@ std::string lowerEnding(const std::string& path)
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ending;
 }
+
+std::string systemError(const std::string& path) { return path + ": " + std::strerror(errno); }
 } // namespace
 
 bool readFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": " + std::strerror(errno);
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = systemError(path);
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = path + ": read error";
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+        error = systemError(path);
+        ::close(fd);
         return false;
     }
+    if (!S_ISREG(info.st_mode)) {
+        error = path + (S_ISDIR(info.st_mode) ? ": is a folder, not a file" : ": not a regular file");
+        ::close(fd);
+        return false;
+    }
+    bytes.resize(static_cast<size_t>(info.st_size));
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = systemError(path);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break; // the file shrank while being read: take what is there
+        got += static_cast<size_t>(n);
+    }
+    bytes.resize(got);
+    ::close(fd);
     return true;
 }
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out)
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) {
-        error = path + ": cannot write";
+        error = systemError(path);
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    const int writeErrno = errno;
+    if (std::fclose(out) != 0 || !written) {
+        if (!written)
+            errno = writeErrno;
+        error = systemError(path);
         return false;
     }
     return true;
@@ -50,16 +90,30 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::
 bool readPicture(const std::string& path, Picture& picture, std::string& error)
 {
     const std::string ending = lowerEnding(path);
-    if (ending == "png")
-        return readPng(path, picture, error);
-    if (ending != "bmp" && ending != "tga") {
+    if (ending != "png" && ending != "bmp" && ending != "tga") {
         error = path + ": not a PNG, BMP or TGA file name";
         return false;
     }
     std::vector<uint8_t> bytes;
     if (!readFile(path, bytes, error))
         return false;
-    const bool ok = ending == "bmp" ? readBmp(bytes, picture, error) : readTga(bytes, picture, error);
+    bool ok = false;
+    try {
+        if (bytes.empty())
+            error = "empty file";
+        else if (ending == "png")
+            ok = readPng(bytes, picture, error);
+        else if (ending == "bmp")
+            ok = readBmp(bytes, picture, error);
+        else
+            ok = readTga(bytes, picture, error);
+    } catch (const std::bad_alloc&) {
+        // A size the file can hold but this machine cannot.
+        error = "not enough memory for a picture of " + std::to_string(picture.width) + " x " +
+                std::to_string(picture.height);
+        picture = Picture{};
+        ok = false;
+    }
     if (!ok)
         error = path + ": " + error;
     return ok;

@@ -5,8 +5,9 @@
 namespace {
 constexpr size_t kHeader = 18;
 
-// Reads width x height pixels of `bytes` each into `out`, undoing the
-// run-length packets of type 10.  False when the data ends early.
+// Reads `count` pixels of `bytes` bytes each from file[at...] into `out`,
+// undoing the run-length packets of type 10.  False when the data ends
+// early.  `at` is at most file.size().
 bool readPixels(const std::vector<uint8_t>& file, size_t at, bool packed, size_t count, size_t bytes,
                 std::vector<uint8_t>& out)
 {
@@ -34,37 +35,75 @@ bool readPixels(const std::vector<uint8_t>& file, size_t at, bool packed, size_t
     }
     return true;
 }
+
+std::string typeName(unsigned type)
+{
+    switch (type) {
+    case 0:
+        return "type 0 (no image data)";
+    case 1:
+    case 9:
+        return "type " + std::to_string(type) + " (colour-mapped)";
+    case 3:
+    case 11:
+        return "type " + std::to_string(type) + " (greyscale)";
+    default:
+        return "type " + std::to_string(type);
+    }
+}
 } // namespace
 
 bool readTga(const std::vector<uint8_t>& file, Picture& picture, std::string& error)
 {
     if (file.size() < kHeader) {
-        error = "too short for a TGA header";
+        error = "too short for a TGA header (" + std::to_string(file.size()) + " of 18 bytes)";
         return false;
     }
     const unsigned type = file[2];
     const unsigned depth = file[16];
-    if (file[1] != 0 || (type != 2 && type != 10) || (depth != 24 && depth != 32)) {
-        error = "only true-colour 24- and 32-bit TGA files are read";
+    if (type != 2 && type != 10) {
+        error = "TGA image " + typeName(type) + " is not read: save it as true colour (type 2 or 10)";
+        return false;
+    }
+    if (depth != 24 && depth != 32) {
+        error = "TGA pixel depth " + std::to_string(depth) + " is not read: save it with 24 or 32 bits";
+        return false;
+    }
+    if (file[1] != 0) {
+        error = "a true-colour TGA with a colour map is not read: save it without one";
         return false;
     }
     const int width = file[12] | file[13] << 8;
     const int height = file[14] | file[15] << 8;
     if (width == 0 || height == 0) {
-        error = "size out of range";
+        error = "TGA size " + std::to_string(width) + " x " + std::to_string(height) + ": nothing to read";
+        return false;
+    }
+    const size_t at = kHeader + file[0];
+    if (at > file.size()) {
+        error = "the TGA image ID field (" + std::to_string(file[0]) + " bytes) runs past the end of the file";
+        return false;
+    }
+    // Every pixel needs its bytes, or one packet of at most 128 pixels.
+    const size_t bytes = depth / 8;
+    const uint64_t pixels = uint64_t(width) * uint64_t(height);
+    const uint64_t least = type == 10 ? (pixels + 127) / 128 * (1 + bytes) : pixels * bytes;
+    if (least > file.size() - at) {
+        error = "the header's size " + std::to_string(width) + " x " + std::to_string(height) +
+                " needs at least " + std::to_string(least) + " bytes of pixels, the file holds " +
+                std::to_string(file.size() - at) + " (truncated or damaged)";
+        return false;
+    }
+    std::vector<uint8_t> data;
+    if (!readPixels(file, at, type == 10, static_cast<size_t>(pixels), bytes, data)) {
+        error = "pixel data runs past the end of the file (truncated)";
         return false;
     }
     const bool topDown = (file[17] & 0x20) != 0;
-    const size_t bytes = depth / 8;
-    std::vector<uint8_t> pixels;
-    if (!readPixels(file, kHeader + file[0], type == 10, static_cast<size_t>(width) * height, bytes, pixels)) {
-        error = "pixel data runs past the end of the file";
-        return false;
-    }
     picture.resize(width, height);
     for (int y = 0; y < height; ++y) {
         const size_t row = topDown ? y : height - 1 - y;
-        const uint8_t* src = &pixels[row * width * bytes];
+        const uint8_t* src = &data[row * width * bytes];
         for (int x = 0; x < width; ++x, src += bytes) {
             uint8_t* p = picture.pixel(x, y);
             p[0] = src[2];
@@ -74,5 +113,10 @@ bool readTga(const std::vector<uint8_t>& file, Picture& picture, std::string& er
         }
     }
     picture.hasAlpha = bytes == 4;
+    if (topDown)
+        picture.warning = "rows are stored top row first; vtlsprite reads them the right way up, but the "
+                          "library's own TGA loaders always take the bottom row first, so this file packed "
+                          "into an archive as it is would show upside down (save it bottom-up, or pack "
+                          "what vtlsprite makes of it)";
     return true;
 }

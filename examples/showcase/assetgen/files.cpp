@@ -38,12 +38,18 @@ bool writeTga(const std::string& path, const Canvas& p)
     out[14] = static_cast<uint8_t>(p.height);
     out[15] = static_cast<uint8_t>(p.height >> 8);
     out[16] = 32;
-    out[17] = 0x28; // 8 alpha bits, rows top to bottom
-    for (const Rgba& c : p.pixels) {
-        out.push_back(c.b);
-        out.push_back(c.g);
-        out.push_back(c.r);
-        out.push_back(c.a);
+    // 8 alpha bits, rows bottom to top: the library's TGA loaders read every
+    // file that way (PANEL.TGA is packed as it is), and vtlsprite warns
+    // about files stored top row first.
+    out[17] = 0x08;
+    for (int y = p.height - 1; y >= 0; --y) {
+        for (int x = 0; x < p.width; ++x) {
+            const Rgba& c = p.pixels[static_cast<size_t>(y) * p.width + x];
+            out.push_back(c.b);
+            out.push_back(c.g);
+            out.push_back(c.r);
+            out.push_back(c.a);
+        }
     }
     return save(path, out);
 }

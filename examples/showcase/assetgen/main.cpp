@@ -5,17 +5,28 @@
 //   showcase-assetgen FOLDER
 #include "art.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: showcase-assetgen FOLDER\n");
+    static const char kUsage[] = "usage: showcase-assetgen FOLDER\n"
+                                 "  Writes the demo's pictures, frame lists and sounds into FOLDER.\n";
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc != 2 || argv[1][0] == '-') {
+        std::fputs(kUsage, stderr);
         return 2;
     }
     const std::string folder = argv[1];
-    mkdir(folder.c_str(), 0777);
+    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+        std::fprintf(stderr, "showcase-assetgen: %s: %s\n", folder.c_str(), std::strerror(errno));
+        return 1;
+    }
     if (!makeHero(folder) || !makeEnemy(folder) || !makeTerrain(folder) || !makeInterface(folder) ||
         !makeSounds(folder))
         return 1;

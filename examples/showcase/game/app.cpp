@@ -51,7 +51,7 @@ void onKey(Game& g, WPARAM key)
         break;
     case VK_F12:
         if (g.options.screenshot.empty())
-            g.options.screenshot = "vantrel-demo.bmp";
+            g.options.screenshot = "vantrel-demo.tga";
         g.screenshotRequested = true;
         break;
     default:
@@ -180,8 +180,6 @@ int runGame(const Options& options)
             g.options.frames = 300;
             g.options.automatic = true;
         }
-        if (g.options.screenshot.empty())
-            g.options.screenshot = "vantrel-demo.bmp";
         std::printf("vantrel-demo: no display, playing %lu frames of an automatic run\n", g.options.frames);
     }
     // The art and every effect are made for 16-bit pixels.  A window takes

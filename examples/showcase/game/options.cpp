@@ -4,7 +4,7 @@
 #include <cstring>
 
 const char kUsage[] =
-    "usage: vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp]\n"
+    "usage: vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp|.tga]\n"
     "                    [--data FILE] [--host PORT | --join ADDRESS:PORT] [--joystick FILE] [--auto]\n";
 
 namespace {
@@ -79,7 +79,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error)
             o.joinPort = static_cast<unsigned short>(n);
             ++i;
         } else {
-            error = arg == "--help" ? "" : "unknown option " + arg;
+            error = arg == "--help" || arg == "-h" ? "" : "unknown option " + arg;
             return false;
         }
     }

@@ -8,7 +8,7 @@ struct Options {
     bool window = false;        // --window: skip the dialog, start in a window
     int fullscreenDepth = 0;    // --fullscreen DEPTH: skip the dialog, full screen
     unsigned long frames = 0;   // --frames N: an automatic run of N frames, then quit
-    std::string screenshot;     // --screenshot FILE.bmp: the last frame (and F12)
+    std::string screenshot;     // --screenshot FILE.bmp|FILE.tga: the last frame (and F12)
     std::string dataFile;       // --data FILE: another archive instead of the built-in one
     unsigned short hostPort = 0;  // --host PORT
     std::string joinAddress;      // --join ADDRESS:PORT

@@ -1,4 +1,6 @@
-// The finished frame (text and buttons included) as a 24-bit BMP file.
+// The finished frame (text and buttons included) as a 24-bit BMP file, or,
+// for a name ending in .tga, as a TGA in the display's depth written by
+// BITPLANEFX::writeTga.
 #ifndef SHOWCASE_SCREENSHOT_H
 #define SHOWCASE_SCREENSHOT_H
 

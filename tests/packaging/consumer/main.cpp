@@ -16,11 +16,16 @@ int main()
     surface.release();
 
 #ifdef CONSUMER_EMBEDS_ARCHIVE
-    // GAME.VTL is linked into the program by vantrel_embed_archive.
+    // The archive packed by vtlpack is linked into the program by
+    // vantrel_embed_archive: the text file as it is, and the picture made
+    // into a 3 x 2 RLE image by vtlsprite.
     VTLHND handle;
     if (!handle.FastFileInit(const_cast<char*>("GAMEDATA")) ||
         handle.FastFileSize(const_cast<char*>("README.TXT")) != 14)
         return 3;
+    const auto* rle = static_cast<const unsigned char*>(handle.FastFileData(const_cast<char*>("DOT.RLE")));
+    if (!rle || rle[0] != 3 || rle[2] != 2)
+        return 4;
 #endif
     std::printf("consumer ok\n");
     return 0;
