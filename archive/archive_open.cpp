@@ -25,7 +25,7 @@ bool acceptArchive(VTLHND& handle, const void* bytes, size_t length)
 }
 } // namespace
 
-bool VTLHND::FastFileInit(char* name)
+bool VTLHND::FastFileInit(const char* name)
 {
     lockCount = 0;
     FastFileFini();

@@ -17,7 +17,7 @@ void takeDisplaySettings(VTLHND& handle, ANIMATIONFX* set)
 }
 } // namespace
 
-bool VTLHND::create(ANIMATIONFX* animation, char* name)
+bool VTLHND::create(ANIMATIONFX* animation, const char* name)
 {
     if (!animation)
         return false;

@@ -24,7 +24,7 @@ void stamp(VTLHND& handle, T* object)
 }
 } // namespace
 
-bool VTLHND::create(BITPLANEFX* surface, char* name)
+bool VTLHND::create(BITPLANEFX* surface, const char* name)
 {
     if (!surface)
         return false;
@@ -62,7 +62,7 @@ bool VTLHND::create(BITPLANEFX* surface, unsigned short w, unsigned short h, boo
     return true;
 }
 
-bool VTLHND::create(RLEFX* image, char* name)
+bool VTLHND::create(RLEFX* image, const char* name)
 {
     if (!image)
         return false;
@@ -101,7 +101,7 @@ bool VTLHND::create(RLEFX* image, unsigned short w, unsigned short h, unsigned l
     return true;
 }
 
-bool VTLHND::create(ALPHAFX* map, char* name)
+bool VTLHND::create(ALPHAFX* map, const char* name)
 {
     if (!map)
         return false;

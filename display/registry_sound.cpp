@@ -9,7 +9,7 @@
 namespace {
 
 template <class T>
-bool createFromWav(VTLHND& handle, T*& head, T* object, char* name)
+bool createFromWav(VTLHND& handle, T*& head, T* object, const char* name)
 {
     if (!object)
         return false;
@@ -24,12 +24,12 @@ bool createFromWav(VTLHND& handle, T*& head, T* object, char* name)
 
 } // namespace
 
-bool VTLHND::create(SOUNDBUFFER* sound, char* name)
+bool VTLHND::create(SOUNDBUFFER* sound, const char* name)
 {
     return createFromWav(*this, soundList, sound, name);
 }
 
-bool VTLHND::create(SOUNDSTREAM* stream, char* name)
+bool VTLHND::create(SOUNDSTREAM* stream, const char* name)
 {
     return createFromWav(*this, streamList, stream, name);
 }

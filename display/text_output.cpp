@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-bool VTLHND::gfxString(char* text, HFONT font, COLORREF color, short x, short y, unsigned char alignment)
+bool VTLHND::gfxString(const char* text, HFONT font, COLORREF color, short x, short y, unsigned char alignment)
 {
     if (!backBuffer || !primary)
         return false;

@@ -65,7 +65,7 @@ public:
 
     // Housekeeping.
     bool create(int width, int height, bool withAlpha);
-    bool create(char* name); // does nothing: files load through VTLHND::create
+    bool create(const char* name); // does nothing: files load through VTLHND::create
     bool release();
     bool LockSurface();      // no display memory is lent in this version: always false
     void UnlockSurface();
@@ -80,7 +80,7 @@ public:
     // Files (from fileData).
     bool loadBmp();
     bool loadTga();
-    bool saveTga(char* name, unsigned short x, unsigned short y, unsigned short width, unsigned short height);
+    bool saveTga(const char* name, unsigned short x, unsigned short y, unsigned short width, unsigned short height);
 
     // Surface-to-surface blits: clip to the clip size (clipX and clipY are
     // not used); `rect` is clamped to the source and then clipped in place,
