@@ -6,6 +6,9 @@
 #include <vantrel/win32/window.h>
 
 #include "scratch_folder.h"
+#include "support/test_archive.h"
+
+#include <vantrel.h>
 
 #include <gtest/gtest.h>
 
@@ -166,4 +169,28 @@ TEST(FindFiles, ANameWithoutWildcardsFindsThatFileInAnyCase)
     EXPECT_STREQ(found.cFileName, "Game.ini");
     EXPECT_FALSE(FindNextFileA(search, &found));
     FindClose(search);
+}
+
+TEST(GamePaths, TheArchiveOnDiskOpensByItsWindowsName)
+{
+    ScratchFolder d;
+    TestArchive archive;
+    archive.add("README.TXT", std::string("hello"));
+    const Bytes bytes = archive.bytes();
+    d.write("data/game.vtl", std::string(bytes.begin(), bytes.end()));
+    VTLHND handle;
+    ASSERT_TRUE(handle.FastFileInit(d.windows("Data\\GAME.VTL").c_str()));
+    EXPECT_EQ(handle.FastFileSize("readme.txt"), 5u);
+    handle.FastFileFini();
+}
+
+TEST(GamePaths, TheJoystickCalibrationFileIsFoundByItsWindowsName)
+{
+    ScratchFolder d;
+    RECT area{};
+    // A calibration file of the wrong length is deleted when read: gone means
+    // it was found under the name in another case.
+    d.write("cfg/joystick.cal", "short");
+    InstallJoystick(nullptr, area, 0, 0, d.windows("CFG\\JOYSTICK.CAL").c_str());
+    EXPECT_FALSE(std::filesystem::exists(d.path / "cfg" / "joystick.cal"));
 }
