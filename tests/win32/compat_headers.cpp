@@ -11,6 +11,8 @@
 #include <winsock.h>
 #include <winsock2.h>
 #include <tchar.h>
+#include <io.h>
+#include <direct.h>
 
 #include <vantrel.h>
 
