@@ -9,13 +9,14 @@
 TEST(Clocks, TimeGetTimeAndGetTickCountAreOneClockThatSleepAdvances)
 {
     EXPECT_EQ(timeBeginPeriod(1), static_cast<MMRESULT>(TIMERR_NOERROR));
+    // One clock: a tick count read between two readings of the timer lies
+    // between them, however long the reads take on a busy machine.
     const DWORD start = timeGetTime();
     const DWORD ticks = GetTickCount();
-    EXPECT_LE(ticks - start, 2u);
+    const DWORD end = timeGetTime();
+    EXPECT_LE(ticks - start, end - start);
     Sleep(30);
-    const DWORD elapsed = timeGetTime() - start;
-    EXPECT_GE(elapsed, 30u);
-    EXPECT_LE(GetTickCount() - timeGetTime() + 2u, 4u); // within 2 ms of each other
+    EXPECT_GE(timeGetTime() - start, 30u);
     EXPECT_EQ(timeEndPeriod(1), static_cast<MMRESULT>(TIMERR_NOERROR));
     EXPECT_EQ(timeBeginPeriod(0), static_cast<MMRESULT>(TIMERR_NOCANDO));
 }
