@@ -22,7 +22,7 @@ const PictureKind kBmp = {"ANIMATIONFX::bltBmp() - No surface", "ANIMATIONFX::bl
 const PictureKind kTga = {"ANIMATIONFX::bltTga() - No file", "ANIMATIONFX::bltTga() - No frames",
                           "ANIMATIONFX::bltTga() - Surface overflow", RLE_KIND_TGA, &RLEFX::loadTga};
 
-bool addPicture(ANIMATIONFX& set, const PictureKind& picture, char* name, unsigned short action,
+bool addPicture(ANIMATIONFX& set, const PictureKind& picture, const char* name, unsigned short action,
                 unsigned short direction, short xOffset, short yOffset)
 {
     if (!name) {
@@ -62,13 +62,13 @@ bool addPicture(ANIMATIONFX& set, const PictureKind& picture, char* name, unsign
 }
 } // namespace
 
-bool ANIMATIONFX::bltBmp(char* fileName, unsigned short action, unsigned short direction, short xOffset,
+bool ANIMATIONFX::bltBmp(const char* fileName, unsigned short action, unsigned short direction, short xOffset,
                          short yOffset)
 {
     return addPicture(*this, kBmp, fileName, action, direction, xOffset, yOffset);
 }
 
-bool ANIMATIONFX::bltTga(char* fileName, unsigned short action, unsigned short direction, short xOffset,
+bool ANIMATIONFX::bltTga(const char* fileName, unsigned short action, unsigned short direction, short xOffset,
                          short yOffset)
 {
     return addPicture(*this, kTga, fileName, action, direction, xOffset, yOffset);

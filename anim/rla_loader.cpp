@@ -11,7 +11,7 @@
 namespace {
 // Locks the whole entry; the bytes stay readable after the cursor closes
 // because the archive stays mapped.  Null when the entry cannot be opened.
-unsigned char* lockEntry(VTLHND* owner, char* name, DWORD* size)
+unsigned char* lockEntry(VTLHND* owner, const char* name, DWORD* size)
 {
     FastFile file{};
     if (!owner || !file.open(owner, name))
@@ -34,7 +34,7 @@ void discardFrom(ANIMATIONFX& set, unsigned first)
 }
 } // namespace
 
-bool ANIMATIONFX::loadRla(char* fileName)
+bool ANIMATIONFX::loadRla(const char* fileName)
 {
     if (frames)
         release();

@@ -6,6 +6,7 @@
 #include "archive/archive_directory.h"
 #include "archive/embedded_archives.h"
 #include <vantrel/seam/file_mapping.h>
+#include <vantrel/seam/game_paths.h>
 
 namespace {
 bool acceptArchive(VTLHND& handle, const void* bytes, size_t length)
@@ -25,7 +26,7 @@ bool acceptArchive(VTLHND& handle, const void* bytes, size_t length)
 }
 } // namespace
 
-bool VTLHND::FastFileInit(char* name)
+bool VTLHND::FastFileInit(const char* name)
 {
     lockCount = 0;
     FastFileFini();
@@ -44,7 +45,7 @@ bool VTLHND::FastFileInit(char* name)
         return true;
     }
 
-    fileHandle = vtl::openFileForReading(name);
+    fileHandle = vtl::openFileForReading(vtl::resolveGamePath(name).c_str());
     if (!fileHandle || fileHandle == INVALID_HANDLE_VALUE) {
         Msg("FastFileInit: CreateFile(");
         Msg("%s", name ? name : "");

@@ -20,7 +20,7 @@ const unsigned char* archiveBytes(const FastFile& f)
 }
 } // namespace
 
-bool FastFile::open(VTLHND* handle, char* name)
+bool FastFile::open(VTLHND* handle, const char* name)
 {
     owner = handle;
     if (!handle || !handle->directory) {

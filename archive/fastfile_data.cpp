@@ -6,7 +6,7 @@
 // The lock taken here is never released: images keep pointers into the
 // archive to decode themselves again after a display change, so the archive
 // must outlive them (FastFileFini leaves it open while locks are counted).
-unsigned char* VTLHND::FastFileData(char* name)
+unsigned char* VTLHND::FastFileData(const char* name)
 {
     if (!name)
         return nullptr;
@@ -20,7 +20,7 @@ unsigned char* VTLHND::FastFileData(char* name)
     return bytes;
 }
 
-DWORD VTLHND::FastFileSize(char* name)
+DWORD VTLHND::FastFileSize(const char* name)
 {
     if (!name)
         return 0;

@@ -104,7 +104,7 @@ bool lockForFill(IDirectSoundBuffer* buffer, bool haveSource, unsigned long size
 
 } // namespace
 
-bool SOUNDBUFFER::memread(char* data, unsigned long size)
+bool SOUNDBUFFER::memread(const char* data, unsigned long size)
 {
     Fill f;
     if (!lockForFill(buffer, data != nullptr, size, f))

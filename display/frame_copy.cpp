@@ -78,7 +78,7 @@ bool VTLHND::gfxCopyBackBuffer(BITPLANEFX* source)
     return true;
 }
 
-bool VTLHND::gfxString(char* text, HFONT font, COLORREF color, short x, short y, unsigned char alignment)
+bool VTLHND::gfxString(const char* text, HFONT font, COLORREF color, short x, short y, unsigned char alignment)
 {
     if (!backBuffer || !primary)
         return false;

@@ -31,7 +31,7 @@ void stamp(VTLHND& handle, T* object)
 }
 } // namespace
 
-bool VTLHND::create(BITPLANEFX* surface, char* name)
+bool VTLHND::create(BITPLANEFX* surface, const char* name)
 {
     if (!surface)
         return false;
@@ -69,7 +69,7 @@ bool VTLHND::create(BITPLANEFX* surface, unsigned short w, unsigned short h, boo
     return true;
 }
 
-bool VTLHND::create(RLEFX* image, char* name)
+bool VTLHND::create(RLEFX* image, const char* name)
 {
     if (!image)
         return false;
@@ -108,7 +108,7 @@ bool VTLHND::create(RLEFX* image, unsigned short w, unsigned short h, unsigned l
     return true;
 }
 
-bool VTLHND::create(ALPHAFX* map, char* name)
+bool VTLHND::create(ALPHAFX* map, const char* name)
 {
     if (!map)
         return false;
@@ -147,7 +147,7 @@ void takeDisplaySettings(VTLHND& handle, ANIMATIONFX* set)
 }
 } // namespace
 
-bool VTLHND::create(ANIMATIONFX* animation, char* name)
+bool VTLHND::create(ANIMATIONFX* animation, const char* name)
 {
     if (!animation)
         return false;
@@ -179,7 +179,7 @@ bool VTLHND::release(ANIMATIONFX* animation) { return vtl::releaseAndUnlink(anim
 namespace {
 
 template <class T>
-bool createFromWav(VTLHND& handle, T*& head, T* object, char* name)
+bool createFromWav(VTLHND& handle, T*& head, T* object, const char* name)
 {
     if (!object)
         return false;
@@ -194,12 +194,12 @@ bool createFromWav(VTLHND& handle, T*& head, T* object, char* name)
 
 } // namespace
 
-bool VTLHND::create(SOUNDBUFFER* sound, char* name)
+bool VTLHND::create(SOUNDBUFFER* sound, const char* name)
 {
     return createFromWav(*this, soundList, sound, name);
 }
 
-bool VTLHND::create(SOUNDSTREAM* stream, char* name)
+bool VTLHND::create(SOUNDSTREAM* stream, const char* name)
 {
     return createFromWav(*this, streamList, stream, name);
 }

@@ -3,6 +3,7 @@
 
 #include "input/calibration_file.h"
 #include "input/joystick_state.h"
+#include <vantrel/seam/game_paths.h>
 
 BYTE InstallJoystick(HFONT, RECT, BYTE mode, BYTE exclude, const char* fileName)
 {
@@ -10,7 +11,7 @@ BYTE InstallJoystick(HFONT, RECT, BYTE mode, BYTE exclude, const char* fileName)
     s.mode = mode;
     s.present[0] = s.present[1] = 1;
 
-    const uint8_t needsCalibrating = vtl::loadCalibration(fileName);
+    const uint8_t needsCalibrating = vtl::loadCalibration(vtl::resolveGamePath(fileName).c_str());
 
     BYTE usable = 3;
     // In the one-stick modes the second timer pair belongs to stick 1, so
@@ -24,7 +25,7 @@ BYTE InstallJoystick(HFONT, RECT, BYTE mode, BYTE exclude, const char* fileName)
         }
     }
     if (usable != 0)
-        vtl::saveCalibration(fileName, usable);
+        vtl::saveCalibration(vtl::resolveGamePath(fileName).c_str(), usable);
     return usable;
 }
 
@@ -32,5 +33,5 @@ bool SaveJoystickCalibration(const char* fileName)
 {
     const vtl::JoystickState& s = vtl::joystickState();
     const uint8_t present = static_cast<uint8_t>((s.present[0] ? 1 : 0) | (s.present[1] ? 2 : 0));
-    return present != 0 && vtl::saveCalibration(fileName, present);
+    return present != 0 && vtl::saveCalibration(vtl::resolveGamePath(fileName).c_str(), present);
 }

@@ -9,7 +9,7 @@
 
 #include "surface/image_bmp_reader.h"
 
-bool ALPHAFX::loadBmp(char* name)
+bool ALPHAFX::loadBmp(const char* name)
 {
     if (map && !release()) {
         Msg("ALPHAFX::loadBmp() - Release");

@@ -38,7 +38,7 @@ bool BITPLANEFX::create(int w, int h, bool withAlpha)
     return true;
 }
 
-bool BITPLANEFX::create(char*) { return true; }
+bool BITPLANEFX::create(const char*) { return true; }
 
 bool BITPLANEFX::release()
 {

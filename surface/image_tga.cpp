@@ -67,7 +67,7 @@ bool BITPLANEFX::loadTga()
 
 // Writing files is not part of this library; kept so that games calling it
 // still build.
-bool BITPLANEFX::saveTga(char*, unsigned short, unsigned short, unsigned short, unsigned short)
+bool BITPLANEFX::saveTga(const char*, unsigned short, unsigned short, unsigned short, unsigned short)
 {
     return true;
 }

@@ -129,7 +129,7 @@ bool IsOpaqueAt(RLEFX* image, int x, int y)
     return false;
 }
 
-HWND VTLCreateRLEButton(VTLHND* handle, HINSTANCE instance, unsigned short id, char*, RECT* rect, RLEFX* normal,
+HWND VTLCreateRLEButton(VTLHND* handle, HINSTANCE instance, unsigned short id, const char*, RECT* rect, RLEFX* normal,
                         RLEFX* hover, RLEFX* pressed, BITPLANEFX* target)
 {
     if (!handle || !rect)

@@ -23,7 +23,7 @@ public:
 
     bool create(int width, int height);
     bool release();
-    bool loadBmp(char* name);
+    bool loadBmp(const char* name);
     operator bool() const { return map != nullptr; }
     int xSize() const { return width; }
     int ySize() const { return height; }

@@ -7,7 +7,7 @@
 // through the library handle:
 //
 //     ANIMATIONFX hero = {};
-//     handle.create(&hero, (char*)"HERO.RLA");   // all frames from an RLA entry
+//     handle.create(&hero, "HERO.RLA");   // all frames from an RLA entry
 //     ANIMATIONFX parts = {};
 //     handle.create(&parts, (unsigned short)8);  // 8 empty slots, filled with blt*
 //     ...
@@ -66,9 +66,9 @@ public:
     // owns and registers with the owner.  When the entry is missing or the
     // encoder fails, the new image is freed again and the slot stays free
     // (nothing is leaked and a later fill can use the slot).
-    bool bltBmp(char* fileName, unsigned short action, unsigned short direction, short xOffset,
+    bool bltBmp(const char* fileName, unsigned short action, unsigned short direction, short xOffset,
                 short yOffset);
-    bool bltTga(char* fileName, unsigned short action, unsigned short direction, short xOffset,
+    bool bltTga(const char* fileName, unsigned short action, unsigned short direction, short xOffset,
                 short yOffset);
 
     // Replaces the whole table by the frames of an RLA archive entry; each
@@ -79,7 +79,7 @@ public:
     // "ANIMATIONFX::loadRla() - Frame %u does not fit in the file." (bytes
     // after the last record are ignored).  When a frame fails to decode,
     // every frame made so far is released and the set is left without a table.
-    bool loadRla(char* fileName);
+    bool loadRla(const char* fileName);
 
     // Releases the owned images (through the owner, which unregisters them)
     // and frees the table.  Lent images are left alone.

@@ -70,7 +70,7 @@ public:
     // (right only).
     bool setPan(long pan) const;
     // Copies `size` bytes from `data` into the buffer from its start.
-    bool memread(char* data, unsigned long size);
+    bool memread(const char* data, unsigned long size);
     // Releases the buffer; true if there was none or no reference is left.
     bool release();
 

@@ -65,7 +65,7 @@ public:
 
     // Housekeeping.
     bool create(int width, int height, bool withAlpha);
-    bool create(char* name); // does nothing: files load through VTLHND::create
+    bool create(const char* name); // does nothing: files load through VTLHND::create
     bool release();
     bool LockSurface();      // no display memory is lent in this version: always false
     void UnlockSurface();
@@ -80,7 +80,7 @@ public:
     // Files (from fileData).
     bool loadBmp();
     bool loadTga();
-    bool saveTga(char* name, unsigned short x, unsigned short y, unsigned short width, unsigned short height);
+    bool saveTga(const char* name, unsigned short x, unsigned short y, unsigned short width, unsigned short height);
     // saveTga keeps its historical meaning: it writes nothing and returns
     // true.  writeTga is the one that writes: the area at x, y of width x
     // height pixels (clipped to the surface) as an uncompressed TGA file in

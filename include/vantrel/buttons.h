@@ -55,7 +55,7 @@ struct RLEBUTTON {
 // Makes a visible child of handle->hwnd at rect (right and bottom inclusive,
 // so (10, 20, 109, 69) is 100 x 50) with child id `id`, drawing its faces at
 // (rect.left, rect.top) of `target`.  `text` is not used.
-VANTREL_API HWND VTLCreateRLEButton(VTLHND* handle, HINSTANCE instance, unsigned short id, char* text, RECT* rect,
+VANTREL_API HWND VTLCreateRLEButton(VTLHND* handle, HINSTANCE instance, unsigned short id, const char* text, RECT* rect,
                                     RLEFX* normal, RLEFX* hover, RLEFX* pressed, BITPLANEFX* target);
 // Draws the face of the button's state into its target.
 VANTREL_API void DrawRLEButton(HWND button);

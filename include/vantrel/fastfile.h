@@ -38,7 +38,7 @@ public:
     DWORD size;      // size of the entry
     void* entry;     // the entry's directory record
 
-    bool open(VTLHND* owner, char* name);
+    bool open(VTLHND* owner, const char* name);
     bool close();
     bool read(void* destination, LONG count);
     bool seek(LONG offset, DWORD origin);

@@ -82,7 +82,7 @@ public:
     // Frames on screen.
     void gfxClearSystemBuffer(BITPLANEFX* surface);
     bool gfxCopyBackBuffer(BITPLANEFX* source);
-    bool gfxString(char* text, HFONT font, COLORREF color, short x, short y, unsigned char alignment);
+    bool gfxString(const char* text, HFONT font, COLORREF color, short x, short y, unsigned char alignment);
 
     // Pixel format.
     bool initPixelFormat();
@@ -97,22 +97,22 @@ public:
     void ClearBackBuffer(DWORD fill);
 
     // Resource archive.
-    bool FastFileInit(char* name);
+    bool FastFileInit(const char* name);
     void FastFileFini();
-    unsigned char* FastFileData(char* name);
-    DWORD FastFileSize(char* name);
+    unsigned char* FastFileData(const char* name);
+    DWORD FastFileSize(const char* name);
 
     // Object registry: build an object, then link it into its list.
-    bool create(BITPLANEFX* surface, char* name);
+    bool create(BITPLANEFX* surface, const char* name);
     bool create(BITPLANEFX* surface, unsigned short width, unsigned short height, bool withAlpha);
-    bool create(RLEFX* image, char* name);
+    bool create(RLEFX* image, const char* name);
     bool create(RLEFX* image, unsigned short width, unsigned short height, unsigned long size);
-    bool create(ALPHAFX* map, char* name);
+    bool create(ALPHAFX* map, const char* name);
     bool create(ALPHAFX* map, unsigned short width, unsigned short height);
-    bool create(ANIMATIONFX* animation, char* name);
+    bool create(ANIMATIONFX* animation, const char* name);
     bool create(ANIMATIONFX* animation, unsigned short frames);
-    bool create(SOUNDBUFFER* sound, char* name);
-    bool create(SOUNDSTREAM* stream, char* name);
+    bool create(SOUNDBUFFER* sound, const char* name);
+    bool create(SOUNDSTREAM* stream, const char* name);
     bool release(BITPLANEFX* surface);
     bool release(RLEFX* image);
     bool release(ALPHAFX* map);

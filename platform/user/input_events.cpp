@@ -88,6 +88,12 @@ POINT lastCursorPos()
     return gCursor;
 }
 
+void placeCursor(POINT screen)
+{
+    std::lock_guard<std::mutex> lock(gPointerMutex);
+    gCursor = screen;
+}
+
 HWND windowAt(HWND top, POINT* point)
 {
     WindowRef w = lookupWindow(top);

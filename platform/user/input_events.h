@@ -29,6 +29,8 @@ void syncKeyState(const MSG& msg);
 
 // The pointer's last known position on the screen.
 POINT lastCursorPos();
+// Puts the pointer the game sees at a screen position (SetCursorPos).
+void placeCursor(POINT screen);
 
 // The keyboard scan code (set 1) of a virtual key, 0 when unknown; bit 8 set
 // for keys whose lParam carries the extended-key bit.

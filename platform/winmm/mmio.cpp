@@ -1,5 +1,6 @@
 // mmio: buffered, read-only RIFF file reading over standard files.
 #include <vantrel/win32/mmsystem.h>
+#include <vantrel/seam/game_paths.h>
 
 #include <cstdio>
 #include <new>
@@ -44,11 +45,11 @@ long chunkEnd(const MMCKINFO& chunk)
 
 } // namespace
 
-HMMIO mmioOpenA(LPSTR fileName, LPMMIOINFO info, DWORD flags)
+HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags)
 {
     if (!fileName || info || (flags & (MMIO_WRITE | MMIO_READWRITE | MMIO_CREATE)))
         return nullptr;
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::FILE* file = std::fopen(vtl::resolveGamePath(fileName).c_str(), "rb");
     if (!file)
         return nullptr;
     HMMIO handle = new (std::nothrow) HMMIO__{file};

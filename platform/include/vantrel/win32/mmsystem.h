@@ -90,8 +90,10 @@ typedef const MMCKINFO* LPCMMCKINFO;
 #endif
 
 // Opens a file for reading; only MMIO_READ (optionally with MMIO_ALLOCBUF) is
-// supported, other modes fail.  Null on failure.
-VANTREL_API HMMIO mmioOpenA(LPSTR fileName, LPMMIOINFO info, DWORD flags);
+// supported, other modes fail.  The name is a Windows name (see files.h).
+// Null on failure.  The name is only read (there is no MMIO_PARSE), so it is
+// const: a string literal passes as it is.
+VANTREL_API HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags);
 #define mmioOpen mmioOpenA
 VANTREL_API MMRESULT mmioClose(HMMIO file, UINT flags);
 // Bytes read (0 at the end of the file), or -1 on error.

@@ -1,0 +1,243 @@
+// CreateFileA and the calls on its handles.  A file handle is an entry of the
+// process's handle table (kernel_objects.h), so CloseHandle closes it like any
+// other handle.  The file is an unbuffered standard stream: every ReadFile and
+// WriteFile reaches the file system at once, as on Windows, where another
+// handle or program sees a write as soon as the call returns.
+#include <vantrel/win32/files.h>
+#include <vantrel/win32/window.h>
+
+#include "platform/kernel/kernel_objects.h"
+#include "platform/kernel/path_resolver.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace vtl {
+namespace {
+
+class FileObject : public KernelObject {
+public:
+    explicit FileObject(std::FILE* f) : file(f) {}
+    ~FileObject() override { std::fclose(file); }
+    std::FILE* file;
+    bool canRead = false;
+    bool canWrite = false;
+    // The standard stream needs a seek between a read and a write.
+    enum class Last { None, Read, Write } last = Last::None;
+
+    void switchTo(Last next)
+    {
+        if (last != Last::None && last != next)
+            std::fseek(file, 0, SEEK_CUR);
+        last = next;
+    }
+};
+
+std::shared_ptr<FileObject> fileOf(HANDLE handle)
+{
+    auto file = std::dynamic_pointer_cast<FileObject>(findHandle(handle));
+    if (!file)
+        SetLastError(ERROR_INVALID_HANDLE);
+    return file;
+}
+
+void setOpenError(int error, const std::string& path)
+{
+    if (error == ENOENT || error == ENOTDIR)
+        setNotFoundError(path);
+    else if (error == EEXIST)
+        SetLastError(ERROR_FILE_EXISTS);
+    else
+        SetLastError(ERROR_ACCESS_DENIED);
+}
+
+} // namespace
+} // namespace vtl
+
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE)
+{
+    using namespace vtl;
+    if (!name || !*name || disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    const bool read = (access & GENERIC_READ) != 0;
+    const bool write = (access & GENERIC_WRITE) != 0;
+    if (disposition == TRUNCATE_EXISTING && !write) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::string path = resolveGamePath(name);
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    const bool exists = fs::exists(status);
+    if (fs::is_directory(status)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!exists && (disposition == OPEN_EXISTING || disposition == TRUNCATE_EXISTING)) {
+        setNotFoundError(path);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (exists && disposition == CREATE_NEW) {
+        SetLastError(ERROR_FILE_EXISTS);
+        return INVALID_HANDLE_VALUE;
+    }
+
+    // Opening an existing file keeps its bytes unless told to empty it.
+    const bool truncate = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING || !exists;
+    const char* mode;
+    if (!truncate)
+        mode = write ? "r+b" : "rb";
+    else if (disposition == CREATE_NEW)
+        mode = read ? "w+bx" : "wbx";
+    else
+        mode = read ? "w+b" : "wb";
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), mode);
+    if (!file) {
+        setOpenError(errno, path);
+        return INVALID_HANDLE_VALUE;
+    }
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    if (!exists)
+        forgetFolderOf(path);
+    auto object = std::make_shared<FileObject>(file);
+    object->canRead = read;
+    object->canWrite = write;
+    HANDLE handle = addHandle(object);
+    if (!handle) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return INVALID_HANDLE_VALUE;
+    }
+    const bool reportsExisting = exists && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS);
+    SetLastError(reportsExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle;
+}
+
+BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped)
+{
+    using namespace vtl;
+    if (read)
+        *read = 0;
+    auto file = fileOf(handle);
+    if (!file)
+        return FALSE;
+    if (!file->canRead || overlapped || (!buffer && toRead)) {
+        SetLastError(file->canRead ? ERROR_INVALID_PARAMETER : ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    file->switchTo(FileObject::Last::Read);
+    const size_t got = toRead ? std::fread(buffer, 1, toRead, file->file) : 0;
+    if (got < toRead && std::ferror(file->file)) {
+        std::clearerr(file->file);
+        SetLastError(ERROR_READ_FAULT);
+        return FALSE;
+    }
+    std::clearerr(file->file); // the end of the file is not sticky on Windows
+    if (read)
+        *read = static_cast<DWORD>(got);
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    using namespace vtl;
+    if (written)
+        *written = 0;
+    auto file = fileOf(handle);
+    if (!file)
+        return FALSE;
+    if (!file->canWrite || overlapped || (!buffer && toWrite)) {
+        SetLastError(file->canWrite ? ERROR_INVALID_PARAMETER : ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    file->switchTo(FileObject::Last::Write);
+    const size_t put = toWrite ? std::fwrite(buffer, 1, toWrite, file->file) : 0;
+    if (written)
+        *written = static_cast<DWORD>(put);
+    if (put < toWrite) {
+        std::clearerr(file->file);
+        SetLastError(ERROR_WRITE_FAULT);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG high, DWORD method)
+{
+    using namespace vtl;
+    auto file = fileOf(handle);
+    if (!file)
+        return INVALID_SET_FILE_POINTER;
+    // Without `high` the distance is a signed 32-bit number; with it, the two
+    // make one signed 64-bit number.
+    int64_t move = high ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*high)) << 32) |
+                                               static_cast<uint32_t>(distance))
+                        : static_cast<int64_t>(distance);
+    int64_t origin = 0;
+    if (method == FILE_CURRENT) {
+        origin = std::ftell(file->file);
+    } else if (method == FILE_END) {
+        std::fseek(file->file, 0, SEEK_END);
+        origin = std::ftell(file->file);
+    } else if (method != FILE_BEGIN) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_SET_FILE_POINTER;
+    }
+    const int64_t target = origin + move;
+    if (target < 0) {
+        std::fseek(file->file, static_cast<long>(origin), SEEK_SET);
+        SetLastError(ERROR_NEGATIVE_SEEK);
+        return INVALID_SET_FILE_POINTER;
+    }
+    std::fseek(file->file, static_cast<long>(target), SEEK_SET);
+    file->last = FileObject::Last::None;
+    if (high)
+        *high = static_cast<LONG>(static_cast<uint64_t>(target) >> 32);
+    // A position whose low word is all ones is a valid answer, told apart
+    // from a failure by the last error.
+    SetLastError(ERROR_SUCCESS);
+    return static_cast<DWORD>(target);
+}
+
+DWORD GetFileSize(HANDLE handle, LPDWORD high)
+{
+    using namespace vtl;
+    auto file = fileOf(handle);
+    if (!file)
+        return INVALID_FILE_SIZE;
+    const long here = std::ftell(file->file);
+    std::fseek(file->file, 0, SEEK_END);
+    const uint64_t size = static_cast<uint64_t>(std::ftell(file->file));
+    std::fseek(file->file, here, SEEK_SET);
+    file->last = FileObject::Last::None;
+    if (high)
+        *high = static_cast<DWORD>(size >> 32);
+    return static_cast<DWORD>(size);
+}
+
+BOOL DeleteFileA(LPCSTR name)
+{
+    using namespace vtl;
+    if (!name) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const std::string path = resolveGamePath(name);
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (!fs::exists(status)) {
+        setNotFoundError(path);
+        return FALSE;
+    }
+    if (fs::is_directory(status) || !fs::remove(path, ec)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    forgetFolderOf(path);
+    return TRUE;
+}

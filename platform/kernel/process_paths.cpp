@@ -1,0 +1,100 @@
+// The current folder, the program's file name and the Windows folder, all
+// returned in Windows form ("C:\home\me\game").
+#include <vantrel/win32/files.h>
+#include <vantrel/win32/window.h>
+
+#include "platform/kernel/path_resolver.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The GetCurrentDirectoryA convention: the length without the zero when it
+// fits, else the size needed with it.
+DWORD copyOrNeed(const std::string& text, LPSTR buffer, DWORD size)
+{
+    if (!buffer || text.size() + 1 > size)
+        return static_cast<DWORD>(text.size() + 1);
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    return static_cast<DWORD>(text.size());
+}
+
+} // namespace
+
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer)
+{
+    std::error_code ec;
+    const fs::path here = fs::current_path(ec);
+    if (ec) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return 0;
+    }
+    return copyOrNeed(vtl::windowsFormOf(here.string()), buffer, size);
+}
+
+BOOL SetCurrentDirectoryA(LPCSTR name)
+{
+    if (!name) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::error_code ec;
+    fs::current_path(vtl::resolveGamePath(name), ec);
+    if (ec) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size)
+{
+    if (module && module != GetModuleHandleA(nullptr)) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    const std::string text = vtl::windowsFormOf(program.string());
+    if (!buffer || size == 0) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    // Too long: cut, still ended by a zero, and the whole size returned.
+    if (text.size() >= size) {
+        std::memcpy(buffer, text.c_str(), size - 1);
+        buffer[size - 1] = '\0';
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return size;
+    }
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    SetLastError(ERROR_SUCCESS);
+    return static_cast<DWORD>(text.size());
+}
+
+UINT GetWindowsDirectoryA(LPSTR buffer, UINT size)
+{
+    std::string folder;
+    if (const char* named = std::getenv("VANTREL_WINDOWS_DIR"); named && *named) {
+        folder = named;
+    } else {
+        const char* config = std::getenv("XDG_CONFIG_HOME");
+        const char* home = std::getenv("HOME");
+        if (config && *config)
+            folder = std::string(config) + "/vantrel/windows";
+        else
+            folder = std::string(home && *home ? home : ".") + "/.config/vantrel/windows";
+    }
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(folder, ec);
+    return copyOrNeed(vtl::windowsFormOf((ec ? fs::path(folder) : absolute).lexically_normal().string()), buffer,
+                      size);
+}

@@ -1,0 +1,3 @@
+#include <vantrel/win32/beep.h>
+
+BOOL MessageBeep(UINT) { return TRUE; }

@@ -1,0 +1,186 @@
+// wsprintfA: the window system's own small formatter.  Unlike printf it
+// knows no floating point, stops at 1024 characters, and reads an l-sized
+// number as 32 bits, because `long` is 32 bits on Windows: a game passing a
+// DWORD to %lu passes 32 bits, and reading 64 here would take garbage along.
+#include <vantrel/win32/strings.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kLimit = 1024; // characters, the terminating zero included
+
+class Output {
+public:
+    explicit Output(char* buffer) : out(buffer) {}
+    void put(char c)
+    {
+        if (length < kLimit - 1)
+            out[length++] = c;
+    }
+    void repeat(char c, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            put(c);
+    }
+    int finish()
+    {
+        out[length] = '\0';
+        return static_cast<int>(length);
+    }
+
+private:
+    char* out;
+    size_t length = 0;
+};
+
+struct Spec {
+    bool left = false;
+    bool zero = false;
+    bool alternate = false;
+    int width = 0;
+    int precision = -1;
+    char size = 0; // 'h', 'l' or none
+};
+
+void padded(Output& out, const Spec& spec, const char* prefix, const char* body, int bodyLength)
+{
+    const int prefixLength = static_cast<int>(std::strlen(prefix));
+    const int digits = spec.precision > bodyLength ? spec.precision : bodyLength;
+    const int fill = spec.width - prefixLength - digits;
+    if (!spec.left && !spec.zero)
+        out.repeat(' ', fill);
+    for (const char* p = prefix; *p; ++p)
+        out.put(*p);
+    if (!spec.left && spec.zero)
+        out.repeat('0', fill);
+    out.repeat('0', digits - bodyLength);
+    for (int i = 0; i < bodyLength; ++i)
+        out.put(body[i]);
+    if (spec.left)
+        out.repeat(' ', fill);
+}
+
+void number(Output& out, const Spec& spec, uint64_t magnitude, bool negative, unsigned base, bool upper)
+{
+    char digits[24];
+    int n = 0;
+    const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    do {
+        digits[sizeof digits - 1 - n++] = set[magnitude % base];
+        magnitude /= base;
+    } while (magnitude);
+    // A precision of 0 prints nothing for the value 0, as in C.
+    if (spec.precision == 0 && n == 1 && digits[sizeof digits - 1] == '0')
+        n = 0;
+    const char* prefix = negative ? "-" : "";
+    if (base == 16 && spec.alternate)
+        prefix = upper ? "0X" : "0x";
+    padded(out, spec, prefix, digits + sizeof digits - n, n);
+}
+
+} // namespace
+
+int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
+{
+    if (!buffer)
+        return 0;
+    Output out(buffer);
+    if (!format)
+        return out.finish();
+    va_list args;
+    va_copy(args, arguments);
+    for (const char* f = format; *f; ++f) {
+        if (*f != '%') {
+            out.put(*f);
+            continue;
+        }
+        ++f;
+        Spec spec;
+        for (;; ++f) {
+            if (*f == '-')
+                spec.left = true;
+            else if (*f == '0')
+                spec.zero = true;
+            else if (*f == '#')
+                spec.alternate = true;
+            else
+                break;
+        }
+        while (*f >= '0' && *f <= '9')
+            spec.width = spec.width * 10 + (*f++ - '0');
+        if (*f == '.') {
+            spec.precision = 0;
+            for (++f; *f >= '0' && *f <= '9'; ++f)
+                spec.precision = spec.precision * 10 + (*f - '0');
+        }
+        if (*f == 'h' || *f == 'l')
+            spec.size = *f++;
+        switch (*f) {
+        case '\0':
+            --f; // a lone % at the end prints nothing
+            break;
+        case 'd':
+        case 'i': {
+            int32_t v = va_arg(args, int32_t);
+            if (spec.size == 'h')
+                v = static_cast<int16_t>(v);
+            const bool negative = v < 0;
+            number(out, spec, negative ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v), negative, 10,
+                   false);
+            break;
+        }
+        case 'u':
+        case 'x':
+        case 'X': {
+            uint32_t v = va_arg(args, uint32_t);
+            if (spec.size == 'h')
+                v = static_cast<uint16_t>(v);
+            number(out, spec, v, false, *f == 'u' ? 10 : 16, *f == 'X');
+            break;
+        }
+        case 'p': {
+            Spec pointer = spec;
+            pointer.precision = static_cast<int>(2 * sizeof(void*));
+            number(out, pointer, reinterpret_cast<uintptr_t>(va_arg(args, void*)), false, 16, true);
+            break;
+        }
+        case 'c': {
+            const char c = static_cast<char>(va_arg(args, int));
+            Spec text = spec;
+            text.precision = -1;
+            text.zero = false;
+            padded(out, text, "", &c, 1);
+            break;
+        }
+        case 's': {
+            const char* s = va_arg(args, const char*);
+            if (!s)
+                s = "(null)";
+            int length = static_cast<int>(std::strlen(s));
+            if (spec.precision >= 0 && spec.precision < length)
+                length = spec.precision;
+            Spec text = spec;
+            text.precision = -1;
+            text.zero = false;
+            padded(out, text, "", s, length);
+            break;
+        }
+        default:
+            out.put(*f); // "%%" prints "%", an unknown letter itself
+            break;
+        }
+    }
+    va_end(args);
+    return out.finish();
+}
+
+int wsprintfA(LPSTR buffer, LPCSTR format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = wvsprintfA(buffer, format, arguments);
+    va_end(arguments);
+    return written;
+}

@@ -1,0 +1,24 @@
+// The multimedia timer calls.  They read the same monotonic clock as
+// GetTickCount, so a game mixing the two sees one time.
+#include <vantrel/win32/timing.h>
+
+#include <chrono>
+
+DWORD timeGetTime()
+{
+    using namespace std::chrono;
+    return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+MMRESULT timeBeginPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
+
+MMRESULT timeEndPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
+
+MMRESULT timeGetDevCaps(LPTIMECAPS caps, UINT size)
+{
+    if (!caps || size < sizeof(TIMECAPS))
+        return TIMERR_NOCANDO;
+    caps->wPeriodMin = 1;
+    caps->wPeriodMax = 1000000;
+    return TIMERR_NOERROR;
+}

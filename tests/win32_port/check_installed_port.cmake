@@ -1,0 +1,50 @@
+# Installs the built library into a scratch prefix, then builds the sample
+# port's unchanged source against it with find_package and with pkg-config,
+# and runs each build headless in a folder holding the port's data.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed (${rc}): ${ARGN}\n${out}\n${err}")
+  endif()
+  set(last_output "${out}" PARENT_SCOPE)
+endfunction()
+
+# Runs the port from `folder` and checks that it played to the exit.
+function(play program folder)
+  run(${CMAKE_COMMAND} -E chdir ${folder}
+    ${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${prefix}/lib VANTREL_VIDEO=headless VANTREL_AUDIO=headless
+    ${program})
+  if(NOT last_output MATCHES "MAZERUN: [0-9]+ frames, exit reached")
+    message(FATAL_ERROR "${program} did not reach the exit:\n${last_output}")
+  endif()
+  file(READ ${folder}/port.ini ini)
+  if(NOT ini MATCHES "\\[Scores\\]\nBest=[0-9]+")
+    message(FATAL_ERROR "${program} did not write its best score:\n${ini}")
+  endif()
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component Unspecified)
+
+# 1. find_package(Vantrel) and Vantrel::win32; the port's CMakeLists copies
+#    its data beside the program.
+run(${CMAKE_COMMAND} -S ${PORT_DIR} -B ${WORK_DIR}/package -DCMAKE_PREFIX_PATH=${prefix})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/package)
+play(${WORK_DIR}/package/mazerun ${WORK_DIR}/package)
+
+# 2. pkg-config vantrel-win32, as strict as a game's build may be.
+file(GLOB_RECURSE pc ${prefix}/*/vantrel-win32.pc)
+get_filename_component(pcdir "${pc}" DIRECTORY)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pcdir} pkg-config --cflags --libs vantrel-win32
+  OUTPUT_VARIABLE flags RESULT_VARIABLE rc OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "pkg-config does not know vantrel-win32")
+endif()
+separate_arguments(flags UNIX_COMMAND "${flags}")
+set(game ${WORK_DIR}/pkgconfig)
+file(MAKE_DIRECTORY ${game})
+file(COPY ${PORT_DIR}/data ${PORT_DIR}/port.ini DESTINATION ${game})
+run(c++ -Wall -Wextra -Werror -pedantic-errors ${PORT_DIR}/port.cpp ${flags} -o ${game}/mazerun)
+play(${game}/mazerun ${game})
