@@ -15,10 +15,14 @@
 //
 // Direction thresholds: a count reads as left when it is below the left
 // threshold - 5 (and so on for the other three).  The thresholds are kept in
-// the calibration file; CalibCenter puts all four at the centre and CalibAdjust
-// moves each one a quarter of the way from the centre towards the extreme seen
-// so far, so a stick calibrated by the player has a dead zone of a quarter of
-// its travel in every direction.
+// the calibration file, and thresholds that came from the file stay as they
+// are when the player calibrates again.  A stick that has none yet (all four
+// 0, as before any file was loaded) gets the library's own: CalibCenter puts
+// all four at the centre and CalibAdjust moves each one a quarter of the way
+// from the centre towards the extreme seen so far, so a stick calibrated by
+// the player has a dead zone of a quarter of its travel in every direction.
+// Thresholds placed that way follow every later calibration too, until a
+// file is loaded.
 #ifndef VANTREL_JOYSTICK_H
 #define VANTREL_JOYSTICK_H
 
@@ -71,9 +75,11 @@ VANTREL_API void ReadJoystick2(DWORD* state, DWORD* x, DWORD* y);
 
 // Starts a calibration of `stick`: marks it present, reads it and takes the
 // current position as its centre; the extremes are reset (minimum 32000,
-// maximum 1) and the direction thresholds put at the centre.
+// maximum 1).  Thresholds from a calibration file are kept; otherwise they
+// are put at the centre (see above).
 VANTREL_API void CalibCenter(BYTE stick);
-// Reads the sticks and widens `stick`'s extremes to the current position.
+// Reads the sticks and widens `stick`'s extremes to the current position
+// (and moves the library's own thresholds with them, see above).
 VANTREL_API void CalibAdjust(BYTE stick);
 // Saves the calibration of the sticks that are present (those InstallJoystick
 // found usable or CalibCenter started) to `fileName`, with the current mode,
