@@ -71,28 +71,29 @@ void CalibAdjust(BYTE stick)
         vtl::placeThresholds(c);
 }
 
-void GetMaxMin(BYTE stick, DWORD* minX, DWORD* minY, DWORD* maxX, DWORD* maxY)
+void GetMaxMin(BYTE stick, VTLDwordOut minX, VTLDwordOut minY, VTLDwordOut maxX, VTLDwordOut maxY)
 {
     if (stick > 1)
         return;
     const vtl::JoystickCalibration& c = vtl::joystickState().calibration[stick];
-    if (minX)
-        *minX = static_cast<DWORD>(c.minX);
-    if (minY)
-        *minY = static_cast<DWORD>(c.minY);
-    if (maxX)
-        *maxX = static_cast<DWORD>(c.maxX);
-    if (maxY)
-        *maxY = static_cast<DWORD>(c.maxY);
+    minX.store(static_cast<DWORD>(c.minX));
+    minY.store(static_cast<DWORD>(c.minY));
+    maxX.store(static_cast<DWORD>(c.maxX));
+    maxY.store(static_cast<DWORD>(c.maxY));
 }
 
-void GetCenter(BYTE stick, DWORD* x, DWORD* y)
+void GetMaxMin(BYTE stick, DWORD* minX, DWORD* minY, DWORD* maxX, DWORD* maxY)
+{
+    GetMaxMin(stick, VTLDwordOut(minX), VTLDwordOut(minY), VTLDwordOut(maxX), VTLDwordOut(maxY));
+}
+
+void GetCenter(BYTE stick, VTLDwordOut x, VTLDwordOut y)
 {
     if (stick > 1)
         return;
     const vtl::JoystickCalibration& c = vtl::joystickState().calibration[stick];
-    if (x)
-        *x = static_cast<DWORD>(c.centreX);
-    if (y)
-        *y = static_cast<DWORD>(c.centreY);
+    x.store(static_cast<DWORD>(c.centreX));
+    y.store(static_cast<DWORD>(c.centreY));
 }
+
+void GetCenter(BYTE stick, DWORD* x, DWORD* y) { GetCenter(stick, VTLDwordOut(x), VTLDwordOut(y)); }

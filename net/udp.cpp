@@ -113,6 +113,11 @@ bool UDP::send(unsigned long address, const void* data, unsigned int size)
 
 bool UDP::recv(unsigned long* from, void* data, int* size, int capacity)
 {
+    return recv(VTLDwordOut(from), data, size, capacity);
+}
+
+bool UDP::recv(VTLDwordOut from, void* data, int* size, int capacity)
+{
     if (socket == INVALID_SOCKET || !size)
         return false;
     const int fd = static_cast<int>(socket);
@@ -143,8 +148,7 @@ bool UDP::recv(unsigned long* from, void* data, int* size, int capacity)
     vtl::socketNotifier().reenableRead(socket);
     if (got < 0)
         return false;
-    if (from)
-        *from = sender.sin_addr.s_addr;
+    from.store(sender.sin_addr.s_addr);
     *size = static_cast<int>(got);
     return true;
 }
