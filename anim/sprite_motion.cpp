@@ -15,15 +15,8 @@ void Sprite::setDest(long toX, long toY)
     distY = std::labs(dy);
     stepX = dx >= 0 ? 1 : -1;
     stepY = dy >= 0 ? 1 : -1;
-    // Priming the accumulator with the minor distance plus half the major
-    // one makes the minor axis step at the rounded points of the ideal line,
-    // so the sprite stands on the destination after major-distance steps.
-    // From 0 the minor axis would lag one step behind and the sprite would
-    // pass beside its destination.
-    if (distX >= distY)
-        error = distY + distX / 2;
-    else
-        error = distX + distY / 2;
+    // The accumulator is left as it was: a game that primes `error` itself
+    // keeps its value, and a ported game moves along the pixels it always did.
 }
 
 void Sprite::update()

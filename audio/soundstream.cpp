@@ -49,6 +49,20 @@ void joinWorker(SOUNDSTREAM& s)
     s.thread = nullptr;
 }
 
+// Queues the ring from the start of the data, as loadWav leaves it: the
+// write position back at 0 and the end of the sound not yet queued.
+void fillFromTheStart(SOUNDSTREAM& s)
+{
+    s.readPosition = 0;
+    s.writePosition = 0;
+    s.endReached = 0;
+    s.endPending = 0;
+    s.endSegment = 0;
+    s.endOffset = 0;
+    for (DWORD i = 0; i < kSegments; ++i)
+        s.stream();
+}
+
 } // namespace
 
 bool SOUNDSTREAM::loadWav(const char* fileName)
@@ -91,8 +105,11 @@ bool SOUNDSTREAM::loadWav(const char* fileName)
         return false;
     }
     notify = static_cast<IDirectSoundNotify*>(notification);
-    for (DWORD i = 0; i < kSegments; ++i)
-        stream();
+    fillFromTheStart(*this);
+    // Filled for a play without looping; play fills it again for the loop
+    // it is given, so that a short sound played looping has no silent
+    // segments on its first time round.
+    refillOnPlay = 1;
     stopped = 0;
     return true;
 }
@@ -111,20 +128,43 @@ bool SOUNDSTREAM::stream()
     if (region) {
         unsigned char silence = format && format->wBitsPerSample == 8 ? 0x80 : 0x00;
         auto* out = static_cast<unsigned char*>(region);
-        if (loop || !endReached) {
+        // play() clears endReached, but a sound whose last piece is already
+        // in the ring (all of a short one) must not be queued a second time
+        // when played once.
+        const bool pastTheEnd = endReached || endPending;
+        // Refilling the segment that held the data's last piece means the
+        // cursor has left it: without looping, the sound has been heard.
+        if (endPending && writePosition == endSegment) {
+            endPending = 0;
+            if (!loop)
+                refillOnPlay = 1;
+        }
+        if (loop || !pastTheEnd) {
             DWORD left = readPosition < dataSize ? dataSize - readPosition : 0;
+            DWORD piece = segmentSize;
             if (left >= segmentSize) {
                 std::memcpy(out, data + readPosition, segmentSize);
                 readPosition += segmentSize;
             } else {
                 std::memset(out, silence, bytes);
                 std::memcpy(out, data + readPosition, left);
+                piece = left;
+                readPosition = dataSize;
+            }
+            // A piece that ends exactly at the end of the data is the last
+            // one too: a looping sound goes on in the next segment without a
+            // silent one between.
+            if (readPosition == dataSize) {
                 endReached = 1;
                 readPosition = 0;
+                endPending = 1;
+                endSegment = writePosition;
+                endOffset = writePosition + piece;
             }
         } else {
             // Past the end of a stream played once: silence, not the last
-            // piece over again.
+            // piece or the whole sound over again.
+            endReached = 1;
             std::memset(out, silence, bytes);
         }
     }
@@ -135,18 +175,44 @@ bool SOUNDSTREAM::stream()
     return unlocked;
 }
 
+// Whether the sound of the last play without looping has been heard to its
+// end (or the ring is as loadWav left it): the next play then starts from
+// the start of the data at once.  Asked with no worker running.
+bool SOUNDSTREAM::heardToTheEnd()
+{
+    if (refillOnPlay)
+        return true;
+    if (loop || !endPending || endOffset == endSegment + segmentSize)
+        return false;
+    // The cursor stands in the silence after the last piece, in the segment
+    // that holds it: the worker learns this only when the cursor leaves it.
+    DWORD cursor = 0;
+    if (FAILED(buffer->GetCurrentPosition(&cursor, nullptr)))
+        return false;
+    return cursor >= endOffset && cursor < endSegment + segmentSize;
+}
+
 bool SOUNDSTREAM::play(bool looping)
 {
+    // A play still running is paused, so that its worker is done with the
+    // fields (it takes the refills it was sent first); the buffer goes on
+    // from the same cursor below, unless the sound starts over.
+    if (buffer && thread) {
+        buffer->Stop();
+        joinWorker(*this);
+    }
+    const bool startOver = buffer && heardToTheEnd();
     loop = looping ? 1 : 0;
     endReached = 0;
     if (!buffer) {
         Msg("DXSoundBuffer::play() - No buffer.");
         return false;
     }
-    // A worker that ended on its own (the buffer stopped without stop())
-    // is collected; a running one keeps the play going.
-    if (thread && WaitForSingleObject(thread, 0) == WAIT_OBJECT_0)
-        joinWorker(*this);
+    if (startOver) {
+        buffer->SetCurrentPosition(0);
+        fillFromTheStart(*this);
+        refillOnPlay = 0;
+    }
     if (!thread) {
         events[0] = CreateEvent(nullptr, FALSE, FALSE, nullptr);
         events[1] = CreateEvent(nullptr, FALSE, FALSE, nullptr);

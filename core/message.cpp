@@ -3,14 +3,16 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <locale.h>
 
 namespace {
 
 constexpr size_t kMessageLimit = 256; // text + "\r\n" + terminator
 
-// Copies `format` with every `l` length modifier removed.  The library's and
-// the games' messages were written for a system whose long is 32 bits, so
-// "%lu" must read the same 32-bit slot that "%u" does.
+// Copies `format` with the `l` length modifiers of numbers removed.  The
+// library's and the games' messages were written for a system whose long is
+// 32 bits, so "%lu" must read the same 32-bit slot that "%u" does.  Before
+// `s` and `c` the `l` means wide text ("%ls", "%lc") and stays.
 void stripLongModifiers(const char* format, char* out, size_t outSize)
 {
     size_t o = 0;
@@ -23,13 +25,40 @@ void stripLongModifiers(const char* format, char* out, size_t outSize)
             out[o++] = c;
             continue;
         }
-        if (c == 'l')
+        if (c == 'l') {
+            const char* conversion = p + 1;
+            while (*conversion == 'l')
+                ++conversion;
+            if (*conversion == 's' || *conversion == 'c')
+                out[o++] = c;
             continue;
+        }
         out[o++] = c;
         if (std::strchr("diouxXcsSpeEfgGaAn%", c))
             inSpec = false;
     }
     out[o] = '\0';
+}
+
+// Formats like vsnprintf.  Wide text is converted to the locale's character
+// set; the "C" locale a program starts in has room for ASCII only and makes
+// the whole message fail on any other character, so such a message is
+// formatted again with UTF-8 as the character set.
+int formatMessage(char* text, size_t size, const char* format, va_list args)
+{
+    va_list again;
+    va_copy(again, args);
+    int n = std::vsnprintf(text, size, format, args);
+    if (n < 0) {
+        static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+        if (utf8) {
+            const locale_t previous = uselocale(utf8);
+            n = std::vsnprintf(text, size, format, again);
+            uselocale(previous);
+        }
+    }
+    va_end(again);
+    return n;
 }
 
 } // namespace
@@ -44,7 +73,7 @@ void Msg(const char* format, ...)
     char text[kMessageLimit];
     va_list args;
     va_start(args, format);
-    int n = std::vsnprintf(text, kMessageLimit - 2, cleaned, args);
+    int n = formatMessage(text, kMessageLimit - 2, cleaned, args);
     va_end(args);
     if (n < 0)
         n = 0;

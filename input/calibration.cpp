@@ -22,6 +22,14 @@ void placeThresholds(JoystickCalibration& c)
     c.down = thresholdToward(c.centreY, c.maxY, c.maxY > c.centreY);
 }
 
+// A stick with no thresholds yet (all four 0) gets the library's own; one
+// whose thresholds came from a calibration file keeps them.
+bool thresholdsAreOurs(const JoystickState& s, int stick)
+{
+    const JoystickCalibration& c = s.calibration[stick];
+    return s.derivedThresholds[stick] || (c.left == 0 && c.right == 0 && c.up == 0 && c.down == 0);
+}
+
 void widen(int32_t value, int32_t centre, int32_t& minimum, int32_t& maximum)
 {
     if (value > maximum && value != centre)
@@ -45,7 +53,9 @@ void CalibCenter(BYTE stick)
     c.centreY = s.y[stick];
     c.minX = c.minY = 32000;
     c.maxX = c.maxY = 1;
-    vtl::placeThresholds(c);
+    s.derivedThresholds[stick] = vtl::thresholdsAreOurs(s, stick);
+    if (s.derivedThresholds[stick])
+        vtl::placeThresholds(c);
 }
 
 void CalibAdjust(BYTE stick)
@@ -57,31 +67,33 @@ void CalibAdjust(BYTE stick)
     vtl::JoystickCalibration& c = s.calibration[stick];
     vtl::widen(s.x[stick], c.centreX, c.minX, c.maxX);
     vtl::widen(s.y[stick], c.centreY, c.minY, c.maxY);
-    vtl::placeThresholds(c);
+    if (s.derivedThresholds[stick])
+        vtl::placeThresholds(c);
+}
+
+void GetMaxMin(BYTE stick, VTLDwordOut minX, VTLDwordOut minY, VTLDwordOut maxX, VTLDwordOut maxY)
+{
+    if (stick > 1)
+        return;
+    const vtl::JoystickCalibration& c = vtl::joystickState().calibration[stick];
+    minX.store(static_cast<DWORD>(c.minX));
+    minY.store(static_cast<DWORD>(c.minY));
+    maxX.store(static_cast<DWORD>(c.maxX));
+    maxY.store(static_cast<DWORD>(c.maxY));
 }
 
 void GetMaxMin(BYTE stick, DWORD* minX, DWORD* minY, DWORD* maxX, DWORD* maxY)
 {
-    if (stick > 1)
-        return;
-    const vtl::JoystickCalibration& c = vtl::joystickState().calibration[stick];
-    if (minX)
-        *minX = static_cast<DWORD>(c.minX);
-    if (minY)
-        *minY = static_cast<DWORD>(c.minY);
-    if (maxX)
-        *maxX = static_cast<DWORD>(c.maxX);
-    if (maxY)
-        *maxY = static_cast<DWORD>(c.maxY);
+    GetMaxMin(stick, VTLDwordOut(minX), VTLDwordOut(minY), VTLDwordOut(maxX), VTLDwordOut(maxY));
 }
 
-void GetCenter(BYTE stick, DWORD* x, DWORD* y)
+void GetCenter(BYTE stick, VTLDwordOut x, VTLDwordOut y)
 {
     if (stick > 1)
         return;
     const vtl::JoystickCalibration& c = vtl::joystickState().calibration[stick];
-    if (x)
-        *x = static_cast<DWORD>(c.centreX);
-    if (y)
-        *y = static_cast<DWORD>(c.centreY);
+    x.store(static_cast<DWORD>(c.centreX));
+    y.store(static_cast<DWORD>(c.centreY));
 }
+
+void GetCenter(BYTE stick, DWORD* x, DWORD* y) { GetCenter(stick, VTLDwordOut(x), VTLDwordOut(y)); }

@@ -100,6 +100,7 @@ uint8_t loadCalibration(const char* fileName)
         return kAsked;
     decodeRecord(bytes + 4, s.calibration[0]);
     decodeRecord(bytes + 44, s.calibration[1]);
+    s.derivedThresholds[0] = s.derivedThresholds[1] = false;
     if (savedMask == 3)
         return 0;
 

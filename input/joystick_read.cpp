@@ -58,38 +58,43 @@ int32_t percentOf(int64_t value, int64_t centre, int64_t minimum, int64_t maximu
     return static_cast<int32_t>(p);
 }
 
-void axesInPercent(int stick, int32_t* x, int32_t* y)
+// The axes of `stick` in percent; both 0 while its calibration is not usable.
+void axesInPercent(int stick, int32_t& x, int32_t& y)
 {
     const JoystickState& s = joystickState();
     const JoystickCalibration& c = s.calibration[stick];
     const bool usable = c.minX < int64_t{c.centreX} - 5 && c.minY < int64_t{c.centreY} - 5 &&
                         c.maxX > int64_t{c.centreX} + 5 && c.maxY > int64_t{c.centreY} + 5;
-    if (x)
-        *x = usable ? percentOf(s.x[stick], c.centreX, c.minX, c.maxX) : 0;
-    if (y)
-        *y = usable ? percentOf(s.y[stick], c.centreY, c.minY, c.maxY) : 0;
+    x = usable ? percentOf(s.x[stick], c.centreX, c.minX, c.maxX) : 0;
+    y = usable ? percentOf(s.y[stick], c.centreY, c.minY, c.maxY) : 0;
 }
 
 } // namespace
 } // namespace vtl
 
-void ReadJoystick1(DWORD* state, LONG* x, LONG* y)
+void ReadJoystick1(VTLDwordOut state, VTLLongOut x, VTLLongOut y)
 {
     vtl::poll();
-    if (state)
-        *state = vtl::joystickState().state[0];
-    vtl::axesInPercent(0, x, y);
+    state.store(vtl::joystickState().state[0]);
+    int32_t px, py;
+    vtl::axesInPercent(0, px, py);
+    x.store(px);
+    y.store(py);
+}
+
+void ReadJoystick1(DWORD* state, LONG* x, LONG* y) { ReadJoystick1(VTLDwordOut(state), VTLLongOut(x), VTLLongOut(y)); }
+
+// Stick 2's percentages are signed values handed out in unsigned words.
+void ReadJoystick2(VTLDwordOut state, VTLDwordOut x, VTLDwordOut y)
+{
+    state.store(vtl::joystickState().state[1]);
+    int32_t px, py;
+    vtl::axesInPercent(1, px, py);
+    x.store(static_cast<DWORD>(px));
+    y.store(static_cast<DWORD>(py));
 }
 
 void ReadJoystick2(DWORD* state, DWORD* x, DWORD* y)
 {
-    if (state)
-        *state = vtl::joystickState().state[1];
-    int32_t px = 0;
-    int32_t py = 0;
-    vtl::axesInPercent(1, &px, &py);
-    if (x)
-        *x = static_cast<DWORD>(px);
-    if (y)
-        *y = static_cast<DWORD>(py);
+    ReadJoystick2(VTLDwordOut(state), VTLDwordOut(x), VTLDwordOut(y));
 }

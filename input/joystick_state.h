@@ -28,6 +28,10 @@ struct JoystickState {
     uint32_t state[2] = {0, 0}; // direction and button bits of the last poll
     uint8_t mode = 0;
     JoystickCalibration calibration[2] = {};
+    // The stick's thresholds are the library's own, placed by CalibCenter
+    // and CalibAdjust: they follow the calibration.  Thresholds loaded from
+    // a calibration file are not, and a new calibration keeps them.
+    bool derivedThresholds[2] = {false, false};
 };
 
 JoystickState& joystickState();

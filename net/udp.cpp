@@ -108,6 +108,11 @@ bool UDP::send(unsigned long address, const void* data, unsigned int size)
 
 bool UDP::recv(unsigned long* from, void* data, int* size, int capacity)
 {
+    return recv(VTLDwordOut(from), data, size, capacity);
+}
+
+bool UDP::recv(VTLDwordOut from, void* data, int* size, int capacity)
+{
     if (socket == INVALID_SOCKET || !size)
         return false;
     u_long waiting = 0;
@@ -141,8 +146,7 @@ bool UDP::recv(unsigned long* from, void* data, int* size, int capacity)
             return false;
         got = capacity;
     }
-    if (from)
-        *from = sender.sin_addr.s_addr;
+    from.store(sender.sin_addr.s_addr);
     *size = got;
     return true;
 }

@@ -75,7 +75,9 @@ template <class Get>
 bool encodeImage(RLEFX& image, int w, int h, Get get, const IntensityNames& names, const char* createFailed)
 {
     const size_t size = encodeRows(w, h, get, nullptr);
-    if (size > 0xFFFFFFFFu || !createIntensity(image, w, h, static_cast<unsigned long>(size), names)) {
+    // createIntensity refuses runs too long for a 32-bit process, with its
+    // message (size_t and unsigned long are one width here).
+    if (!createIntensity(image, w, h, static_cast<unsigned long>(size), names)) {
         Msg("%s", createFailed);
         return false;
     }

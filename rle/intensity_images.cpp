@@ -3,6 +3,7 @@
 #include <vantrel/pixelformat.h>
 #include <vantrel/rlefx.h>
 
+#include "core/buffer_limit.h"
 #include "rle/intensity_names.h"
 #include "rle/rle_file_decoder.h"
 
@@ -25,7 +26,8 @@ const IntensityNames kMonoNames = {
 bool createIntensity(RLEFX& image, int w, int h, unsigned long size, const IntensityNames& names)
 {
     MemFree(image.runs);
-    image.runs = static_cast<unsigned char*>(MemAlloc(static_cast<unsigned>(size)));
+    image.runs = vtl::withinBufferLimit(size, 1) ? static_cast<unsigned char*>(MemAlloc(static_cast<unsigned>(size)))
+                                                 : nullptr;
     if (!image.runs) {
         Msg("%s", names.createFailed);
         return false;
@@ -65,8 +67,8 @@ bool decodeIntensity(RLEFX& image, const uint8_t* data, size_t size, const Inten
     }
     // Three colour bytes become one: every stored pixel shrinks by two.
     const size_t cap = size - 2 * size_t{h.pixelCount};
-    if (cap > 0xFFFFFFFFu || !createIntensity(image, static_cast<int>(h.width), static_cast<int>(h.height),
-                                              static_cast<unsigned long>(cap), names)) {
+    if (!createIntensity(image, static_cast<int>(h.width), static_cast<int>(h.height), static_cast<unsigned long>(cap),
+                         names)) {
         Msg("%s", names.cannotCreate);
         return false;
     }

@@ -10,6 +10,8 @@
 #include <vantrel/rlefx.h>
 #include <vantrel/vtlhnd.h>
 
+#include <climits>
+
 #include "rle/rle_picture.h"
 
 namespace vtl {
@@ -68,7 +70,9 @@ bool encodeIntoImage(RLEFX& image, const Picture& picture, const RgbRows& rows)
 {
     DisplayPixelWriter writer(image, rows);
     const uint64_t size = encodeRuns(picture, writer, nullptr);
-    if (size > 0xFFFFFFFFu || !image.create(picture.width, picture.height, static_cast<unsigned long>(size)))
+    // create refuses runs too long for a 32-bit process, with its message.
+    const unsigned long asked = size > ULONG_MAX ? ULONG_MAX : static_cast<unsigned long>(size);
+    if (!image.create(picture.width, picture.height, asked))
         return false;
     encodeRuns(picture, writer, image.runs);
     return true;

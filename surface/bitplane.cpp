@@ -2,6 +2,8 @@
 #include <vantrel/bitplanefx.h>
 #include <vantrel/core.h>
 
+#include "core/buffer_limit.h"
+
 bool BITPLANEFX::create(int w, int h, bool withAlpha)
 {
     MemFree(pixels);
@@ -9,11 +11,13 @@ bool BITPLANEFX::create(int w, int h, bool withAlpha)
     MemFree(alpha);
     alpha = nullptr;
 
-    // Rows start on 8-byte boundaries.  The counted heap takes 32-bit sizes;
-    // a size that would not fit (or a negative one) is refused like a failed
-    // allocation rather than wrapped into a buffer too small for the surface.
+    // Rows start on 8-byte boundaries.  A surface whose buffers together
+    // would not fit a 32-bit process (or a negative size) is refused like a
+    // failed allocation rather than wrapped into a buffer too small for it.
     const uint64_t rowBytes = (uint64_t{bytesPerPixel} * static_cast<uint64_t>(w) + 7) & ~uint64_t{7};
-    const bool fits = w >= 0 && h >= 0 && rowBytes * static_cast<uint64_t>(h) <= 0xFFFFFFFFu;
+    const bool fits = w >= 0 && h >= 0 &&
+                      vtl::withinBufferLimit(rowBytes, static_cast<uint64_t>(h),
+                                             withAlpha ? static_cast<uint64_t>(w) * static_cast<uint64_t>(h) : 0);
     if (fits)
         pixels = static_cast<unsigned char*>(MemAlloc(static_cast<DWORD>(rowBytes * static_cast<uint64_t>(h))));
     if (!pixels) {

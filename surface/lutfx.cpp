@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/buffer_limit.h"
 #include "surface/blit_clip.h"
 #include "surface/blit_pixel.h"
 
@@ -15,7 +16,9 @@ bool LUTFX::create(unsigned short w, unsigned short h)
 {
     release();
     const DWORD size = DWORD{w} * h;
-    auto* f = static_cast<unsigned char*>(MemAlloc(size));
+    // Two images too large together for a 32-bit process are refused as a
+    // failed allocation.
+    auto* f = vtl::withinBufferLimit(size, 2) ? static_cast<unsigned char*>(MemAlloc(size)) : nullptr;
     auto* b = f ? static_cast<unsigned char*>(MemAlloc(size)) : nullptr;
     auto* e = b ? static_cast<DWORD*>(MemAlloc(256 * sizeof(DWORD))) : nullptr;
     if (!e) {

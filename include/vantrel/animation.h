@@ -99,14 +99,16 @@ public:
 // taken.
 //
 // Choices this library makes:
-//  - setDest primes the line-stepping accumulator `error` with the minor
-//    distance plus half the major distance.  The minor axis then steps at the
-//    rounded points of the ideal line and the sprite stands exactly on its
-//    destination after major-distance steps, whatever the angle.  (A sprite
-//    moved without setDest keeps whatever `error` the game put there.)  With a
-//    velocity that does not divide the major distance the last update passes
-//    the destination and the sprite keeps going along the line: check
-//    getX()/getY() against `destX`/`destY`, or pick such a velocity.
+//  - Neither setDest nor bind touches the line-stepping accumulator `error`:
+//    it starts at whatever the game put there (0 in a zero-filled sprite).
+//    With 0 the minor axis steps only once the accumulator has reached the
+//    major distance, so a move that changes both coordinates can pass beside
+//    its destination without standing on it, and then keeps going along the
+//    line; a velocity that does not divide the major distance passes the
+//    destination too.  Stopping is the game's: compare getX()/getY() with
+//    `destX`/`destY`, or call setDest again.  A game that wants the sprite to
+//    land exactly on the line's rounded points sets `error` to the minor
+//    distance plus half the major one after setDest.
 //  - advance() backwards from a frame outside the current group (after bind,
 //    or a setBitmap past the group) goes to the group's last frame; with no
 //    group at all the frame stays where it is.  The frame is thus always a

@@ -89,9 +89,26 @@ protected:
 // and the worker's (stream() on each notification).  stop() waits for the
 // worker to end, so a stream may be played again at once, and release()
 // stops the stream and ends its worker before freeing the buffer and its
-// notification interface.  After the last piece of a stream played without
-// looping, the segments are refilled with silence: the stream goes quiet
-// (still playing) until the game stops it.
+// notification interface.
+//
+// The end of the sound, as this library plays it:
+//  - Played without looping, the sound is heard once: every segment queued
+//    after its last piece is silence, and the stream goes quiet (still
+//    playing) until the game stops it.  This holds for a sound shorter than
+//    the ring too, whose whole data loadWav already queued.
+//  - A stream whose sound has been heard to its end starts it again at once
+//    when played again (after stop() or not): play refills the ring from the
+//    start of the data and plays from the ring's start.  So does the first
+//    play after loadWav, which fills the ring again for the loop flag it is
+//    given.  A stream stopped before its end goes on as stop() says: the
+//    segments still queued first, then the data from its start; when the
+//    sound's end is among those segments, silence after it instead.
+//    A stream played again while it plays pauses while its worker ends,
+//    then goes on from where it was with the new loop flag.
+//  - Looping, the piece that ends the data is followed by the start of the
+//    data in the next segment; when the data is an exact number of segments
+//    there is no gap at all, otherwise a gap of silence shorter than one
+//    segment.
 class VANTREL_API SOUNDSTREAM {
 public:
     SOUNDSTREAM* next;          // older stream in the owner's list
@@ -111,6 +128,12 @@ public:
     DWORD endReached;    // 1 once the last piece of the data has been queued
     HANDLE events[2];    // [0] segment event, [1] stop event; made by play
     HANDLE thread;       // the worker thread of the current play, or null
+    // Kept by the library for the end of the sound:
+    DWORD endPending;    // 1 while the data's last piece is queued and the cursor has not left its segment
+    DWORD endSegment;    // offset in the ring of the segment holding the last piece
+    DWORD endOffset;     // offset in the ring just past the last byte of the data
+    DWORD refillOnPlay;  // 1: the next play fills the ring from the start first
+                         // (after loadWav, and once a sound played once has ended)
 
     bool loadWav(const char* fileName);
     bool play(bool loop);
@@ -124,6 +147,9 @@ public:
     bool release();
 
     SOUNDSTREAM& operator=(const SOUNDSTREAM&) = default;
+
+private:
+    bool heardToTheEnd();
 };
 
 // The CD audio tracks of the virtual disc, through the "cdaudio" MCI device.

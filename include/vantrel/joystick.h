@@ -13,15 +13,23 @@
 //
 // Stick numbers: 0 is stick 1, 1 is stick 2.  Any other number is ignored.
 //
+// Each function that stores 32-bit values through pointers also takes
+// unsigned long* for DWORD* and long* for LONG* (see out32.h).
+//
 // Direction thresholds: a count reads as left when it is below the left
 // threshold - 5 (and so on for the other three).  The thresholds are kept in
-// the calibration file; CalibCenter puts all four at the centre and CalibAdjust
-// moves each one a quarter of the way from the centre towards the extreme seen
-// so far, so a stick calibrated by the player has a dead zone of a quarter of
-// its travel in every direction.
+// the calibration file, and thresholds that came from the file stay as they
+// are when the player calibrates again.  A stick that has none yet (all four
+// 0, as before any file was loaded) gets the library's own: CalibCenter puts
+// all four at the centre and CalibAdjust moves each one a quarter of the way
+// from the centre towards the extreme seen so far, so a stick calibrated by
+// the player has a dead zone of a quarter of its travel in every direction.
+// Thresholds placed that way follow every later calibration too, until a
+// file is loaded.
 #ifndef VANTREL_JOYSTICK_H
 #define VANTREL_JOYSTICK_H
 
+#include <vantrel/out32.h>
 #include <vantrel/win32/types.h>
 
 // State word bits (ReadJoystick1 and ReadJoystick2).
@@ -64,16 +72,20 @@ VANTREL_API BYTE InstallJoystick(HFONT font, RECT area, BYTE mode, BYTE exclude,
 // A stick that is not read (not present, timed out) has a state word of 0.
 // Each pointer may be null.
 VANTREL_API void ReadJoystick1(DWORD* state, LONG* x, LONG* y);
+VANTREL_API void ReadJoystick1(VTLDwordOut state, VTLLongOut x, VTLLongOut y);
 // Stick 2's state word and axes from the last ReadJoystick1 (it does not read
 // the sticks itself).  The axes are signed percentages held in unsigned words:
 // cast them to LONG.  Each pointer may be null.
 VANTREL_API void ReadJoystick2(DWORD* state, DWORD* x, DWORD* y);
+VANTREL_API void ReadJoystick2(VTLDwordOut state, VTLDwordOut x, VTLDwordOut y);
 
 // Starts a calibration of `stick`: marks it present, reads it and takes the
 // current position as its centre; the extremes are reset (minimum 32000,
-// maximum 1) and the direction thresholds put at the centre.
+// maximum 1).  Thresholds from a calibration file are kept; otherwise they
+// are put at the centre (see above).
 VANTREL_API void CalibCenter(BYTE stick);
-// Reads the sticks and widens `stick`'s extremes to the current position.
+// Reads the sticks and widens `stick`'s extremes to the current position
+// (and moves the library's own thresholds with them, see above).
 VANTREL_API void CalibAdjust(BYTE stick);
 // Saves the calibration of the sticks that are present (those InstallJoystick
 // found usable or CalibCenter started) to `fileName`, with the current mode,
@@ -86,7 +98,9 @@ VANTREL_API bool SaveJoystickCalibration(const char* fileName);
 
 // The extremes seen so far; each pointer may be null.
 VANTREL_API void GetMaxMin(BYTE stick, DWORD* minX, DWORD* minY, DWORD* maxX, DWORD* maxY);
+VANTREL_API void GetMaxMin(BYTE stick, VTLDwordOut minX, VTLDwordOut minY, VTLDwordOut maxX, VTLDwordOut maxY);
 // The centre; each pointer may be null.
 VANTREL_API void GetCenter(BYTE stick, DWORD* x, DWORD* y);
+VANTREL_API void GetCenter(BYTE stick, VTLDwordOut x, VTLDwordOut y);
 
 #endif

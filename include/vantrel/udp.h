@@ -21,6 +21,7 @@
 #ifndef VANTREL_UDP_H
 #define VANTREL_UDP_H
 
+#include <vantrel/out32.h>
 #include <vantrel/win32/types.h>
 #include <vantrel/win32/winsock.h>
 
@@ -60,6 +61,8 @@ public:
     // is dropped).  False, without waiting, when nothing is waiting (an empty
     // datagram counts as nothing and is dropped).
     bool recv(unsigned long* from, void* data, int* size, int capacity);
+    // The same for a sender kept in a DWORD (see out32.h).
+    bool recv(VTLDwordOut from, void* data, int* size, int capacity);
     // Closes the socket.
     void quit();
     // Starts a look-up of a host name or a dotted address ("10.0.0.1"); true

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -226,6 +227,106 @@ TEST_F(StreamTest, LoopingStartsOverAndStopThenPlayGoesOn)
     r = ring(s);
     EXPECT_TRUE(std::equal(data.begin(), data.begin() + 6000, r.begin() + 6000));
     EXPECT_TRUE(handle.release(&s));
+}
+
+TEST_F(StreamTest, ASoundShorterThanTheRingPlayedOnceIsHeardOnce)
+{
+    // A tenth of a second at 44100 Hz, 16-bit mono: the whole sound is in
+    // the ring before play, and the ring comes round every three seconds.
+    const uint32_t seg = 33075;
+    std::vector<int16_t> jingle = numbered(4410);
+    ASSERT_TRUE(open("JINGLE.WAV", waveFile(1, 1, 44100, 16, samples16(jingle))));
+    SOUNDSTREAM s{};
+    ASSERT_TRUE(handle.create(&s, cstr("JINGLE.WAV")));
+    ASSERT_TRUE(s.play(false));
+
+    // Six segments: twice round the ring and more.
+    std::vector<int16_t> heard = pullLeft(seg + 1);
+    ASSERT_TRUE(Refills::waitFor(1));
+    for (int i = 2; i <= 6; ++i) {
+        std::vector<int16_t> more = pullLeft(seg);
+        heard.insert(heard.end(), more.begin(), more.end());
+        ASSERT_TRUE(Refills::waitFor(i));
+    }
+    EXPECT_TRUE(std::equal(jingle.begin(), jingle.end(), heard.begin()));
+    EXPECT_EQ(std::count(heard.begin() + jingle.size(), heard.end(), 0), long(heard.size() - jingle.size()))
+        << "one burst only";
+
+    // Played again while it plays silence: the sound at once.
+    ASSERT_TRUE(s.play(false));
+    heard = pullLeft(seg + 1);
+    EXPECT_TRUE(std::equal(jingle.begin(), jingle.end(), heard.begin()));
+    EXPECT_TRUE(std::all_of(heard.begin() + jingle.size(), heard.end(), [](int16_t v) { return v == 0; }));
+    ASSERT_TRUE(Refills::waitFor(7));
+
+    // Stopped after its end and played again: the sound at once too, also
+    // before the cursor has left the segment that held it.
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(s.stop());
+        ASSERT_TRUE(s.play(false));
+        heard = pullLeft(jingle.size() + 10);
+        EXPECT_TRUE(std::equal(jingle.begin(), jingle.end(), heard.begin())) << i;
+    }
+    // And played again without stop(), the moment the sound has ended.
+    ASSERT_TRUE(s.play(false));
+    heard = pullLeft(jingle.size() + 10);
+    EXPECT_TRUE(std::equal(jingle.begin(), jingle.end(), heard.begin()));
+
+    // Stopped before its end, it goes on with what is queued: the rest of
+    // the sound, not the start.
+    ASSERT_TRUE(s.stop());
+    ASSERT_TRUE(s.play(false));
+    pullLeft(1000);
+    ASSERT_TRUE(s.stop());
+    ASSERT_TRUE(s.play(false));
+    heard = pullLeft(jingle.size());
+    EXPECT_TRUE(std::equal(jingle.begin() + 1000, jingle.end(), heard.begin()));
+    EXPECT_TRUE(handle.release(&s));
+}
+
+TEST_F(StreamTest, ALoopOfWholeSegmentsHasNoGap)
+{
+    // Exactly two segments of sound, looped: round the ring three times.
+    const uint32_t seg = 33075;
+    std::vector<int16_t> samples = numbered(2 * seg);
+    const uint32_t half = seg / 2;
+    std::vector<int16_t> shortSound = numbered(half, 7);
+    archive.add("HALF.WAV", waveFile(1, 1, 44100, 16, samples16(shortSound)));
+    ASSERT_TRUE(open("WHOLE.WAV", waveFile(1, 1, 44100, 16, samples16(samples))));
+    SOUNDSTREAM s{};
+    ASSERT_TRUE(handle.create(&s, cstr("WHOLE.WAV")));
+    ASSERT_TRUE(s.play(true));
+    std::vector<int16_t> heard = pullLeft(seg + 1);
+    ASSERT_TRUE(Refills::waitFor(1));
+    for (int i = 2; i <= 12; ++i) {
+        std::vector<int16_t> more = pullLeft(seg);
+        heard.insert(heard.end(), more.begin(), more.end());
+        ASSERT_TRUE(Refills::waitFor(i));
+    }
+    size_t wrong = 0;
+    for (size_t i = 0; i < heard.size(); ++i)
+        wrong += heard[i] != samples[i % samples.size()];
+    EXPECT_EQ(wrong, 0u);
+
+    // A sound of half a segment, looped: each time round it is followed by
+    // a gap shorter than one segment, from the first time on.
+    ASSERT_TRUE(handle.release(&s));
+    SOUNDSTREAM h{};
+    ASSERT_TRUE(handle.create(&h, cstr("HALF.WAV")));
+    ASSERT_TRUE(h.play(true));
+    Refills::count = 0;
+    heard = pullLeft(seg + 1);
+    ASSERT_TRUE(Refills::waitFor(1));
+    for (int i = 2; i <= 4; ++i) {
+        std::vector<int16_t> more = pullLeft(seg);
+        heard.insert(heard.end(), more.begin(), more.end());
+        ASSERT_TRUE(Refills::waitFor(i));
+    }
+    for (uint32_t k = 0; k < 4; ++k) {
+        EXPECT_TRUE(std::equal(shortSound.begin(), shortSound.end(), heard.begin() + k * seg)) << "segment " << k;
+        EXPECT_EQ(heard[k * seg + half], 0) << "segment " << k;
+    }
+    EXPECT_TRUE(handle.release(&h));
 }
 
 TEST_F(StreamTest, ReleaseStopsAPlayingStreamAndMessagesNameTheOperation)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 #include "support/message_capture.h"
@@ -26,6 +27,19 @@ TEST(Msg, LongModifierReadsThirtyTwoBits)
     Msg("%lu %lu %ld", static_cast<DWORD>(4000000000u), 7ul, static_cast<LONG>(-5));
     ASSERT_EQ(capture.messages().size(), 1u);
     EXPECT_EQ(capture.messages()[0], "4000000000 7 -5\r\n");
+}
+
+TEST(Msg, WideTextKeepsItsLongModifier)
+{
+    // "%ls" and "%lc" are wide text; only before a number does `l` mean
+    // 32 bits.  In the "C" locale a program starts in, text beyond ASCII
+    // arrives in UTF-8 rather than failing the message.
+    MessageCapture capture;
+    Msg("%ls scores %lu, key %lc", L"Bj\u00f8rn", static_cast<DWORD>(300), static_cast<wint_t>(L'Q'));
+    Msg("[%-5ls|%.2ls|%lc|%5ld]", L"ab", L"xyz", static_cast<wint_t>(L'\u00e9'), static_cast<LONG>(-7));
+    ASSERT_EQ(capture.messages().size(), 2u);
+    EXPECT_EQ(capture.messages()[0], "Bj\xc3\xb8rn scores 300, key Q\r\n");
+    EXPECT_EQ(capture.messages()[1], "[ab   |xy|\xc3\xa9|   -7]\r\n");
 }
 
 TEST(Msg, LongMessagesAreCutToTheBuffer)

@@ -1,6 +1,8 @@
 // InstallJoystick and the calibration file.
 #include "joystick_fixture.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -210,6 +212,88 @@ TEST_F(CalibrationFileTest, ACalibrationMadeByThePlayerRoundTrips)
     EXPECT_EQ(install(1), 1);
     const vtl::JoystickCalibration& loaded = vtl::joystickState().calibration[0];
     EXPECT_EQ(std::memcmp(&loaded, &made, sizeof made), 0);
+}
+
+// Moves stick 1 through a calibration: centre at (cx, cy), then both ends of
+// the travel on each axis.
+void calibrateStickOne(vtl::ScriptedGamePort& port, uint32_t cx, uint32_t cy)
+{
+    port.plug(0, cx, cy);
+    CalibCenter(0);
+    // The first position off the centre lands in the maximum; the sweep
+    // comes back to correct it.
+    for (const uint32_t p : {24u, 1124u, 24u}) {
+        port.plug(0, p, p);
+        CalibAdjust(0);
+    }
+    port.plug(0, cx, cy);
+}
+
+std::array<int32_t, 4> thresholds(const vtl::JoystickCalibration& c) { return {c.left, c.right, c.up, c.down}; }
+
+TEST_F(CalibrationFileTest, ARecalibrationKeepsTheThresholdsOfTheFile)
+{
+    writeFile(file, savedFile(3, 0)); // thresholds 400, 600, 400, 600
+    ASSERT_EQ(install(0), 3);
+    calibrateStickOne(port, 520, 530);
+
+    const vtl::JoystickCalibration& c = vtl::joystickState().calibration[0];
+    EXPECT_EQ(c.centreX, 520);
+    EXPECT_EQ(c.minX, 24);
+    EXPECT_EQ(c.maxY, 1124);
+    EXPECT_EQ(c.left, 400);
+    EXPECT_EQ(c.right, 600);
+    EXPECT_EQ(c.up, 400);
+    EXPECT_EQ(c.down, 600);
+    // 606 is right by the file's threshold; the library's own would put
+    // right at 671.
+    port.plug(0, 606, 530);
+    EXPECT_EQ(poll(), DWORD{VTL_JOY_RIGHT});
+
+    // Saved and loaded again, they are still the file's.
+    ASSERT_TRUE(SaveJoystickCalibration(file.c_str()));
+    vtl::joystickState() = vtl::JoystickState();
+    port.plug(0, 520, 530);
+    ASSERT_EQ(install(0), 3);
+    EXPECT_EQ(vtl::joystickState().calibration[0].right, 600);
+    EXPECT_EQ(vtl::joystickState().calibration[0].centreX, 520);
+}
+
+TEST_F(CalibrationFileTest, AFirstCalibrationComputesTheThresholdsAndTheFileThenKeepsThem)
+{
+    ASSERT_EQ(install(0), 0); // no file: nothing calibrated, no thresholds
+    calibrateStickOne(port, 574, 580);
+    const vtl::JoystickCalibration& c = vtl::joystickState().calibration[0];
+    // A quarter of the way to each extreme.
+    EXPECT_EQ(c.left, 574 - 550 / 4);
+    EXPECT_EQ(c.right, 574 + 550 / 4);
+    EXPECT_EQ(c.up, 580 - 556 / 4);
+    EXPECT_EQ(c.down, 580 + 544 / 4);
+
+    // The player calibrates again in the same run: the library's own
+    // thresholds follow the new centre.
+    calibrateStickOne(port, 600, 580);
+    EXPECT_EQ(c.left, 600 - 576 / 4);
+    EXPECT_EQ(c.right, 600 + 524 / 4);
+
+    // Once they have been through the file, a new calibration keeps them.
+    const std::array<int32_t, 4> saved = thresholds(c);
+    ASSERT_TRUE(SaveJoystickCalibration(file.c_str()));
+    vtl::joystickState() = vtl::JoystickState();
+    port.plug(0, 600, 580);
+    ASSERT_EQ(install(0), 1);
+    calibrateStickOne(port, 500, 500);
+    EXPECT_EQ(vtl::joystickState().calibration[0].centreX, 500);
+    EXPECT_EQ(thresholds(vtl::joystickState().calibration[0]), saved);
+
+    // A file whose record holds no thresholds leaves the stick without any:
+    // the next calibration places them.
+    std::vector<uint8_t> bare = savedFile(3, 0);
+    std::fill(bare.begin() + 4, bare.begin() + 20, 0);
+    writeFile(file, bare);
+    ASSERT_EQ(install(0), 3);
+    calibrateStickOne(port, 500, 500);
+    EXPECT_EQ(vtl::joystickState().calibration[0].left, 500 - 476 / 4);
 }
 
 TEST_F(CalibrationFileTest, SavingReplacesTheFileInOneStep)

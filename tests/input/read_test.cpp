@@ -1,6 +1,8 @@
 // Polling: percentages, directions in every mode, buttons and time-outs.
 #include "joystick_fixture.h"
 
+#include <type_traits>
+
 namespace {
 
 class ReadTest : public JoystickTest {
@@ -243,6 +245,54 @@ TEST_F(ReadTest, CalibrationFollowsThePlayersMovements)
     port.plug(0, 574 - 100, 580);
     ReadJoystick1(&state, nullptr, nullptr);
     EXPECT_EQ(state, 0u);
+}
+
+// Games written for Windows pass unsigned long for DWORD and long for LONG
+// (one type each there); the 32-bit result lands whole in either, zero- or
+// sign-extended, and nothing else converts.
+static_assert(!std::is_convertible<long long*, VTLLongOut>::value, "a wider type of another name");
+static_assert(!std::is_convertible<long*, VTLDwordOut>::value, "signed into unsigned");
+static_assert(!std::is_convertible<unsigned long*, VTLLongOut>::value, "unsigned into signed");
+static_assert(!std::is_convertible<const DWORD*, VTLDwordOut>::value, "read-only");
+
+TEST_F(ReadTest, ResultsLandInEitherSpellingOfTheirTypes)
+{
+    bothSticksPresent();
+    port.plug(0, 300, 700);
+    port.plug(1, 700, 300);
+
+    unsigned long state = ~0ul;
+    long x = 0x7777777777, y = 0x7777777777;
+    ReadJoystick1(&state, &x, &y);
+    EXPECT_EQ(state, static_cast<unsigned long>(VTL_JOY_LEFT | VTL_JOY_DOWN));
+    EXPECT_EQ(x, -50);
+    EXPECT_EQ(y, 50);
+    DWORD narrowState = 0;
+    x = 0;
+    ReadJoystick1(&narrowState, &x, NULL); // mixed, and null in either form
+    ReadJoystick1(nullptr, 0, &y);
+    EXPECT_EQ(narrowState, DWORD{VTL_JOY_LEFT | VTL_JOY_DOWN});
+    EXPECT_EQ(x, -50);
+
+    // Stick 2's signed percentages come as unsigned 32-bit words.
+    unsigned long wideX = 0, wideY = 0;
+    ReadJoystick2(nullptr, &wideX, &wideY);
+    EXPECT_EQ(wideX, 50u);
+    EXPECT_EQ(wideY, 0xFFFFFFCEul); // -50 in 32 bits
+    EXPECT_EQ(static_cast<LONG>(wideY), -50);
+
+    unsigned long cx = ~0ul, minX = ~0ul, maxY = ~0ul;
+    DWORD cy = 0, minY = 0;
+    GetCenter(0, &cx, &cy);
+    GetMaxMin(1, &minX, &minY, nullptr, &maxY);
+    EXPECT_EQ(cx, 500ul);
+    EXPECT_EQ(cy, 500u);
+    EXPECT_EQ(minX, 100ul);
+    EXPECT_EQ(minY, 100u);
+    EXPECT_EQ(maxY, 900ul);
+    cx = 99;
+    GetCenter(2, &cx, nullptr); // no such stick: nothing is written
+    EXPECT_EQ(cx, 99ul);
 }
 
 TEST_F(ReadTest, StickNumbersBeyondTwoAreIgnored)

@@ -226,6 +226,37 @@ TEST_F(UdpTest, AfterQuitNothingIsSent)
     EXPECT_FALSE(hostSide.recv(nullptr, data, &size, sizeof data));
 }
 
+// A game written for Windows keeps addresses in DWORDs, as inet_addr and
+// the join datagram's sender give them, and passes them back to send.
+TEST_F(UdpTest, WindowsStyleDwordCodeTalksOnLoopback)
+{
+    const DWORD server = inet_addr("127.0.0.1");
+    ASSERT_TRUE(hostSide.host(port));
+    ASSERT_TRUE(joinSide.join(server, port, "Ann", "Team"));
+    ASSERT_TRUE(waitForEvent(hostWindow, hostSide.socket, FD_READ));
+
+    DWORD from = 0xDEADBEEF;
+    char data[64];
+    int size = 0;
+    ASSERT_TRUE(hostSide.recv(&from, data, &size, sizeof data));
+    EXPECT_EQ(from, server);
+    EXPECT_EQ(size, 56);
+    ASSERT_TRUE(hostSide.send(from, "welcome", 7));
+
+    // The joiner keeps the sender in an unsigned long: all of it is written,
+    // the address zero-extended.
+    ASSERT_TRUE(waitForEvent(joinWindow, joinSide.socket, FD_READ));
+    unsigned long wide = ~0ul;
+    ASSERT_TRUE(joinSide.recv(&wide, data, &size, sizeof data));
+    EXPECT_EQ(wide, static_cast<unsigned long>(server));
+    EXPECT_EQ(std::string(data, static_cast<size_t>(size)), "welcome");
+
+    // Nothing waiting: the DWORD is left alone.
+    from = 7;
+    EXPECT_FALSE(joinSide.recv(&from, data, &size, sizeof data));
+    EXPECT_EQ(from, 7u);
+}
+
 class UdpLookupTest : public UdpTest {
 protected:
     _HOSTDATA* lookUp(const char* name)

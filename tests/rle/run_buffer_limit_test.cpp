@@ -1,0 +1,41 @@
+// Run buffers too large for a 32-bit process are refused as failed
+// allocations, each with its class's message, and never wrapped to 32 bits.
+#include <vantrel/core.h>
+#include <vantrel/rlefx.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "support/message_capture.h"
+
+namespace {
+template <class Image>
+Image emptyImage()
+{
+    Image image;
+    std::memset(static_cast<void*>(&image), 0, sizeof image);
+    return image;
+}
+} // namespace
+
+TEST(RunBufferLimit, RunsOfTwoGibibytesOrMoreAreRefused)
+{
+    const DWORD before = MemUsed();
+    MessageCapture capture;
+    RLEFX sprite = emptyImage<RLEFX>();
+    ASSERT_TRUE(sprite.create(4, 4, 64));
+    EXPECT_FALSE(sprite.create(4, 4, 1ul << 31));
+    EXPECT_EQ(sprite.runs, nullptr) << "the old runs are freed first";
+    // 4 GiB and 16 bytes: 16 bytes once cut to 32 bits.
+    EXPECT_FALSE(sprite.create(4, 4, (1ul << 32) + 16));
+    COLORFX colour = emptyImage<COLORFX>();
+    EXPECT_FALSE(colour.create(4, 4, 3ul << 30));
+    MONOFX mono = emptyImage<MONOFX>();
+    EXPECT_FALSE(mono.create(4, 4, 3ul << 30));
+    EXPECT_EQ(capture.text(), "RLEFX::create() - MemAlloc().\r\n"
+                              "RLEFX::create() - MemAlloc().\r\n"
+                              "COLORFX::create() - MemAlloc().\r\n"
+                              "MONOFX::create() - MemAlloc().\r\n");
+    EXPECT_EQ(MemUsed(), before);
+}
