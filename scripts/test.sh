@@ -9,6 +9,17 @@ scripts/install-deps.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# Every build goes through ccache when the machine has it (not needed, and
+# not installed by install-deps.sh): repeated runs then rebuild only what
+# changed.
+cmake() {
+  if [ "${1:-}" = "-S" ] && command -v ccache >/dev/null; then
+    command cmake -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
+  else
+    command cmake "$@"
+  fi
+}
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
 cmake --build build -j "$jobs"
 # A virtual display, so that the end-to-end tests open real windows.
