@@ -96,6 +96,63 @@ __attribute__((target(VTL_VEC_ISA))) void row8(uint8_t* dst, const uint8_t* src,
     blitPixels<Pixel8, Op>(dst + i, src + i, usesAlpha(Op) ? alpha + i : nullptr, n - i, g);
 }
 
+// Lookup-image rows: each lane gathers its entry's faded colour and alpha
+// from the prepared table, then fades the destination lane by the alpha's
+// complement.
+template <class L>
+__attribute__((target(VTL_VEC_ISA))) void lutRow(uint8_t* dst, const uint8_t* index, unsigned n, const LutTable& t)
+{
+    unsigned i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        V16 colour = {}, alpha = {};
+        for (unsigned j = 0; j < kLanes; ++j) {
+            colour[j] = t.colour[index[i + j]];
+            alpha[j] = t.alpha[index[i + j]];
+        }
+        storeV(dst + 2 * i, colour + L::fade(loadV(dst + 2 * i), 255 - alpha));
+    }
+    lutPixels(dst + 2 * i, index + i, n - i, t);
+}
+
+// The weights of a quadrant row, read from the map forwards or backwards.
+VTL_VEC_FN V16 mapLanes(const uint8_t* map, int step)
+{
+    V16 k = {};
+    for (unsigned j = 0; j < kLanes; ++j)
+        k[j] = map[static_cast<int>(j) * step];
+    return k;
+}
+
+template <class L>
+__attribute__((target(VTL_VEC_ISA))) void quadrantRow16(uint8_t* dst, const uint8_t* a, const uint8_t* b,
+                                                         const uint8_t* map, int step, unsigned n)
+{
+    unsigned i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        const V16 k = mapLanes(map + static_cast<int>(i) * step, step);
+        storeV(dst + 2 * i, L::fade(loadV(b + 2 * i), k) + L::fade(loadV(a + 2 * i), 255 - k));
+    }
+    quadrantPixels<Pixel16>(dst + 2 * i, a + 2 * i, b + 2 * i, map + static_cast<int>(i) * step, step, n - i);
+}
+
+// 8 bits: one index to a lane.
+__attribute__((target(VTL_VEC_ISA))) void quadrantRow8(uint8_t* dst, const uint8_t* a, const uint8_t* b,
+                                                        const uint8_t* map, int step, unsigned n)
+{
+    unsigned i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        const V16 k = mapLanes(map + static_cast<int>(i) * step, step);
+        A8 av, bv;
+        __builtin_memcpy(&av, a + i, sizeof av);
+        __builtin_memcpy(&bv, b + i, sizeof bv);
+        const V16 r = Layout332::fade(__builtin_convertvector(bv, V16), k) +
+                      Layout332::fade(__builtin_convertvector(av, V16), 255 - k);
+        const A8 out = __builtin_convertvector(r & 0xFF, A8);
+        __builtin_memcpy(dst + i, &out, sizeof out);
+    }
+    quadrantPixels<Pixel8>(dst + i, a + i, b + i, map + static_cast<int>(i) * step, step, n - i);
+}
+
 template <BlitOp Op>
 void fillOp(RowKernels& k)
 {
@@ -119,6 +176,11 @@ RowKernels makeVectorKernels()
     fillOp<OP_ALPHA_SRC>(k);
     fillOp<OP_COLOR_BLEND>(k);
     fillOp<OP_COLOR_TRANS_BLEND>(k);
+    k.lut555 = lutRow<Layout555>;
+    k.lut565 = lutRow<Layout565>;
+    k.quadrant8 = quadrantRow8;
+    k.quadrant555 = quadrantRow16<Layout555>;
+    k.quadrant565 = quadrantRow16<Layout565>;
     return k;
 }
 
