@@ -96,20 +96,30 @@ __attribute__((target(VTL_VEC_ISA))) void row8(uint8_t* dst, const uint8_t* src,
     blitPixels<Pixel8, Op>(dst + i, src + i, usesAlpha(Op) ? alpha + i : nullptr, n - i, g);
 }
 
-// Lookup-image rows: each lane gathers its entry's faded colour and alpha
-// from the prepared table, then fades the destination lane by the alpha's
-// complement.
+// Lookup-image rows, a batch of pixels at a time: a plain loop first looks
+// up each pixel's faded colour and alpha into two small arrays (vector lanes
+// have no gather), then whole vectors fade the destination by the alphas'
+// complements.  Gathering a batch ahead keeps the vector loads clear of the
+// stores that just filled the arrays.
 template <class L>
 __attribute__((target(VTL_VEC_ISA))) void lutRow(uint8_t* dst, const uint8_t* index, unsigned n, const LutTable& t)
 {
+    constexpr unsigned kBatch = 128;
+    alignas(VTL_VEC_BYTES) uint16_t colour[kBatch], alpha[kBatch];
     unsigned i = 0;
-    for (; i + kLanes <= n; i += kLanes) {
-        V16 colour = {}, alpha = {};
-        for (unsigned j = 0; j < kLanes; ++j) {
-            colour[j] = t.colour[index[i + j]];
-            alpha[j] = t.alpha[index[i + j]];
+    while (n - i >= kLanes) {
+        const unsigned m = (n - i < kBatch ? n - i : kBatch) / kLanes * kLanes;
+        for (unsigned j = 0; j < m; ++j) {
+            const unsigned e = index[i + j];
+            colour[j] = t.colour[e];
+            alpha[j] = t.alpha[e];
         }
-        storeV(dst + 2 * i, colour + L::fade(loadV(dst + 2 * i), 255 - alpha));
+        for (unsigned j = 0; j < m; j += kLanes) {
+            const V16 a = loadV(reinterpret_cast<const uint8_t*>(alpha + j));
+            const V16 c = loadV(reinterpret_cast<const uint8_t*>(colour + j));
+            storeV(dst + 2 * (i + j), c + L::fade(loadV(dst + 2 * (i + j)), 255 - a));
+        }
+        i += m;
     }
     lutPixels(dst + 2 * i, index + i, n - i, t);
 }
