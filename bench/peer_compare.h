@@ -3,12 +3,16 @@
 // benchmarks.  items_per_second is this library's rate; for each peer P the
 // row adds P_px/s (its rate) and vs_P (its time over ours: above 1 means
 // this library is faster).  Benchmarks using it run with UseManualTime().
+//
+// The time is the thread's processor time, not the wall clock: on a shared
+// machine a frame preempted half-way would otherwise count another
+// program's work against whichever side it fell on.
 #ifndef VANTREL_BENCH_PEER_COMPARE_H
 #define VANTREL_BENCH_PEER_COMPARE_H
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,25 +24,29 @@ struct Peer {
     std::function<void()> draw;
 };
 
-using Clock = std::chrono::steady_clock;
-
-inline double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+// Seconds of processor time this thread has used.
+inline double threadSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 inline void compare(benchmark::State& state, double pixelsPerFrame, const std::function<void()>& ours,
-             const std::vector<Peer>& peers)
+                    const std::vector<Peer>& peers)
 {
     std::vector<double> peerTime(peers.size(), 0.0);
     double ourTime = 0;
     for (auto _ : state) {
-        const auto t0 = Clock::now();
+        const double t0 = threadSeconds();
         ours();
-        const auto t1 = Clock::now();
-        state.SetIterationTime(seconds(t0, t1));
-        ourTime += seconds(t0, t1);
+        const double t1 = threadSeconds();
+        state.SetIterationTime(t1 - t0);
+        ourTime += t1 - t0;
         for (size_t i = 0; i < peers.size(); ++i) {
-            const auto p0 = Clock::now();
+            const double p0 = threadSeconds();
             peers[i].draw();
-            peerTime[i] += seconds(p0, Clock::now());
+            peerTime[i] += threadSeconds() - p0;
         }
     }
     const double pixels = pixelsPerFrame * static_cast<double>(state.iterations());

@@ -29,17 +29,32 @@ namespace {
 
 typedef uint8_t Bytes16 __attribute__((vector_size(16)));
 
-// A run of `n` bytes copied with whole vectors and one last vector that
-// overlaps the one before it; shorter runs with two overlapping moves of the
-// largest size that fits.
+// A run of `n` bytes copied without a loop up to four vectors, with moves
+// that overlap in the middle (a sprite row's runs vary in length from row to
+// row, so a loop's exit would be mispredicted often); longer runs copy whole
+// vectors and one last vector that overlaps the one before it.  Shorter runs
+// take two overlapping moves of the largest size that fits.
 VTL_VEC_FN void copyBytes(uint8_t* d, const uint8_t* s, size_t n)
 {
-    if (n >= VTL_VEC_BYTES) {
-        size_t i = 0;
-        for (; i + VTL_VEC_BYTES <= n; i += VTL_VEC_BYTES)
-            storeV(d + i, loadV(s + i));
-        if (i < n)
-            storeV(d + n - VTL_VEC_BYTES, loadV(s + n - VTL_VEC_BYTES));
+    constexpr size_t V = VTL_VEC_BYTES;
+    if (n >= V) {
+        if (n <= 2 * V) {
+            const V16 a = loadV(s), b = loadV(s + n - V);
+            storeV(d, a);
+            storeV(d + n - V, b);
+        } else if (n <= 4 * V) {
+            const V16 a = loadV(s), b = loadV(s + V), c = loadV(s + n - 2 * V), e = loadV(s + n - V);
+            storeV(d, a);
+            storeV(d + V, b);
+            storeV(d + n - 2 * V, c);
+            storeV(d + n - V, e);
+        } else {
+            size_t i = 0;
+            for (; i + V <= n; i += V)
+                storeV(d + i, loadV(s + i));
+            if (i < n)
+                storeV(d + n - V, loadV(s + n - V));
+        }
         return;
     }
 #if VTL_VEC_BYTES > 16
