@@ -10,6 +10,8 @@
 #include "surface/blit_ops.h"
 #include "surface/pixel_vector.h"
 
+#include <type_traits>
+
 namespace vtl {
 namespace {
 
@@ -96,6 +98,16 @@ __attribute__((target(VTL_VEC_ISA))) void row8(uint8_t* dst, const uint8_t* src,
     blitPixels<Pixel8, Op>(dst + i, src + i, usesAlpha(Op) ? alpha + i : nullptr, n - i, g);
 }
 
+VTL_VEC_FN bool allZero(V16 v)
+{
+    typedef uint64_t U64 __attribute__((vector_size(VTL_VEC_BYTES)));
+    const U64 x = (U64)v;
+    uint64_t any = 0;
+    for (unsigned i = 0; i < VTL_VEC_BYTES / 8; ++i)
+        any |= x[i];
+    return any == 0;
+}
+
 // Lookup-image rows, a batch of pixels at a time: a plain loop first looks
 // up each pixel's faded colour and alpha into two small arrays (vector lanes
 // have no gather), then whole vectors fade the destination by the alphas'
@@ -116,6 +128,11 @@ __attribute__((target(VTL_VEC_ISA))) void lutRow(uint8_t* dst, const uint8_t* in
         }
         for (unsigned j = 0; j < m; j += kLanes) {
             const V16 a = loadV(reinterpret_cast<const uint8_t*>(alpha + j));
+            // Where every entry is transparent a 5-6-5 destination keeps its
+            // pixels exactly (5-5-5 ones lose their unused top bit, so they
+            // are worked): lights are mostly transparent around the glow.
+            if (std::is_same_v<L, Layout565> && allZero(a))
+                continue;
             const V16 c = loadV(reinterpret_cast<const uint8_t*>(colour + j));
             storeV(dst + 2 * (i + j), c + L::fade(loadV(dst + 2 * (i + j)), 255 - a));
         }

@@ -64,6 +64,10 @@ TEST_P(EdgeClipping, LookupImagesDrawTheirVisiblePartExactly)
         const uint32_t alpha = pick == 0 ? 0 : pick == 1 ? 255 : rng() & 0xFF;
         l.entries[i] = alpha << 24 | (rng() & 0xFFFF);
     }
+    // Rows 2 to 4 wholly transparent (whole vectors of them too), with a
+    // colour that must not show.
+    l.entries[0] = 0x0000FFFFu;
+    std::memset(l.front + 2 * kW, 0, 3 * kW);
     Surface d(f, kSurfaceW, kSurfaceH);
     std::vector<uint32_t> before(kSurfaceW * kSurfaceH), expected(before.size());
     // The whole image, and a part of it (which the clipping must offset).
