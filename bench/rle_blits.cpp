@@ -1,13 +1,25 @@
-// RLE sprite blits on a 640x480 5-6-5 surface: 1,000 64x64 sprites (a third
-// transparent, a ring of level pixels at the edge) at random positions, per
-// mode, against SDL2 blitting the same sprites with a colour key and
-// SDL_RLEACCEL (plain), and with alpha or colour modulation (the effects).
+// RLE sprite blits on a 640x480 5-6-5 surface: 1,000 64x64 sprites (discs,
+// a third of the square transparent) at random positions, some clipped by
+// the surface's edges, per mode, each against SDL2 blitting the same sprites
+// as colour-keyed RLE surfaces in the same loop (bench/peer_compare.h):
+//   Blt, BltNoEffects               vs SDL RLE colour key
+//   Blt50, ShadowBlt, FadeBlt,
+//   BlendBlt (level 128)            vs SDL RLE colour key + alpha modulation 128
+//   ColorBlt (level 128)            vs SDL RLE colour key + colour modulation
+//                                      + alpha modulation 128
+// Argument 0: hard-edged sprites (opaque and skip runs only); 1: the same
+// discs with a two-pixel ring of level pixels at the edge (SDL draws the
+// ring opaque, so both draw the same pixels).
 #include <benchmark/benchmark.h>
+
+#include "peer_compare.h"
 
 #include <vantrel/bitplanefx.h>
 #include <vantrel/core.h>
 #include <vantrel/pixelformat.h>
 #include <vantrel/rlefx.h>
+
+#include "surface/blit_rows.h"
 
 #include <cmath>
 #include <cstring>
@@ -32,7 +44,7 @@ struct Sprite {
 
 // A disc with a soft rim: outside the radius transparent (about a third of
 // the square), a two-pixel rim of levels, opaque inside.
-Sprite makeSprite(std::mt19937& rng)
+Sprite makeSprite(std::mt19937& rng, bool ring)
 {
     Sprite s{std::vector<uint16_t>(kSprite * kSprite), std::vector<uint8_t>(kSprite * kSprite)};
     const double r = 36.0;
@@ -45,7 +57,8 @@ Sprite makeSprite(std::mt19937& rng)
             if (c == kKey)
                 c ^= 1;
             s.colour[y * kSprite + x] = c;
-            s.alpha[y * kSprite + x] = static_cast<uint8_t>(a * 255.0);
+            const auto level = static_cast<uint8_t>(a * 255.0);
+            s.alpha[y * kSprite + x] = ring ? level : level ? 255 : 0;
         }
     return s;
 }
@@ -92,7 +105,7 @@ struct Scene {
     std::vector<Sprite> sprites;
     std::vector<POINT> at;
 
-    Scene()
+    explicit Scene(bool ring)
     {
         VTLPixelFormat f{};
         VTLBuildEffectTables(16, 0xF800, 0x07E0, 0x001F, &f);
@@ -102,7 +115,7 @@ struct Scene {
         surface.create(kWidth, kHeight, false);
         std::mt19937 rng(42);
         for (int i = 0; i < kShapes; ++i) {
-            sprites.push_back(makeSprite(rng));
+            sprites.push_back(makeSprite(rng, ring));
             const auto runs = encode(sprites.back());
             images[i].create(kSprite, kSprite, static_cast<unsigned long>(runs.size()));
             std::memcpy(images[i].runs, runs.data(), runs.size());
@@ -111,51 +124,23 @@ struct Scene {
         for (int i = 0; i < kSprites; ++i)
             at.push_back(POINT{x(rng), y(rng)});
     }
-    static Scene& get()
+    static Scene& get(bool ring)
     {
-        static Scene scene;
-        return scene;
+        static Scene hard(false), soft(true);
+        return ring ? soft : hard;
     }
 };
 
-template <class Draw>
-void runScene(benchmark::State& state, Draw draw)
-{
-    Scene& s = Scene::get();
-    for (auto _ : state) {
-        for (int i = 0; i < kSprites; ++i)
-            draw(s.surface, &s.images[i % kShapes], s.at[i]);
-        benchmark::DoNotOptimize(s.surface.pixels);
-    }
-    state.SetItemsProcessed(state.iterations() * kSprites);
-}
-
-void BM_Rle_Blt(benchmark::State& st) { runScene(st, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.Blt(i, p); }); }
-void BM_Rle_BltNoEffects(benchmark::State& st) { runScene(st, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.BltNoEffects(i, p); }); }
-void BM_Rle_Blt50(benchmark::State& st) { runScene(st, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.Blt50(i, p); }); }
-void BM_Rle_ShadowBlt(benchmark::State& st) { runScene(st, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.ShadowBlt(i, p); }); }
-void BM_Rle_FadeBlt(benchmark::State& st) { runScene(st, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.FadeBlt(i, p, 128); }); }
-void BM_Rle_BlendBlt(benchmark::State& st) { runScene(st, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.BlendBlt(i, p, 128); }); }
-void BM_Rle_ColorBlt(benchmark::State& st) { runScene(st, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.ColorBlt(i, p, 0xF800, 128); }); }
-
-BENCHMARK(BM_Rle_Blt);
-BENCHMARK(BM_Rle_BltNoEffects);
-BENCHMARK(BM_Rle_Blt50);
-BENCHMARK(BM_Rle_ShadowBlt);
-BENCHMARK(BM_Rle_FadeBlt);
-BENCHMARK(BM_Rle_BlendBlt);
-BENCHMARK(BM_Rle_ColorBlt);
-
 #ifdef RLE_BENCH_SDL
 
-// The same sprites as keyed RGB565 surfaces, RLE-accelerated by SDL.
+// The same sprites as keyed RGB565 surfaces, RLE-accelerated by SDL, drawn
+// onto a surface of their own.
 struct SdlScene {
     SDL_Surface* dst = nullptr;
     SDL_Surface* sprites[kShapes]{};
 
-    explicit SdlScene(int alpha, bool tint)
+    SdlScene(const Scene& s, int alpha, bool tint)
     {
-        Scene& s = Scene::get();
         dst = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 16, SDL_PIXELFORMAT_RGB565);
         for (int i = 0; i < kShapes; ++i) {
             SDL_Surface* sp = SDL_CreateRGBSurfaceWithFormat(0, kSprite, kSprite, 16, SDL_PIXELFORMAT_RGB565);
@@ -165,8 +150,10 @@ struct SdlScene {
                     row[x] = s.sprites[i].alpha[y * kSprite + x] ? s.sprites[i].colour[y * kSprite + x] : kKey;
             }
             SDL_SetColorKey(sp, SDL_TRUE, kKey);
-            if (alpha < 255)
+            if (alpha < 255) {
+                SDL_SetSurfaceBlendMode(sp, SDL_BLENDMODE_BLEND);
                 SDL_SetSurfaceAlphaMod(sp, static_cast<Uint8>(alpha));
+            }
             if (tint)
                 SDL_SetSurfaceColorMod(sp, 255, 0, 0);
             SDL_SetSurfaceRLE(sp, 1);
@@ -179,36 +166,99 @@ struct SdlScene {
             SDL_FreeSurface(sp);
         SDL_FreeSurface(dst);
     }
-};
+    SdlScene(const SdlScene&) = delete;
+    SdlScene& operator=(const SdlScene&) = delete;
 
-void runSdl(benchmark::State& state, int alpha, bool tint)
-{
-    Scene& s = Scene::get();
-    SdlScene sdl(alpha, tint);
-    for (auto _ : state) {
+    void draw(const Scene& s)
+    {
         for (int i = 0; i < kSprites; ++i) {
             SDL_Rect r{s.at[i].x, s.at[i].y, kSprite, kSprite};
-            SDL_BlitSurface(sdl.sprites[i % kShapes], nullptr, sdl.dst, &r);
+            SDL_BlitSurface(sprites[i % kShapes], nullptr, dst, &r);
         }
-        benchmark::DoNotOptimize(sdl.dst->pixels);
     }
-    state.SetItemsProcessed(state.iterations() * kSprites);
-}
-
-// Plain keyed blit: the peer of Blt and BltNoEffects.
-void BM_SDL2_RleKeyedBlit(benchmark::State& st) { runSdl(st, 255, false); }
-// Alpha 128: SDL's half-blend special case, the peer of Blt50 and ShadowBlt.
-void BM_SDL2_RleAlpha128(benchmark::State& st) { runSdl(st, 128, false); }
-// Any other alpha: the peer of FadeBlt and BlendBlt.
-void BM_SDL2_RleAlpha100(benchmark::State& st) { runSdl(st, 100, false); }
-// Colour and alpha modulation together: the peer of ColorBlt.
-void BM_SDL2_RleTintAlpha100(benchmark::State& st) { runSdl(st, 100, true); }
-
-BENCHMARK(BM_SDL2_RleKeyedBlit);
-BENCHMARK(BM_SDL2_RleAlpha128);
-BENCHMARK(BM_SDL2_RleAlpha100);
-BENCHMARK(BM_SDL2_RleTintAlpha100);
+};
 
 #endif
 
+enum class SdlPeer { Key, KeyAlpha128, KeyTintAlpha128 };
+
+template <class Draw>
+void runScene(benchmark::State& state, SdlPeer peer, Draw draw)
+{
+    Scene& s = Scene::get(state.range(0) != 0);
+    std::vector<Peer> peers;
+#ifdef RLE_BENCH_SDL
+    SdlScene sdl(s, peer == SdlPeer::Key ? 255 : 128, peer == SdlPeer::KeyTintAlpha128);
+    const char* name = peer == SdlPeer::Key           ? "SDL_RLE_key"
+                       : peer == SdlPeer::KeyAlpha128 ? "SDL_RLE_key_alpha128"
+                                                      : "SDL_RLE_key_tint_alpha128";
+    peers.push_back({name, [&] { sdl.draw(s); }});
+#else
+    (void)peer;
+#endif
+    compare(state, kSprites,
+            [&] {
+                for (int i = 0; i < kSprites; ++i)
+                    draw(s.surface, &s.images[i % kShapes], s.at[i]);
+                benchmark::DoNotOptimize(s.surface.pixels);
+            },
+            peers);
+}
+
+void BM_Rle_Blt(benchmark::State& st)
+{
+    runScene(st, SdlPeer::Key, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.Blt(i, p); });
+}
+void BM_Rle_BltNoEffects(benchmark::State& st)
+{
+    runScene(st, SdlPeer::Key, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.BltNoEffects(i, p); });
+}
+void BM_Rle_Blt50(benchmark::State& st)
+{
+    runScene(st, SdlPeer::KeyAlpha128, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.Blt50(i, p); });
+}
+void BM_Rle_ShadowBlt(benchmark::State& st)
+{
+    runScene(st, SdlPeer::KeyAlpha128, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.ShadowBlt(i, p); });
+}
+void BM_Rle_FadeBlt(benchmark::State& st)
+{
+    runScene(st, SdlPeer::KeyAlpha128, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.FadeBlt(i, p, 128); });
+}
+void BM_Rle_BlendBlt(benchmark::State& st)
+{
+    runScene(st, SdlPeer::KeyAlpha128, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.BlendBlt(i, p, 128); });
+}
+void BM_Rle_ColorBlt(benchmark::State& st)
+{
+    runScene(st, SdlPeer::KeyTintAlpha128, [](BITPLANEFX& d, RLEFX* i, POINT p) { d.ColorBlt(i, p, 0xF800, 128); });
+}
+
+// BlendBlt at level 128 on each code path this processor runs (0 plain, 1 SSE2,
+// 2 SSSE3, 3 AVX2), sprites with level rings.
+void BM_Rle_BltPath(benchmark::State& state)
+{
+    const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
+                                   vtl::BlitPath::Avx2};
+    if (!vtl::setBlitPath(paths[state.range(0)])) {
+        state.SkipWithError("path not supported by this processor");
+        return;
+    }
+    Scene& s = Scene::get(true);
+    for (auto _ : state)
+        for (int i = 0; i < kSprites; ++i)
+            s.surface.BlendBlt(&s.images[i % kShapes], s.at[i], 128);
+    state.SetItemsProcessed(state.iterations() * kSprites);
+    vtl::setBlitPath(vtl::BlitPath::Auto);
+}
+
 } // namespace
+
+BENCHMARK(BM_Rle_Blt)->Arg(0)->Arg(1)->UseManualTime();
+BENCHMARK(BM_Rle_BltNoEffects)->Arg(0)->Arg(1)->UseManualTime();
+BENCHMARK(BM_Rle_Blt50)->Arg(0)->Arg(1)->UseManualTime();
+BENCHMARK(BM_Rle_ShadowBlt)->Arg(0)->Arg(1)->UseManualTime();
+BENCHMARK(BM_Rle_FadeBlt)->Arg(0)->Arg(1)->UseManualTime();
+BENCHMARK(BM_Rle_BlendBlt)->Arg(0)->Arg(1)->UseManualTime();
+BENCHMARK(BM_Rle_ColorBlt)->Arg(0)->Arg(1)->UseManualTime();
+BENCHMARK(BM_Rle_BltPath)->DenseRange(0, 3);

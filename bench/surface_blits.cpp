@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "peer_compare.h"
 #include "surface/blit_rows.h"
 
 #ifdef VANTREL_HAVE_SDL2
@@ -31,42 +32,6 @@
 namespace {
 
 constexpr int kScreenW = 640, kScreenH = 480, kSprite = 64, kSprites = 1000;
-
-struct Peer {
-    std::string name;
-    std::function<void()> draw;
-};
-
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
-
-void compare(benchmark::State& state, double pixelsPerFrame, const std::function<void()>& ours,
-             const std::vector<Peer>& peers)
-{
-    std::vector<double> peerTime(peers.size(), 0.0);
-    double ourTime = 0;
-    for (auto _ : state) {
-        const auto t0 = Clock::now();
-        ours();
-        const auto t1 = Clock::now();
-        state.SetIterationTime(seconds(t0, t1));
-        ourTime += seconds(t0, t1);
-        for (size_t i = 0; i < peers.size(); ++i) {
-            const auto p0 = Clock::now();
-            peers[i].draw();
-            peerTime[i] += seconds(p0, Clock::now());
-        }
-    }
-    const double pixels = pixelsPerFrame * static_cast<double>(state.iterations());
-    state.SetItemsProcessed(static_cast<int64_t>(pixels));
-    for (size_t i = 0; i < peers.size(); ++i) {
-        if (peerTime[i] <= 0 || ourTime <= 0)
-            continue;
-        state.counters[peers[i].name + "_px/s"] = pixels / peerTime[i];
-        state.counters["vs_" + peers[i].name] = peerTime[i] / ourTime;
-    }
-}
 
 struct Surface16 : BITPLANEFX {
     Surface16(int w, int h, bool withAlpha, uint32_t seed)
@@ -423,6 +388,9 @@ void BM_Surface_ScaledBlt(benchmark::State& state)
 #endif
 }
 
+// A full-screen lookup image against the same image drawn by SDL as an
+// ARGB8888 surface with per-pixel alpha (each pixel its entry's colour and
+// alpha) blended onto a 5-6-5 surface.
 void BM_Surface_LutBlt(benchmark::State& state)
 {
     useRgb565();
@@ -435,8 +403,55 @@ void BM_Surface_LutBlt(benchmark::State& state)
         lut.front[i] = static_cast<uint8_t>(rng());
     for (int i = 0; i < 256; ++i)
         lut.entries[i] = static_cast<DWORD>(rng());
-    compare(state, double{kScreenW} * kScreenH, [&] { dst.Blt(&lut, {0, 0}, nullptr); }, {});
+    std::vector<Peer> list;
+#ifdef VANTREL_HAVE_SDL2
+    std::vector<uint32_t> argb(static_cast<size_t>(kScreenW) * kScreenH);
+    for (size_t i = 0; i < argb.size(); ++i) {
+        const DWORD e = lut.entries[lut.front[i]];
+        const uint32_t r = ((e >> 11) & 31) << 3, g = ((e >> 5) & 63) << 2, b = (e & 31) << 3;
+        argb[i] = (e >> 24) << 24 | r << 16 | g << 8 | b;
+    }
+    SDL_Surface* sdlSrc = SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), kScreenW, kScreenH, 32, kScreenW * 4,
+                                                             SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* sdlDst = SDL_CreateRGBSurfaceWithFormat(0, kScreenW, kScreenH, 16, SDL_PIXELFORMAT_RGB565);
+    SDL_SetSurfaceBlendMode(sdlSrc, SDL_BLENDMODE_BLEND);
+    list.push_back({"SDL_argb", [&] {
+                        SDL_Rect d{0, 0, kScreenW, kScreenH};
+                        SDL_BlitSurface(sdlSrc, nullptr, sdlDst, &d);
+                    }});
+#endif
+    compare(state, double{kScreenW} * kScreenH, [&] { dst.Blt(&lut, {0, 0}, nullptr); }, list);
+#ifdef VANTREL_HAVE_SDL2
+    SDL_FreeSurface(sdlSrc);
+    SDL_FreeSurface(sdlDst);
+#endif
     lut.release();
+}
+
+// The lookup-image rows on each code path (0 plain, 1 SSE2, 2 SSSE3, 3 AVX2).
+void BM_Surface_LutBltPath(benchmark::State& state)
+{
+    const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
+                                   vtl::BlitPath::Avx2};
+    if (!vtl::setBlitPath(paths[state.range(0)])) {
+        state.SkipWithError("path not supported by this processor");
+        return;
+    }
+    useRgb565();
+    Surface16 dst(kScreenW, kScreenH, false, 2);
+    LUTFX lut;
+    std::memset(&lut, 0, sizeof lut);
+    lut.create(kScreenW, kScreenH);
+    std::mt19937 rng(5);
+    for (int i = 0; i < kScreenW * kScreenH; ++i)
+        lut.front[i] = static_cast<uint8_t>(rng());
+    for (int i = 0; i < 256; ++i)
+        lut.entries[i] = static_cast<DWORD>(rng());
+    for (auto _ : state)
+        dst.Blt(&lut, {0, 0}, nullptr);
+    state.SetItemsProcessed(state.iterations() * kScreenW * kScreenH);
+    lut.release();
+    vtl::setBlitPath(vtl::BlitPath::Auto);
 }
 
 } // namespace
@@ -454,3 +469,4 @@ BENCHMARK(BM_Surface_Line)->UseManualTime();
 BENCHMARK(BM_Surface_FillEllipse)->UseManualTime();
 BENCHMARK(BM_Surface_ScaledBlt)->Arg(2)->Arg(0)->UseManualTime(); // 2: 2x, 0: 0.5x
 BENCHMARK(BM_Surface_LutBlt)->UseManualTime();
+BENCHMARK(BM_Surface_LutBltPath)->DenseRange(0, 3);

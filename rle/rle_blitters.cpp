@@ -1,69 +1,71 @@
 // The RLE blitters: BITPLANEFX members that draw an RLEFX image.
 #include <vantrel/bitplanefx.h>
+#include <vantrel/pixelformat.h>
 #include <vantrel/rlefx.h>
 
 #include "surface/effects_switch.h"
-#include "rle/rle_pixel_ops.h"
+#include "rle/rle_kernels.h"
 #include "rle/rle_walk.h"
 
 namespace {
 
-using namespace vtl::rleops;
+using vtl::RleArgs;
+using vtl::RleOp;
 
-// Runs the operation over the placed image with pixels of `bytes` bytes.
-template <template <int> class Op, class... Args>
-void walkAs(int bytes, const vtl::RlePlacement& place, Args... args)
+// Runs the active path's kernel for the operation over the placed image.
+void drawPlaced(const BITPLANEFX& surface, const vtl::RlePlacement& place, RleOp op, const RleArgs& args)
 {
-    auto run = [&](auto op) { vtl::walkRuns(place, op); };
-    switch (bytes) {
-    case 1: run(Op<1>{args...}); break;
-    case 2: run(Op<2>{args...}); break;
-    case 3: run(Op<3>{args...}); break;
-    case 4: run(Op<4>{args...}); break;
-    default: break;
-    }
+    if (const vtl::RleDrawFn draw = vtl::rleKernel(op, surface.bitsPerPixel, surface.format))
+        draw(place, args);
 }
 
-// Places the image in the clip rectangle and runs the operation for the
-// surface's pixel size.
-template <template <int> class Op, class... Args>
-void drawRle(BITPLANEFX& surface, RLEFX* image, POINT point, Args... args)
+// Places the image in the clip rectangle and draws it.
+void drawRle(BITPLANEFX& surface, RLEFX* image, POINT point, RleOp op, RleArgs args = {})
 {
     vtl::RlePlacement place;
-    if (image && vtl::placeInClip(surface, *image, point, place))
-        walkAs<Op>(vtl::pixelBytes(surface), place, args...);
+    if (!image || !vtl::placeInClip(surface, *image, point, place))
+        return;
+    args.half = HalfMask;
+    drawPlaced(surface, place, op, args);
+}
+
+RleArgs withLevel(unsigned level)
+{
+    RleArgs a;
+    a.level = level;
+    return a;
 }
 
 } // namespace
 
-void BITPLANEFX::BltNoEffects(RLEFX* image, POINT point) { drawRle<NoEffects>(*this, image, point); }
+void BITPLANEFX::BltNoEffects(RLEFX* image, POINT point) { drawRle(*this, image, point, vtl::RLE_NO_EFFECTS); }
 
 void BITPLANEFX::Blt(RLEFX* image, POINT point)
 {
     if (!vtl::effectsEnabled())
         return BltNoEffects(image, point);
-    drawRle<Normal>(*this, image, point);
+    drawRle(*this, image, point, vtl::RLE_NORMAL);
 }
 
 void BITPLANEFX::Blt50(RLEFX* image, POINT point)
 {
     if (!vtl::effectsEnabled())
         return BltNoEffects(image, point);
-    drawRle<Half>(*this, image, point);
+    drawRle(*this, image, point, vtl::RLE_HALF);
 }
 
 void BITPLANEFX::ShadowBlt(RLEFX* image, POINT point)
 {
     if (!vtl::effectsEnabled())
         return BltNoEffects(image, point);
-    drawRle<Shadow>(*this, image, point);
+    drawRle(*this, image, point, vtl::RLE_SHADOW);
 }
 
 void BITPLANEFX::FadeBlt(RLEFX* image, POINT point, unsigned char level)
 {
     if (!vtl::effectsEnabled() || level == 255)
         return BltNoEffects(image, point);
-    drawRle<Fade>(*this, image, point, unsigned{level});
+    drawRle(*this, image, point, vtl::RLE_FADE, withLevel(level));
 }
 
 void BITPLANEFX::BlendBlt(RLEFX* image, POINT point, unsigned char level)
@@ -73,15 +75,18 @@ void BITPLANEFX::BlendBlt(RLEFX* image, POINT point, unsigned char level)
     if (level == 0)
         return;
     if (level == 255)
-        return drawRle<Normal>(*this, image, point);
-    drawRle<Blend>(*this, image, point, unsigned{level});
+        return drawRle(*this, image, point, vtl::RLE_NORMAL);
+    drawRle(*this, image, point, vtl::RLE_BLEND, withLevel(level));
 }
 
 void BITPLANEFX::ColorBlt(RLEFX* image, POINT point, unsigned long color, unsigned char level)
 {
     if (!vtl::effectsEnabled())
         return BltNoEffects(image, point);
-    drawRle<Tint>(*this, image, point, color, unsigned{level});
+    RleArgs tint;
+    tint.color = color;
+    tint.colorLevel = level;
+    drawRle(*this, image, point, vtl::RLE_COLOR, tint);
 }
 
 void BITPLANEFX::BltMode(RLEFX* image, POINT point, BLITMODE* mode)
@@ -112,5 +117,5 @@ void BITPLANEFX::Blt(RLEFX* image, POINT point, unsigned long w, unsigned long h
                             static_cast<int32_t>(static_cast<uint32_t>(w)),
                             static_cast<int32_t>(static_cast<uint32_t>(h)), bytes, place))
         return;
-    walkAs<NoEffects>(bytes, place);
+    drawPlaced(*this, place, vtl::RLE_NO_EFFECTS, RleArgs{});
 }

@@ -1,7 +1,8 @@
-// What each RLE blitter does to a run of opaque pixels and to a run of level
-// pixels, for each pixel size.  Every colour operation is table lookups and
-// additions; sums wrap (a 16-bit word add, or byte by byte for 24 and 32
-// bits) exactly as the packed values add.
+// The plain RLE path: what each RLE blitter does to a run of opaque pixels
+// and to a run of level pixels, for each pixel size, straight from the effect
+// tables.  It defines the result; the vector paths use it for run tails.
+// Sums wrap (a 16-bit word add, or byte by byte for 24 and 32 bits) exactly
+// as the packed values add.
 //
 // 32-bit pixels: the arithmetic touches the three colour bytes and leaves the
 // destination's fourth byte alone, except where a pixel is copied (Blt and
@@ -14,7 +15,8 @@
 
 #include <vantrel/pixelformat.h>
 
-#include "rle/rle_simd16.h"
+#include "rle/rle_kernels.h"
+#include "surface/blit_pixel.h"
 
 namespace vtl {
 namespace rleops {
@@ -24,64 +26,16 @@ namespace rleops {
 // blits use, whatever display set HalfMask last.
 constexpr uint8_t kHalf8 = VTL_HALFMASK_332 & 0xFF;
 
-inline unsigned load16(const uint8_t* p)
-{
-    uint16_t v;
-    std::memcpy(&v, p, 2);
-    return v;
-}
-inline void store16(uint8_t* p, unsigned v)
-{
-    const auto w = static_cast<uint16_t>(v);
-    std::memcpy(p, &w, 2);
-}
+inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes) { std::memcpy(d, s, bytes); }
 
-// Fading a 16-bit pixel through the split tables, with the rows for one
-// level picked once per run or call.
-struct Fade16 {
-    const uint16_t* lo;
-    const uint16_t* hi;
-    unsigned operator()(unsigned p) const { return lo[p & 0xFF] + hi[p >> 8]; }
-};
-inline Fade16 fade16(unsigned k) { return {FadeLo[k], FadeHi[k]}; }
-inline Fade16 comp16(unsigned k) { return {FadeLoRev[k], FadeHiRev[k]}; }
-
-inline unsigned halfMask16() { return HalfMask & 0xFFFF; }
-
-// Opaque runs are short (a sprite row at most), so an inline 16-byte copy
-// beats a call into the general memcpy (measured in bench/rle_blits.cpp).
-inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes)
-{
-    if (simd16::copy(d, s, bytes) == bytes)
-        return;
-    // Below 16 bytes: two fixed-size moves that overlap in the middle.
-    if (bytes >= 8) {
-        uint64_t a, b;
-        std::memcpy(&a, s, 8);
-        std::memcpy(&b, s + bytes - 8, 8);
-        std::memcpy(d, &a, 8);
-        std::memcpy(d + bytes - 8, &b, 8);
-    } else if (bytes >= 4) {
-        uint32_t a, b;
-        std::memcpy(&a, s, 4);
-        std::memcpy(&b, s + bytes - 4, 4);
-        std::memcpy(d, &a, 4);
-        std::memcpy(d + bytes - 4, &b, 4);
-    } else if (bytes >= 2) {
-        uint16_t a, b;
-        std::memcpy(&a, s, 2);
-        std::memcpy(&b, s + bytes - 2, 2);
-        std::memcpy(d, &a, 2);
-        std::memcpy(d + bytes - 2, &b, 2);
-    } else if (bytes == 1) {
-        d[0] = s[0];
-    }
-}
+inline uint8_t add8(unsigned a, unsigned b) { return static_cast<uint8_t>(a + b); }
+inline uint16_t add16(unsigned a, unsigned b) { return static_cast<uint16_t>(a + b); }
 
 // ---------------------------------------------------------------- plain copy
 template <int B>
 struct NoEffects {
     static constexpr int kBytes = B;
+    explicit NoEffects(const RleArgs&) {}
     void opaque(uint8_t* d, const uint8_t* s, int n) { copyRun(d, s, static_cast<size_t>(n) * B); }
     void level(uint8_t* d, const uint8_t* s, int n)
     {
@@ -94,20 +48,19 @@ struct NoEffects {
 template <int B>
 struct Normal {
     static constexpr int kBytes = B;
+    explicit Normal(const RleArgs&) {}
     void opaque(uint8_t* d, const uint8_t* s, int n) { copyRun(d, s, static_cast<size_t>(n) * B); }
     void level(uint8_t* d, const uint8_t* s, int n)
     {
         for (int i = 0; i < n; ++i, d += B, s += 1 + B) {
             const unsigned a = s[0];
             if constexpr (B == 1) {
-                d[0] = static_cast<uint8_t>(s[1] + Fade8Rev[a][d[0]]);
+                d[0] = add8(s[1], complement8(d[0], a));
             } else if constexpr (B == 2) {
-                store16(d, load16(s + 1) + comp16(a)(load16(d)));
+                store16(d, add16(load16(s + 1), complement16(load16(d), a)));
             } else {
-                const uint8_t* rev = Scale8Rev[a];
-                d[0] = static_cast<uint8_t>(s[1] + rev[d[0]]);
-                d[1] = static_cast<uint8_t>(s[2] + rev[d[1]]);
-                d[2] = static_cast<uint8_t>(s[3] + rev[d[2]]);
+                for (int c = 0; c < 3; ++c)
+                    d[c] = add8(s[1 + c], complementByte(d[c], a));
             }
         }
     }
@@ -117,22 +70,20 @@ struct Normal {
 template <int B>
 struct Half {
     static constexpr int kBytes = B;
+    unsigned m; // 16-bit halving mask
+    explicit Half(const RleArgs& g) : m(g.half & 0xFFFF) {}
     void opaque(uint8_t* d, const uint8_t* s, int n)
     {
         if constexpr (B == 1) {
             for (int i = 0; i < n; ++i)
-                d[i] = static_cast<uint8_t>(((s[i] >> 1) & kHalf8) + ((d[i] >> 1) & kHalf8));
+                d[i] = add8((s[i] >> 1) & kHalf8, (d[i] >> 1) & kHalf8);
         } else if constexpr (B == 2) {
-            const unsigned m = halfMask16();
-            const int done = simd16::halfMix(d, s, n, m);
-            for (int i = done; i < n; ++i)
-                store16(d + 2 * i, ((load16(s + 2 * i) >> 1) & m) + ((load16(d + 2 * i) >> 1) & m));
+            for (int i = 0; i < n; ++i)
+                store16(d + 2 * i, add16((load16(s + 2 * i) >> 1) & m, (load16(d + 2 * i) >> 1) & m));
         } else {
             // Every byte, the fourth of a 32-bit pixel included.
-            const int bytes = n * B;
-            const int done = simd16::halfMixBytes(d, s, bytes);
-            for (int i = done; i < bytes; ++i)
-                d[i] = static_cast<uint8_t>((s[i] >> 1) + (d[i] >> 1));
+            for (int i = 0; i < n * B; ++i)
+                d[i] = add8(s[i] >> 1, d[i] >> 1);
         }
     }
     void level(uint8_t* d, const uint8_t* s, int n)
@@ -140,14 +91,12 @@ struct Half {
         for (int i = 0; i < n; ++i, d += B, s += 1 + B) {
             const unsigned a = s[0] >> 1;
             if constexpr (B == 1) {
-                d[0] = static_cast<uint8_t>(((s[1] >> 1) & kHalf8) + Fade8Rev[a][d[0]]);
+                d[0] = add8((s[1] >> 1) & kHalf8, complement8(d[0], a));
             } else if constexpr (B == 2) {
-                store16(d, ((load16(s + 1) >> 1) & halfMask16()) + comp16(a)(load16(d)));
+                store16(d, add16((load16(s + 1) >> 1) & m, complement16(load16(d), a)));
             } else {
-                const uint8_t* rev = Scale8Rev[a];
-                d[0] = static_cast<uint8_t>((s[1] >> 1) + rev[d[0]]);
-                d[1] = static_cast<uint8_t>((s[2] >> 1) + rev[d[1]]);
-                d[2] = static_cast<uint8_t>((s[3] >> 1) + rev[d[2]]);
+                for (int c = 0; c < 3; ++c)
+                    d[c] = add8(s[1 + c] >> 1, complementByte(d[c], a));
             }
         }
     }
@@ -157,21 +106,18 @@ struct Half {
 template <int B>
 struct Shadow {
     static constexpr int kBytes = B;
+    unsigned m;
+    explicit Shadow(const RleArgs& g) : m(g.half & 0xFFFF) {}
     void opaque(uint8_t* d, const uint8_t*, int n)
     {
-        if constexpr (B == 1) {
-            for (int i = 0; i < n; ++i)
-                d[i] = static_cast<uint8_t>((d[i] >> 1) & kHalf8);
-        } else if constexpr (B == 2) {
-            const unsigned m = halfMask16();
-            const int done = simd16::halve(d, n, m);
-            for (int i = done; i < n; ++i)
-                store16(d + 2 * i, (load16(d + 2 * i) >> 1) & m);
-        } else {
-            for (int i = 0; i < n; ++i, d += B) {
-                d[0] = static_cast<uint8_t>(d[0] >> 1);
-                d[1] = static_cast<uint8_t>(d[1] >> 1);
-                d[2] = static_cast<uint8_t>(d[2] >> 1);
+        for (int i = 0; i < n; ++i, d += B) {
+            if constexpr (B == 1) {
+                d[0] = static_cast<uint8_t>((d[0] >> 1) & kHalf8);
+            } else if constexpr (B == 2) {
+                store16(d, static_cast<uint16_t>((load16(d) >> 1) & m));
+            } else {
+                for (int c = 0; c < 3; ++c)
+                    d[c] = static_cast<uint8_t>(d[c] >> 1);
             }
         }
     }
@@ -180,63 +126,60 @@ struct Shadow {
         for (int i = 0; i < n; ++i, d += B, s += 1 + B) {
             const unsigned a = s[0] >> 1;
             if constexpr (B == 1) {
-                d[0] = Fade8Rev[a][d[0]];
+                d[0] = complement8(d[0], a);
             } else if constexpr (B == 2) {
-                store16(d, comp16(a)(load16(d)));
+                store16(d, complement16(load16(d), a));
             } else {
-                const uint8_t* rev = Scale8Rev[a];
-                d[0] = rev[d[0]];
-                d[1] = rev[d[1]];
-                d[2] = rev[d[2]];
+                for (int c = 0; c < 3; ++c)
+                    d[c] = complementByte(d[c], a);
             }
         }
     }
 };
+
+// One pixel p faded to level k, and the destination d faded to 255 - k,
+// in the vocabulary of each pixel size (24/32 bits: the three colour bytes).
+template <int B>
+inline void fadeOver(uint8_t* d, const uint8_t* p, unsigned k, unsigned kd)
+{
+    if constexpr (B == 1) {
+        d[0] = add8(fade8(p[0], k), complement8(d[0], kd));
+    } else if constexpr (B == 2) {
+        store16(d, add16(fade16(load16(p), k), complement16(load16(d), kd)));
+    } else {
+        for (int c = 0; c < 3; ++c)
+            d[c] = add8(scaleByte(p[c], k), complementByte(d[c], kd));
+    }
+}
+
+template <int B>
+inline void fadeOnly(uint8_t* d, const uint8_t* p, unsigned k)
+{
+    if constexpr (B == 1) {
+        d[0] = fade8(p[0], k);
+    } else if constexpr (B == 2) {
+        store16(d, fade16(load16(p), k));
+    } else {
+        for (int c = 0; c < 3; ++c)
+            d[c] = scaleByte(p[c], k);
+    }
+}
 
 // ----------------------------------------------------------------- FadeBlt
 template <int B>
 struct Fade {
     static constexpr int kBytes = B;
     unsigned f;
+    explicit Fade(const RleArgs& g) : f(g.level) {}
     void opaque(uint8_t* d, const uint8_t* s, int n)
     {
-        if constexpr (B == 1) {
-            const uint8_t* fade = Fade8[f];
-            for (int i = 0; i < n; ++i)
-                d[i] = fade[s[i]];
-        } else if constexpr (B == 2) {
-            const Fade16 fade = fade16(f);
-            for (int i = 0; i < n; ++i)
-                store16(d + 2 * i, fade(load16(s + 2 * i)));
-        } else {
-            const uint8_t* fade = Scale8[f];
-            for (int i = 0; i < n; ++i, d += B, s += B) {
-                d[0] = fade[s[0]];
-                d[1] = fade[s[1]];
-                d[2] = fade[s[2]];
-            }
-        }
+        for (int i = 0; i < n; ++i, d += B, s += B)
+            fadeOnly<B>(d, s, f);
     }
     void level(uint8_t* d, const uint8_t* s, int n)
     {
-        if constexpr (B == 1) {
-            const uint8_t* fade = Fade8[f];
-            const uint8_t* rev = Fade8Rev[f];
-            for (int i = 0; i < n; ++i, d += 1, s += 2)
-                d[0] = static_cast<uint8_t>(fade[s[1]] + rev[d[0]]);
-        } else if constexpr (B == 2) {
-            const Fade16 fade = fade16(f), rev = comp16(f);
-            for (int i = 0; i < n; ++i, d += 2, s += 3)
-                store16(d, fade(load16(s + 1)) + rev(load16(d)));
-        } else {
-            const uint8_t* fade = Scale8[f];
-            const uint8_t* rev = Scale8Rev[f];
-            for (int i = 0; i < n; ++i, d += B, s += 1 + B) {
-                d[0] = static_cast<uint8_t>(fade[s[1]] + rev[d[0]]);
-                d[1] = static_cast<uint8_t>(fade[s[2]] + rev[d[1]]);
-                d[2] = static_cast<uint8_t>(fade[s[3]] + rev[d[2]]);
-            }
-        }
+        for (int i = 0; i < n; ++i, d += B, s += 1 + B)
+            fadeOver<B>(d, s + 1, f, f);
     }
 };
 
@@ -245,51 +188,18 @@ template <int B>
 struct Blend {
     static constexpr int kBytes = B;
     unsigned b;
+    explicit Blend(const RleArgs& g) : b(g.level) {}
     void opaque(uint8_t* d, const uint8_t* s, int n)
     {
-        if constexpr (B == 1) {
-            const uint8_t* fade = Fade8[b];
-            const uint8_t* rev = Fade8Rev[b];
-            for (int i = 0; i < n; ++i)
-                d[i] = static_cast<uint8_t>(fade[s[i]] + rev[d[i]]);
-        } else if constexpr (B == 2) {
-            const Fade16 fade = fade16(b), rev = comp16(b);
-            for (int i = 0; i < n; ++i)
-                store16(d + 2 * i, fade(load16(s + 2 * i)) + rev(load16(d + 2 * i)));
-        } else {
-            const uint8_t* fade = Scale8[b];
-            const uint8_t* rev = Scale8Rev[b];
-            for (int i = 0; i < n; ++i, d += B, s += B) {
-                d[0] = static_cast<uint8_t>(fade[s[0]] + rev[d[0]]);
-                d[1] = static_cast<uint8_t>(fade[s[1]] + rev[d[1]]);
-                d[2] = static_cast<uint8_t>(fade[s[2]] + rev[d[2]]);
-            }
-        }
+        for (int i = 0; i < n; ++i, d += B, s += B)
+            fadeOver<B>(d, s, b, b);
     }
     void level(uint8_t* d, const uint8_t* s, int n)
     {
-        if constexpr (B == 1) {
-            // The 3-3-2 index has no room for a second level: the pixel's own
-            // is ignored.
-            const uint8_t* fade = Fade8[b];
-            const uint8_t* rev = Fade8Rev[b];
-            for (int i = 0; i < n; ++i, d += 1, s += 2)
-                d[0] = static_cast<uint8_t>(fade[s[1]] + rev[d[0]]);
-        } else if constexpr (B == 2) {
-            const Fade16 fade = fade16(b);
-            const uint8_t* product = Scale8[b];
-            for (int i = 0; i < n; ++i, d += 2, s += 3)
-                store16(d, fade(load16(s + 1)) + comp16(product[s[0]])(load16(d)));
-        } else {
-            const uint8_t* fade = Scale8[b];
-            const uint8_t* product = Scale8[b];
-            for (int i = 0; i < n; ++i, d += B, s += 1 + B) {
-                const uint8_t* rev = Scale8Rev[product[s[0]]];
-                d[0] = static_cast<uint8_t>(fade[s[1]] + rev[d[0]]);
-                d[1] = static_cast<uint8_t>(fade[s[2]] + rev[d[1]]);
-                d[2] = static_cast<uint8_t>(fade[s[3]] + rev[d[2]]);
-            }
-        }
+        // The 3-3-2 index has no room for a second level: the pixel's own is
+        // ignored.
+        for (int i = 0; i < n; ++i, d += B, s += 1 + B)
+            fadeOver<B>(d, s + 1, b, B == 1 ? b : Scale8[b][s[0]]);
     }
 };
 
@@ -298,56 +208,30 @@ struct Blend {
 template <int B>
 struct Tint {
     static constexpr int kBytes = B;
-    unsigned L;     // tint level
-    uint8_t t[4];   // the faded tint, pixel bytes lowest first
-    unsigned t16;   // the same as one 16-bit pixel
+    unsigned L;      // tint level
+    uint8_t t[4]{};  // the faded tint, pixel bytes lowest first
 
-    Tint(unsigned long color, unsigned tintLevel) : L(tintLevel), t{}, t16(0)
+    explicit Tint(const RleArgs& g) : L(g.colorLevel)
     {
         if constexpr (B == 1) {
-            t[0] = Fade8[L][color & 0xFF];
+            t[0] = fade8(static_cast<uint8_t>(g.color), L);
         } else if constexpr (B == 2) {
-            t16 = fade16(L)(color & 0xFFFF) & 0xFFFF;
+            store16(t, fade16(static_cast<uint16_t>(g.color), L));
         } else {
             for (int j = 0; j < 3; ++j)
-                t[j] = Scale8[L][(color >> (8 * j)) & 0xFF];
+                t[j] = scaleByte(static_cast<uint8_t>(g.color >> (8 * j)), L);
         }
     }
     void opaque(uint8_t* d, const uint8_t*, int n)
     {
-        if constexpr (B == 1) {
-            const uint8_t* rev = Fade8Rev[L];
-            for (int i = 0; i < n; ++i)
-                d[i] = static_cast<uint8_t>(t[0] + rev[d[i]]);
-        } else if constexpr (B == 2) {
-            const Fade16 rev = comp16(L);
-            for (int i = 0; i < n; ++i)
-                store16(d + 2 * i, t16 + rev(load16(d + 2 * i)));
-        } else {
-            const uint8_t* rev = Scale8Rev[L];
-            for (int i = 0; i < n; ++i, d += B) {
-                d[0] = static_cast<uint8_t>(t[0] + rev[d[0]]);
-                d[1] = static_cast<uint8_t>(t[1] + rev[d[1]]);
-                d[2] = static_cast<uint8_t>(t[2] + rev[d[2]]);
-            }
-        }
+        for (int i = 0; i < n; ++i, d += B)
+            fadeOver<B>(d, t, 255, L);
     }
     void level(uint8_t* d, const uint8_t* s, int n)
     {
-        const uint8_t* product = Scale8[L];
         for (int i = 0; i < n; ++i, d += B, s += 1 + B) {
-            const unsigned k = product[s[0]];
-            if constexpr (B == 1) {
-                d[0] = static_cast<uint8_t>(Fade8[k][t[0]] + Fade8Rev[k][d[0]]);
-            } else if constexpr (B == 2) {
-                store16(d, fade16(k)(t16) + comp16(k)(load16(d)));
-            } else {
-                const uint8_t* fade = Scale8[k];
-                const uint8_t* rev = Scale8Rev[k];
-                d[0] = static_cast<uint8_t>(fade[t[0]] + rev[d[0]]);
-                d[1] = static_cast<uint8_t>(fade[t[1]] + rev[d[1]]);
-                d[2] = static_cast<uint8_t>(fade[t[2]] + rev[d[2]]);
-            }
+            const unsigned k = Scale8[L][s[0]];
+            fadeOver<B>(d, t, k, k);
         }
     }
 };

@@ -3,7 +3,10 @@
 #include <vantrel/alphafx.h>
 #include <vantrel/bitplanefx.h>
 
-#include "surface/blit_pixel.h"
+#include "surface/blit_rows.h"
+
+#include <algorithm>
+#include <cstddef>
 
 namespace {
 
@@ -44,44 +47,34 @@ void BlendPosNeg(int x, int y, BITPLANEFX* d, BITPLANEFX* a, BITPLANEFX* b, ALPH
         return;
     const Quarter& q = kQuarters[quarter];
     const unsigned bpp = d->bytesPerPixel;
-    // Nothing here clips, so an area outside any of the surfaces, a map
-    // smaller than one quarter or surfaces of another pixel size are refused
-    // instead of read or written out of bounds.
+    // The sources and the map are read at fixed places, so sources that do
+    // not hold their quarter, a map smaller than one quarter or surfaces of
+    // another pixel size are refused instead of read out of bounds.
+    if (!holds(*a, q.aX, q.aY) || !holds(*b, q.bX, q.bY) || a->bytesPerPixel != bpp || b->bytesPerPixel != bpp ||
+        m->width < kQuarterWidth || m->height < kQuarterHeight || m->pitch < static_cast<DWORD>(kQuarterWidth))
+        return;
+    const vtl::QuadrantRowFn row = vtl::quadrantRowKernel(d->bitsPerPixel, d->format);
+    if (!row)
+        return; // 32-bit surfaces are left as they are
+
+    // The block is clipped to the destination like every other blit: the
+    // visible columns [c0, c1) and rows [r0, r1) of the quarter are drawn,
+    // each pixel with the map entry and source pixels it has unclipped.
     const int64_t dx = int64_t{x} + q.dstX, dy = int64_t{y} + q.dstY;
-    if (!holds(*d, dx, dy) || !holds(*a, q.aX, q.aY) || !holds(*b, q.bX, q.bY) ||
-        a->bytesPerPixel != bpp || b->bytesPerPixel != bpp || m->width < kQuarterWidth ||
-        m->height < kQuarterHeight || m->pitch < static_cast<DWORD>(kQuarterWidth))
+    const int64_t c0 = std::max<int64_t>(0, -dx), c1 = std::min<int64_t>(kQuarterWidth, d->width - dx);
+    const int64_t r0 = std::max<int64_t>(0, -dy), r1 = std::min<int64_t>(kQuarterHeight, d->height - dy);
+    if (c0 >= c1 || r0 >= r1)
         return;
 
-    uint8_t* dst = at(*d, dx, dy, bpp);
-    const uint8_t* pa = at(*a, q.aX, q.aY, bpp);
-    const uint8_t* pb = at(*b, q.bX, q.bY, bpp);
-    const uint8_t* map = m->map + static_cast<size_t>(q.mapRow) * m->pitch + q.mapColumn;
+    uint8_t* dst = at(*d, dx + c0, dy + r0, bpp);
+    const uint8_t* pa = at(*a, q.aX + c0, q.aY + r0, bpp);
+    const uint8_t* pb = at(*b, q.bX + c0, q.bY + r0, bpp);
     const std::ptrdiff_t mapRowStep = q.mapRowStep * static_cast<std::ptrdiff_t>(m->pitch);
-
-    for (int row = 0; row < kQuarterHeight; ++row) {
-        const uint8_t* alpha = map;
-        for (int i = 0; i < kQuarterWidth; ++i, alpha += q.mapStep) {
-            const unsigned k = *alpha;
-            switch (d->bitsPerPixel) {
-            case 8:
-                dst[i] = static_cast<uint8_t>(Fade8[k][pb[i]] + Fade8Rev[k][pa[i]]);
-                break;
-            case 16: {
-                const uint16_t a0 = vtl::load16(pa + i * 2);
-                const uint16_t b0 = vtl::load16(pb + i * 2);
-                vtl::store16(dst + i * 2, static_cast<uint16_t>(FadeLo[k][b0 & 0xFF] + FadeHi[k][b0 >> 8] +
-                                                                 FadeLoRev[k][a0 & 0xFF] + FadeHiRev[k][a0 >> 8]));
-                break;
-            }
-            case 24:
-                for (int c = 0; c < 3; ++c)
-                    dst[i * 3 + c] = static_cast<uint8_t>(Fade8[k][pb[i * 3 + c]] + Fade8Rev[k][pa[i * 3 + c]]);
-                break;
-            default: // 32-bit surfaces are left as they are
-                return;
-            }
-        }
+    const uint8_t* map = m->map + static_cast<std::ptrdiff_t>(q.mapRow) * m->pitch + q.mapColumn +
+                         r0 * mapRowStep + c0 * q.mapStep;
+    const auto n = static_cast<unsigned>(c1 - c0);
+    for (int64_t r = r0; r < r1; ++r) {
+        row(dst, pa, pb, map, q.mapStep, n);
         dst += d->pitch;
         pa += a->pitch;
         pb += b->pitch;

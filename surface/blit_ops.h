@@ -71,6 +71,38 @@ inline void blitPixels(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, u
     }
 }
 
+// Lookup-image pixels through the prepared table.
+inline void lutPixels(uint8_t* dst, const uint8_t* index, unsigned n, const LutTable& t)
+{
+    for (unsigned i = 0; i < n; ++i) {
+        const unsigned e = index[i];
+        store16(dst + 2 * i, static_cast<uint16_t>(t.colour[e] + complement16(load16(dst + 2 * i), t.alpha[e])));
+    }
+}
+
+// Quadrant-blend pixels: b weighed by k, a by its complement.  24-bit
+// pixels are three bytes, each faded on its own.
+template <class P>
+inline void quadrantPixels(uint8_t* dst, const uint8_t* a, const uint8_t* b, const uint8_t* map, int mapStep,
+                           unsigned n)
+{
+    for (unsigned i = 0; i < n; ++i, map += mapStep) {
+        const unsigned k = *map;
+        if constexpr (P::bytes == 1)
+            dst[i] = static_cast<uint8_t>(fade8(b[i], k) + complement8(a[i], k));
+        else
+            store16(dst + 2 * i, static_cast<uint16_t>(fade16(load16(b + 2 * i), k) + complement16(load16(a + 2 * i), k)));
+    }
+}
+
+inline void quadrantPixels24(uint8_t* dst, const uint8_t* a, const uint8_t* b, const uint8_t* map, int mapStep,
+                             unsigned n)
+{
+    for (unsigned i = 0; i < n; ++i, map += mapStep)
+        for (unsigned c = 0; c < 3; ++c)
+            dst[3 * i + c] = static_cast<uint8_t>(fade8(b[3 * i + c], *map) + complement8(a[3 * i + c], *map));
+}
+
 } // namespace vtl
 
 #endif

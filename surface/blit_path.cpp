@@ -114,4 +114,41 @@ RowFn rowKernel(BlitOp op, unsigned bitsPerPixel, unsigned formatCode)
     }
 }
 
+LutRowFn lutRowKernel(unsigned formatCode)
+{
+    const RowKernels& k = active();
+    const RowKernels& plain = scalarKernels();
+    switch (formatCode & ~PF_BGR) {
+    case PF_RGB555:
+        return k.lut555 ? k.lut555 : plain.lut555;
+    case PF_RGB565:
+        return k.lut565 ? k.lut565 : plain.lut565;
+    default:
+        return plain.lut565;
+    }
+}
+
+QuadrantRowFn quadrantRowKernel(unsigned bitsPerPixel, unsigned formatCode)
+{
+    const RowKernels& k = active();
+    const RowKernels& plain = scalarKernels();
+    switch (bitsPerPixel) {
+    case 8:
+        return formatCode == PF_PAL8 && k.quadrant8 ? k.quadrant8 : plain.quadrant8;
+    case 16:
+        switch (formatCode & ~PF_BGR) {
+        case PF_RGB555:
+            return k.quadrant555 ? k.quadrant555 : plain.quadrant555;
+        case PF_RGB565:
+            return k.quadrant565 ? k.quadrant565 : plain.quadrant565;
+        default:
+            return plain.quadrant565;
+        }
+    case 24:
+        return k.quadrant24 ? k.quadrant24 : plain.quadrant24;
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace vtl

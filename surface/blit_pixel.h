@@ -17,8 +17,21 @@ inline uint16_t fade16(uint16_t p, unsigned k)
     return static_cast<uint16_t>(FadeLo[k][p & 0xFF] + FadeHi[k][p >> 8]);
 }
 
-// 8-bit 3-3-2 index (or any byte of a deeper pixel) faded to level k.
+// The same pixel faded to level 255 - k, from the complement tables.
+inline uint16_t complement16(uint16_t p, unsigned k)
+{
+    return static_cast<uint16_t>(FadeLoRev[k][p & 0xFF] + FadeHiRev[k][p >> 8]);
+}
+
+// 8-bit 3-3-2 index (or any byte of a deeper pixel) faded to level k, and to
+// level 255 - k.
 inline uint8_t fade8(uint8_t c, unsigned k) { return Fade8[k][c]; }
+inline uint8_t complement8(uint8_t c, unsigned k) { return Fade8Rev[k][c]; }
+
+// A colour byte of a 24- or 32-bit pixel scaled by k / 255, and by
+// (255 - k) / 255, rounded down.
+inline uint8_t scaleByte(uint8_t v, unsigned k) { return Scale8[k][v]; }
+inline uint8_t complementByte(uint8_t v, unsigned k) { return Scale8Rev[k][v]; }
 
 // Average of two pixels field by field, each rounded down before the add, so
 // no field carries into the next.  `mask` already has the top bit of each

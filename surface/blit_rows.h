@@ -42,12 +42,31 @@ struct RowArgs {
 
 using RowFn = void (*)(uint8_t* dst, const uint8_t* src, const uint8_t* alpha, unsigned n, const RowArgs& args);
 
+// A lookup image's colour table as its row kernel reads it, made once per
+// call: each entry's colour already faded by the entry's alpha, and that
+// alpha, by which the destination is faded to its complement.
+struct LutTable {
+    uint16_t colour[256];
+    uint16_t alpha[256];
+};
+
+// d = colour[i] + complement(d, alpha[i]) for each index i of the row.
+using LutRowFn = void (*)(uint8_t* dst, const uint8_t* index, unsigned n, const LutTable& table);
+
+// One row of a quadrant blend: d = fade(b, k) + complement(a, k) with k read
+// from `map`, which steps by `mapStep` (+1 or -1) per pixel.
+using QuadrantRowFn = void (*)(uint8_t* dst, const uint8_t* a, const uint8_t* b, const uint8_t* map, int mapStep,
+                               unsigned n);
+
 // One code path: a kernel per operation for 8-bit surfaces and for each
-// 16-bit layout.  A null entry falls back to the plain kernel.
+// 16-bit layout, the lookup-image rows (16 bits only) and the quadrant-blend
+// rows.  A null entry falls back to the plain kernel.
 struct RowKernels {
     RowFn bits8[OP_COUNT];
     RowFn rgb555[OP_COUNT]; // 5-5-5, either channel order
     RowFn rgb565[OP_COUNT]; // 5-6-5, either channel order
+    LutRowFn lut555, lut565;
+    QuadrantRowFn quadrant8, quadrant555, quadrant565, quadrant24;
 };
 
 enum class BlitPath { Auto, Scalar, Sse2, Ssse3, Avx2 };
@@ -62,6 +81,8 @@ BlitPath activeBlitPath();
 // The kernel for an operation on a surface of the given depth and format
 // code, from the active path.  Null when the depth has no such kernel.
 RowFn rowKernel(BlitOp op, unsigned bitsPerPixel, unsigned formatCode);
+LutRowFn lutRowKernel(unsigned formatCode);
+QuadrantRowFn quadrantRowKernel(unsigned bitsPerPixel, unsigned formatCode); // null for 32 bits
 
 // The paths themselves.
 const RowKernels& scalarKernels();

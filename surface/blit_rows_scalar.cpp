@@ -45,6 +45,12 @@ RowKernels makeScalar()
     fill<Pixel8>(k.bits8);
     fill<Pixel16>(k.rgb555);
     fill<Pixel16>(k.rgb565);
+    k.lut555 = lutPixels;
+    k.lut565 = lutPixels;
+    k.quadrant8 = quadrantPixels<Pixel8>;
+    k.quadrant555 = quadrantPixels<Pixel16>;
+    k.quadrant565 = quadrantPixels<Pixel16>;
+    k.quadrant24 = quadrantPixels24;
     return k;
 }
 

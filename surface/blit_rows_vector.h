@@ -3,81 +3,17 @@
 // it defines VTL_VEC_BYTES (16 or 32) and VTL_VEC_ISA (a target string such
 // as "avx2") first.  Everything here has internal linkage, so code built for
 // one instruction set never stands in for another's.
-//
-// The effect tables hold, per colour field, floor(field x level / 255) with
-// the field scaled in place.  A field is split at the byte boundary exactly
-// as the tables split it (green of a 16-bit pixel is faded as two parts), and
-// each part is computed as div255(part x level) in a 16-bit lane, so the
-// results are the tables' results bit for bit.
 #ifndef VTL_VEC_BYTES
 #error "define VTL_VEC_BYTES and VTL_VEC_ISA before including this file"
 #endif
 
 #include "surface/blit_ops.h"
+#include "surface/pixel_vector.h"
 
-#define VTL_VEC_FN static inline __attribute__((target(VTL_VEC_ISA), always_inline))
+#include <type_traits>
 
 namespace vtl {
 namespace {
-
-typedef uint16_t V16 __attribute__((vector_size(VTL_VEC_BYTES)));
-typedef uint8_t A8 __attribute__((vector_size(VTL_VEC_BYTES / 2)));
-constexpr unsigned kLanes = VTL_VEC_BYTES / 2;
-
-VTL_VEC_FN V16 loadV(const uint8_t* p)
-{
-    V16 v;
-    __builtin_memcpy(&v, p, sizeof v);
-    return v;
-}
-
-VTL_VEC_FN void storeV(uint8_t* p, V16 v) { __builtin_memcpy(p, &v, sizeof v); }
-
-VTL_VEC_FN V16 splat(unsigned x)
-{
-    V16 v;
-    for (unsigned i = 0; i < kLanes; ++i)
-        v[i] = static_cast<uint16_t>(x);
-    return v;
-}
-
-VTL_VEC_FN V16 select(V16 mask, V16 yes, V16 no) { return (yes & mask) | (no & ~mask); }
-
-// floor(x / 255), exact for every x below 65535.
-VTL_VEC_FN V16 div255(V16 x) { return (x + 1 + (x >> 8)) >> 8; }
-
-// One part of a field: the bits of Mask, with the field's lowest bit at Shift.
-template <uint16_t Mask, int Shift>
-VTL_VEC_FN V16 fadePart(V16 p, V16 k)
-{
-    return div255(((p & Mask) >> Shift) * k) << Shift;
-}
-
-// Red and blue swap places between the two channel orders but the parts do
-// not move, so one layout serves both orders.
-struct Layout565 {
-    VTL_VEC_FN V16 fade(V16 p, V16 k)
-    {
-        return fadePart<0x001F, 0>(p, k) + fadePart<0x00E0, 5>(p, k) + fadePart<0x0700, 5>(p, k) +
-               fadePart<0xF800, 11>(p, k);
-    }
-};
-
-struct Layout555 {
-    VTL_VEC_FN V16 fade(V16 p, V16 k)
-    {
-        return fadePart<0x001F, 0>(p, k) + fadePart<0x00E0, 5>(p, k) + fadePart<0x0300, 5>(p, k) +
-               fadePart<0x7C00, 10>(p, k);
-    }
-};
-
-// A 3-3-2 index held in the low byte of a lane.
-struct Layout332 {
-    VTL_VEC_FN V16 fade(V16 p, V16 k)
-    {
-        return fadePart<0x03, 0>(p, k) + fadePart<0x1C, 2>(p, k) + fadePart<0xE0, 5>(p, k);
-    }
-};
 
 struct Consts {
     V16 key, half, level, levelBar, alphaBase, color;
@@ -162,6 +98,88 @@ __attribute__((target(VTL_VEC_ISA))) void row8(uint8_t* dst, const uint8_t* src,
     blitPixels<Pixel8, Op>(dst + i, src + i, usesAlpha(Op) ? alpha + i : nullptr, n - i, g);
 }
 
+VTL_VEC_FN bool allZero(V16 v)
+{
+    typedef uint64_t U64 __attribute__((vector_size(VTL_VEC_BYTES)));
+    const U64 x = (U64)v;
+    uint64_t any = 0;
+    for (unsigned i = 0; i < VTL_VEC_BYTES / 8; ++i)
+        any |= x[i];
+    return any == 0;
+}
+
+// Lookup-image rows, a batch of pixels at a time: a plain loop first looks
+// up each pixel's faded colour and alpha into two small arrays (vector lanes
+// have no gather), then whole vectors fade the destination by the alphas'
+// complements.  Gathering a batch ahead keeps the vector loads clear of the
+// stores that just filled the arrays.
+template <class L>
+__attribute__((target(VTL_VEC_ISA))) void lutRow(uint8_t* dst, const uint8_t* index, unsigned n, const LutTable& t)
+{
+    constexpr unsigned kBatch = 128;
+    alignas(VTL_VEC_BYTES) uint16_t colour[kBatch], alpha[kBatch];
+    unsigned i = 0;
+    while (n - i >= kLanes) {
+        const unsigned m = (n - i < kBatch ? n - i : kBatch) / kLanes * kLanes;
+        for (unsigned j = 0; j < m; ++j) {
+            const unsigned e = index[i + j];
+            colour[j] = t.colour[e];
+            alpha[j] = t.alpha[e];
+        }
+        for (unsigned j = 0; j < m; j += kLanes) {
+            const V16 a = loadV(reinterpret_cast<const uint8_t*>(alpha + j));
+            // Where every entry is transparent a 5-6-5 destination keeps its
+            // pixels exactly (5-5-5 ones lose their unused top bit, so they
+            // are worked): lights are mostly transparent around the glow.
+            if (std::is_same_v<L, Layout565> && allZero(a))
+                continue;
+            const V16 c = loadV(reinterpret_cast<const uint8_t*>(colour + j));
+            storeV(dst + 2 * (i + j), c + L::fade(loadV(dst + 2 * (i + j)), 255 - a));
+        }
+        i += m;
+    }
+    lutPixels(dst + 2 * i, index + i, n - i, t);
+}
+
+// The weights of a quadrant row, read from the map forwards or backwards.
+VTL_VEC_FN V16 mapLanes(const uint8_t* map, int step)
+{
+    V16 k = {};
+    for (unsigned j = 0; j < kLanes; ++j)
+        k[j] = map[static_cast<int>(j) * step];
+    return k;
+}
+
+template <class L>
+__attribute__((target(VTL_VEC_ISA))) void quadrantRow16(uint8_t* dst, const uint8_t* a, const uint8_t* b,
+                                                         const uint8_t* map, int step, unsigned n)
+{
+    unsigned i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        const V16 k = mapLanes(map + static_cast<int>(i) * step, step);
+        storeV(dst + 2 * i, L::fade(loadV(b + 2 * i), k) + L::fade(loadV(a + 2 * i), 255 - k));
+    }
+    quadrantPixels<Pixel16>(dst + 2 * i, a + 2 * i, b + 2 * i, map + static_cast<int>(i) * step, step, n - i);
+}
+
+// 8 bits: one index to a lane.
+__attribute__((target(VTL_VEC_ISA))) void quadrantRow8(uint8_t* dst, const uint8_t* a, const uint8_t* b,
+                                                        const uint8_t* map, int step, unsigned n)
+{
+    unsigned i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        const V16 k = mapLanes(map + static_cast<int>(i) * step, step);
+        A8 av, bv;
+        __builtin_memcpy(&av, a + i, sizeof av);
+        __builtin_memcpy(&bv, b + i, sizeof bv);
+        const V16 r = Layout332::fade(__builtin_convertvector(bv, V16), k) +
+                      Layout332::fade(__builtin_convertvector(av, V16), 255 - k);
+        const A8 out = __builtin_convertvector(r & 0xFF, A8);
+        __builtin_memcpy(dst + i, &out, sizeof out);
+    }
+    quadrantPixels<Pixel8>(dst + i, a + i, b + i, map + static_cast<int>(i) * step, step, n - i);
+}
+
 template <BlitOp Op>
 void fillOp(RowKernels& k)
 {
@@ -185,10 +203,14 @@ RowKernels makeVectorKernels()
     fillOp<OP_ALPHA_SRC>(k);
     fillOp<OP_COLOR_BLEND>(k);
     fillOp<OP_COLOR_TRANS_BLEND>(k);
+    k.lut555 = lutRow<Layout555>;
+    k.lut565 = lutRow<Layout565>;
+    k.quadrant8 = quadrantRow8;
+    k.quadrant555 = quadrantRow16<Layout555>;
+    k.quadrant565 = quadrantRow16<Layout565>;
     return k;
 }
 
 } // namespace
 } // namespace vtl
 
-#undef VTL_VEC_FN

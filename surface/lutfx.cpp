@@ -11,6 +11,7 @@
 #include "core/buffer_limit.h"
 #include "surface/blit_clip.h"
 #include "surface/blit_pixel.h"
+#include "surface/blit_rows.h"
 
 bool LUTFX::create(unsigned short w, unsigned short h)
 {
@@ -67,33 +68,39 @@ void BITPLANEFX::Blt(LUTFX* l, tagPOINT p, tagRECT* rect)
     if (!pixels || !l || !l->front || !l->entries || bitsPerPixel != 16)
         return;
     tagRECT* r = vtl::clampSourceRect(rect, l->width, l->height);
-    const int64_t w = int64_t{r->right} - r->left;
-    const int64_t h = int64_t{r->bottom} - r->top;
+    // The area is clipped to the surface (the clip rectangle plays no part,
+    // as for the scaled blits), so a light reaching the screen's edge shows
+    // its visible part.  Every pixel drawn gets exactly what the unclipped
+    // blit would give it; the caller's rectangle keeps the clamped area.
+    int64_t left = r->left, top = r->top, x = p.x, y = p.y;
+    int64_t w = int64_t{r->right} - left, h = int64_t{r->bottom} - top;
+    if (x < 0) {
+        left -= x;
+        w += x;
+        x = 0;
+    }
+    if (y < 0) {
+        top -= y;
+        h += y;
+        y = 0;
+    }
+    if (x + w > width)
+        w = width - x;
+    if (y + h > height)
+        h = height - y;
     if (w <= 0 || h <= 0)
         return;
-    // This blit does not clip: an area that does not lie wholly inside the
-    // destination is refused rather than written past the surface.
-    if (p.x < 0 || p.y < 0 || p.x + w > width || p.y + h > height)
-        return;
 
-    // Each entry's colour faded by its own alpha, once per call; the
-    // destination term is then two lookups in the complement tables.
-    uint16_t colour[256];
-    const uint16_t* lo[256];
-    const uint16_t* hi[256];
+    // Each entry's colour faded by its own alpha, once per call.
+    vtl::LutTable table;
     for (unsigned i = 0; i < 256; ++i) {
         const DWORD e = l->entries[i];
-        const unsigned a = e >> 24;
-        colour[i] = vtl::fade16(static_cast<uint16_t>(e), a);
-        lo[i] = FadeLoRev[a];
-        hi[i] = FadeHiRev[a];
+        table.alpha[i] = static_cast<uint16_t>(e >> 24);
+        table.colour[i] = vtl::fade16(static_cast<uint16_t>(e), e >> 24);
     }
-    const uint8_t* index = l->front + static_cast<size_t>(r->top) * l->pitch + static_cast<size_t>(r->left);
-    uint8_t* dst = pixels + static_cast<size_t>(p.y) * pitch + static_cast<size_t>(p.x) * 2;
-    for (int64_t y = 0; y < h; ++y, index += l->pitch, dst += pitch)
-        for (int64_t x = 0; x < w; ++x) {
-            const unsigned i = index[x];
-            const uint16_t d = vtl::load16(dst + x * 2);
-            vtl::store16(dst + x * 2, static_cast<uint16_t>(colour[i] + lo[i][d & 0xFF] + hi[i][d >> 8]));
-        }
+    const vtl::LutRowFn row = vtl::lutRowKernel(format);
+    const uint8_t* index = l->front + static_cast<size_t>(top) * l->pitch + static_cast<size_t>(left);
+    uint8_t* dst = pixels + static_cast<size_t>(y) * pitch + static_cast<size_t>(x) * 2;
+    for (int64_t i = 0; i < h; ++i, index += l->pitch, dst += pitch)
+        row(dst, index, static_cast<unsigned>(w), table);
 }

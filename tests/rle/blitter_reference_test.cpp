@@ -1,21 +1,28 @@
 // Every RLE blitter against the reference walker: random images, random
 // clip rectangles and positions (inside, across every edge, and outside),
 // every operation at the levels 0, 128, 255 and random ones, in all nine
-// display formats.
+// display formats, on every code path this processor runs (plain, SSE2,
+// SSSE3, AVX2).
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "surface/effects_switch.h"
 #include "rle/rle_reference.h"
+#include "surface/blit_rows.h"
 #include "support/formats.h"
 
 using namespace rletest;
 
 namespace {
 
+const vtl::BlitPath kPaths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
+                                vtl::BlitPath::Avx2};
+const char* const kPathNames[] = {"plain", "sse2", "ssse3", "avx2"};
+
 class RleBlitters : public testing::TestWithParam<DisplayFormat> {
 protected:
+    void TearDown() override { vtl::setBlitPath(vtl::BlitPath::Auto); }
     void SetUp() override
     {
         const DisplayFormat& d = GetParam();
@@ -80,9 +87,7 @@ TEST_P(RleBlitters, MatchTheReferenceWalkerEverywhere)
             for (Op op : kAllOps) {
                 for (const OpArgs& args : argsFor(op, rng)) {
                     fillRandom(rng, background);
-                    lib.restore(background);
                     ref.restore(background);
-                    drawLib(lib.s, &image.img, pt, op, args);
                     // The reference follows the shortcuts by their results.
                     Op refOp = op;
                     if (op == Op::Fade && args.level == 255)
@@ -91,11 +96,17 @@ TEST_P(RleBlitters, MatchTheReferenceWalkerEverywhere)
                         refOp = Op::Normal;
                     if (!(op == Op::Blend && args.level == 0))
                         drawRefInClip(ref.s, image.img, pt, B, refOp, args);
-                    ASSERT_EQ(lib.snapshot(), ref.snapshot())
-                        << "op " << static_cast<int>(op) << " level " << args.level << " colorLevel "
-                        << args.colorLevel << " image " << w << "x" << h << " at " << pt.x << "," << pt.y
-                        << " clip " << lib.s.clipX << "," << lib.s.clipY << " " << lib.s.clipWidth << "x"
-                        << lib.s.clipHeight;
+                    for (int path = 0; path < 4; ++path) {
+                        if (!vtl::setBlitPath(kPaths[path]))
+                            continue;
+                        lib.restore(background);
+                        drawLib(lib.s, &image.img, pt, op, args);
+                        ASSERT_EQ(lib.snapshot(), ref.snapshot())
+                            << kPathNames[path] << " path, op " << static_cast<int>(op) << " level " << args.level
+                            << " colorLevel " << args.colorLevel << " image " << w << "x" << h << " at " << pt.x
+                            << "," << pt.y << " clip " << lib.s.clipX << "," << lib.s.clipY << " "
+                            << lib.s.clipWidth << "x" << lib.s.clipHeight;
+                    }
                 }
             }
         }

@@ -84,7 +84,7 @@ TEST(Lut, BltBlendsEachEntryByItsAlpha)
     EXPECT_EQ(d.get(3, 0), 0x001Fu);
 }
 
-TEST(Lut, RectangleIsClampedAndTheAreaMustFit)
+TEST(Lut, RectangleIsClampedInPlace)
 {
     const VTLPixelFormat f = useFormat("rgb565");
     Lut l;
@@ -99,14 +99,14 @@ TEST(Lut, RectangleIsClampedAndTheAreaMustFit)
     EXPECT_EQ(d.get(19, 19), 0xF800u);
     EXPECT_EQ(d.get(9, 9), 0u);
 
-    // No clipping: an area that would leave the surface is not drawn.
+    // The caller's rectangle keeps the clamped area when the surface clips it.
+    tagRECT whole{0, 0, 10, 10};
     Surface e(f, 20, 20);
-    e.Blt(&l, {11, 0}, nullptr);
-    e.Blt(&l, {-1, 0}, nullptr);
-    e.Blt(&l, {0, 15}, nullptr);
-    EXPECT_EQ(e.get(12, 5), 0u);
-    EXPECT_EQ(e.get(0, 0), 0u);
-    EXPECT_TRUE(sameRect(vtl::wholeSourceRect(), rectOf(0, 0, 10, 10)));
+    e.Blt(&l, {15, -4}, &whole);
+    EXPECT_TRUE(sameRect(whole, rectOf(0, 0, 10, 10))) << whole;
+    EXPECT_EQ(e.get(15, 0), 0xF800u);
+    EXPECT_EQ(e.get(14, 0), 0u);
+    EXPECT_EQ(e.get(15, 6), 0u);
 
     Surface p8(useFormat("pal8"), 20, 20);
     p8.Blt(&l, {0, 0}, nullptr);
