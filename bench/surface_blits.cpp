@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "surface/surface_testing.h"
 #include "peer_compare.h"
 #include "surface/blit_rows.h"
 
@@ -294,7 +295,7 @@ void BM_Surface_BlendBltPath(benchmark::State& state)
 {
     const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
                                    vtl::BlitPath::Avx2};
-    if (!vtl::setBlitPath(paths[state.range(0)])) {
+    if (!::vtl::testing::surface::forcePath(paths[state.range(0)])) {
         state.SkipWithError("path not supported by this processor");
         return;
     }
@@ -303,7 +304,7 @@ void BM_Surface_BlendBltPath(benchmark::State& state)
     for (auto _ : state)
         dst.BlendBlt(&src, {0, 0}, nullptr, 160);
     state.SetItemsProcessed(state.iterations() * kScreenW * kScreenH);
-    vtl::setBlitPath(vtl::BlitPath::Auto);
+    ::vtl::testing::surface::reset();
 }
 
 void BM_Surface_Hline(benchmark::State& state)
@@ -433,7 +434,7 @@ void BM_Surface_LutBltPath(benchmark::State& state)
 {
     const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
                                    vtl::BlitPath::Avx2};
-    if (!vtl::setBlitPath(paths[state.range(0)])) {
+    if (!::vtl::testing::surface::forcePath(paths[state.range(0)])) {
         state.SkipWithError("path not supported by this processor");
         return;
     }
@@ -451,7 +452,7 @@ void BM_Surface_LutBltPath(benchmark::State& state)
         dst.Blt(&lut, {0, 0}, nullptr);
     state.SetItemsProcessed(state.iterations() * kScreenW * kScreenH);
     lut.release();
-    vtl::setBlitPath(vtl::BlitPath::Auto);
+    ::vtl::testing::surface::reset();
 }
 
 } // namespace

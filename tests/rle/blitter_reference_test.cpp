@@ -7,6 +7,7 @@
 
 #include <random>
 
+#include "surface/surface_testing.h"
 #include "surface/effects_switch.h"
 #include "rle/rle_reference.h"
 #include "surface/blit_rows.h"
@@ -22,7 +23,7 @@ const char* const kPathNames[] = {"plain", "sse2", "ssse3", "avx2"};
 
 class RleBlitters : public testing::TestWithParam<DisplayFormat> {
 protected:
-    void TearDown() override { vtl::setBlitPath(vtl::BlitPath::Auto); }
+    void TearDown() override { ::vtl::testing::surface::reset(); }
     void SetUp() override
     {
         const DisplayFormat& d = GetParam();
@@ -97,7 +98,7 @@ TEST_P(RleBlitters, MatchTheReferenceWalkerEverywhere)
                     if (!(op == Op::Blend && args.level == 0))
                         drawRefInClip(ref.s, image.img, pt, B, refOp, args);
                     for (int path = 0; path < 4; ++path) {
-                        if (!vtl::setBlitPath(kPaths[path]))
+                        if (!::vtl::testing::surface::forcePath(kPaths[path]))
                             continue;
                         lib.restore(background);
                         drawLib(lib.s, &image.img, pt, op, args);

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "surface/surface_testing.h"
 #include "surface/blit_rows.h"
 #include "surface_helpers.h"
 
@@ -99,7 +100,7 @@ const char* pathName(vtl::BlitPath p)
 
 class BlitFastPaths : public ::testing::TestWithParam<DisplayFormat> {
 protected:
-    void TearDown() override { vtl::setBlitPath(vtl::BlitPath::Auto); }
+    void TearDown() override { ::vtl::testing::surface::reset(); }
 };
 
 // Draws `w` x 3 pixels from source column sx to destination column dx and
@@ -156,7 +157,7 @@ TEST_P(BlitFastPaths, EveryPathMatchesTheTables)
     Surface src(f, 160, 4, true), dst(f, 160, 4);
     int paths = 0;
     for (vtl::BlitPath path : {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3, vtl::BlitPath::Avx2}) {
-        if (!vtl::setBlitPath(path))
+        if (!::vtl::testing::surface::forcePath(path))
             continue;
         ++paths;
         for (int mi = 0; mi < MEMBER_COUNT; ++mi) {
@@ -194,9 +195,9 @@ INSTANTIATE_TEST_SUITE_P(Formats, BlitFastPaths,
 
 TEST(BlitPaths, TheProcessorsPathsCanBeForcedAndAutoPicksOne)
 {
-    EXPECT_TRUE(vtl::setBlitPath(vtl::BlitPath::Scalar));
+    EXPECT_TRUE(::vtl::testing::surface::forcePath(vtl::BlitPath::Scalar));
     EXPECT_EQ(vtl::activeBlitPath(), vtl::BlitPath::Scalar);
-    EXPECT_TRUE(vtl::setBlitPath(vtl::BlitPath::Auto));
+    EXPECT_TRUE(::vtl::testing::surface::forcePath(vtl::BlitPath::Auto));
     EXPECT_NE(vtl::activeBlitPath(), vtl::BlitPath::Auto);
 #if defined(__x86_64__)
     EXPECT_TRUE(vtl::blitPathSupported(vtl::BlitPath::Sse2)) << "every x86-64 processor has SSE2";

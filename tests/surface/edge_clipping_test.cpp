@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "surface/surface_testing.h"
 #include "surface/blit_rows.h"
 #include "surface_helpers.h"
 
@@ -41,7 +42,7 @@ struct Map : ALPHAFX {
 
 class EdgeClipping : public ::testing::TestWithParam<DisplayFormat> {
 protected:
-    void TearDown() override { vtl::setBlitPath(vtl::BlitPath::Auto); }
+    void TearDown() override { ::vtl::testing::surface::reset(); }
 };
 
 } // namespace
@@ -89,7 +90,7 @@ TEST_P(EdgeClipping, LookupImagesDrawTheirVisiblePartExactly)
                         expected[py * kSurfaceW + px] = v;
                     }
                 for (int path = 0; path < 4; ++path) {
-                    if (!vtl::setBlitPath(kPaths[path]))
+                    if (!::vtl::testing::surface::forcePath(kPaths[path]))
                         continue;
                     for (int py = 0; py < kSurfaceH; ++py)
                         for (int px = 0; px < kSurfaceW; ++px)
@@ -157,7 +158,7 @@ TEST_P(EdgeClipping, QuadrantBlendsDrawTheirVisiblePartExactly)
                         }
                     }
                 for (int path = 0; path < 4; ++path) {
-                    if (!vtl::setBlitPath(kPaths[path]))
+                    if (!::vtl::testing::surface::forcePath(kPaths[path]))
                         continue;
                     std::memcpy(d.pixels, before.data(), before.size());
                     BlendPosNeg(x, y, &d, &a, &b, &m, quarter);
