@@ -168,8 +168,9 @@ TEST_F(ConfigDialogTest, NoTwoControlsOverlapAndEveryLabelFits)
         for (int b : controls) {
             // The depth list and the window label take turns in one place.
             const bool turns = (a == IDC_DEPTHS && b == IDC_WINDOW_LABEL) || (a == IDC_WINDOW_LABEL && b == IDC_DEPTHS);
-            if (a < b && !turns)
+            if (a < b && !turns) {
                 EXPECT_FALSE(overlap(ra, vtl::dialogItemRect(dialog, b))) << a << " and " << b;
+            }
         }
     }
     // The group boxes hold their own controls and touch nothing else.
