@@ -11,7 +11,8 @@
 //   out with, and its letters do not keep the same proportions: where a
 //   label would not fit its control, the horizontal base unit grows until
 //   every label fits, and where a bitmap (shown at its own size) would reach
-//   another control, both units grow until it clears them by two pixels.
+//   another control, the unit across which they overlap less grows until
+//   the bitmap clears it by two pixels.
 //   Everything scales together, so controls that do not overlap in dialog
 //   units never overlap on the screen;
 // - a drop-down list's closed box is a line plus 8 pixels high, whatever its
@@ -239,7 +240,10 @@ bool labelsFit(const BaseUnits& b, const VTLDLGTEMPLATE& t, HDC dc)
     return true;
 }
 
-bool bitmapsClear(const BaseUnits& b, const VTLDLGTEMPLATE& t)
+// Which base unit to grow so that no bitmap reaches another control: 'x'
+// or 'y' (the direction in which the two overlap less, so that the smaller
+// step clears them), or 0 when every bitmap is clear.
+char bitmapOverlap(const BaseUnits& b, const VTLDLGTEMPLATE& t)
 {
     for (int i = 0; i < t.itemCount; ++i) {
         const VTLDLGITEM& item = t.items[i];
@@ -258,11 +262,14 @@ bool bitmapsClear(const BaseUnits& b, const VTLDLGTEMPLATE& t)
             if (other.kind == VTLDLG_GROUPBOX && o.left <= p.left + 2 && o.top <= p.top + 2 &&
                 p.right - 2 <= o.right && p.bottom - 2 <= o.bottom)
                 continue;
-            if (o.left < p.right && p.left < o.right && o.top < p.bottom && p.top < o.bottom)
-                return false;
+            if (o.left < p.right && p.left < o.right && o.top < p.bottom && p.top < o.bottom) {
+                const long across = std::min(o.right, p.right) - std::max(o.left, p.left);
+                const long down = std::min(o.bottom, p.bottom) - std::max(o.top, p.top);
+                return down <= across ? 'y' : 'x';
+            }
         }
     }
-    return true;
+    return 0;
 }
 
 BaseUnits fitLayout(BaseUnits b, const VTLDLGTEMPLATE& t, HFONT font)
@@ -274,11 +281,9 @@ BaseUnits fitLayout(BaseUnits b, const VTLDLGTEMPLATE& t, HFONT font)
     const int limit = b.x * 4;
     while (b.x < limit && !labelsFit(b, t, dc))
         ++b.x;
-    const int limitY = b.y * 4;
-    while (b.y < limitY && !bitmapsClear(b, t)) {
-        ++b.x;
-        ++b.y;
-    }
+    const int limitX = b.x * 2, limitY = b.y * 4;
+    for (char grow = bitmapOverlap(b, t); grow && b.x < limitX && b.y < limitY; grow = bitmapOverlap(b, t))
+        ++(grow == 'x' ? b.x : b.y);
     SelectObject(dc, before);
     ReleaseDC(nullptr, dc);
     return b;
