@@ -7,6 +7,14 @@
 //   base units are measured on it as usual (the average width of the 52
 //   letters, the height of a line), so the layout follows the font the
 //   system matched for the face name;
+// - the font matched for a face name is seldom the one a template was laid
+//   out with, and its letters do not keep the same proportions: where a
+//   label would not fit its control, the horizontal base unit grows until
+//   every label fits, and where a bitmap (shown at its own size) would reach
+//   another control, the unit across which they overlap less grows until
+//   the bitmap clears it by two pixels.
+//   Everything scales together, so controls that do not overlap in dialog
+//   units never overlap on the screen;
 // - a drop-down list's closed box is a line plus 8 pixels high, whatever its
 //   template height (that height is the dropped list's);
 // - the dialog starts with the focus on its default push button, so Enter
@@ -20,6 +28,7 @@
 #include <vantrel/win32/gdi.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -199,6 +208,87 @@ RECT toPixels(const BaseUnits& b, int x, int y, int cx, int cy)
     return RECT{x * b.x / 4, y * b.y / 8, (x + cx) * b.x / 4, (y + cy) * b.y / 8};
 }
 
+// The pixels a control's own drawing leaves beside its label (the painter's
+// check box and its gap, a button's and a frame's edges); -1 for controls
+// whose template text is not shown in the control's width.
+int labelMargin(BYTE kind)
+{
+    switch (kind) {
+    case VTLDLG_AUTOCHECKBOX: return 13 + 4;
+    case VTLDLG_PUSHBUTTON:
+    case VTLDLG_DEFPUSHBUTTON: return 6;
+    case VTLDLG_GROUPBOX: return 8 + 8;
+    case VTLDLG_LTEXTFRAME: return 6;
+    case VTLDLG_CTEXT: return 0;
+    default: return -1;
+    }
+}
+
+bool labelsFit(const BaseUnits& b, const VTLDLGTEMPLATE& t, HDC dc)
+{
+    for (int i = 0; i < t.itemCount; ++i) {
+        const VTLDLGITEM& item = t.items[i];
+        const int margin = labelMargin(item.kind);
+        if (margin < 0 || !item.text || !*item.text)
+            continue;
+        SIZE s{0, 0};
+        GetTextExtentPoint32A(dc, item.text, static_cast<int>(std::strlen(item.text)), &s);
+        const RECT r = toPixels(b, item.x, item.y, item.cx, item.cy);
+        if (s.cx + margin > r.right - r.left)
+            return false;
+    }
+    return true;
+}
+
+// Which base unit to grow so that no bitmap reaches another control: 'x'
+// or 'y' (the direction in which the two overlap less, so that the smaller
+// step clears them), or 0 when every bitmap is clear.
+char bitmapOverlap(const BaseUnits& b, const VTLDLGTEMPLATE& t)
+{
+    for (int i = 0; i < t.itemCount; ++i) {
+        const VTLDLGITEM& item = t.items[i];
+        const VTLDLGBITMAP* picture =
+            item.kind == VTLDLG_BITMAP && t.findBitmap ? t.findBitmap(item.bitmap) : nullptr;
+        if (!picture)
+            continue;
+        RECT p = toPixels(b, item.x, item.y, 0, 0);
+        p = RECT{p.left - 2, p.top - 2, p.left + picture->width + 2, p.top + picture->height + 2};
+        for (int j = 0; j < t.itemCount; ++j) {
+            const VTLDLGITEM& other = t.items[j];
+            if (j == i)
+                continue;
+            const RECT o = toPixels(b, other.x, other.y, other.cx, other.cy);
+            // A group box around the bitmap is its frame, not a neighbour.
+            if (other.kind == VTLDLG_GROUPBOX && o.left <= p.left + 2 && o.top <= p.top + 2 &&
+                p.right - 2 <= o.right && p.bottom - 2 <= o.bottom)
+                continue;
+            if (o.left < p.right && p.left < o.right && o.top < p.bottom && p.top < o.bottom) {
+                const long across = std::min(o.right, p.right) - std::max(o.left, p.left);
+                const long down = std::min(o.bottom, p.bottom) - std::max(o.top, p.top);
+                return down <= across ? 'y' : 'x';
+            }
+        }
+    }
+    return 0;
+}
+
+BaseUnits fitLayout(BaseUnits b, const VTLDLGTEMPLATE& t, HFONT font)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ before = SelectObject(dc, font);
+    // Bounded: a label no width can hold (a control of no width) leaves the
+    // dialog at four times its measured size rather than growing for ever.
+    const int limit = b.x * 4;
+    while (b.x < limit && !labelsFit(b, t, dc))
+        ++b.x;
+    const int limitX = b.x * 2, limitY = b.y * 4;
+    for (char grow = bitmapOverlap(b, t); grow && b.x < limitX && b.y < limitY; grow = bitmapOverlap(b, t))
+        ++(grow == 'x' ? b.x : b.y);
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    return b;
+}
+
 bool makeCanvas(DialogRecord& d, int width, int height)
 {
     if (width <= 0 || height <= 0)
@@ -221,7 +311,8 @@ bool buildDialog(DialogRecord& d, const VTLDLGTEMPLATE& t, HWND parent)
                          CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, t.faceName);
     if (!d.font)
         return false;
-    const BaseUnits units = measureBaseUnits(d.font);
+    const BaseUnits measured = measureBaseUnits(d.font);
+    const BaseUnits units = fitLayout(measured, t, d.font);
     const RECT client = toPixels(units, 0, 0, t.cx, t.cy);
     const DWORD style = (t.style & ~static_cast<DWORD>(WS_VISIBLE | WS_CHILD)) | WS_POPUP;
     RECT outer = client;
@@ -235,7 +326,7 @@ bool buildDialog(DialogRecord& d, const VTLDLGTEMPLATE& t, HWND parent)
                              libraryInstance(), nullptr);
     if (!d.hwnd || !makeCanvas(d, client.right, client.bottom))
         return false;
-    const int lineHeight = units.y;
+    const int lineHeight = measured.y; // the font's, however far the layout grew
     for (int i = 0; i < t.itemCount; ++i) {
         const VTLDLGITEM& item = t.items[i];
         RECT r = toPixels(units, item.x, item.y, item.cx, item.cy);

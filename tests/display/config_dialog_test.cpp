@@ -3,6 +3,7 @@
 // gfxBegin answering it through VANTREL_CONFIG.
 #include <vantrel/bitplanefx.h>
 #include <vantrel/vtlhnd.h>
+#include <vantrel/win32/gdi.h>
 #include <vantrel/win32/window.h>
 
 #include "display/config_dialog.h"
@@ -136,6 +137,79 @@ TEST_F(ConfigDialogTest, StartsWithTheDefaultChoices)
     EXPECT_FALSE(enabled(IDC_REFRESH_RATES));
     EXPECT_FALSE(enabled(IDC_REFRESH_GROUP));
     EXPECT_TRUE(enabled(IDC_DRIVERS));
+}
+
+bool overlap(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool inside(const RECT& inner, const RECT& outer)
+{
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// Whatever font the system matched for the template's face, the laid-out
+// dialog keeps every control clear of the others (the logo included, which
+// is shown at its own pixel size), and every label fits its control.
+TEST_F(ConfigDialogTest, NoTwoControlsOverlapAndEveryLabelFits)
+{
+    ASSERT_NE(open(), nullptr);
+    const int controls[] = {IDC_LOGO,    IDC_HOME_PAGE,     IDC_DIRECTDRAW, IDC_DRIVERS,       IDC_DEPTHS,
+                            IDC_WINDOW_LABEL, IDC_FULLSCREEN, IDC_WINDOWED, IDC_EFFECTS,       IDC_GLIDE,
+                            IDC_REFRESH_RATES, IDOK,          IDCANCEL};
+    RECT client{};
+    GetClientRect(dialog, &client);
+    for (int a : controls) {
+        const RECT ra = vtl::dialogItemRect(dialog, a);
+        ASSERT_LT(ra.left, ra.right) << a;
+        EXPECT_TRUE(inside(ra, client)) << a;
+        for (int b : controls) {
+            // The depth list and the window label take turns in one place.
+            const bool turns = (a == IDC_DEPTHS && b == IDC_WINDOW_LABEL) || (a == IDC_WINDOW_LABEL && b == IDC_DEPTHS);
+            if (a < b && !turns) {
+                EXPECT_FALSE(overlap(ra, vtl::dialogItemRect(dialog, b))) << a << " and " << b;
+            }
+        }
+    }
+    // The group boxes hold their own controls and touch nothing else.
+    const RECT driverGroup = vtl::dialogItemRect(dialog, IDC_DRIVER_GROUP);
+    const RECT refreshGroup = vtl::dialogItemRect(dialog, IDC_REFRESH_GROUP);
+    EXPECT_FALSE(overlap(driverGroup, refreshGroup));
+    for (int id : controls) {
+        const RECT r = vtl::dialogItemRect(dialog, id);
+        const bool inDriver = id == IDC_DRIVERS || id == IDC_DEPTHS || id == IDC_WINDOW_LABEL ||
+                              id == IDC_FULLSCREEN || id == IDC_WINDOWED || id == IDC_EFFECTS;
+        const bool inRefresh = id == IDC_REFRESH_RATES;
+        EXPECT_EQ(inside(r, driverGroup), inDriver) << id;
+        EXPECT_EQ(overlap(r, driverGroup), inDriver) << id;
+        EXPECT_EQ(inside(r, refreshGroup), inRefresh) << id;
+        EXPECT_EQ(overlap(r, refreshGroup), inRefresh) << id;
+    }
+
+    // The labels, measured in the dialog's font beside the check box each
+    // one follows (13 pixels and a gap of 4) or inside a button's edges.
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    ASSERT_NE(font, nullptr);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ before = SelectObject(dc, font);
+    const struct {
+        int id;
+        int margin;
+    } labelled[] = {{IDC_DIRECTDRAW, 17}, {IDC_FULLSCREEN, 17}, {IDC_WINDOWED, 17}, {IDC_EFFECTS, 17},
+                    {IDC_GLIDE, 17},      {IDC_HOME_PAGE, 6},   {IDOK, 6},          {IDCANCEL, 6}};
+    for (const auto& l : labelled) {
+        const std::string label = text(l.id);
+        SIZE s{0, 0};
+        GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &s);
+        const RECT r = vtl::dialogItemRect(dialog, l.id);
+        EXPECT_LE(s.cx + l.margin, r.right - r.left) << label;
+    }
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
 }
 
 TEST_F(ConfigDialogTest, RadioPairsStayExclusiveAndSwitchTheirParts)
@@ -470,9 +544,10 @@ TEST_F(ConfigDialogTest, TheDialogIsDrawnWithItsLogoAndControls)
     }
     EXPECT_GT(dark, 10);
     // The layout follows the font: the dialog's client area is 199 x 225
-    // dialog units, so wider than a 100-pixel logo and taller than wide.
+    // dialog units, so wider than a 100-pixel logo and taller than the
+    // logo and the three rows of controls below it.
     EXPECT_GT(c.width, 200);
-    EXPECT_GT(c.height, c.width);
+    EXPECT_GT(c.height, 300);
 }
 
 TEST_F(ConfigDialogTest, TheHomePageButtonOpensTheAddressWithTheDesktopsBrowser)

@@ -1,9 +1,19 @@
 // The sounds, synthesised at 22050 Hz: four short effects (SHOT, HIT, BOOM,
 // CLICK) and MUSIC.WAV, sixteen seconds of a looping tune in four voices
 // that the game streams.
+//
+// Mastering: each sound is scaled to a fixed peak, chosen so that the most
+// the game can ever play at once stays below -1 dBFS (0.891) without a
+// limiter.  The game has three voices per effect; shots and booms can fill
+// all three, a hit comes at most once in its own length (the hero blinks
+// for longer than it lasts), a click only while the game is paused, and the
+// music is streamed at -6 dB:
+//   3 x 0.08 (shots) + 0.12 (hit) + 3 x 0.105 (booms) + 0.05 (click)
+//   + 0.5 x 0.30 (music) = 0.875
 #include "art.h"
 #include "files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -67,6 +77,18 @@ std::vector<float> click()
     return s;
 }
 
+// Scales `s` so that its largest sample is `peak` (of full scale 1).
+std::vector<float> master(std::vector<float> s, float peak)
+{
+    float largest = 0;
+    for (float v : s)
+        largest = std::max(largest, std::fabs(v));
+    if (largest > 0)
+        for (float& v : s)
+            v *= peak / largest;
+    return s;
+}
+
 double note(int semitone) { return 220.0 * std::pow(2.0, semitone / 12.0); }
 
 // Eight bars of 4/4 at 120 beats a minute, played twice.
@@ -108,7 +130,9 @@ std::vector<float> music()
 bool makeSounds(const std::string& folder)
 {
     const std::string f = folder + "/";
-    return writeWav(f + "SHOT.WAV", shot(), kRate) && writeWav(f + "HIT.WAV", hit(), kRate) &&
-           writeWav(f + "BOOM.WAV", boom(), kRate) && writeWav(f + "CLICK.WAV", click(), kRate) &&
-           writeWav(f + "MUSIC.WAV", music(), kRate);
+    return writeWav(f + "SHOT.WAV", master(shot(), 0.08f), kRate) &&
+           writeWav(f + "HIT.WAV", master(hit(), 0.12f), kRate) &&
+           writeWav(f + "BOOM.WAV", master(boom(), 0.105f), kRate) &&
+           writeWav(f + "CLICK.WAV", master(click(), 0.05f), kRate) &&
+           writeWav(f + "MUSIC.WAV", master(music(), 0.30f), kRate);
 }

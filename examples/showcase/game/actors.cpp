@@ -161,9 +161,10 @@ void moveEnemies(Game& g)
         e.phase += 0.05;
         const double cx = e.x + kEnemySize / 2, cy = e.y + kEnemySize / 2;
         const double distance = std::hypot(hx - cx, hy - cy);
-        // Drift towards the hero when near, wander in slow circles otherwise.
+        // Drift towards the hero when near (once the game's calm start is
+        // over), wander in slow circles otherwise.
         double vx = std::cos(e.phase + i) * 0.8, vy = std::sin(e.phase * 1.3 + i) * 0.8;
-        if (distance < 260 && distance > 1) {
+        if (g.tick >= g.chaseFrom && distance < 260 && distance > 1) {
             vx += (hx - cx) / distance * 0.8;
             vy += (hy - cy) / distance * 0.8;
         }
@@ -181,9 +182,11 @@ void moveEnemies(Game& g)
         if (distance < 20 && g.hero.hurt == 0) {
             g.hero.hurt = 60;
             playEffect(g, EffectHit);
+            ++g.stats.livesLost;
             if (--g.lives <= 0) {
                 g.lives = kMaxLives;
                 g.score = 0;
+                g.chaseFrom = g.tick + kCalmTicks;
                 showMessage(g, "The wisps got you - a new game begins");
             }
             e.x -= (hx - cx) / std::max(distance, 1.0) * 40;

@@ -23,10 +23,15 @@ void drawText(Game& g)
     if (const char* status = networkStatus(g))
         g.gfx->gfxString(const_cast<char*>(status), g.smallFont, RGB(255, 170, 150), 10,
                          static_cast<short>(g.height - 40), 0);
-    char help[] = "Arrows/WASD move   Space or click fires   M menu   Z magnifier   F2 window   Esc quits";
+    // F2 switches to the other mode, so the line names that one.
+    char help[128];
+    std::snprintf(help, sizeof help, "Arrows/WASD move   Space or click fires   M menu   Z magnifier   F2 %s   Esc quits",
+                  g.gfx->fullscreen() ? "window" : "full screen");
     g.gfx->gfxString(help, g.smallFont, RGB(230, 230, 230), static_cast<short>(g.width / 2),
                      static_cast<short>(g.height - 20), 1);
-    if (g.messageTicks > 0)
+    // An open menu is the only thing over the game: a message waits until
+    // it closes (its time does not run while the game is paused).
+    if (g.messageTicks > 0 && !g.menuOpen)
         g.gfx->gfxString(const_cast<char*>(g.message), g.font, RGB(255, 255, 255), static_cast<short>(g.width / 2),
                          static_cast<short>(g.height / 2 + 60), 1);
     drawMenuLabels(g);
@@ -74,7 +79,7 @@ bool runFrame(Game& g)
         g.menuClosing = false;
         closeMenu(g);
     }
-    const Command command = g.options.automatic ? autoPilot(g) : readControls(g);
+    const Command command = g.options.idle ? Command() : g.options.automatic ? autoPilot(g) : readControls(g);
     if (!g.menuOpen)
         playTick(g, command);
     sendState(g);

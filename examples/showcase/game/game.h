@@ -15,6 +15,10 @@ constexpr int kMapHeight = 48;
 constexpr int kHeroSize = 32;
 constexpr int kEnemySize = 28;
 constexpr int kMaxLives = 3;
+// Ticks (of 20 ms) at the start of each game in which the wisps only wander:
+// a player who has not touched the controls yet is not chased for the first
+// 22 seconds.
+constexpr unsigned long kCalmTicks = 1100;
 
 // What the player (or the automatic run) asks for in one tick.
 struct Command {
@@ -52,7 +56,7 @@ struct Blast {
 
 struct Stats {
     long heroStartX = 0, heroStartY = 0;
-    unsigned long shots = 0, hits = 0, menuOpened = 0, partnerPackets = 0;
+    unsigned long shots = 0, hits = 0, menuOpened = 0, partnerPackets = 0, livesLost = 0;
 };
 
 struct Network;
@@ -86,6 +90,7 @@ struct Game {
     std::vector<Blast> blasts;
     int cameraX = 0, cameraY = 0;
     int score = 0, lives = kMaxLives;
+    unsigned long chaseFrom = kCalmTicks; // the tick from which the wisps home in
 
     unsigned long tick = 0;    // ticks of play (not counted while the menu is open)
     unsigned long frames = 0;  // frames shown

@@ -4,8 +4,10 @@
 #include <cstring>
 
 const char kUsage[] =
-    "usage: vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp|.tga]\n"
-    "                    [--data FILE] [--host PORT | --join ADDRESS:PORT] [--joystick FILE] [--auto]\n";
+    "usage: vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp|.tga]
+"
+    "                    [--data FILE] [--host PORT | --join ADDRESS:PORT] [--joystick FILE] [--auto | --idle]
+";
 
 namespace {
 bool number(const char* text, unsigned long limit, unsigned long& value)
@@ -34,6 +36,9 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error)
             o.window = true;
         } else if (arg == "--auto") {
             o.automatic = true;
+        } else if (arg == "--idle") {
+            o.automatic = true;
+            o.idle = true;
         } else if (!hasValue && takesValue(arg)) {
             error = arg + " needs a value";
             return false;

@@ -15,6 +15,7 @@ struct Options {
     unsigned short joinPort = 0;
     std::string joystickFile = "JOYSTICK.CAL"; // --joystick FILE: the calibration
     bool automatic = false;     // --auto: the computer plays (implied by --frames)
+    bool idle = false;          // --idle: an automatic run in which the hero does nothing
 };
 
 // Fills `options`; false with `error` set for a command line it cannot use.
