@@ -4,10 +4,8 @@
 #include <cstring>
 
 const char kUsage[] =
-    "usage: vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp|.tga]
-"
-    "                    [--data FILE] [--host PORT | --join ADDRESS:PORT] [--joystick FILE] [--auto | --idle]
-";
+    "usage: vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp|.tga]\n"
+    "                    [--data FILE] [--host PORT | --join ADDRESS:PORT] [--joystick FILE] [--auto | --idle]\n";
 
 namespace {
 bool number(const char* text, unsigned long limit, unsigned long& value)
