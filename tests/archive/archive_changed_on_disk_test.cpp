@@ -102,7 +102,7 @@ TEST_P(ChangedOnDisk, EveryCursorCallReadsTheBytesTheArchiveWasOpenedWith)
     EXPECT_EQ(std::string(got, 10), text.substr(90));
     // Past the entry's end: refused, as ever.
     EXPECT_FALSE(file.read(got, 1));
-    EXPECT_EQ(capture.text(), "FastFileRead: read past end of file\r\n");
+    EXPECT_NE(capture.text().find("FastFileRead: read past end of file"), std::string::npos);
     EXPECT_FALSE(file.seek(100, 0));
     ASSERT_TRUE(file.seek(0, 2));
     EXPECT_EQ(file.tell(), 100);
