@@ -130,7 +130,8 @@ struct Entry {
 
 bool readEntry(HWND hwnd, Entry* e)
 {
-    if (!alive(pidOf(hwnd))) {
+    const uint32_t pid = pidOf(hwnd);
+    if (pid == 0 || !alive(pid)) {
         std::remove(entryPath(hwnd).c_str());
         return false;
     }
@@ -186,9 +187,18 @@ void startListening()
 
 } // namespace
 
+// A child made by fork() without exec claims a slot of its own with its
+// first window, so that parent and child never make the same handle.
 uint32_t windowSlot()
 {
-    static const uint32_t slot = claimSlot();
+    static std::mutex m;
+    static uint32_t slot = 0, claimedBy = 0;
+    std::lock_guard<std::mutex> lock(m);
+    const uint32_t self = host::currentProcessId();
+    if (!slot || claimedBy != self) {
+        slot = claimSlot();
+        claimedBy = self;
+    }
     return slot;
 }
 

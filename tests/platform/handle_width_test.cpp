@@ -1,7 +1,8 @@
 // Handles a game keeps in a DWORD or LONG: cut to 32 bits and widened again,
-// with or without sign, they name the same window, font or event.
+// with or without sign, they name the same window, font, event or file.
 #include <vantrel/pixelformat.h>
 #include <vantrel/win32/gdi.h>
+#include <vantrel/win32/mmsystem.h>
 #include <vantrel/win32/synch.h>
 #include <vantrel/win32/window.h>
 
@@ -11,7 +12,10 @@
 #include <vector>
 
 #include <vantrel/seam/window_backend.h>
+#include "support/wave_file.h"
 #include "support/window_recorder.h"
+
+#include <cstdio>
 
 namespace {
 // What a game of the era does: keep the handle in a LONG, then hand it back.
@@ -107,4 +111,20 @@ TEST(HandleWidth, FontsAndEventsCutTo32BitsStillWork)
     EXPECT_TRUE(SetEvent(throughLong(event)));
     EXPECT_EQ(WaitForSingleObject(throughDword(event), 0), WAIT_OBJECT_0);
     EXPECT_TRUE(CloseHandle(throughLong(event)));
+}
+
+TEST(HandleWidth, AMultimediaFileHandleCutTo32BitsStillReads)
+{
+    const std::string path = temporaryWave(waveFile(1, 1, 11025, 8, Bytes(10, 0x42)));
+    HMMIO file = mmioOpen(const_cast<char*>(path.c_str()), nullptr, MMIO_ALLOCBUF);
+    ASSERT_NE(file, nullptr);
+    char riff[4] = {};
+    EXPECT_EQ(mmioRead(throughLong(file), riff, 4), 4);
+    EXPECT_EQ(std::string(riff, 4), "RIFF");
+    EXPECT_EQ(mmioSeek(throughDword(file), 0, SEEK_SET), 0);
+    EXPECT_EQ(mmioClose(throughLong(file), 0), MMSYSERR_NOERROR);
+    // Closed: the handle names nothing any more.
+    EXPECT_EQ(mmioRead(file, riff, 4), -1);
+    EXPECT_EQ(mmioClose(file, 0), MMSYSERR_INVALHANDLE);
+    std::remove(path.c_str());
 }
