@@ -30,8 +30,9 @@ template <template <int> class Op, class... Args>
 void drawRle(BITPLANEFX& surface, RLEFX* image, POINT point, Args... args)
 {
     vtl::RlePlacement place;
-    // Runs coded for another pixel size would be walked past their end.
-    if (image && image->bytesPerPixel == vtl::pixelBytes(surface) &&
+    // Runs coded for another pixel size would be walked past their end (an
+    // image that records no size, built by hand, is taken as it is).
+    if (image && (!image->bytesPerPixel || image->bytesPerPixel == vtl::pixelBytes(surface)) &&
         vtl::placeInClip(surface, *image, point, place))
         walkAs<Op>(vtl::pixelBytes(surface), place, args...);
 }
@@ -109,7 +110,7 @@ void BITPLANEFX::Blt(RLEFX* image, POINT point, unsigned long w, unsigned long h
     // surface's pixel size, so it also draws correctly beyond 16 bits.
     vtl::RlePlacement place;
     const int bytes = vtl::pixelBytes(*this);
-    if (!image || image->bytesPerPixel != bytes ||
+    if (!image || (image->bytesPerPixel && image->bytesPerPixel != bytes) ||
         !vtl::placeRleImage(*this, *image, point, 0, 0, width, height,
                             static_cast<int32_t>(static_cast<uint32_t>(w)),
                             static_cast<int32_t>(static_cast<uint32_t>(h)), bytes, place))
