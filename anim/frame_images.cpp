@@ -1,5 +1,6 @@
 #include "anim/frame_images.h"
 #include "anim/registry_links.h"
+#include "archive/archive_users.h"
 
 #include <vantrel/animation.h>
 #include <vantrel/core.h>
@@ -30,8 +31,10 @@ void vtl::registerFrameImage(RLEFX* image)
 
 bool vtl::releaseFrameImage(RLEFX* image)
 {
-    // An image the set made without an owner was never linked anywhere.
-    const bool released = image->owner ? image->owner->release(image) : image->release();
+    // An image the set made without an owner was never linked anywhere, and
+    // one whose handle is gone has no list left to leave.
+    const bool released =
+        vtl::handleAlive(image->owner) ? image->owner->release(image) : image->release();
     if (!released)
         return false;
     MemFree(image);

@@ -16,11 +16,25 @@ void linkAtHead(T*& head, T* object)
     head = object;
 }
 
-// The object's own links are left as they were.  An object in no list
-// (both links null) is taken for the only one, and empties the list.
+// Is `object` on the list that starts at `head`?  Only the list's own links
+// are followed: an object that was never linked (a failed create, a buffer on
+// the stack) may hold anything in its links.
+template <class T>
+bool isLinked(T* head, const T* object)
+{
+    for (T* at = head; at; at = at->next)
+        if (at == object)
+            return true;
+    return false;
+}
+
+// The object's own links are left as they were.  An object that is not on
+// the list leaves the list alone.
 template <class T>
 void unlink(T*& head, T* object)
 {
+    if (!isLinked(head, object))
+        return;
     if (object->next && object->prev) {
         object->prev->next = object->next;
         object->next->prev = object->prev;

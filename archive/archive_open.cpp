@@ -1,9 +1,12 @@
 // VTLHND::FastFileInit and FastFileFini: bringing the archive's bytes into
-// memory, from the program itself or from a read-only file mapping.
+// memory, from the program itself or from a file.  A file's bytes are read
+// whole into memory when it is opened (see <vantrel/seam/file_mapping.h>),
+// so an archive changed on disk while open changes nothing the game reads.
 #include <vantrel/core.h>
 #include <vantrel/vtlhnd.h>
 
 #include "archive/archive_directory.h"
+#include "archive/archive_users.h"
 #include "archive/embedded_archives.h"
 #include <vantrel/seam/file_mapping.h>
 #include <vantrel/seam/game_paths.h>
@@ -78,13 +81,5 @@ void VTLHND::FastFileFini()
 {
     if (lockCount != 0)
         return;
-    if (mappingHandle && view)
-        vtl::unmapView(mappingHandle, view);
-    vtl::closeMapping(mappingHandle);
-    mappingHandle = nullptr;
-    vtl::closeFile(fileHandle);
-    fileHandle = nullptr;
-    view = nullptr;
-    entryCount = 0;
-    directory = nullptr;
+    vtl::closeArchive(*this);
 }

@@ -5,6 +5,7 @@
 #include <vantrel/fastfile.h>
 #include <vantrel/vtlhnd.h>
 
+#include "archive/archive_users.h"
 #include "audio/audio_testing.h"
 #include <vantrel/seam/riff_wave.h>
 
@@ -85,6 +86,8 @@ bool SOUNDSTREAM::loadWav(const char* fileName)
         data = nullptr;
         return false;
     }
+    // The stream may outlive its handle: it keeps the archive's bytes.
+    vtl::holdArchiveBytes(bytes);
     DWORD block = format->nBlockAlign;
     segmentSize = DWORD(uint64_t(format->nSamplesPerSec) * block * 3 / 4);
     segmentSize = (segmentSize + block - 1) / block * block;
@@ -282,8 +285,7 @@ bool SOUNDSTREAM::release()
         notify->Release();
         notify = nullptr;
     }
-    if (data && owner && owner->lockCount > 0)
-        --owner->lockCount; // the lock loadWav kept on the entry
+    vtl::letGoOfArchiveBytes(owner, data); // and the lock loadWav kept on the entry
     data = nullptr;
     format = nullptr;
     if (!buffer)

@@ -6,6 +6,7 @@
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/ddraw.h>
 
+#include "archive/archive_users.h"
 #include "display/configuration.h"
 #include "display/registry_walks.h"
 #include "surface/effects_switch.h"
@@ -20,15 +21,18 @@ VTLHND::VTLHND()
       configured(false), effectsChoice(true), alphaList(nullptr), surfaceList(nullptr),
       animationList(nullptr), soundList(nullptr), streamList(nullptr)
 {
+    vtl::noteHandleAlive(this);
 }
 
-// The archive is closed with the handle even while locks are counted: every
-// image that pointed into it has been released by gfxEnd.
+// The handle lets go of its archive as it goes, whatever locks are counted;
+// a stream or image still pointing into the archive keeps the bytes alive
+// (archive/archive_users.h), and resources that outlive the handle no longer
+// find it among the live ones, so they never write into it.
 VTLHND::~VTLHND()
 {
     gfxEnd();
-    lockCount = 0;
-    FastFileFini();
+    vtl::closeArchive(*this);
+    vtl::noteHandleGone(this);
 }
 
 void VTLHND::gfxSetup(HWND window, unsigned short w, unsigned short h, unsigned char depth)

@@ -6,8 +6,10 @@
 //
 // The handle writes itself and the display's pixel settings into the object
 // before anything else, so even an object refused for its name carries them.
-// Neither create nor release checks whether the object is already linked: a
-// game releases an object before creating it again.
+// create does not check whether the object is already linked: a game
+// releases an object before creating it again.  release leaves the list alone
+// for an object that is not on it (one whose create failed, or one released
+// twice), so a game that releases everything at the end loses nothing else.
 #include <vantrel/alphafx.h>
 #include <vantrel/animation.h>
 #include <vantrel/audio.h>

@@ -23,7 +23,10 @@ void drawPlaced(const BITPLANEFX& surface, const vtl::RlePlacement& place, RleOp
 void drawRle(BITPLANEFX& surface, RLEFX* image, POINT point, RleOp op, RleArgs args = {})
 {
     vtl::RlePlacement place;
-    if (!image || !vtl::placeInClip(surface, *image, point, place))
+    // Runs coded for another pixel size would be walked past their end (an
+    // image that records no size, built by hand, is taken as it is).
+    if (!image || (image->bytesPerPixel && image->bytesPerPixel != vtl::pixelBytes(surface)) ||
+        !vtl::placeInClip(surface, *image, point, place))
         return;
     args.half = HalfMask;
     drawPlaced(surface, place, op, args);
@@ -112,7 +115,7 @@ void BITPLANEFX::Blt(RLEFX* image, POINT point, unsigned long w, unsigned long h
     // surface's pixel size, so it also draws correctly beyond 16 bits.
     vtl::RlePlacement place;
     const int bytes = vtl::pixelBytes(*this);
-    if (!image ||
+    if (!image || (image->bytesPerPixel && image->bytesPerPixel != bytes) ||
         !vtl::placeRleImage(*this, *image, point, 0, 0, width, height,
                             static_cast<int32_t>(static_cast<uint32_t>(w)),
                             static_cast<int32_t>(static_cast<uint32_t>(h)), bytes, place))

@@ -11,9 +11,15 @@
 // Where the bytes come from: FastFileInit(name) first looks for an archive
 // linked into the program under `name` (see VTLEmbeddedArchive and the CMake
 // function vantrel_embed_archive), the counterpart of an executable resource;
-// otherwise it maps the file `name` read-only with mmap.  Either way entries
-// are read in place and never copied; pointers handed out by lock stay valid
-// until the next FastFileInit, or until FastFileFini when no lock is held.
+// otherwise it reads the whole file `name` into one block of memory when the
+// archive is opened.  A file truncated or replaced on disk while the game
+// runs changes nothing the game reads: the block keeps the bytes the
+// directory was checked against, so a read past an entry's end fails as it
+// always does and no read can fault.  Entries are then read in place and
+// never copied again; pointers handed out by lock stay valid until the next
+// FastFileInit, or until FastFileFini when no lock is held.  A sound stream
+// playing from the archive keeps the block alive even past those (and past
+// the handle's destruction) until the stream is released.
 //
 // Untrusted archives: before an archive is accepted its directory is checked
 // against the bytes there are.  The entry count, every record and the end

@@ -64,7 +64,7 @@ HDC createMemoryDC(unsigned char* pixels, DWORD pitch, int width, int height, co
     dc->height = height;
     dc->format = format;
     registerObject(dc);
-    return reinterpret_cast<HDC>(static_cast<GdiObject*>(dc));
+    return static_cast<HDC>(handleOf(dc));
 }
 
 void destroyMemoryDC(HDC handle)
@@ -91,14 +91,14 @@ HGDIOBJ GetStockObject(int object)
     case 12: // ANSI_VAR_FONT
     case 13: // SYSTEM_FONT
     case 17: // DEFAULT_GUI_FONT
-        return static_cast<GdiObject*>(defaultFont());
+        return handleOf(defaultFont());
     default: return nullptr;
     }
     if (!brush->stock) {
         brush->stock = true;
         registerObject(brush);
     }
-    return static_cast<GdiObject*>(brush);
+    return handleOf(brush);
 }
 
 HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
@@ -118,12 +118,12 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
         // A font deleted while selected is gone for good once released.
         if (previous && previous->deleted && previous->selections <= 0)
             return nullptr;
-        return static_cast<GdiObject*>(previous);
+        return handleOf(previous);
     }
     if (GdiObject* brush = liveObject(object, GdiKind::kBrush)) {
         GdiObject* previous = dc->brush;
         dc->brush = brush;
-        return previous;
+        return handleOf(previous);
     }
     return nullptr;
 }
@@ -169,7 +169,7 @@ HDC GetDC(HWND hwnd)
         dc->windowPixels = true;
     std::lock_guard<std::mutex> lock(gdiMutex());
     registerObject(dc);
-    return reinterpret_cast<HDC>(static_cast<GdiObject*>(dc));
+    return static_cast<HDC>(handleOf(dc));
 }
 
 int ReleaseDC(HWND, HDC handle)

@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 
@@ -36,10 +37,28 @@ FT_Library library()
     return lib;
 }
 
-std::set<GdiObject*>& liveSet()
+// Live objects by handle.  Numbers go up in steps of 4 from 0x10 and wrap
+// below bit 31 (so that a handle widened with or without sign is the same),
+// skipping numbers still in use.
+struct LiveTable {
+    std::map<uint32_t, GdiObject*> objects;
+    uint32_t last = 0xc;
+};
+
+LiveTable& liveTable()
 {
-    static auto* s = new std::set<GdiObject*>;
-    return *s;
+    static auto* t = new LiveTable;
+    return *t;
+}
+
+// The 32-bit number a handle carries, or 0 for a value no object has.
+uint32_t handleNumber(const void* handle)
+{
+    const uint64_t value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle));
+    const uint32_t high = static_cast<uint32_t>(value >> 32);
+    if (high != 0 && high != 0xffffffffu)
+        return 0;
+    return static_cast<uint32_t>(value);
 }
 
 const char* const kFallbacks[2][2] = {
@@ -165,13 +184,43 @@ std::mutex& gdiMutex()
     return *m;
 }
 
-void registerObject(GdiObject* object) { liveSet().insert(object); }
-void unregisterObject(GdiObject* object) { liveSet().erase(object); }
+void registerObject(GdiObject* object)
+{
+    LiveTable& t = liveTable();
+    do
+        t.last = t.last >= 0x7ffffffcu ? 0x10 : t.last + 4;
+    while (t.objects.count(t.last));
+    object->handle = t.last;
+    t.objects[t.last] = object;
+}
+
+void unregisterObject(GdiObject* object)
+{
+    auto& objects = liveTable().objects;
+    auto it = objects.find(object->handle);
+    if (it != objects.end() && it->second == object)
+        objects.erase(it);
+}
+
+HGDIOBJ handleOf(const GdiObject* object)
+{
+    return object ? reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(object->handle)) : nullptr;
+}
+
+GdiObject* objectOf(const void* handle)
+{
+    const uint32_t number = handleNumber(handle);
+    if (!number)
+        return nullptr;
+    auto& objects = liveTable().objects;
+    auto it = objects.find(number);
+    return it == objects.end() ? nullptr : it->second;
+}
 
 GdiObject* liveObject(const void* handle, GdiKind kind)
 {
-    GdiObject* o = static_cast<GdiObject*>(const_cast<void*>(handle));
-    if (!o || !liveSet().count(o) || o->kind != kind)
+    GdiObject* o = objectOf(handle);
+    if (!o || o->kind != kind)
         return nullptr;
     return o;
 }
@@ -216,14 +265,14 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD und
         return nullptr;
     }
     registerObject(font);
-    return reinterpret_cast<HFONT>(static_cast<GdiObject*>(font));
+    return static_cast<HFONT>(handleOf(font));
 }
 
 BOOL DeleteObject(HGDIOBJ object)
 {
     std::lock_guard<std::mutex> lock(gdiMutex());
-    GdiObject* o = static_cast<GdiObject*>(object);
-    if (!o || !liveSet().count(o) || o->kind == GdiKind::kDC)
+    GdiObject* o = objectOf(object);
+    if (!o || o->kind == GdiKind::kDC)
         return FALSE;
     if (o->stock)
         return TRUE;

@@ -1,12 +1,13 @@
-// GDI objects: fonts, brushes and device contexts.  Handles are pointers to
-// these records, checked against the set of live objects before use, so a
-// stale or foreign handle fails cleanly instead of crashing.
+// GDI objects: fonts, brushes and device contexts.  Handles are 32-bit
+// numbers looked up in the table of live objects, so a game may keep one in
+// a DWORD, and a stale or foreign handle fails cleanly instead of crashing.
 #ifndef VANTREL_PLATFORM_GDI_GDI_OBJECTS_H
 #define VANTREL_PLATFORM_GDI_GDI_OBJECTS_H
 
 #include <vantrel/pixelformat.h>
 #include <vantrel/win32/gdi.h>
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ enum class GdiKind { kFont, kBrush, kDC };
 struct GdiObject {
     GdiKind kind;
     bool stock = false;
+    uint32_t handle = 0; // its number while registered
     explicit GdiObject(GdiKind k) : kind(k) {}
     virtual ~GdiObject() = default;
 };
@@ -78,6 +80,10 @@ std::mutex& gdiMutex();
 // Live-object registry (gdiMutex held).
 void registerObject(GdiObject* object);
 void unregisterObject(GdiObject* object);
+// The handle a registered object is known by (null for null).
+HGDIOBJ handleOf(const GdiObject* object);
+// The live object a handle names, of any kind; null for anything else.
+GdiObject* objectOf(const void* handle);
 GdiObject* liveObject(const void* handle, GdiKind kind);
 
 // The font a context draws with (gdiMutex held); null when no font file

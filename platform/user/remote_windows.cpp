@@ -54,15 +54,69 @@ const std::string& directory()
     return gDirectory;
 }
 
-uint32_t pidOf(HWND hwnd) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd) >> 32); }
+std::string slotPath(uint32_t slot) { return directory() + "/" + std::to_string(slot) + ".slot"; }
 
-std::string entryPath(HWND hwnd)
+// The process that holds a slot, or 0 when nobody does.
+uint32_t pidOfSlot(uint32_t slot)
+{
+    std::ifstream in(slotPath(slot));
+    unsigned long pid = 0;
+    if (!(in >> pid))
+        return 0;
+    return static_cast<uint32_t>(pid);
+}
+
+uint32_t gClaimedSlot = 0;
+
+void giveBackSlot()
+{
+    if (gClaimedSlot && pidOfSlot(gClaimedSlot) == host::currentProcessId())
+        std::remove(slotPath(gClaimedSlot).c_str());
+}
+
+// Takes a free slot, or one whose process has ended, by creating its file
+// exclusively with our process id in it.
+uint32_t claimSlot()
+{
+    const uint32_t self = host::currentProcessId();
+    for (int pass = 0; pass < 2; ++pass) {
+        for (uint32_t slot = 1; slot <= kLastWindowSlot; ++slot) {
+            const std::string path = slotPath(slot);
+            if (pass == 1) {
+                uint32_t holder = pidOfSlot(slot);
+                if (holder == 0 || holder == self || host::processAlive(holder))
+                    continue;
+                std::remove(path.c_str()); // its process has ended
+            }
+            if (std::FILE* f = std::fopen(path.c_str(), "wx")) {
+                std::fprintf(f, "%lu\n", static_cast<unsigned long>(self));
+                std::fclose(f);
+                gClaimedSlot = slot;
+                std::atexit(giveBackSlot);
+                return slot;
+            }
+        }
+    }
+    // Every slot taken by a live process: share one, chosen by our id.
+    return 1 + self % kLastWindowSlot;
+}
+
+uint32_t pidOf(HWND hwnd)
+{
+    const uint32_t slot = windowSlotOf(hwnd);
+    if (slot == 0)
+        return 0;
+    return slot == windowSlot() ? host::currentProcessId() : pidOfSlot(slot);
+}
+
+std::string entryName(HWND hwnd)
 {
     char name[40];
-    std::snprintf(name, sizeof name, "/%016llx.win",
-                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
-    return directory() + name;
+    std::snprintf(name, sizeof name, "/%016llx.win", static_cast<unsigned long long>(windowHandleValue(hwnd)));
+    return name;
 }
+
+std::string entryPath(HWND hwnd) { return directory() + entryName(hwnd); }
 
 std::string socketPath(uint32_t pid) { return directory() + "/" + std::to_string(pid) + ".sock"; }
 
@@ -76,7 +130,8 @@ struct Entry {
 
 bool readEntry(HWND hwnd, Entry* e)
 {
-    if (!alive(pidOf(hwnd))) {
+    const uint32_t pid = pidOf(hwnd);
+    if (pid == 0 || !alive(pid)) {
         std::remove(entryPath(hwnd).c_str());
         return false;
     }
@@ -113,12 +168,8 @@ void removeOurFiles()
     if (dir.empty())
         return;
     std::remove((dir + "/" + std::to_string(host::currentProcessId()) + ".sock").c_str());
-    for (const WindowRef& w : allWindows()) {
-        char name[40];
-        std::snprintf(name, sizeof name, "/%016llx.win",
-                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w->handle)));
-        std::remove((dir + name).c_str());
-    }
+    for (const WindowRef& w : allWindows())
+        std::remove((dir + entryName(w->handle)).c_str());
 }
 
 void startListening()
@@ -135,6 +186,21 @@ void startListening()
 }
 
 } // namespace
+
+// A child made by fork() without exec claims a slot of its own with its
+// first window, so that parent and child never make the same handle.
+uint32_t windowSlot()
+{
+    static std::mutex m;
+    static uint32_t slot = 0, claimedBy = 0;
+    std::lock_guard<std::mutex> lock(m);
+    const uint32_t self = host::currentProcessId();
+    if (!slot || claimedBy != self) {
+        slot = claimSlot();
+        claimedBy = self;
+    }
+    return slot;
+}
 
 void publishWindow(const Window& w)
 {
@@ -166,8 +232,8 @@ void unpublishWindow(HWND hwnd)
 
 bool isRemoteHandle(HWND hwnd)
 {
-    uint32_t pid = pidOf(hwnd);
-    return hwnd && pid != 0 && pid != host::currentProcessId();
+    const uint32_t slot = windowSlotOf(hwnd);
+    return slot != 0 && slot != windowSlot();
 }
 
 HWND findRemoteWindow(const char* className, const char* title)
@@ -204,8 +270,9 @@ bool sendRemoteRequest(HWND hwnd, RemoteRequest request)
 {
     if (!remoteWindowExists(hwnd))
         return false;
-    Request r = {static_cast<uint64_t>(reinterpret_cast<uintptr_t>(hwnd)), static_cast<uint64_t>(request)};
-    return host::sendLocalDatagram(socketPath(pidOf(hwnd)), &r, sizeof r);
+    Request r = {windowHandleValue(hwnd), static_cast<uint64_t>(request)};
+    const uint32_t pid = pidOf(hwnd);
+    return pid != 0 && host::sendLocalDatagram(socketPath(pid), &r, sizeof r);
 }
 
 void handleRemoteRequest(HWND hwnd, WPARAM request)

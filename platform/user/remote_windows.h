@@ -7,6 +7,11 @@
 // (restore, bring to front), which its window thread carries out when it
 // next reads messages.  The desktop is the X display on the SDL backend, and
 // VANTREL_HEADLESS_DESKTOP (default "default") on the headless one.
+//
+// Window handles are 32-bit values that name one window on the desktop
+// (window_table.h): each process claims a slot there, a file "<n>.slot"
+// holding its process id, and the slot goes into every handle it makes, so
+// a handle of another process leads to that process's socket.
 #ifndef VANTREL_PLATFORM_USER_REMOTE_WINDOWS_H
 #define VANTREL_PLATFORM_USER_REMOTE_WINDOWS_H
 
@@ -19,6 +24,10 @@ enum RemoteRequest : WPARAM { kRemoteRestore = 1, kRemoteForeground = 2 };
 // Our own windows: published while they exist.
 void publishWindow(const Window& w);
 void unpublishWindow(HWND hwnd);
+
+// This process's slot on the desktop, claimed on first use (a slot whose
+// process has ended is taken over).
+uint32_t windowSlot();
 
 bool isRemoteHandle(HWND hwnd);
 HWND findRemoteWindow(const char* className, const char* title);

@@ -1,7 +1,8 @@
 #include "platform/user/window_table.h"
 
-#include "platform/host/process.h"
+#include "platform/user/remote_windows.h"
 
+#include <algorithm>
 #include <map>
 
 namespace vtl {
@@ -9,7 +10,8 @@ namespace {
 
 struct Table {
     std::mutex mutex;
-    std::map<uintptr_t, WindowRef> windows; // ordered by handle: oldest first
+    std::map<uint64_t, WindowRef> windows; // by handle value
+    uint64_t made = 0;                     // windows made, for the oldest-first order
     uint32_t counter = 0;
 };
 
@@ -25,29 +27,52 @@ thread_local DWORD tLastError = 0;
 
 std::mutex& windowTableMutex() { return table().mutex; }
 
+uint64_t windowHandleValue(HWND hwnd)
+{
+    const uint64_t value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(hwnd));
+    const uint32_t high = static_cast<uint32_t>(value >> 32);
+    if (high != 0 && high != 0xffffffffu)
+        return 0;
+    return value & 0xffffffffu;
+}
+
+uint32_t windowSlotOf(HWND hwnd)
+{
+    const uint64_t value = windowHandleValue(hwnd);
+    if (value & 0x80000003u)
+        return 0;
+    return static_cast<uint32_t>(value >> 20) & kLastWindowSlot;
+}
+
 WindowRef lookupWindow(HWND hwnd)
 {
-    if (!hwnd)
+    const uint64_t value = windowHandleValue(hwnd);
+    if (!value)
         return nullptr;
     Table& t = table();
     std::lock_guard<std::mutex> lock(t.mutex);
-    auto it = t.windows.find(reinterpret_cast<uintptr_t>(hwnd));
+    auto it = t.windows.find(value);
     return it == t.windows.end() ? nullptr : it->second;
 }
 
 HWND addWindow(const WindowRef& window)
 {
+    // The slot is claimed before the table is locked: claiming reads the
+    // desktop's folder.
+    const uint64_t slotBits = uint64_t{windowSlot()} << 20;
     Table& t = table();
     std::lock_guard<std::mutex> lock(t.mutex);
-    // Handles carry the process id in their upper half so that windows of
-    // other processes found through the desktop registry never collide with
-    // ours, and a number never reused within the process, so that a stale
-    // handle can not reach a newer window.
-    ++t.counter;
-    uintptr_t value = (static_cast<uintptr_t>(host::currentProcessId()) << 32) |
-                      (static_cast<uintptr_t>(t.counter) << 2);
-    HWND hwnd = reinterpret_cast<HWND>(value);
+    // The slot keeps our handles apart from other processes' on the
+    // desktop; the counter goes round before a number comes back, so a
+    // stale handle reaches a newer window only after 262,143 others.
+    uint64_t value;
+    do {
+        t.counter = t.counter >= 0x3ffff ? 1 : t.counter + 1;
+        value = slotBits | (uint64_t{t.counter} << 2);
+    } while (t.windows.count(value));
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(value));
     window->handle = hwnd;
+    window->order = ++t.made;
     t.windows[value] = window;
     return hwnd;
 }
@@ -56,17 +81,20 @@ void removeWindow(HWND hwnd)
 {
     Table& t = table();
     std::lock_guard<std::mutex> lock(t.mutex);
-    t.windows.erase(reinterpret_cast<uintptr_t>(hwnd));
+    t.windows.erase(windowHandleValue(hwnd));
 }
 
 std::vector<WindowRef> allWindows()
 {
     Table& t = table();
-    std::lock_guard<std::mutex> lock(t.mutex);
     std::vector<WindowRef> out;
-    out.reserve(t.windows.size());
-    for (auto& entry : t.windows)
-        out.push_back(entry.second);
+    {
+        std::lock_guard<std::mutex> lock(t.mutex);
+        out.reserve(t.windows.size());
+        for (auto& entry : t.windows)
+            out.push_back(entry.second);
+    }
+    std::sort(out.begin(), out.end(), [](const WindowRef& a, const WindowRef& b) { return a->order < b->order; });
     return out;
 }
 

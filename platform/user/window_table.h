@@ -11,6 +11,7 @@
 #include <vantrel/win32/window.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -57,9 +58,24 @@ struct Window {
     std::atomic<bool> destroying{false}; // read by threads posting to the window
     bool hasMenu = false;
     void* native = nullptr; // the backend's window, top-level windows only
+    uint64_t order = 0;     // when it was made: allWindows lists oldest first
 };
 
 typedef std::shared_ptr<Window> WindowRef;
+
+// Window handles are 32-bit significant, as on 64-bit Windows: a game may
+// keep one in a DWORD or LONG, and the handle cut to 32 bits and widened
+// again (with sign or without) names the same window.  Bit 31 is always
+// clear, so both widenings give the same pointer.  Bits 30 to 20 hold the
+// process's slot on the desktop (remote_windows.h), bits 19 to 2 a counter
+// that wraps after 262,143 windows, skipping handles still in use; bits 1
+// and 0 are clear.
+constexpr uint32_t kLastWindowSlot = 0x7ff;
+// The 32-bit value of a handle, or 0 when its upper half is neither the sign
+// nor the zero extension of the lower one (no window has such a handle).
+uint64_t windowHandleValue(HWND hwnd);
+// The slot a handle was made in; 0 for a value no window can have.
+uint32_t windowSlotOf(HWND hwnd);
 
 // The table.  lookup returns null for anything that is not a live window.
 std::mutex& windowTableMutex();

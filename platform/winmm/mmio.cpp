@@ -1,8 +1,13 @@
-// mmio: buffered, read-only RIFF file reading over standard files.
+// mmio: buffered, read-only RIFF file reading over standard files.  Handles
+// are 32-bit numbers looked up in a table of open files, as a game may keep
+// one in a DWORD; an unknown or closed handle fails cleanly.
 #include <vantrel/win32/mmsystem.h>
 #include <vantrel/seam/game_paths.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <map>
+#include <mutex>
 #include <new>
 
 struct HMMIO__ {
@@ -10,6 +15,49 @@ struct HMMIO__ {
 };
 
 namespace {
+
+struct OpenFiles {
+    std::mutex mutex;
+    std::map<uint32_t, HMMIO__*> files;
+    uint32_t last = 0xc;
+};
+
+OpenFiles& openFiles()
+{
+    static auto* t = new OpenFiles;
+    return *t;
+}
+
+// Numbers go up in steps of 4 and wrap below bit 31, skipping those in use.
+HMMIO numberFor(HMMIO__* open)
+{
+    OpenFiles& t = openFiles();
+    std::lock_guard<std::mutex> lock(t.mutex);
+    do
+        t.last = t.last >= 0x7ffffffcu ? 0x10 : t.last + 4;
+    while (t.files.count(t.last));
+    t.files[t.last] = open;
+    return reinterpret_cast<HMMIO>(static_cast<uintptr_t>(t.last));
+}
+
+// The open file a handle names (also when it was cut to 32 bits and widened
+// again), or null.
+HMMIO__* opened(HMMIO handle, bool forget = false)
+{
+    const uint64_t value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle));
+    const uint32_t high = static_cast<uint32_t>(value >> 32);
+    if (high != 0 && high != 0xffffffffu)
+        return nullptr;
+    OpenFiles& t = openFiles();
+    std::lock_guard<std::mutex> lock(t.mutex);
+    auto it = t.files.find(static_cast<uint32_t>(value));
+    if (it == t.files.end())
+        return nullptr;
+    HMMIO__* open = it->second;
+    if (forget)
+        t.files.erase(it);
+    return open;
+}
 
 bool readDword(std::FILE* file, DWORD* value)
 {
@@ -52,14 +100,17 @@ HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags)
     std::FILE* file = std::fopen(vtl::resolveGamePath(fileName).c_str(), "rb");
     if (!file)
         return nullptr;
-    HMMIO handle = new (std::nothrow) HMMIO__{file};
-    if (!handle)
+    HMMIO__* open = new (std::nothrow) HMMIO__{file};
+    if (!open) {
         std::fclose(file);
-    return handle;
+        return nullptr;
+    }
+    return numberFor(open);
 }
 
-MMRESULT mmioClose(HMMIO file, UINT)
+MMRESULT mmioClose(HMMIO handle, UINT)
 {
+    HMMIO__* file = opened(handle, true);
     if (!file)
         return MMSYSERR_INVALHANDLE;
     std::fclose(file->file);
@@ -67,8 +118,9 @@ MMRESULT mmioClose(HMMIO file, UINT)
     return MMSYSERR_NOERROR;
 }
 
-LONG mmioRead(HMMIO file, HPSTR buffer, LONG count)
+LONG mmioRead(HMMIO handle, HPSTR buffer, LONG count)
 {
+    HMMIO__* file = opened(handle);
     if (!file || count < 0 || (!buffer && count > 0))
         return -1;
     size_t n = std::fread(buffer, 1, size_t(count), file->file);
@@ -77,15 +129,17 @@ LONG mmioRead(HMMIO file, HPSTR buffer, LONG count)
     return LONG(n);
 }
 
-LONG mmioSeek(HMMIO file, LONG offset, int origin)
+LONG mmioSeek(HMMIO handle, LONG offset, int origin)
 {
+    HMMIO__* file = opened(handle);
     if (!file || std::fseek(file->file, offset, origin) != 0)
         return -1;
     return LONG(std::ftell(file->file));
 }
 
-MMRESULT mmioDescend(HMMIO file, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT flags)
+MMRESULT mmioDescend(HMMIO handle, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT flags)
 {
+    HMMIO__* file = opened(handle);
     if (!file || !chunk)
         return MMSYSERR_INVALPARAM;
     std::FILE* f = file->file;
@@ -121,8 +175,9 @@ MMRESULT mmioDescend(HMMIO file, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT flag
     return MMIOERR_CHUNKNOTFOUND;
 }
 
-MMRESULT mmioAscend(HMMIO file, LPMMCKINFO chunk, UINT)
+MMRESULT mmioAscend(HMMIO handle, LPMMCKINFO chunk, UINT)
 {
+    HMMIO__* file = opened(handle);
     if (!file || !chunk)
         return MMSYSERR_INVALPARAM;
     return std::fseek(file->file, chunkEnd(*chunk), SEEK_SET) == 0 ? MMSYSERR_NOERROR : MMIOERR_CANNOTSEEK;

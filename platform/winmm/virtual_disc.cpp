@@ -1,5 +1,6 @@
-// Reading the virtual disc: each track file is mapped, not read, so that
-// long tracks cost no memory until they play.
+// Reading the virtual disc: each track file is brought into memory whole
+// through the file mapping seam, whose copy a track replaced or truncated on
+// disk while the disc is open cannot take away from under the player.
 #include "platform/winmm/virtual_disc.h"
 
 #include "platform/host/files.h"

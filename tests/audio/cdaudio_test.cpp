@@ -183,3 +183,16 @@ TEST_F(CdTest, SeeksTenSecondsWithinTheTrack)
     EXPECT_EQ(cd.savedPosition, DWORD(MCI_MAKE_TMSF(3, 0, 15, 0)));
     EXPECT_EQ(heard(), 0);
 }
+
+TEST_F(CdTest, ATrackTruncatedOnDiskWhilePlayingPlaysOn)
+{
+    ASSERT_TRUE(cd.play(1, 0));
+    EXPECT_EQ(heard(), levelOf(1));
+    // Cut to its header: the disc was read when it was opened.
+    ASSERT_EQ(truncate((folder + "/track01.wav").c_str(), 44), 0);
+    EXPECT_EQ(heard(44100 * 60), levelOf(1));
+    EXPECT_EQ(MCI_TMSF_MINUTE(cd.position()), 1);
+    ASSERT_TRUE(cd.play(3, 0));
+    ASSERT_EQ(truncate((folder + "/track03.wav").c_str(), 0), 0);
+    EXPECT_EQ(heard(44100 * 10), levelOf(3));
+}

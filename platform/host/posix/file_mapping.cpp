@@ -1,22 +1,88 @@
-// The archive's file mapping on POSIX: open(2), fstat(2) and mmap(2) with
-// PROT_READ, so the archive is paged in on demand and never copied.
+// The archive's and the CD tracks' "file mapping" on POSIX.  A mapping is a
+// private copy of the whole file, read once when the mapping is made: a file
+// truncated or copied over while it is open can then never take pages away
+// from under a reader (a shared mmap(2) would raise SIGBUS at the next read
+// past the new end), and the bytes stay exactly those the directory was
+// checked against.  The copy costs memory the size of the file, which for an
+// archive of a game of this era is small.
+//
+// The copy is counted: the mapping handle, each view and each holdView keep
+// it, and it is freed when the last of them lets go, so a sound still playing
+// from an archive outlives the handle that opened it.
 #include <vantrel/seam/file_mapping.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
+#include <mutex>
 #include <new>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 struct OpenFile {
     int fd;
 };
-struct Mapping {
-    int fd;
+
+struct FileCopy {
+    unsigned char* bytes;
     size_t length;
+    size_t users; // the mapping, its views and every holdView
 };
+
+struct Mapping {
+    FileCopy* copy;
+};
+
+std::mutex& copiesMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+// Every live copy, so that a pointer anywhere inside one finds it.
+std::vector<FileCopy*>& liveCopies()
+{
+    static std::vector<FileCopy*> copies;
+    return copies;
+}
+
+FileCopy* copyHolding(const void* inside)
+{
+    const auto* p = static_cast<const unsigned char*>(inside);
+    for (FileCopy* c : liveCopies())
+        if (p >= c->bytes && p < c->bytes + c->length)
+            return c;
+    return nullptr;
+}
+
+void letGo(FileCopy* copy)
+{
+    if (!copy || --copy->users != 0)
+        return;
+    auto& copies = liveCopies();
+    copies.erase(std::remove(copies.begin(), copies.end(), copy), copies.end());
+    delete[] copy->bytes;
+    delete copy;
+}
+
+// Reads up to `length` bytes from the start of the file; fewer when the file
+// has shrunk since it was measured.
+size_t readWhole(int fd, unsigned char* out, size_t length)
+{
+    size_t done = 0;
+    while (done < length) {
+        ssize_t got = ::pread(fd, out + done, length - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
+}
 } // namespace
 
 HANDLE vtl::openFileForReading(const char* path)
@@ -46,29 +112,68 @@ HANDLE vtl::createReadOnlyMapping(HANDLE file)
     if (::fstat(fd, &info) != 0 || info.st_size <= 0 ||
         static_cast<uint64_t>(info.st_size) > UINT32_MAX)
         return nullptr;
-    return new (std::nothrow) Mapping{fd, static_cast<size_t>(info.st_size)};
+    const size_t wanted = static_cast<size_t>(info.st_size);
+    unsigned char* bytes = new (std::nothrow) unsigned char[wanted];
+    if (!bytes)
+        return nullptr;
+    const size_t length = readWhole(fd, bytes, wanted);
+    FileCopy* copy = length ? new (std::nothrow) FileCopy{bytes, length, 1} : nullptr;
+    Mapping* mapping = copy ? new (std::nothrow) Mapping{copy} : nullptr;
+    if (!mapping) {
+        delete copy;
+        delete[] bytes;
+        return nullptr;
+    }
+    std::lock_guard<std::mutex> lock(copiesMutex());
+    liveCopies().push_back(copy);
+    return mapping;
 }
 
 void* vtl::mapView(HANDLE mapping, size_t* length)
 {
     if (!mapping)
         return nullptr;
-    Mapping* m = static_cast<Mapping*>(mapping);
-    void* view = ::mmap(nullptr, m->length, PROT_READ, MAP_PRIVATE, m->fd, 0);
-    if (view == MAP_FAILED)
-        return nullptr;
+    std::lock_guard<std::mutex> lock(copiesMutex());
+    FileCopy* copy = static_cast<Mapping*>(mapping)->copy;
+    ++copy->users;
     if (length)
-        *length = m->length;
-    return view;
+        *length = copy->length;
+    return copy->bytes;
 }
 
 void vtl::unmapView(HANDLE mapping, void* view)
 {
-    if (mapping && view)
-        ::munmap(view, static_cast<Mapping*>(mapping)->length);
+    if (!mapping || !view)
+        return;
+    std::lock_guard<std::mutex> lock(copiesMutex());
+    letGo(copyHolding(view));
 }
 
-void vtl::closeMapping(HANDLE mapping) { delete static_cast<Mapping*>(mapping); }
+void vtl::closeMapping(HANDLE mapping)
+{
+    if (!mapping)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(copiesMutex());
+        letGo(static_cast<Mapping*>(mapping)->copy);
+    }
+    delete static_cast<Mapping*>(mapping);
+}
+
+bool vtl::holdView(const void* inside)
+{
+    std::lock_guard<std::mutex> lock(copiesMutex());
+    FileCopy* copy = copyHolding(inside);
+    if (copy)
+        ++copy->users;
+    return copy != nullptr;
+}
+
+void vtl::letGoView(const void* inside)
+{
+    std::lock_guard<std::mutex> lock(copiesMutex());
+    letGo(copyHolding(inside));
+}
 
 void vtl::closeFile(HANDLE file)
 {
