@@ -1,6 +1,7 @@
 #include "platform/backends/sdl/sdl_game_port.h"
 
 #include "platform/backends/sdl/sdl_backend.h"
+#include "platform/backends/sdl/sdl_startup.h"
 
 #include "platform/backends/headless/scripted_game_port.h"
 
@@ -8,6 +9,7 @@ namespace vtl {
 
 SdlGamePort::SdlGamePort()
 {
+    prepareSdl();
     started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
 }
 

@@ -7,6 +7,8 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
 #include "platform/backends/sdl/sdl_keys.h"
+#include "platform/backends/sdl/sdl_startup.h"
+#include "platform/user/quit_requests.h"
 
 #include <SDL.h>
 
@@ -371,6 +373,11 @@ private:
             inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, e.button.x, e.button.y);
             break;
         }
+        case SDL_QUIT:
+            // Asked by the session or the window manager to end: the
+            // game's windows are closed the way the player closes them.
+            closeTopLevelWindows();
+            break;
         default: break;
         }
     }
@@ -385,8 +392,7 @@ private:
 
 std::unique_ptr<VideoBackend> openSdlVideo()
 {
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    prepareSdl();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
     return std::unique_ptr<VideoBackend>(new SdlVideo);
