@@ -5,6 +5,7 @@
 // is shown; in full screen the window covers the screen and the mode's
 // pixels are scaled into it, keeping their aspect, with black bars.
 #include "platform/backends/sdl/sdl_backend.h"
+#include "platform/backends/sdl/sdl_picture.h"
 #include "platform/ddraw/present_convert.h"
 #include "platform/ddraw/display_backend.h"
 #include <vantrel/seam/window_backend.h>
@@ -14,6 +15,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -31,10 +34,20 @@ public:
     // window manager to take effect.
     HRESULT enterFullscreen(HWND window, DWORD, DWORD) override
     {
-        return vtl::nativeWindow(window) ? DD_OK : DDERR_GENERIC;
+        if (!vtl::nativeWindow(window))
+            return DDERR_GENERIC;
+        fullscreenWindow_ = window;
+        linear_ = linearFilterAsked();
+        return DD_OK;
     }
 
-    void leaveFullscreen() override {}
+    void leaveFullscreen() override
+    {
+        // The window shows the game one to one again: its pointer too.
+        if (SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(fullscreenWindow_)))
+            vtl::clearPicture(native);
+        fullscreenWindow_ = nullptr;
+    }
 
     void presentFullscreen(HWND window, const vtl::PresentedImage& image) override
     {
@@ -45,15 +58,16 @@ public:
         SDL_Surface* target = SDL_GetWindowSurface(native);
         if (!target || !convert(image, RECT{0, 0, image.width, image.height}))
             return;
-        const double scale = std::min(target->w / static_cast<double>(image.width),
-                                      target->h / static_cast<double>(image.height));
-        SDL_Rect to;
-        to.w = static_cast<int>(image.width * scale);
-        to.h = static_cast<int>(image.height * scale);
-        to.x = (target->w - to.w) / 2;
-        to.y = (target->h - to.h) / 2;
+        // The mode fills the screen keeping its aspect, centred between
+        // black bars, at a whole multiple when one fits.
+        SDL_Rect to = vtl::fitPicture(image.width, image.height, target->w, target->h);
+        vtl::setPicture(native, vtl::Picture{to, static_cast<int>(image.width), static_cast<int>(image.height)});
         SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
-        SDL_BlitScaled(frame_, nullptr, target, &to);
+        // Linear filtering needs both sides in one 32-bit format; a screen
+        // of another format gets nearest-neighbour scaling.
+        if (!linear_ || target->format->format != frame_->format->format ||
+            SDL_SoftStretchLinear(frame_, nullptr, target, &to) != 0)
+            SDL_BlitScaled(frame_, nullptr, target, &to);
         SDL_UpdateWindowSurface(native);
     }
 
@@ -102,7 +116,17 @@ private:
         return true;
     }
 
+    // VANTREL_SCALE_FILTER=linear smooths full-screen scaling; nearest (the
+    // default, and any other value) keeps the game's pixels square.
+    static bool linearFilterAsked()
+    {
+        const char* filter = std::getenv("VANTREL_SCALE_FILTER");
+        return filter && std::strcmp(filter, "linear") == 0;
+    }
+
     SDL_Surface* frame_ = nullptr;
+    HWND fullscreenWindow_ = nullptr;
+    bool linear_ = false;
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
 #include "platform/backends/sdl/sdl_keys.h"
+#include "platform/backends/sdl/sdl_picture.h"
 #include "platform/backends/sdl/sdl_startup.h"
 #include "platform/user/quit_requests.h"
 
@@ -117,6 +118,7 @@ public:
             return;
         byId_.erase(SDL_GetWindowID(sw));
         pending_.erase(w.handle);
+        clearPicture(sw);
         SDL_DestroyWindow(sw);
         w.native = nullptr;
     }
@@ -247,6 +249,20 @@ public:
         int x = 0, y = 0;
         SDL_GetGlobalMouseState(&x, &y);
         *point = POINT{x, y};
+        // Over a scaled picture the pointer is where the game sees it: its
+        // game pixel, placed at the window's client origin as the game knows
+        // it.
+        SDL_Window* focus = SDL_GetMouseFocus();
+        Picture picture;
+        HWND h = focus ? windowOf(SDL_GetWindowID(focus)) : nullptr;
+        WindowRef w = h ? lookupWindow(h) : nullptr;
+        if (w && pictureOf(focus, &picture)) {
+            int wx = 0, wy = 0, gx = 0, gy = 0;
+            SDL_GetWindowPosition(focus, &wx, &wy);
+            toGamePoint(focus, x - wx, y - wy, &gx, &gy);
+            const POINT origin = clientOriginOnScreen(*w);
+            *point = POINT{origin.x + gx, origin.y + gy};
+        }
         return true;
     }
 
@@ -358,19 +374,32 @@ private:
                 inputKey(h, vk, e.type == SDL_KEYDOWN, e.key.repeat != 0);
             break;
         }
-        case SDL_MOUSEMOTION:
-            if (HWND h = windowOf(e.motion.windowID))
-                inputMouseMove(h, e.motion.x, e.motion.y);
+        case SDL_MOUSEMOTION: {
+            // Positions arrive in the game's pixels wherever the picture is
+            // scaled; a pointer over a bar is at the picture's nearest edge.
+            HWND h = windowOf(e.motion.windowID);
+            int x = 0, y = 0;
+            if (h) {
+                toGamePoint(SDL_GetWindowFromID(e.motion.windowID), e.motion.x, e.motion.y, &x, &y);
+                inputMouseMove(h, x, y);
+            }
             break;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             HWND h = windowOf(e.button.windowID);
             if (!h)
                 break;
+            int x = 0, y = 0;
+            const bool onPicture = toGamePoint(SDL_GetWindowFromID(e.button.windowID), e.button.x, e.button.y, &x, &y);
+            // A press on a bar goes nowhere; a release there still ends the
+            // press the game saw start (at the picture's edge).
+            if (!onPicture && e.type == SDL_MOUSEBUTTONDOWN)
+                break;
             MouseButton b = e.button.button == SDL_BUTTON_LEFT    ? kLeftButton
                             : e.button.button == SDL_BUTTON_RIGHT ? kRightButton
                                                                   : kMiddleButton;
-            inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, e.button.x, e.button.y);
+            inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, x, y);
             break;
         }
         case SDL_QUIT:
