@@ -79,9 +79,26 @@ public:
                          std::min<LONG>(client.right, desktop.width), std::min<LONG>(client.bottom, desktop.height)};
         if (!target || shown.left >= shown.right || shown.top >= shown.bottom || !convert(desktop, shown))
             return;
-        // Client pixels map one to one onto the window.
-        SDL_Rect to{shown.left - client.left, shown.top - client.top, 0, 0};
-        SDL_BlitSurface(frame_, nullptr, target, &to);
+        vtl::Picture picture;
+        if (vtl::pictureOf(native, &picture)) {
+            // A window scaled by VANTREL_SCALE or by the player: the client
+            // area fills its picture, the rest is black.
+            SDL_Rect to = picture.shown;
+            if (shown.right - shown.left != picture.gameWidth || shown.bottom - shown.top != picture.gameHeight) {
+                // Part of the client area is off the desktop: show that part
+                // where it lies in the picture.
+                to.x += static_cast<int>((shown.left - client.left) * picture.shown.w / picture.gameWidth);
+                to.y += static_cast<int>((shown.top - client.top) * picture.shown.h / picture.gameHeight);
+                to.w = static_cast<int>((shown.right - shown.left) * picture.shown.w / picture.gameWidth);
+                to.h = static_cast<int>((shown.bottom - shown.top) * picture.shown.h / picture.gameHeight);
+            }
+            SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+            SDL_BlitScaled(frame_, nullptr, target, &to);
+        } else {
+            // Client pixels map one to one onto the window.
+            SDL_Rect to{shown.left - client.left, shown.top - client.top, 0, 0};
+            SDL_BlitSurface(frame_, nullptr, target, &to);
+        }
         SDL_UpdateWindowSurface(native);
     }
 

@@ -13,7 +13,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <thread>
 #include <vector>
@@ -101,13 +103,18 @@ public:
         Uint32 flags = SDL_WINDOW_HIDDEN;
         if (!hasFrame(w))
             flags |= SDL_WINDOW_BORDERLESS;
-        SDL_Window* sw = SDL_CreateWindow(w.title.c_str(), o.x, o.y, c.right > 0 ? c.right : 1,
-                                          c.bottom > 0 ? c.bottom : 1, flags);
+        else
+            flags |= SDL_WINDOW_RESIZABLE; // the player may size the picture
+        const int scale = hasFrame(w) ? windowScale(c.right, c.bottom) : 1;
+        SDL_Window* sw = SDL_CreateWindow(w.title.c_str(), o.x, o.y, c.right > 0 ? c.right * scale : 1,
+                                          c.bottom > 0 ? c.bottom * scale : 1, flags);
         if (!sw)
             return false;
         w.native = sw;
         byId_[SDL_GetWindowID(sw)] = w.handle;
         pending_[w.handle] = Pending();
+        scale_[w.handle] = scale;
+        fitPictureOf(w);
         return true;
     }
 
@@ -118,6 +125,8 @@ public:
             return;
         byId_.erase(SDL_GetWindowID(sw));
         pending_.erase(w.handle);
+        scale_.erase(w.handle);
+        dropShadow(w.handle);
         clearPicture(sw);
         SDL_DestroyWindow(sw);
         w.native = nullptr;
@@ -131,15 +140,19 @@ public:
         POINT o = clientOriginOnScreen(w);
         RECT c = clientRectOf(w);
         Pending& p = pending_[w.handle];
-        p = Pending{o.x, o.y, c.right > 0 ? c.right : 1, c.bottom > 0 ? c.bottom : 1, SDL_GetTicks(), true, true, false};
+        const int scale = scaleOf(w.handle);
+        p = Pending{o.x, o.y, c.right > 0 ? c.right * scale : 1, c.bottom > 0 ? c.bottom * scale : 1, SDL_GetTicks(),
+                    true, true, false};
         SDL_SetWindowSize(sw, p.w, p.h);
         SDL_SetWindowPosition(sw, p.x, p.y);
+        fitPictureOf(w);
     }
 
     void syncStyle(Window& w) override
     {
         if (SDL_Window* sw = static_cast<SDL_Window*>(w.native)) {
             SDL_SetWindowBordered(sw, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
+            SDL_SetWindowResizable(sw, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
             learnFrame(w);
         }
     }
@@ -198,6 +211,12 @@ public:
     {
         SDL_Window* sw = static_cast<SDL_Window*>(w.native);
         SDL_Surface* surface = sw ? SDL_GetWindowSurface(sw) : nullptr;
+        Picture picture;
+        if (surface && pictureOf(sw, &picture)) {
+            // A scaled window is drawn at the game's size and scaled when
+            // shown (presentPixels).
+            surface = shadowOf(w.handle, picture.gameWidth, picture.gameHeight);
+        }
         if (!surface || !surface->pixels || SDL_MUSTLOCK(surface))
             return false;
         *pixels = static_cast<unsigned char*>(surface->pixels);
@@ -210,8 +229,17 @@ public:
 
     void presentPixels(Window& w) override
     {
-        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native))
-            SDL_UpdateWindowSurface(sw);
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        if (!sw)
+            return;
+        Picture picture;
+        auto shadow = shadows_.find(w.handle);
+        SDL_Surface* target = SDL_GetWindowSurface(sw);
+        if (target && shadow != shadows_.end() && pictureOf(sw, &picture)) {
+            SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+            SDL_BlitScaled(shadow->second, nullptr, target, &picture.shown);
+        }
+        SDL_UpdateWindowSurface(sw);
     }
 
     int messageBox(HWND owner, const char* text, const char* caption, UINT type) override
@@ -267,6 +295,78 @@ public:
     }
 
 private:
+    // VANTREL_SCALE for a framed window of this client size: a whole number
+    // forces that multiple; "auto" takes the largest that fits the work
+    // area with the documented frame around it; anything else is 1.
+    static int windowScale(int clientWidth, int clientHeight)
+    {
+        const char* asked = std::getenv("VANTREL_SCALE");
+        if (!asked || clientWidth <= 0 || clientHeight <= 0)
+            return 1;
+        if (std::strcmp(asked, "auto") == 0) {
+            SDL_Rect usable;
+            if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+                return 1;
+            const RECT f = frameFor(WS_OVERLAPPEDWINDOW, 0, false);
+            const int room = std::min((usable.w - f.left - f.right) / clientWidth,
+                                      (usable.h - f.top - f.bottom) / clientHeight);
+            return std::max(room, 1);
+        }
+        char* end = nullptr;
+        const long n = std::strtol(asked, &end, 10);
+        return (end && *end == '\0' && n >= 1 && n <= 16) ? static_cast<int>(n) : 1;
+    }
+
+    int scaleOf(HWND h) const
+    {
+        auto it = scale_.find(h);
+        return it == scale_.end() ? 1 : it->second;
+    }
+
+    // Framed windows are resizable: their native size is the picture's, not
+    // the game's.
+    static bool sizesThePicture(const Window& w) { return w.native && hasFrame(w); }
+
+    // Fits the game's client area into the native window: no picture (one
+    // to one) when the sizes agree.
+    void fitPictureOf(Window& w)
+    {
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        if (!sw)
+            return;
+        const RECT c = clientRectOf(w);
+        int nw = 0, nh = 0;
+        SDL_GetWindowSize(sw, &nw, &nh);
+        if (!hasFrame(w) || c.right <= 0 || c.bottom <= 0 || (nw == c.right && nh == c.bottom)) {
+            clearPicture(sw);
+            dropShadow(w.handle);
+            return;
+        }
+        setPicture(sw, Picture{fitPicture(c.right, c.bottom, nw, nh), static_cast<int>(c.right),
+                               static_cast<int>(c.bottom)});
+    }
+
+    SDL_Surface* shadowOf(HWND h, int width, int height)
+    {
+        SDL_Surface*& s = shadows_[h];
+        if (s && (s->w != width || s->h != height)) {
+            SDL_FreeSurface(s);
+            s = nullptr;
+        }
+        if (!s)
+            s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+        return s;
+    }
+
+    void dropShadow(HWND h)
+    {
+        auto it = shadows_.find(h);
+        if (it == shadows_.end())
+            return;
+        SDL_FreeSurface(it->second);
+        shadows_.erase(it);
+    }
+
     static bool hasFrame(const Window& w)
     {
         RECT f = frameFor(w.style, w.exStyle, false);
@@ -328,7 +428,10 @@ private:
                 continue;
             }
             inputMoved(h, x, y);
-            inputResized(h, cw, ch);
+            if (sizesThePicture(*w))
+                fitPictureOf(*w);
+            else
+                inputResized(h, cw, ch);
         }
     }
 
@@ -347,7 +450,11 @@ private:
                     inputMoved(h, e.window.data1, e.window.data2);
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
-                if (!settling(h))
+                // The player sizing a framed window sizes its picture; the
+                // game keeps its client size.
+                if (WindowRef w = lookupWindow(h); w && sizesThePicture(*w))
+                    fitPictureOf(*w);
+                else if (!settling(h))
                     inputResized(h, e.window.data1, e.window.data2);
                 break;
             case SDL_WINDOWEVENT_MINIMIZED:
@@ -415,6 +522,8 @@ private:
     bool haveOwner_ = false;
     std::map<Uint32, HWND> byId_;
     std::map<HWND, Pending> pending_;
+    std::map<HWND, int> scale_;             // VANTREL_SCALE's multiple at creation
+    std::map<HWND, SDL_Surface*> shadows_;  // GDI's pixels of scaled windows
 };
 
 } // namespace
