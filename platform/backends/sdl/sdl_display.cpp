@@ -15,6 +15,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -77,10 +79,29 @@ public:
         SDL_Surface* target = native ? SDL_GetWindowSurface(native) : nullptr;
         const RECT shown{std::max<LONG>(client.left, 0), std::max<LONG>(client.top, 0),
                          std::min<LONG>(client.right, desktop.width), std::min<LONG>(client.bottom, desktop.height)};
-        if (!target || shown.left >= shown.right || shown.top >= shown.bottom || !convert(desktop, shown))
+        if (!target || shown.left >= shown.right || shown.top >= shown.bottom)
             return;
         vtl::Picture picture;
-        if (vtl::pictureOf(native, &picture)) {
+        const bool scaled = vtl::pictureOf(native, &picture);
+        if (!scaled && target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target)) {
+            // One to one onto an xRGB window (what X gives on 24/32-bit
+            // screens): converted straight into the window's pixels, one
+            // pass instead of a conversion and a copy.
+            const int x = shown.left - client.left, y = shown.top - client.top;
+            // A window still being sized may be smaller than its client area.
+            const RECT fits{shown.left, shown.top, std::min<LONG>(shown.right, client.left + target->w),
+                            std::min<LONG>(shown.bottom, client.top + target->h)};
+            if (fits.left >= fits.right || fits.top >= fits.bottom)
+                return;
+            auto* out = reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(target->pixels) +
+                                                    static_cast<ptrdiff_t>(y) * target->pitch) + x;
+            vtl::convertToXrgb(desktop, fits, out, target->pitch);
+            SDL_UpdateWindowSurface(native);
+            return;
+        }
+        if (!convert(desktop, shown))
+            return;
+        if (scaled) {
             // A window scaled by VANTREL_SCALE or by the player: the client
             // area fills its picture, the rest is black.
             SDL_Rect to = picture.shown;
