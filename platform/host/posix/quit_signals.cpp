@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <initializer_list>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 #include <time.h>
 #include <unistd.h>
@@ -38,8 +39,13 @@ int64_t nowMs()
 [[noreturn]] void endAsTheSignalWould(int signalNumber)
 {
     std::signal(signalNumber, SIG_DFL);
+    // Inside the handler the signal is blocked: let it through.
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signalNumber);
+    pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
     std::raise(signalNumber);
-    _exit(128 + signalNumber); // the signal was blocked: end all the same
+    _exit(128 + signalNumber); // should the signal still not end the process
 }
 
 void onSignal(int signalNumber)
