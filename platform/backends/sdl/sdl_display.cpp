@@ -62,7 +62,7 @@ public:
             return;
         // The mode fills the screen keeping its aspect, centred between
         // black bars, at a whole multiple when one fits.
-        SDL_Rect to = vtl::fitPicture(image.width, image.height, target->w, target->h);
+        SDL_Rect to = vtl::fitPicture(image.width, image.height, target->w, target->h, true);
         vtl::setPicture(native, vtl::Picture{to, static_cast<int>(image.width), static_cast<int>(image.height)});
         SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
         // Linear filtering needs both sides in one 32-bit format; a screen

@@ -14,13 +14,13 @@ std::mutex gLock;
 
 } // namespace
 
-SDL_Rect fitPicture(int gameWidth, int gameHeight, int areaWidth, int areaHeight)
+SDL_Rect fitPicture(int gameWidth, int gameHeight, int areaWidth, int areaHeight, bool wholeMultiples)
 {
     SDL_Rect r{0, 0, areaWidth, areaHeight};
     if (gameWidth <= 0 || gameHeight <= 0)
         return r;
     const int whole = std::min(areaWidth / gameWidth, areaHeight / gameHeight);
-    if (whole >= 1) {
+    if (wholeMultiples && whole >= 1) {
         r.w = gameWidth * whole;
         r.h = gameHeight * whole;
     } else if (static_cast<long long>(areaWidth) * gameHeight <= static_cast<long long>(areaHeight) * gameWidth) {

@@ -14,10 +14,10 @@ struct Picture {
     int gameWidth, gameHeight;  // what is shown there, in game pixels
 };
 
-// The largest rectangle of the game's aspect inside `area`, centred: an
-// integer multiple of the game's size when one (at least 1x) fits, the
-// exact fit otherwise.
-SDL_Rect fitPicture(int gameWidth, int gameHeight, int areaWidth, int areaHeight);
+// The largest rectangle of the game's aspect inside `area`, centred.  With
+// `wholeMultiples` (full screen) an integer multiple of the game's size when
+// one (at least 1x) fits, the exact fit otherwise.
+SDL_Rect fitPicture(int gameWidth, int gameHeight, int areaWidth, int areaHeight, bool wholeMultiples);
 
 void setPicture(SDL_Window* window, const Picture& picture);
 void clearPicture(SDL_Window* window);

@@ -98,7 +98,6 @@ public:
             owner_ = std::this_thread::get_id();
             haveOwner_ = true;
         }
-        POINT o = clientOriginOnScreen(w);
         RECT c = clientRectOf(w);
         Uint32 flags = SDL_WINDOW_HIDDEN;
         if (!hasFrame(w))
@@ -106,8 +105,9 @@ public:
         else
             flags |= SDL_WINDOW_RESIZABLE; // the player may size the picture
         const int scale = hasFrame(w) ? windowScale(c.right, c.bottom) : 1;
-        SDL_Window* sw = SDL_CreateWindow(w.title.c_str(), o.x, o.y, c.right > 0 ? c.right * scale : 1,
-                                          c.bottom > 0 ? c.bottom * scale : 1, flags);
+        int x = 0, y = 0, nw = 0, nh = 0;
+        placeNative(w, scale, &x, &y, &nw, &nh);
+        SDL_Window* sw = SDL_CreateWindow(w.title.c_str(), x, y, nw, nh, flags);
         if (!sw)
             return false;
         w.native = sw;
@@ -137,12 +137,9 @@ public:
         SDL_Window* sw = static_cast<SDL_Window*>(w.native);
         if (!sw)
             return;
-        POINT o = clientOriginOnScreen(w);
-        RECT c = clientRectOf(w);
         Pending& p = pending_[w.handle];
-        const int scale = scaleOf(w.handle);
-        p = Pending{o.x, o.y, c.right > 0 ? c.right * scale : 1, c.bottom > 0 ? c.bottom * scale : 1, SDL_GetTicks(),
-                    true, true, false};
+        p = Pending{0, 0, 0, 0, SDL_GetTicks(), true, true, false};
+        placeNative(w, scaleOf(w.handle), &p.x, &p.y, &p.w, &p.h);
         SDL_SetWindowSize(sw, p.w, p.h);
         SDL_SetWindowPosition(sw, p.x, p.y);
         fitPictureOf(w);
@@ -317,6 +314,26 @@ private:
         return (end && *end == '\0' && n >= 1 && n <= 16) ? static_cast<int>(n) : 1;
     }
 
+    // The native window of a client area shown `scale` times its size: at
+    // the client area's origin, moved into the work area if it would leave
+    // it.  The settling then reports that place as the window's.
+    static void placeNative(const Window& w, int scale, int* x, int* y, int* width, int* height)
+    {
+        const POINT o = clientOriginOnScreen(w);
+        const RECT c = clientRectOf(w);
+        *width = c.right > 0 ? c.right * scale : 1;
+        *height = c.bottom > 0 ? c.bottom * scale : 1;
+        *x = o.x;
+        *y = o.y;
+        if (scale == 1)
+            return;
+        SDL_Rect usable;
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+            *x = std::max(usable.x, std::min(*x, usable.x + usable.w - *width));
+            *y = std::max(usable.y, std::min(*y, usable.y + usable.h - *height));
+        }
+    }
+
     int scaleOf(HWND h) const
     {
         auto it = scale_.find(h);
@@ -342,7 +359,7 @@ private:
             dropShadow(w.handle);
             return;
         }
-        setPicture(sw, Picture{fitPicture(c.right, c.bottom, nw, nh), static_cast<int>(c.right),
+        setPicture(sw, Picture{fitPicture(c.right, c.bottom, nw, nh, false), static_cast<int>(c.right),
                                static_cast<int>(c.bottom)});
     }
 
