@@ -3,8 +3,9 @@
 // full screen, each reported as a multiple of one memcpy of the same frame
 // measured in the same run (counter "x_memcpy").  Needs the SDL backend, so
 // it is run on its own under X:
-//   VANTREL_VIDEO=sdl xvfb-run -s "-screen 0 1280x1024x24" \
-//     build/bench/vantrel-bench --benchmark_filter=SdlPresent
+//   VANTREL_VIDEO=sdl xvfb-run -s "-screen 0 1280x1024x24"
+//       build/bench/vantrel-bench --benchmark_filter=SdlPresent
+// (one command line).
 // Elsewhere (the headless backend was chosen) it reports an error and skips.
 #include <vantrel/bitplanefx.h>
 #include <vantrel/vtlhnd.h>
