@@ -2,8 +2,10 @@
 // into the game's window surface (the one the window system's device
 // contexts draw into, so text drawn into the window and frames share it).
 // In a window the part of the (desktop-sized) primary under the client area
-// is shown; in full screen the window covers the screen and the mode's
-// pixels are scaled into it, keeping their aspect, with black bars.
+// is shown, one to one or scaled into the window's picture; in full screen
+// the window covers the screen and the mode's pixels are scaled into it,
+// keeping their aspect, at whole multiples when they fit, with black bars.
+// Each full-screen present records the picture so the pointer follows it.
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/backends/sdl/sdl_picture.h"
 #include "platform/ddraw/present_convert.h"

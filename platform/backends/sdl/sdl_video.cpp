@@ -2,6 +2,9 @@
 // hidden and showing the window's client area; child windows stay
 // rectangles of their parent, hit-tested by the shared layer.  Events are
 // read on the thread that made the first window (the game's window thread).
+// A framed window may be larger than its client area (VANTREL_SCALE, or the
+// player resizing it): the client area is then shown scaled as its picture
+// (sdl_picture.h), and pointer positions are turned back into game pixels.
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/user/input_events.h"
 #include "platform/user/video_backend.h"
