@@ -51,6 +51,7 @@ public:
         if (SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(fullscreenWindow_)))
             vtl::clearPicture(native);
         fullscreenWindow_ = nullptr;
+        barsPainted_ = nullptr;
     }
 
     void presentFullscreen(HWND window, const vtl::PresentedImage& image) override
@@ -66,7 +67,13 @@ public:
         // black bars, at a whole multiple when one fits.
         SDL_Rect to = vtl::fitPicture(image.width, image.height, target->w, target->h, true);
         vtl::setPicture(native, vtl::Picture{to, static_cast<int>(image.width), static_cast<int>(image.height)});
-        SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+        // The bars are painted black once per placement; later frames cover
+        // only the picture.
+        if (target != barsPainted_ || !SDL_RectEquals(&to, &barsAround_)) {
+            SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+            barsPainted_ = target;
+            barsAround_ = to;
+        }
         // Linear filtering needs both sides in one 32-bit format; a screen
         // of another format gets nearest-neighbour scaling.
         if (!linear_ || target->format->format != frame_->format->format ||
@@ -165,6 +172,11 @@ private:
     }
 
     SDL_Surface* frame_ = nullptr;
+    // The window surface whose bars are black around barsAround_ (only
+    // compared, never used: SDL may make a new surface at the same address
+    // after a resize, which changes the picture's place anyway).
+    const SDL_Surface* barsPainted_ = nullptr;
+    SDL_Rect barsAround_{0, 0, 0, 0};
     HWND fullscreenWindow_ = nullptr;
     bool linear_ = false;
 };
