@@ -11,6 +11,8 @@
 //     --frames N  quit after N frames (for unattended runs)
 #include <vantrel.h>
 
+#include "unattended.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -261,6 +263,8 @@ int main(int argc, char** argv)
         followWindow(g);
         gGame = &g;
         window.timer(kTickMs);
+        if (!g.frameLimit && closeUnattendedAfter(window.hwnd(), 5))
+            std::printf("no display: closing after 5 seconds\n");
         status = static_cast<int>(window.messageLoop());
         gGame = nullptr;
     }

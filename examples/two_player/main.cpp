@@ -11,6 +11,8 @@
 // after N timer ticks (20 per second).
 #include <vantrel.h>
 
+#include "unattended.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -165,6 +167,8 @@ int main(int argc, char** argv)
         return 1;
     }
     SetTimer(hwnd, kTimer, 50, nullptr);
+    if (closeUnattendedAfter(hwnd, 30))
+        std::printf("no display: closing after 30 seconds\n");
 
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0) > 0) {

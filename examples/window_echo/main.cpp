@@ -4,6 +4,8 @@
 // and GDI text drawn straight into the window.
 #include <vantrel.h>
 
+#include "unattended.h"
+
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -128,6 +130,8 @@ int main(int argc, char** argv)
         return 1;
     gFont = CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0, "DejaVu Sans");
     window.show(SW_SHOWNORMAL);
+    if (closeUnattendedAfter(window.hwnd(), 5))
+        std::printf("no display: closing after 5 seconds\n");
     unsigned code = window.messageLoop();
     DeleteObject(gFont);
     window.unReg();

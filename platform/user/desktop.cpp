@@ -45,8 +45,16 @@ bool desktopFormatNamed(const char* name, VTLPixelFormat* format)
 Desktop desktop()
 {
     Desktop d = videoBackend().screen();
-    // An unknown name is ignored rather than failing every window call.
-    desktopFormatNamed(std::getenv("VANTREL_DESKTOP"), &d.format);
+    // Games of this interface were drawn for 16-bit desktops, and the effect
+    // blits draw nothing on 24- and 32-bit surfaces: the emulated desktop is
+    // 5-6-5 whatever the real screen is (presentation converts), unless the
+    // player asks for the screen's own format with "native".  An unknown
+    // name is ignored (5-6-5) rather than failing every window call.
+    const char* asked = std::getenv("VANTREL_DESKTOP");
+    if (asked && std::strcmp(asked, "native") == 0)
+        return d;
+    if (!desktopFormatNamed(asked, &d.format))
+        desktopFormatNamed("rgb565", &d.format);
     return d;
 }
 

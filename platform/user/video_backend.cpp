@@ -6,6 +6,7 @@
 #include "platform/user/video_backend.h"
 
 #include "platform/backends/backend_table.h"
+#include "platform/user/quit_requests.h"
 
 #include <atomic>
 #include <mutex>
@@ -21,7 +22,12 @@ std::once_flag gOnce;
 VideoBackend& videoBackend()
 {
     // Never destroyed: windows may still be torn down while the process exits.
-    std::call_once(gOnce, [] { gBackend.store(chooseVideo().release()); });
+    std::call_once(gOnce, [] {
+        // Before any backend starts, so that SDL sees the signals taken and
+        // leaves them alone.
+        watchQuitRequests();
+        gBackend.store(chooseVideo().release());
+    });
     return *gBackend.load();
 }
 

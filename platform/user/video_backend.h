@@ -15,7 +15,7 @@ public:
     virtual const char* name() const = 0;
 
     // Screen size, work area and the real desktop's format (the shared layer
-    // applies VANTREL_DESKTOP over it).
+    // reports 5-6-5 or VANTREL_DESKTOP over it; "native" keeps this one).
     virtual Desktop screen() = 0;
 
     // Mirrors of a top-level window.  createNative may leave w.native null

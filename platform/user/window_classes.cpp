@@ -5,7 +5,10 @@
 
 #include "platform/kernel/ascii_case.h"
 
+#include <vantrel/win32/debug.h>
+
 #include <cstring>
+#include <string>
 #include <mutex>
 #include <vector>
 
@@ -77,6 +80,12 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
     cls->cursor = wc->hCursor;
     cls->background = wc->hbrBackground;
     c.list.push_back(cls);
+    if (wc->lpszMenuName) {
+        // The window system draws no menu bars; a game that names one hears
+        // so once, as a debug message, instead of silently losing it.
+        std::string note = "Menus are not shown: the menu of window class \"" + cls->name + "\" is left out\r\n";
+        OutputDebugStringA(note.c_str());
+    }
     // Atoms are in the range the system gives string atoms.
     static ATOM next = 0xC000;
     ATOM atom = next;

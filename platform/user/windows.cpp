@@ -50,6 +50,9 @@ void detachFromParent(Window& w)
         auto& c = parent->children;
         c.erase(std::remove(c.begin(), c.end(), w.handle), c.end());
     }
+    // Other threads read a window's parent under the table's lock (the
+    // quit requests look for top-level windows).
+    std::lock_guard<std::mutex> lock(windowTableMutex());
     w.parent = nullptr;
 }
 
@@ -234,7 +237,10 @@ HWND SetParent(HWND child, HWND newParent)
             w->rect.right = w->rect.left + f.left + c.right + f.right;
             w->rect.bottom = w->rect.top + f.top + c.bottom + f.bottom;
         }
-        w->parent = newParent;
+        {
+            std::lock_guard<std::mutex> lock(windowTableMutex());
+            w->parent = newParent;
+        }
         w->style = (w->style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP);
         p->children.push_back(child);
     } else if (old) {

@@ -328,7 +328,9 @@ TEST_F(DXWindowTest, AloneFindsAndRestoresASecondInstance)
         restored = !IsIconic(other);
     }
     EXPECT_TRUE(restored);
-    kill(child, SIGTERM);
+    // (SIGTERM would only close its window, as the player would: the
+    // process is ended outright.)
+    kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
     // A process that is gone leaves no window behind.

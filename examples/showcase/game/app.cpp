@@ -184,11 +184,6 @@ int runGame(const Options& options)
         }
         std::printf("vantrel-demo: no display, playing %lu frames of an automatic run\n", g.options.frames);
     }
-    // The art and every effect are made for 16-bit pixels.  A window takes
-    // the desktop's format, so unless the player named one the platform
-    // layer is asked for a 5-6-5 desktop.
-    setenv("VANTREL_DESKTOP", "rgb565", 0);
-
     DXWindow window(GetModuleHandleA(nullptr), "VantrelDemo", "Vantrel demo");
     gWindow = &window;
     if (!window.doReg(windowProc, 0, 0, 0) || !window.createWindow(kWidth, kHeight)) {

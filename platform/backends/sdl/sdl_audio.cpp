@@ -1,6 +1,7 @@
 // The SDL sound output: one SDL audio device, asked for 16-bit stereo (SDL
 // converts to whatever the hardware takes), whose callback runs the mixer.
 #include "platform/backends/sdl/sdl_backend.h"
+#include "platform/backends/sdl/sdl_startup.h"
 #include "platform/dsound/audio_engine.h"
 #include "platform/dsound/audio_output.h"
 
@@ -23,6 +24,7 @@ public:
 
     bool open()
     {
+        prepareSdl();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         subsystem_ = true;

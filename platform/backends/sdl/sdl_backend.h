@@ -6,6 +6,9 @@
 //   sdl_display.cpp     DisplayBackend  openSdlDisplay
 //   sdl_audio.cpp       AudioOutput     openSdlAudio
 //   sdl_game_port.cpp   GamePortSource  openSdlGamePort
+//   sdl_picture.cpp     where a scaled window shows the game (display and
+//                       pointer agree through it)
+//   sdl_startup.cpp     SDL's hints and quiet, before any device starts it
 #ifndef VANTREL_PLATFORM_BACKENDS_SDL_SDL_BACKEND_H
 #define VANTREL_PLATFORM_BACKENDS_SDL_SDL_BACKEND_H
 

@@ -1,6 +1,7 @@
 #include "platform/backends/sdl/sdl_game_port.h"
 
 #include "platform/backends/sdl/sdl_backend.h"
+#include "platform/backends/sdl/sdl_startup.h"
 
 #include "platform/backends/headless/scripted_game_port.h"
 
@@ -63,6 +64,7 @@ void wireRaw(GamePortSample& s, SDL_Joystick* d, int firstAxis, int firstButton,
 
 SdlGamePort::SdlGamePort()
 {
+    prepareSdl();
     started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
     // Without the mapping database every device is read raw.
     padsStarted_ = started_ && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;

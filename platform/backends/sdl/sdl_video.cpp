@@ -2,15 +2,23 @@
 // hidden and showing the window's client area; child windows stay
 // rectangles of their parent, hit-tested by the shared layer.  Events are
 // read on the thread that made the first window (the game's window thread).
+// A framed window may be larger than its client area (VANTREL_SCALE, or the
+// player resizing it): the client area is then shown scaled as its picture
+// (sdl_picture.h), and pointer positions are turned back into game pixels.
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/user/input_events.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
 #include "platform/backends/sdl/sdl_keys.h"
+#include "platform/backends/sdl/sdl_picture.h"
+#include "platform/backends/sdl/sdl_startup.h"
+#include "platform/user/quit_requests.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <thread>
 #include <vector>
@@ -93,18 +101,23 @@ public:
             owner_ = std::this_thread::get_id();
             haveOwner_ = true;
         }
-        POINT o = clientOriginOnScreen(w);
         RECT c = clientRectOf(w);
         Uint32 flags = SDL_WINDOW_HIDDEN;
         if (!hasFrame(w))
             flags |= SDL_WINDOW_BORDERLESS;
-        SDL_Window* sw = SDL_CreateWindow(w.title.c_str(), o.x, o.y, c.right > 0 ? c.right : 1,
-                                          c.bottom > 0 ? c.bottom : 1, flags);
+        else
+            flags |= SDL_WINDOW_RESIZABLE; // the player may size the picture
+        const int scale = hasFrame(w) ? windowScale(c.right, c.bottom) : 1;
+        int x = 0, y = 0, nw = 0, nh = 0;
+        placeNative(w, scale, &x, &y, &nw, &nh);
+        SDL_Window* sw = SDL_CreateWindow(w.title.c_str(), x, y, nw, nh, flags);
         if (!sw)
             return false;
         w.native = sw;
         byId_[SDL_GetWindowID(sw)] = w.handle;
         pending_[w.handle] = Pending();
+        scale_[w.handle] = scale;
+        fitPictureOf(w);
         return true;
     }
 
@@ -115,6 +128,9 @@ public:
             return;
         byId_.erase(SDL_GetWindowID(sw));
         pending_.erase(w.handle);
+        scale_.erase(w.handle);
+        dropShadow(w.handle);
+        clearPicture(sw);
         SDL_DestroyWindow(sw);
         w.native = nullptr;
     }
@@ -124,18 +140,19 @@ public:
         SDL_Window* sw = static_cast<SDL_Window*>(w.native);
         if (!sw)
             return;
-        POINT o = clientOriginOnScreen(w);
-        RECT c = clientRectOf(w);
         Pending& p = pending_[w.handle];
-        p = Pending{o.x, o.y, c.right > 0 ? c.right : 1, c.bottom > 0 ? c.bottom : 1, SDL_GetTicks(), true, true, false};
+        p = Pending{0, 0, 0, 0, SDL_GetTicks(), true, true, false};
+        placeNative(w, scaleOf(w.handle), &p.x, &p.y, &p.w, &p.h);
         SDL_SetWindowSize(sw, p.w, p.h);
         SDL_SetWindowPosition(sw, p.x, p.y);
+        fitPictureOf(w);
     }
 
     void syncStyle(Window& w) override
     {
         if (SDL_Window* sw = static_cast<SDL_Window*>(w.native)) {
             SDL_SetWindowBordered(sw, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
+            SDL_SetWindowResizable(sw, hasFrame(w) ? SDL_TRUE : SDL_FALSE);
             learnFrame(w);
         }
     }
@@ -194,6 +211,12 @@ public:
     {
         SDL_Window* sw = static_cast<SDL_Window*>(w.native);
         SDL_Surface* surface = sw ? SDL_GetWindowSurface(sw) : nullptr;
+        Picture picture;
+        if (surface && pictureOf(sw, &picture)) {
+            // A scaled window is drawn at the game's size and scaled when
+            // shown (presentPixels).
+            surface = shadowOf(w.handle, picture.gameWidth, picture.gameHeight);
+        }
         if (!surface || !surface->pixels || SDL_MUSTLOCK(surface))
             return false;
         *pixels = static_cast<unsigned char*>(surface->pixels);
@@ -206,8 +229,17 @@ public:
 
     void presentPixels(Window& w) override
     {
-        if (SDL_Window* sw = static_cast<SDL_Window*>(w.native))
-            SDL_UpdateWindowSurface(sw);
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        if (!sw)
+            return;
+        Picture picture;
+        auto shadow = shadows_.find(w.handle);
+        SDL_Surface* target = SDL_GetWindowSurface(sw);
+        if (target && shadow != shadows_.end() && pictureOf(sw, &picture)) {
+            SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+            SDL_BlitScaled(shadow->second, nullptr, target, &picture.shown);
+        }
+        SDL_UpdateWindowSurface(sw);
     }
 
     int messageBox(HWND owner, const char* text, const char* caption, UINT type) override
@@ -245,10 +277,116 @@ public:
         int x = 0, y = 0;
         SDL_GetGlobalMouseState(&x, &y);
         *point = POINT{x, y};
+        // Over a scaled picture the pointer is where the game sees it: its
+        // game pixel, placed at the window's client origin as the game knows
+        // it.
+        SDL_Window* focus = SDL_GetMouseFocus();
+        Picture picture;
+        HWND h = focus ? windowOf(SDL_GetWindowID(focus)) : nullptr;
+        WindowRef w = h ? lookupWindow(h) : nullptr;
+        if (w && pictureOf(focus, &picture)) {
+            int wx = 0, wy = 0, gx = 0, gy = 0;
+            SDL_GetWindowPosition(focus, &wx, &wy);
+            toGamePoint(focus, x - wx, y - wy, &gx, &gy);
+            const POINT origin = clientOriginOnScreen(*w);
+            *point = POINT{origin.x + gx, origin.y + gy};
+        }
         return true;
     }
 
 private:
+    // VANTREL_SCALE for a framed window of this client size: a whole number
+    // forces that multiple; "auto" takes the largest that fits the work
+    // area with the documented frame around it; anything else is 1.
+    static int windowScale(int clientWidth, int clientHeight)
+    {
+        const char* asked = std::getenv("VANTREL_SCALE");
+        if (!asked || clientWidth <= 0 || clientHeight <= 0)
+            return 1;
+        if (std::strcmp(asked, "auto") == 0) {
+            SDL_Rect usable;
+            if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+                return 1;
+            const RECT f = frameFor(WS_OVERLAPPEDWINDOW, 0, false);
+            const int room = std::min((usable.w - f.left - f.right) / clientWidth,
+                                      (usable.h - f.top - f.bottom) / clientHeight);
+            return std::max(room, 1);
+        }
+        char* end = nullptr;
+        const long n = std::strtol(asked, &end, 10);
+        return (end && *end == '\0' && n >= 1 && n <= 16) ? static_cast<int>(n) : 1;
+    }
+
+    // The native window of a client area shown `scale` times its size: at
+    // the client area's origin, moved into the work area if it would leave
+    // it.  The settling then reports that place as the window's.
+    static void placeNative(const Window& w, int scale, int* x, int* y, int* width, int* height)
+    {
+        const POINT o = clientOriginOnScreen(w);
+        const RECT c = clientRectOf(w);
+        *width = c.right > 0 ? c.right * scale : 1;
+        *height = c.bottom > 0 ? c.bottom * scale : 1;
+        *x = o.x;
+        *y = o.y;
+        if (scale == 1)
+            return;
+        SDL_Rect usable;
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+            *x = std::max(usable.x, std::min(*x, usable.x + usable.w - *width));
+            *y = std::max(usable.y, std::min(*y, usable.y + usable.h - *height));
+        }
+    }
+
+    int scaleOf(HWND h) const
+    {
+        auto it = scale_.find(h);
+        return it == scale_.end() ? 1 : it->second;
+    }
+
+    // Framed windows are resizable: their native size is the picture's, not
+    // the game's.
+    static bool sizesThePicture(const Window& w) { return w.native && hasFrame(w); }
+
+    // Fits the game's client area into the native window: no picture (one
+    // to one) when the sizes agree.
+    void fitPictureOf(Window& w)
+    {
+        SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+        if (!sw)
+            return;
+        const RECT c = clientRectOf(w);
+        int nw = 0, nh = 0;
+        SDL_GetWindowSize(sw, &nw, &nh);
+        if (!hasFrame(w) || c.right <= 0 || c.bottom <= 0 || (nw == c.right && nh == c.bottom)) {
+            clearPicture(sw);
+            dropShadow(w.handle);
+            return;
+        }
+        setPicture(sw, Picture{fitPicture(c.right, c.bottom, nw, nh, false), static_cast<int>(c.right),
+                               static_cast<int>(c.bottom)});
+    }
+
+    SDL_Surface* shadowOf(HWND h, int width, int height)
+    {
+        SDL_Surface*& s = shadows_[h];
+        if (s && (s->w != width || s->h != height)) {
+            SDL_FreeSurface(s);
+            s = nullptr;
+        }
+        if (!s)
+            s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+        return s;
+    }
+
+    void dropShadow(HWND h)
+    {
+        auto it = shadows_.find(h);
+        if (it == shadows_.end())
+            return;
+        SDL_FreeSurface(it->second);
+        shadows_.erase(it);
+    }
+
     static bool hasFrame(const Window& w)
     {
         RECT f = frameFor(w.style, w.exStyle, false);
@@ -310,7 +448,10 @@ private:
                 continue;
             }
             inputMoved(h, x, y);
-            inputResized(h, cw, ch);
+            if (sizesThePicture(*w))
+                fitPictureOf(*w);
+            else
+                inputResized(h, cw, ch);
         }
     }
 
@@ -329,7 +470,11 @@ private:
                     inputMoved(h, e.window.data1, e.window.data2);
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
-                if (!settling(h))
+                // The player sizing a framed window sizes its picture; the
+                // game keeps its client size.
+                if (WindowRef w = lookupWindow(h); w && sizesThePicture(*w))
+                    fitPictureOf(*w);
+                else if (!settling(h))
                     inputResized(h, e.window.data1, e.window.data2);
                 break;
             case SDL_WINDOWEVENT_MINIMIZED:
@@ -356,21 +501,39 @@ private:
                 inputKey(h, vk, e.type == SDL_KEYDOWN, e.key.repeat != 0);
             break;
         }
-        case SDL_MOUSEMOTION:
-            if (HWND h = windowOf(e.motion.windowID))
-                inputMouseMove(h, e.motion.x, e.motion.y);
+        case SDL_MOUSEMOTION: {
+            // Positions arrive in the game's pixels wherever the picture is
+            // scaled; a pointer over a bar is at the picture's nearest edge.
+            HWND h = windowOf(e.motion.windowID);
+            int x = 0, y = 0;
+            if (h) {
+                toGamePoint(SDL_GetWindowFromID(e.motion.windowID), e.motion.x, e.motion.y, &x, &y);
+                inputMouseMove(h, x, y);
+            }
             break;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             HWND h = windowOf(e.button.windowID);
             if (!h)
                 break;
+            int x = 0, y = 0;
+            const bool onPicture = toGamePoint(SDL_GetWindowFromID(e.button.windowID), e.button.x, e.button.y, &x, &y);
+            // A press on a bar goes nowhere; a release there still ends the
+            // press the game saw start (at the picture's edge).
+            if (!onPicture && e.type == SDL_MOUSEBUTTONDOWN)
+                break;
             MouseButton b = e.button.button == SDL_BUTTON_LEFT    ? kLeftButton
                             : e.button.button == SDL_BUTTON_RIGHT ? kRightButton
                                                                   : kMiddleButton;
-            inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, e.button.x, e.button.y);
+            inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, x, y);
             break;
         }
+        case SDL_QUIT:
+            // Asked by the session or the window manager to end: the
+            // game's windows are closed the way the player closes them.
+            closeTopLevelWindows();
+            break;
         default: break;
         }
     }
@@ -379,14 +542,15 @@ private:
     bool haveOwner_ = false;
     std::map<Uint32, HWND> byId_;
     std::map<HWND, Pending> pending_;
+    std::map<HWND, int> scale_;             // VANTREL_SCALE's multiple at creation
+    std::map<HWND, SDL_Surface*> shadows_;  // GDI's pixels of scaled windows
 };
 
 } // namespace
 
 std::unique_ptr<VideoBackend> openSdlVideo()
 {
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    prepareSdl();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
     return std::unique_ptr<VideoBackend>(new SdlVideo);

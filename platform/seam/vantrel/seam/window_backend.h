@@ -19,8 +19,8 @@ namespace vtl {
 
 // The screen a windowed display shares.  `format` is what windowed mode
 // reports: VANTREL_DESKTOP when set (pal8, rgb555, rgb565, bgr555, bgr565,
-// rgb24, bgr24, rgb32, bgr32), otherwise the real desktop's format on the SDL
-// backend and rgb565 on the headless one.  GetDeviceCaps(BITSPIXEL) on the
+// rgb24, bgr24, rgb32, bgr32, or native for the real screen's own format),
+// otherwise rgb565 on every backend.  GetDeviceCaps(BITSPIXEL) on the
 // desktop's device context answers format.bitsPerPixel.
 struct Desktop {
     int width;
