@@ -3,6 +3,7 @@
 #include <vantrel/win32/window.h>
 
 #include "platform/user/input_events.h"
+#include "platform/user/video_backend.h"
 
 #include <atomic>
 
@@ -10,10 +11,18 @@ namespace {
 std::atomic<int> gDisplayCount{0};
 } // namespace
 
-int ShowCursor(BOOL show) { return show ? ++gDisplayCount : --gDisplayCount; }
+int ShowCursor(BOOL show)
+{
+    const int count = show ? ++gDisplayCount : --gDisplayCount;
+    vtl::videoBackend().showPointer(count >= 0);
+    return count;
+}
 
 BOOL SetCursorPos(int x, int y)
 {
+    // The shared layer's position answers GetCursorPos where the backend has
+    // no pointer of its own (headless).
     vtl::placeCursor(POINT{x, y});
+    vtl::videoBackend().warpPointer(POINT{x, y});
     return TRUE;
 }

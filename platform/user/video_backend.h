@@ -46,6 +46,12 @@ public:
 
     virtual int messageBox(HWND owner, const char* text, const char* caption, UINT type) = 0;
     virtual bool cursorPos(POINT* point) = 0;
+    // The real pointer: shown or hidden (ShowCursor's counter crossing 0),
+    // and moved to a screen point in the game's pixels (SetCursorPos), that
+    // is, to wherever that game pixel is shown.  Backends without a pointer
+    // ignore both; the shared layer keeps the counter and the position.
+    virtual void showPointer(bool shown) = 0;
+    virtual void warpPointer(POINT screen) = 0;
 };
 
 // The backend, chosen on first use by the backend table's chooser

@@ -2,12 +2,14 @@
 // than its mode is scaled and letterboxed, and clicks made with xdotool where
 // a game point is seen arrive at that game point; a click on a bar arrives
 // nowhere.  The test command runs it on 1280x1024 and 1920x1080 screens,
-// where the mode is shown at twice its size.
+// where the mode is shown at twice its size.  SetCursorPos puts the real
+// pointer where its game point is seen.
 #include <vantrel/bitplanefx.h>
 #include <vantrel/dxwindow.h>
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/window.h>
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -244,3 +246,82 @@ TEST_F(ScaledInput, AWindowScaledTwiceAndThenResizedKeepsClicksOnTheGamePoints)
 }
 
 } // namespace
+
+namespace {
+
+// "X=..", "Y=.." lines of xdotool's shell output, as a point.
+POINT shellPoint(const std::string& shell)
+{
+    POINT p{-1, -1};
+    for (size_t at = 0; at < shell.size();) {
+        size_t end = shell.find('\n', at);
+        if (end == std::string::npos)
+            end = shell.size();
+        const std::string line = shell.substr(at, end - at);
+        if (line.rfind("X=", 0) == 0)
+            p.x = std::atoi(line.c_str() + 2);
+        else if (line.rfind("Y=", 0) == 0)
+            p.y = std::atoi(line.c_str() + 2);
+        at = end + 1;
+    }
+    return p;
+}
+
+} // namespace
+
+// SetCursorPos puts the real pointer on the screen pixel showing the game
+// point, in a scaled window as in full screen; GetCursorPos gives the game
+// point back; ShowCursor's counter hides the pointer below 0.
+TEST_F(ScaledInput, SetCursorPosPutsThePointerWhereTheGamePointIsSeen)
+{
+    setenv("VANTREL_SCALE", "2", 1);
+    begin(false);
+    const std::string xid = xWindow();
+    ASSERT_FALSE(xid.empty());
+    const POINT window = shellPoint(run("xdotool getwindowgeometry --shell " + xid));
+    POINT origin{0, 0};
+    ASSERT_TRUE(ClientToScreen(dxWindow.hwnd(), &origin));
+    const POINT points[] = {{0, 0}, {320, 240}, {639, 479}, {17, 401}};
+    for (const POINT& p : points) {
+        ASSERT_TRUE(SetCursorPos(origin.x + p.x, origin.y + p.y));
+        const POINT real = shellPoint(run("xdotool getmouselocation --shell"));
+        EXPECT_EQ(real.x, window.x + 2 * p.x) << "game point " << p.x << "," << p.y;
+        EXPECT_EQ(real.y, window.y + 2 * p.y) << "game point " << p.x << "," << p.y;
+        POINT seen{-1, -1};
+        ASSERT_TRUE(GetCursorPos(&seen));
+        EXPECT_EQ(seen.x, origin.x + p.x);
+        EXPECT_EQ(seen.y, origin.y + p.y);
+        showFrames(50);
+        ASSERT_TRUE(GetCursorPos(&seen));
+        EXPECT_EQ(seen.x, origin.x + p.x) << "after the pointer's own events";
+        EXPECT_EQ(seen.y, origin.y + p.y) << "after the pointer's own events";
+    }
+
+    EXPECT_EQ(ShowCursor(FALSE), -1);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_EQ(ShowCursor(FALSE), -2);
+    EXPECT_EQ(ShowCursor(TRUE), -1);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_EQ(ShowCursor(TRUE), 0);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+TEST_F(ScaledInput, SetCursorPosInFullScreenLandsOnThePicture)
+{
+    begin(true);
+    fitToScreen();
+    POINT origin{0, 0};
+    ASSERT_TRUE(ClientToScreen(dxWindow.hwnd(), &origin));
+    const POINT points[] = {{0, 0}, {320, 240}, {639, 479}, {600, 31}};
+    for (const POINT& p : points) {
+        ASSERT_TRUE(SetCursorPos(origin.x + p.x, origin.y + p.y));
+        const POINT real = shellPoint(run("xdotool getmouselocation --shell"));
+        EXPECT_NEAR(real.x, left + p.x * scale, 1) << "game point " << p.x << "," << p.y;
+        EXPECT_NEAR(real.y, top + p.y * scale, 1) << "game point " << p.x << "," << p.y;
+        showFrames(50);
+        POINT seen{-1, -1};
+        ASSERT_TRUE(GetCursorPos(&seen));
+        EXPECT_EQ(seen.x, origin.x + p.x);
+        EXPECT_EQ(seen.y, origin.y + p.y);
+    }
+}

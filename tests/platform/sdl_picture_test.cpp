@@ -60,9 +60,22 @@ TEST(SdlPicture, PointsMapToTheGamePixelUnderThemAndBarsAreOffThePicture)
     EXPECT_FALSE(vtl::toGamePoint(window, 900, 300, &x, &y));
     EXPECT_EQ(x, 639);
 
+    // Back from game pixels (where SetCursorPos puts the pointer): every
+    // game pixel's native point maps to that pixel again, also at 1.25.
+    for (int g = 0; g < 640; ++g) {
+        int nx = -1, ny = -1;
+        vtl::toNativePoint(window, g, g % 480, &nx, &ny);
+        ASSERT_TRUE(vtl::toGamePoint(window, nx, ny, &x, &y)) << g;
+        ASSERT_EQ(x, g);
+        ASSERT_EQ(y, g % 480);
+    }
+
     vtl::clearPicture(window);
     EXPECT_TRUE(vtl::toGamePoint(window, 99, 300, &x, &y));
     EXPECT_EQ(x, 99);
+    vtl::toNativePoint(window, 99, 300, &x, &y);
+    EXPECT_EQ(x, 99);
+    EXPECT_EQ(y, 300);
     SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }

@@ -76,6 +76,8 @@ public:
     }
 
     bool cursorPos(POINT*) override { return false; }
+    void showPointer(bool) override {}
+    void warpPointer(POINT) override {}
 };
 
 } // namespace

@@ -83,4 +83,23 @@ bool toGamePoint(SDL_Window* window, int x, int y, int* gameX, int* gameY)
     return gx == *gameX && gy == *gameY;
 }
 
+void toNativePoint(SDL_Window* window, int gameX, int gameY, int* x, int* y)
+{
+    Picture p;
+    if (!window || !pictureOf(window, &p)) {
+        *x = gameX;
+        *y = gameY;
+        return;
+    }
+    // The smallest native offset whose floor division lands on the game
+    // pixel: ceil(game * span / size).
+    auto map = [](int g, int from, int span, int size) {
+        const long long scaled = static_cast<long long>(g) * span;
+        const long long offset = scaled >= 0 ? (scaled + size - 1) / size : -(-scaled / size);
+        return from + static_cast<int>(offset);
+    };
+    *x = map(gameX, p.shown.x, p.shown.w, p.gameWidth);
+    *y = map(gameY, p.shown.y, p.shown.h, p.gameHeight);
+}
+
 } // namespace vtl

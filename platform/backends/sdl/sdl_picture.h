@@ -27,6 +27,11 @@ bool pictureOf(SDL_Window* window, Picture* picture);
 // the picture (in a bar); *gameX/*gameY are then the nearest game pixel.
 // Without a picture the point is passed through and true returned.
 bool toGamePoint(SDL_Window* window, int x, int y, int* gameX, int* gameY);
+// The other way: the native window pixel showing a game pixel, the first
+// one of its scaled square, so that toGamePoint gives the game pixel back
+// (where the picture is smaller than the game, the square it falls in).
+// Without a picture the point is passed through.
+void toNativePoint(SDL_Window* window, int gameX, int gameY, int* x, int* y);
 
 } // namespace vtl
 

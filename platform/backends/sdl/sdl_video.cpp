@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -277,6 +278,17 @@ public:
         int x = 0, y = 0;
         SDL_GetGlobalMouseState(&x, &y);
         *point = POINT{x, y};
+        // Until the pointer leaves the place it was warped to, it is where
+        // the game put it (SDL learns the window under it only from events
+        // not read yet).
+        {
+            std::lock_guard<std::mutex> lock(warpMutex_);
+            if (warped_ && x == warpedTo_.x && y == warpedTo_.y) {
+                *point = warpedFrom_;
+                return true;
+            }
+            warped_ = false;
+        }
         // Over a scaled picture the pointer is where the game sees it: its
         // game pixel, placed at the window's client origin as the game knows
         // it.
@@ -294,7 +306,56 @@ public:
         return true;
     }
 
+    void showPointer(bool shown) override { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+
+    // Into the window whose client area holds the point as the game sees
+    // it, at the native pixel showing that game pixel; elsewhere the point
+    // is taken as the real screen's.
+    void warpPointer(POINT screen) override
+    {
+        POINT global = screen;
+        if (SDL_Window* sw = nativeAt(screen)) {
+            WindowRef w = lookupWindow(windowOf(SDL_GetWindowID(sw)));
+            const POINT origin = clientOriginOnScreen(*w);
+            int nx = 0, ny = 0, wx = 0, wy = 0;
+            toNativePoint(sw, screen.x - origin.x, screen.y - origin.y, &nx, &ny);
+            SDL_GetWindowPosition(sw, &wx, &wy);
+            SDL_WarpMouseInWindow(sw, nx, ny);
+            global = POINT{wx + nx, wy + ny};
+        } else {
+            SDL_WarpMouseGlobal(screen.x, screen.y);
+        }
+        std::lock_guard<std::mutex> lock(warpMutex_);
+        warped_ = true;
+        warpedFrom_ = screen;
+        warpedTo_ = global;
+    }
+
 private:
+    // The native window of the shown top-level window whose client area (in
+    // game pixels) holds a screen point: the one with the keyboard focus
+    // first, as the topmost one known.
+    SDL_Window* nativeAt(POINT screen)
+    {
+        SDL_Window* found = nullptr;
+        SDL_Window* focus = SDL_GetKeyboardFocus();
+        for (const auto& entry : byId_) {
+            WindowRef w = lookupWindow(entry.second);
+            if (!w || !w->native || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE))
+                continue;
+            const POINT o = clientOriginOnScreen(*w);
+            const RECT c = clientRectOf(*w);
+            if (screen.x < o.x || screen.y < o.y || screen.x >= o.x + c.right || screen.y >= o.y + c.bottom)
+                continue;
+            SDL_Window* sw = static_cast<SDL_Window*>(w->native);
+            if (sw == focus)
+                return sw;
+            if (!found)
+                found = sw;
+        }
+        return found;
+    }
+
     // VANTREL_SCALE for a framed window of this client size: a whole number
     // forces that multiple; "auto" takes the largest that fits the work
     // area with the documented frame around it; anything else is 1.
@@ -544,6 +605,10 @@ private:
     std::map<HWND, Pending> pending_;
     std::map<HWND, int> scale_;             // VANTREL_SCALE's multiple at creation
     std::map<HWND, SDL_Surface*> shadows_;  // GDI's pixels of scaled windows
+    // The last SetCursorPos: the game's point and the real one it became.
+    std::mutex warpMutex_;
+    bool warped_ = false;
+    POINT warpedFrom_ = {0, 0}, warpedTo_ = {0, 0};
 };
 
 } // namespace
