@@ -7,6 +7,7 @@
 #include <vantrel/bitplanefx.h>
 #include <vantrel/dxwindow.h>
 #include <vantrel/vtlhnd.h>
+#include <vantrel/win32/cursor.h>
 #include <vantrel/win32/window.h>
 
 #include <SDL.h>
@@ -278,9 +279,14 @@ TEST_F(ScaledInput, SetCursorPosPutsThePointerWhereTheGamePointIsSeen)
     begin(false);
     const std::string xid = xWindow();
     ASSERT_FALSE(xid.empty());
+    // The window twice the game's size is kept inside the work area; once
+    // the screen has settled, the game's window is where it is shown.
+    showFrames(500);
     const POINT window = shellPoint(run("xdotool getwindowgeometry --shell " + xid));
     POINT origin{0, 0};
     ASSERT_TRUE(ClientToScreen(dxWindow.hwnd(), &origin));
+    EXPECT_EQ(origin.x, window.x);
+    EXPECT_EQ(origin.y, window.y);
     const POINT points[] = {{0, 0}, {320, 240}, {639, 479}, {17, 401}};
     for (const POINT& p : points) {
         ASSERT_TRUE(SetCursorPos(origin.x + p.x, origin.y + p.y));
