@@ -1,7 +1,7 @@
 // The TGA files the library reads into surfaces and RLE images.
 //
 // Header (18 bytes): ID length, colour map type, image type, colour map
-// specification (first index, length, entry size), origin, width, height,
+// layout (first index, length, entry size), origin, width, height,
 // pixel depth, descriptor.  Image types 1 and 3 are uncompressed index or
 // grey images, 2 uncompressed true colour, 9, 10 and 11 their run-length
 // coded forms; depths 8, 16 (5-5-5), 24 and 32 (with alpha).  Rows are taken

@@ -35,7 +35,7 @@ private:
     size_t length = 0;
 };
 
-struct Spec {
+struct Field {
     bool left = false;
     bool zero = false;
     bool alternate = false;
@@ -44,25 +44,25 @@ struct Spec {
     char size = 0; // 'h', 'l' or none
 };
 
-void padded(Output& out, const Spec& spec, const char* prefix, const char* body, int bodyLength)
+void padded(Output& out, const Field& field, const char* prefix, const char* body, int bodyLength)
 {
     const int prefixLength = static_cast<int>(std::strlen(prefix));
-    const int digits = spec.precision > bodyLength ? spec.precision : bodyLength;
-    const int fill = spec.width - prefixLength - digits;
-    if (!spec.left && !spec.zero)
+    const int digits = field.precision > bodyLength ? field.precision : bodyLength;
+    const int fill = field.width - prefixLength - digits;
+    if (!field.left && !field.zero)
         out.repeat(' ', fill);
     for (const char* p = prefix; *p; ++p)
         out.put(*p);
-    if (!spec.left && spec.zero)
+    if (!field.left && field.zero)
         out.repeat('0', fill);
     out.repeat('0', digits - bodyLength);
     for (int i = 0; i < bodyLength; ++i)
         out.put(body[i]);
-    if (spec.left)
+    if (field.left)
         out.repeat(' ', fill);
 }
 
-void number(Output& out, const Spec& spec, uint64_t magnitude, bool negative, unsigned base, bool upper)
+void number(Output& out, const Field& field, uint64_t magnitude, bool negative, unsigned base, bool upper)
 {
     char digits[24];
     int n = 0;
@@ -72,12 +72,12 @@ void number(Output& out, const Spec& spec, uint64_t magnitude, bool negative, un
         magnitude /= base;
     } while (magnitude);
     // A precision of 0 prints nothing for the value 0, as in C.
-    if (spec.precision == 0 && n == 1 && digits[sizeof digits - 1] == '0')
+    if (field.precision == 0 && n == 1 && digits[sizeof digits - 1] == '0')
         n = 0;
     const char* prefix = negative ? "-" : "";
-    if (base == 16 && spec.alternate)
+    if (base == 16 && field.alternate)
         prefix = upper ? "0X" : "0x";
-    padded(out, spec, prefix, digits + sizeof digits - n, n);
+    padded(out, field, prefix, digits + sizeof digits - n, n);
 }
 
 } // namespace
@@ -97,26 +97,26 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
             continue;
         }
         ++f;
-        Spec spec;
+        Field field;
         for (;; ++f) {
             if (*f == '-')
-                spec.left = true;
+                field.left = true;
             else if (*f == '0')
-                spec.zero = true;
+                field.zero = true;
             else if (*f == '#')
-                spec.alternate = true;
+                field.alternate = true;
             else
                 break;
         }
         while (*f >= '0' && *f <= '9')
-            spec.width = spec.width * 10 + (*f++ - '0');
+            field.width = field.width * 10 + (*f++ - '0');
         if (*f == '.') {
-            spec.precision = 0;
+            field.precision = 0;
             for (++f; *f >= '0' && *f <= '9'; ++f)
-                spec.precision = spec.precision * 10 + (*f - '0');
+                field.precision = field.precision * 10 + (*f - '0');
         }
         if (*f == 'h' || *f == 'l')
-            spec.size = *f++;
+            field.size = *f++;
         switch (*f) {
         case '\0':
             --f; // a lone % at the end prints nothing
@@ -124,10 +124,10 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
         case 'd':
         case 'i': {
             int32_t v = va_arg(args, int32_t);
-            if (spec.size == 'h')
+            if (field.size == 'h')
                 v = static_cast<int16_t>(v);
             const bool negative = v < 0;
-            number(out, spec, negative ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v), negative, 10,
+            number(out, field, negative ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v), negative, 10,
                    false);
             break;
         }
@@ -135,20 +135,20 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
         case 'x':
         case 'X': {
             uint32_t v = va_arg(args, uint32_t);
-            if (spec.size == 'h')
+            if (field.size == 'h')
                 v = static_cast<uint16_t>(v);
-            number(out, spec, v, false, *f == 'u' ? 10 : 16, *f == 'X');
+            number(out, field, v, false, *f == 'u' ? 10 : 16, *f == 'X');
             break;
         }
         case 'p': {
-            Spec pointer = spec;
+            Field pointer = field;
             pointer.precision = static_cast<int>(2 * sizeof(void*));
             number(out, pointer, reinterpret_cast<uintptr_t>(va_arg(args, void*)), false, 16, true);
             break;
         }
         case 'c': {
             const char c = static_cast<char>(va_arg(args, int));
-            Spec text = spec;
+            Field text = field;
             text.precision = -1;
             text.zero = false;
             padded(out, text, "", &c, 1);
@@ -159,9 +159,9 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
             if (!s)
                 s = "(null)";
             int length = static_cast<int>(std::strlen(s));
-            if (spec.precision >= 0 && spec.precision < length)
-                length = spec.precision;
-            Spec text = spec;
+            if (field.precision >= 0 && field.precision < length)
+                length = field.precision;
+            Field text = field;
             text.precision = -1;
             text.zero = false;
             padded(out, text, "", s, length);
