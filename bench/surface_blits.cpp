@@ -289,16 +289,25 @@ void BM_Surface_AlphaBlt(benchmark::State& state)
             [&] { sc.each([&](tagPOINT p) { tagRECT r = whole(sc); dst.AlphaBlt(&src, p, &r); }); }, list);
 }
 
+// Forces the code path the benchmark's argument names (0 plain, 1 SSE2,
+// 2 SSSE3, 3 AVX2); false, with the benchmark skipped, where this processor
+// cannot run it.  The caller resets the switch when done.
+bool forcePathOfArgument(benchmark::State& state)
+{
+    const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
+                                   vtl::BlitPath::Avx2};
+    if (::vtl::testing::surface::forcePath(paths[state.range(0)]))
+        return true;
+    state.SkipWithError("path not supported by this processor");
+    return false;
+}
+
 // The blend kernels on each code path this processor runs (0 plain, 1 SSE2,
 // 2 SSSE3, 3 AVX2), full screen.
 void BM_Surface_BlendBltPath(benchmark::State& state)
 {
-    const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
-                                   vtl::BlitPath::Avx2};
-    if (!::vtl::testing::surface::forcePath(paths[state.range(0)])) {
-        state.SkipWithError("path not supported by this processor");
+    if (!forcePathOfArgument(state))
         return;
-    }
     useRgb565();
     Surface16 src(kScreenW, kScreenH, false, 1), dst(kScreenW, kScreenH, false, 2);
     for (auto _ : state)
@@ -389,6 +398,19 @@ void BM_Surface_ScaledBlt(benchmark::State& state)
 #endif
 }
 
+// A full-screen lookup image of random indices into 256 random entries
+// (colour and alpha), the same in every lookup benchmark.
+void fillRandomLookupImage(LUTFX& lut)
+{
+    std::memset(&lut, 0, sizeof lut);
+    lut.create(kScreenW, kScreenH);
+    std::mt19937 rng(5);
+    for (int i = 0; i < kScreenW * kScreenH; ++i)
+        lut.front[i] = static_cast<uint8_t>(rng());
+    for (int i = 0; i < 256; ++i)
+        lut.entries[i] = static_cast<DWORD>(rng());
+}
+
 // A full-screen lookup image against the same image drawn by SDL as an
 // ARGB8888 surface with per-pixel alpha (each pixel its entry's colour and
 // alpha) blended onto a 5-6-5 surface.
@@ -397,13 +419,7 @@ void BM_Surface_LutBlt(benchmark::State& state)
     useRgb565();
     Surface16 dst(kScreenW, kScreenH, false, 2);
     LUTFX lut;
-    std::memset(&lut, 0, sizeof lut);
-    lut.create(kScreenW, kScreenH);
-    std::mt19937 rng(5);
-    for (int i = 0; i < kScreenW * kScreenH; ++i)
-        lut.front[i] = static_cast<uint8_t>(rng());
-    for (int i = 0; i < 256; ++i)
-        lut.entries[i] = static_cast<DWORD>(rng());
+    fillRandomLookupImage(lut);
     std::vector<Peer> list;
 #ifdef VANTREL_HAVE_SDL2
     std::vector<uint32_t> argb(static_cast<size_t>(kScreenW) * kScreenH);
@@ -432,22 +448,12 @@ void BM_Surface_LutBlt(benchmark::State& state)
 // The lookup-image rows on each code path (0 plain, 1 SSE2, 2 SSSE3, 3 AVX2).
 void BM_Surface_LutBltPath(benchmark::State& state)
 {
-    const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
-                                   vtl::BlitPath::Avx2};
-    if (!::vtl::testing::surface::forcePath(paths[state.range(0)])) {
-        state.SkipWithError("path not supported by this processor");
+    if (!forcePathOfArgument(state))
         return;
-    }
     useRgb565();
     Surface16 dst(kScreenW, kScreenH, false, 2);
     LUTFX lut;
-    std::memset(&lut, 0, sizeof lut);
-    lut.create(kScreenW, kScreenH);
-    std::mt19937 rng(5);
-    for (int i = 0; i < kScreenW * kScreenH; ++i)
-        lut.front[i] = static_cast<uint8_t>(rng());
-    for (int i = 0; i < 256; ++i)
-        lut.entries[i] = static_cast<DWORD>(rng());
+    fillRandomLookupImage(lut);
     for (auto _ : state)
         dst.Blt(&lut, {0, 0}, nullptr);
     state.SetItemsProcessed(state.iterations() * kScreenW * kScreenH);

@@ -11,26 +11,11 @@
 #include <vantrel/win32/debug.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
+#include "fuzz/support/one_entry_archive.h"
+
 namespace {
-void quiet(const char*, void*) {}
-
-// An archive of one entry: count, two records, then the bytes, which end
-// the archive, so any read past the entry leaves the buffer.
-std::vector<unsigned char> archiveOf(const char* name, const uint8_t* data, size_t size)
-{
-    std::vector<unsigned char> a(4 + 2 * 17);
-    a[0] = 2;
-    const uint32_t start = 4 + 2 * 17, end = start + static_cast<uint32_t>(size);
-    std::memcpy(&a[4], &start, 4);
-    std::strncpy(reinterpret_cast<char*>(&a[8]), name, 12);
-    std::memcpy(&a[21], &end, 4);
-    a.insert(a.end(), data, data + size);
-    return a;
-}
-
 // TGA types outside the readable set make a black surface of the header's
 // size, up to 65535 x 65535; the fuzzer's memory limit would call that a
 // finding, so such headers are only tried with small sizes.
@@ -40,8 +25,7 @@ bool hugeBlankTga(const uint8_t* data, size_t size)
         return false;
     const unsigned type = data[2];
     const bool known = type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11;
-    const uint64_t pixels = uint64_t(data[12] | data[13] << 8) * (data[14] | data[15] << 8);
-    return !known && pixels > (1u << 20);
+    return !known && fuzzing::tgaHeaderPixels(data, size) > (1u << 20);
 }
 
 void loadAll(const uint8_t* data, size_t size, const DWORD masks[4])
@@ -51,7 +35,7 @@ void loadAll(const uint8_t* data, size_t size, const DWORD masks[4])
     for (const char* name : {"F.BMP", "F.TGA", "F.RLE"}) {
         if (name[2] == 'T' && hugeBlankTga(data, size))
             continue;
-        std::vector<unsigned char> bytes = archiveOf(name, data, size);
+        std::vector<unsigned char> bytes = fuzzing::oneEntryArchive(name, data, size);
         VTLEmbeddedArchive archive{"FUZZIMG", bytes.data(), static_cast<DWORD>(bytes.size()), nullptr};
         VTLRegisterEmbeddedArchive(&archive);
         {
@@ -77,7 +61,7 @@ void loadAll(const uint8_t* data, size_t size, const DWORD masks[4])
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    VTLSetDebugReceiver(quiet, nullptr);
+    VTLSetDebugReceiver(fuzzing::quietReceiver, nullptr);
     static const DWORD rgb565[4] = {16, 0xF800, 0x07E0, 0x001F};
     static const DWORD rgb32[4] = {32, 0xFF0000, 0x00FF00, 0x0000FF};
     loadAll(data, size, rgb565);

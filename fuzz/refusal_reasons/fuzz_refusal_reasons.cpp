@@ -12,42 +12,23 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
+#include "fuzz/support/one_entry_archive.h"
 #include "tools/vtlpack/refusal_reasons.h"
 
 namespace {
-void quiet(const char*, void*) {}
-
-std::vector<unsigned char> archiveOf(const char* name, const uint8_t* data, size_t size)
-{
-    std::vector<unsigned char> a(4 + 2 * 17);
-    a[0] = 2;
-    const uint32_t start = 4 + 2 * 17, end = start + static_cast<uint32_t>(size);
-    std::memcpy(&a[4], &start, 4);
-    std::strncpy(reinterpret_cast<char*>(&a[8]), name, 12);
-    std::memcpy(&a[21], &end, 4);
-    a.insert(a.end(), data, data + size);
-    return a;
-}
-
 // Pictures the library would make of any size (a TGA type it does not read
 // is a black picture of the header's size): kept small for the fuzzer's
 // memory limit.
-bool huge(const uint8_t* data, size_t size)
-{
-    if (size < 18)
-        return false;
-    return uint64_t(data[12] | data[13] << 8) * (data[14] | data[15] << 8) > (1u << 20);
-}
+bool huge(const uint8_t* data, size_t size) { return fuzzing::tgaHeaderPixels(data, size) > (1u << 20); }
 
 void check(const char* name, vtlpack::FileKind kind, vtlpack::Loader loader, const uint8_t* data, size_t size,
            unsigned bits, const DWORD masks[3])
 {
     VTLPixelFormat format{};
     VTLBuildEffectTables(bits, masks[0], masks[1], masks[2], &format);
-    std::vector<unsigned char> bytes = archiveOf(name, data, size);
+    std::vector<unsigned char> bytes = fuzzing::oneEntryArchive(name, data, size);
     VTLEmbeddedArchive archive{"FUZZWHY", bytes.data(), static_cast<DWORD>(bytes.size()), nullptr};
     VTLRegisterEmbeddedArchive(&archive);
     bool loaded = false;
@@ -78,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0 || huge(data, size))
         return 0;
-    VTLSetDebugReceiver(quiet, nullptr);
+    VTLSetDebugReceiver(fuzzing::quietReceiver, nullptr);
     static const DWORD rgb565[3] = {0xF800, 0x07E0, 0x001F};
     static const DWORD rgb32[3] = {0xFF0000, 0x00FF00, 0x0000FF};
     using vtlpack::FileKind;
