@@ -17,35 +17,12 @@
 #include <set>
 
 #include "archive/archive_directory.h"
+#include "tools/vtlpack/library_messages.h"
 #include "tools/vtlpack/load_check.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-// Collects the library's debug messages while it lives.
-class Messages {
-public:
-    Messages() { VTLSetDebugReceiver(&Messages::receive, this); }
-    ~Messages() { VTLSetDebugReceiver(nullptr, nullptr); }
-    // The messages on one line, their line ends dropped.
-    std::string text() const
-    {
-        std::string out;
-        for (char c : all_)
-            if (c != '\r' && c != '\n')
-                out += c;
-            else if (!out.empty() && out.back() != ' ')
-                out += ' ';
-        while (!out.empty() && out.back() == ' ')
-            out.pop_back();
-        return out;
-    }
-
-private:
-    static void receive(const char* text, void* self) { static_cast<Messages*>(self)->all_ += text; }
-    std::string all_;
-};
-
 struct Entry {
     std::string name; // empty when the record's name is not terminated
     const unsigned char* data;
@@ -64,7 +41,7 @@ bool openArchive(VTLHND& handle, const std::string& archive, std::vector<Entry>&
         return false;
     }
     {
-        Messages messages;
+        vtlpack::LibraryMessages messages;
         if (!handle.FastFileInit(const_cast<char*>(archive.c_str()))) {
             std::string bytes, why, fault;
             if (vtlpack::readWholeFile(archive, bytes, why))
@@ -187,7 +164,7 @@ int verifyArchive(const std::string& archive)
         }
         // The entry must come back through the cursor games use, whole.
         {
-            Messages messages;
+            vtlpack::LibraryMessages messages;
             FastFile file{};
             if (!file.open(&handle, const_cast<char*>(e.name.c_str())) || file.fSize() != e.size ||
                 file.lock(0, LONG(e.size)) != e.data) {
@@ -236,7 +213,7 @@ int verifyFile(const std::string& path)
     int result = vtlpack::kFailed;
     {
         VTLHND handle;
-        Messages messages;
+        vtlpack::LibraryMessages messages;
         if (handle.FastFileInit(const_cast<char*>("VTLPACK-VERIFY"))) {
             const auto* data = reinterpret_cast<const unsigned char*>(archive.data()) + start;
             result = reportLoads(handle, path, name, data, bytes.size()) ? vtlpack::kOk : vtlpack::kFailed;

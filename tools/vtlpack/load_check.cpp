@@ -13,6 +13,7 @@
 
 #include <cctype>
 
+#include "tools/vtlpack/library_messages.h"
 #include "tools/vtlpack/refusal_reasons.h"
 
 namespace {
@@ -91,28 +92,9 @@ const char* loaderName(Loader l)
     return "";
 }
 
+// Where the library's messages go between checks: vtlpack says what it
+// found in its own words.
 void quiet(const char*, void*) {}
-
-// The library's messages while a loader runs, kept for when no rule
-// explains a refusal.
-class Messages {
-public:
-    Messages() { VTLSetDebugReceiver(&Messages::receive, this); }
-    ~Messages() { VTLSetDebugReceiver(quiet, nullptr); }
-    std::string text() const
-    {
-        std::string out;
-        for (char c : all_)
-            out += c == '\r' || c == '\n' ? ' ' : c;
-        while (!out.empty() && out.back() == ' ')
-            out.pop_back();
-        return out;
-    }
-
-private:
-    static void receive(const char* text, void* self) { static_cast<Messages*>(self)->all_ += text; }
-    std::string all_;
-};
 
 // The sound device, started once, on the headless backends (a checker plays
 // nothing and must not open the machine's sound card); like a game's, it
@@ -218,7 +200,7 @@ vtlpack::EntryVerdict vtlpack::checkEntry(VTLHND& handle, const std::string& nam
             handle.redMask = format.redMask;
             handle.greenMask = format.greenMask;
             handle.blueMask = format.blueMask;
-            Messages messages;
+            LibraryMessages messages(quiet);
             if (!tryLoad(handle, loader, name)) {
                 v.refusedAt.push_back(d.bits);
                 if (firstReason.empty()) {
