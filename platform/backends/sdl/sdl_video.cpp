@@ -383,6 +383,16 @@ private:
     // it.  The settling then reports that place as the window's.
     static void placeNative(const Window& w, int scale, int* x, int* y, int* width, int* height)
     {
+        SDL_Rect real;
+        if (coversTheModeScreen(w) && SDL_GetDisplayBounds(0, &real) == 0) {
+            // The game's full-screen window: the whole real screen, the
+            // mode scaled into it.
+            *x = real.x;
+            *y = real.y;
+            *width = real.w;
+            *height = real.h;
+            return;
+        }
         const POINT o = clientOriginOnScreen(w);
         const RECT c = clientRectOf(w);
         *width = c.right > 0 ? c.right * scale : 1;
@@ -404,9 +414,9 @@ private:
         return it == scale_.end() ? 1 : it->second;
     }
 
-    // Framed windows are resizable: their native size is the picture's, not
-    // the game's.
-    static bool sizesThePicture(const Window& w) { return w.native && hasFrame(w); }
+    // Framed windows are resizable, and the full-screen window covers the
+    // real screen: their native size is the picture's, not the game's.
+    static bool sizesThePicture(const Window& w) { return w.native && (hasFrame(w) || coversTheModeScreen(w)); }
 
     // Fits the game's client area into the native window: no picture (one
     // to one) when the sizes agree.
@@ -418,6 +428,12 @@ private:
         const RECT c = clientRectOf(w);
         int nw = 0, nh = 0;
         SDL_GetWindowSize(sw, &nw, &nh);
+        if (coversTheModeScreen(w)) {
+            // As the display presents it: whole multiples where they fit.
+            setPicture(sw, Picture{fitPicture(c.right, c.bottom, nw, nh, true), static_cast<int>(c.right),
+                                   static_cast<int>(c.bottom)});
+            return;
+        }
         if (!hasFrame(w) || c.right <= 0 || c.bottom <= 0 || (nw == c.right && nh == c.bottom)) {
             clearPicture(sw);
             dropShadow(w.handle);
