@@ -21,6 +21,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -118,6 +119,8 @@ public:
         byId_[SDL_GetWindowID(sw)] = w.handle;
         pending_[w.handle] = Pending();
         scale_[w.handle] = scale;
+        if (hasFrame(w) && autoScaleAsked())
+            autoScaled_.insert(w.handle);
         fitPictureOf(w);
         return true;
     }
@@ -130,6 +133,7 @@ public:
         byId_.erase(SDL_GetWindowID(sw));
         pending_.erase(w.handle);
         scale_.erase(w.handle);
+        autoScaled_.erase(w.handle);
         dropShadow(w.handle);
         clearPicture(sw);
         SDL_DestroyWindow(sw);
@@ -141,6 +145,12 @@ public:
         SDL_Window* sw = static_cast<SDL_Window*>(w.native);
         if (!sw)
             return;
+        // With "auto" the multiple follows the client size the game sets
+        // (a game usually sizes its window after making it).
+        if (autoScaled_.count(w.handle)) {
+            const RECT c = clientRectOf(w);
+            scale_[w.handle] = fittingScale(c.right, c.bottom);
+        }
         Pending& p = pending_[w.handle];
         p = Pending{0, 0, 0, 0, SDL_GetTicks(), true, true, false};
         placeNative(w, scaleOf(w.handle), &p.x, &p.y, &p.w, &p.h);
@@ -364,18 +374,30 @@ private:
         const char* asked = std::getenv("VANTREL_SCALE");
         if (!asked || clientWidth <= 0 || clientHeight <= 0)
             return 1;
-        if (std::strcmp(asked, "auto") == 0) {
-            SDL_Rect usable;
-            if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
-                return 1;
-            const RECT f = frameFor(WS_OVERLAPPEDWINDOW, 0, false);
-            const int room = std::min((usable.w - f.left - f.right) / clientWidth,
-                                      (usable.h - f.top - f.bottom) / clientHeight);
-            return std::max(room, 1);
-        }
+        if (autoScaleAsked())
+            return fittingScale(clientWidth, clientHeight);
         char* end = nullptr;
         const long n = std::strtol(asked, &end, 10);
         return (end && *end == '\0' && n >= 1 && n <= 16) ? static_cast<int>(n) : 1;
+    }
+
+    static bool autoScaleAsked()
+    {
+        const char* asked = std::getenv("VANTREL_SCALE");
+        return asked && std::strcmp(asked, "auto") == 0;
+    }
+
+    // The largest multiple of the client size that fits the work area with
+    // the documented frame around it (at least 1).
+    static int fittingScale(int clientWidth, int clientHeight)
+    {
+        SDL_Rect usable;
+        if (clientWidth <= 0 || clientHeight <= 0 || SDL_GetDisplayUsableBounds(0, &usable) != 0)
+            return 1;
+        const RECT f = frameFor(WS_OVERLAPPEDWINDOW, 0, false);
+        const int room = std::min((usable.w - f.left - f.right) / clientWidth,
+                                  (usable.h - f.top - f.bottom) / clientHeight);
+        return std::max(room, 1);
     }
 
     // The native window of a client area shown `scale` times its size: at
@@ -620,6 +642,7 @@ private:
     std::map<Uint32, HWND> byId_;
     std::map<HWND, Pending> pending_;
     std::map<HWND, int> scale_;             // VANTREL_SCALE's multiple at creation
+    std::set<HWND> autoScaled_;             // made with "auto": the multiple follows the client size
     std::map<HWND, SDL_Surface*> shadows_;  // GDI's pixels of scaled windows
     // The last SetCursorPos: the game's point and the real one it became.
     std::mutex warpMutex_;
