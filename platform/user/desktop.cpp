@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace vtl {
 namespace {
@@ -81,19 +82,28 @@ Desktop desktop()
 
 void setDesktopMode(int width, int height)
 {
+    // A window that covered the old screen, or covers the new one, is shown
+    // differently now: its native window is placed again.  Other windows
+    // keep their place (and a player's sizing of their picture).
+    std::vector<WindowRef> onScreen;
+    std::vector<bool> covered;
+    if (existingVideoBackend()) {
+        for (const WindowRef& w : allWindows()) {
+            if (!w->parent && w->native && onOwnThread(*w) && !w->destroying) {
+                onScreen.push_back(w);
+                covered.push_back(coversTheModeScreen(*w));
+            }
+        }
+    }
     {
         std::lock_guard<std::mutex> lock(gModeLock);
         const bool set = width > 0 && height > 0;
         gModeWidth = set ? width : 0;
         gModeHeight = set ? height : 0;
     }
-    // A window that covered the old screen (or covers the new one) is shown
-    // differently now: its native window is placed again.
-    if (!existingVideoBackend())
-        return;
-    for (const WindowRef& w : allWindows()) {
-        if (!w->parent && w->native && onOwnThread(*w) && !w->destroying)
-            videoBackend().syncGeometry(*w);
+    for (size_t i = 0; i < onScreen.size(); ++i) {
+        if (covered[i] || coversTheModeScreen(*onScreen[i]))
+            videoBackend().syncGeometry(*onScreen[i]);
     }
 }
 
