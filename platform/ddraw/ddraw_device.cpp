@@ -125,7 +125,10 @@ void vtl::DDDevice::leaveMode()
         return;
     displayBackend().leaveFullscreen();
     display_->modeSet = false;
-    --gFullscreenModes;
+    // The desktop is the real screen's size again once no display object
+    // holds a mode.
+    if (--gFullscreenModes == 0)
+        setDesktopMode(0, 0);
     noteDisplayLoss();
     const Desktop screen = desktop();
     notifyDisplayChange(screen.format.bitsPerPixel, screen.width, screen.height);
@@ -159,10 +162,13 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
         return DDERR_INVALIDMODE;
     if (HRESULT r = displayBackend().enterFullscreen(display_->window, width, height))
         return r;
-    // The exclusive window covers the screen, above the others, until the
-    // game places it again (DDEnable's windowed placement undoes both).
-    const Desktop screen = desktop();
-    SetWindowPos(display_->window, HWND_TOPMOST, 0, 0, screen.width, screen.height, SWP_NOACTIVATE);
+    // The mode is the game's screen: the desktop takes its size, and the
+    // exclusive window covers it, above the others, until the game places
+    // it again (DDEnable's windowed placement undoes both).  The backend
+    // shows that screen scaled onto the real one.
+    setDesktopMode(static_cast<int>(width), static_cast<int>(height));
+    SetWindowPos(display_->window, HWND_TOPMOST, 0, 0, static_cast<int>(width), static_cast<int>(height),
+                 SWP_NOACTIVATE);
     if (!display_->modeSet)
         ++gFullscreenModes;
     display_->modeSet = true;

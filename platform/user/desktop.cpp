@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 namespace vtl {
 namespace {
@@ -29,6 +31,20 @@ const NamedFormat kFormats[] = {
     {"bgr32", {PF_RGB32 | PF_BGR, 32, 4, 0x0000FF, 0x00FF00, 0xFF0000}},
 };
 
+// The full-screen mode's size while one is set (0 x 0 otherwise).  Read by
+// any thread that asks for the desktop, set by the game's thread.
+std::mutex gModeLock;
+int gModeWidth = 0;
+int gModeHeight = 0;
+
+bool modeSize(int* width, int* height)
+{
+    std::lock_guard<std::mutex> lock(gModeLock);
+    *width = gModeWidth;
+    *height = gModeHeight;
+    return gModeWidth > 0 && gModeHeight > 0;
+}
+
 } // namespace
 
 bool desktopFormatNamed(const char* name, VTLPixelFormat* format)
@@ -45,6 +61,12 @@ bool desktopFormatNamed(const char* name, VTLPixelFormat* format)
 Desktop desktop()
 {
     Desktop d = videoBackend().screen();
+    int modeWidth = 0, modeHeight = 0;
+    if (modeSize(&modeWidth, &modeHeight)) {
+        d.width = modeWidth;
+        d.height = modeHeight;
+        d.workArea = RECT{0, 0, modeWidth, modeHeight};
+    }
     // Games of this interface were drawn for 16-bit desktops, and the effect
     // blits draw nothing on 24- and 32-bit surfaces: the emulated desktop is
     // 5-6-5 whatever the real screen is (presentation converts), unless the
@@ -56,6 +78,43 @@ Desktop desktop()
     if (!desktopFormatNamed(asked, &d.format))
         desktopFormatNamed("rgb565", &d.format);
     return d;
+}
+
+void setDesktopMode(int width, int height)
+{
+    // A window that covered the old screen, or covers the new one, is shown
+    // differently now: its native window is placed again.  Other windows
+    // keep their place (and a player's sizing of their picture).
+    std::vector<WindowRef> onScreen;
+    std::vector<bool> covered;
+    if (existingVideoBackend()) {
+        for (const WindowRef& w : allWindows()) {
+            if (!w->parent && w->native && onOwnThread(*w) && !w->destroying) {
+                onScreen.push_back(w);
+                covered.push_back(coversTheModeScreen(*w));
+            }
+        }
+    }
+    {
+        std::lock_guard<std::mutex> lock(gModeLock);
+        const bool set = width > 0 && height > 0;
+        gModeWidth = set ? width : 0;
+        gModeHeight = set ? height : 0;
+    }
+    for (size_t i = 0; i < onScreen.size(); ++i) {
+        if (covered[i] || coversTheModeScreen(*onScreen[i]))
+            videoBackend().syncGeometry(*onScreen[i]);
+    }
+}
+
+bool coversTheModeScreen(const Window& w)
+{
+    int modeWidth = 0, modeHeight = 0;
+    if (w.parent || !modeSize(&modeWidth, &modeHeight))
+        return false;
+    const RECT f = frameFor(w.style, w.exStyle, false);
+    return f.left == 0 && f.top == 0 && f.right == 0 && f.bottom == 0 && w.rect.left == 0 && w.rect.top == 0 &&
+           w.rect.right == modeWidth && w.rect.bottom == modeHeight;
 }
 
 void* nativeWindow(HWND hwnd)

@@ -54,6 +54,13 @@ public:
     virtual void warpPointer(POINT screen) = 0;
 };
 
+// The game's full-screen window: while a full-screen mode is set
+// (setDesktopMode), a top-level window without a frame whose client area is
+// the whole mode-sized desktop.  A backend with a real screen shows it over
+// the whole of that screen, the mode scaled into it (the game still sees
+// the mode's size).
+bool coversTheModeScreen(const Window& w);
+
 // The backend, chosen on first use by the backend table's chooser
 // (VANTREL_VIDEO, else SDL when a display opens, else headless).
 VideoBackend& videoBackend();

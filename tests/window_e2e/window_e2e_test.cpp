@@ -6,14 +6,13 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <vantrel/seam/window_backend.h>
 #include "support/window_recorder.h"
+#include "support/x_desktop.h"
 
 // Under LeakSanitizer: the system's D-Bus library, which SDL's video start-up
 // loads, keeps a buffer for the life of the process.
@@ -32,21 +31,6 @@ LRESULT CALLBACK recordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 {
     gSeen.push_back(Seen{message, wParam, lParam});
     return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-std::string run(const std::string& command)
-{
-    std::string out;
-    FILE* p = popen(command.c_str(), "r");
-    if (!p)
-        return out;
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, p))
-        out += buffer;
-    pclose(p);
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
-        out.pop_back();
-    return out;
 }
 
 // Reads and dispatches messages until `done` holds or five seconds pass.
@@ -75,35 +59,29 @@ const Seen* last(UINT message)
     return nullptr;
 }
 
-// Where X shows a window: its client area, as "x|y|width|height".  With no
-// window manager under a bare X server the X window is the client area.
-std::string xGeometry(const std::string& xid)
-{
-    return run("xdotool getwindowgeometry --shell " + xid +
-               " | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf \"%s|\", $2}'");
-}
-
-// Where the library says the client area is, in the same form.
-std::string libraryGeometry(HWND hwnd)
+// Where the library says the client area is, as X would report it.
+XRect libraryGeometry(HWND hwnd)
 {
     POINT origin = {0, 0};
     RECT client = {0, 0, 0, 0};
     if (!ClientToScreen(hwnd, &origin) || !GetClientRect(hwnd, &client))
-        return "no window";
-    return std::to_string(origin.x) + "|" + std::to_string(origin.y) + "|" + std::to_string(client.right) + "|" +
-           std::to_string(client.bottom) + "|";
+        return XRect{-1, -1, -1, -1};
+    return XRect{origin.x, origin.y, client.right, client.bottom};
+}
+
+std::string describe(const XRect& r)
+{
+    return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" +
+           std::to_string(r.height);
 }
 
 class RealWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display";
-        if (run("command -v xdotool").empty())
-            GTEST_SKIP() << "xdotool is not installed";
-        if (std::string(vtl::videoBackendName()) != "sdl")
-            GTEST_SKIP() << "the display could not be opened";
+        const std::string why = whyNoRealDesktop();
+        if (!why.empty())
+            GTEST_SKIP() << why;
     }
 };
 
@@ -120,7 +98,7 @@ TEST_F(RealWindow, CreateShowMoveResizeAndRealInput)
     EXPECT_TRUE(pumpUntil([] { return last(WM_PAINT) != nullptr; }));
 
     // The X server knows the window by its title.
-    std::string xid = run("xdotool search --sync --name '^" + title + "$' | head -n1");
+    std::string xid = xWindowTitled(title);
     ASSERT_FALSE(xid.empty());
 
     // Moving and resizing through the library moves the real window.
@@ -135,21 +113,18 @@ TEST_F(RealWindow, CreateShowMoveResizeAndRealInput)
     const Seen* sized = last(WM_SIZE);
     ASSERT_NE(sized, nullptr);
     EXPECT_EQ(LOWORD(sized->lParam), client.right - client.left);
-    std::string geometry;
-    std::string expected = "x=" + std::to_string(client.left) + "|y=" + std::to_string(client.top) +
-                           "|w=" + std::to_string(client.right - client.left) +
-                           "|h=" + std::to_string(client.bottom - client.top);
+    const XRect expected{client.left, client.top, client.right - client.left, client.bottom - client.top};
+    XRect geometry{};
     // The server applies requests asynchronously: wait for it to agree.
     pumpUntil([&] {
-        geometry = run("xdotool getwindowgeometry --shell " + xid +
-                       " | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf \"%s=%s|\", tolower(substr($1,1,1)), $2}'");
-        return geometry.rfind(expected, 0) == 0;
+        geometry = xGeometry(xid);
+        return geometry == expected;
     });
-    EXPECT_EQ(geometry.substr(0, expected.size()), expected);
+    EXPECT_EQ(describe(geometry), describe(expected));
 
     // A real click at client (30, 40).
     gSeen.clear();
-    run("xdotool mousemove --window " + xid + " 30 40 click 1");
+    xClick(30, 40, xid);
     ASSERT_TRUE(pumpUntil([] { return last(WM_LBUTTONUP) != nullptr; }));
     const Seen* down = last(WM_LBUTTONDOWN);
     ASSERT_NE(down, nullptr);
@@ -160,7 +135,7 @@ TEST_F(RealWindow, CreateShowMoveResizeAndRealInput)
     // Real keys, typed with the pointer over the window (no window manager
     // under a bare X server: focus follows the pointer).
     gSeen.clear();
-    run("xdotool windowfocus " + xid + " 2>/dev/null; xdotool key --delay 20 a shift+b Escape");
+    runCommand("xdotool windowfocus " + xid + " 2>/dev/null; xdotool key --delay 20 a shift+b Escape");
     ASSERT_TRUE(pumpUntil([] {
         const Seen* up = last(WM_KEYUP);
         return up && up->wParam == VK_ESCAPE;
@@ -199,18 +174,18 @@ void checkPlacement(DWORD style, const std::string& title)
     HWND hwnd = CreateWindowExA(0, title.c_str(), title.c_str(), style | WS_VISIBLE, 0, 0, width, height, nullptr,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hwnd, nullptr);
-    std::string xid = run("xdotool search --sync --name '^" + title + "$' | head -n1");
+    std::string xid = xWindowTitled(title);
     ASSERT_FALSE(xid.empty());
 
     auto agrees = [&](int x, int y) {
-        std::string expected = std::to_string(x) + "|" + std::to_string(y) + "|300|200|";
-        std::string seen;
+        const XRect expected{x, y, 300, 200};
+        XRect seen{};
         pumpUntil([&] {
             seen = xGeometry(xid);
             return seen == expected && libraryGeometry(hwnd) == expected;
         });
-        EXPECT_EQ(seen, expected) << "X";
-        EXPECT_EQ(libraryGeometry(hwnd), expected) << "ClientToScreen and GetClientRect";
+        EXPECT_EQ(describe(seen), describe(expected)) << "X";
+        EXPECT_EQ(describe(libraryGeometry(hwnd)), describe(expected)) << "ClientToScreen and GetClientRect";
         RECT outer;
         ASSERT_TRUE(GetWindowRect(hwnd, &outer));
         EXPECT_EQ(outer.left, x);

@@ -135,17 +135,20 @@ public:
 private:
     // A move asked for while SDL is still mapping a window whose border just
     // went can be dropped; the window system has the window over the whole
-    // screen, so the frames make sure the real window is there.
+    // screen, so the frames make sure the real window is there.  That is
+    // the real screen: the desktop the game sees is the mode's size.
     static void coverScreen(SDL_Window* native)
     {
-        const vtl::Desktop screen = vtl::desktop();
+        SDL_Rect screen;
+        if (SDL_GetDisplayBounds(0, &screen) != 0)
+            return;
         int x = 0, y = 0, w = 0, h = 0;
         SDL_GetWindowPosition(native, &x, &y);
         SDL_GetWindowSize(native, &w, &h);
-        if (x != 0 || y != 0)
-            SDL_SetWindowPosition(native, 0, 0);
-        if (w != screen.width || h != screen.height)
-            SDL_SetWindowSize(native, screen.width, screen.height);
+        if (x != screen.x || y != screen.y)
+            SDL_SetWindowPosition(native, screen.x, screen.y);
+        if (w != screen.w || h != screen.h)
+            SDL_SetWindowSize(native, screen.w, screen.h);
     }
 
     // Converts `area` of `image` into frame_, made anew when the size changes.

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -118,6 +119,8 @@ public:
         byId_[SDL_GetWindowID(sw)] = w.handle;
         pending_[w.handle] = Pending();
         scale_[w.handle] = scale;
+        if (hasFrame(w) && autoScaleAsked())
+            autoScaled_.insert(w.handle);
         fitPictureOf(w);
         return true;
     }
@@ -130,6 +133,7 @@ public:
         byId_.erase(SDL_GetWindowID(sw));
         pending_.erase(w.handle);
         scale_.erase(w.handle);
+        autoScaled_.erase(w.handle);
         dropShadow(w.handle);
         clearPicture(sw);
         SDL_DestroyWindow(sw);
@@ -141,6 +145,12 @@ public:
         SDL_Window* sw = static_cast<SDL_Window*>(w.native);
         if (!sw)
             return;
+        // With "auto" the multiple follows the client size the game sets
+        // (a game usually sizes its window after making it).
+        if (autoScaled_.count(w.handle)) {
+            const RECT c = clientRectOf(w);
+            scale_[w.handle] = fittingScale(c.right, c.bottom);
+        }
         Pending& p = pending_[w.handle];
         p = Pending{0, 0, 0, 0, SDL_GetTicks(), true, true, false};
         placeNative(w, scaleOf(w.handle), &p.x, &p.y, &p.w, &p.h);
@@ -364,18 +374,30 @@ private:
         const char* asked = std::getenv("VANTREL_SCALE");
         if (!asked || clientWidth <= 0 || clientHeight <= 0)
             return 1;
-        if (std::strcmp(asked, "auto") == 0) {
-            SDL_Rect usable;
-            if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
-                return 1;
-            const RECT f = frameFor(WS_OVERLAPPEDWINDOW, 0, false);
-            const int room = std::min((usable.w - f.left - f.right) / clientWidth,
-                                      (usable.h - f.top - f.bottom) / clientHeight);
-            return std::max(room, 1);
-        }
+        if (autoScaleAsked())
+            return fittingScale(clientWidth, clientHeight);
         char* end = nullptr;
         const long n = std::strtol(asked, &end, 10);
         return (end && *end == '\0' && n >= 1 && n <= 16) ? static_cast<int>(n) : 1;
+    }
+
+    static bool autoScaleAsked()
+    {
+        const char* asked = std::getenv("VANTREL_SCALE");
+        return asked && std::strcmp(asked, "auto") == 0;
+    }
+
+    // The largest multiple of the client size that fits the work area with
+    // the documented frame around it (at least 1).
+    static int fittingScale(int clientWidth, int clientHeight)
+    {
+        SDL_Rect usable;
+        if (clientWidth <= 0 || clientHeight <= 0 || SDL_GetDisplayUsableBounds(0, &usable) != 0)
+            return 1;
+        const RECT f = frameFor(WS_OVERLAPPEDWINDOW, 0, false);
+        const int room = std::min((usable.w - f.left - f.right) / clientWidth,
+                                  (usable.h - f.top - f.bottom) / clientHeight);
+        return std::max(room, 1);
     }
 
     // The native window of a client area shown `scale` times its size: at
@@ -383,6 +405,16 @@ private:
     // it.  The settling then reports that place as the window's.
     static void placeNative(const Window& w, int scale, int* x, int* y, int* width, int* height)
     {
+        SDL_Rect real;
+        if (coversTheModeScreen(w) && SDL_GetDisplayBounds(0, &real) == 0) {
+            // The game's full-screen window: the whole real screen, the
+            // mode scaled into it.
+            *x = real.x;
+            *y = real.y;
+            *width = real.w;
+            *height = real.h;
+            return;
+        }
         const POINT o = clientOriginOnScreen(w);
         const RECT c = clientRectOf(w);
         *width = c.right > 0 ? c.right * scale : 1;
@@ -404,9 +436,9 @@ private:
         return it == scale_.end() ? 1 : it->second;
     }
 
-    // Framed windows are resizable: their native size is the picture's, not
-    // the game's.
-    static bool sizesThePicture(const Window& w) { return w.native && hasFrame(w); }
+    // Framed windows are resizable, and the full-screen window covers the
+    // real screen: their native size is the picture's, not the game's.
+    static bool sizesThePicture(const Window& w) { return w.native && (hasFrame(w) || coversTheModeScreen(w)); }
 
     // Fits the game's client area into the native window: no picture (one
     // to one) when the sizes agree.
@@ -418,6 +450,12 @@ private:
         const RECT c = clientRectOf(w);
         int nw = 0, nh = 0;
         SDL_GetWindowSize(sw, &nw, &nh);
+        if (coversTheModeScreen(w)) {
+            // As the display presents it: whole multiples where they fit.
+            setPicture(sw, Picture{fitPicture(c.right, c.bottom, nw, nh, true), static_cast<int>(c.right),
+                                   static_cast<int>(c.bottom)});
+            return;
+        }
         if (!hasFrame(w) || c.right <= 0 || c.bottom <= 0 || (nw == c.right && nh == c.bottom)) {
             clearPicture(sw);
             dropShadow(w.handle);
@@ -604,6 +642,7 @@ private:
     std::map<Uint32, HWND> byId_;
     std::map<HWND, Pending> pending_;
     std::map<HWND, int> scale_;             // VANTREL_SCALE's multiple at creation
+    std::set<HWND> autoScaled_;             // made with "auto": the multiple follows the client size
     std::map<HWND, SDL_Surface*> shadows_;  // GDI's pixels of scaled windows
     // The last SetCursorPos: the game's point and the real one it became.
     std::mutex warpMutex_;

@@ -30,6 +30,15 @@ struct Desktop {
 };
 Desktop desktop();
 
+// The desktop while the display device holds a full-screen mode of width x
+// height: as a mode change does on the system this emulates, the desktop
+// becomes the mode's size, so desktop(), GetSystemMetrics' screen, the work
+// area (the whole mode) and a window covering the screen are all in the
+// mode's pixels, while the backend shows that screen scaled onto the real
+// one.  The format stays the desktop's.  0 x 0 gives the desktop back the
+// real screen's size.  Top-level windows on a screen are placed anew.
+void setDesktopMode(int width, int height);
+
 // "sdl" or "headless": the backend this process chose on first use.
 const char* videoBackendName();
 
