@@ -13,6 +13,9 @@ enum Effect { EffectShot, EffectHit, EffectBoom, EffectClick, EffectKinds };
 void startAudio(Game& g);
 void stopAudio(Game& g);
 void playEffect(Game& g, Effect effect);
+// Once a second: the CD track, which plays once, starts over when it has
+// ended (the stream loops by itself).
+void keepMusicPlaying(Game& g);
 // Mutes or unmutes everything, music included.
 void setSoundOn(Game& g, bool on);
 // "stream", "CD track 1" or "off", for the screen.
