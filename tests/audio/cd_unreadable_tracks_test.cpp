@@ -51,9 +51,9 @@ TEST(CdUnreadableTracks, AreReportedOnceAndPlayAsSilenceOfTheirLengthOrAreSkippe
     EXPECT_EQ(cd.trackLength(3), 0u);
     ASSERT_TRUE(cd.play(1, 1));
     EXPECT_EQ(audio.pull(44100)[0], int16_t(0x20 * 256));
-    EXPECT_EQ(audio.pull(44100 * 2)[44100 * 2], 0); // a second into the silent track
-    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 2);
-    EXPECT_EQ(audio.pull(100)[2 * 99], int16_t(0x30 * 256)); // track 4, in its place
+    EXPECT_EQ(audio.pull(44100 * 3 / 2)[44100 * 2], 0); // a second into the silent track
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 1, 37)));
+    EXPECT_EQ(audio.pull(44100 / 2 + 100)[2 * (44100 / 2 + 99)], int16_t(0x30 * 256)); // track 4, in its place
     EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(4, 0, 0, 0)));
     EXPECT_EQ(messages.messages().size(), 2u) << messages.text();
 

@@ -201,7 +201,7 @@ TEST_F(CompressedDisc, PlaysOnFromTrackToTrackAcrossFormatsWithoutClicks)
     Heard flac = hear(2.7);
     expectTone(flac, 600);
     EXPECT_LT(flac.largestStep, 1600);
-    skip(0.2);
+    skip(0.3);
     EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 3);
     // Ogg at 48 kHz, resampled window by window (slope 2 pi 800 / 44100).
     Heard ogg = hear(1.8);
@@ -209,7 +209,7 @@ TEST_F(CompressedDisc, PlaysOnFromTrackToTrackAcrossFormatsWithoutClicks)
     EXPECT_LT(ogg.largestStep, 2100);
     skip(0.4);
     expectTone(hear(2.0), 1600);
-    skip(0.2);
+    skip(0.3);
     EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 4);
     expectTone(hear(0.7), 2000);
     skip(0.3);
