@@ -1,6 +1,7 @@
 // Sound: effects from the archive (a few voices each, so they overlap), the
 // music streamed from the archive, or the CD's first track when a disc is
-// there (VANTREL_CDAUDIO names its folder).
+// there (VANTREL_CDAUDIO names its folder, else cdaudio/ beside the program,
+// where the build puts the demo's own).
 #ifndef SHOWCASE_SOUND_EFFECTS_H
 #define SHOWCASE_SOUND_EFFECTS_H
 
