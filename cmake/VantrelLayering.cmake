@@ -7,7 +7,10 @@
 #    services live in platform/host/<system>/, declared for the rest of the
 #    platform in platform/host/*.h; nothing outside platform/host/ includes
 #    platform/host/<system>/ itself;
-#  - no backend switch (VANTREL_HAVE_SDL2) outside platform/backends/.
+#  - no backend switch (VANTREL_HAVE_SDL2) outside platform/backends/;
+#  - the CD track decoder's library (<sndfile.h>) only in
+#    platform/winmm/sndfile/, the one folder built when VANTREL_WITH_SNDFILE
+#    is on (its stand-in for OFF builds is platform/winmm/wav_only/).
 #
 # Included by the build, vantrel_check_layering() stops the configuration at
 # the first breach; run as a script (cmake -DVANTREL_SOURCE_DIR=... -P
@@ -40,6 +43,7 @@ function(vantrel_layering_breaches source_dir out_var)
     string(REGEX MATCH "^platform/" in_platform "${rel}")
     string(REGEX MATCH "^platform/host/" in_host "${rel}")
     string(REGEX MATCH "^platform/backends/" in_backends "${rel}")
+    string(REGEX MATCH "^platform/winmm/sndfile/" in_decoder "${rel}")
     foreach(line IN LISTS lines)
       if(NOT in_platform AND line MATCHES "#[ \t]*include[ \t]*\"platform/")
         list(APPEND breaches "${rel}: includes past the platform's public headers: ${line}")
@@ -52,6 +56,9 @@ function(vantrel_layering_breaches source_dir out_var)
       endif()
       if(NOT in_host AND line MATCHES "#[ \t]*include[ \t]*\"platform/host/[a-z0-9_]+/")
         list(APPEND breaches "${rel}: reaches a host system's own files past platform/host/*.h: ${line}")
+      endif()
+      if(NOT in_decoder AND line MATCHES "#[ \t]*include[ \t]*<sndfile\\.h")
+        list(APPEND breaches "${rel}: the track decoder's library outside platform/winmm/sndfile/: ${line}")
       endif()
       if(NOT in_backends AND line MATCHES "VANTREL_HAVE_SDL2")
         list(APPEND breaches "${rel}: a backend switch outside platform/backends/: ${line}")

@@ -29,6 +29,29 @@ if(VANTREL_WITH_SDL2)
   list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
   list(APPEND VANTREL_BACKEND_DEFINITIONS VANTREL_HAVE_SDL2=1)
 endif()
+# Compressed CD tracks (FLAC, Ogg Vorbis, MP3) are decoded with libsndfile,
+# found through pkg-config; the option is on by default when it is there.
+# The option picks one of two folders, so no source tests a switch: OFF builds
+# keep WAV tracks only.
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+  pkg_check_modules(SNDFILE QUIET IMPORTED_TARGET sndfile)
+endif()
+if(SNDFILE_FOUND)
+  set(VANTREL_SNDFILE_DEFAULT ON)
+else()
+  set(VANTREL_SNDFILE_DEFAULT OFF)
+endif()
+option(VANTREL_WITH_SNDFILE "Decode FLAC, Ogg and MP3 CD tracks with libsndfile (off: WAV tracks only)"
+  ${VANTREL_SNDFILE_DEFAULT})
+if(VANTREL_WITH_SNDFILE)
+  if(NOT SNDFILE_FOUND)
+    message(FATAL_ERROR "VANTREL_WITH_SNDFILE is on but pkg-config finds no sndfile (libsndfile1-dev)")
+  endif()
+  list(APPEND VANTREL_PLATFORM_FOLDERS winmm/sndfile)
+else()
+  list(APPEND VANTREL_PLATFORM_FOLDERS winmm/wav_only)
+endif()
 set(VANTREL_PLATFORM_GLOBS)
 foreach(dir IN LISTS VANTREL_PLATFORM_FOLDERS)
   list(APPEND VANTREL_PLATFORM_GLOBS ${PROJECT_SOURCE_DIR}/platform/${dir}/*.cpp)
@@ -44,9 +67,12 @@ target_link_libraries(vantrel_deps INTERFACE Threads::Threads ${CMAKE_DL_LIBS})
 find_package(Freetype REQUIRED)
 find_package(Fontconfig REQUIRED)
 target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype Fontconfig::Fontconfig)
-# The backends' own libraries: only the platform layer compiles against them,
-# so no library folder can include a backend's headers.
+# The backends' own libraries, and the CD track decoder's: only the platform
+# layer compiles against them, so no library folder can include their headers.
 add_library(vantrel_backend_deps INTERFACE)
+if(VANTREL_WITH_SNDFILE)
+  target_link_libraries(vantrel_backend_deps INTERFACE PkgConfig::SNDFILE)
+endif()
 if(VANTREL_WITH_SDL2)
   if(TARGET SDL2::SDL2)
     target_link_libraries(vantrel_backend_deps INTERFACE SDL2::SDL2)

@@ -14,6 +14,7 @@ packages=(
   xdotool                      # real input in the end-to-end tests
   imagemagick x11-apps         # screenshots of the X screen in the end-to-end tests
   libfreetype-dev libfontconfig-dev fonts-dejavu-core   # GDI text
+  libsndfile1-dev              # FLAC, Ogg and MP3 CD tracks
 )
 
 missing=()

@@ -9,11 +9,15 @@
 #include "platform/dsound/audio_mix.h"
 #include "platform/winmm/virtual_disc.h"
 
+#include <vantrel/win32/debug.h>
 #include <vantrel/win32/mmsystem.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
+
 #include "platform/kernel/ascii_case.h"
 
 namespace vtl {
@@ -48,6 +52,7 @@ public:
         const DiscTrack& t = disc.tracks[track];
         uint64_t frame = uint64_t(cdFrame - t.start) * t.layout.rate / 75;
         position = MixPosition(frame < t.frames ? frame : t.frames) << 32;
+        primeLocked();
     }
 
     void halt()
@@ -63,12 +68,13 @@ public:
     {
         uint32_t produced = 0;
         while (produced < frames) {
-            const DiscTrack& t = disc.tracks[track];
+            DiscTrack& t = disc.tracks[track];
             // Sample frames of this track that belong to the play.
             uint32_t limit = t.frames;
             if (until < t.start + t.length)
                 limit = uint32_t(uint64_t(until - t.start) * t.layout.rate / 75);
-            if ((position >> 32) >= limit) {
+            const uint32_t at = uint32_t(position >> 32);
+            if (at >= limit) {
                 if (limit < t.frames || track + 1 == disc.tracks.size()) {
                     playing = false;
                     return false;
@@ -77,11 +83,64 @@ public:
                 position = 0;
                 continue;
             }
-            MixResult r = mixSound(t.data, limit, t.layout, false, position, mixStep(t.layout.rate, outputRate),
-                                   StereoGain{65536, 65536}, accumulator + size_t(produced) * 2, frames - produced);
+            const uint64_t step = mixStep(t.layout.rate, outputRate);
+            const uint32_t wanted = frames - produced;
+            if (!t.source) {
+                // A track that cannot be read passes as silence.
+                const uint64_t left = ((uint64_t(limit) << 32) - position + step - 1) / step;
+                const uint32_t n = uint32_t(std::min<uint64_t>(left, wanted));
+                position += n * step;
+                produced += n;
+                continue;
+            }
+            uint32_t available;
+            const uint8_t* data = t.source->frames(at, &available);
+            const uint32_t count = std::min(available, limit - at);
+            // Within the window, relative to its first frame.
+            MixPosition local = position - (MixPosition(at) << 32);
+            uint32_t n = wanted;
+            if (at + count < limit) {
+                // More of the track follows in the next window: stop before
+                // the window's last frame, so that no frame is interpolated
+                // towards the silence after it, nor past its end (where the
+                // mixer would drop the fraction of a frame the step overshot).
+                const uint64_t last = uint64_t(count - 1) << 32;
+                uint64_t fit = (last - local + step - 1) / step;
+                if (fit > 1 && local + fit * step >= uint64_t(count) << 32)
+                    --fit;
+                n = uint32_t(std::min<uint64_t>(fit, wanted));
+            }
+            MixResult r = mixSound(data, count, t.layout, false, local, step, StereoGain{65536, 65536},
+                                   accumulator + size_t(produced) * 2, n);
+            position = (MixPosition(at) << 32) + local;
             produced += r.produced;
         }
         return true;
+    }
+
+    // Primes the current track's source at the play cursor, so that a play
+    // from the middle of a compressed track seeks here and not on the
+    // mixer's first pass.
+    void primeLocked()
+    {
+        DiscTrack& t = disc.tracks[track];
+        uint32_t available;
+        if (t.source && (position >> 32) < t.frames)
+            t.source->frames(uint32_t(position >> 32), &available);
+    }
+
+    // Failures met while tracks played, reported by the next request.
+    std::vector<std::string> takeFailuresLocked()
+    {
+        std::vector<std::string> lines;
+        for (DiscTrack& t : disc.tracks)
+            if (t.source) {
+                std::string why = t.source->takeFailure();
+                if (!why.empty())
+                    lines.push_back("CD audio: " + t.path + " cannot be read to its end (" + why +
+                                    "): the rest of it plays as silence\r\n");
+            }
+        return lines;
     }
 
     // --- time formats
@@ -141,7 +200,12 @@ MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* params)
     if (!(flags & MCI_OPEN_TYPE) || !params->lpstrDeviceType || !equalNoCase(params->lpstrDeviceType, "cdaudio"))
         return MCIERR_INVALID_DEVICE_NAME;
     auto device = std::make_shared<CdDevice>();
-    if (!device->disc.load(VirtualDisc::folder()))
+    const bool loaded = device->disc.load(VirtualDisc::folder());
+    // The device reports each track it cannot read once, as it opens; the
+    // rest of the disc plays.
+    for (const std::string& line : device->disc.problems)
+        OutputDebugStringA(line.c_str());
+    if (!loaded)
         return MCIERR_DEVICE_NOT_READY;
     device->engine = AudioEngine::acquire();
     if (!device->engine)
@@ -220,6 +284,13 @@ MCIERROR status(CdDevice& d, DWORD_PTR flags, MCI_STATUS_PARMS* params)
 
 MCIERROR command(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
 {
+    std::vector<std::string> failures;
+    {
+        std::lock_guard<std::mutex> lock(d.engine->mutex());
+        failures = d.takeFailuresLocked();
+    }
+    for (const std::string& line : failures)
+        OutputDebugStringA(line.c_str());
     switch (message) {
     case MCI_PLAY:
         return play(d, flags, reinterpret_cast<MCI_PLAY_PARMS*>(parameters));

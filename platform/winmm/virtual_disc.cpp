@@ -1,27 +1,15 @@
-// Reading the virtual disc: each track file is brought into memory whole
-// through the file mapping seam, whose copy a track replaced or truncated on
-// disk while the disc is open cannot take away from under the player.
+// Reading the virtual disc's folder: which file is each track, how long it
+// is, and what to say about the ones that cannot be read.
 #include "platform/winmm/virtual_disc.h"
 
 #include "platform/host/files.h"
 #include "platform/host/process.h"
-
-#include <vantrel/seam/file_mapping.h>
-#include <vantrel/seam/riff_wave.h>
+#include "platform/winmm/track_decoder.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace vtl {
-
-VirtualDisc::~VirtualDisc()
-{
-    for (DiscTrack& t : tracks)
-        if (t.mapping) {
-            unmapView(t.mapping, t.view);
-            closeMapping(t.mapping);
-        }
-}
 
 std::string VirtualDisc::folder()
 {
@@ -34,50 +22,64 @@ std::string VirtualDisc::folder()
     return exe.substr(0, exe.rfind('/') + 1) + "cdaudio";
 }
 
-static bool mapTrack(const std::string& path, DiscTrack& track)
+namespace {
+
+// WAV tracks are mapped and played as they are; a WAV in an encoding the
+// mixer does not read, and every other ending, goes to the decoder.
+OpenedTrack openTrack(const std::string& path, bool wave)
 {
-    HANDLE file = openFileForReading(path.c_str());
-    if (!file)
-        return false;
-    HANDLE mapping = createReadOnlyMapping(file);
-    size_t length = 0;
-    void* bytes = mapping ? mapView(mapping, &length) : nullptr;
-    // The view outlives the file handle, as a mapped view does.
-    closeFile(file);
-    if (!bytes) {
-        closeMapping(mapping);
-        return false;
+    OpenedTrack track;
+    if (wave && openMappedWave(path, track))
+        return track;
+    OpenedTrack decoded;
+    if (openDecodedTrack(path, decoded))
+        return decoded;
+    if (!wave || track.failure.empty())
+        return decoded;
+    // The decoder could not help either: the WAV header's length stands.
+    if (!track.frames && decoded.frames) {
+        track.frames = decoded.frames;
+        track.layout = decoded.layout;
     }
-    track.mapping = mapping;
-    track.view = bytes;
-    if (length < 12)
-        return false;
-    WAVEFORMATEX* format;
-    unsigned char* data;
-    DWORD size;
-    if (!readRiffWave(static_cast<unsigned char*>(bytes), DWORD(length), &format, &data, &size) ||
-        !layoutFromFormat(*format, &track.layout))
-        return false;
-    track.data = data;
-    track.frames = size / track.layout.frameBytes;
-    track.length = uint32_t(uint64_t(track.frames) * 75 / track.layout.rate);
-    return true;
+    return track;
 }
+
+std::string problem(const std::string& path, const OpenedTrack& track)
+{
+    return "CD audio: " + path + " cannot be read (" + track.failure + "): " +
+           (track.frames ? "it plays as silence" : "skipped") + "\r\n";
+}
+
+} // namespace
 
 bool VirtualDisc::load(const std::string& where)
 {
+    std::vector<std::string> endings{".wav"};
+    for (const std::string& ending : decodedTrackEndings())
+        endings.push_back(ending);
     for (int number = 1; number <= 99; ++number) {
         char name[16];
-        std::snprintf(name, sizeof name, "/track%02d.wav", number);
-        std::string path = where + name;
-        if (!host::fileExists(path))
+        std::snprintf(name, sizeof name, "/track%02d", number);
+        std::string path;
+        for (const std::string& ending : endings)
+            if (host::fileExists(where + name + ending)) {
+                path = where + name + ending;
+                break;
+            }
+        if (path.empty())
             break;
-        tracks.emplace_back();
-        DiscTrack& track = tracks.back();
-        if (!mapTrack(path, track))
-            return false;
+        OpenedTrack opened = openTrack(path, path.compare(path.size() - 4, 4, ".wav") == 0);
+        if (!opened.source)
+            problems.push_back(problem(path, opened));
+        DiscTrack track;
+        track.path = path;
+        track.source = std::move(opened.source);
+        track.frames = opened.frames;
+        track.layout = opened.layout;
+        track.length = uint32_t(uint64_t(track.frames) * 75 / track.layout.rate);
         track.start = length;
         length += track.length;
+        tracks.push_back(std::move(track));
     }
     return !tracks.empty();
 }

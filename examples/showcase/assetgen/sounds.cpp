@@ -1,6 +1,8 @@
 // The sounds, synthesised at 22050 Hz: four short effects (SHOT, HIT, BOOM,
-// CLICK) and MUSIC.WAV, sixteen seconds of a looping tune in four voices
-// that the game streams.
+// CLICK), MUSIC.WAV, sixteen seconds of a looping tune in four voices that
+// the game streams, and the one track of the demo's virtual CD (cdaudio/),
+// a six-second tune the game plays instead of the stream when it finds the
+// disc.
 //
 // Mastering: each sound is scaled to a fixed peak, chosen so that the most
 // the game can ever play at once stays below -1 dBFS (0.891) without a
@@ -10,8 +12,16 @@
 // music is streamed at -6 dB:
 //   3 x 0.08 (shots) + 0.12 (hit) + 3 x 0.105 (booms) + 0.05 (click)
 //   + 0.5 x 0.30 (music) = 0.875
+// The CD track plays at full level in the music's place: peak 0.13, which
+// leaves room for Vorbis to overshoot its input by a few hundredths.
 #include "art.h"
+#include "disc_track.h"
 #include "files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -125,6 +135,39 @@ std::vector<float> music()
     }
     return s;
 }
+// Twelve beats at 120 a minute: a bass on each beat under a plucked melody
+// going up and down the A minor chord.
+std::vector<float> cdTune()
+{
+    const double beat = 0.5;
+    const int roots[3] = {0, -4, -5};
+    const int melody[12] = {12, 15, 19, 24, 8, 12, 15, 20, 7, 11, 14, 19};
+    const size_t length = static_cast<size_t>(12 * beat * kRate);
+    std::vector<float> s(length);
+    for (size_t i = 0; i < length; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const int b = static_cast<int>(t / beat);
+        const double inBeat = std::fmod(t, beat) / beat;
+        const int root = roots[b / 4];
+        double v = std::sin(2 * kPi * note(root - 12) * t) * 0.35 * std::exp(-inBeat * 2);
+        v += std::sin(2 * kPi * note(melody[b]) * t) * 0.3 * std::exp(-inBeat * 4);
+        // The last beat fades out, so the track ends on silence.
+        if (b == 11)
+            v *= 1 - inBeat;
+        s[i] = static_cast<float>(v);
+    }
+    return s;
+}
+
+bool makeDisc(const std::string& folder)
+{
+    const std::string disc = folder + "/cdaudio";
+    if (mkdir(disc.c_str(), 0777) != 0 && errno != EEXIST) {
+        std::fprintf(stderr, "showcase-assetgen: %s: %s\n", disc.c_str(), std::strerror(errno));
+        return false;
+    }
+    return writeDiscTrack(disc, master(cdTune(), 0.13f), kRate);
+}
 } // namespace
 
 bool makeSounds(const std::string& folder)
@@ -134,5 +177,5 @@ bool makeSounds(const std::string& folder)
            writeWav(f + "HIT.WAV", master(hit(), 0.12f), kRate) &&
            writeWav(f + "BOOM.WAV", master(boom(), 0.105f), kRate) &&
            writeWav(f + "CLICK.WAV", master(click(), 0.05f), kRate) &&
-           writeWav(f + "MUSIC.WAV", master(music(), 0.30f), kRate);
+           writeWav(f + "MUSIC.WAV", master(music(), 0.30f), kRate) && makeDisc(folder);
 }

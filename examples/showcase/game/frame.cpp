@@ -46,6 +46,7 @@ void countFrame(Game& g)
         g.fps = g.framesThisSecond;
         g.framesThisSecond = 0;
         g.secondStarted = now;
+        keepMusicPlaying(g);
     }
 }
 } // namespace

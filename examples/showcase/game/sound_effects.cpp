@@ -69,6 +69,19 @@ void playEffect(Game& g, Effect effect)
     voice.play(false);
 }
 
+void keepMusicPlaying(Game& g)
+{
+    GameAudio* a = g.audio;
+    if (!a || !a->disc || !g.soundOn)
+        return;
+    // CDaudio keeps no end of play: the device's mode tells it.
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_MODE;
+    if (mciSendCommand(a->cd.device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+        status.dwReturn == MCI_MODE_STOP)
+        a->cd.play(1, 1);
+}
+
 void setSoundOn(Game& g, bool on)
 {
     g.soundOn = on;

@@ -1,0 +1,305 @@
+// CDaudio on virtual discs whose tracks are FLAC, Ogg Vorbis and WAV files
+// written here with libsndfile.  Each track is a tone of its own pitch, so
+// counting zero crossings in what the mixer plays tells which track, and
+// where in it, is heard.
+#include <vantrel/audio.h>
+
+#include "support/manual_audio.h"
+#include "support/message_capture.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kOut = 44100; // the headless output's rate
+
+// A tone at amplitude 0.5: `hz` until `switchAt` seconds, `laterHz` after.
+struct Tone {
+    int format;
+    int rate;
+    int channels;
+    double seconds;
+    double hz;
+    double laterHz = 0;
+    double switchAt = 1e9;
+};
+
+void writeTone(const std::string& path, const Tone& t)
+{
+    SF_INFO info{};
+    info.samplerate = t.rate;
+    info.channels = t.channels;
+    info.format = t.format;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    const size_t frames = size_t(std::lround(t.seconds * t.rate));
+    std::vector<float> samples(frames * t.channels);
+    double phase = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        const double hz = double(i) / t.rate < t.switchAt ? t.hz : t.laterHz;
+        for (int c = 0; c < t.channels; ++c)
+            samples[i * t.channels + c] = float(0.5 * std::sin(phase));
+        phase += 2 * M_PI * hz / t.rate;
+    }
+    ASSERT_EQ(sf_writef_float(file, samples.data(), sf_count_t(frames)), sf_count_t(frames));
+    sf_close(file);
+}
+
+const int kWav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+const int kWav24 = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
+const int kFlac = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+const int kOgg = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+
+// What a stretch of the mix sounds like: its pitch from the left channel's
+// zero crossings, its level, and the largest step between neighbouring
+// samples (a click where two decoded windows meet shows up there).
+struct Heard {
+    double hz;
+    double rms;
+    int largestStep;
+};
+
+Heard listen(const std::vector<int16_t>& mix)
+{
+    const size_t frames = mix.size() / 2;
+    int crossings = 0, largestStep = 0;
+    double energy = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        const int s = mix[i * 2];
+        energy += double(s) * s;
+        if (i > 0) {
+            const int before = mix[(i - 1) * 2];
+            crossings += (before < 0) != (s < 0);
+            largestStep = std::max(largestStep, std::abs(s - before));
+        }
+    }
+    return Heard{crossings * double(kOut) / 2 / double(frames), std::sqrt(energy / double(frames)), largestStep};
+}
+
+// A tone at amplitude 0.5 has an RMS of 0.5 / sqrt(2) of full scale.
+const double kToneRms = 0.5 / std::sqrt(2.0) * 32768;
+
+class CompressedDisc : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char dir[] = "/tmp/vantrel-cdz-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        folder = dir;
+        setenv("VANTREL_CDAUDIO", folder.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        if (cd.device)
+            mciSendCommand(cd.device, MCI_CLOSE, 0, 0);
+        for (const std::string& name : written)
+            std::remove((folder + "/" + name).c_str());
+        rmdir(folder.c_str());
+        unsetenv("VANTREL_CDAUDIO");
+    }
+
+    void add(const std::string& name, const Tone& tone)
+    {
+        writeTone(folder + "/" + name, tone);
+        written.push_back(name);
+    }
+    void addBytes(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+        written.push_back(name);
+    }
+
+    Heard hear(double seconds) { return listen(audio.pull(uint32_t(seconds * kOut))); }
+    void skip(double seconds) { audio.pull(uint32_t(seconds * kOut)); }
+    void playFrom(DWORD position)
+    {
+        MCI_PLAY_PARMS p{};
+        p.dwFrom = position;
+        ASSERT_EQ(mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
+        cd.playing = 1;
+    }
+    DWORD status(DWORD item, DWORD track = 0)
+    {
+        MCI_STATUS_PARMS s{};
+        s.dwItem = item;
+        s.dwTrack = track;
+        EXPECT_EQ(mciSendCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM | (track ? MCI_TRACK : 0), DWORD_PTR(&s)),
+                  0u);
+        return DWORD(s.dwReturn);
+    }
+    void timeFormat(DWORD format)
+    {
+        MCI_SET_PARMS set{};
+        set.dwTimeFormat = format;
+        ASSERT_EQ(mciSendCommand(cd.device, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)), 0u);
+    }
+
+    // A mixed disc: a WAV the mixer plays as it is, FLAC, Ogg Vorbis at a
+    // rate that is resampled (800 Hz for 2 s, then 1600 Hz), and a 24-bit
+    // WAV that goes through the decoder.
+    void mixedDisc()
+    {
+        add("track01.wav", Tone{kWav16, 22050, 1, 2.0, 300});
+        add("track02.flac", Tone{kFlac, 44100, 2, 3.0, 600});
+        add("track03.ogg", Tone{kOgg, 48000, 1, 4.5, 800, 1600, 2.0});
+        add("track04.wav", Tone{kWav24, 32000, 2, 1.0, 2000});
+    }
+
+    ManualAudio audio;
+    std::string folder;
+    std::vector<std::string> written;
+    CDaudio cd{};
+};
+
+void expectTone(const Heard& h, double hz)
+{
+    EXPECT_NEAR(h.hz, hz, hz * 0.05);
+    EXPECT_NEAR(h.rms, kToneRms, kToneRms * 0.1);
+}
+
+} // namespace
+
+TEST_F(CompressedDisc, EveryFormatTakesItsPlaceWithItsLength)
+{
+    mixedDisc();
+    MessageCapture messages;
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    EXPECT_TRUE(messages.messages().empty()) << messages.text();
+    EXPECT_EQ(cd.numberOfTracks(), 4u);
+    EXPECT_EQ(cd.trackLength(1), DWORD(MCI_MAKE_MSF(0, 2, 0)));
+    EXPECT_EQ(cd.trackLength(2), DWORD(MCI_MAKE_MSF(0, 3, 0)));
+    EXPECT_EQ(cd.trackLength(3), DWORD(MCI_MAKE_MSF(0, 4, 37))); // 4.5 s: 337.5 frames
+    EXPECT_EQ(cd.trackLength(4), DWORD(MCI_MAKE_MSF(0, 1, 0)));
+    EXPECT_EQ(status(MCI_STATUS_POSITION, 3), DWORD(MCI_MAKE_TMSF(3, 0, 0, 0)));
+    EXPECT_EQ(status(MCI_STATUS_POSITION, 4), DWORD(MCI_MAKE_TMSF(4, 0, 0, 0)));
+    timeFormat(MCI_FORMAT_MSF);
+    EXPECT_EQ(status(MCI_STATUS_POSITION, 3), DWORD(MCI_MAKE_MSF(0, 5, 0)));
+    EXPECT_EQ(status(MCI_STATUS_POSITION, 4), DWORD(MCI_MAKE_MSF(0, 9, 37)));
+    EXPECT_EQ(status(MCI_STATUS_LENGTH), DWORD(MCI_MAKE_MSF(0, 10, 37)));
+}
+
+TEST_F(CompressedDisc, PlaysOnFromTrackToTrackAcrossFormatsWithoutClicks)
+{
+    mixedDisc();
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    ASSERT_TRUE(cd.play(1, 1));
+    expectTone(hear(1.9), 300);
+    skip(0.2);
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 0, 7)));
+    // Several decoded windows of FLAC at the output's rate: a sine whose
+    // steps never exceed its slope (2 pi 600 / 44100 of 16384 is 1400).
+    Heard flac = hear(2.7);
+    expectTone(flac, 600);
+    EXPECT_LT(flac.largestStep, 1600);
+    skip(0.3);
+    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 3);
+    // Ogg at 48 kHz, resampled window by window (slope 2 pi 800 / 44100).
+    Heard ogg = hear(1.8);
+    expectTone(ogg, 800);
+    EXPECT_LT(ogg.largestStep, 2100);
+    skip(0.4);
+    expectTone(hear(2.0), 1600);
+    skip(0.3);
+    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 4);
+    expectTone(hear(0.7), 2000);
+    skip(0.3);
+    EXPECT_EQ(hear(0.1).rms, 0); // the end of the disc
+    EXPECT_EQ(status(MCI_STATUS_MODE), DWORD(MCI_MODE_STOP));
+}
+
+TEST_F(CompressedDisc, PlaysFromAPositionInsideACompressedTrack)
+{
+    mixedDisc();
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    playFrom(MCI_MAKE_TMSF(3, 0, 3, 0)); // past the change of pitch
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(3, 0, 3, 0)));
+    expectTone(hear(1.0), 1600);
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(3, 0, 4, 0)));
+    playFrom(MCI_MAKE_TMSF(3, 0, 1, 0)); // back, before it
+    expectTone(hear(0.9), 800);
+    skip(0.2);
+    expectTone(hear(0.5), 1600);
+
+    // A position in disc time lands in the track it falls in.
+    timeFormat(MCI_FORMAT_MSF);
+    MCI_PLAY_PARMS p{};
+    p.dwFrom = MCI_MAKE_MSF(0, 2, 50); // 0:50 into track 2
+    ASSERT_EQ(mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
+    timeFormat(MCI_FORMAT_TMSF);
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 0, 50)));
+    expectTone(hear(0.3), 600);
+
+    // Pause and resume keep the place inside the Ogg track.
+    playFrom(MCI_MAKE_TMSF(3, 0, 1, 0));
+    skip(0.5);
+    ASSERT_TRUE(cd.pause());
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(3, 0, 1, 37)));
+    EXPECT_EQ(hear(0.1).rms, 0);
+    ASSERT_TRUE(cd.resume());
+    expectTone(hear(0.3), 800);
+}
+
+TEST_F(CompressedDisc, AnUnreadableTrackIsReportedOnceAndSkipped)
+{
+    add("track01.flac", Tone{kFlac, 44100, 1, 1.0, 600});
+    addBytes("track02.ogg", std::string(5000, '\x5a'));
+    add("track03.ogg", Tone{kOgg, 44100, 2, 1.0, 1200});
+    MessageCapture messages;
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    ASSERT_EQ(messages.messages().size(), 1u) << messages.text();
+    const std::string& line = messages.messages()[0];
+    EXPECT_NE(line.find("track02.ogg"), std::string::npos) << line;
+    EXPECT_NE(line.find("skipped"), std::string::npos) << line;
+    EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
+
+    // It keeps its number, with no length: track 3 is still track 3.
+    EXPECT_EQ(cd.numberOfTracks(), 3u);
+    EXPECT_EQ(cd.trackLength(2), 0u);
+    EXPECT_EQ(status(MCI_STATUS_POSITION, 3), DWORD(MCI_MAKE_TMSF(3, 0, 0, 0)));
+    ASSERT_TRUE(cd.play(1, 1));
+    expectTone(hear(0.9), 600);
+    skip(0.15);
+    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 3);
+    expectTone(hear(0.8), 1200);
+    ASSERT_TRUE(cd.play(3, 0));
+    expectTone(hear(0.5), 1200);
+    EXPECT_EQ(messages.messages().size(), 1u) << messages.text();
+}
+
+TEST_F(CompressedDisc, ATrackCutShortPlaysItsLengthWithSilenceWhereDataIsMissing)
+{
+    add("track01.flac", Tone{kFlac, 44100, 1, 4.0, 600});
+    add("track02.ogg", Tone{kOgg, 44100, 1, 1.0, 1200});
+    // The header still says four seconds; the sound stops after about one.
+    const std::string path = folder + "/track01.flac";
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const long size = long(in.tellg());
+    ASSERT_EQ(truncate(path.c_str(), size / 4), 0);
+
+    MessageCapture messages;
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    EXPECT_TRUE(messages.messages().empty()) << messages.text();
+    EXPECT_EQ(cd.trackLength(1), DWORD(MCI_MAKE_MSF(0, 4, 0)));
+    ASSERT_TRUE(cd.play(1, 1));
+    expectTone(hear(0.5), 600);
+    skip(1.0);
+    EXPECT_EQ(hear(1.5).rms, 0);
+    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 1);
+    skip(1.1);
+    expectTone(hear(0.5), 1200); // the next track in its place
+    // Reported by the device's next request, once.
+    cd.position();
+    cd.position();
+    ASSERT_EQ(messages.messages().size(), 1u) << messages.text();
+    EXPECT_NE(messages.messages()[0].find("track01.flac"), std::string::npos) << messages.text();
+}
