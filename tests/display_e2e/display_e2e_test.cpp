@@ -318,6 +318,22 @@ TEST_P(DisplayE2E, AFlipThatDoesNotWaitForTheVerticalBlankShowsTheSameFrame)
     showAndCheck();
 }
 
+// A flip that asks for the vertical blank waits for it: under Xvfb (and on
+// any screen up to 100 Hz) twenty of them take at least 200 ms.  Only the
+// lower bound is checked; a loaded machine can only make them slower.
+TEST_P(DisplayE2E, AFlipAskingForTheVerticalBlankWaitsForIt)
+{
+    if (!GetParam().fullscreen || GetParam().depth != 16)
+        GTEST_SKIP() << "one full-screen depth is enough";
+    showAndCheck();
+    if (HasFatalFailure())
+        return;
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(handle.primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+    EXPECT_GE(GetTickCount() - start, 200u);
+}
+
 // GDI drawing into the game's window lands over the frame on the screen,
 // which stays around it, until the next frame.
 TEST_P(DisplayE2E, TextDrawnIntoTheWindowLandsOverTheFrame)
