@@ -116,7 +116,9 @@ struct Case {
 
 std::string caseName(const testing::TestParamInfo<Case>& info)
 {
-    return std::string(info.param.fullscreen ? "FullScreen" : "Window") + std::to_string(info.param.depth);
+    const bool bgr = std::strncmp(info.param.desktop, "bgr", 3) == 0;
+    return std::string(info.param.fullscreen ? "FullScreen" : "Window") + std::to_string(info.param.depth) +
+           (bgr ? "Bgr" : "");
 }
 
 class DisplayE2E : public testing::TestWithParam<Case> {
@@ -369,7 +371,8 @@ TEST_P(DisplayE2E, TextDrawnIntoTheWindowLandsOverTheFrame)
 
 INSTANTIATE_TEST_SUITE_P(Depths, DisplayE2E,
                          testing::Values(Case{false, 8, "pal8"}, Case{false, 16, "rgb565"}, Case{false, 32, "rgb32"},
-                                         Case{true, 8, "rgb32"}, Case{true, 16, "rgb32"}, Case{true, 32, "rgb32"}),
+                                         Case{false, 32, "bgr32"}, Case{true, 8, "rgb32"}, Case{true, 16, "rgb32"},
+                                         Case{true, 24, "rgb32"}, Case{true, 32, "rgb32"}),
                          caseName);
 
 } // namespace
