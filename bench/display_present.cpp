@@ -2,14 +2,11 @@
 // gfxSwapBuffers, in a window and in full screen, at 16 bits, against a plain
 // memcpy of the same bytes (the least any presentation must cost).  Runs on
 // the headless backend, so the numbers are the library's own work.
-#include <vantrel/bitplanefx.h>
-#include <vantrel/vtlhnd.h>
-#include <vantrel/win32/window.h>
+#include "present_rig.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -39,38 +36,14 @@ void presentFrame(benchmark::State& state, bool fullscreen)
     setenv("VANTREL_DESKTOP", "rgb565", 1);
     const auto w = static_cast<unsigned short>(state.range(0));
     const auto h = static_cast<unsigned short>(state.range(1));
-    VTLHND handle;
-    handle.gfxSetup(benchWindow(), w, h, 16);
-    handle.Override();
-    handle.isFullscreen = fullscreen;
-    if (handle.gfxBegin() != 1) {
+    PresentRig rig;
+    if (!rig.begin(benchWindow(), w, h, fullscreen)) {
         state.SkipWithError("display did not start");
         return;
     }
-    RECT client{};
-    GetClientRect(handle.hwnd, &client);
-    POINT origin{0, 0};
-    ClientToScreen(handle.hwnd, &origin);
-    RECT onScreen{origin.x, origin.y, origin.x + w, origin.y + h};
-    handle.gfxSetWindowRect(&onScreen);
-
-    BITPLANEFX frame;
-    std::memset(&frame, 0, sizeof frame);
-    frame.format = handle.formatCode;
-    frame.bitsPerPixel = handle.bitsPerPixel;
-    frame.bytesPerPixel = handle.bytesPerPixel;
-    frame.create(w, h, false);
-    for (DWORD i = 0; i < frame.pitch * h; ++i)
-        frame.pixels[i] = static_cast<unsigned char>(i);
-
-    for (auto _ : state) {
-        bool ok = handle.gfxCopyBackBuffer(&frame);
-        ok &= handle.gfxSwapBuffers();
-        benchmark::DoNotOptimize(ok);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rig.present());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * w * h * 2);
-    frame.release();
-    handle.gfxEnd();
 }
 
 void BM_PresentWindow16(benchmark::State& state) { presentFrame(state, false); }

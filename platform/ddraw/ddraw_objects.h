@@ -126,7 +126,9 @@ private:
               const PixelLayout& layout, LONG pitch, std::unique_ptr<unsigned char[]> pixels);
     void describe(DDSURFACEDESC* desc) const;
     // Shows the primary's new pixels through the backend.
-    void present();
+    // Shows the primary; `waitForVerticalBlank` only for a full-screen flip
+    // that asks for it.
+    void present(bool waitForVerticalBlank = false);
     HRESULT fill(const RECT& area, DWORD color);
     HRESULT copyFrom(DDSurface& source, const RECT& sourceArea, const RECT& destArea, const RECT& visible);
     bool windowClip(RECT* visible) const;

@@ -180,7 +180,10 @@ HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
     if (busy() || backBuffer_->busy())
         return DDERR_SURFACEBUSY;
     std::swap(pixels_, backBuffer_->pixels_);
-    present();
+    // A flip is shown at the vertical blank unless its flags say not to
+    // wait for it (DDFLIP_WAIT is about a busy device, which this one never
+    // is).
+    present((flags & DDFLIP_NOVSYNC) == 0);
     return DD_OK;
 }
 
@@ -255,14 +258,14 @@ bool vtl::DDSurface::windowClip(RECT* client) const
     return clientAreaOnScreen(window, client);
 }
 
-void vtl::DDSurface::present()
+void vtl::DDSurface::present(bool waitForVerticalBlank)
 {
     if (!isPrimary() || lost())
         return;
     const PresentedImage image{pixels_.get(), pitch_,   width_, height_,
                                layout_,       palette_ ? palette_->entries() : nullptr};
     if (backBuffer_ || display_->modeSet) {
-        displayBackend().presentFullscreen(display_->window, image);
+        displayBackend().presentFullscreen(display_->window, image, waitForVerticalBlank);
         return;
     }
     RECT client{};

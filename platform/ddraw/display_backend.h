@@ -35,9 +35,14 @@ public:
     virtual void leaveFullscreen() = 0;
 
     // Full screen: the whole primary surface, scaled to the real display.
-    virtual void presentFullscreen(HWND window, const PresentedImage& primary) = 0;
+    // `waitForVerticalBlank` is set for a flip whose flags ask for the
+    // vertical blank (a flip without DDFLIP_NOVSYNC); other presents (an
+    // unlocked or blitted-to primary, a palette change) show at once.  A
+    // backend without a real screen ignores it.
+    virtual void presentFullscreen(HWND window, const PresentedImage& primary, bool waitForVerticalBlank) = 0;
     // Window: the windowed primary covers the desktop; `client` is the
-    // window's client area in those (screen) coordinates.
+    // window's client area in those (screen) coordinates.  Never waits for
+    // the vertical blank.
     virtual void presentWindow(HWND window, const PresentedImage& desktop, const RECT& client) = 0;
 };
 

@@ -1,9 +1,10 @@
 // Device contexts and their state: memory contexts over a surface's pixels,
 // window contexts, the desktop's context, and stock objects.
 //
-// A window's context draws into the window's own surface where the backend
-// has one (SDL), shown on ReleaseDC, the way drawing into a window shows at
-// once; the display's presentation draws over it on its next frame.  The
+// A window's context draws into the window's pixels where the backend has
+// them (SDL: the window's canvas, which starts as the frame on the screen),
+// shown on ReleaseDC, the way drawing into a window shows at once; the
+// display's presentation draws over it on its next frame.  The
 // desktop's context and windows without a surface (headless, children)
 // measure text and answer GetDeviceCaps but draw nothing.
 #include "platform/gdi/gdi_objects.h"

@@ -37,8 +37,9 @@ public:
     // messages (events arrive without waking the queue).
     virtual bool needsPolling() const = 0;
 
-    // The pixels GDI draws into for GetDC(window): the window's own surface
-    // on a screen, false where there is none.  presentPixels shows what was
+    // The pixels GDI draws into for GetDC(window): the window's own pixels
+    // on a screen (holding what the window shows), false where there are
+    // none.  presentPixels shows what was
     // drawn (ReleaseDC).
     virtual bool windowPixels(Window& w, unsigned char** pixels, DWORD* pitch, int* width, int* height,
                               VTLPixelFormat* format) = 0;

@@ -116,7 +116,9 @@ struct Case {
 
 std::string caseName(const testing::TestParamInfo<Case>& info)
 {
-    return std::string(info.param.fullscreen ? "FullScreen" : "Window") + std::to_string(info.param.depth);
+    const bool bgr = std::strncmp(info.param.desktop, "bgr", 3) == 0;
+    return std::string(info.param.fullscreen ? "FullScreen" : "Window") + std::to_string(info.param.depth) +
+           (bgr ? "Bgr" : "");
 }
 
 class DisplayE2E : public testing::TestWithParam<Case> {
@@ -182,14 +184,19 @@ protected:
         }
     }
 
-    // Presents the frame a few times while the window settles on screen.
+    // Presents the frame a few times while the window settles on screen; in
+    // full screen flipped as gfxSwapBuffers does (at the vertical blank) or
+    // with DDFLIP_NOVSYNC.
     void present()
     {
         char text[] = "VANTREL";
         for (int i = 0; i < 8; ++i) {
             ASSERT_TRUE(handle.gfxCopyBackBuffer(&frame));
             ASSERT_TRUE(handle.gfxString(text, font, RGB(255, 255, 0), kWidth / 2, 108, 1));
-            ASSERT_TRUE(handle.gfxSwapBuffers());
+            if (flipWithoutVsync && GetParam().fullscreen)
+                ASSERT_EQ(handle.primary->Flip(nullptr, DDFLIP_NOVSYNC), DD_OK);
+            else
+                ASSERT_TRUE(handle.gfxSwapBuffers());
             pump(60);
         }
     }
@@ -242,64 +249,130 @@ protected:
         EXPECT_GT(yellow, 30 * scale * scale) << "the text line is missing";
     }
 
+    // Starts the display, shows the frame until the screen settles and
+    // checks every pixel of it; *at receives where the frame is.
+    void showAndCheck(POINT* at = nullptr)
+    {
+        const Case& c = GetParam();
+        handle.gfxSetup(window, kWidth, kHeight, static_cast<unsigned char>(c.depth));
+        handle.Override();
+        handle.isFullscreen = c.fullscreen;
+        ASSERT_EQ(handle.gfxBegin(), 1);
+        ASSERT_EQ(handle.bitsPerPixel, c.depth);
+        pump(200);
+        POINT origin{0, 0};
+        if (!c.fullscreen) {
+            ClientToScreen(window, &origin);
+            RECT onScreen{origin.x, origin.y, origin.x + kWidth, origin.y + kHeight};
+            handle.gfxSetWindowRect(&onScreen);
+        }
+        const POINT clientOrigin = origin;
+        drawFrame();
+        // What a window shows settles only after the X server has moved and
+        // mapped it, which takes longer on a loaded machine: frames are shown
+        // again until the screen looks right at a few points, then every pixel
+        // is checked.
+        const RECT searchArea = c.fullscreen ? RECT{0, 0, 1 << 20, 1 << 20}
+                                             : RECT{origin.x - 40, origin.y - 40, origin.x + kWidth + 40,
+                                                    origin.y + kHeight + 40};
+        Image shot;
+        double scale = 0;
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            present();
+            shot = screenshot();
+            ASSERT_GT(shot.width, 0);
+            if (locate(shot, searchArea, &origin, &scale) && looksRight(shot, origin, scale))
+                break;
+        }
+        ASSERT_GT(scale, 0) << "no frame on the screen";
+        if (c.fullscreen) {
+            // The mode fills the screen's width or height, keeping its aspect.
+            const double fit =
+                std::min(shot.width / static_cast<double>(kWidth), shot.height / static_cast<double>(kHeight));
+            EXPECT_NEAR(scale, fit, 0.01);
+            EXPECT_EQ(shot.at(shot.width / 2, 0), 0u) << "letterbox above the frame";
+        } else {
+            EXPECT_EQ(scale, 1.0);
+            // The frame is where the window system says the client area is.
+            EXPECT_EQ(origin.x, clientOrigin.x);
+            EXPECT_EQ(origin.y, clientOrigin.y);
+        }
+        check(shot, origin, scale);
+        if (at)
+            *at = origin;
+    }
+
     DXWindow dxWindow{GetModuleHandleA(nullptr), "VantrelDisplayE2E", "display e2e"};
     HWND window = nullptr;
     HFONT font = nullptr;
     VTLHND handle;
     BITPLANEFX frame{};
+    bool flipWithoutVsync = false;
 };
 
-TEST_P(DisplayE2E, ShowsTheFrameExactly)
+TEST_P(DisplayE2E, ShowsTheFrameExactly) { showAndCheck(); }
+
+TEST_P(DisplayE2E, AFlipThatDoesNotWaitForTheVerticalBlankShowsTheSameFrame)
 {
-    const Case& c = GetParam();
-    handle.gfxSetup(window, kWidth, kHeight, static_cast<unsigned char>(c.depth));
-    handle.Override();
-    handle.isFullscreen = c.fullscreen;
-    ASSERT_EQ(handle.gfxBegin(), 1);
-    ASSERT_EQ(handle.bitsPerPixel, c.depth);
-    pump(200);
+    if (!GetParam().fullscreen)
+        GTEST_SKIP() << "windows do not flip";
+    flipWithoutVsync = true;
+    showAndCheck();
+}
+
+// A flip that asks for the vertical blank waits for it: under Xvfb (and on
+// any screen up to 100 Hz) twenty of them take at least 200 ms.  Only the
+// lower bound is checked; a loaded machine can only make them slower.
+TEST_P(DisplayE2E, AFlipAskingForTheVerticalBlankWaitsForIt)
+{
+    if (!GetParam().fullscreen || GetParam().depth != 16)
+        GTEST_SKIP() << "one full-screen depth is enough";
+    showAndCheck();
+    if (HasFatalFailure())
+        return;
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(handle.primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+    EXPECT_GE(GetTickCount() - start, 200u);
+}
+
+// GDI drawing into the game's window lands over the frame on the screen,
+// which stays around it, until the next frame.
+TEST_P(DisplayE2E, TextDrawnIntoTheWindowLandsOverTheFrame)
+{
+    if (GetParam().fullscreen || GetParam().depth != 16)
+        GTEST_SKIP() << "one windowed depth is enough";
     POINT origin{0, 0};
-    if (!c.fullscreen) {
-        ClientToScreen(window, &origin);
-        RECT onScreen{origin.x, origin.y, origin.x + kWidth, origin.y + kHeight};
-        handle.gfxSetWindowRect(&onScreen);
+    showAndCheck(&origin);
+    if (HasFatalFailure())
+        return;
+    HDC dc = GetDC(window);
+    ASSERT_NE(dc, nullptr);
+    SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 0, 255));
+    const char text[] = "WWWW";
+    ASSERT_TRUE(TextOutA(dc, 180, 150, text, 4)); // inside the white box
+    ReleaseDC(window, dc);
+    pump(100);
+    const Image shot = screenshot();
+    int magenta = 0;
+    for (int y = 140; y < 220; ++y)
+        for (int x = 170; x < 300; ++x)
+            magenta += shot.at(origin.x + x, origin.y + y) == 0xFF00FF;
+    EXPECT_GT(magenta, 30) << "the text is missing";
+    for (const Box& b : kBoxes) {
+        if (b.rgb == 0xFFFFFF)
+            continue;
+        EXPECT_EQ(shot.at(origin.x + (b.left + b.right) / 2, origin.y + (b.top + b.bottom) / 2), b.rgb)
+            << "the frame under the text is gone";
     }
-    const POINT clientOrigin = origin;
-    drawFrame();
-    // What a window shows settles only after the X server has moved and
-    // mapped it, which takes longer on a loaded machine: frames are shown
-    // again until the screen looks right at a few points, then every pixel
-    // is checked.
-    const RECT searchArea = c.fullscreen ? RECT{0, 0, 1 << 20, 1 << 20}
-                                     : RECT{origin.x - 40, origin.y - 40, origin.x + kWidth + 40,
-                                            origin.y + kHeight + 40};
-    Image shot;
-    double scale = 0;
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        present();
-        shot = screenshot();
-        ASSERT_GT(shot.width, 0);
-        if (locate(shot, searchArea, &origin, &scale) && looksRight(shot, origin, scale))
-            break;
-    }
-    ASSERT_GT(scale, 0) << "no frame on the screen";
-    if (c.fullscreen) {
-        // The mode fills the screen's width or height, keeping its aspect.
-        const double fit = std::min(shot.width / static_cast<double>(kWidth), shot.height / static_cast<double>(kHeight));
-        EXPECT_NEAR(scale, fit, 0.01);
-        EXPECT_EQ(shot.at(shot.width / 2, 0), 0u) << "letterbox above the frame";
-    } else {
-        EXPECT_EQ(scale, 1.0);
-        // The frame is where the window system says the client area is.
-        EXPECT_EQ(origin.x, clientOrigin.x);
-        EXPECT_EQ(origin.y, clientOrigin.y);
-    }
-    check(shot, origin, scale);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, DisplayE2E,
                          testing::Values(Case{false, 8, "pal8"}, Case{false, 16, "rgb565"}, Case{false, 32, "rgb32"},
-                                         Case{true, 8, "rgb32"}, Case{true, 16, "rgb32"}, Case{true, 32, "rgb32"}),
+                                         Case{false, 32, "bgr32"}, Case{true, 8, "rgb32"}, Case{true, 16, "rgb32"},
+                                         Case{true, 24, "rgb32"}, Case{true, 32, "rgb32"}),
                          caseName);
 
 } // namespace

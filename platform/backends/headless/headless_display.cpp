@@ -12,7 +12,7 @@ class HeadlessDisplay final : public vtl::DisplayBackend {
 public:
     HRESULT enterFullscreen(HWND, DWORD, DWORD) override { return 0; }
     void leaveFullscreen() override {}
-    void presentFullscreen(HWND, const vtl::PresentedImage&) override {}
+    void presentFullscreen(HWND, const vtl::PresentedImage&, bool) override {}
     void presentWindow(HWND, const vtl::PresentedImage&, const RECT&) override {}
 };
 

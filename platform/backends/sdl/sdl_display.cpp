@@ -1,14 +1,14 @@
-// The SDL display: the primary surface's pixels, converted to xRGB, drawn
-// into the game's window surface (the one the window system's device
-// contexts draw into, so text drawn into the window and frames share it).
-// In a window the part of the (desktop-sized) primary under the client area
-// is shown, one to one or scaled into the window's picture; in full screen
-// the window covers the screen and the mode's pixels are scaled into it,
-// keeping their aspect, at whole multiples when they fit, with black bars.
-// Each full-screen present records the picture so the pointer follows it.
+// The SDL display: the primary surface's pixels shown through the game
+// window's renderer (sdl_window_renderer.h), uploaded once in their own
+// format and converted and scaled by SDL in one copy.  In a window the part
+// of the (desktop-sized) primary under the client area is shown, one to one
+// or scaled into the window's picture; in full screen the window covers the
+// screen and the mode's pixels are scaled into it, keeping their aspect, at
+// whole multiples when they fit, with black bars.  Each full-screen present
+// records the picture so the pointer follows it.
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/backends/sdl/sdl_picture.h"
-#include "platform/ddraw/present_convert.h"
+#include "platform/backends/sdl/sdl_window_renderer.h"
 #include "platform/ddraw/display_backend.h"
 #include <vantrel/seam/window_backend.h>
 
@@ -17,8 +17,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -26,12 +24,6 @@ namespace {
 
 class SdlDisplay final : public vtl::DisplayBackend {
 public:
-    ~SdlDisplay() override
-    {
-        if (frame_)
-            SDL_FreeSurface(frame_);
-    }
-
     // The device has the window system make the window a borderless one
     // covering the screen, which keeps the window's geometry known to it; a
     // full-screen flag of SDL's own would freeze that geometry and needs a
@@ -51,85 +43,54 @@ public:
         if (SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(fullscreenWindow_)))
             vtl::clearPicture(native);
         fullscreenWindow_ = nullptr;
-        barsPainted_ = nullptr;
     }
 
-    void presentFullscreen(HWND window, const vtl::PresentedImage& image) override
+    void presentFullscreen(HWND window, const vtl::PresentedImage& image, bool waitForVerticalBlank) override
     {
         SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
-        if (!native)
+        vtl::WindowRenderer* renderer = vtl::windowRenderer(native);
+        if (!renderer)
             return;
         coverScreen(native);
-        SDL_Surface* target = SDL_GetWindowSurface(native);
-        if (!target || !convert(image, RECT{0, 0, image.width, image.height}))
-            return;
+        int screenW = 0, screenH = 0;
+        SDL_GetWindowSize(native, &screenW, &screenH);
         // The mode fills the screen keeping its aspect, centred between
         // black bars, at a whole multiple when one fits.
-        SDL_Rect to = vtl::fitPicture(image.width, image.height, target->w, target->h, true);
+        const SDL_Rect to = vtl::fitPicture(image.width, image.height, screenW, screenH, true);
         vtl::setPicture(native, vtl::Picture{to, static_cast<int>(image.width), static_cast<int>(image.height)});
-        // The bars are painted black once per placement; later frames cover
-        // only the picture.
-        if (target != barsPainted_ || !SDL_RectEquals(&to, &barsAround_)) {
-            SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
-            barsPainted_ = target;
-            barsAround_ = to;
-        }
-        // Linear filtering needs both sides in one 32-bit format; a screen
-        // of another format gets nearest-neighbour scaling.
-        if (!linear_ || target->format->format != frame_->format->format ||
-            SDL_SoftStretchLinear(frame_, nullptr, target, &to) != 0)
-            SDL_BlitScaled(frame_, nullptr, target, &to);
-        SDL_UpdateWindowSurface(native);
+        const vtl::FrameShow show{RECT{0, 0, image.width, image.height}, to,
+                                  SDL_Rect{0, 0, static_cast<int>(image.width), static_cast<int>(image.height)},
+                                  linear_, waitForVerticalBlank};
+        renderer->showFrame(image, show);
     }
 
+    // Windowed presents never wait for the vertical blank: a window shares
+    // the screen with others and its game paces itself.
     void presentWindow(HWND window, const vtl::PresentedImage& desktop, const RECT& client) override
     {
         SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(window));
-        SDL_Surface* target = native ? SDL_GetWindowSurface(native) : nullptr;
         const RECT shown{std::max<LONG>(client.left, 0), std::max<LONG>(client.top, 0),
                          std::min<LONG>(client.right, desktop.width), std::min<LONG>(client.bottom, desktop.height)};
-        if (!target || shown.left >= shown.right || shown.top >= shown.bottom)
+        if (!native || shown.left >= shown.right || shown.top >= shown.bottom)
             return;
+        vtl::WindowRenderer* renderer = vtl::windowRenderer(native);
+        if (!renderer)
+            return;
+        const SDL_Rect inGame{static_cast<int>(shown.left - client.left), static_cast<int>(shown.top - client.top),
+                              static_cast<int>(shown.right - shown.left), static_cast<int>(shown.bottom - shown.top)};
+        SDL_Rect to = inGame;
         vtl::Picture picture;
-        const bool scaled = vtl::pictureOf(native, &picture);
-        if (!scaled && target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target)) {
-            // One to one onto an xRGB window (what X gives on 24/32-bit
-            // screens): converted straight into the window's pixels, one
-            // pass instead of a conversion and a copy.
-            const int x = shown.left - client.left, y = shown.top - client.top;
-            // A window still being sized may be smaller than its client area.
-            const RECT fits{shown.left, shown.top, std::min<LONG>(shown.right, client.left + target->w),
-                            std::min<LONG>(shown.bottom, client.top + target->h)};
-            if (fits.left >= fits.right || fits.top >= fits.bottom)
-                return;
-            auto* out = reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(target->pixels) +
-                                                    static_cast<ptrdiff_t>(y) * target->pitch) + x;
-            vtl::convertToXrgb(desktop, fits, out, target->pitch);
-            SDL_UpdateWindowSurface(native);
-            return;
-        }
-        if (!convert(desktop, shown))
-            return;
-        if (scaled) {
+        if (vtl::pictureOf(native, &picture)) {
             // A window scaled by VANTREL_SCALE or by the player: the client
-            // area fills its picture, the rest is black.
-            SDL_Rect to = picture.shown;
-            if (shown.right - shown.left != picture.gameWidth || shown.bottom - shown.top != picture.gameHeight) {
-                // Part of the client area is off the desktop: show that part
-                // where it lies in the picture.
-                to.x += static_cast<int>((shown.left - client.left) * picture.shown.w / picture.gameWidth);
-                to.y += static_cast<int>((shown.top - client.top) * picture.shown.h / picture.gameHeight);
-                to.w = static_cast<int>((shown.right - shown.left) * picture.shown.w / picture.gameWidth);
-                to.h = static_cast<int>((shown.bottom - shown.top) * picture.shown.h / picture.gameHeight);
-            }
-            SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
-            SDL_BlitScaled(frame_, nullptr, target, &to);
-        } else {
-            // Client pixels map one to one onto the window.
-            SDL_Rect to{shown.left - client.left, shown.top - client.top, 0, 0};
-            SDL_BlitSurface(frame_, nullptr, target, &to);
+            // area fills its picture, the rest is black; a part of the
+            // client area off the desktop is shown where it lies in the
+            // picture.
+            to.x = picture.shown.x + inGame.x * picture.shown.w / picture.gameWidth;
+            to.y = picture.shown.y + inGame.y * picture.shown.h / picture.gameHeight;
+            to.w = inGame.w * picture.shown.w / picture.gameWidth;
+            to.h = inGame.h * picture.shown.h / picture.gameHeight;
         }
-        SDL_UpdateWindowSurface(native);
+        renderer->showFrame(desktop, vtl::FrameShow{shown, to, inGame, false, false});
     }
 
 private:
@@ -151,21 +112,6 @@ private:
             SDL_SetWindowSize(native, screen.w, screen.h);
     }
 
-    // Converts `area` of `image` into frame_, made anew when the size changes.
-    bool convert(const vtl::PresentedImage& image, const RECT& area)
-    {
-        const int w = area.right - area.left, h = area.bottom - area.top;
-        if (!frame_ || frame_->w != w || frame_->h != h) {
-            if (frame_)
-                SDL_FreeSurface(frame_);
-            frame_ = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
-            if (!frame_)
-                return false;
-        }
-        vtl::convertToXrgb(image, area, static_cast<uint32_t*>(frame_->pixels), frame_->pitch);
-        return true;
-    }
-
     // VANTREL_SCALE_FILTER=linear smooths full-screen scaling; nearest (the
     // default, and any other value) keeps the game's pixels square.
     static bool linearFilterAsked()
@@ -174,12 +120,6 @@ private:
         return filter && std::strcmp(filter, "linear") == 0;
     }
 
-    SDL_Surface* frame_ = nullptr;
-    // The window surface whose bars are black around barsAround_ (only
-    // compared, never used: SDL may make a new surface at the same address
-    // after a resize, which changes the picture's place anyway).
-    const SDL_Surface* barsPainted_ = nullptr;
-    SDL_Rect barsAround_{0, 0, 0, 0};
     HWND fullscreenWindow_ = nullptr;
     bool linear_ = false;
 };

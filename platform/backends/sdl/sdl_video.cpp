@@ -12,6 +12,7 @@
 #include "platform/backends/sdl/sdl_keys.h"
 #include "platform/backends/sdl/sdl_picture.h"
 #include "platform/backends/sdl/sdl_startup.h"
+#include "platform/backends/sdl/sdl_window_renderer.h"
 #include "platform/user/quit_requests.h"
 
 #include <SDL.h>
@@ -115,6 +116,9 @@ public:
         SDL_Window* sw = SDL_CreateWindow(w.title.c_str(), x, y, nw, nh, flags);
         if (!sw)
             return false;
+        // The renderer is made now, while the window is hidden: a GPU
+        // renderer may have SDL remake the native window for it.
+        windowRenderer(sw);
         w.native = sw;
         byId_[SDL_GetWindowID(sw)] = w.handle;
         pending_[w.handle] = Pending();
@@ -134,7 +138,7 @@ public:
         pending_.erase(w.handle);
         scale_.erase(w.handle);
         autoScaled_.erase(w.handle);
-        dropShadow(w.handle);
+        dropWindowRenderer(sw);
         clearPicture(sw);
         SDL_DestroyWindow(sw);
         w.native = nullptr;
@@ -217,18 +221,26 @@ public:
         return haveOwner_ && std::this_thread::get_id() == owner_ && !byId_.empty();
     }
 
+    // GDI draws into the window's canvas at the game's client size (the
+    // picture's game size where the window is scaled); presentPixels shows
+    // it through the window's renderer, scaled into the picture if any.
     bool windowPixels(Window& w, unsigned char** pixels, DWORD* pitch, int* width, int* height,
                       VTLPixelFormat* format) override
     {
         SDL_Window* sw = static_cast<SDL_Window*>(w.native);
-        SDL_Surface* surface = sw ? SDL_GetWindowSurface(sw) : nullptr;
+        WindowRenderer* renderer = windowRenderer(sw);
+        if (!renderer)
+            return false;
+        int gameW = 0, gameH = 0;
         Picture picture;
-        if (surface && pictureOf(sw, &picture)) {
-            // A scaled window is drawn at the game's size and scaled when
-            // shown (presentPixels).
-            surface = shadowOf(w.handle, picture.gameWidth, picture.gameHeight);
+        if (pictureOf(sw, &picture)) {
+            gameW = picture.gameWidth;
+            gameH = picture.gameHeight;
+        } else {
+            SDL_GetWindowSize(sw, &gameW, &gameH);
         }
-        if (!surface || !surface->pixels || SDL_MUSTLOCK(surface))
+        SDL_Surface* surface = renderer->canvas(gameW, gameH);
+        if (!surface)
             return false;
         *pixels = static_cast<unsigned char*>(surface->pixels);
         *pitch = static_cast<DWORD>(surface->pitch);
@@ -241,16 +253,11 @@ public:
     void presentPixels(Window& w) override
     {
         SDL_Window* sw = static_cast<SDL_Window*>(w.native);
-        if (!sw)
+        WindowRenderer* renderer = windowRenderer(sw);
+        if (!renderer)
             return;
         Picture picture;
-        auto shadow = shadows_.find(w.handle);
-        SDL_Surface* target = SDL_GetWindowSurface(sw);
-        if (target && shadow != shadows_.end() && pictureOf(sw, &picture)) {
-            SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
-            SDL_BlitScaled(shadow->second, nullptr, target, &picture.shown);
-        }
-        SDL_UpdateWindowSurface(sw);
+        renderer->showCanvas(pictureOf(sw, &picture) ? &picture.shown : nullptr);
     }
 
     int messageBox(HWND owner, const char* text, const char* caption, UINT type) override
@@ -458,32 +465,10 @@ private:
         }
         if (!hasFrame(w) || c.right <= 0 || c.bottom <= 0 || (nw == c.right && nh == c.bottom)) {
             clearPicture(sw);
-            dropShadow(w.handle);
             return;
         }
         setPicture(sw, Picture{fitPicture(c.right, c.bottom, nw, nh, false), static_cast<int>(c.right),
                                static_cast<int>(c.bottom)});
-    }
-
-    SDL_Surface* shadowOf(HWND h, int width, int height)
-    {
-        SDL_Surface*& s = shadows_[h];
-        if (s && (s->w != width || s->h != height)) {
-            SDL_FreeSurface(s);
-            s = nullptr;
-        }
-        if (!s)
-            s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
-        return s;
-    }
-
-    void dropShadow(HWND h)
-    {
-        auto it = shadows_.find(h);
-        if (it == shadows_.end())
-            return;
-        SDL_FreeSurface(it->second);
-        shadows_.erase(it);
     }
 
     static bool hasFrame(const Window& w)
@@ -643,7 +628,6 @@ private:
     std::map<HWND, Pending> pending_;
     std::map<HWND, int> scale_;             // VANTREL_SCALE's multiple at creation
     std::set<HWND> autoScaled_;             // made with "auto": the multiple follows the client size
-    std::map<HWND, SDL_Surface*> shadows_;  // GDI's pixels of scaled windows
     // The last SetCursorPos: the game's point and the real one it became.
     std::mutex warpMutex_;
     bool warped_ = false;

@@ -122,8 +122,9 @@ typedef IDirectDrawPalette* LPDIRECTDRAWPALETTE;
 #define DDBLT_KEYSRC 0x00008000
 #define DDBLT_WAIT 0x01000000
 
-// Flip.
+// Flip.  A flip waits for the vertical blank unless DDFLIP_NOVSYNC is set.
 #define DDFLIP_WAIT 0x00000001
+#define DDFLIP_NOVSYNC 0x00000008
 
 // Lock.
 #define DDLOCK_SURFACEMEMORYPTR 0x00000000
