@@ -1,9 +1,9 @@
 // What a native window shows, drawn by one SDL renderer per window.  Two
 // sources share it: the display's frames (a streaming texture in the frame's
 // own pixel format where SDL shows it exactly, so SDL converts and scales in
-// one step, on the GPU where there is one) and the pixels GDI draws into the window (a memory canvas
-// at the game's size, uploaded when the drawing is released).  The last one
-// shown is on the screen.  GDI draws over what the player sees: a canvas
+// one step, on the GPU where there is one) and the pixels GDI draws into the
+// window (a memory canvas at the game's size, uploaded when the drawing is
+// released).  The last one shown is on the screen.  GDI draws over what the player sees: a canvas
 // taken after a frame was shown starts as that frame.
 //
 // A window cannot have both a renderer and SDL's window surface, so nothing
