@@ -1,6 +1,7 @@
 // Plays a sound effect loaded from a WAV file and a stream from an archive
-// entry on the SDL output, for about three seconds, then stops.  Exits
-// non-zero if anything fails or if SDL is not the output that played.
+// entry on the SDL output until SDL's disk driver has written three seconds
+// of it, then stops.  Exits non-zero if anything fails or if SDL is not the
+// output that played.
 #include <vantrel/audio.h>
 #include <vantrel/vtlhnd.h>
 
@@ -12,6 +13,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -23,6 +26,24 @@ Bytes sine(double seconds, double hz, double level)
     for (size_t i = 0; i < s.size(); ++i)
         s[i] = int16_t(std::lround(32767 * level * std::sin(2 * M_PI * hz * double(i) / 22050)));
     return waveFile(1, 1, 22050, 16, samples16(s));
+}
+
+// Waits until the disk driver's file holds `seconds` of 44.1 kHz 16-bit
+// stereo, or 30 s have passed.  The driver writes at the pace its thread
+// gets to run, so on a loaded machine three seconds of sound can take longer
+// than three seconds; what it writes is the same sound either way.
+void waitForCapture(double seconds)
+{
+    const char* path = std::getenv("SDL_DISKAUDIOFILE");
+    const auto wanted = static_cast<std::uintmax_t>(seconds * 44100 * 4);
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::error_code error;
+    do
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    while (path && std::filesystem::file_size(path, error) < wanted && !error &&
+           std::chrono::steady_clock::now() < giveUp);
+    if (!path)
+        std::this_thread::sleep_for(std::chrono::milliseconds(3000));
 }
 
 int fail(const char* what)
@@ -59,7 +80,7 @@ int main()
         else if (!music.play(false) || !effect.play(false))
             result = fail("play");
         else
-            std::this_thread::sleep_for(std::chrono::milliseconds(3000));
+            waitForCapture(3.0);
         music.stop();
         handle.release(&music);
     }
