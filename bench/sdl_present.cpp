@@ -8,44 +8,24 @@
 // unset lets SDL pick, which under Xvfb is OpenGL on Mesa's llvmpipe):
 //   SDL_RENDER_DRIVER=software VANTREL_VIDEO=sdl xvfb-run -s "-screen 0 1280x1024x24"
 //       build/bench/vantrel-bench --benchmark_filter=SdlPresent
-// (one command line).
+// (one command line) runs these rows and their peers, SDL alone showing the
+// same frame (sdl_present_peers.cpp), in the same run.
 // Elsewhere (the headless backend was chosen) it reports an error and skips.
-#include "peer_compare.h"
 #include "present_rig.h"
+#include "present_timing.h"
 
 #include <vantrel/seam/window_backend.h>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
 LRESULT CALLBACK plainProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-// Nanoseconds of one memcpy of `bytes`, the best of several rounds.
-double memcpyNanoseconds(size_t bytes)
-{
-    std::vector<unsigned char> from(bytes, 0x5A), to(bytes);
-    double best = 1e18;
-    for (int round = 0; round < 20; ++round) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < 50; ++i) {
-            std::memcpy(to.data(), from.data(), bytes);
-            benchmark::ClobberMemory();
-        }
-        const double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
-        best = std::min(best, ns / 50);
-    }
-    return best;
 }
 
 enum class Show { Window, Fullscreen, FullscreenNoVsync };
@@ -85,22 +65,7 @@ void presentOnScreen(benchmark::State& state, Show show)
             DispatchMessageA(&msg);
     }
 
-    const double peer = memcpyNanoseconds(static_cast<size_t>(w) * h * 2);
-    const auto start = std::chrono::steady_clock::now();
-    const double cpuStart = threadSeconds();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(once());
-    const double cpu = (threadSeconds() - cpuStart) * 1e9;
-    const double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
-    const double n = static_cast<double>(state.iterations());
-    state.counters["memcpy_us"] = peer / 1000;
-    state.counters["x_memcpy"] = n > 0 ? ns / n / peer : 0;
-    // This thread's processor time: the library's and SDL's own work (with
-    // SDL's software renderer, all of it); the rest of the wall time is
-    // spent waiting, for the X server taking the picture and for the
-    // vertical blank.
-    state.counters["cpu_x_memcpy"] = n > 0 ? cpu / n / peer : 0;
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * w * h * 2);
+    timePresents(state, static_cast<size_t>(w) * h * 2, once);
 }
 
 void BM_SdlPresentWindow16(benchmark::State& state) { presentOnScreen(state, Show::Window); }
