@@ -1,5 +1,7 @@
 #include "platform/ddraw/present_convert.h"
 
+#include "platform/ddraw/widen_rows.h"
+
 #include <vantrel/pixelformat.h>
 
 #include <cstring>
@@ -63,9 +65,12 @@ void vtl::convertToXrgb(const PresentedImage& image, const RECT& area, uint32_t*
     const DWORD bytes = image.layout.bytes();
     uint32_t lut8[256];
     const uint32_t* lut16 = nullptr;
+    // The common 16-bit layouts are widened in vector registers; the table
+    // (which defines their result) serves the others.
+    WidenRowFn widen16 = nullptr;
     if (image.layout.bits == 8)
         table8(image.palette, lut8);
-    else if (image.layout.bits == 16)
+    else if (image.layout.bits == 16 && !(widen16 = widenRowKernel(image.layout)))
         lut16 = table16(image.layout);
     const int rs = maskShift(image.layout.red), gs = maskShift(image.layout.green), bs = maskShift(image.layout.blue);
 
@@ -79,6 +84,10 @@ void vtl::convertToXrgb(const PresentedImage& image, const RECT& area, uint32_t*
                 dst[x] = lut8[src[x]];
             break;
         case 16:
+            if (widen16) {
+                widen16(dst, src, static_cast<unsigned>(w));
+                break;
+            }
             for (LONG x = 0; x < w; ++x)
                 dst[x] = lut16[src[2 * x] | src[2 * x + 1] << 8];
             break;
