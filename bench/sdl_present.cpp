@@ -9,9 +9,12 @@
 //   SDL_RENDER_DRIVER=software VANTREL_VIDEO=sdl xvfb-run -s "-screen 0 1280x1024x24"
 //       build/bench/vantrel-bench --benchmark_filter=SdlPresent
 // (one command line).
+// The rows ending in "Table" widen the frame through the 65,536-entry table
+// instead of the vector kernels, as every 16-bit present did before them.
 // Elsewhere (the headless backend was chosen) it reports an error and skips.
 #include "peer_compare.h"
 #include "present_rig.h"
+#include "platform/ddraw/ddraw_testing.h"
 
 #include <vantrel/seam/window_backend.h>
 
@@ -50,7 +53,7 @@ double memcpyNanoseconds(size_t bytes)
 
 enum class Show { Window, Fullscreen, FullscreenNoVsync };
 
-void presentOnScreen(benchmark::State& state, Show show)
+void presentOnScreen(benchmark::State& state, Show show, vtl::WidenPath widen = vtl::WidenPath::Auto)
 {
     // Asked for by name only: choosing a backend here would take the
     // headless one from the other display benchmarks of this program.
@@ -72,6 +75,7 @@ void presentOnScreen(benchmark::State& state, Show show)
                                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
         return hwnd;
     }();
+    vtl::testing::ddraw::forceWidenPath(widen);
     PresentRig rig;
     if (!rig.begin(window, w, h, show != Show::Window)) {
         state.SkipWithError("display did not start");
@@ -101,14 +105,25 @@ void presentOnScreen(benchmark::State& state, Show show)
     // vertical blank.
     state.counters["cpu_x_memcpy"] = n > 0 ? cpu / n / peer : 0;
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * w * h * 2);
+    vtl::testing::ddraw::forceWidenPath(vtl::WidenPath::Auto);
 }
 
 void BM_SdlPresentWindow16(benchmark::State& state) { presentOnScreen(state, Show::Window); }
 void BM_SdlPresentFullscreen16(benchmark::State& state) { presentOnScreen(state, Show::Fullscreen); }
 void BM_SdlPresentFullscreen16NoVsync(benchmark::State& state) { presentOnScreen(state, Show::FullscreenNoVsync); }
+void BM_SdlPresentWindow16Table(benchmark::State& state)
+{
+    presentOnScreen(state, Show::Window, vtl::WidenPath::Table);
+}
+void BM_SdlPresentFullscreen16NoVsyncTable(benchmark::State& state)
+{
+    presentOnScreen(state, Show::FullscreenNoVsync, vtl::WidenPath::Table);
+}
 
 } // namespace
 
 BENCHMARK(BM_SdlPresentWindow16)->UseRealTime()->MinTime(0.5);
 BENCHMARK(BM_SdlPresentFullscreen16)->UseRealTime()->MinTime(0.5);
 BENCHMARK(BM_SdlPresentFullscreen16NoVsync)->UseRealTime()->MinTime(0.5);
+BENCHMARK(BM_SdlPresentWindow16Table)->UseRealTime()->MinTime(0.5);
+BENCHMARK(BM_SdlPresentFullscreen16NoVsyncTable)->UseRealTime()->MinTime(0.5);

@@ -1,6 +1,6 @@
 // The vector widening of 16-bit frames gives exactly the table's colours.
 #include "platform/ddraw/present_convert.h"
-#include "platform/ddraw/widen_rows.h"
+#include "platform/ddraw/ddraw_testing.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ std::vector<uint32_t> convertEveryValue(const vtl::PixelLayout& layout, int widt
 
 class WidenRowsTest : public testing::TestWithParam<std::tuple<PathCase, Layout>> {
 protected:
-    void TearDown() override { vtl::setWidenPath(vtl::WidenPath::Auto); }
+    void TearDown() override { vtl::testing::ddraw::reset(); }
 };
 
 TEST_P(WidenRowsTest, EveryValueAtEveryTailLengthMatchesTheTable)
@@ -61,9 +61,9 @@ TEST_P(WidenRowsTest, EveryValueAtEveryTailLengthMatchesTheTable)
     if (!vtl::widenPathSupported(path.path))
         GTEST_SKIP() << "this processor has no " << path.name;
     for (int width : {1, 7, 8, 15, 16, 17, 31, 32, 33, 47, 640}) {
-        ASSERT_TRUE(vtl::setWidenPath(vtl::WidenPath::Table));
+        ASSERT_TRUE(vtl::testing::ddraw::forceWidenPath(vtl::WidenPath::Table));
         const std::vector<uint32_t> expected = convertEveryValue(layout, width);
-        ASSERT_TRUE(vtl::setWidenPath(path.path));
+        ASSERT_TRUE(vtl::testing::ddraw::forceWidenPath(path.path));
         ASSERT_NE(vtl::widenRowKernel(layout), nullptr) << "the vector kernel is not the one tested";
         const std::vector<uint32_t> got = convertEveryValue(layout, width);
         // The padding between rows is left as it was, so a kernel writing
@@ -88,7 +88,7 @@ TEST(WidenRows, OtherLayoutsKeepTheTableOnEveryPath)
     // x-4-4-4, and 5-6-5 with green in an unusual place.
     const vtl::PixelLayout others[] = {{16, 0x0F00, 0x00F0, 0x000F}, {16, 0xF800, 0x001F, 0x07E0}};
     for (vtl::WidenPath path : {vtl::WidenPath::Sse2, vtl::WidenPath::Avx2}) {
-        if (!vtl::setWidenPath(path))
+        if (!vtl::testing::ddraw::forceWidenPath(path))
             continue;
         for (const vtl::PixelLayout& layout : others) {
             EXPECT_EQ(vtl::widenRowKernel(layout), nullptr);
@@ -100,7 +100,7 @@ TEST(WidenRows, OtherLayoutsKeepTheTableOnEveryPath)
             EXPECT_EQ(out, 0xFFFFFFu);
         }
     }
-    vtl::setWidenPath(vtl::WidenPath::Auto);
+    vtl::testing::ddraw::reset();
 }
 
 } // namespace
