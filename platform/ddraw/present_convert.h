@@ -16,6 +16,9 @@ namespace vtl {
 // Converts `area` of `image` (already inside it) into rows of 0x00RRGGBB
 // pixels `outPitch` bytes apart.
 void convertToXrgb(const PresentedImage& image, const RECT& area, uint32_t* out, int outPitch);
+// The same with red and blue swapped: 0x00BBGGRR, bytes R, G, B, x in memory,
+// for displays that take that order as it is (see sdl_window_renderer.cpp).
+void convertToXbgr(const PresentedImage& image, const RECT& area, uint32_t* out, int outPitch);
 
 } // namespace vtl
 
