@@ -86,10 +86,22 @@ void convert(const vtl::PresentedImage& original, const RECT& area, uint32_t* ou
         uint32_t* dst = reinterpret_cast<uint32_t*>(reinterpret_cast<unsigned char*>(out) +
                                                     static_cast<size_t>(y - area.top) * outPitch);
         switch (image.layout.bits) {
-        case 8:
-            for (LONG x = 0; x < w; ++x)
+        case 8: {
+            // Four indices per load: the stores then need not wait for a
+            // reload of the source after each one (a byte may alias them).
+            LONG x = 0;
+            for (; x + 4 <= w; x += 4) {
+                uint32_t four;
+                std::memcpy(&four, src + x, 4);
+                dst[x] = lut8[four & 0xFF];
+                dst[x + 1] = lut8[(four >> 8) & 0xFF];
+                dst[x + 2] = lut8[(four >> 16) & 0xFF];
+                dst[x + 3] = lut8[four >> 24];
+            }
+            for (; x < w; ++x)
                 dst[x] = lut8[src[x]];
             break;
+        }
         case 16:
             if (widen16) {
                 widen16(dst, src, static_cast<unsigned>(w));
