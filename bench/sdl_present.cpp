@@ -3,10 +3,12 @@
 // full screen (as games flip, waiting for the vertical blank, and with
 // DDFLIP_NOVSYNC), each reported as a multiple of one memcpy of the same
 // frame measured in the same run: wall time ("x_memcpy") and this thread's
-// processor time ("cpu_x_memcpy").  Needs the SDL backend, so it is run on
-// its own under X, with SDL's software renderer (SDL_RENDER_DRIVER left
-// unset lets SDL pick, which under Xvfb is OpenGL on Mesa's llvmpipe):
-//   SDL_RENDER_DRIVER=software VANTREL_VIDEO=sdl xvfb-run -s "-screen 0 1280x1024x24"
+// processor time ("cpu_x_memcpy"; a renderer's own worker threads, such as
+// llvmpipe's, are not counted).  Needs the SDL backend, so it is run on its
+// own under X (SDL_RENDER_DRIVER left unset: under Xvfb the library then
+// takes SDL's software renderer over OpenGL on llvmpipe; set it to compare
+// renderers):
+//   VANTREL_VIDEO=sdl xvfb-run -s "-screen 0 1280x1024x24"
 //       build/bench/vantrel-bench --benchmark_filter=SdlPresent
 // (one command line).
 // The rows ending in "Table" widen the frame through the 65,536-entry table
