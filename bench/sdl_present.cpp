@@ -3,16 +3,21 @@
 // full screen (as games flip, waiting for the vertical blank, and with
 // DDFLIP_NOVSYNC), each reported as a multiple of one memcpy of the same
 // frame measured in the same run: wall time ("x_memcpy") and this thread's
-// processor time ("cpu_x_memcpy").  Needs the SDL backend, so it is run on
-// its own under X, with SDL's software renderer (SDL_RENDER_DRIVER left
-// unset lets SDL pick, which under Xvfb is OpenGL on Mesa's llvmpipe):
-//   SDL_RENDER_DRIVER=software VANTREL_VIDEO=sdl xvfb-run -s "-screen 0 1280x1024x24"
+// processor time ("cpu_x_memcpy"; a renderer's own worker threads, such as
+// llvmpipe's, are not counted).  Needs the SDL backend, so it is run on its
+// own under X (SDL_RENDER_DRIVER left unset: under Xvfb the library then
+// takes SDL's software renderer over OpenGL on llvmpipe; set it to compare
+// renderers):
+//   VANTREL_VIDEO=sdl xvfb-run -s "-screen 0 1280x1024x24"
 //       build/bench/vantrel-bench --benchmark_filter=SdlPresent
 // (one command line) runs these rows and their peers, SDL alone showing the
 // same frame (sdl_present_peers.cpp), in the same run.
+// The rows ending in "Table" widen the frame through the 65,536-entry table
+// instead of the vector kernels, as every 16-bit present did before them.
 // Elsewhere (the headless backend was chosen) it reports an error and skips.
 #include "present_rig.h"
 #include "present_timing.h"
+#include "platform/ddraw/ddraw_testing.h"
 
 #include <vantrel/seam/window_backend.h>
 
@@ -30,7 +35,7 @@ LRESULT CALLBACK plainProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 enum class Show { Window, Fullscreen, FullscreenNoVsync };
 
-void presentOnScreen(benchmark::State& state, Show show)
+void presentOnScreen(benchmark::State& state, Show show, vtl::WidenPath widen = vtl::WidenPath::Auto)
 {
     // Asked for by name only: choosing a backend here would take the
     // headless one from the other display benchmarks of this program.
@@ -52,6 +57,7 @@ void presentOnScreen(benchmark::State& state, Show show)
                                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
         return hwnd;
     }();
+    vtl::testing::ddraw::forceWidenPath(widen);
     PresentRig rig;
     if (!rig.begin(window, w, h, show != Show::Window)) {
         state.SkipWithError("display did not start");
@@ -66,14 +72,25 @@ void presentOnScreen(benchmark::State& state, Show show)
     }
 
     timePresents(state, static_cast<size_t>(w) * h * 2, once);
+    vtl::testing::ddraw::forceWidenPath(vtl::WidenPath::Auto);
 }
 
 void BM_SdlPresentWindow16(benchmark::State& state) { presentOnScreen(state, Show::Window); }
 void BM_SdlPresentFullscreen16(benchmark::State& state) { presentOnScreen(state, Show::Fullscreen); }
 void BM_SdlPresentFullscreen16NoVsync(benchmark::State& state) { presentOnScreen(state, Show::FullscreenNoVsync); }
+void BM_SdlPresentWindow16Table(benchmark::State& state)
+{
+    presentOnScreen(state, Show::Window, vtl::WidenPath::Table);
+}
+void BM_SdlPresentFullscreen16NoVsyncTable(benchmark::State& state)
+{
+    presentOnScreen(state, Show::FullscreenNoVsync, vtl::WidenPath::Table);
+}
 
 } // namespace
 
 BENCHMARK(BM_SdlPresentWindow16)->UseRealTime()->MinTime(0.5);
 BENCHMARK(BM_SdlPresentFullscreen16)->UseRealTime()->MinTime(0.5);
 BENCHMARK(BM_SdlPresentFullscreen16NoVsync)->UseRealTime()->MinTime(0.5);
+BENCHMARK(BM_SdlPresentWindow16Table)->UseRealTime()->MinTime(0.5);
+BENCHMARK(BM_SdlPresentFullscreen16NoVsyncTable)->UseRealTime()->MinTime(0.5);

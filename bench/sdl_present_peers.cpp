@@ -9,6 +9,9 @@
 //                  presented, without waiting for the vertical blank;
 //   FullScreen     the same texture scaled into a window over the whole
 //                  screen at the largest whole multiple, letterboxed.
+// Each renderer row runs on the renderer SDL picks (under Xvfb, OpenGL on
+// llvmpipe) and, as "Software", on SDL's software renderer, which is what
+// the library takes under Xvfb.
 // Under Xvfb the X server's taking of the picture dominates all of them;
 // the rows show how near to that floor the library's own presents come.
 // Run with VANTREL_VIDEO=sdl, as sdl_present.cpp's header shows; otherwise
@@ -99,12 +102,27 @@ void BM_SdlPresentPeerWindowSurface16(benchmark::State& state)
     SDL_FreeSurface(frame);
 }
 
+// The renderer `driver` names (SDL's own choice when null) for `window`.
+SDL_Renderer* rendererFor(SDL_Window* window, const char* driver)
+{
+    if (!window)
+        return nullptr;
+    const int count = SDL_GetNumRenderDrivers();
+    int index = -1;
+    for (int i = 0; driver && i < count; ++i) {
+        SDL_RendererInfo info;
+        if (SDL_GetRenderDriverInfo(i, &info) == 0 && std::string(info.name) == driver)
+            index = i;
+    }
+    return driver && index < 0 ? nullptr : SDL_CreateRenderer(window, index, 0);
+}
+
 // A streaming RGB565 texture shown at `to` (black around it) in a window of
-// `w` x `h`.
-void presentThroughRenderer(benchmark::State& state, int w, int h, SDL_Rect to)
+// `w` x `h`, through the renderer `driver` names (SDL's choice when null).
+void presentThroughRenderer(benchmark::State& state, int w, int h, SDL_Rect to, const char* driver)
 {
     BareWindow window(w, h);
-    SDL_Renderer* renderer = window.get() ? SDL_CreateRenderer(window.get(), -1, 0) : nullptr;
+    SDL_Renderer* renderer = rendererFor(window.get(), driver);
     SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565,
                                                         SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight)
                                     : nullptr;
@@ -128,12 +146,12 @@ void presentThroughRenderer(benchmark::State& state, int w, int h, SDL_Rect to)
     SDL_DestroyRenderer(renderer);
 }
 
-void BM_SdlPresentPeerRenderer16(benchmark::State& state)
+void presentOneToOne(benchmark::State& state, const char* driver)
 {
-    presentThroughRenderer(state, kWidth, kHeight, SDL_Rect{0, 0, kWidth, kHeight});
+    presentThroughRenderer(state, kWidth, kHeight, SDL_Rect{0, 0, kWidth, kHeight}, driver);
 }
 
-void BM_SdlPresentPeerFullScreen16(benchmark::State& state)
+void presentScaledToScreen(benchmark::State& state, const char* driver)
 {
     SDL_Rect screen{0, 0, 0, 0};
     if (!onScreenAsked() || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -148,12 +166,19 @@ void BM_SdlPresentPeerFullScreen16(benchmark::State& state)
     const int scale = std::max(1, std::min(screen.w / kWidth, screen.h / kHeight));
     const SDL_Rect to{(screen.w - kWidth * scale) / 2, (screen.h - kHeight * scale) / 2, kWidth * scale,
                       kHeight * scale};
-    presentThroughRenderer(state, screen.w, screen.h, to);
+    presentThroughRenderer(state, screen.w, screen.h, to, driver);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
+
+void BM_SdlPresentPeerRenderer16(benchmark::State& state) { presentOneToOne(state, nullptr); }
+void BM_SdlPresentPeerSoftwareRenderer16(benchmark::State& state) { presentOneToOne(state, "software"); }
+void BM_SdlPresentPeerFullScreen16(benchmark::State& state) { presentScaledToScreen(state, nullptr); }
+void BM_SdlPresentPeerSoftwareFullScreen16(benchmark::State& state) { presentScaledToScreen(state, "software"); }
 
 } // namespace
 
 BENCHMARK(BM_SdlPresentPeerWindowSurface16)->UseRealTime()->MinTime(0.5);
 BENCHMARK(BM_SdlPresentPeerRenderer16)->UseRealTime()->MinTime(0.5);
+BENCHMARK(BM_SdlPresentPeerSoftwareRenderer16)->UseRealTime()->MinTime(0.5);
 BENCHMARK(BM_SdlPresentPeerFullScreen16)->UseRealTime()->MinTime(0.5);
+BENCHMARK(BM_SdlPresentPeerSoftwareFullScreen16)->UseRealTime()->MinTime(0.5);

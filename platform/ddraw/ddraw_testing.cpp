@@ -32,6 +32,7 @@ void reset()
 {
     hooks().reset();
     gExtraDrivers = 0;
+    setWidenPath(WidenPath::Auto);
 }
 
 void loseDisplay() { noteDisplayLoss(); }

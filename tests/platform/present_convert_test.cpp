@@ -25,10 +25,13 @@ TEST_P(PresentConvertTest, PureColoursComeOutExact)
     }
     const vtl::PresentedImage image{&pixels[0][0], sizeof pixels[0], kCount, 2,
                                     vtl::PixelLayout{f.bits, f.red, f.green, f.blue}, nullptr};
-    uint32_t out[kCount];
+    uint32_t out[kCount], swapped[kCount];
     vtl::convertToXrgb(image, RECT{0, 1, kCount, 2}, out, sizeof out);
-    for (int i = 0; i < kCount; ++i)
+    vtl::convertToXbgr(image, RECT{0, 1, kCount, 2}, swapped, sizeof swapped);
+    for (int i = 0; i < kCount; ++i) {
         EXPECT_EQ(out[i], uint32_t{rgb[i][0]} << 16 | uint32_t{rgb[i][1]} << 8 | rgb[i][2]) << i;
+        EXPECT_EQ(swapped[i], uint32_t{rgb[i][2]} << 16 | uint32_t{rgb[i][1]} << 8 | rgb[i][0]) << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFormats, PresentConvertTest, testing::ValuesIn(kDisplayFormats), formatName);
@@ -42,6 +45,8 @@ TEST(PresentConvert, NarrowFieldsWidenByRepeatingTheirTopBits)
     uint32_t out = 0;
     vtl::convertToXrgb(image, RECT{0, 0, 1, 1}, &out, 4);
     EXPECT_EQ(out, 0x848208u);
+    vtl::convertToXbgr(image, RECT{0, 0, 1, 1}, &out, 4);
+    EXPECT_EQ(out, 0x088284u);
 }
 
 TEST(PresentConvert, EightBitPixelsGoThroughTheAttachedPalette)
@@ -54,6 +59,8 @@ TEST(PresentConvert, EightBitPixelsGoThroughTheAttachedPalette)
     vtl::convertToXrgb(image, RECT{0, 0, 2, 1}, out, sizeof out);
     EXPECT_EQ(out[0], 0x010203u);
     EXPECT_EQ(out[1], 0u);
+    vtl::convertToXbgr(image, RECT{0, 0, 2, 1}, out, sizeof out);
+    EXPECT_EQ(out[0], 0x030201u);
 }
 
 } // namespace

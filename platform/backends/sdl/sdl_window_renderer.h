@@ -37,7 +37,7 @@ struct FrameShow {
 
 class WindowRenderer {
 public:
-    explicit WindowRenderer(SDL_Renderer* renderer) : renderer_(renderer) {}
+    explicit WindowRenderer(SDL_Renderer* renderer);
     ~WindowRenderer();
     WindowRenderer(const WindowRenderer&) = delete;
     WindowRenderer& operator=(const WindowRenderer&) = delete;
@@ -59,6 +59,7 @@ private:
     void setVerticalBlankWait(bool wait);
 
     SDL_Renderer* renderer_;
+    Uint32 wideFormat_; // the 32-bit texture 8- and 16-bit frames are widened into
     SDL_Texture* frame_ = nullptr;
     Uint32 frameFormat_ = 0;
     SDL_Rect frameGameRect_{0, 0, 0, 0};
