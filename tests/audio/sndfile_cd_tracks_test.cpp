@@ -1,5 +1,5 @@
-// CDaudio on virtual discs whose tracks are FLAC, Ogg Vorbis and WAV files
-// written here with libsndfile.  Each track is a tone of its own pitch, so
+// CDaudio on virtual discs whose tracks are FLAC, Ogg Vorbis, MP3 and WAV
+// files written here with libsndfile.  Each track is a tone of its own pitch, so
 // counting zero crossings in what the mixer plays tells which track, and
 // where in it, is heard.
 #include <vantrel/audio.h>
@@ -59,6 +59,18 @@ const int kWav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 const int kWav24 = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
 const int kFlac = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
 const int kOgg = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+const int kMp3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+
+// libsndfile writes MP3 through LAME and reads it through mpg123 only when it
+// was built with both; the library then plays .mp3 tracks too.
+bool writesMp3()
+{
+    SF_INFO info{};
+    info.samplerate = 48000;
+    info.channels = 1;
+    info.format = kMp3;
+    return sf_format_check(&info) != 0;
+}
 
 // What a stretch of the mix sounds like: its pitch from the left channel's
 // zero crossings, its level, and the largest step between neighbouring
@@ -302,4 +314,61 @@ TEST_F(CompressedDisc, ATrackCutShortPlaysItsLengthWithSilenceWhereDataIsMissing
     cd.position();
     ASSERT_EQ(messages.messages().size(), 1u) << messages.text();
     EXPECT_NE(messages.messages()[0].find("track01.flac"), std::string::npos) << messages.text();
+}
+
+// An MP3 encoder puts silence before the sound (its delay) and after it (to
+// fill its last frame of 1152 samples); a decoder that reads the encoder's
+// gapless tag takes both away, one that does not (or a file without the tag)
+// leaves them in.  Together they stay below two MPEG frames, 2304 samples:
+// under 4 CD frames at 48 kHz.  The MP3 track's length, and with it the
+// place of every track after it, is judged within that.
+constexpr int kMp3SlackCdFrames = 4;
+
+int cdFrames(DWORD msf) { return (MCI_MSF_MINUTE(msf) * 60 + MCI_MSF_SECOND(msf)) * 75 + MCI_MSF_FRAME(msf); }
+
+TEST_F(CompressedDisc, AnMp3TrackTakesItsPlaceOnAMixedDiscAndPlaysFromAPosition)
+{
+    if (!writesMp3())
+        GTEST_SKIP() << "this libsndfile cannot write MP3 (it was built without LAME or mpg123), so there is no "
+                        "MP3 track to play";
+    // MP3 at 48 kHz mono, resampled and spread to both sides: 1000 Hz for
+    // 1.5 s, then 2000 Hz.
+    add("track01.flac", Tone{kFlac, 44100, 2, 1.0, 600});
+    add("track02.mp3", Tone{kMp3, 48000, 1, 3.0, 1000, 2000, 1.5});
+    add("track03.ogg", Tone{kOgg, 44100, 1, 1.0, 1200});
+    MessageCapture messages;
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    EXPECT_TRUE(messages.messages().empty()) << messages.text();
+    ASSERT_EQ(cd.numberOfTracks(), 3u);
+    const int mp3 = cdFrames(cd.trackLength(2));
+    EXPECT_NEAR(mp3, 3 * 75, kMp3SlackCdFrames);
+    timeFormat(MCI_FORMAT_MSF);
+    EXPECT_EQ(cdFrames(status(MCI_STATUS_POSITION, 3)), 75 + mp3);
+    EXPECT_EQ(cdFrames(status(MCI_STATUS_LENGTH)), 75 + mp3 + 75);
+    timeFormat(MCI_FORMAT_TMSF);
+
+    // From a position past the change of pitch: the position is the one
+    // asked for, and it moves with what is mixed.
+    playFrom(MCI_MAKE_TMSF(2, 0, 2, 0));
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 2, 0)));
+    expectTone(hear(0.5), 2000);
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 2, 37)));
+    playFrom(MCI_MAKE_TMSF(2, 0, 0, 20)); // back, before it
+    expectTone(hear(1.0), 1000);
+
+    // Played on from the first track: FLAC, into the MP3, into the Ogg.
+    ASSERT_TRUE(cd.play(1, 1));
+    expectTone(hear(0.9), 600);
+    skip(0.2);
+    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 2);
+    expectTone(hear(1.2), 1000);
+    skip(0.3);
+    expectTone(hear(0.9), 2000);
+    skip(0.6);
+    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 3);
+    expectTone(hear(0.6), 1200);
+    skip(0.4);
+    EXPECT_EQ(hear(0.1).rms, 0);
+    EXPECT_EQ(status(MCI_STATUS_MODE), DWORD(MCI_MODE_STOP));
+    EXPECT_TRUE(messages.messages().empty()) << messages.text();
 }
