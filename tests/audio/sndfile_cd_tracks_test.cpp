@@ -362,7 +362,10 @@ TEST_F(CompressedDisc, AnMp3TrackTakesItsPlaceOnAMixedDiscAndPlaysFromAPosition)
     playFrom(MCI_MAKE_TMSF(2, 0, 0, 20)); // back, before it
     expectTone(hear(1.0), 1000);
 
-    // Played on from the first track: FLAC, into the MP3, into the Ogg.
+    // Played on from the first track: FLAC, into the MP3, into the Ogg, all
+    // three removed from the folder by now (each track holds its file open).
+    for (const char* name : {"track01.flac", "track02.mp3", "track03.ogg"})
+        ASSERT_EQ(std::remove((folder + "/" + name).c_str()), 0);
     ASSERT_TRUE(cd.play(1, 1));
     expectTone(hear(0.9), 600);
     skip(0.2);
