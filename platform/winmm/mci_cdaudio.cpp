@@ -99,7 +99,9 @@ public:
                 // A track that cannot be read passes as silence.
                 const uint64_t left = ((uint64_t(limit) << 32) - position + step - 1) / step;
                 const uint32_t n = uint32_t(std::min<uint64_t>(left, wanted));
-                position += n * step;
+                // The last step may pass the end by up to a frame; the
+                // position stops at the end, as a sound's does.
+                position = std::min(position + n * step, uint64_t(limit) << 32);
                 produced += n;
                 continue;
             }
