@@ -38,6 +38,16 @@ public:
     MixPosition position = 0; // in the current track's sample frames
     uint32_t until = 0;  // CD frame where the play ends
 
+    // The first sample frame at or after the start of a CD frame of a
+    // track.  Where a CD frame is no whole number of samples (32 kHz, 8 kHz,
+    // ...) the sample before its start still belongs to the frame before:
+    // a play from, or to, a CD frame then reports that very frame as its
+    // position, not the one before it.
+    static uint64_t firstSampleOf(uint32_t cdFrameInTrack, uint32_t rate)
+    {
+        return (uint64_t(cdFrameInTrack) * rate + 74) / 75;
+    }
+
     uint32_t positionLocked() const
     {
         const DiscTrack& t = disc.tracks[track];
@@ -50,7 +60,7 @@ public:
         while (track + 1 < disc.tracks.size() && cdFrame >= disc.tracks[track + 1].start)
             ++track;
         const DiscTrack& t = disc.tracks[track];
-        uint64_t frame = uint64_t(cdFrame - t.start) * t.layout.rate / 75;
+        const uint64_t frame = firstSampleOf(cdFrame - t.start, t.layout.rate);
         position = MixPosition(frame < t.frames ? frame : t.frames) << 32;
         primeLocked();
     }
@@ -72,7 +82,7 @@ public:
             // Sample frames of this track that belong to the play.
             uint32_t limit = t.frames;
             if (until < t.start + t.length)
-                limit = uint32_t(uint64_t(until - t.start) * t.layout.rate / 75);
+                limit = uint32_t(firstSampleOf(until - t.start, t.layout.rate));
             const uint32_t at = uint32_t(position >> 32);
             if (at >= limit) {
                 if (limit < t.frames || track + 1 == disc.tracks.size()) {
@@ -89,7 +99,9 @@ public:
                 // A track that cannot be read passes as silence.
                 const uint64_t left = ((uint64_t(limit) << 32) - position + step - 1) / step;
                 const uint32_t n = uint32_t(std::min<uint64_t>(left, wanted));
-                position += n * step;
+                // The last step may pass the end by up to a frame; the
+                // position stops at the end, as a sound's does.
+                position = std::min(position + n * step, uint64_t(limit) << 32);
                 produced += n;
                 continue;
             }

@@ -1,5 +1,5 @@
-// CDaudio on virtual discs whose tracks are FLAC, Ogg Vorbis and WAV files
-// written here with libsndfile.  Each track is a tone of its own pitch, so
+// CDaudio on virtual discs whose tracks are FLAC, Ogg Vorbis, MP3 and WAV
+// files written here with libsndfile.  Each track is a tone of its own pitch, so
 // counting zero crossings in what the mixer plays tells which track, and
 // where in it, is heard.
 #include <vantrel/audio.h>
@@ -11,11 +11,13 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -59,6 +61,18 @@ const int kWav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 const int kWav24 = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
 const int kFlac = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
 const int kOgg = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+const int kMp3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+
+// libsndfile writes MP3 through LAME and reads it through mpg123 only when it
+// was built with both; the library then plays .mp3 tracks too.
+bool writesMp3()
+{
+    SF_INFO info{};
+    info.samplerate = 48000;
+    info.channels = 1;
+    info.format = kMp3;
+    return sf_format_check(&info) != 0;
+}
 
 // What a stretch of the mix sounds like: its pitch from the left channel's
 // zero crossings, its level, and the largest step between neighbouring
@@ -302,4 +316,180 @@ TEST_F(CompressedDisc, ATrackCutShortPlaysItsLengthWithSilenceWhereDataIsMissing
     cd.position();
     ASSERT_EQ(messages.messages().size(), 1u) << messages.text();
     EXPECT_NE(messages.messages()[0].find("track01.flac"), std::string::npos) << messages.text();
+}
+
+// An MP3 encoder puts silence before the sound (its delay) and after it (to
+// fill its last frame of 1152 samples); a decoder that reads the encoder's
+// gapless tag takes both away, one that does not (or a file without the tag)
+// leaves them in.  Together they stay below two MPEG frames, 2304 samples:
+// under 4 CD frames at 48 kHz.  The MP3 track's length, and with it the
+// place of every track after it, is judged within that.
+constexpr int kMp3SlackCdFrames = 4;
+
+int cdFrames(DWORD msf) { return (MCI_MSF_MINUTE(msf) * 60 + MCI_MSF_SECOND(msf)) * 75 + MCI_MSF_FRAME(msf); }
+
+TEST_F(CompressedDisc, AnMp3TrackTakesItsPlaceOnAMixedDiscAndPlaysFromAPosition)
+{
+    if (!writesMp3())
+        GTEST_SKIP() << "this libsndfile cannot write MP3 (it was built without LAME or mpg123), so there is no "
+                        "MP3 track to play";
+    // MP3 at 48 kHz mono, resampled and spread to both sides: 1000 Hz for
+    // 1.5 s, then 2000 Hz.
+    add("track01.flac", Tone{kFlac, 44100, 2, 1.0, 600});
+    add("track02.mp3", Tone{kMp3, 48000, 1, 3.0, 1000, 2000, 1.5});
+    add("track03.ogg", Tone{kOgg, 44100, 1, 1.0, 1200});
+    MessageCapture messages;
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    EXPECT_TRUE(messages.messages().empty()) << messages.text();
+    ASSERT_EQ(cd.numberOfTracks(), 3u);
+    const int mp3 = cdFrames(cd.trackLength(2));
+    EXPECT_NEAR(mp3, 3 * 75, kMp3SlackCdFrames);
+    timeFormat(MCI_FORMAT_MSF);
+    EXPECT_EQ(cdFrames(status(MCI_STATUS_POSITION, 3)), 75 + mp3);
+    EXPECT_EQ(cdFrames(status(MCI_STATUS_LENGTH)), 75 + mp3 + 75);
+    timeFormat(MCI_FORMAT_TMSF);
+
+    // From a position past the change of pitch: the position is the one
+    // asked for, and it moves with what is mixed.
+    // asked for, and it moves with what is mixed.  The sound starts at once:
+    // a decoder seeking into an MP3 gives silence until it has the frames
+    // before its place.
+    playFrom(MCI_MAKE_TMSF(2, 0, 2, 0));
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 2, 0)));
+    expectTone(hear(0.02), 2000);
+    expectTone(hear(0.48), 2000);
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 2, 37)));
+    playFrom(MCI_MAKE_TMSF(2, 0, 0, 20)); // back, before it
+    expectTone(hear(1.0), 1000);
+
+    // Played on from the first track: FLAC, into the MP3, into the Ogg, all
+    // three removed from the folder by now (each track holds its file open).
+    for (const char* name : {"track01.flac", "track02.mp3", "track03.ogg"})
+        ASSERT_EQ(std::remove((folder + "/" + name).c_str()), 0);
+    ASSERT_TRUE(cd.play(1, 1));
+    expectTone(hear(0.9), 600);
+    skip(0.2);
+    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 2);
+    expectTone(hear(1.2), 1000);
+    skip(0.3);
+    expectTone(hear(0.9), 2000);
+    skip(0.6);
+    EXPECT_EQ(MCI_TMSF_TRACK(cd.position()), 3);
+    expectTone(hear(0.6), 1200);
+    skip(0.4);
+    EXPECT_EQ(hear(0.1).rms, 0);
+    EXPECT_EQ(status(MCI_STATUS_MODE), DWORD(MCI_MODE_STOP));
+    EXPECT_TRUE(messages.messages().empty()) << messages.text();
+}
+
+// An hour at 48 kHz is 172.8 million frames, 270000 CD frames: positions in
+// frames, in 32.32 mixing positions and in milliseconds all have to carry
+// it.  The track is a 24-bit mono WAV (read through the decoder) whose hour
+// of silence is a hole in a sparse file, but for a 1000 Hz tone in its last
+// two seconds.
+void writeHourLongWave(const std::string& path)
+{
+    const uint32_t rate = 48000, frames = 3600 * rate, dataBytes = frames * 3;
+    auto le = [](std::string& out, uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out += char((v >> (8 * i)) & 0xFF);
+    };
+    std::string header = "RIFF";
+    le(header, 36 + dataBytes, 4);
+    header += "WAVEfmt ";
+    le(header, 16, 4);
+    le(header, 1, 2); // PCM
+    le(header, 1, 2); // mono
+    le(header, rate, 4);
+    le(header, rate * 3, 4);
+    le(header, 3, 2);
+    le(header, 24, 2);
+    header += "data";
+    le(header, dataBytes, 4);
+    std::string tone;
+    const uint32_t toneFrames = 2 * rate;
+    for (uint32_t i = 0; i < toneFrames; ++i)
+        le(tone, uint32_t(int32_t(std::lround(0.5 * 8388607 * std::sin(2 * M_PI * 1000 * i / rate)))), 3);
+    std::fstream out(path, std::ios::binary | std::ios::out | std::ios::trunc);
+    out << header;
+    out.seekp(std::streamoff(header.size()) + std::streamoff(frames - toneFrames) * 3);
+    out << tone;
+    ASSERT_TRUE(out.good());
+}
+
+TEST_F(CompressedDisc, AnHourLongTrackKeepsItsPositionsToItsLastSecond)
+{
+    writeHourLongWave(folder + "/track01.wav");
+    written.push_back("track01.wav");
+    add("track02.ogg", Tone{kOgg, 44100, 1, 1.0, 1200});
+    MessageCapture messages;
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    EXPECT_TRUE(messages.messages().empty()) << messages.text();
+    EXPECT_EQ(cd.trackLength(1), DWORD(MCI_MAKE_MSF(60, 0, 0)));
+    timeFormat(MCI_FORMAT_MILLISECONDS);
+    EXPECT_EQ(status(MCI_STATUS_POSITION, 2), 3600000u);
+    EXPECT_EQ(status(MCI_STATUS_LENGTH), 3601000u);
+    timeFormat(MCI_FORMAT_TMSF);
+
+    playFrom(MCI_MAKE_TMSF(1, 59, 58, 0));
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(1, 59, 58, 0)));
+    expectTone(hear(1.0), 1000);
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(1, 59, 59, 0)));
+    expectTone(hear(0.9), 1000);
+    skip(0.2);
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 0, 7)));
+    expectTone(hear(0.5), 1200);
+
+    // The same place in milliseconds, which the device keeps in whole CD
+    // frames: 3598.5 s is frame 269887, and half a second later 269924.
+    timeFormat(MCI_FORMAT_MILLISECONDS);
+    MCI_PLAY_PARMS p{};
+    p.dwFrom = 3598500;
+    ASSERT_EQ(mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
+    EXPECT_EQ(status(MCI_STATUS_POSITION), 269887u * 1000 / 75);
+    skip(0.5);
+    EXPECT_EQ(status(MCI_STATUS_POSITION), 269924u * 1000 / 75);
+    timeFormat(MCI_FORMAT_TMSF);
+    expectTone(hear(0.5), 1000);
+}
+
+// The game's requests and the mixer meet at the decoder's window: plays from
+// positions, seeks, pauses and status requests from the game thread while a
+// second thread mixes as the sound output's would (the sanitizer build with
+// threads checks the sharing).  Every position the device gives is on the
+// disc, and the last play is heard where it was asked for.
+TEST_F(CompressedDisc, RequestsFromTheGameWhileTheMixerPlaysOn)
+{
+    mixedDisc();
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    timeFormat(MCI_FORMAT_MSF);
+    const DWORD length = status(MCI_STATUS_LENGTH);
+    std::atomic<bool> done{false};
+    std::thread mixer([&] {
+        while (!done)
+            audio.pull(256);
+    });
+    for (int i = 0; i < 300; ++i) {
+        const DWORD at = MCI_MAKE_MSF(0, i % 10, (i * 7) % 75);
+        MCI_PLAY_PARMS p{};
+        p.dwFrom = at;
+        mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p));
+        if (i % 5 == 1) {
+            MCI_SEEK_PARMS seek{};
+            seek.dwTo = MCI_MAKE_MSF(0, (i + 3) % 10, 0);
+            mciSendCommand(cd.device, MCI_SEEK, MCI_TO, DWORD_PTR(&seek));
+        }
+        if (i % 7 == 2) {
+            mciSendCommand(cd.device, MCI_PAUSE, 0, 0);
+            mciSendCommand(cd.device, MCI_RESUME, 0, 0);
+        }
+        EXPECT_LE(cdFrames(status(MCI_STATUS_POSITION)), cdFrames(length));
+        status(MCI_STATUS_MODE);
+        status(MCI_STATUS_CURRENT_TRACK);
+    }
+    done = true;
+    mixer.join();
+    timeFormat(MCI_FORMAT_TMSF);
+    playFrom(MCI_MAKE_TMSF(3, 0, 3, 0));
+    expectTone(hear(0.5), 1600);
 }

@@ -19,6 +19,23 @@ foreach(tool vtlpack vtlsprite)
   endif()
 endforeach()
 
+# The demo, when the build has it, comes with its CD and plays it from the
+# installed prefix with nothing set: a short headless run names the music it
+# played.
+if(EXISTS ${prefix}/bin/vantrel-demo)
+  file(GLOB disc ${prefix}/share/vantrel/demo/cdaudio/track01.*)
+  if(NOT disc)
+    message(FATAL_ERROR "the demo's disc was not installed under share/vantrel/demo/cdaudio")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=VANTREL_CDAUDIO --unset=DISPLAY
+      --unset=WAYLAND_DISPLAY VANTREL_VIDEO=headless VANTREL_AUDIO=headless
+      ${prefix}/bin/vantrel-demo --window --frames 20
+    WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "music: CD track 1")
+    message(FATAL_ERROR "the installed demo does not play its disc (${rc}):\n${out}\n${err}")
+  endif()
+endif()
+
 # 1. find_package(Vantrel): the library, both tools as imported targets,
 #    vantrel_embed_archive.
 run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/package -DCMAKE_PREFIX_PATH=${prefix})

@@ -161,10 +161,10 @@ void printSummary(Game& g)
 {
     std::printf("vantrel-demo: %lu frames, hero moved from %ld,%ld to %ld,%ld, view at %d,%d, "
                 "%lu shots, %lu hits, menu opened %lu times, %lu datagrams from the other player, "
-                "%lu lives lost\n",
+                "%lu lives lost, music: %s\n",
                 g.frames, g.stats.heroStartX, g.stats.heroStartY, g.hero.sprite.getX(), g.hero.sprite.getY(),
                 g.cameraX, g.cameraY, g.stats.shots, g.stats.hits, g.stats.menuOpened, g.stats.partnerPackets,
-                g.stats.livesLost);
+                g.stats.livesLost, musicSource(g));
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "game/sound_effects.h"
 
+#include "game/installed_disc.h"
+
 constexpr int kVoices = 3;
 
 struct GameAudio {
@@ -27,6 +29,7 @@ void startAudio(Game& g)
         for (int v = 1; a->loaded[e] && v < kVoices; ++v)
             a->effects[e][v].copy(a->effects[e][0]);
     }
+    findInstalledDisc();
     a->disc = a->cd.init(g.hwnd) && a->cd.play(1, 1);
     if (!a->disc) {
         a->streaming = g.gfx->create(&a->music, const_cast<char*>("MUSIC.WAV"));

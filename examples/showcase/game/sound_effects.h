@@ -1,7 +1,8 @@
 // Sound: effects from the archive (a few voices each, so they overlap), the
 // music streamed from the archive, or the CD's first track when a disc is
 // there (VANTREL_CDAUDIO names its folder, else cdaudio/ beside the program,
-// where the build puts the demo's own).
+// where the build puts the demo's own, else the installed demo's
+// share/vantrel/demo/cdaudio).
 #ifndef SHOWCASE_SOUND_EFFECTS_H
 #define SHOWCASE_SOUND_EFFECTS_H
 

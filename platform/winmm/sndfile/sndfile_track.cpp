@@ -8,6 +8,13 @@
 // anywhere else (a play from a position) seeks first.  Frames the decoder
 // cannot deliver are silence: the track keeps the length its header gave,
 // and the tracks after it their places.
+//
+// MP3 seeks start earlier than asked and decode their way in: libsndfile
+// lands mpg123 on the frame asked for, but without the bit reservoir and the
+// overlap of the MPEG frames before it, so that a few thousand samples after
+// a seek come out as silence, then as wrong sound.  Eight frames of 1152
+// samples before the place give the decoder all it needs; the first sample
+// then is the one a decode from the start gives.
 #include "platform/winmm/track_decoder.h"
 
 #include <sndfile.h>
@@ -21,6 +28,10 @@ namespace {
 
 constexpr uint32_t kWindowFrames = 8192;
 constexpr uint32_t kRefillBelow = kWindowFrames / 4;
+// Samples an MP3 seek starts before its place, and decodes at a time on the
+// way in.
+constexpr uint32_t kMpegSeekLead = 8 * 1152;
+constexpr uint32_t kMpegLeadChunk = 1152;
 
 class SndfileTrack final : public TrackSource {
 public:
@@ -30,6 +41,10 @@ public:
     {
         if (channels_ > 2)
             wide_.resize(size_t(kWindowFrames) * channels_);
+        if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG) {
+            seekLead_ = kMpegSeekLead;
+            lead_.resize(size_t(kMpegLeadChunk) * channels_);
+        }
     }
     ~SndfileTrack() override { sf_close(file_); }
 
@@ -63,12 +78,28 @@ public:
 private:
     float* at(uint32_t frame) { return window_.data() + size_t(frame - start_) * kept_; }
 
+    // Places the decoder at `frame`, decoding the lead in (MP3) from before
+    // it.
+    bool seek(uint32_t frame)
+    {
+        const uint32_t from = frame > seekLead_ ? frame - seekLead_ : 0;
+        if (sf_seek(file_, from, SEEK_SET) != from)
+            return false;
+        for (uint32_t left = frame - from; left > 0;) {
+            const uint32_t n = std::min(left, kMpegLeadChunk);
+            if (sf_readf_float(file_, lead_.data(), n) != n)
+                return false;
+            left -= n;
+        }
+        return true;
+    }
+
     // Decodes `count` frames from `frame` into `out`; what cannot be decoded
     // is silence.
     void decode(uint32_t frame, uint32_t count, float* out)
     {
         sf_count_t got = 0;
-        if (next_ == frame || sf_seek(file_, frame, SEEK_SET) == frame) {
+        if (next_ == frame || seek(frame)) {
             if (channels_ <= 2) {
                 got = sf_readf_float(file_, out, count);
             } else {
@@ -98,6 +129,8 @@ private:
     const int kept_;
     std::vector<float> window_; // frames start_ .. start_ + count_
     std::vector<float> wide_;   // a window of every channel, for files of more than two
+    uint32_t seekLead_ = 0;     // frames a seek decodes its way in from (MP3)
+    std::vector<float> lead_;   // where they go
     uint32_t start_ = 0;
     uint32_t count_ = 0;
     sf_count_t next_ = 0; // the frame the decoder reads next
