@@ -1,6 +1,7 @@
 // Picks the row kernels for this processor.  The choice is made once, on
 // first use; tests and benchmarks may force another supported path.
 #include <vantrel/pixelformat.h>
+#include <vantrel/seam/processor.h>
 
 #include "surface/blit_rows.h"
 
@@ -11,21 +12,16 @@ namespace {
 
 bool cpuHas(BlitPath path)
 {
-#if defined(__x86_64__) || defined(__i386__)
     switch (path) {
     case BlitPath::Sse2:
-        return __builtin_cpu_supports("sse2");
+        return processorHas(VectorSet::Sse2);
     case BlitPath::Ssse3:
-        return __builtin_cpu_supports("ssse3");
+        return processorHas(VectorSet::Ssse3);
     case BlitPath::Avx2:
-        return __builtin_cpu_supports("avx2");
+        return processorHas(VectorSet::Avx2);
     default:
         return false;
     }
-#else
-    (void)path;
-    return false;
-#endif
 }
 
 const RowKernels* kernelsOf(BlitPath path)

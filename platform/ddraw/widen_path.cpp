@@ -1,8 +1,8 @@
-// Picks the widening kernels for this processor, as surface/blit_path.cpp
-// does for the blitters (the platform cannot reach that one).  The choice is
-// made once, on first use; tests and benchmarks may force another supported
-// path.
+// Picks the widening kernels for this processor.  The choice is made once,
+// on first use; tests and benchmarks may force another supported path.
 #include "platform/ddraw/widen_rows.h"
+
+#include <vantrel/seam/processor.h>
 
 #include <atomic>
 #include <initializer_list>
@@ -12,19 +12,14 @@ namespace {
 
 bool cpuHas(WidenPath path)
 {
-#if defined(__x86_64__) || defined(__i386__)
     switch (path) {
     case WidenPath::Sse2:
-        return __builtin_cpu_supports("sse2");
+        return processorHas(VectorSet::Sse2);
     case WidenPath::Avx2:
-        return __builtin_cpu_supports("avx2");
+        return processorHas(VectorSet::Avx2);
     default:
         return false;
     }
-#else
-    (void)path;
-    return false;
-#endif
 }
 
 const WidenKernels* kernelsOf(WidenPath path)
