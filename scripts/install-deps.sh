@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
+  ccache                       # repeated test runs rebuild only what changed
   sox                          # measures what the SDL audio test captured
   clang libclang-rt-14-dev     # libFuzzer targets
   libgtest-dev libgmock-dev libbenchmark-dev
