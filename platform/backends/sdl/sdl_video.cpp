@@ -9,6 +9,7 @@
 #include "platform/user/input_events.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
+#include "platform/backends/sdl/native_window_loss.h"
 #include "platform/backends/sdl/sdl_keys.h"
 #include "platform/backends/sdl/sdl_picture.h"
 #include "platform/backends/sdl/sdl_startup.h"
@@ -119,6 +120,7 @@ public:
         // The renderer is made now, while the window is hidden: a GPU
         // renderer may have SDL remake the native window for it.
         windowRenderer(sw);
+        watchNativeWindow(sw);
         w.native = sw;
         byId_[SDL_GetWindowID(sw)] = w.handle;
         pending_[w.handle] = Pending();
@@ -140,6 +142,7 @@ public:
         autoScaled_.erase(w.handle);
         dropWindowRenderer(sw);
         clearPicture(sw);
+        unwatchNativeWindow(sw);
         SDL_DestroyWindow(sw);
         w.native = nullptr;
     }
@@ -213,6 +216,12 @@ public:
         SDL_Event e;
         while (SDL_PollEvent(&e))
             handle(e);
+        // A native window another program destroyed is the player closing
+        // it; the game's answer to WM_CLOSE destroys what is left.
+        for (Uint32 id : takeLostNativeWindows()) {
+            if (HWND h = windowOf(id))
+                inputClose(h);
+        }
         settle();
     }
 
@@ -640,6 +649,7 @@ private:
             inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, x, y);
             break;
         }
+        case SDL_SYSWMEVENT: noteWindowSystemEvent(e); break;
         case SDL_QUIT:
             // Asked by the session or the window manager to end: the
             // game's windows are closed the way the player closes them.
@@ -668,6 +678,7 @@ std::unique_ptr<VideoBackend> openSdlVideo()
     prepareSdl();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
+    watchNativeWindowLoss();
     return std::unique_ptr<VideoBackend>(new SdlVideo);
 }
 
