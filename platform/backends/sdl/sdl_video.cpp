@@ -430,7 +430,8 @@ private:
     // A client area's start along one axis of the work area [start, start +
     // length), moved in so that it stays inside with `before` and `after`
     // pixels of decorations around it; where those do not fit as well, the
-    // client area alone is kept inside (the game's pixels before its frame).
+    // client area alone is kept inside: the game's pixels matter more than
+    // its frame.
     static int keepInside(int at, int size, int start, int length, int before, int after)
     {
         if (size + before + after > length) {
