@@ -8,6 +8,9 @@
 #    platform in platform/host/*.h; nothing outside platform/host/ includes
 #    platform/host/<system>/ itself;
 #  - no backend switch (VANTREL_HAVE_SDL2) outside platform/backends/;
+#  - X11's headers (<X11/...>, and <SDL_syswm.h>, which includes them) only
+#    in platform/backends/sdl/x11/, the one folder built when
+#    VANTREL_WITH_X11 is on (its stand-in is platform/backends/sdl/without_x11/);
 #  - the CD track decoder's library (<sndfile.h>) only in
 #    platform/winmm/sndfile/, the one folder built when VANTREL_WITH_SNDFILE
 #    is on (its stand-in for OFF builds is platform/winmm/wav_only/).
@@ -44,6 +47,7 @@ function(vantrel_layering_breaches source_dir out_var)
     string(REGEX MATCH "^platform/host/" in_host "${rel}")
     string(REGEX MATCH "^platform/backends/" in_backends "${rel}")
     string(REGEX MATCH "^platform/winmm/sndfile/" in_decoder "${rel}")
+    string(REGEX MATCH "^platform/backends/sdl/x11/" in_x11 "${rel}")
     foreach(line IN LISTS lines)
       if(NOT in_platform AND line MATCHES "#[ \t]*include[ \t]*\"platform/")
         list(APPEND breaches "${rel}: includes past the platform's public headers: ${line}")
@@ -59,6 +63,9 @@ function(vantrel_layering_breaches source_dir out_var)
       endif()
       if(NOT in_decoder AND line MATCHES "#[ \t]*include[ \t]*<sndfile\\.h")
         list(APPEND breaches "${rel}: the track decoder's library outside platform/winmm/sndfile/: ${line}")
+      endif()
+      if(NOT in_x11 AND line MATCHES "#[ \t]*include[ \t]*<(X11/|SDL_syswm\\.h)")
+        list(APPEND breaches "${rel}: X11 outside platform/backends/sdl/x11/: ${line}")
       endif()
       if(NOT in_backends AND line MATCHES "VANTREL_HAVE_SDL2")
         list(APPEND breaches "${rel}: a backend switch outside platform/backends/: ${line}")

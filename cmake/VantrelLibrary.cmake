@@ -28,6 +28,22 @@ if(VANTREL_WITH_SDL2)
   find_package(SDL2 REQUIRED)
   list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
   list(APPEND VANTREL_BACKEND_DEFINITIONS VANTREL_HAVE_SDL2=1)
+  # Under X, SDL talks to the server through Xlib, whose default answer to an
+  # error is to end the process: a window another client destroyed would end
+  # the game.  With libX11 the SDL backend puts its own handler in front
+  # (backends/sdl/x11/) and turns that loss into WM_CLOSE; OFF builds take
+  # backends/sdl/without_x11/ and keep Xlib's answer.
+  find_package(X11 QUIET)
+  option(VANTREL_WITH_X11 "SDL backend: a window destroyed by another X client closes the game (links libX11)"
+    ${X11_FOUND})
+  if(VANTREL_WITH_X11)
+    if(NOT X11_FOUND)
+      message(FATAL_ERROR "VANTREL_WITH_X11 is on but libX11 was not found (libx11-dev)")
+    endif()
+    list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl/x11)
+  else()
+    list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl/without_x11)
+  endif()
 endif()
 # Compressed CD tracks (FLAC, Ogg Vorbis, MP3) are decoded with libsndfile,
 # found through pkg-config; the option is on by default when it is there.
@@ -79,6 +95,9 @@ if(VANTREL_WITH_SDL2)
   else()
     target_include_directories(vantrel_backend_deps INTERFACE ${SDL2_INCLUDE_DIRS})
     target_link_libraries(vantrel_backend_deps INTERFACE ${SDL2_LIBRARIES})
+  endif()
+  if(VANTREL_WITH_X11)
+    target_link_libraries(vantrel_backend_deps INTERFACE X11::X11)
   endif()
 endif()
 

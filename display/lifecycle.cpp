@@ -8,6 +8,7 @@
 
 #include "archive/archive_users.h"
 #include "display/configuration.h"
+#include "display/presentation.h"
 #include "display/registry_walks.h"
 #include "surface/effects_switch.h"
 #include <vantrel/seam/display_modes.h>
@@ -97,7 +98,9 @@ signed char VTLHND::gfxBegin()
         return -2;
     }
     ClearBackBuffer(0);
-    gfxSwapBuffers();
+    // The game gives its window rectangle only once this returns: an empty
+    // one here is no mistake of its own (gfxSwapBuffers would say it is).
+    vtl::presentBackBuffer(*this);
     RestoreAll();
     return 1;
 }

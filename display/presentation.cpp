@@ -5,30 +5,60 @@
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/ddraw.h>
 
+#include "display/display_testing.h"
+#include "display/presentation.h"
 #include "display/registry_walks.h"
+
+namespace {
+
+// The window rectangle is the game's to give (gfxSetWindowRect); a game that
+// never gives it gets a black window and no failure, so the first windowed
+// present with nowhere to go says why.  Once per process, not per handle: a
+// game has one handle, and a notice every frame would drown everything else.
+bool emptyRectangleTold = false;
+
+void tellOfEmptyRectangle(const RECT& r)
+{
+    if (emptyRectangleTold || (r.right > r.left && r.bottom > r.top))
+        return;
+    emptyRectangleTold = true;
+    Msg("VTLHND::gfxSwapBuffers() - The window rectangle is empty: call gfxSetWindowRect after gfxBegin and "
+        "on WM_MOVE and WM_SIZE.");
+}
+
+} // namespace
+
+void vtl::testing::display::reset() { emptyRectangleTold = false; }
 
 bool VTLHND::gfxSwapBuffers()
 {
-    if (isFullscreen) {
-        if (!primary)
+    if (!isFullscreen)
+        tellOfEmptyRectangle(windowRect);
+    return vtl::presentBackBuffer(*this);
+}
+
+bool vtl::presentBackBuffer(VTLHND& h)
+{
+    if (h.isFullscreen) {
+        if (!h.primary)
             return false;
-        HRESULT result = primary->Flip(nullptr, 0);
+        HRESULT result = h.primary->Flip(nullptr, 0);
         if (result == DD_OK)
             return true;
-        RestoreAll();
+        h.RestoreAll();
         // A restore that could not make the surfaces leaves no primary.
-        result = primary ? primary->Flip(nullptr, DDFLIP_WAIT) : DDERR_SURFACELOST;
+        result = h.primary ? h.primary->Flip(nullptr, DDFLIP_WAIT) : DDERR_SURFACELOST;
         if (result == DD_OK)
             return true;
         Msg("Flip FAILED, rc=%08lx", result);
         return false;
     }
-    if (!primary) {
-        RestoreAll();
-        if (!primary)
+    if (!h.primary) {
+        h.RestoreAll();
+        if (!h.primary)
             return false;
     }
-    return primary->Blt(&windowRect, backBuffer, nullptr, 0, nullptr) == DD_OK;
+    return h.primary->Blt(&h.windowRect, h.backBuffer, nullptr, 0, nullptr) == DD_OK;
 }
 
 namespace {

@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev     # libFuzzer targets
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libpng-dev
+  libx11-dev                   # the SDL backend catches Xlib's errors itself
   libpixman-1-dev              # a peer in the benchmarks
   xvfb xauth                   # real windows in the end-to-end tests
   xdotool                      # real input in the end-to-end tests

@@ -180,6 +180,13 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                 followWindow(*g);
         }
         return 0;
+    case WM_CLOSE:
+        // The DXWindow destroys its own window: it stops the timer first,
+        // which it could no longer do once DefWindowProcA had destroyed it.
+        if (!g)
+            break;
+        g->window->destroy();
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -195,6 +195,13 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         if (wParam == VK_ESCAPE)
             PostQuitMessage(0);
         return 0;
+    case WM_CLOSE:
+        // The DXWindow destroys its own window: it stops the timer first,
+        // which it could no longer do once DefWindowProcA had destroyed it.
+        if (!gGame)
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        gGame->window->destroy();
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -176,7 +176,9 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
             PostMessage(hWnd, WM_CLOSE, 0, 0);
         return 0;
     case WM_CLOSE:
-        DestroyWindow(hWnd);
+        // Through the DXWindow, so that unReg at the end finds no window
+        // left and can unregister the class.
+        g_pWindow->destroy();
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

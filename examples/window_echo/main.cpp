@@ -19,6 +19,7 @@ constexpr int kLineHeight = 18; // about one text line
 
 std::deque<std::string> gLines;
 HFONT gFont = nullptr;
+DXWindow* gWindow = nullptr;
 
 void say(const std::string& line)
 {
@@ -80,7 +81,7 @@ LRESULT CALLBACK echoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
-            DestroyWindow(hwnd);
+            gWindow->destroy();
             return 0;
         }
         say("key down " + keyName(wParam));
@@ -98,6 +99,11 @@ LRESULT CALLBACK echoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         paint(hwnd);
         return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_CLOSE:
+        // The DXWindow destroys its own window, so that unReg at the end
+        // finds no window left and can unregister the class.
+        gWindow->destroy();
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -122,6 +128,7 @@ int main(int argc, char** argv)
         return help ? 0 : 2;
     }
     DXWindow window(GetModuleHandleA(nullptr), "VantrelWindowEcho", "Vantrel window echo");
+    gWindow = &window;
     if (!window.doReg(echoProc, 0, 0, 0))
         return 1;
     RECT r = {0, 0, kWidth, kHeight};

@@ -442,6 +442,14 @@ TEST_F(ScaledInput, AutoScaleOpensTheLargestWholeMultipleThatFitsAndClicksFollow
     const XRect window = xGeometry(xid);
     EXPECT_EQ(window.width, expected * kWidth);
     EXPECT_EQ(window.height, expected * kHeight);
+    if (expected > 1) {
+        // Grown from where the game centred it, the window is kept on the
+        // screen with the frame the multiple left room for.
+        EXPECT_GE(window.x, 4);
+        EXPECT_GE(window.y, 23);
+        EXPECT_LE(window.x + window.width, real.cx - 4);
+        EXPECT_LE(window.y + window.height, real.cy - 4);
+    }
     RECT client{};
     GetClientRect(dxWindow.hwnd(), &client);
     EXPECT_EQ(client.right, kWidth) << "the game keeps its own size";

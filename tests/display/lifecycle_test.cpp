@@ -279,6 +279,35 @@ TEST_F(LifecycleTest, WindowedSwapCopiesTheBackBufferIntoTheWindowRectangle)
     EXPECT_EQ(pixelAt(handle.primary, origin.x + 64, origin.y), 0);
 }
 
+// A game that never gives its window rectangle is told once, at its first
+// present; gfxBegin's own present comes before the game could give it.
+TEST_F(LifecycleTest, TheFirstWindowedSwapWithAnEmptyRectangleSaysSoOnce)
+{
+    MessageCapture capture;
+    ASSERT_EQ(beginWindowed(), 1);
+    EXPECT_EQ(capture.text(), "");
+    handle.gfxSwapBuffers();
+    const std::string notice = "VTLHND::gfxSwapBuffers() - The window rectangle is empty: call gfxSetWindowRect "
+                               "after gfxBegin and on WM_MOVE and WM_SIZE.\r\n";
+    EXPECT_EQ(capture.text(), notice);
+    RECT inverted{50, 50, 10, 10};
+    handle.gfxSetWindowRect(&inverted);
+    handle.gfxSwapBuffers();
+    EXPECT_EQ(capture.text(), notice) << "said once per process";
+}
+
+TEST_F(LifecycleTest, AWindowRectangleOrFullScreenNeedsNoNotice)
+{
+    MessageCapture capture;
+    ASSERT_EQ(beginFullscreen(16), 1);
+    EXPECT_TRUE(handle.gfxSwapBuffers());
+    handle.gfxSwitchMode();
+    RECT client{0, 0, 320, 240};
+    handle.gfxSetWindowRect(&client);
+    EXPECT_TRUE(handle.gfxSwapBuffers());
+    EXPECT_EQ(capture.text(), "");
+}
+
 TEST_F(LifecycleTest, WindowedSwapWithoutAPrimaryRestoresFirst)
 {
     ASSERT_EQ(beginWindowed(), 1);

@@ -2,6 +2,7 @@
 
 #include <vantrel/win32/window.h>
 
+#include "display/display_testing.h"
 #include "platform/ddraw/ddraw_testing.h"
 
 #include <cstdlib>
@@ -20,6 +21,7 @@ void DisplayTest::SetUp()
         hadDesktop_ = true;
     }
     vtl::testing::ddraw::reset();
+    vtl::testing::display::reset();
     window = makeWindow();
     ASSERT_NE(window, nullptr);
 }

@@ -279,6 +279,67 @@ TEST_F(DXWindowTest, RegisteringAgainDestroysTheWindowFirst)
     EXPECT_TRUE(w.unReg());
 }
 
+namespace {
+
+DXWindow* gClosing = nullptr; // set: WM_CLOSE goes through the DXWindow
+
+LRESULT CALLBACK closingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        if (!gClosing)
+            break;
+        gClosing->destroy();
+        return 0;
+    case WM_DESTROY: PostQuitMessage(3); return 0;
+    default: break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+// A window closed by DefWindowProcA is gone with its timer behind the
+// DXWindow's back: destroy then fails on KillTimer, and unReg with it, as on
+// Windows.  A game that closes through destroy ends cleanly.
+TEST_F(DXWindowTest, ClosingThroughDefWindowProcLeavesDestroyFailingAsOnWindows)
+{
+    DXWindow w(instance, name.c_str(), "Game");
+    ASSERT_TRUE(w.doReg(closingProc, 0, 0, 0));
+    ASSERT_TRUE(w.createWindow(300, 200));
+    ASSERT_TRUE(w.timer(20));
+    gClosing = nullptr;
+    PostMessageA(w.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(w.messageLoop(), 3u);
+    EXPECT_FALSE(IsWindow(w.hwnd()));
+
+    MessageCapture capture;
+    EXPECT_FALSE(w.destroy());
+    EXPECT_FALSE(w.unReg());
+    EXPECT_EQ(capture.text(), "DXWindow::destroy() - timer().\r\nDXWindow::destroy() - timer().\r\n");
+    EXPECT_TRUE(w.registered);
+    // What the window held is gone; the class goes once the field is cleared.
+    w.window = nullptr;
+    EXPECT_TRUE(w.unReg());
+}
+
+TEST_F(DXWindowTest, ClosingThroughDestroyEndsWithoutAFailure)
+{
+    DXWindow w(instance, name.c_str(), "Game");
+    gClosing = &w;
+    ASSERT_TRUE(w.doReg(closingProc, 0, 0, 0));
+    ASSERT_TRUE(w.createWindow(300, 200));
+    ASSERT_TRUE(w.timer(20));
+    PostMessageA(w.hwnd(), WM_CLOSE, 0, 0);
+    MessageCapture capture;
+    EXPECT_EQ(w.messageLoop(), 3u);
+    EXPECT_EQ(w.hwnd(), nullptr);
+    EXPECT_TRUE(w.destroy());
+    EXPECT_TRUE(w.unReg());
+    EXPECT_EQ(capture.text(), "");
+    gClosing = nullptr;
+}
+
 // The other copy of the game, run as a second process by the test below: it
 // opens its window minimised and runs until restored (or for ten seconds).
 TEST(DXWindowSecondInstance, DISABLED_RunsMinimisedUntilRestored)

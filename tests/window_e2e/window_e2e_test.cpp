@@ -220,3 +220,45 @@ TEST_F(RealWindow, ClientToScreenIsWhereXShowsTheClientArea)
     checkPlacement(WS_OVERLAPPEDWINDOW, "VantrelFramed" + std::to_string(::getpid()));
     checkPlacement(WS_POPUP, "VantrelPopup" + std::to_string(::getpid()));
 }
+
+// Another X client destroying the game's window (xdotool windowclose calls
+// XDestroyWindow) is the player closing it: the procedure gets WM_CLOSE,
+// DefWindowProcA destroys what is left, and the program goes on (Xlib's
+// errors about the window that is gone do not end it).  Requests made on
+// the window in between, before its destruction is read, change nothing.
+TEST_F(RealWindow, AWindowDestroyedByAnotherClientIsClosedAndTheProgramGoesOn)
+{
+    std::string title = "VantrelTakenAway" + std::to_string(::getpid());
+    DXWindow game(GetModuleHandleA(nullptr), title.c_str(), title.c_str());
+    ASSERT_TRUE(game.doReg(recordingProc, 0, 0, 0));
+    ASSERT_TRUE(game.createWindow(320, 240));
+    ASSERT_TRUE(game.show(SW_SHOWNORMAL));
+    const std::string xid = xWindowTitled(title);
+    ASSERT_FALSE(xid.empty());
+    EXPECT_TRUE(pumpUntil([] { return last(WM_PAINT) != nullptr; }));
+
+    gSeen.clear();
+    runCommand("xdotool windowclose " + xid);
+    EXPECT_TRUE(game.move(30, 40));
+    InvalidateRect(game.hwnd(), nullptr, TRUE);
+    ASSERT_TRUE(pumpUntil([] { return last(WM_DESTROY) != nullptr; }));
+    EXPECT_FALSE(IsWindow(game.hwnd()));
+    int closes = 0;
+    for (const Seen& s : gSeen) {
+        if (s.message == WM_DESTROY)
+            break;
+        closes += s.message == WM_CLOSE;
+    }
+    EXPECT_EQ(closes, 1) << "WM_CLOSE once, before WM_DESTROY";
+
+    // The connection to the X server still serves new windows.
+    const std::string again = title + "Again";
+    DXWindow next(GetModuleHandleA(nullptr), again.c_str(), again.c_str());
+    ASSERT_TRUE(next.doReg(recordingProc, 0, 0, 0));
+    ASSERT_TRUE(next.createWindow(200, 150));
+    ASSERT_TRUE(next.show(SW_SHOWNORMAL));
+    EXPECT_FALSE(xWindowTitled(again).empty());
+    EXPECT_TRUE(next.unReg());
+    game.window = nullptr; // destroyed behind its back, as the player's close does
+    EXPECT_TRUE(game.unReg());
+}

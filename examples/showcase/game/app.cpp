@@ -97,6 +97,12 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOVE:
         followWindow(*g);
         return 0;
+    case WM_CLOSE:
+        // Closed by the player, the window manager or Ctrl-C: the window is
+        // the DXWindow's to destroy, so that its timer stops first and the
+        // destroy and unReg at the end find nothing left to undo.
+        gWindow->destroy();
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -9,6 +9,8 @@
 //   sdl_picture.cpp     where a scaled window shows the game (display and
 //                       pointer agree through it)
 //   sdl_startup.cpp     SDL's hints and quiet, before any device starts it
+//   native_window_loss.h  windows another program destroyed (x11/ with
+//                       VANTREL_WITH_X11, without_x11/ otherwise)
 #ifndef VANTREL_PLATFORM_BACKENDS_SDL_SDL_BACKEND_H
 #define VANTREL_PLATFORM_BACKENDS_SDL_SDL_BACKEND_H
 

@@ -9,6 +9,7 @@
 #include "platform/user/input_events.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
+#include "platform/backends/sdl/native_window_loss.h"
 #include "platform/backends/sdl/sdl_keys.h"
 #include "platform/backends/sdl/sdl_picture.h"
 #include "platform/backends/sdl/sdl_startup.h"
@@ -119,6 +120,7 @@ public:
         // The renderer is made now, while the window is hidden: a GPU
         // renderer may have SDL remake the native window for it.
         windowRenderer(sw);
+        watchNativeWindow(sw);
         w.native = sw;
         byId_[SDL_GetWindowID(sw)] = w.handle;
         pending_[w.handle] = Pending();
@@ -140,6 +142,7 @@ public:
         autoScaled_.erase(w.handle);
         dropWindowRenderer(sw);
         clearPicture(sw);
+        unwatchNativeWindow(sw);
         SDL_DestroyWindow(sw);
         w.native = nullptr;
     }
@@ -213,6 +216,12 @@ public:
         SDL_Event e;
         while (SDL_PollEvent(&e))
             handle(e);
+        // A native window another program destroyed is the player closing
+        // it; the game's answer to WM_CLOSE destroys what is left.
+        for (Uint32 id : takeLostNativeWindows()) {
+            if (HWND h = windowOf(id))
+                inputClose(h);
+        }
         settle();
     }
 
@@ -407,9 +416,36 @@ private:
         return std::max(room, 1);
     }
 
+    // The room a framed window's decorations take around its client area:
+    // the frame the scale was chosen to leave room for, or the one the
+    // window manager draws where that is wider.
+    static RECT decorationRoom(const Window& w)
+    {
+        const RECT documented = frameFor(WS_OVERLAPPEDWINDOW, 0, false);
+        const RECT& drawn = w.screenFrame;
+        return RECT{std::max(documented.left, drawn.left), std::max(documented.top, drawn.top),
+                    std::max(documented.right, drawn.right), std::max(documented.bottom, drawn.bottom)};
+    }
+
+    // A client area's start along one axis of the work area [start, start +
+    // length), moved in so that it stays inside with `before` and `after`
+    // pixels of decorations around it; where those do not fit as well, the
+    // client area alone is kept inside: the game's pixels matter more than
+    // its frame.
+    static int keepInside(int at, int size, int start, int length, int before, int after)
+    {
+        if (size + before + after > length) {
+            before = 0;
+            after = 0;
+        }
+        return std::max(start + before, std::min(at, start + length - after - size));
+    }
+
     // The native window of a client area shown `scale` times its size: at
-    // the client area's origin, moved into the work area if it would leave
-    // it.  The settling then reports that place as the window's.
+    // the client area's origin, moved so that it stays in the work area with
+    // its decorations around it (grown from the origin the game chose, it
+    // would otherwise reach past the screen's edge).  The settling then
+    // reports that place as the window's.
     static void placeNative(const Window& w, int scale, int* x, int* y, int* width, int* height)
     {
         SDL_Rect real;
@@ -432,8 +468,9 @@ private:
             return;
         SDL_Rect usable;
         if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-            *x = std::max(usable.x, std::min(*x, usable.x + usable.w - *width));
-            *y = std::max(usable.y, std::min(*y, usable.y + usable.h - *height));
+            const RECT f = decorationRoom(w);
+            *x = keepInside(*x, *width, usable.x, usable.w, f.left, f.right);
+            *y = keepInside(*y, *height, usable.y, usable.h, f.top, f.bottom);
         }
     }
 
@@ -613,6 +650,7 @@ private:
             inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, x, y);
             break;
         }
+        case SDL_SYSWMEVENT: noteWindowSystemEvent(e); break;
         case SDL_QUIT:
             // Asked by the session or the window manager to end: the
             // game's windows are closed the way the player closes them.
@@ -641,6 +679,7 @@ std::unique_ptr<VideoBackend> openSdlVideo()
     prepareSdl();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
+    watchNativeWindowLoss();
     return std::unique_ptr<VideoBackend>(new SdlVideo);
 }
 
