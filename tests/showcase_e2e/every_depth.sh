@@ -65,16 +65,24 @@ if [ -z "${DISPLAY:-}" ] || ! xdotool getmouselocation >/dev/null 2>&1; then
   echo "every depth: ok (no X display: no real window)"
   exit 0
 fi
-VANTREL_VIDEO=sdl VANTREL_AUDIO=headless VANTREL_DESKTOP=rgb32 "$demo" --window --idle --frames 150 >real.txt 2>&1 &
+VANTREL_VIDEO=sdl VANTREL_AUDIO=headless VANTREL_DESKTOP=rgb32 "$demo" --window --idle --frames 250 >real.txt 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null' EXIT
 win=$(wait_window $pid) || { cat real.txt; fail "the demo's window did not appear"; }
 sleep 1
 shoot "$win" real32.png
+# The menu's shade is a scaled blit, too.
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+xdotool key --window "$win" m
+sleep 0.5
+shoot "$win" menu32.png
 wait $pid || { cat real.txt; fail "the real 32-bit window run failed"; }
 trap - EXIT
 [ "$(identify -format '%w %h' real32.png)" = "640 480" ] || fail "real32.png is not the 640 x 480 client area"
 n=$(black_blocks real32.png)
 echo "real 32-bit window: $n black blocks"
 [ "$n" -eq 0 ] || fail "the real 32-bit window shows $n black 16 x 16 blocks"
+bg=$(brightness real32.png); bm=$(brightness menu32.png)
+echo "brightness without and with the menu: $bg, $bm"
+above "$bg" "$(awk -v m="$bm" 'BEGIN { print m * 1.4 }')" || fail "the menu did not darken the game at 32 bits ($bg vs $bm)"
 echo "every depth: ok"
