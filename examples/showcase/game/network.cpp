@@ -16,6 +16,9 @@ struct Network {
     // player is there only while its datagrams arrive.
     bool present = false;
     DWORD lastHeard = 0;
+    // Whether boltsSeen is this partner's count: a player who joins late, or
+    // a new one, has fired bolts that are long gone.
+    bool counting = false;
     unsigned long boltsSent = 0, boltsSeen = 0;
     double lastBoltX = 0, lastBoltY = 0;
     char status[96] = {};
@@ -45,7 +48,8 @@ const char* dotted(unsigned long address)
     return inet_ntoa(a);
 }
 
-// The first datagram from the other player since it joined (or came back).
+// Every datagram from the other player; the first since it joined (or came
+// back) makes it present.
 void heardFrom(Game& g, unsigned long address)
 {
     Network& n = *g.net;
@@ -55,6 +59,7 @@ void heardFrom(Game& g, unsigned long address)
     n.partner = address;
     n.addressed = true;
     n.present = true;
+    n.counting = false;
     if (n.hosting)
         std::snprintf(n.status, sizeof n.status, "player 2 joined from %s", dotted(address));
     else
@@ -76,7 +81,10 @@ void readState(Game& g, const unsigned char* d)
     ++g.stats.partnerPackets;
     // Bolts fired since the last datagram come out of the partner's hero.
     const uint32_t fired = get(d + 16, 4);
-    if (fired != n.boltsSeen) {
+    if (!n.counting) {
+        n.boltsSeen = fired;
+        n.counting = true;
+    } else if (fired != n.boltsSeen) {
         n.boltsSeen = fired;
         const double dx = static_cast<int16_t>(get(d + 20, 2)) / 1000.0, dy = static_cast<int16_t>(get(d + 22, 2)) / 1000.0;
         fireBolt(g, g.partner.getX() + kHeroSize / 2, g.partner.getY() + kHeroSize / 2, dx, dy, true);
@@ -125,7 +133,7 @@ void onSocketMessage(Game& g, LPARAM lParam)
     unsigned char data[64];
     int size = 0;
     while (n.udp.recv(&from, data, &size, sizeof data)) {
-        const bool join = size == 56 && data[0] == 1 && data[2] == 2;
+        const bool join = n.hosting && size == 56 && data[0] == 1 && data[2] == 2;
         const bool state = size == kStateSize && std::memcmp(data, "VTD1", 4) == 0;
         // A host without a partner takes the first player that joins, or
         // that sends its state (a guest started before the host sent its
