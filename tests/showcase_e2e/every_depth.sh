@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # The demo at every depth its configuration dialog offers (full screen at 8,
 # 16, 24 and 32 bits, and a window on a 5-6-5, a 32-bit and an 8-bit
-# desktop),
-# chosen through the dialog: the title, the sand edges, the fog and the
-# panel are drawn at each, so no frame has a large black area and each
-# looks like the 16-bit one.  Headless frames from the demo's own
+# desktop), chosen through the dialog: the title, the sand edges, the fog
+# and the panel are drawn at each, so no frame has a large black area and
+# each looks like the 16-bit one.  Headless frames from the demo's own
 # screenshot; then, when there is an X display, a real 32-bit window as X
-# shows it.
+# shows it, with and without the menu's shade.
 set -uo pipefail
 here=$(dirname "$0")
 . "$here/common.sh"
