@@ -18,7 +18,7 @@ grep -q "network: waiting for 127.0.0.1$" alone.txt || fail "a guest without a h
 
 # Both stand still: the host's hero at 576,416 and the guest's two cells to
 # its right, each in the middle of its own view.
-"$demo" --window --idle --frames 500 --silence 1 --host $port --screenshot host.bmp >host.txt 2>&1 &
+"$demo" --window --idle --frames 800 --silence 1 --host $port --screenshot host.bmp >host.txt 2>&1 &
 host=$!
 trap 'kill $host 2>/dev/null' EXIT
 sleep 0.5
