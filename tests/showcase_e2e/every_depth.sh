@@ -5,7 +5,7 @@
 # and the panel are drawn at each, so no frame has a large black area and
 # each looks like the 16-bit one.  Headless frames from the demo's own
 # screenshot; then, when there is an X display, a real 32-bit window as X
-# shows it, with and without the menu's shade.
+# shows it, with and without the menu's shade, and full screen at 32 bits.
 set -uo pipefail
 here=$(dirname "$0")
 . "$here/common.sh"
@@ -88,4 +88,20 @@ echo "real 32-bit window: $n black blocks"
 bg=$(brightness real32.png); bm=$(brightness menu32.png)
 echo "brightness without and with the menu: $bg, $bm"
 above "$bg" "$(awk -v m="$bm" 'BEGIN { print m * 1.4 }')" || fail "the menu did not darken the game at 32 bits ($bg vs $bm)"
+
+# Full screen at 32 bits through the dialog, as X shows it: the game's mode
+# scaled to the screen between two black bars, which are cut off first.
+VANTREL_VIDEO=sdl VANTREL_AUDIO=headless VANTREL_CONFIG="driver=0,fullscreen=1,depth=32,effects=1" \
+  "$demo" --idle --frames 150 >full.txt 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null' EXIT
+wait_window $pid >/dev/null || { cat full.txt; fail "the demo's full-screen window did not appear"; }
+sleep 1
+import -window root screen.png 2>/dev/null || fail "cannot take a screenshot"
+wait $pid || { cat full.txt; fail "the real 32-bit full-screen run failed"; }
+trap - EXIT
+convert screen.png -fuzz 2% -trim +repage -resize 640x480! full32.png
+n=$(black_blocks full32.png)
+echo "real 32-bit full screen: $n black blocks"
+[ "$n" -eq 0 ] || fail "the real 32-bit full screen shows $n black 16 x 16 blocks"
 echo "every depth: ok"
