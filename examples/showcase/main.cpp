@@ -3,7 +3,8 @@
 // towards it; see game/ for the parts and README.md for the controls.
 //
 //   vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp|.tga]
-//                [--data FILE] [--host PORT | --join ADDRESS:PORT] [--joystick FILE] [--auto]
+//                [--data FILE] [--host PORT | --join ADDRESS:PORT] [--silence SECONDS] [--joystick FILE]
+//                [--auto | --idle]
 #include "game/app.h"
 
 #include <cstdio>

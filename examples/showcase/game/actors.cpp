@@ -76,16 +76,17 @@ void placeHero(Game& g)
     Sprite& s = g.hero.sprite;
     s.bind(&g.assets.hero);
     s.setAction(HeroStand, static_cast<unsigned short>(g.hero.direction));
-    // Beside the first clearing, so the sand patches are in sight at once.
-    s.setX(18 * kCell, false);
+    // Beside the first clearing, so the sand patches are in sight at once;
+    // a guest starts a little to the host's right, so that two players
+    // see each other from the start instead of standing on one spot.
+    s.setX((g.options.joinAddress.empty() ? 18 : 20) * kCell, false);
     s.setY(13 * kCell, false);
     g.stats.heroStartX = s.getX();
     g.stats.heroStartY = s.getY();
     g.partner.bind(&g.assets.hero);
     g.partner.setAction(HeroStand, 2);
-    g.partner.blitMode.mode = BLITMODE_COLOR;
-    g.partner.blitMode.color = g.gfx->packColor(255, 90, 60);
-    g.partner.blitMode.colorLevel = 110;
+    g.partner.blitMode.color = g.gfx->packColor(kPartnerRed, kPartnerGreen, kPartnerBlue);
+    g.partner.blitMode.colorLevel = 120;
 }
 
 void spawnEnemies(Game& g)

@@ -163,14 +163,18 @@ void tearDown(Game& g)
         DeleteObject(g.smallFont);
 }
 
+// The one line the demo writes on standard output, at the end of every game.
 void printSummary(Game& g)
 {
     std::printf("vantrel-demo: %lu frames, hero moved from %ld,%ld to %ld,%ld, view at %d,%d, "
                 "%lu shots, %lu hits, menu opened %lu times, %lu datagrams from the other player, "
-                "%lu lives lost, music: %s\n",
+                "%lu lives lost, music: %s",
                 g.frames, g.stats.heroStartX, g.stats.heroStartY, g.hero.sprite.getX(), g.hero.sprite.getY(),
                 g.cameraX, g.cameraY, g.stats.shots, g.stats.hits, g.stats.menuOpened, g.stats.partnerPackets,
                 g.stats.livesLost, musicSource(g));
+    if (const char* status = networkStatus(g))
+        std::printf(", network: %s", status);
+    std::printf("\n");
 }
 } // namespace
 
@@ -188,7 +192,6 @@ int runGame(const Options& options)
             g.options.frames = 300;
             g.options.automatic = true;
         }
-        std::printf("vantrel-demo: no display, playing %lu frames of an automatic run\n", g.options.frames);
     }
     DXWindow window(GetModuleHandleA(nullptr), "VantrelDemo", "Vantrel demo");
     gWindow = &window;
@@ -214,14 +217,10 @@ int runGame(const Options& options)
     } else {
         const signed char started = gfx->gfxBegin();
         if (started == 0) {
-            std::printf("vantrel-demo: configuration cancelled\n");
-            code = 0;
+            code = 0; // the player cancelled the dialog
         } else if (started != 1) {
             std::fprintf(stderr, "vantrel-demo: the display did not start (%d)\n", started);
         } else {
-            if (gfx->bitsPerPixel != 16)
-                std::printf("vantrel-demo: a %u-bit display shows fewer effects than a 16-bit one\n",
-                            gfx->bitsPerPixel);
             followWindow(g);
             if (setUp(g)) {
                 gGame = &g;

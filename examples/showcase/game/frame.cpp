@@ -20,6 +20,13 @@ void drawText(Game& g)
     g.gfx->gfxString(line, g.font, RGB(255, 240, 170), 10, 4, 0);
     std::snprintf(line, sizeof line, "%u fps  %u-bit  music: %s", g.fps, g.gfx->bitsPerPixel, musicSource(g));
     g.gfx->gfxString(line, g.smallFont, RGB(200, 215, 255), 10, 26, 0);
+    if (g.partnerSeen) {
+        // The host is player 1, the one who joins player 2.
+        const char* name = g.options.hostPort ? "player 2" : "player 1";
+        g.gfx->gfxString(const_cast<char*>(name), g.smallFont, RGB(210, 170, 255),
+                         static_cast<short>(g.partner.getX() + kHeroSize / 2 - g.cameraX),
+                         static_cast<short>(g.partner.getY() - 18 - g.cameraY), 1);
+    }
     if (const char* status = networkStatus(g))
         g.gfx->gfxString(const_cast<char*>(status), g.smallFont, RGB(255, 170, 150), 10,
                          static_cast<short>(g.height - 40), 0);
@@ -83,6 +90,7 @@ bool runFrame(Game& g)
     const Command command = g.options.idle ? Command() : g.options.automatic ? autoPilot(g) : readControls(g);
     if (!g.menuOpen)
         playTick(g, command);
+    watchPartner(g);
     sendState(g);
     drawScene(g);
     countFrame(g);
@@ -91,9 +99,7 @@ bool runFrame(Game& g)
     drawText(g);
     const bool last = g.options.frames && g.frames >= g.options.frames;
     if ((last || g.screenshotRequested) && !g.options.screenshot.empty()) {
-        if (saveScreenshot(g, g.options.screenshot))
-            std::printf("vantrel-demo: frame %lu written to %s\n", g.frames, g.options.screenshot.c_str());
-        else
+        if (!saveScreenshot(g, g.options.screenshot))
             std::fprintf(stderr, "vantrel-demo: cannot write %s\n", g.options.screenshot.c_str());
     }
     g.screenshotRequested = false;

@@ -15,6 +15,9 @@ constexpr int kMapHeight = 48;
 constexpr int kHeroSize = 32;
 constexpr int kEnemySize = 28;
 constexpr int kMaxLives = 3;
+// The other player's colour: its hero's wash, its name and its bolts.
+// Violet, which nothing else on the map is (the wisps are green and red).
+constexpr unsigned char kPartnerRed = 170, kPartnerGreen = 90, kPartnerBlue = 255;
 // Ticks (of 20 ms) at the start of each game in which the wisps only wander:
 // a player who has not touched the controls yet is not chased for the first
 // 22 seconds.

@@ -1,5 +1,7 @@
 #include "game/lighting.h"
 
+#include "game/any_depth.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -39,7 +41,7 @@ void drawClipped(Game& g, LUTFX& lut, int x, int y)
     RECT part = {std::max(0, -x), std::max(0, -y), std::min(lut.width, g.width - x), std::min(lut.height, g.height - y)};
     if (part.right <= part.left || part.bottom <= part.top)
         return;
-    g.screen.Blt(&lut, POINT{x + part.left, y + part.top}, &part);
+    blitLut(g.screen, lut, POINT{x + part.left, y + part.top}, part);
 }
 
 // A warm glow whose opacity falls with the square of the distance.

@@ -8,8 +8,17 @@
 struct Network {
     UDP udp{};
     bool hosting = false;
-    bool connected = false;
+    // Where this game's datagrams go: the host's address once it is looked
+    // up, the guest's once it has been heard from.
+    bool addressed = false;
     unsigned long partner = 0; // network byte order
+    // A join datagram goes out whether or not anyone hosts, so the other
+    // player is there only while its datagrams arrive.
+    bool present = false;
+    DWORD lastHeard = 0;
+    // Whether boltsSeen is this partner's count: a player who joins late, or
+    // a new one, has fired bolts that are long gone.
+    bool counting = false;
     unsigned long boltsSent = 0, boltsSeen = 0;
     double lastBoltX = 0, lastBoltY = 0;
     char status[96] = {};
@@ -39,14 +48,22 @@ const char* dotted(unsigned long address)
     return inet_ntoa(a);
 }
 
-void connectTo(Game& g, unsigned long address)
+// Every datagram from the other player; the first since it joined (or came
+// back) makes it present.
+void heardFrom(Game& g, unsigned long address)
 {
     Network& n = *g.net;
+    n.lastHeard = GetTickCount();
+    if (n.present)
+        return;
     n.partner = address;
-    n.connected = true;
-    std::snprintf(n.status, sizeof n.status, "%s %s", n.hosting ? "player 2 joined from" : "joined", dotted(address));
-    std::printf("vantrel-demo: %s\n", n.status);
-    std::fflush(stdout);
+    n.addressed = true;
+    n.present = true;
+    n.counting = false;
+    if (n.hosting)
+        std::snprintf(n.status, sizeof n.status, "player 2 joined from %s", dotted(address));
+    else
+        std::snprintf(n.status, sizeof n.status, "joined %s", g.options.joinAddress.c_str());
 }
 
 void readState(Game& g, const unsigned char* d)
@@ -60,15 +77,14 @@ void readState(Game& g, const unsigned char* d)
         g.partner.setAction(action, direction);
     else if (action == HeroWalk && g.tick % 4 == 0)
         g.partner.advance();
-    if (!g.partnerSeen) {
-        g.partnerSeen = true;
-        std::printf("vantrel-demo: the other player's hero is on the map\n");
-        std::fflush(stdout);
-    }
+    g.partnerSeen = true;
     ++g.stats.partnerPackets;
     // Bolts fired since the last datagram come out of the partner's hero.
     const uint32_t fired = get(d + 16, 4);
-    if (fired != n.boltsSeen) {
+    if (!n.counting) {
+        n.boltsSeen = fired;
+        n.counting = true;
+    } else if (fired != n.boltsSeen) {
         n.boltsSeen = fired;
         const double dx = static_cast<int16_t>(get(d + 20, 2)) / 1000.0, dy = static_cast<int16_t>(get(d + 22, 2)) / 1000.0;
         fireBolt(g, g.partner.getX() + kHeroSize / 2, g.partner.getY() + kHeroSize / 2, dx, dy, true);
@@ -95,8 +111,6 @@ bool startNetwork(Game& g)
             return false;
         std::snprintf(n->status, sizeof n->status, "looking up %s", o.joinAddress.c_str());
     }
-    std::printf("vantrel-demo: %s\n", n->status);
-    std::fflush(stdout);
     return true;
 }
 
@@ -119,14 +133,35 @@ void onSocketMessage(Game& g, LPARAM lParam)
     unsigned char data[64];
     int size = 0;
     while (n.udp.recv(&from, data, &size, sizeof data)) {
-        // The join datagram tells the host who its partner is.
-        if (n.hosting && size == 56 && data[0] == 1 && data[2] == 2) {
-            connectTo(g, from);
+        const bool join = n.hosting && size == 56 && data[0] == 1 && data[2] == 2;
+        const bool state = size == kStateSize && std::memcmp(data, "VTD1", 4) == 0;
+        // A host without a partner takes the first player that joins, or
+        // that sends its state (a guest started before the host sent its
+        // join datagram to nobody); otherwise only the partner counts.
+        const bool fromPartner = n.addressed && from == n.partner;
+        const bool newcomer = n.hosting && !n.present;
+        if (!(join || state) || !(fromPartner || newcomer))
             continue;
-        }
-        if (size == kStateSize && std::memcmp(data, "VTD1", 4) == 0 && n.connected && from == n.partner)
+        heardFrom(g, from);
+        if (state)
             readState(g, data);
     }
+}
+
+void watchPartner(Game& g)
+{
+    if (!g.net || !g.net->present)
+        return;
+    Network& n = *g.net;
+    if (GetTickCount() - n.lastHeard < static_cast<DWORD>(g.options.silenceSeconds) * 1000)
+        return;
+    // Gone quiet: its hero leaves the map, and the next datagram is a
+    // join again (a host takes whoever comes next).
+    n.present = false;
+    if (n.hosting)
+        n.addressed = false;
+    g.partnerSeen = false;
+    std::snprintf(n.status, sizeof n.status, "%s left", n.hosting ? "player 2" : "player 1");
 }
 
 void onLookupMessage(Game& g, LPARAM lParam)
@@ -137,20 +172,22 @@ void onLookupMessage(Game& g, LPARAM lParam)
     _HOSTDATA* host = n.udp.responce(WSAGETASYNCERROR(lParam));
     if (!host) {
         std::snprintf(n.status, sizeof n.status, "cannot find %s", g.options.joinAddress.c_str());
-        std::printf("vantrel-demo: %s\n", n.status);
         return;
     }
     if (!n.udp.join(host->address, g.options.joinPort, "vantrel-demo", "player 2")) {
         std::snprintf(n.status, sizeof n.status, "cannot join %s", g.options.joinAddress.c_str());
-        std::printf("vantrel-demo: %s\n", n.status);
         return;
     }
-    connectTo(g, host->address);
+    // The state goes out from now on, so that a host started later still
+    // finds this game; joined only once the host answers.
+    n.partner = host->address;
+    n.addressed = true;
+    std::snprintf(n.status, sizeof n.status, "waiting for %s", g.options.joinAddress.c_str());
 }
 
 void sendState(Game& g)
 {
-    if (!g.net || !g.net->connected)
+    if (!g.net || !g.net->addressed)
         return;
     Network& n = *g.net;
     unsigned char d[kStateSize];

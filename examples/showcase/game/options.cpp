@@ -5,7 +5,8 @@
 
 const char kUsage[] =
     "usage: vantrel-demo [--window | --fullscreen DEPTH] [--frames N] [--screenshot FILE.bmp|.tga]\n"
-    "                    [--data FILE] [--host PORT | --join ADDRESS:PORT] [--joystick FILE] [--auto | --idle]\n";
+    "                    [--data FILE] [--host PORT | --join ADDRESS:PORT] [--silence SECONDS] [--joystick FILE]\n"
+    "                    [--auto | --idle]\n";
 
 namespace {
 bool number(const char* text, unsigned long limit, unsigned long& value)
@@ -16,7 +17,7 @@ bool number(const char* text, unsigned long limit, unsigned long& value)
 }
 bool takesValue(const std::string& arg)
 {
-    for (const char* name : {"--fullscreen", "--frames", "--screenshot", "--data", "--joystick", "--host", "--join"})
+    for (const char* name : {"--fullscreen", "--frames", "--screenshot", "--data", "--joystick", "--host", "--join", "--silence"})
         if (arg == name)
             return true;
     return false;
@@ -70,6 +71,13 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error)
                 return false;
             }
             o.hostPort = static_cast<unsigned short>(n);
+            ++i;
+        } else if (arg == "--silence") {
+            if (!number(value, 3600, n)) {
+                error = "--silence takes a number of seconds";
+                return false;
+            }
+            o.silenceSeconds = static_cast<unsigned>(n);
             ++i;
         } else if (arg == "--join") {
             const std::string text = value;

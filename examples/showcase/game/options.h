@@ -14,6 +14,7 @@ struct Options {
     std::string joinAddress;      // --join ADDRESS:PORT
     unsigned short joinPort = 0;
     std::string joystickFile = "JOYSTICK.CAL"; // --joystick FILE: the calibration
+    unsigned silenceSeconds = 3; // --silence SECONDS: the other player has left after this long unheard
     bool automatic = false;     // --auto: the computer plays (implied by --frames)
     bool idle = false;          // --idle: an automatic run in which the hero does nothing
 };

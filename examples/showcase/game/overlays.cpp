@@ -1,5 +1,7 @@
 #include "game/overlays.h"
 
+#include "game/any_depth.h"
+
 #include <algorithm>
 
 namespace {
@@ -14,8 +16,8 @@ void drawMagnifier(Game& g)
     g.lens.Blt(&g.screen, POINT{0, 0}, &around);
     const int w = kLensWidth * 2, h = kLensHeight * 2;
     const int x = g.width - w - 12, y = 60;
-    g.screen.ShadowBlt(&g.lens, POINT{x + 6, y + 6}, nullptr, w, h);
-    g.screen.Blt(&g.lens, POINT{x, y}, nullptr, w, h);
+    shadeArea(g.screen, x + 6, y + 6, w, h);
+    blitScaled(g.screen, g.lens, POINT{x, y}, w, h);
     const unsigned long frame = g.gfx->packColor(255, 220, 120);
     g.screen.line(x, y, x + w - 1, y, frame);
     g.screen.line(x, y + h - 1, x + w - 1, y + h - 1, frame);
@@ -32,18 +34,14 @@ void drawIntro(Game& g)
     const double k = g.tick < grow ? 0.1 + 0.9 * g.tick / grow : 1.0;
     const int w = static_cast<int>(g.assets.logo.width * 2 * k), h = static_cast<int>(g.assets.logo.height * 2 * k);
     const POINT at{(g.width - w) / 2, g.height / 3 - h / 2};
-    if (g.tick < kIntroTicks - 40) {
-        g.screen.Blt(&g.assets.logo, at, nullptr, w, h);
-    } else {
-        const auto level = static_cast<unsigned char>((kIntroTicks - g.tick) * 255 / 40);
-        g.screen.BlendBlt(&g.assets.logo, at, nullptr, w, h, level);
-    }
+    const unsigned long level = g.tick < kIntroTicks - 40 ? 255 : (kIntroTicks - g.tick) * 255 / 40;
+    blitScaled(g.screen, g.assets.logo, at, w, h, static_cast<unsigned char>(level));
 }
 
 void drawMenu(Game& g)
 {
     // Everything behind the menu goes dark.
-    g.screen.ShadowBlt(&g.screen, POINT{0, 0}, nullptr, g.width, g.height);
+    shadeArea(g.screen, 0, 0, g.width, g.height);
     for (HWND button : g.menuItems)
         if (button)
             DrawRLEButton(button);
@@ -72,7 +70,7 @@ void drawReticle(Game& g)
 void drawInterface(Game& g)
 {
     if (g.assets.panel)
-        g.screen.AlphaBlt(&g.assets.panel, POINT{0, 0}, nullptr);
+        blitAlpha(g.screen, g.assets.panel, POINT{0, 0});
     if (g.menuOpen)
         drawMenu(g);
     if (g.menuButton)

@@ -22,8 +22,14 @@ bool makeSurface(Game& g, BITPLANEFX& s, int width, int height)
 
 void drawSprites(Game& g)
 {
-    if (g.partnerSeen)
+    if (g.partnerSeen) {
+        // The other player's hero in its own colours under a violet wash: a
+        // tint alone would make it a silhouette like the red wisps.
+        g.partner.blitMode.mode = BLITMODE_NORMAL;
         g.partner.draw(&g.screen, g.cameraX, g.cameraY);
+        g.partner.blitMode.mode = BLITMODE_COLOR;
+        g.partner.draw(&g.screen, g.cameraX, g.cameraY);
+    }
     for (Enemy& e : g.enemies)
         if (e.alive)
             e.sprite.draw(&g.screen, g.cameraX, g.cameraY);
@@ -38,7 +44,7 @@ void drawShapes(Game& g)
 {
     const unsigned long core = g.gfx->packColor(255, 255, 230);
     const unsigned long glow = g.gfx->packColor(255, 200, 60);
-    const unsigned long remoteGlow = g.gfx->packColor(255, 110, 90);
+    const unsigned long remoteGlow = g.gfx->packColor(kPartnerRed, kPartnerGreen, kPartnerBlue);
     for (const Bolt& b : g.bolts) {
         const int x = static_cast<int>(b.x) - g.cameraX, y = static_cast<int>(b.y) - g.cameraY;
         const int tx = static_cast<int>(b.x - b.dx * 2) - g.cameraX, ty = static_cast<int>(b.y - b.dy * 2) - g.cameraY;

@@ -1,5 +1,7 @@
 #include "game/world.h"
 
+#include "game/any_depth.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -119,8 +121,7 @@ void drawPatches(Game& g)
         RECT under = {std::max(x, 0), std::max(y, 0), std::min(x + kPatchWidth, g.width),
                       std::min(y + kPatchHeight, g.height)};
         g.patchUnder.Blt(&g.screen, POINT{under.left - x, under.top - y}, &under);
-        for (int quarter = 0; quarter < 4; ++quarter)
-            BlendPosNeg(0, 0, &g.patch, &g.patchUnder, &g.assets.sandBlock, &g.assets.edge, quarter);
+        blendSandPatch(g.patch, g.patchUnder, g.assets.sandBlock, g.assets.edge);
         g.screen.Blt(&g.patch, POINT{x, y}, nullptr);
     }
 }
