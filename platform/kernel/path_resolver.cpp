@@ -84,8 +84,10 @@ std::vector<std::string> windowsParts(const std::string& text, bool absolute, bo
         start = slash + 1;
         const bool last = start > text.size();
         if (last && !folderMark) {
-            while (!part.empty() && (part.back() == '.' || part.back() == ' ') && part != "." && part != "..")
-                part.pop_back();
+            if (part != "." && part != "..") {
+                while (!part.empty() && (part.back() == '.' || part.back() == ' '))
+                    part.pop_back(); // "..." and ". ." name nothing
+            }
         } else if (part.size() >= 2 && part.back() == '.' && part[part.size() - 2] != '.') {
             part.pop_back();
         }

@@ -29,9 +29,11 @@ namespace fs = std::filesystem;
 namespace vtl {
 namespace {
 
-// Some file systems keep modification times to the second or two; a file
-// changed in place within that long after it was read may keep its stamp,
-// so a version younger than this when read is read again.
+// Some file systems keep modification times to the second or two, and even
+// fine ones advance them a clock tick at a time: a file changed in place
+// soon after it was read may keep its stamp.  So a version is kept only if
+// it was this old when read; a younger one, such as the file a write just
+// made, is read again.
 constexpr int64_t kSettledNs = 2'000'000'000;
 constexpr size_t kCachedFiles = 8;
 
@@ -44,7 +46,6 @@ int64_t nowNs()
 struct CachedText {
     host::FileStamp stamp;
     int64_t readAtNs = 0;
-    bool written = false; // this process wrote the version: its bytes are known
     std::shared_ptr<const ProfileText> text;
 };
 
@@ -84,8 +85,7 @@ std::shared_ptr<const ProfileText> readProfile(const std::string& path)
         ProfileCache& c = cache();
         std::lock_guard<std::mutex> hold(c.lock);
         auto it = c.files.find(path);
-        if (it != c.files.end() && it->second.stamp == stamp &&
-            (it->second.written || stamp.modifiedNs + kSettledNs < it->second.readAtNs))
+        if (it != c.files.end() && it->second.stamp == stamp && stamp.modifiedNs + kSettledNs < it->second.readAtNs)
             return it->second.text;
     }
     const int64_t readAt = nowNs();
@@ -97,7 +97,7 @@ std::shared_ptr<const ProfileText> readProfile(const std::string& path)
     auto text = std::make_shared<const ProfileText>(parseProfile(all.str()));
     // A version changed while it was being read is not kept.
     if (host::stampOf(path) == stamp)
-        remember(path, CachedText{stamp, readAt, false, text});
+        remember(path, CachedText{stamp, readAt, text});
     return text;
 }
 
@@ -137,7 +137,6 @@ BOOL changeProfile(const char* fileName, Change change)
         SetLastError(error == ENOSPC || error == EFBIG || error == EDQUOT ? ERROR_DISK_FULL : ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    remember(path, CachedText{host::stampOf(path), nowNs(), true, std::make_shared<const ProfileText>(std::move(text))});
     if (!existed)
         forgetFolderOf(path);
     return TRUE;
