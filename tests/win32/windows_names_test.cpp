@@ -46,6 +46,9 @@ TEST_F(WindowsNames, TrailingDotsAndBlanksOfTheLastPartAreDropped)
     EXPECT_EQ(contentsOf("SAVE.DAT."), "saved");
     EXPECT_EQ(contentsOf("save.dat . ."), "saved");
     EXPECT_EQ(contentsOf("DATA.\\A.DAT"), "a"); // a part ending in one dot loses it
+    // A last part of dots and blanks alone names nothing: not the folder above.
+    EXPECT_EQ(vtl::resolveGamePath("data\\..."), "data");
+    EXPECT_EQ(vtl::resolveGamePath("data\\.. "), "data");
     HANDLE made = open("new.txt..", CREATE_NEW);
     ASSERT_NE(made, INVALID_HANDLE_VALUE);
     CloseHandle(made);
