@@ -1,8 +1,8 @@
-// Settings files.  A file is parsed once and kept while its stamp (identity,
-// size, times) is unchanged; every write replaces the whole file by renaming
-// a new one over it, under a lock on its folder, so that two programs
-// writing one file lose nothing and a reader sees one whole version or the
-// other.
+// Settings files.  A settled file is parsed once and kept while its stamp
+// (identity, size, times) is unchanged; every write replaces the whole file
+// by renaming a new one over it, under a lock on its folder, so that two
+// programs writing one file lose nothing and a reader sees one whole
+// version or the other.
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/profile.h>
 #include <vantrel/win32/window.h>
