@@ -1,4 +1,4 @@
-// Names Windows reads before it looks at the disk: trailing dots and
+// Names Windows NT reads before it looks at the disk: trailing dots and
 // blanks, a separator after a file's name, ".." after a folder that is not
 // there.
 #include <vantrel/seam/game_paths.h>
