@@ -178,23 +178,33 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG high, DWORD method)
     int64_t move = high ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*high)) << 32) |
                                                static_cast<uint32_t>(distance))
                         : static_cast<int64_t>(distance);
+    // A move that fails leaves the position where it was, so the origin is
+    // found without moving: a write after a refused seek lands where the
+    // game left off, not at the origin.
+    const off_t here = ftello(file->file);
     int64_t origin = 0;
     if (method == FILE_CURRENT) {
-        origin = std::ftell(file->file);
+        origin = here;
     } else if (method == FILE_END) {
-        std::fseek(file->file, 0, SEEK_END);
-        origin = std::ftell(file->file);
+        fseeko(file->file, 0, SEEK_END);
+        origin = ftello(file->file);
+        fseeko(file->file, here, SEEK_SET);
     } else if (method != FILE_BEGIN) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
     }
-    const int64_t target = origin + move;
-    if (target < 0) {
-        std::fseek(file->file, static_cast<long>(origin), SEEK_SET);
-        SetLastError(ERROR_NEGATIVE_SEEK);
+    int64_t target = 0;
+    if (__builtin_add_overflow(origin, move, &target) || target < 0) {
+        SetLastError(target < 0 && move < 0 ? ERROR_NEGATIVE_SEEK : ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
     }
-    std::fseek(file->file, static_cast<long>(target), SEEK_SET);
+    // The host refuses positions past the largest file its file system
+    // holds; saying so beats reporting a position the handle is not at.
+    if (fseeko(file->file, static_cast<off_t>(target), SEEK_SET) != 0) {
+        fseeko(file->file, here, SEEK_SET);
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_SET_FILE_POINTER;
+    }
     file->last = FileObject::Last::None;
     if (high)
         *high = static_cast<LONG>(static_cast<uint64_t>(target) >> 32);

@@ -31,30 +31,94 @@ public:
     size_t next = 0;
 };
 
-// * matches any run of characters, ? any one; letters match either case.
-bool matchesMask(const char* mask, const char* name)
+// A mask in the form Windows NT matches it with.  The game's * and ? are
+// rewritten the way the system rewrites them before it compares: a ? is
+// always a "DOS question mark", a * right before a dot a "DOS star", a dot
+// right before a * or ? a "DOS dot", and trailing dots and blanks go.  So
+// "*." is every name without a dot, "*.*.*" every name, "?.?" also "a".
+enum Element : int {
+    kStar = 256,   // any run of characters
+    kDosStar,      // any run of characters that does not take the name's last dot
+    kDosQuestion,  // one character other than a dot; none at a dot or the end
+    kDosDot,       // a dot, or nothing at the end of the name
+};
+
+std::vector<int> dosExpression(std::string mask)
 {
-    if (*mask == '\0')
-        return *name == '\0';
-    if (*mask == '*') {
-        for (const char* rest = name;; ++rest) {
-            if (matchesMask(mask + 1, rest))
-                return true;
-            if (*rest == '\0')
-                return false;
-        }
+    while (!mask.empty() && mask.back() == ' ')
+        mask.pop_back();
+    if (mask == "*.*" || mask == "*.*.")
+        return {kStar};
+    std::vector<int> out;
+    for (size_t i = 0; i < mask.size(); ++i) {
+        const char c = mask[i];
+        const char next = i + 1 < mask.size() ? mask[i + 1] : '\0';
+        if (c == '?')
+            out.push_back(kDosQuestion);
+        else if (c == '*')
+            out.push_back(next == '.' ? kDosStar : kStar);
+        else if (c == '.' && (next == '*' || next == '?'))
+            out.push_back(kDosDot);
+        else
+            out.push_back(static_cast<unsigned char>(asciiLower(c)));
     }
-    if (*name == '\0' || (*mask != '?' && asciiLower(*mask) != asciiLower(*name)))
-        return false;
-    return matchesMask(mask + 1, name + 1);
+    while (!out.empty() && (out.back() == '.' || out.back() == ' '))
+        out.pop_back();
+    return out;
 }
 
-bool matches(const std::string& mask, const std::string& name)
+// Steps through the name once, keeping every place in the expression the
+// name so far can have reached: time grows with the name's length times
+// the mask's, however many stars the mask holds.
+bool matchesExpression(const std::vector<int>& expression, const std::string& name)
 {
-    // "*.*" is every name, with a dot or not, as DOS masks always were.
-    if (mask == "*.*" || mask == "*")
-        return true;
-    return matchesMask(mask.c_str(), name.c_str());
+    const size_t m = expression.size(), n = name.size();
+    const size_t lastDot = name.rfind('.');
+    std::vector<char> reached(m + 1, 0), next(m + 1, 0);
+    reached[0] = 1;
+    for (size_t i = 0;; ++i) {
+        // The elements that can match nothing here, in order, since each
+        // only leads further on.
+        const bool atEnd = i == n;
+        for (size_t p = 0; p < m; ++p) {
+            if (!reached[p])
+                continue;
+            const int e = expression[p];
+            if (e == kStar || e == kDosStar || (e == kDosQuestion && (atEnd || name[i] == '.')) ||
+                (e == kDosDot && atEnd))
+                reached[p + 1] = 1;
+        }
+        if (atEnd)
+            return reached[m] != 0;
+        const char c = name[i];
+        std::fill(next.begin(), next.end(), 0);
+        bool any = false;
+        for (size_t p = 0; p < m; ++p) {
+            if (!reached[p])
+                continue;
+            const int e = expression[p];
+            size_t to = m + 1; // none
+            if (e == kStar || (e == kDosStar && !(c == '.' && i == lastDot)))
+                to = p;
+            else if ((e == kDosQuestion && c != '.') || (e == kDosDot && c == '.') ||
+                     (e < kStar && e == static_cast<unsigned char>(asciiLower(c))))
+                to = p + 1;
+            if (to <= m) {
+                next[to] = 1;
+                any = true;
+            }
+        }
+        if (!any)
+            return false;
+        reached.swap(next);
+    }
+}
+
+bool matches(const std::vector<int>& expression, const std::string& name)
+{
+    if (expression.size() == 1 && expression[0] == kStar)
+        return true; // every name, with a dot or not
+    return matchesExpression(expression, name);
 }
 
 uint64_t fileTimeOf(fs::file_time_type when)
@@ -112,7 +176,7 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data)
     // other name.
     std::string text(pattern);
     const size_t cut = text.find_last_of("\\/:");
-    const std::string mask = cut == std::string::npos ? text : text.substr(cut + 1);
+    const std::vector<int> mask = dosExpression(cut == std::string::npos ? text : text.substr(cut + 1));
     const std::string folderName = cut == std::string::npos ? std::string(".") : text.substr(0, cut + 1);
     const std::string folder = resolveGamePath(folderName.c_str());
     std::error_code ec;

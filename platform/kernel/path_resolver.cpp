@@ -68,6 +68,43 @@ std::string matchNoCase(const fs::path& folder, const std::string& part)
     return {};
 }
 
+// The parts of a name as Windows reads them before it looks at any disk:
+// "." goes, ".." takes the part before it away whether that part exists
+// or not ("nosuch\..\x" is "x"), a part ending in one dot loses it, and
+// the last part loses its trailing dots and blanks, unless the name ends
+// in a separator, which keeps the blanks in a folder's name.
+std::vector<std::string> windowsParts(const std::string& text, bool absolute, bool folderMark)
+{
+    std::vector<std::string> parts;
+    for (size_t start = 0; start <= text.size();) {
+        size_t slash = text.find('/', start);
+        if (slash == std::string::npos)
+            slash = text.size();
+        std::string part = text.substr(start, slash - start);
+        start = slash + 1;
+        const bool last = start > text.size();
+        if (last && !folderMark) {
+            if (part != "." && part != "..") {
+                while (!part.empty() && (part.back() == '.' || part.back() == ' '))
+                    part.pop_back(); // "..." and ". ." name nothing
+            }
+        } else if (part.size() >= 2 && part.back() == '.' && part[part.size() - 2] != '.') {
+            part.pop_back();
+        }
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
+            else if (!absolute)
+                parts.push_back(part); // above the current folder: the host's to resolve
+            continue;
+        }
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
 } // namespace
 
 std::string resolveGamePath(const char* name)
@@ -79,17 +116,10 @@ std::string resolveGamePath(const char* name)
     if (text.size() >= 2 && isDriveLetter(text[0]) && text[1] == ':')
         text.erase(0, 2); // "C:/x" is absolute, "C:x" relative to the current folder
     const bool absolute = !text.empty() && text[0] == '/';
-
-    std::vector<std::string> parts;
-    for (size_t start = 0; start <= text.size();) {
-        size_t slash = text.find('/', start);
-        if (slash == std::string::npos)
-            slash = text.size();
-        std::string part = text.substr(start, slash - start);
-        if (!part.empty() && part != ".")
-            parts.push_back(std::move(part));
-        start = slash + 1;
-    }
+    // A name ending in a separator names a folder: kept on the host path,
+    // it makes a file of that name fail to open, as on Windows.
+    const bool folderMark = !text.empty() && text.back() == '/';
+    const std::vector<std::string> parts = windowsParts(text, absolute, folderMark);
 
     fs::path path = absolute ? fs::path("/") : fs::path();
     bool folderExists = true;
@@ -110,7 +140,10 @@ std::string resolveGamePath(const char* name)
     }
     if (path.empty())
         return absolute ? "/" : ".";
-    return path.string();
+    std::string result = path.string();
+    if (folderMark && result != "/")
+        result += '/';
+    return result;
 }
 
 void forgetFolderOf(const std::string& hostPath)
@@ -145,8 +178,18 @@ bool hasNoFolder(const char* name)
 
 void setNotFoundError(const std::string& hostPath)
 {
-    fs::path folder = fs::path(hostPath).parent_path();
+    std::string path = hostPath;
     std::error_code ec;
+    if (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+        // A file named as a folder ("SAVE.DAT\") is a name Windows refuses.
+        const fs::file_status status = fs::status(path, ec);
+        if (fs::exists(status) && !fs::is_directory(status)) {
+            SetLastError(ERROR_INVALID_NAME);
+            return;
+        }
+    }
+    const fs::path folder = fs::path(path).parent_path();
     const bool folderThere = folder.empty() || fs::is_directory(folder, ec);
     SetLastError(folderThere ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
 }

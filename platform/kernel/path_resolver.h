@@ -20,8 +20,9 @@ std::string windowsFormOf(const std::string& hostPath);
 // "C:GAME.INI" or "saves\GAME.INI").
 bool hasNoFolder(const char* name);
 
-// Sets the Windows error code for a failed open of `hostPath`: "path not
-// found" when its folder does not exist, else "file not found".
+// Sets the Windows error code for a failed open of `hostPath`: "invalid
+// name" for a file named with a separator after it, "path not found" when
+// its folder does not exist, else "file not found".
 void setNotFoundError(const std::string& hostPath);
 
 } // namespace vtl

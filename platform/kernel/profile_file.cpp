@@ -1,16 +1,25 @@
-// Settings files.  The file is read whole on every call and parsed into its
-// lines; a write changes the lines it must and writes them all back.
+// Settings files.  A settled file is parsed once and kept while its stamp
+// (identity, size, times) is unchanged; every write replaces the whole file
+// by renaming a new one over it, under a lock on its folder, so that two
+// programs writing one file lose nothing and a reader sees one whole
+// version or the other.
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/profile.h>
 #include <vantrel/win32/window.h>
 
+#include "platform/host/whole_files.h"
 #include "platform/kernel/ascii_case.h"
 #include "platform/kernel/path_resolver.h"
+#include "platform/kernel/profile_text.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,55 +29,77 @@ namespace fs = std::filesystem;
 namespace vtl {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// Some file systems keep modification times to the second or two, and even
+// fine ones advance them a clock tick at a time: a file changed in place
+// soon after it was read may keep its stamp.  So a version is kept only if
+// it was this old when read; a younger one, such as the file a write just
+// made, is read again.
+constexpr int64_t kSettledNs = 2'000'000'000;
+constexpr size_t kCachedFiles = 8;
 
-std::string trimmed(const std::string& text)
+int64_t nowNs()
 {
-    size_t start = 0, end = text.size();
-    while (start < end && isBlank(text[start]))
-        ++start;
-    while (end > start && isBlank(text[end - 1]))
-        --end;
-    return text.substr(start, end - start);
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// One line of the file, as read, and what it means.
-struct Line {
-    enum class Kind { Other, Section, Entry } kind = Kind::Other;
-    std::string raw;
-    std::string name;  // the section's or the key's
-    std::string value; // an entry's, blanks removed
+struct CachedText {
+    host::FileStamp stamp;
+    int64_t readAtNs = 0;
+    std::shared_ptr<const ProfileText> text;
 };
 
-Line parse(const std::string& raw)
+struct ProfileCache {
+    std::mutex lock;
+    std::map<std::string, CachedText> files;
+};
+
+ProfileCache& cache()
 {
-    Line line;
-    line.raw = raw;
-    const std::string text = trimmed(raw);
-    if (text.empty() || text[0] == ';')
-        return line;
-    if (text[0] == '[') {
-        const size_t close = text.find(']');
-        line.kind = Line::Kind::Section;
-        line.name = trimmed(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-        return line;
+    static ProfileCache c;
+    return c;
+}
+
+void remember(const std::string& path, CachedText entry)
+{
+    ProfileCache& c = cache();
+    std::lock_guard<std::mutex> hold(c.lock);
+    if (c.files.size() >= kCachedFiles && c.files.find(path) == c.files.end())
+        c.files.erase(c.files.begin());
+    c.files[path] = std::move(entry);
+}
+
+std::shared_ptr<const ProfileText> emptyText()
+{
+    static const auto none = std::make_shared<const ProfileText>();
+    return none;
+}
+
+// The file's text, parsed once per version.
+std::shared_ptr<const ProfileText> readProfile(const std::string& path)
+{
+    const host::FileStamp stamp = host::stampOf(path);
+    if (!stamp.exists)
+        return emptyText();
+    {
+        ProfileCache& c = cache();
+        std::lock_guard<std::mutex> hold(c.lock);
+        auto it = c.files.find(path);
+        if (it != c.files.end() && it->second.stamp == stamp && stamp.modifiedNs + kSettledNs < it->second.readAtNs)
+            return it->second.text;
     }
-    const size_t equals = text.find('=');
-    if (equals == std::string::npos)
-        return line;
-    line.kind = Line::Kind::Entry;
-    line.name = trimmed(text.substr(0, equals));
-    line.value = trimmed(text.substr(equals + 1));
-    return line;
+    const int64_t readAt = nowNs();
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return emptyText();
+    std::ostringstream all;
+    all << in.rdbuf();
+    auto text = std::make_shared<const ProfileText>(parseProfile(all.str()));
+    // A version changed while it was being read is not kept.
+    if (host::stampOf(path) == stamp)
+        remember(path, CachedText{stamp, readAt, text});
+    return text;
 }
-
-struct ProfileFile {
-    std::string path;
-    bool exists = false;
-    bool crlf = true; // the line end used when writing
-    bool inWindowsFolder = false; // made when missing; other folders are not
-    std::vector<Line> lines;
-};
 
 std::string profilePath(const char* fileName)
 {
@@ -80,83 +111,35 @@ std::string profilePath(const char* fileName)
     return resolveGamePath(fileName);
 }
 
-ProfileFile load(const char* fileName)
+// Reads the newest version under the folder's lock, lets `change` edit it
+// and, if it did, replaces the file.  A failed replacement leaves the old
+// file as it was.
+template <class Change>
+BOOL changeProfile(const char* fileName, Change change)
 {
-    ProfileFile file;
-    file.path = profilePath(fileName);
-    file.inWindowsFolder = hasNoFolder(fileName);
-    std::ifstream in(file.path, std::ios::binary);
-    if (!in)
-        return file;
-    file.exists = true;
-    std::stringstream all;
-    all << in.rdbuf();
-    const std::string text = all.str();
-    size_t start = 0;
-    bool sawLine = false;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const bool last = end == std::string::npos;
-        std::string raw = text.substr(start, last ? std::string::npos : end - start);
-        if (!raw.empty() && raw.back() == '\r')
-            raw.pop_back();
-        else if (!last && !sawLine)
-            file.crlf = false; // the first line decides
-        if (!last)
-            sawLine = true;
-        file.lines.push_back(parse(raw));
-        start = last ? text.size() : end + 1;
-    }
-    return file;
-}
-
-bool save(const ProfileFile& file)
-{
+    const std::string path = profilePath(fileName);
+    fs::path folder = fs::path(path).parent_path();
     std::error_code ec;
-    const fs::path folder = fs::path(file.path).parent_path();
-    if (file.inWindowsFolder && !folder.empty())
-        fs::create_directories(folder, ec);
-    std::ofstream out(file.path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    const char* end = file.crlf ? "\r\n" : "\n";
-    for (const Line& line : file.lines)
-        out << line.raw << end;
-    out.flush();
-    if (!file.exists)
-        forgetFolderOf(file.path);
-    return static_cast<bool>(out);
-}
-
-// The index of the section's header, or lines.size().
-size_t findSection(const ProfileFile& file, const char* section)
-{
-    for (size_t i = 0; i < file.lines.size(); ++i) {
-        const Line& l = file.lines[i];
-        if (l.kind == Line::Kind::Section && equalNoCase(l.name.c_str(), section))
-            return i;
+    if (hasNoFolder(fileName) && !folder.empty())
+        fs::create_directories(folder, ec); // the Windows folder is made; others are not
+    const host::FolderLock writers(folder.string());
+    if (!writers.held()) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
     }
-    return file.lines.size();
-}
-
-// One past the section's last line (the next header, or the end).
-size_t sectionEnd(const ProfileFile& file, size_t header)
-{
-    size_t i = header + 1;
-    while (i < file.lines.size() && file.lines[i].kind != Line::Kind::Section)
-        ++i;
-    return i;
-}
-
-size_t findKey(const ProfileFile& file, size_t header, const char* key)
-{
-    const size_t end = sectionEnd(file, header);
-    for (size_t i = header + 1; i < end; ++i) {
-        const Line& l = file.lines[i];
-        if (l.kind == Line::Kind::Entry && equalNoCase(l.name.c_str(), key))
-            return i;
+    const std::shared_ptr<const ProfileText> current = readProfile(path);
+    ProfileText text = *current;
+    if (!change(text))
+        return TRUE;
+    const bool existed = host::stampOf(path).exists;
+    const int error = host::replaceFile(path, profileBytes(text));
+    if (error != 0) {
+        SetLastError(error == ENOSPC || error == EFBIG || error == EDQUOT ? ERROR_DISK_FULL : ERROR_ACCESS_DENIED);
+        return FALSE;
     }
-    return file.lines.size();
+    if (!existed)
+        forgetFolderOf(path);
+    return TRUE;
 }
 
 DWORD copyValue(const std::string& text, LPSTR buffer, DWORD size)
@@ -167,19 +150,19 @@ DWORD copyValue(const std::string& text, LPSTR buffer, DWORD size)
     return static_cast<DWORD>(n);
 }
 
-// Names, each ended by a zero, and one more zero; a list that does not fit
-// is cut inside a name, which still ends with two zeros.
+// Names, each ended by a zero, and one more zero.  As on Windows NT a list
+// fits only with a byte to spare; one that does not is cut inside a name,
+// which still ends with two zeros, and counts size - 2.
 DWORD copyList(const std::vector<std::string>& names, LPSTR buffer, DWORD size)
 {
     if (size < 2) {
         buffer[0] = '\0';
         return 0;
     }
-    DWORD used = 0;
+    DWORD used = 0; // at most size - 2 after each whole name
     for (const std::string& name : names) {
-        if (used + name.size() + 1 > size - 1) {
-            const DWORD room = size - 2 - used;
-            std::memcpy(buffer + used, name.data(), room);
+        if (used + name.size() + 2 > size - 1) {
+            std::memcpy(buffer + used, name.data(), size - 2 - used);
             buffer[size - 2] = '\0';
             buffer[size - 1] = '\0';
             return size - 2;
@@ -198,6 +181,8 @@ std::string unquoted(const std::string& value)
     return value;
 }
 
+bool isBlankLine(const ProfileLine& line) { return trimmedName(line.raw).empty(); }
+
 } // namespace
 } // namespace vtl
 
@@ -205,33 +190,37 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPST
                                LPCSTR fileName)
 {
     using namespace vtl;
-    if (!buffer || size == 0 || !fileName)
+    if (!buffer || size == 0)
         return 0;
-    const ProfileFile file = load(fileName);
+    // No name stands for the system's own settings file, which the game's
+    // settings are never in.
+    const std::shared_ptr<const ProfileText> file =
+        fileName && *fileName ? readProfile(profilePath(fileName)) : emptyText();
+    const ProfileText& text = *file;
     if (!section) {
         std::vector<std::string> names;
-        for (const Line& l : file.lines) {
-            if (l.kind == Line::Kind::Section)
+        for (const ProfileLine& l : text.lines) {
+            if (l.kind == ProfileLine::Kind::Section)
                 names.push_back(l.name);
         }
         return copyList(names, buffer, size);
     }
-    const size_t header = findSection(file, section);
+    const size_t header = findSection(text, trimmedName(section));
     if (!key) {
         std::vector<std::string> names;
-        if (header < file.lines.size()) {
-            const size_t end = sectionEnd(file, header);
+        if (header < text.lines.size()) {
+            const size_t end = sectionEnd(text, header);
             for (size_t i = header + 1; i < end; ++i) {
-                if (file.lines[i].kind == Line::Kind::Entry)
-                    names.push_back(file.lines[i].name);
+                if (text.lines[i].kind == ProfileLine::Kind::Entry)
+                    names.push_back(text.lines[i].name);
             }
         }
         return copyList(names, buffer, size);
     }
-    if (header < file.lines.size()) {
-        const size_t at = findKey(file, header, key);
-        if (at < file.lines.size())
-            return copyValue(unquoted(file.lines[at].value), buffer, size);
+    if (header < text.lines.size()) {
+        const size_t at = findKey(text, header, trimmedName(key));
+        if (at < text.lines.size())
+            return copyValue(unquoted(text.lines[at].value), buffer, size);
     }
     std::string byDefault = fallback ? fallback : "";
     while (!byDefault.empty() && byDefault.back() == ' ')
@@ -241,8 +230,12 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPST
 
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallback, LPCSTR fileName)
 {
+    // Without a file name Windows NT reads a list of names from its own
+    // settings file, which always has some, and no name is a number.
+    if (!fileName && (!section || !key))
+        return 0;
     char text[256];
-    if (!section || !key || GetPrivateProfileStringA(section, key, "", text, sizeof text, fileName) == 0)
+    if (GetPrivateProfileStringA(section, key, "", text, sizeof text, fileName) == 0)
         return static_cast<UINT>(fallback);
     const char* p = text;
     while (*p == ' ' || *p == '\t')
@@ -268,52 +261,58 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallback, LPCSTR file
     return negative ? 0u - value : value;
 }
 
-BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName)
+BOOL WritePrivateProfileStringA(LPCSTR sectionName, LPCSTR keyName, LPCSTR value, LPCSTR fileName)
 {
     using namespace vtl;
-    if (!section || !fileName) {
+    if (!fileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    ProfileFile file = load(fileName);
-    const size_t header = findSection(file, section);
-    const bool haveSection = header < file.lines.size();
-    if (!key) {
-        if (haveSection)
-            file.lines.erase(file.lines.begin() + static_cast<long>(header),
-                             file.lines.begin() + static_cast<long>(sectionEnd(file, header)));
-        return !haveSection || save(file) ? TRUE : FALSE;
-    }
-    if (!value) {
-        const size_t at = haveSection ? findKey(file, header, key) : file.lines.size();
-        if (at < file.lines.size()) {
-            file.lines.erase(file.lines.begin() + static_cast<long>(at));
-            return save(file) ? TRUE : FALSE;
-        }
-        return TRUE;
-    }
-    if (!haveSection) {
-        if (!file.lines.empty() && !trimmed(file.lines.back().raw).empty())
-            file.lines.push_back(parse(""));
-        file.lines.push_back(parse("[" + std::string(section) + "]"));
-        file.lines.push_back(parse(std::string(key) + "=" + value));
-    } else {
-        const size_t at = findKey(file, header, key);
-        if (at < file.lines.size()) {
-            // The key keeps the spelling it has in the file.
-            file.lines[at] = parse(file.lines[at].name + "=" + value);
-        } else {
-            // After the section's last entry, before the blank lines that
-            // separate it from the next.
-            size_t insert = sectionEnd(file, header);
-            while (insert > header + 1 && trimmed(file.lines[insert - 1].raw).empty())
-                --insert;
-            file.lines.insert(file.lines.begin() + static_cast<long>(insert), parse(std::string(key) + "=" + value));
-        }
-    }
-    if (!save(file)) {
-        SetLastError(ERROR_ACCESS_DENIED);
+    if (!sectionName) {
+        // All three null asks Windows to write its cached files out; with
+        // a key or a value there is nothing to write them into.
+        if (!keyName && !value)
+            return TRUE;
+        SetLastError(ERROR_FILE_NOT_FOUND);
         return FALSE;
     }
-    return TRUE;
+    const std::string section = trimmedName(sectionName);
+    const std::string key = keyName ? trimmedName(keyName) : std::string();
+    return changeProfile(fileName, [&](ProfileText& text) {
+        std::vector<ProfileLine>& lines = text.lines;
+        const size_t header = findSection(text, section);
+        const bool haveSection = header < lines.size();
+        if (!keyName) {
+            if (haveSection)
+                lines.erase(lines.begin() + static_cast<long>(header),
+                            lines.begin() + static_cast<long>(sectionEnd(text, header)));
+            return haveSection;
+        }
+        if (!value) {
+            const size_t at = haveSection ? findKey(text, header, key) : lines.size();
+            if (at >= lines.size())
+                return false;
+            lines.erase(lines.begin() + static_cast<long>(at));
+            return true;
+        }
+        if (!haveSection) {
+            // Right after the last line, as Windows NT writes a new section.
+            lines.push_back(parseProfileLine("[" + section + "]"));
+            lines.push_back(parseProfileLine(key + "=" + value));
+            return true;
+        }
+        const size_t at = findKey(text, header, key);
+        if (at < lines.size()) {
+            // The key keeps the spelling it has in the file.
+            lines[at] = parseProfileLine(lines[at].name + "=" + value);
+            return true;
+        }
+        // After the section's last entry, before the blank lines that
+        // separate it from the next.
+        size_t insert = sectionEnd(text, header);
+        while (insert > header + 1 && isBlankLine(lines[insert - 1]))
+            --insert;
+        lines.insert(lines.begin() + static_cast<long>(insert), parseProfileLine(key + "=" + value));
+        return true;
+    });
 }

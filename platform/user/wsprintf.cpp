@@ -21,9 +21,10 @@ public:
     }
     void repeat(char c, int count)
     {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count && !full(); ++i)
             put(c);
     }
+    bool full() const { return length >= kLimit - 1; }
     int finish()
     {
         out[length] = '\0';
@@ -34,6 +35,14 @@ private:
     char* out;
     size_t length = 0;
 };
+
+// Widths and precisions past the output's size print the same as the size
+// itself; holding them there keeps the arithmetic on them inside an int.
+int addDigit(int value, char digit)
+{
+    const int next = value * 10 + (digit - '0');
+    return next > static_cast<int>(kLimit) ? static_cast<int>(kLimit) : next;
+}
 
 struct Field {
     bool left = false;
@@ -91,7 +100,7 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
         return out.finish();
     va_list args;
     va_copy(args, arguments);
-    for (const char* f = format; *f; ++f) {
+    for (const char* f = format; *f && !out.full(); ++f) {
         if (*f != '%') {
             out.put(*f);
             continue;
@@ -109,11 +118,11 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
                 break;
         }
         while (*f >= '0' && *f <= '9')
-            field.width = field.width * 10 + (*f++ - '0');
+            field.width = addDigit(field.width, *f++);
         if (*f == '.') {
             field.precision = 0;
             for (++f; *f >= '0' && *f <= '9'; ++f)
-                field.precision = field.precision * 10 + (*f - '0');
+                field.precision = addDigit(field.precision, *f);
         }
         if (*f == 'h' || *f == 'l')
             field.size = *f++;
@@ -158,9 +167,10 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
             const char* s = va_arg(args, const char*);
             if (!s)
                 s = "(null)";
-            int length = static_cast<int>(std::strlen(s));
-            if (field.precision >= 0 && field.precision < length)
-                length = field.precision;
+            // A precision bounds the read too: the text need not end
+            // within it.
+            const size_t most = field.precision >= 0 ? static_cast<size_t>(field.precision) : kLimit;
+            const int length = static_cast<int>(strnlen(s, most));
             Field text = field;
             text.precision = -1;
             text.zero = false;

@@ -61,7 +61,7 @@ TEST(GamePaths, RelativeAndDriveRelativeNamesStartAtTheCurrentFolder)
     EXPECT_EQ(vtl::resolveGamePath("Data\\Level1.dat"), "data/level1.dat");
     EXPECT_EQ(vtl::resolveGamePath(".\\DATA\\level1.dat"), "data/level1.dat");
     EXPECT_EQ(vtl::resolveGamePath("C:Data\\LEVEL1.dat"), "data/level1.dat");
-    EXPECT_EQ(vtl::resolveGamePath("data\\..\\DATA\\Level1.dat"), "data/../data/level1.dat");
+    EXPECT_EQ(vtl::resolveGamePath("data\\..\\DATA\\Level1.dat"), "data/level1.dat"); // as Windows: by the name alone
 }
 
 TEST(GamePaths, TheExactNameWinsAndOtherwiseTheFirstInByteOrder)
