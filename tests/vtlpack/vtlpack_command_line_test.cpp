@@ -181,6 +181,15 @@ TEST_F(VtlpackCommand, ANamedPipeIsRefusedAtOnceInsteadOfWaitedOn)
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "vtlpack: in/FIFO.DAT: is a named pipe, not a regular file\n");
     EXPECT_FALSE(fs::exists(work / "x.vtl"));
+
+    // Nor is one waiting where an entry is to be extracted.
+    fs::remove(work / "in" / "FIFO.DAT");
+    ASSERT_EQ(vtlpack("create game.vtl in").code, 0);
+    fs::create_directories(work / "out");
+    ASSERT_EQ(::mkfifo((work / "out" / "DATA.BIN").c_str(), 0600), 0);
+    const Outcome x = vtlpack("extract game.vtl out");
+    EXPECT_EQ(x.code, 1);
+    EXPECT_EQ(x.err, "vtlpack: out/DATA.BIN: is a named pipe, not a regular file\n");
 }
 
 TEST_F(VtlpackCommand, EntryNamesAreListedWithTheirControlCharactersEscaped)

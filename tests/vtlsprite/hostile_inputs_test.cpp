@@ -132,6 +132,10 @@ TEST_F(SpriteToolInput, ANamedPipeIsRefusedAtOnceInsteadOfWaitedOn)
     expectRefused("info pipe.RLE", "pipe.RLE", "is a named pipe, not a regular file");
     expectRefused("info pipe.rla", "pipe.rla", "is a named pipe, not a regular file");
     expectRefused("rla X.RLA --list frames.txt", "frames.txt", "is a named pipe, not a regular file");
+    // Nor is a pipe waiting where the output goes.
+    put("red.tga", makeTga(2, 24, 2, 2, tgaRows(2, 2, 24, grey)));
+    expectRefused("rle red.tga pipe.RLE", "pipe.RLE", "is a named pipe, not a regular file");
+    expectRefused("rla pipe.rla 0:0:red.tga", "pipe.rla", "is a named pipe, not a regular file");
     EXPECT_FALSE(fs::exists(work / "X.RLE"));
     EXPECT_FALSE(fs::exists(work / "X.RLA"));
 }

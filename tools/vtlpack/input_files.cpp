@@ -56,6 +56,15 @@ std::string vtlpack::fileProblem(const std::string& path)
     return why;
 }
 
+std::string vtlpack::outputProblem(const std::string& path)
+{
+    // Opening a pipe for writing waits for a reader.
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)))
+        return notAFile(info.st_mode);
+    return {};
+}
+
 bool vtlpack::readWholeFile(const std::string& path, std::string& bytes, std::string& why)
 {
     struct stat info;

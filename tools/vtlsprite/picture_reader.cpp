@@ -87,6 +87,13 @@ bool readFile(const std::string& path, std::vector<uint8_t>& bytes, std::string&
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error)
 {
+    // Opening a pipe for writing waits for a reader as opening one for
+    // reading waits for a writer.
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))) {
+        error = path + notAFile(info.st_mode);
+        return false;
+    }
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) {
         error = systemError(path);
