@@ -4,6 +4,11 @@
 // - a positive height is the cell height (ascent + descent) in pixels, a
 //   negative one the character height (the em size), 0 gives a 16-pixel
 //   cell; the width, escapement and orientation are not used;
+// - the cell is at most kMaxFontCell (2048) pixels, whichever the sign: a
+//   taller letter could not be seen whole on any screen of the era or
+//   since, and each glyph's coverage grows with the square of the height
+//   (-30000 asked for a gigabyte and seconds of rasterising at the first
+//   text), so taller requests get the largest font that fits;
 // - weights from 600 up are bold; italic slants; when the matched face has
 //   no bold or italic of its own, FreeType makes them;
 // - when fontconfig finds nothing the font is DejaVu Sans (Debian's
@@ -15,6 +20,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -124,6 +130,8 @@ FT_Face openFace(const char* family, bool bold, bool italic)
     return nullptr;
 }
 
+constexpr int kMaxFontCell = 2048;
+
 Font* makeFont(int height, int weight, bool italic, bool underline, bool strikeOut, const char* family)
 {
     bool bold = weight >= 600;
@@ -137,18 +145,15 @@ Font* makeFont(int height, int weight, bool italic, bool underline, bool strikeO
         descender = -units / 5;
     }
     double cellUnits = static_cast<double>(ascender - descender);
-    double ppem;
-    int cell;
-    if (height > 0) {
-        cell = height;
-        ppem = height * units / cellUnits;
-    } else if (height < 0) {
-        ppem = -height;
-        cell = static_cast<int>(std::lround(ppem * cellUnits / units));
-    } else {
-        cell = 16;
-        ppem = cell * units / cellUnits;
-    }
+    // Worked in double: -INT_MIN does not fit an int.
+    double cellPixels = 16;
+    if (height > 0)
+        cellPixels = height;
+    else if (height < 0)
+        cellPixels = -static_cast<double>(height) * cellUnits / units;
+    cellPixels = std::min(cellPixels, static_cast<double>(kMaxFontCell));
+    const double ppem = cellPixels * units / cellUnits;
+    const int cell = std::max(1, static_cast<int>(std::lround(cellPixels)));
     if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(ppem * 64.0)), 72, 72) != 0) {
         FT_Done_Face(face);
         return nullptr;

@@ -8,6 +8,7 @@
 
 #include "platform/kernel/kernel_objects.h"
 #include "platform/kernel/path_resolver.h"
+#include "platform/kernel/windows_names.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -44,6 +45,29 @@ std::shared_ptr<FileObject> fileOf(HANDLE handle)
     return file;
 }
 
+// Why Windows refuses a name before it looks for the file, or ERROR_SUCCESS.
+// A name ending in a separator names a folder: an existing folder is "path
+// not found" (the file part is empty), an existing file an invalid name,
+// and a missing one is not found; none is ever opened, created or deleted
+// as the file without the separator.
+DWORD nameError(const char* name, const std::string& path)
+{
+    if (!*name)
+        return ERROR_PATH_NOT_FOUND;
+    if (!isValidWindowsName(name))
+        return ERROR_INVALID_NAME;
+    if (!endsWithSeparator(name))
+        return ERROR_SUCCESS;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::is_directory(status))
+        return ERROR_PATH_NOT_FOUND;
+    if (fs::exists(status))
+        return ERROR_INVALID_NAME;
+    setNotFoundError(path);
+    return GetLastError();
+}
+
 void setOpenError(int error, const std::string& path)
 {
     if (error == ENOENT || error == ENOTDIR)
@@ -60,7 +84,7 @@ void setOpenError(int error, const std::string& path)
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE)
 {
     using namespace vtl;
-    if (!name || !*name || disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) {
+    if (!name || disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
@@ -71,6 +95,10 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
         return INVALID_HANDLE_VALUE;
     }
     const std::string path = resolveGamePath(name);
+    if (const DWORD refused = nameError(name, path)) {
+        SetLastError(refused);
+        return INVALID_HANDLE_VALUE;
+    }
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     const bool exists = fs::exists(status);
@@ -126,8 +154,9 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLA
     auto file = fileOf(handle);
     if (!file)
         return FALSE;
+    // NT's codes: no buffer to read into is a fault on the caller's memory.
     if (!file->canRead || overlapped || (!buffer && toRead)) {
-        SetLastError(file->canRead ? ERROR_INVALID_PARAMETER : ERROR_ACCESS_DENIED);
+        SetLastError(!file->canRead ? ERROR_ACCESS_DENIED : overlapped ? ERROR_INVALID_PARAMETER : ERROR_NOACCESS);
         return FALSE;
     }
     file->switchTo(FileObject::Last::Read);
@@ -151,8 +180,11 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LP
     auto file = fileOf(handle);
     if (!file)
         return FALSE;
+    // NT's codes (Windows 9x wrote whatever lay at address 0 and succeeded).
     if (!file->canWrite || overlapped || (!buffer && toWrite)) {
-        SetLastError(file->canWrite ? ERROR_INVALID_PARAMETER : ERROR_ACCESS_DENIED);
+        SetLastError(!file->canWrite ? ERROR_ACCESS_DENIED
+                     : overlapped    ? ERROR_INVALID_PARAMETER
+                                     : ERROR_INVALID_USER_BUFFER);
         return FALSE;
     }
     file->switchTo(FileObject::Last::Write);
@@ -238,6 +270,10 @@ BOOL DeleteFileA(LPCSTR name)
         return FALSE;
     }
     const std::string path = resolveGamePath(name);
+    if (const DWORD refused = nameError(name, path)) {
+        SetLastError(refused);
+        return FALSE;
+    }
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(path, ec);
     if (!fs::exists(status)) {

@@ -5,7 +5,9 @@
 // several objects at once simple and free of lost wake-ups.
 #include "platform/kernel/kernel_objects.h"
 
+#include <vantrel/win32/errors.h>
 #include <vantrel/win32/synch.h>
+#include <vantrel/win32/window.h>
 
 #include <atomic>
 #include <chrono>
@@ -60,6 +62,18 @@ public:
 
 std::atomic<DWORD> gNextThreadId{1};
 
+// The object of the kind asked for that `handle` names, or null with
+// ERROR_INVALID_HANDLE: Windows reports a closed handle, a handle that never
+// was and one of another kind alike.
+template <class Kind>
+std::shared_ptr<Kind> objectOf(HANDLE handle)
+{
+    auto object = std::dynamic_pointer_cast<Kind>(findHandle(handle));
+    if (!object)
+        SetLastError(ERROR_INVALID_HANDLE);
+    return object;
+}
+
 } // namespace
 
 HANDLE addHandle(std::shared_ptr<KernelObject> object)
@@ -103,8 +117,7 @@ HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, 
 
 static BOOL setEventState(HANDLE handle, bool on)
 {
-    auto object = findHandle(handle);
-    auto* event = dynamic_cast<vtl::Event*>(object.get());
+    auto event = vtl::objectOf<vtl::Event>(handle);
     if (!event)
         return FALSE;
     vtl::changeSignal([&] { event->set(on); });
@@ -137,10 +150,13 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
 
 BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode)
 {
-    auto object = findHandle(handle);
-    auto* thread = dynamic_cast<vtl::Thread*>(object.get());
-    if (!thread || !exitCode)
+    auto thread = vtl::objectOf<vtl::Thread>(handle);
+    if (!thread)
         return FALSE;
+    if (!exitCode) {
+        SetLastError(ERROR_NOACCESS);
+        return FALSE;
+    }
     std::lock_guard<std::mutex> lock(vtl::table().waitLock);
     *exitCode = thread->exitCode_;
     return TRUE;
@@ -148,13 +164,17 @@ BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode)
 
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds)
 {
-    if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || !handles)
+    if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || !handles) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
+    }
     std::shared_ptr<vtl::KernelObject> objects[MAXIMUM_WAIT_OBJECTS];
     for (DWORD i = 0; i < count; ++i) {
         objects[i] = findHandle(handles[i]);
-        if (!objects[i] || !objects[i]->waitable())
+        if (!objects[i] || !objects[i]->waitable()) {
+            SetLastError(ERROR_INVALID_HANDLE);
             return WAIT_FAILED;
+        }
     }
     vtl::Table& t = vtl::table();
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
@@ -183,8 +203,10 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
         // A handle closed while waited on fails the wait instead of leaving
         // the waiter asleep for ever.
         for (DWORD i = 0; i < count; ++i)
-            if (!findHandle(handles[i]))
+            if (!findHandle(handles[i])) {
+                SetLastError(ERROR_INVALID_HANDLE);
                 return WAIT_FAILED;
+            }
         if (milliseconds == INFINITE)
             t.changed.wait(lock);
         else
@@ -204,8 +226,10 @@ BOOL CloseHandle(HANDLE handle)
     {
         std::lock_guard<std::mutex> lock(t.tableLock);
         auto it = t.objects.find(reinterpret_cast<uintptr_t>(handle));
-        if (it == t.objects.end())
+        if (it == t.objects.end()) {
+            SetLastError(ERROR_INVALID_HANDLE);
             return FALSE;
+        }
         closed = std::move(it->second);
         t.objects.erase(it);
     }

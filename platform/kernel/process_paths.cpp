@@ -4,6 +4,7 @@
 #include <vantrel/win32/window.h>
 
 #include "platform/kernel/path_resolver.h"
+#include "platform/kernel/windows_names.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -42,10 +43,26 @@ BOOL SetCurrentDirectoryA(LPCSTR name)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    if (!vtl::isValidWindowsName(name)) {
+        SetLastError(ERROR_INVALID_NAME);
+        return FALSE;
+    }
+    // Windows tells a missing folder (file not found) from a missing folder
+    // above it (path not found), and a file from a folder.
+    const std::string path = vtl::resolveGamePath(name);
     std::error_code ec;
-    fs::current_path(vtl::resolveGamePath(name), ec);
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
+        vtl::setNotFoundError(path);
+        return FALSE;
+    }
+    if (!fs::is_directory(status)) {
+        SetLastError(ERROR_DIRECTORY);
+        return FALSE;
+    }
+    fs::current_path(path, ec);
     if (ec) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
+        SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
     return TRUE;

@@ -1,6 +1,8 @@
 // lstr* and CharUpperA / CharLowerA.
 #include <vantrel/win32/strings.h>
 
+#include "platform/kernel/word_sort.h"
+
 #include <cstring>
 
 namespace {
@@ -35,26 +37,6 @@ unsigned char lowerOf(unsigned char c)
     case 0x8E: return 0x9E;
     case 0x9F: return 0xFF;
     default: return c;
-    }
-}
-
-int sign(int v) { return (v > 0) - (v < 0); }
-
-// Case-blind comparison; on a tie, `caseBreaksTie` puts the string whose
-// first differing letter is lower case first, as the word sort does.
-int compareWords(const char* a, const char* b, bool caseBreaksTie)
-{
-    const unsigned char* x = reinterpret_cast<const unsigned char*>(a ? a : "");
-    const unsigned char* y = reinterpret_cast<const unsigned char*>(b ? b : "");
-    int tie = 0;
-    for (;; ++x, ++y) {
-        const unsigned char lx = lowerOf(*x), ly = lowerOf(*y);
-        if (lx != ly)
-            return lx < ly ? -1 : 1;
-        if (*x == '\0')
-            return caseBreaksTie ? tie : 0;
-        if (tie == 0 && *x != *y)
-            tie = lowerOf(*x) == *x ? -1 : 1;
     }
 }
 
@@ -100,9 +82,9 @@ LPSTR lstrcatA(LPSTR destination, LPCSTR source)
 
 int lstrlenA(LPCSTR text) { return text ? static_cast<int>(std::strlen(text)) : 0; }
 
-int lstrcmpA(LPCSTR a, LPCSTR b) { return sign(compareWords(a, b, true)); }
+int lstrcmpA(LPCSTR a, LPCSTR b) { return vtl::compareWords(a, b, false); }
 
-int lstrcmpiA(LPCSTR a, LPCSTR b) { return sign(compareWords(a, b, false)); }
+int lstrcmpiA(LPCSTR a, LPCSTR b) { return vtl::compareWords(a, b, true); }
 
 LPSTR CharUpperA(LPSTR text) { return convert(text, upperOf); }
 

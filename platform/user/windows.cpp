@@ -133,7 +133,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     if (child) {
         parentWindow = lookupWindow(parent);
         if (!parentWindow) {
-            setError(kErrorInvalidWindowHandle);
+            setError(parent ? DWORD{kErrorInvalidWindowHandle} : DWORD{1406}); // 1406: ERROR_TLW_WITH_WSCHILD, no parent
             return nullptr;
         }
     }

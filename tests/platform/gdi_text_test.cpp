@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include <vantrel/seam/window_backend.h>
@@ -189,4 +190,45 @@ TEST(Text, MemoryContextsRefuseWhatTheyCanNotDrawOn)
     EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
     vtl::destroyMemoryDC(dc);
     EXPECT_EQ(SetBkMode(dc, TRANSPARENT), 0); // gone
+}
+
+TEST(Text, HeightsTallerThanAnyScreenGiveTheTallestFontThatFits)
+{
+    HDC screen = GetDC(nullptr);
+    const auto cellOf = [&](int height) {
+        HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "DejaVu Sans");
+        EXPECT_NE(font, nullptr) << height;
+        HGDIOBJ before = SelectObject(screen, font);
+        SIZE size = {-1, -1};
+        EXPECT_TRUE(GetTextExtentPointA(screen, "W", 1, &size)) << height;
+        SelectObject(screen, before);
+        DeleteObject(font);
+        return size.cy;
+    };
+    // Either sign, up to the extremes of an int, ends at a 2048-pixel cell.
+    for (int height : {INT_MIN, -30000, -2048, 2049, 30000, INT_MAX})
+        EXPECT_EQ(cellOf(height), 2048) << height;
+    // Below it, heights are kept: a cell as asked, an em under a taller cell.
+    EXPECT_EQ(cellOf(2048), 2048);
+    EXPECT_EQ(cellOf(1000), 1000);
+    EXPECT_GT(cellOf(-1000), 1000);
+    EXPECT_LT(cellOf(-1000), 2048);
+    ReleaseDC(nullptr, screen);
+
+    // The largest font draws its first text without rasterising a glyph
+    // of tens of thousands of pixels.
+    unsigned char pixels[64 * 64 * 4] = {};
+    VTLPixelFormat format = {PF_RGB32, 32, 4, 0xFF0000, 0xFF00, 0xFF};
+    HDC dc = vtl::createMemoryDC(pixels, 64 * 4, 64, 64, format);
+    ASSERT_NE(dc, nullptr);
+    HFONT huge = CreateFontA(-30000, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "DejaVu Sans");
+    HGDIOBJ before = SelectObject(dc, huge);
+    SIZE size = {};
+    EXPECT_TRUE(TextOutA(dc, -100, -300, "Hi", 2));
+    EXPECT_TRUE(GetTextExtentPointA(dc, "Hi", 2, &size));
+    EXPECT_EQ(size.cy, 2048);
+    EXPECT_LT(size.cx, 4 * 2048);
+    SelectObject(dc, before);
+    vtl::destroyMemoryDC(dc);
+    DeleteObject(huge);
 }

@@ -2,11 +2,13 @@
 // output and the "vtlpack: " lines on standard error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -38,7 +40,9 @@ protected:
     }
     Outcome vtlpack(const std::string& arguments)
     {
-        const std::string command = "cd '" + work.string() + "' && '" VTLPACK_TOOL "' " + arguments +
+        // Bounded, so that a command that blocks fails its test instead of
+        // hanging the suite.
+        const std::string command = "cd '" + work.string() + "' && timeout 60 '" VTLPACK_TOOL "' " + arguments +
                                     " >stdout.txt 2>stderr.txt";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(work / "stdout.txt"),
@@ -156,6 +160,36 @@ TEST_F(VtlpackCommand, EveryCommandNamesTheArchiveAndWhyItCannotBeRead)
     r = vtlpack("create x.vtl in");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("in/SUB: not a regular file (folders are packed one level deep)"), std::string::npos) << r.err;
+}
+
+TEST_F(VtlpackCommand, ANamedPipeIsRefusedAtOnceInsteadOfWaitedOn)
+{
+    // Opening a pipe for reading waits for a writer that never comes.
+    ASSERT_EQ(::mkfifo((work / "pipe.vtl").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((work / "PIPE.BMP").c_str(), 0600), 0);
+    file("DATA.BIN", "0123456789");
+    for (const char* arguments : {"list pipe.vtl", "verify pipe.vtl", "extract pipe.vtl out", "verify PIPE.BMP",
+                                  "create x.vtl pipe.vtl", "create x.vtl in/DATA.BIN PIPE.BMP"}) {
+        const Outcome r = vtlpack(arguments);
+        EXPECT_EQ(r.code, 1) << arguments << ": " << r.err;
+        EXPECT_NE(r.err.find(": is a named pipe, not a regular file\n"), std::string::npos) << arguments << ": " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << arguments << ": " << r.err;
+    }
+    // One met while packing a folder is named for what it is.
+    ASSERT_EQ(::mkfifo((work / "in" / "FIFO.DAT").c_str(), 0600), 0);
+    const Outcome r = vtlpack("create x.vtl in");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "vtlpack: in/FIFO.DAT: is a named pipe, not a regular file\n");
+    EXPECT_FALSE(fs::exists(work / "x.vtl"));
+
+    // Nor is one waiting where an entry is to be extracted.
+    fs::remove(work / "in" / "FIFO.DAT");
+    ASSERT_EQ(vtlpack("create game.vtl in").code, 0);
+    fs::create_directories(work / "out");
+    ASSERT_EQ(::mkfifo((work / "out" / "DATA.BIN").c_str(), 0600), 0);
+    const Outcome x = vtlpack("extract game.vtl out");
+    EXPECT_EQ(x.code, 1);
+    EXPECT_EQ(x.err, "vtlpack: out/DATA.BIN: is a named pipe, not a regular file\n");
 }
 
 TEST_F(VtlpackCommand, EntryNamesAreListedWithTheirControlCharactersEscaped)

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "support/image_files.h"
@@ -39,10 +40,12 @@ protected:
         std::ofstream(work / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         return name;
     }
-    Outcome run(const std::string& arguments)
+    // `limits` are shell commands run first (ulimit); the run is bounded in
+    // time, so that a tool that blocks fails its test instead of hanging.
+    Outcome run(const std::string& arguments, const std::string& limits = "")
     {
-        const std::string command = "cd '" + work.string() + "' && " VTLSPRITE_TOOL " " + arguments +
-                                    " >/dev/null 2>stderr.txt";
+        const std::string command = "cd '" + work.string() + "' && " + limits + "timeout 60 " VTLSPRITE_TOOL " " +
+                                    arguments + " >/dev/null 2>stderr.txt";
         const int status = std::system(command.c_str());
         std::ifstream in(work / "stderr.txt");
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
@@ -50,9 +53,10 @@ protected:
     }
     // The command fails cleanly: exit 1, one line on the file, no sanitizer
     // report or abort message.
-    void expectRefused(const std::string& arguments, const std::string& file, const std::string& reason)
+    void expectRefused(const std::string& arguments, const std::string& file, const std::string& reason,
+                       const std::string& limits = "")
     {
-        const Outcome r = run(arguments);
+        const Outcome r = run(arguments, limits);
         EXPECT_EQ(r.code, 1) << arguments << "\n" << r.err;
         EXPECT_EQ(r.err.rfind("vtlsprite: " + file + ": ", 0), 0u) << arguments << "\n" << r.err;
         EXPECT_NE(r.err.find(reason), std::string::npos) << arguments << "\n" << r.err;
@@ -116,6 +120,45 @@ TEST_F(SpriteToolInput, AFolderOrAMissingFileIsNamedWithTheReason)
     EXPECT_FALSE(fs::exists(work / "X.RLA"));
 }
 
+TEST_F(SpriteToolInput, ANamedPipeIsRefusedAtOnceInsteadOfWaitedOn)
+{
+    // Opening a pipe for reading waits for a writer that never comes.
+    for (const char* name : {"pipe.png", "pipe.tga", "pipe.RLE", "pipe.rla", "frames.txt"})
+        ASSERT_EQ(::mkfifo((work / name).c_str(), 0600), 0) << name;
+    for (const char* picture : {"pipe.png", "pipe.tga"}) {
+        expectRefused(std::string("rle ") + picture + " X.RLE", picture, "is a named pipe, not a regular file");
+        expectRefused(std::string("rla X.RLA 0:0:") + picture, picture, "is a named pipe, not a regular file");
+    }
+    expectRefused("info pipe.RLE", "pipe.RLE", "is a named pipe, not a regular file");
+    expectRefused("info pipe.rla", "pipe.rla", "is a named pipe, not a regular file");
+    expectRefused("rla X.RLA --list frames.txt", "frames.txt", "is a named pipe, not a regular file");
+    // Nor is a pipe waiting where the output goes.
+    put("red.tga", makeTga(2, 24, 2, 2, tgaRows(2, 2, 24, grey)));
+    expectRefused("rle red.tga pipe.RLE", "pipe.RLE", "is a named pipe, not a regular file");
+    expectRefused("rla pipe.rla 0:0:red.tga", "pipe.rla", "is a named pipe, not a regular file");
+    EXPECT_FALSE(fs::exists(work / "X.RLE"));
+    EXPECT_FALSE(fs::exists(work / "X.RLA"));
+}
+
+TEST_F(SpriteToolInput, APictureTooBigForMemoryIsRefusedWithItsOwnSize)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's shadow memory does not fit under an address-space limit";
+#else
+    // A run-length TGA of 65535 x 4096 pixels, all in runs of 128 repeats:
+    // 8 MiB of file for a picture of 1 GiB, refused under a 512 MiB limit.
+    Bytes runs;
+    const size_t packets = (size_t(65535) * 4096 + 127) / 128;
+    runs.reserve(packets * 4);
+    for (size_t i = 0; i < packets; ++i)
+        runs.insert(runs.end(), {0xFF, 10, 20, 30});
+    put("wide.tga", makeTga(10, 24, 65535, 4096, runs));
+    expectRefused("rle wide.tga X.RLE", "wide.tga", "not enough memory for a picture of 65535 x 4096",
+                  "ulimit -v 524288 && ");
+    EXPECT_FALSE(fs::exists(work / "X.RLE"));
+#endif
+}
+
 TEST_F(SpriteToolInput, EmptyTruncatedAndLyingPicturesAreRefusedBeforeAllocating)
 {
     const Bytes tga = makeTga(2, 24, 4, 3, tgaRows(4, 3, 24, grey));
@@ -159,7 +202,7 @@ TEST_F(SpriteToolInput, PicturesOfAnotherKindSayWhatToSaveThemAs)
     Bytes bmp8 = makeBmp24(2, 2, grey);
     bmp8[28] = 8;
     put("eight.bmp", bmp8);
-    expectRefused("rle eight.bmp X.RLE", "eight.bmp", "8-bit BMP is not read");
+    expectRefused("rle eight.bmp X.RLE", "eight.bmp", ": an 8-bit BMP is not read");
     put("text.png", Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
     expectRefused("rle text.png X.RLE", "text.png", "not a readable PNG file");
     put("text.bmp", Bytes{'h', 'e', 'l', 'l', 'o', '\n'});

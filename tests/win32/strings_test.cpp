@@ -70,6 +70,66 @@ TEST(Lstr, ComparisonsSortLikeWordsNotBytes)
     EXPECT_GT(lstrcmpA("abc", "ab"), 0);
 }
 
+TEST(Lstr, PunctuationSortsBeforeDigitsAndDigitsBeforeLetters)
+{
+    // Bytes would put '[' '_' '{' and '~' between or after the letters.
+    for (const char* symbol : {"!", "#", ".", "/", "@", "[", "\\", "_", "`", "{", "~", "+", "=", " "}) {
+        EXPECT_LT(lstrcmpA(symbol, "0"), 0) << symbol;
+        EXPECT_LT(lstrcmpiA(symbol, "a"), 0) << symbol;
+    }
+    EXPECT_LT(lstrcmpA("9", "a"), 0);
+    EXPECT_LT(lstrcmpA("9", "A"), 0);
+    EXPECT_GT(lstrcmpA("EndDialog", "_Property"), 0);
+    EXPECT_GT(lstrcmpA("osp_vba.sreg0070", "_IEWWBrowserComp"), 0);
+    EXPECT_GT(lstrcmpA("r", "\\"), 0);
+    EXPECT_LT(lstrcmpiA("#", "."), 0);
+    EXPECT_GT(lstrcmpA("_", "."), 0);
+    EXPECT_LT(lstrcmpA("/m", "`o"), 0);
+    EXPECT_LT(lstrcmpA("~", "+"), 0); // the arithmetic signs come last
+    EXPECT_LT(lstrcmpA("level_", "level9"), 0);
+}
+
+TEST(Lstr, ApostrophesAndHyphensInsideWordsCountOnlyToBreakTies)
+{
+    // "coop" and "co-op" sort together: the hyphen is passed over first.
+    EXPECT_LT(lstrcmpA("coop", "co-op"), 0);
+    EXPECT_LT(lstrcmpA("co-op", "cork"), 0);
+    EXPECT_LT(lstrcmpA("co_op", "co-op"), 0); // the underscore is a symbol like any other
+    EXPECT_LT(lstrcmpA("co_op", "coat"), 0);
+    EXPECT_LT(lstrcmpA("were", "we're"), 0);
+    EXPECT_GT(lstrcmpA("we're", "went"), 0);
+    EXPECT_GT(lstrcmpA("a-c", "ab"), 0); // bytes would put '-' first
+    EXPECT_GT(lstrcmpA("car's", "carps"), 0);
+    EXPECT_LT(lstrcmpA("car's", "car-s"), 0);
+    EXPECT_LT(lstrcmpA("'o", "-o"), 0);
+    EXPECT_LT(lstrcmpA("'", "-"), 0);
+    EXPECT_LT(lstrcmpA("`o", "-m"), 0);
+    EXPECT_GT(lstrcmpA("-m", "`o"), 0);
+    // lstrcmpi sorts the same words, only blind to case.
+    EXPECT_LT(lstrcmpiA("COOP", "co-op"), 0);
+    EXPECT_GT(lstrcmpiA("A-C", "ab"), 0);
+    EXPECT_EQ(lstrcmpiA("Co-Op", "cO-oP"), 0);
+}
+
+TEST(Lstr, AccentsAndCaseOnlyBreakTiesAndNullSortsFirst)
+{
+    EXPECT_LT(lstrcmpA("cote", "c\xF4te"), 0);
+    EXPECT_LT(lstrcmpA("c\xF4te", "coter"), 0); // bytes would put 0xF4 after every letter
+    EXPECT_GT(lstrcmpA("\xE9t\xE9", "Ete"), 0); // the accent outweighs the case
+    EXPECT_GT(lstrcmpA("\xE9t\xE9", "ete"), 0);
+    EXPECT_LT(lstrcmpA("\xC9T\xC9", "f"), 0);
+    EXPECT_EQ(lstrcmpiA("\xE9T\xC9", "\xC9t\xE9"), 0);
+    EXPECT_LT(lstrcmpA("z", "\xFE"), 0); // thorn follows z
+    EXPECT_GT(lstrcmpA("AAA", "aaa"), 0);
+    EXPECT_LT(lstrcmpA("Aaa", "aab"), 0); // case waits for the letters
+    EXPECT_EQ(lstrcmpA(nullptr, nullptr), 0);
+    EXPECT_EQ(lstrcmpA("", nullptr), 1);
+    EXPECT_EQ(lstrcmpA(nullptr, ""), -1);
+    EXPECT_EQ(lstrcmpiA("", nullptr), 1);
+    EXPECT_EQ(lstrcmpiA(nullptr, "a"), -1);
+    EXPECT_EQ(lstrcmpA("", ""), 0);
+}
+
 TEST(CharUpper, ConvertsInPlaceOrASingleCharacterInThePointer)
 {
     char text[] = "Level \xE9t\xE9 1";

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "archive/archive_directory.h"
+#include "tools/english.h"
 
 std::string vtlpack::archiveFault(const std::string& bytes)
 {
@@ -14,13 +15,13 @@ std::string vtlpack::archiveFault(const std::string& bytes)
     if (length == 0)
         return "empty file, not an archive";
     if (length < 4)
-        return "too short for an archive (" + std::to_string(length) + " bytes; the entry count alone takes 4)";
+        return "too short for an archive (" + tools::counted(length, "byte") + "; the entry count alone takes 4)";
     const uint64_t count = vtl::readLe32(data);
     if (count == 0)
         return "the entry count is 0: an archive has at least its end entry (is this an archive?)";
     const uint64_t directoryEnd = 4 + count * vtl::kDirectoryRecordSize;
     if (directoryEnd > length)
-        return "the directory of " + std::to_string(count) + " entries needs " + std::to_string(directoryEnd) +
+        return "the directory of " + tools::counted(count, "entry", "entries") + " needs " + std::to_string(directoryEnd) +
                " bytes, the file holds " + std::to_string(length) + " (cut short, or not an archive)";
     uint64_t previous = directoryEnd;
     const unsigned char* record = data + 4;

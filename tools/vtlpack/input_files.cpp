@@ -1,5 +1,8 @@
 // Files read by vtlpack, with the reason when they cannot be: streams would
 // throw on a folder (or report nothing useful), so plain POSIX calls are used.
+// Files are opened without blocking: opening a named pipe for reading waits
+// for a writer, and a build script that names one by mistake must get its
+// refusal, not hang.
 #include "tools/vtlpack/vtlpack.h"
 
 #include <cerrno>
@@ -10,19 +13,31 @@
 
 namespace {
 // An open descriptor on a regular file, or -1 with the reason.
+// What a path that is not a regular file names, for the refusal.
+const char* notAFile(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "is a folder, not a file";
+    if (S_ISFIFO(mode))
+        return "is a named pipe, not a regular file";
+    if (S_ISSOCK(mode))
+        return "is a socket, not a regular file";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "is a device, not a regular file";
+    return "not a regular file";
+}
+
 int openRegular(const std::string& path, struct stat& info, std::string& why)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         why = std::strerror(errno);
         return -1;
     }
     if (::fstat(fd, &info) != 0) {
         why = std::strerror(errno);
-    } else if (S_ISDIR(info.st_mode)) {
-        why = "is a folder, not a file";
     } else if (!S_ISREG(info.st_mode)) {
-        why = "not a regular file";
+        why = notAFile(info.st_mode);
     } else {
         return fd;
     }
@@ -39,6 +54,15 @@ std::string vtlpack::fileProblem(const std::string& path)
     if (fd >= 0)
         ::close(fd);
     return why;
+}
+
+std::string vtlpack::outputProblem(const std::string& path)
+{
+    // Opening a pipe for writing waits for a reader.
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)))
+        return notAFile(info.st_mode);
+    return {};
 }
 
 bool vtlpack::readWholeFile(const std::string& path, std::string& bytes, std::string& why)

@@ -103,6 +103,12 @@ int vtlpack::extract(const std::string& archive, const std::string& folder)
             continue;
         }
         const fs::path target = fs::path(folder) / e.name;
+        const std::string problem = outputProblem(target.string());
+        if (!problem.empty()) {
+            error(printable(target.string()) + ": " + problem);
+            result = kFailed;
+            continue;
+        }
         std::FILE* out = std::fopen(target.c_str(), "wb");
         bool written = out && std::fwrite(e.data, 1, e.size, out) == e.size;
         int why = errno;

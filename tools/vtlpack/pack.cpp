@@ -48,7 +48,9 @@ bool collect(const std::vector<std::string>& arguments, const fs::path& output,
                     continue; // re-packing a folder that holds its own archive
                 std::error_code kind;
                 if (!e.is_regular_file(kind)) {
-                    vtlpack::error(e.path().string() + ": not a regular file (folders are packed one level deep)");
+                    const std::string why = e.is_directory(kind) ? "not a regular file (folders are packed one level deep)"
+                                                                 : vtlpack::fileProblem(e.path().string());
+                    vtlpack::error(e.path().string() + ": " + (why.empty() ? "not a regular file" : why));
                     return false;
                 }
                 files.push_back(e.path());

@@ -6,6 +6,7 @@
 #include "tools/vtlpack/refusal_reasons.h"
 
 #include <cstdint>
+#include "tools/english.h"
 
 namespace {
 using std::to_string;
@@ -34,8 +35,8 @@ std::string bmpReason(const unsigned char* d, size_t size)
     if (offset == 0)
         offset = 54;
     if (bits != 24)
-        return "it has " + to_string(bits) +
-               " bits per pixel; the library reads only 24-bit BMP files: save it as 24-bit (no palette, no "
+        return "it has " + tools::counted(bits, "bit") +
+               " per pixel; the library reads only 24-bit BMP files: save it as 24-bit (no palette, no "
                "alpha), or convert it with vtlsprite rle, which reads 32-bit BMP and PNG too";
     if (compression != 0)
         return "it is compressed (compression " + to_string(compression) +
@@ -88,17 +89,17 @@ std::string tgaHeaderReason(const unsigned char* d, size_t size, uint64_t& dataA
     if (!tgaKnownType(type))
         return {};
     if (depth != 8 && depth != 16 && depth != 24 && depth != 32)
-        return "its pixel depth is " + to_string(depth) + " bits; the library reads 8, 16, 24 and 32";
+        return "its pixel depth is " + tools::counted(depth, "bit") + "; the library reads 8, 16, 24 and 32";
     const unsigned mapType = d[1], mapFirst = le16(d + 3), mapLength = le16(d + 5), mapBits = d[7];
     uint64_t at = 18 + uint64_t(d[0]);
     if (at > size)
-        return "its image ID field (" + to_string(d[0]) + " bytes) runs past the end of the file: it is cut short";
+        return "its image ID field (" + tools::counted(d[0], "byte") + ") runs past the end of the file: it is cut short";
     if (depth == 8) {
         const bool grey = type == 3 || type == 11;
         if (mapType == 1) {
             if (mapFirst != 0 || mapLength != 256 || mapBits != 24)
-                return "its colour map has " + to_string(mapLength) + " entries of " + to_string(mapBits) +
-                       " bits from index " + to_string(mapFirst) +
+                return "its colour map has " + tools::counted(mapLength, "entry", "entries") +
+                       " of " + tools::counted(mapBits, "bit") + " from index " + to_string(mapFirst) +
                        "; the library reads 8-bit TGA files only with a map of 256 entries of 24 bits from index 0: "
                        "save it as 24- or 32-bit true colour";
             if (at + 768 > size)
@@ -120,7 +121,7 @@ std::string tgaHeaderReason(const unsigned char* d, size_t size, uint64_t& dataA
                " bytes, the file holds " + to_string(left) + " after the header: it is cut short";
     if (type >= 9 && (pixels + 127) / 128 * (1 + bytes) > left)
         return "its " + size2(le16(d + 12), le16(d + 14)) + " run-length pixels cannot fit in the " +
-               to_string(left) + " bytes after the header: it is cut short";
+               tools::counted(left, "byte") + " after the header: it is cut short";
     dataAt = at;
     return {};
 }
@@ -193,7 +194,7 @@ std::string rleReason(const unsigned char* d, size_t size, unsigned displayBits,
             if (word == 0 || n == 0)
                 break;
             if (n > width - col)
-                return what + "has more than " + to_string(width) + " pixels in row " + to_string(row) +
+                return what + "has more than " + tools::counted(width, "pixel") + " in row " + to_string(row) +
                        ": the runs disagree with the width in its header";
             col += n;
             if (word & 0x8000)
@@ -207,7 +208,7 @@ std::string rleReason(const unsigned char* d, size_t size, unsigned displayBits,
         }
     }
     if (int64_t(out) > capacity)
-        return what + "stores " + to_string(stored) + " pixels in its rows but counts " + to_string(declared) +
+        return what + "stores " + tools::counted(stored, "pixel") + " in its rows but counts " + to_string(declared) +
                " in its header; the library sizes the image from the header, which at " + to_string(displayBits) +
                " bits is too small: write the file again with vtlsprite";
     return {};
@@ -225,8 +226,8 @@ std::string rlaReason(const unsigned char* d, size_t size, unsigned displayBits)
                    " is missing: the file ends before its record (cut short, or the frame count is wrong)";
         const uint32_t length = le32(d + at);
         if (length < 15 || length > size - at - 8)
-            return "frame " + to_string(i) + " of " + to_string(count) + " declares " + to_string(length) +
-                   " bytes of image, " +
+            return "frame " + to_string(i) + " of " + to_string(count) + " declares " + tools::counted(length, "byte") +
+                   " of image, " +
                    (length < 15 ? std::string("fewer than an RLE header") : "more than the file holds") +
                    ": the file is damaged or cut short";
         const std::string reason =
@@ -301,12 +302,12 @@ std::string wavReason(const unsigned char* d, size_t size)
     if (channels < 1 || channels > 2)
         return "it has " + to_string(channels) + " channels; the library plays mono and stereo: mix it down";
     if (blockAlign != channels * bits / 8)
-        return "its block size (" + to_string(blockAlign) + ") does not match " + to_string(channels) +
-               " channels of " + to_string(bits) + " bits: the header is damaged";
+        return "its block size (" + to_string(blockAlign) + ") does not match " +
+               tools::counted(channels, "channel") + " of " + tools::counted(bits, "bit") + ": the header is damaged";
     if (rate < 100 || rate > 200000)
         return "its sample rate " + to_string(rate) + " Hz is outside the 100 to 200000 Hz the library plays";
     if (dataSize < 4 || dataSize < blockAlign)
-        return "its data chunk holds " + to_string(dataSize) + " bytes: no sound to play";
+        return "its data chunk holds " + tools::counted(dataSize, "byte") + ": no sound to play";
     if (dataSize > 0x0FFFFFFF)
         return "its " + to_string(dataSize) + " bytes of sound exceed the 256 MiB a sound buffer holds";
     return {};

@@ -29,6 +29,9 @@ std::string printable(const std::string& name);
 // Empty when `path` names a regular file that can be opened for reading,
 // else why not (the system's error text where there is one).
 std::string fileProblem(const std::string& path);
+// Why `path` cannot be written as a file without blocking (a named pipe or
+// a socket is there); empty otherwise, the system having the last word.
+std::string outputProblem(const std::string& path);
 // Why an archive file's bytes are not a valid archive, in words and
 // numbers; empty when the directory is sound.
 std::string archiveFault(const std::string& bytes);

@@ -1,5 +1,6 @@
 // Uncompressed 24- and 32-bit BMP pictures, bottom-up or top-down.
 #include "picture.h"
+#include "tools/english.h"
 
 namespace {
 uint32_t le32(const std::vector<uint8_t>& b, size_t at)
@@ -27,7 +28,7 @@ bool readBmp(const std::vector<uint8_t>& file, Picture& picture, std::string& er
     if ((bits != 24 && bits != 32) || compression != 0) {
         error = compression != 0 ? "a compressed BMP (compression " + std::to_string(compression) +
                                        ") is not read: save it uncompressed, 24 or 32 bits"
-                                 : "a " + std::to_string(bits) + "-bit BMP is not read: save it with 24 or 32 bits";
+                                 : std::string(tools::articleFor(bits)) + " " + std::to_string(bits) + "-bit BMP is not read: save it with 24 or 32 bits";
         return false;
     }
     const bool topDown = rawHeight < 0;

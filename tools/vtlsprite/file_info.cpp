@@ -8,6 +8,7 @@
 
 #include "anim/rla_format.h"
 #include "picture.h"
+#include "tools/english.h"
 
 namespace {
 using vtl::rla::read16;
@@ -17,7 +18,7 @@ std::string describe(const RleSummary& s, size_t bytes)
 {
     return std::to_string(s.width) + "x" + std::to_string(s.height) + ", " + std::to_string(s.opaque + s.level) +
            " stored pixels (" + std::to_string(s.opaque) + " opaque, " + std::to_string(s.level) + " level), " +
-           std::to_string(bytes) + " bytes";
+           tools::counted(bytes, "byte");
 }
 
 std::string endingOf(const std::string& path)
@@ -51,7 +52,7 @@ bool scanRle(const uint8_t* data, size_t size, RleSummary& summary, std::string&
                 break;
             columns += n;
             if (columns > summary.width) {
-                error = "row " + std::to_string(row) + " holds more than " + std::to_string(summary.width) + " pixels";
+                error = "row " + std::to_string(row) + " holds more than " + tools::counted(summary.width, "pixel");
                 return false;
             }
             if (word & RLE_LEVEL) {

@@ -1,19 +1,19 @@
 // True-colour TGA pictures, 24 or 32 bits, plain (type 2) or run-length
 // coded (type 10), either row order.
 #include "picture.h"
+#include "tools/english.h"
 
 namespace {
 constexpr size_t kHeader = 18;
 
-// Reads `count` pixels of `bytes` bytes each from file[at...] into `out`,
-// undoing the run-length packets of type 10.  False when the data ends
-// early.  `at` is at most file.size().
-bool readPixels(const std::vector<uint8_t>& file, size_t at, bool packed, size_t count, size_t bytes,
-                std::vector<uint8_t>& out)
+// Hands each of `count` pixels of `bytes` bytes in file[at...] to
+// `put(index, pixel)`, undoing the run-length packets of type 10.  False when
+// the data ends early.  `at` is at most file.size().
+template <class Put>
+bool readPixels(const std::vector<uint8_t>& file, size_t at, bool packed, size_t count, size_t bytes, Put put)
 {
-    out.clear();
-    out.reserve(count * bytes);
-    while (out.size() < count * bytes) {
+    size_t done = 0;
+    while (done < count) {
         size_t run = 1;
         bool repeat = false;
         if (packed) {
@@ -26,11 +26,8 @@ bool readPixels(const std::vector<uint8_t>& file, size_t at, bool packed, size_t
         const size_t literal = repeat ? bytes : run * bytes;
         if (file.size() - at < literal)
             return false;
-        for (size_t i = 0; i < run && out.size() < count * bytes; ++i) {
-            const size_t from = repeat ? at : at + i * bytes;
-            out.insert(out.end(), file.begin() + static_cast<long>(from),
-                       file.begin() + static_cast<long>(from + bytes));
-        }
+        for (size_t i = 0; i < run && done < count; ++i, ++done)
+            put(done, &file[repeat ? at : at + i * bytes]);
         at += literal;
     }
     return true;
@@ -81,7 +78,7 @@ bool readTga(const std::vector<uint8_t>& file, Picture& picture, std::string& er
     }
     const size_t at = kHeader + file[0];
     if (at > file.size()) {
-        error = "the TGA image ID field (" + std::to_string(file[0]) + " bytes) runs past the end of the file";
+        error = "the TGA image ID field (" + tools::counted(file[0], "byte") + ") runs past the end of the file";
         return false;
     }
     // Every pixel needs its bytes, or one packet of at most 128 pixels.
@@ -94,23 +91,24 @@ bool readTga(const std::vector<uint8_t>& file, Picture& picture, std::string& er
                 std::to_string(file.size() - at) + " (truncated or damaged)";
         return false;
     }
-    std::vector<uint8_t> data;
-    if (!readPixels(file, at, type == 10, static_cast<size_t>(pixels), bytes, data)) {
-        error = "pixel data runs past the end of the file (truncated)";
-        return false;
-    }
+    // The picture is made before the pixels are decoded, straight into it:
+    // a size this machine cannot hold fails here, with the size known to
+    // the message, and no second copy of the pixels is ever needed.
     const bool topDown = (file[17] & 0x20) != 0;
     picture.resize(width, height);
-    for (int y = 0; y < height; ++y) {
-        const size_t row = topDown ? y : height - 1 - y;
-        const uint8_t* src = &data[row * width * bytes];
-        for (int x = 0; x < width; ++x, src += bytes) {
-            uint8_t* p = picture.pixel(x, y);
-            p[0] = src[2];
-            p[1] = src[1];
-            p[2] = src[0];
-            p[3] = bytes == 4 ? src[3] : 255;
-        }
+    const size_t rowLength = static_cast<size_t>(width);
+    const auto put = [&](size_t index, const uint8_t* src) {
+        const int row = static_cast<int>(index / rowLength);
+        uint8_t* p = picture.pixel(static_cast<int>(index % rowLength), topDown ? row : height - 1 - row);
+        p[0] = src[2];
+        p[1] = src[1];
+        p[2] = src[0];
+        p[3] = bytes == 4 ? src[3] : 255;
+    };
+    if (!readPixels(file, at, type == 10, static_cast<size_t>(pixels), bytes, put)) {
+        picture = Picture{};
+        error = "pixel data runs past the end of the file (truncated)";
+        return false;
     }
     picture.hasAlpha = bytes == 4;
     if (topDown)

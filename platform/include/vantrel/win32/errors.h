@@ -1,5 +1,7 @@
-// The error codes GetLastError reports for the file, settings-file and
-// process calls.  Values are those of the interface games were written for.
+// The error codes GetLastError reports for the file, settings-file, process
+// and handle calls, and for a child window without a parent.  Values are
+// those of the interface games were written for; where Windows 9x and NT
+// report different codes for one mistake, these are NT's.
 #ifndef VANTREL_WIN32_ERRORS_H
 #define VANTREL_WIN32_ERRORS_H
 
@@ -22,5 +24,9 @@
 #define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_NEGATIVE_SEEK 131L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_DIRECTORY 267L
+#define ERROR_NOACCESS 998L
+#define ERROR_TLW_WITH_WSCHILD 1406L
+#define ERROR_INVALID_USER_BUFFER 1784L
 
 #endif

@@ -82,9 +82,18 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 // ERROR_ALREADY_EXISTS; OPEN_EXISTING and TRUNCATE_EXISTING fail with
 // ERROR_FILE_NOT_FOUND (ERROR_PATH_NOT_FOUND when a folder is missing).
 // INVALID_HANDLE_VALUE on failure.  Closed with CloseHandle.
+//
+// Names are checked first, with Windows NT's codes: "" is ERROR_PATH_NOT_FOUND;
+// a wildcard, one of < > | " or a colon past the drive ("C:C:\x") is
+// ERROR_INVALID_NAME; a name ending in a backslash is never taken for the
+// file without it: ERROR_PATH_NOT_FOUND for a folder, ERROR_INVALID_NAME
+// for a file, not found when missing.  A folder named without it is
+// ERROR_ACCESS_DENIED.  The same holds for DeleteFileA.
 VANTREL_API HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                                DWORD disposition, DWORD flags, HANDLE templateFile);
-// Reading at the end of the file succeeds with 0 bytes read.
+// Reading at the end of the file succeeds with 0 bytes read.  A null buffer
+// for a non-zero count fails: ReadFile with ERROR_NOACCESS, WriteFile with
+// ERROR_INVALID_USER_BUFFER (NT's codes; Windows 9x wrote from address 0).
 VANTREL_API BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
 VANTREL_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped);
 // Returns the low 32 bits of the new offset (the high ones go to *high when
@@ -111,6 +120,8 @@ VANTREL_API BOOL FindClose(HANDLE search);
 // ERROR_INSUFFICIENT_BUFFER).  GetModuleFileNameA knows the program itself:
 // a null module or the program's own handle.
 VANTREL_API DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
+// A missing folder is ERROR_FILE_NOT_FOUND, a missing folder above it
+// ERROR_PATH_NOT_FOUND, a file ERROR_DIRECTORY.
 VANTREL_API BOOL SetCurrentDirectoryA(LPCSTR name);
 VANTREL_API DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 

@@ -24,6 +24,9 @@
 #define VERTRES 10
 #define CLR_INVALID 0xFFFFFFFF
 
+// A positive height is the cell (ascent + descent) in pixels, a negative one
+// the em; either way the cell is at most 2048 pixels, taller than any
+// screen shows, and a larger request gets the 2048-pixel font.
 VANTREL_API HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                               DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                               DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR faceName);

@@ -22,10 +22,14 @@ VANTREL_API LPSTR lstrcpyA(LPSTR destination, LPCSTR source);
 VANTREL_API LPSTR lstrcpynA(LPSTR destination, LPCSTR source, int size);
 VANTREL_API LPSTR lstrcatA(LPSTR destination, LPCSTR source);
 VANTREL_API int lstrlenA(LPCSTR text);
-// Compare the way Windows sorts words rather than byte by byte: letters in
-// alphabetical order whatever their case ("apple" < "Banana"), and, only
-// when two strings differ in nothing else, lower case before upper case.
-// lstrcmpiA ignores case altogether.  Negative, 0 or positive.
+// Compare the way Windows NT sorts words rather than byte by byte:
+// punctuation and symbols before digits, digits before letters, letters in
+// alphabetical order whatever their case and accents ("apple" < "Banana",
+// "cote" < "côté" < "coter"); then, only where all that is equal, accents
+// (none first), case (lower first) and the apostrophes and hyphens, which
+// count for nothing before ("coop" < "co-op" < "cork").  lstrcmpiA sorts the
+// same way but for case.  -1, 0 or 1; a null string sorts before every
+// other, "" included (Windows 9x returned -2 for a null).
 VANTREL_API int lstrcmpA(LPCSTR a, LPCSTR b);
 VANTREL_API int lstrcmpiA(LPCSTR a, LPCSTR b);
 

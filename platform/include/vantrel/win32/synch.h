@@ -4,6 +4,9 @@
 // A HANDLE names an entry of the process's handle table.  Closing a handle
 // removes the entry; using a closed handle fails (FALSE or WAIT_FAILED)
 // instead of touching freed memory, as on the system games were written for.
+// A closed handle, one that never was and one of the wrong kind (SetEvent on
+// a thread) all fail with ERROR_INVALID_HANDLE; a call that succeeds leaves
+// the last error as it was.
 // Handle values are never reused within a process.
 #ifndef VANTREL_WIN32_SYNCH_H
 #define VANTREL_WIN32_SYNCH_H
