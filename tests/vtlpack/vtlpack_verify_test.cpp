@@ -174,3 +174,13 @@ TEST_F(VtlpackVerify, ALooseTopFirstTgaLoadsButIsSaidToShowUpsideDown)
         << r.out;
     EXPECT_EQ(r.err, "vtlpack: in/missing.bmp: No such file or directory\n");
 }
+
+TEST_F(VtlpackVerify, AnRlaIsExplainedByTheFirstFrameItsLoaderRefuses)
+{
+    const std::string good = rle(2, 2), cut = good.substr(0, good.size() - 2);
+    auto frame = [](const std::string& image) { return le(uint32_t(image.size()), 4) + le(1, 2) + le(0, 2) + image; };
+    file("WALK.RLA", le(2, 2) + frame(good) + frame(cut));
+    const Outcome r = vtlpack("verify in/WALK.RLA");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "in/WALK.RLA: refused as a frame set: frame 1's image ends in row 0 of 1: it is cut short\n");
+}

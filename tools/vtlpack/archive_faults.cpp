@@ -4,15 +4,17 @@
 // (archive/archive_directory.h); these are their words.
 #include "tools/vtlpack/vtlpack.h"
 
-#include <cstdint>
-
-#include "archive/archive_directory.h"
+#include "tools/vtlpack/refusal_reasons.h"
 
 std::string vtlpack::archiveFault(const std::string& bytes)
 {
-    const vtl::DirectoryCheck c =
-        vtl::checkArchiveDirectory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    const int64_t length = int64_t(bytes.size());
+    return explain(vtl::checkArchiveDirectory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()),
+                   bytes.size());
+}
+
+std::string vtlpack::explain(const vtl::DirectoryCheck& c, uint64_t size)
+{
+    const int64_t length = int64_t(size);
     using vtl::DirectoryRefusal;
     switch (c.code) {
     case DirectoryRefusal::Ok:

@@ -6,11 +6,6 @@
 
 #include <cstdint>
 
-#include "anim/rla_format.h"
-#include "rle/rle_file_decoder.h"
-#include "surface/image_bmp_reader.h"
-#include "surface/image_tga_reader.h"
-
 namespace {
 using std::to_string;
 
@@ -19,58 +14,6 @@ uint32_t le32(const unsigned char* p) { return le16(p) | le16(p + 2) << 16; }
 
 std::string size2(uint64_t w, uint64_t h) { return to_string(w) + " x " + to_string(h); }
 
-// ---- BMP: one reader for surfaces, RLE images and alpha maps.
-std::string bmpReason(const vtl::BmpCheck& c)
-{
-    using vtl::BmpRefusal;
-    switch (c.code) {
-    case BmpRefusal::Ok:
-        return {};
-    case BmpRefusal::NotBmp:
-        return "not a BMP file (it does not start with \"BM\")";
-    case BmpRefusal::TooShort: {
-        const int64_t size = c.value;
-        return "too short for a BMP header (" + to_string(size) + " of 54 bytes): the file is cut short";
-    }
-    case BmpRefusal::InfoHeaderSize: {
-        const int64_t header = c.value;
-        return "its info header is " + to_string(header) +
-               " bytes long; the library reads only the 40-byte Windows header: save it as a plain 24-bit "
-               "Windows BMP (no colour-space information), or convert it with vtlsprite rle";
-    }
-    case BmpRefusal::BitsPerPixel: {
-        const int64_t bits = c.value;
-        return "it has " + to_string(bits) +
-               " bits per pixel; the library reads only 24-bit BMP files: save it as 24-bit (no palette, no "
-               "alpha), or convert it with vtlsprite rle, which reads 32-bit BMP and PNG too";
-    }
-    case BmpRefusal::Compressed: {
-        const int64_t compression = c.value;
-        return "it is compressed (compression " + to_string(compression) +
-               "); the library reads only uncompressed BMP files: save it uncompressed";
-    }
-    case BmpRefusal::NoWidth:
-        return "its width is " + to_string(c.value) + ": nothing to load";
-    case BmpRefusal::NoHeight:
-        return "its height is 0: nothing to load";
-    case BmpRefusal::DataOffset: {
-        const int64_t offset = c.value;
-        return "its pixel data offset (" + to_string(offset) + ") points inside the headers: the file is damaged";
-    }
-    case BmpRefusal::TooWide:
-        return "its width " + to_string(c.value) + " is too large";
-    case BmpRefusal::TooTall:
-        return "its height " + to_string(c.value) + " is too large";
-    case BmpRefusal::CutShort: {
-        const int64_t needed = c.limit, size = c.value;
-        return "its pixels need " + to_string(needed) + " bytes, the file holds " + to_string(size) +
-               ": it is cut short";
-    }
-    }
-    return {};
-}
-
-// ---- TGA.
 std::string tgaTypeName(unsigned type)
 {
     switch (type) {
@@ -89,63 +32,6 @@ std::string tgaTypeName(unsigned type)
     default:
         return "type " + to_string(type);
     }
-}
-
-std::string tgaReason(const vtl::TgaCheck& c)
-{
-    using vtl::TgaRefusal;
-    switch (c.code) {
-    case TgaRefusal::Ok:
-        return {};
-    case TgaRefusal::TooShort: {
-        const int64_t size = c.value;
-        return "too short for a TGA header (" + to_string(size) + " of 18 bytes): the file is cut short";
-    }
-    case TgaRefusal::Depth: {
-        const int64_t depth = c.value;
-        return "its pixel depth is " + to_string(depth) + " bits; the library reads 8, 16, 24 and 32";
-    }
-    case TgaRefusal::IdPastEnd:
-        return "its image ID field (" + to_string(c.value) + " bytes) runs past the end of the file: it is cut short";
-    case TgaRefusal::ColourMapLayout: {
-        const int64_t mapFirst = c.field, mapLength = c.value, mapBits = c.limit;
-        return "its colour map has " + to_string(mapLength) + " entries of " + to_string(mapBits) +
-               " bits from index " + to_string(mapFirst) +
-               "; the library reads 8-bit TGA files only with a map of 256 entries of 24 bits from index 0: "
-               "save it as 24- or 32-bit true colour";
-    }
-    case TgaRefusal::ColourMapPastEnd:
-        return "its colour map runs past the end of the file: it is cut short";
-    case TgaRefusal::NoColourMap: {
-        const unsigned type = unsigned(c.value);
-        return "it is an 8-bit " + tgaTypeName(type) + " TGA without a colour map: the library cannot tell "
-               "its colours; save it as 24- or 32-bit true colour";
-    }
-    case TgaRefusal::PixelsCutShort: {
-        const int64_t needed = c.limit, left = c.value;
-        return "its pixels need " + to_string(needed) + " bytes, the file holds " + to_string(left) +
-               " after the header: it is cut short";
-    }
-    case TgaRefusal::RunsCannotFit: {
-        const int64_t left = c.value;
-        return "its run-length pixels cannot fit in the " + to_string(left) +
-               " bytes after the header: it is cut short";
-    }
-    case TgaRefusal::PacketsEnd: {
-        const int64_t done = c.value, pixels = c.limit;
-        return "its run-length packets end after " + to_string(done) + " of " + to_string(pixels) +
-               " pixels: the file is cut short";
-    }
-    case TgaRefusal::NotRunImageType: {
-        const unsigned type = unsigned(c.field);
-        const int64_t depth = c.value;
-        return "it is a " + tgaTypeName(type) + " TGA of " + to_string(depth) +
-               " bits; RLE images (and frames added with bltTga) are made only from uncompressed true-colour "
-               "TGA files (type 2) of 24 or 32 bits: save it so, or convert it with vtlsprite rle and load the "
-               ".RLE";
-    }
-    }
-    return {};
 }
 
 // ---- RLE: the decoder's rules, with the run buffer the size rule gives at
@@ -180,36 +66,6 @@ std::string rleReason(const vtl::RleCheck& c, unsigned displayBits, const std::s
                " in its header; the library sizes the image from the header, which at " + to_string(displayBits) +
                " bits is too small: write the file again with vtlsprite";
     }
-    }
-    return {};
-}
-
-std::string rlaReason(const vtl::rla::RlaCheck& c, unsigned displayBits)
-{
-    using vtl::rla::RlaRefusal;
-    const int64_t i = c.field;
-    const unsigned count = c.frameCount;
-    switch (c.code) {
-    case RlaRefusal::Ok:
-        return {};
-    case RlaRefusal::NoFrameCount: {
-        const int64_t size = c.value;
-        return "too short for an RLA frame count (" + to_string(size) + " of 2 bytes)";
-    }
-    case RlaRefusal::RecordPastEnd:
-        return "frame " + to_string(i) + " of " + to_string(count) +
-               " is missing: the file ends before its record (cut short, or the frame count is wrong)";
-    case RlaRefusal::ImageTooShort:
-    case RlaRefusal::ImagePastEnd: {
-        const int64_t length = c.value;
-        return "frame " + to_string(i) + " of " + to_string(count) + " declares " + to_string(length) +
-               " bytes of image, " +
-               (c.code == RlaRefusal::ImageTooShort ? std::string("fewer than an RLE header")
-                                                    : "more than the file holds") +
-               ": the file is damaged or cut short";
-    }
-    case RlaRefusal::FrameImage:
-        return rleReason(c.image, displayBits, "frame " + to_string(i) + "'s image ");
     }
     return {};
 }
@@ -289,6 +145,147 @@ std::string wavReason(const unsigned char* d, size_t size)
 }
 } // namespace
 
+// ---- BMP: one reader for surfaces, RLE images and alpha maps.
+std::string vtlpack::explain(const vtl::BmpCheck& c)
+{
+    using vtl::BmpRefusal;
+    switch (c.code) {
+    case BmpRefusal::Ok:
+        return {};
+    case BmpRefusal::NotBmp:
+        return "not a BMP file (it does not start with \"BM\")";
+    case BmpRefusal::TooShort: {
+        const int64_t size = c.value;
+        return "too short for a BMP header (" + to_string(size) + " of 54 bytes): the file is cut short";
+    }
+    case BmpRefusal::InfoHeaderSize: {
+        const int64_t header = c.value;
+        return "its info header is " + to_string(header) +
+               " bytes long; the library reads only the 40-byte Windows header: save it as a plain 24-bit "
+               "Windows BMP (no colour-space information), or convert it with vtlsprite rle";
+    }
+    case BmpRefusal::BitsPerPixel: {
+        const int64_t bits = c.value;
+        return "it has " + to_string(bits) +
+               " bits per pixel; the library reads only 24-bit BMP files: save it as 24-bit (no palette, no "
+               "alpha), or convert it with vtlsprite rle, which reads 32-bit BMP and PNG too";
+    }
+    case BmpRefusal::Compressed: {
+        const int64_t compression = c.value;
+        return "it is compressed (compression " + to_string(compression) +
+               "); the library reads only uncompressed BMP files: save it uncompressed";
+    }
+    case BmpRefusal::NoWidth:
+        return "its width is " + to_string(c.value) + ": nothing to load";
+    case BmpRefusal::NoHeight:
+        return "its height is 0: nothing to load";
+    case BmpRefusal::DataOffset: {
+        const int64_t offset = c.value;
+        return "its pixel data offset (" + to_string(offset) + ") points inside the headers: the file is damaged";
+    }
+    case BmpRefusal::TooWide:
+        return "its width " + to_string(c.value) + " is too large";
+    case BmpRefusal::TooTall:
+        return "its height " + to_string(c.value) + " is too large";
+    case BmpRefusal::CutShort: {
+        const int64_t needed = c.limit, size = c.value;
+        return "its pixels need " + to_string(needed) + " bytes, the file holds " + to_string(size) +
+               ": it is cut short";
+    }
+    }
+    return {};
+}
+
+// ---- TGA.
+std::string vtlpack::explain(const vtl::TgaCheck& c)
+{
+    using vtl::TgaRefusal;
+    switch (c.code) {
+    case TgaRefusal::Ok:
+        return {};
+    case TgaRefusal::TooShort: {
+        const int64_t size = c.value;
+        return "too short for a TGA header (" + to_string(size) + " of 18 bytes): the file is cut short";
+    }
+    case TgaRefusal::Depth: {
+        const int64_t depth = c.value;
+        return "its pixel depth is " + to_string(depth) + " bits; the library reads 8, 16, 24 and 32";
+    }
+    case TgaRefusal::IdPastEnd:
+        return "its image ID field (" + to_string(c.value) + " bytes) runs past the end of the file: it is cut short";
+    case TgaRefusal::ColourMapLayout: {
+        const int64_t mapFirst = c.field, mapLength = c.value, mapBits = c.limit;
+        return "its colour map has " + to_string(mapLength) + " entries of " + to_string(mapBits) +
+               " bits from index " + to_string(mapFirst) +
+               "; the library reads 8-bit TGA files only with a map of 256 entries of 24 bits from index 0: "
+               "save it as 24- or 32-bit true colour";
+    }
+    case TgaRefusal::ColourMapPastEnd:
+        return "its colour map runs past the end of the file: it is cut short";
+    case TgaRefusal::NoColourMap: {
+        const unsigned type = unsigned(c.value);
+        return "it is an 8-bit " + tgaTypeName(type) + " TGA without a colour map: the library cannot tell "
+               "its colours; save it as 24- or 32-bit true colour";
+    }
+    case TgaRefusal::PixelsCutShort: {
+        const int64_t needed = c.limit, left = c.value;
+        return "its pixels need " + to_string(needed) + " bytes, the file holds " + to_string(left) +
+               " after the header: it is cut short";
+    }
+    case TgaRefusal::RunsCannotFit: {
+        const int64_t left = c.value;
+        return "its run-length pixels cannot fit in the " + to_string(left) +
+               " bytes after the header: it is cut short";
+    }
+    case TgaRefusal::PacketsEnd: {
+        const int64_t done = c.value, pixels = c.limit;
+        return "its run-length packets end after " + to_string(done) + " of " + to_string(pixels) +
+               " pixels: the file is cut short";
+    }
+    case TgaRefusal::NotRunImageType: {
+        const unsigned type = unsigned(c.field);
+        const int64_t depth = c.value;
+        return "it is a " + tgaTypeName(type) + " TGA of " + to_string(depth) +
+               " bits; RLE images (and frames added with bltTga) are made only from uncompressed true-colour "
+               "TGA files (type 2) of 24 or 32 bits: save it so, or convert it with vtlsprite rle and load the "
+               ".RLE";
+    }
+    }
+    return {};
+}
+
+std::string vtlpack::explain(const vtl::RleCheck& c, unsigned displayBits) { return rleReason(c, displayBits, "it "); }
+
+std::string vtlpack::explain(const vtl::rla::RlaCheck& c, unsigned displayBits)
+{
+    using vtl::rla::RlaRefusal;
+    const int64_t i = c.field;
+    const unsigned count = c.frameCount;
+    switch (c.code) {
+    case RlaRefusal::Ok:
+        return {};
+    case RlaRefusal::NoFrameCount: {
+        const int64_t size = c.value;
+        return "too short for an RLA frame count (" + to_string(size) + " of 2 bytes)";
+    }
+    case RlaRefusal::RecordPastEnd:
+        return "frame " + to_string(i) + " of " + to_string(count) +
+               " is missing: the file ends before its record (cut short, or the frame count is wrong)";
+    case RlaRefusal::ImageTooShort:
+    case RlaRefusal::ImagePastEnd: {
+        const int64_t length = c.value;
+        return "frame " + to_string(i) + " of " + to_string(count) + " declares " + to_string(length) +
+               " bytes of image, " +
+               (c.code == RlaRefusal::ImageTooShort ? std::string("fewer than an RLE header")
+                                                    : "more than the file holds") +
+               ": the file is damaged or cut short";
+    }
+    case RlaRefusal::FrameImage:
+        return rleReason(c.image, displayBits, "frame " + to_string(i) + "'s image ");
+    }
+    return {};
+}
+
 std::string vtlpack::refusalReason(Loader loader, FileKind kind, const unsigned char* data, size_t size,
                                    unsigned displayBits)
 {
@@ -297,14 +294,14 @@ std::string vtlpack::refusalReason(Loader loader, FileKind kind, const unsigned 
     vtl::TgaImage tga;
     switch (kind) {
     case FileKind::Bmp:
-        return bmpReason(vtl::checkBmp(data, size));
+        return explain(vtl::checkBmp(data, size));
     case FileKind::Tga:
-        return tgaReason(vtl::checkTga(data, size, loader == Loader::RleImage ? vtl::TgaUse::RunImage
-                                                                              : vtl::TgaUse::Surface, tga));
+        return explain(vtl::checkTga(data, size, loader == Loader::RleImage ? vtl::TgaUse::RunImage
+                                                                            : vtl::TgaUse::Surface, tga));
     case FileKind::Rle:
-        return rleReason(vtl::checkRleFile(data, size, displayBits / 8, 0), displayBits, "it ");
+        return explain(vtl::checkRleFile(data, size, displayBits / 8, 0), displayBits);
     case FileKind::Rla:
-        return rlaReason(vtl::rla::check(data, size, displayBits / 8), displayBits);
+        return explain(vtl::rla::check(data, size, displayBits / 8), displayBits);
     case FileKind::Wav:
         return wavReason(data, size);
     }
