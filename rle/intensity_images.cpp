@@ -66,7 +66,7 @@ bool decodeIntensity(RLEFX& image, const uint8_t* data, size_t size, const Inten
     }
     const RleFileHeader h = rleFileHeader(data);
     // Three colour bytes become one: every stored pixel shrinks by two.
-    const size_t cap = size - 2 * size_t{h.pixelCount};
+    const size_t cap = static_cast<size_t>(rleBufferSize(h, size, IntensityWriter::kOpaqueBytes, 0));
     if (!createIntensity(image, static_cast<int>(h.width), static_cast<int>(h.height), static_cast<unsigned long>(cap),
                          names)) {
         Msg("%s", names.cannotCreate);

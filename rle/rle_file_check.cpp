@@ -33,10 +33,7 @@ vtl::RleCheck vtl::checkRleFile(const uint8_t* data, size_t size, unsigned pixel
     const RleCheck rows = walkRleRows(data, size, h, runs);
     if (!rows.ok())
         return rows;
-    // The size rule; the pixel count check keeps it positive.
-    const int64_t cap = (int64_t{pixelBytes} - 3) * h.pixelCount + static_cast<int64_t>(size) +
-                        static_cast<int64_t>(spareBytes);
-    if (runs.bytes > static_cast<uint64_t>(cap))
+    if (runs.bytes > static_cast<uint64_t>(rleBufferSize(h, size, pixelBytes, spareBytes)))
         return refuse(RleRefusal::BufferTooSmall, static_cast<int64_t>(runs.pixels), h.pixelCount);
     return {};
 }

@@ -52,9 +52,17 @@ inline RleFileHeader rleFileHeader(const uint8_t* data)
             data[4] | (uint32_t{data[5]} << 8) | (uint32_t{data[6]} << 16) | (uint32_t{data[7]} << 24)};
 }
 
+// The size rule: the run buffer for a file of `size` bytes decoded into
+// `pixelBytes` per opaque pixel is the file less three bytes per stored
+// pixel plus `pixelBytes` per stored pixel, and `spareBytes`.  A checked
+// pixel count keeps it positive.
+inline int64_t rleBufferSize(const RleFileHeader& h, size_t size, unsigned pixelBytes, size_t spareBytes)
+{
+    return (int64_t{pixelBytes} - 3) * h.pixelCount + static_cast<int64_t>(size) + static_cast<int64_t>(spareBytes);
+}
+
 // Checks a file of `size` bytes for decoding into runs of `pixelBytes` per
-// opaque pixel (one more per level pixel) in a buffer of the size rule,
-// (pixelBytes - 3) x pixelCount + size, plus `spareBytes`.
+// opaque pixel (one more per level pixel) in a buffer of the size rule.
 RleCheck checkRleFile(const uint8_t* data, size_t size, unsigned pixelBytes, size_t spareBytes);
 
 // Walks the rows of a file whose header has been checked, handing each

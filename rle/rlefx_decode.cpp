@@ -97,11 +97,7 @@ bool vtl::decodeRleImage(RLEFX& image, const uint8_t* data, size_t size, size_t 
         return false;
     }
     const vtl::RleFileHeader h = vtl::rleFileHeader(data);
-    // Buffer: the file less three bytes per stored pixel plus the display
-    // pixel size per stored pixel, and the spare bytes.  The header check
-    // keeps this positive and within 32 bits.
-    const int64_t cap64 = int64_t{bytes - 3} * h.pixelCount + static_cast<int64_t>(size) +
-                          static_cast<int64_t>(spareBytes);
+    const int64_t cap64 = vtl::rleBufferSize(h, size, static_cast<unsigned>(bytes), spareBytes);
     if (cap64 > 0xFFFFFFFFll || !image.create(static_cast<int>(h.width), static_cast<int>(h.height),
                                         static_cast<unsigned long>(cap64))) {
         Msg("RLEFX::loadRle() - cannot create RLE");
