@@ -62,7 +62,8 @@ inline int64_t rleBufferSize(const RleFileHeader& h, size_t size, unsigned pixel
 }
 
 // Checks a file of `size` bytes for decoding into runs of `pixelBytes` per
-// opaque pixel (one more per level pixel) in a buffer of the size rule.
+// opaque pixel (1 to 4; one more per level pixel) in a buffer of the size
+// rule.
 RleCheck checkRleFile(const uint8_t* data, size_t size, unsigned pixelBytes, size_t spareBytes);
 
 // Walks the rows of a file whose header has been checked, handing each

@@ -51,7 +51,7 @@ enum class BmpRefusal {
 using BmpCheck = FileCheck<BmpRefusal>;
 
 // `available` is how many bytes `data` holds (kUnknownExtent to trust the
-// header).  A null pointer is a file too short.
+// header).  A null pointer is no BMP file.
 BmpCheck checkBmp(const unsigned char* data, size_t available);
 
 // The picture of a file checkBmp accepts.

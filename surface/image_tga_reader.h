@@ -51,7 +51,7 @@ enum class TgaRefusal {
     Depth,            // value the pixel depth
     IdPastEnd,        // value the ID field's length
     ColourMapLayout,  // an 8-bit image's map: field its first index, value its entries, limit their bits
-    ColourMapPastEnd, //
+    ColourMapPastEnd, // the map runs past the end of the file
     NoColourMap,      // an 8-bit colour image without one: value the image type
     PixelsCutShort,   // value the bytes after the header, limit what the pixels need
     RunsCannotFit,    // value the bytes after the header, limit the least the packets of every pixel take
