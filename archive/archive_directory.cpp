@@ -2,25 +2,26 @@
 
 #include <cstdint>
 
-const char* vtl::checkArchiveDirectory(const unsigned char* bytes, size_t length)
+vtl::DirectoryCheck vtl::checkArchiveDirectory(const unsigned char* bytes, size_t length)
 {
+    const int64_t size = static_cast<int64_t>(length);
     if (!bytes || length < 4)
-        return "too short";
-    uint64_t count = readLe32(bytes);
+        return refuse(DirectoryRefusal::TooShort, size, 4);
+    const int64_t count = readLe32(bytes);
     if (count == 0)
-        return "no end entry";
-    uint64_t directoryEnd = 4 + count * kDirectoryRecordSize;
-    if (directoryEnd > length)
-        return "directory past end";
-    uint64_t previous = directoryEnd;
+        return refuse(DirectoryRefusal::NoEndEntry);
+    const int64_t directoryEnd = 4 + count * static_cast<int64_t>(kDirectoryRecordSize);
+    if (directoryEnd > size)
+        return refuse(DirectoryRefusal::DirectoryPastEnd, size, directoryEnd, count);
+    int64_t previous = directoryEnd;
     const unsigned char* record = bytes + 4;
-    for (uint64_t i = 0; i < count; ++i, record += kDirectoryRecordSize) {
-        uint64_t offset = recordOffset(record);
+    for (int64_t i = 0; i < count; ++i, record += kDirectoryRecordSize) {
+        const int64_t offset = recordOffset(record);
         if (offset < previous)
-            return "entries out of order";
+            return refuse(DirectoryRefusal::EntryOutOfOrder, offset, previous, i);
         previous = offset;
     }
-    if (previous > length)
-        return "entries past end";
-    return nullptr;
+    if (previous > size)
+        return refuse(DirectoryRefusal::EntriesPastEnd, size, previous);
+    return {};
 }

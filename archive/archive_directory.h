@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+#include "core/file_check.h"
+
 namespace vtl {
 constexpr size_t kDirectoryRecordSize = 17;
 constexpr size_t kDirectoryNameSize = 13;
@@ -29,11 +31,21 @@ inline const void* nextRecord(const void* record)
     return static_cast<const unsigned char*>(record) + kDirectoryRecordSize;
 }
 
-// Checks that an archive of `length` bytes can be walked safely: the count
-// and every record lie inside it, there is at least the end entry, offsets
-// start after the directory, never decrease, and the end entry's offset lies
-// within the bytes.  Returns null when it can, else a short reason.
-const char* checkArchiveDirectory(const unsigned char* bytes, size_t length);
+// The rules an archive of `length` bytes must keep to be walked safely.
+enum class DirectoryRefusal {
+    Ok,
+    TooShort,         // no room for the entry count: value the length, limit 4
+    NoEndEntry,       // an entry count of 0
+    DirectoryPastEnd, // field the entry count, value the length, limit where the directory ends
+    EntryOutOfOrder,  // field the entry (from 0), value its offset, limit the end of what comes before it
+    EntriesPastEnd,   // value the length, limit the end entry's offset
+};
+using DirectoryCheck = FileCheck<DirectoryRefusal>;
+
+// Checks that the count and every record lie inside the bytes, there is at
+// least the end entry, offsets start after the directory, never decrease,
+// and the end entry's offset lies within the bytes.
+DirectoryCheck checkArchiveDirectory(const unsigned char* bytes, size_t length);
 } // namespace vtl
 
 #endif

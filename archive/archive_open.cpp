@@ -15,7 +15,7 @@ namespace {
 bool acceptArchive(VTLHND& handle, const void* bytes, size_t length)
 {
     const unsigned char* view = static_cast<const unsigned char*>(bytes);
-    if (vtl::checkArchiveDirectory(view, length)) {
+    if (!vtl::checkArchiveDirectory(view, length).ok()) {
         Msg("FastFileInit: invalid archive\r\n");
         return false;
     }

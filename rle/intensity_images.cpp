@@ -59,14 +59,14 @@ bool decodeIntensity(RLEFX& image, const uint8_t* data, size_t size, const Inten
         Msg("%s", names.noData);
         return false;
     }
-    RleFileHeader h{};
-    if (!readRleHeader(data, size, h)) {
+    if (!checkRleFile(data, size, IntensityWriter::kOpaqueBytes, 0).ok()) {
         image.release();
         Msg("%s", names.badRuns);
         return false;
     }
+    const RleFileHeader h = rleFileHeader(data);
     // Three colour bytes become one: every stored pixel shrinks by two.
-    const size_t cap = size - 2 * size_t{h.pixelCount};
+    const size_t cap = static_cast<size_t>(rleBufferSize(h, size, IntensityWriter::kOpaqueBytes, 0));
     if (!createIntensity(image, static_cast<int>(h.width), static_cast<int>(h.height), static_cast<unsigned long>(cap),
                          names)) {
         Msg("%s", names.cannotCreate);

@@ -13,11 +13,11 @@ bool RLEFX::loadBmp()
 {
     if (runs)
         release();
-    vtl::BmpPicture bmp;
-    if (!vtl::pixelSizeSupported(*this) || !vtl::readBmp(fileData, vtl::sourceBytes(*this), bmp)) {
+    if (!vtl::pixelSizeSupported(*this) || !vtl::checkBmp(fileData, vtl::sourceBytes(*this)).ok()) {
         Msg("Failed to load");
         return false;
     }
+    const vtl::BmpPicture bmp = vtl::bmpPicture(fileData);
     const vtl::RgbRows rows{bmp.width, bmp.height, bmp.topRow, bmp.rowStep, 3};
     if (!vtl::encodeIntoImage(*this, vtl::KeyedPicture(rows), rows)) {
         Msg("RLEFX::loadBmp() - Surface create.");

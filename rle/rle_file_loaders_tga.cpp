@@ -14,8 +14,8 @@
 bool RLEFX::loadTga()
 {
     vtl::TgaImage tga;
-    if (!vtl::pixelSizeSupported(*this) || !vtl::readTgaHeader(fileData, vtl::sourceBytes(*this), tga) ||
-        tga.type != 2 || (tga.depth != 24 && tga.depth != 32)) {
+    if (!vtl::pixelSizeSupported(*this) ||
+        !vtl::checkTga(fileData, vtl::sourceBytes(*this), vtl::TgaUse::RunImage, tga).ok()) {
         release();
         Msg("Failed to load");
         return false;

@@ -83,7 +83,6 @@ bool vtl::decodeRleImage(RLEFX& image, const uint8_t* data, size_t size, size_t 
         Msg("RLEFX::loadRle() - No Surface");
         return false;
     }
-    vtl::RleFileHeader h{};
     int bytes = 0;
     switch (image.bitsPerPixel) {
     case 8: bytes = 1; break;
@@ -92,16 +91,13 @@ bool vtl::decodeRleImage(RLEFX& image, const uint8_t* data, size_t size, size_t 
     case 32: bytes = 4; break;
     default: break;
     }
-    if (bytes == 0 || !vtl::readRleHeader(data, size, h)) {
+    if (bytes == 0 || !vtl::checkRleFile(data, size, static_cast<unsigned>(bytes), spareBytes).ok()) {
         image.release();
         Msg("RLEFX::loadRle() - bad run data");
         return false;
     }
-    // Buffer: the file less three bytes per stored pixel plus the display
-    // pixel size per stored pixel, and the spare bytes.  The header check
-    // keeps this positive and within 32 bits.
-    const int64_t cap64 = int64_t{bytes - 3} * h.pixelCount + static_cast<int64_t>(size) +
-                          static_cast<int64_t>(spareBytes);
+    const vtl::RleFileHeader h = vtl::rleFileHeader(data);
+    const int64_t cap64 = vtl::rleBufferSize(h, size, static_cast<unsigned>(bytes), spareBytes);
     if (cap64 > 0xFFFFFFFFll || !image.create(static_cast<int>(h.width), static_cast<int>(h.height),
                                         static_cast<unsigned long>(cap64))) {
         Msg("RLEFX::loadRle() - cannot create RLE");

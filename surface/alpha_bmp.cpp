@@ -25,12 +25,12 @@ bool ALPHAFX::loadBmp(const char* name)
         return false;
     }
     const unsigned char* bytes = static_cast<unsigned char*>(file.lock(0, 0));
-    vtl::BmpPicture bmp;
-    if (!vtl::readBmp(bytes, file.fSize(), bmp)) {
+    if (!vtl::checkBmp(bytes, file.fSize()).ok()) {
         Msg("Failed to load %s", name);
         file.close();
         return false;
     }
+    const vtl::BmpPicture bmp = vtl::bmpPicture(bytes);
     if (!create(bmp.width, bmp.height)) {
         Msg("ALPHAFX::ffload() - Surface create.");
         file.close();

@@ -83,11 +83,11 @@ bool BITPLANEFX::loadBmp()
         Msg("BITPLANEFX::loadBmp() - Release");
         return false;
     }
-    vtl::BmpPicture bmp;
-    if (!vtl::readBmp(fileData, vtl::entryBytesFrom(owner, fileData), bmp)) {
+    if (!vtl::checkBmp(fileData, vtl::entryBytesFrom(owner, fileData)).ok()) {
         Msg("Failed to load");
         return false;
     }
+    const vtl::BmpPicture bmp = vtl::bmpPicture(fileData);
     if (!create(bmp.width, bmp.height, false)) {
         Msg("BITPLANEFX::ffload() - Surface create.");
         return false;

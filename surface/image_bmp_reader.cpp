@@ -5,42 +5,77 @@
 #include "archive/archive_directory.h"
 
 namespace {
-constexpr size_t kHeadersSize = 54;
+constexpr int64_t kHeadersSize = 54;
+
+struct BmpHeader {
+    int64_t width;
+    int64_t storedHeight; // negative: rows stored top-down
+    int64_t offset;
+    uint64_t stride;
+};
+
+BmpHeader headerOf(const unsigned char* data)
+{
+    BmpHeader h{};
+    h.width = static_cast<LONG>(vtl::readLe32(data + 18));
+    h.storedHeight = static_cast<LONG>(vtl::readLe32(data + 22));
+    h.offset = vtl::readLe32(data + 10);
+    if (h.offset == 0)
+        h.offset = kHeadersSize; // left unset by some writers; the rows follow the headers
+    h.stride = (static_cast<uint64_t>(h.width) * 3 + 3) & ~uint64_t{3};
+    return h;
+}
+} // namespace
+
+vtl::BmpCheck vtl::checkBmp(const unsigned char* data, size_t available)
+{
+    const int64_t size = static_cast<int64_t>(available < size_t{INT64_MAX} ? available : size_t{INT64_MAX});
+    if (!data || available < 2 || data[0] != 'B' || data[1] != 'M')
+        return refuse(BmpRefusal::NotBmp);
+    if (size < kHeadersSize)
+        return refuse(BmpRefusal::TooShort, size, kHeadersSize);
+    if (readLe32(data + 14) != 40)
+        return refuse(BmpRefusal::InfoHeaderSize, readLe32(data + 14), 40);
+    const unsigned bits = data[28] | data[29] << 8;
+    if (bits != 24)
+        return refuse(BmpRefusal::BitsPerPixel, bits, 24);
+    if (readLe32(data + 30) != 0)
+        return refuse(BmpRefusal::Compressed, readLe32(data + 30));
+    const BmpHeader h = headerOf(data);
+    if (h.width < 1)
+        return refuse(BmpRefusal::NoWidth, h.width, 1);
+    if (h.storedHeight == 0)
+        return refuse(BmpRefusal::NoHeight);
+    if (h.offset < kHeadersSize)
+        return refuse(BmpRefusal::DataOffset, h.offset, kHeadersSize);
+    const int64_t height = h.storedHeight < 0 ? -h.storedHeight : h.storedHeight;
+    if (h.width > INT32_MAX / 3)
+        return refuse(BmpRefusal::TooWide, h.width, INT32_MAX / 3);
+    if (height > INT32_MAX)
+        return refuse(BmpRefusal::TooTall, height, INT32_MAX);
+    // The padding after the last stored row may be missing.
+    const uint64_t needed = static_cast<uint64_t>(h.offset) + h.stride * static_cast<uint64_t>(height - 1) +
+                            static_cast<uint64_t>(h.width) * 3;
+    if (needed > static_cast<uint64_t>(size))
+        return refuse(BmpRefusal::CutShort, size, static_cast<int64_t>(needed));
+    return {};
 }
 
-bool vtl::readBmp(const unsigned char* data, size_t available, BmpPicture& picture)
+vtl::BmpPicture vtl::bmpPicture(const unsigned char* data)
 {
-    if (!data || available < kHeadersSize)
-        return false;
-    const unsigned signature = data[0] | data[1] << 8;
-    if (signature != 0x4D42 || readLe32(data + 14) != 40)
-        return false;
-    const int64_t width = static_cast<LONG>(readLe32(data + 18));
-    const int64_t storedHeight = static_cast<LONG>(readLe32(data + 22));
-    const unsigned bits = data[28] | data[29] << 8;
-    const DWORD compression = readLe32(data + 30);
-    uint64_t offset = readLe32(data + 10);
-    if (offset == 0)
-        offset = kHeadersSize; // left unset by some writers; the rows follow the headers
-    if (width < 1 || storedHeight == 0 || bits != 24 || compression != 0 || offset < kHeadersSize)
-        return false;
-    const int64_t height = storedHeight < 0 ? -storedHeight : storedHeight;
-    if (width > INT32_MAX / 3 || height > INT32_MAX)
-        return false;
-    const uint64_t stride = (static_cast<uint64_t>(width) * 3 + 3) & ~uint64_t{3};
-    const uint64_t needed = offset + stride * static_cast<uint64_t>(height - 1) + static_cast<uint64_t>(width) * 3;
-    if (needed > available)
-        return false;
-    picture.width = static_cast<LONG>(width);
+    const BmpHeader h = headerOf(data);
+    const int64_t height = h.storedHeight < 0 ? -h.storedHeight : h.storedHeight;
+    BmpPicture picture{};
+    picture.width = static_cast<LONG>(h.width);
     picture.height = static_cast<LONG>(height);
-    picture.stride = static_cast<DWORD>(stride);
-    const unsigned char* first = data + offset;
-    if (storedHeight > 0) {
-        picture.topRow = first + stride * static_cast<uint64_t>(height - 1);
-        picture.rowStep = -static_cast<ptrdiff_t>(stride);
+    picture.stride = static_cast<DWORD>(h.stride);
+    const unsigned char* first = data + h.offset;
+    if (h.storedHeight > 0) {
+        picture.topRow = first + h.stride * static_cast<uint64_t>(height - 1);
+        picture.rowStep = -static_cast<ptrdiff_t>(h.stride);
     } else {
         picture.topRow = first;
-        picture.rowStep = static_cast<ptrdiff_t>(stride);
+        picture.rowStep = static_cast<ptrdiff_t>(h.stride);
     }
-    return true;
+    return picture;
 }

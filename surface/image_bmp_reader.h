@@ -19,6 +19,8 @@
 
 #include <cstddef>
 
+#include "core/file_check.h"
+
 namespace vtl {
 struct BmpPicture {
     LONG width;
@@ -31,9 +33,29 @@ struct BmpPicture {
     const unsigned char* pixel(LONG x, LONG y) const { return topRow + rowStep * y + 3 * x; }
 };
 
+// The rules above, in the order they are checked.
+enum class BmpRefusal {
+    Ok,
+    NotBmp,         // no "BM" signature
+    TooShort,       // value the file's bytes, limit the headers' 54
+    InfoHeaderSize, // value the info header's size, limit 40
+    BitsPerPixel,   // value the depth, limit 24
+    Compressed,     // value the compression code
+    NoWidth,        // value the width, limit 1
+    NoHeight,       // a height of 0
+    DataOffset,     // value the pixel data offset, limit 54
+    TooWide,        // value the width, limit the widest row a 32-bit size holds
+    TooTall,        // value the height, limit the tallest a 32-bit size holds
+    CutShort,       // value the file's bytes, limit the bytes the rows need
+};
+using BmpCheck = FileCheck<BmpRefusal>;
+
 // `available` is how many bytes `data` holds (kUnknownExtent to trust the
-// header).  False for a null pointer or a file outside the accepted set.
-bool readBmp(const unsigned char* data, size_t available, BmpPicture& picture);
+// header).  A null pointer is no BMP file.
+BmpCheck checkBmp(const unsigned char* data, size_t available);
+
+// The picture of a file checkBmp accepts.
+BmpPicture bmpPicture(const unsigned char* data);
 } // namespace vtl
 
 #endif

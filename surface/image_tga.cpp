@@ -34,7 +34,7 @@ void store(BITPLANEFX& s, LONG x, LONG y, unsigned long pixel)
 bool BITPLANEFX::loadTga()
 {
     vtl::TgaImage tga;
-    if (!vtl::readTgaHeader(fileData, vtl::entryBytesFrom(owner, fileData), tga)) {
+    if (!vtl::checkTga(fileData, vtl::entryBytesFrom(owner, fileData), vtl::TgaUse::Surface, tga).ok()) {
         release();
         Msg("Failed to load");
         return false;

@@ -2,13 +2,14 @@
 
 namespace {
 unsigned le16(const unsigned char* p) { return p[0] | p[1] << 8; }
-} // namespace
 
-bool vtl::readTgaHeader(const unsigned char* data, size_t available, TgaImage& image)
+vtl::TgaCheck readHeader(const unsigned char* data, size_t available, vtl::TgaImage& image)
 {
-    if (!data || available < kTgaHeaderSize)
-        return false;
-    image = TgaImage{};
+    using vtl::TgaRefusal;
+    using vtl::refuse;
+    image = vtl::TgaImage{};
+    if (!data || available < vtl::kTgaHeaderSize)
+        return refuse(TgaRefusal::TooShort, data ? static_cast<int64_t>(available) : 0, vtl::kTgaHeaderSize);
     image.type = data[2];
     image.width = le16(data + 12);
     image.height = le16(data + 14);
@@ -17,28 +18,32 @@ bool vtl::readTgaHeader(const unsigned char* data, size_t available, TgaImage& i
                       image.type == 10 || image.type == 11;
     image.runLength = image.type >= 9;
     if (!image.knownType)
-        return true;
+        return {};
     if (image.depth != 8 && image.depth != 16 && image.depth != 24 && image.depth != 32)
-        return false;
+        return refuse(TgaRefusal::Depth, image.depth);
 
     const unsigned mapType = data[1];
     const unsigned mapFirst = le16(data + 3), mapLength = le16(data + 5), mapEntryBits = data[7];
-    uint64_t at = kTgaHeaderSize + uint64_t{data[0]};
+    uint64_t at = vtl::kTgaHeaderSize + uint64_t{data[0]};
+    if (at > available)
+        return refuse(TgaRefusal::IdPastEnd, data[0]);
     if (image.depth == 8) {
         const bool grey = image.type == 3 || image.type == 11;
         if (mapType == 1) {
-            if (mapFirst != 0 || mapLength != 256 || mapEntryBits != 24 || at + 768 > available)
-                return false;
+            if (mapFirst != 0 || mapLength != 256 || mapEntryBits != 24)
+                return refuse(TgaRefusal::ColourMapLayout, mapLength, mapEntryBits, mapFirst);
+            if (at + 768 > available)
+                return refuse(TgaRefusal::ColourMapPastEnd);
             image.colorMap = data + at;
             at += 768;
         } else if (!grey) {
-            return false;
+            return refuse(TgaRefusal::NoColourMap, image.type);
         }
     } else if (mapType == 1) {
         at += uint64_t{mapLength} * ((mapEntryBits + 7) / 8);
+        if (at > available)
+            return refuse(TgaRefusal::ColourMapPastEnd);
     }
-    if (at > available)
-        return false;
     image.data = data + at;
     image.dataBytes = available - static_cast<size_t>(at);
 
@@ -46,13 +51,41 @@ bool vtl::readTgaHeader(const unsigned char* data, size_t available, TgaImage& i
     // least one packet (header and value) per 128 pixels.
     const uint64_t pixels = uint64_t{image.width} * image.height;
     const uint64_t bytes = image.depth / 8;
-    const uint64_t least = image.runLength ? (pixels + 127) / 128 * (1 + bytes) : pixels * bytes;
-    return least <= image.dataBytes;
+    const int64_t left = static_cast<int64_t>(image.dataBytes < size_t{INT64_MAX} ? image.dataBytes : size_t{INT64_MAX});
+    if (!image.runLength && pixels * bytes > image.dataBytes)
+        return refuse(TgaRefusal::PixelsCutShort, left, static_cast<int64_t>(pixels * bytes));
+    if (image.runLength && (pixels + 127) / 128 * (1 + bytes) > image.dataBytes)
+        return refuse(TgaRefusal::RunsCannotFit, left, static_cast<int64_t>((pixels + 127) / 128 * (1 + bytes)));
+    return {};
+}
+} // namespace
+
+vtl::TgaCheck vtl::checkTga(const unsigned char* data, size_t available, TgaUse use, TgaImage& image)
+{
+    const TgaCheck header = readHeader(data, available, image);
+    if (!header.ok())
+        return header;
+    if (use == TgaUse::RunImage) {
+        if (image.type != 2 || (image.depth != 24 && image.depth != 32))
+            return refuse(TgaRefusal::NotRunImageType, image.depth, 0, image.type);
+        return {};
+    }
+    if (!image.knownType || !image.runLength)
+        return {};
+    // The packets are walked as the surface decodes them, so that a file cut
+    // short is refused before a surface is made for it.
+    const uint64_t pixels = uint64_t{image.width} * image.height;
+    TgaPixelStream stream(image);
+    unsigned char r, g, b, a;
+    for (uint64_t done = 0; done < pixels; ++done)
+        if (!stream.next(r, g, b, a))
+            return refuse(TgaRefusal::PacketsEnd, static_cast<int64_t>(done), static_cast<int64_t>(pixels));
+    return {};
 }
 
 namespace {
 // Bytes per pixel value of the depths the reader accepts; 0 for any other,
-// which readTgaHeader lets through only for image types nobody decodes.
+// which checkTga lets through only for image types nobody decodes.
 unsigned valueBytes(unsigned depth) { return depth == 8 || depth == 16 || depth == 24 || depth == 32 ? depth / 8 : 0; }
 } // namespace
 

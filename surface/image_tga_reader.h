@@ -16,12 +16,15 @@
 //    reads each byte as a grey level; any other 8-bit image is refused;
 //  - other depths are refused;
 //  - a file whose image data cannot hold every pixel is refused (for the
-//    run-length types this is found while decoding, and the load fails).
+//    run-length types by walking the packets before anything is made).
+// An RLE image is coded only from type 2 files of depth 24 or 32.
 #ifndef VANTREL_SURFACE_IMAGE_TGA_READER_H
 #define VANTREL_SURFACE_IMAGE_TGA_READER_H
 
 #include <cstddef>
 #include <cstdint>
+
+#include "core/file_check.h"
 
 namespace vtl {
 constexpr size_t kTgaHeaderSize = 18;
@@ -38,10 +41,30 @@ struct TgaImage {
     size_t dataBytes;              // bytes from `data` to the end of the file
 };
 
-// Reads the header of a file of `available` bytes (kUnknownExtent: trust
-// it).  False when the file is refused (see above).  A file of an unknown
-// image type is accepted with knownType false and nothing else checked.
-bool readTgaHeader(const unsigned char* data, size_t available, TgaImage& image);
+// What the file is read into: the rules differ.
+enum class TgaUse { Surface, RunImage };
+
+// The rules above, in the order they are checked.
+enum class TgaRefusal {
+    Ok,
+    TooShort,         // value the file's bytes, limit the header's 18
+    Depth,            // value the pixel depth
+    IdPastEnd,        // value the ID field's length
+    ColourMapLayout,  // an 8-bit image's map: field its first index, value its entries, limit their bits
+    ColourMapPastEnd, // the map runs past the end of the file
+    NoColourMap,      // an 8-bit colour image without one: value the image type
+    PixelsCutShort,   // value the bytes after the header, limit what the pixels need
+    RunsCannotFit,    // value the bytes after the header, limit the least the packets of every pixel take
+    PacketsEnd,       // value the pixels the packets give, limit the image's pixels
+    NotRunImageType,  // an RLE image from another type or depth: field the type, value the depth
+};
+using TgaCheck = FileCheck<TgaRefusal>;
+
+// Checks a file of `available` bytes (kUnknownExtent: trust it) for `use`
+// and reads its header into `image`, which is complete when the file is
+// accepted.  A file of an unknown image type is accepted for a surface with
+// knownType false and nothing else checked.
+TgaCheck checkTga(const unsigned char* data, size_t available, TgaUse use, TgaImage& image);
 
 // The image's pixels in file order, each as red, green, blue and alpha
 // (255 for images without alpha).

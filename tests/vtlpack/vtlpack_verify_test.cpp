@@ -174,3 +174,41 @@ TEST_F(VtlpackVerify, ALooseTopFirstTgaLoadsButIsSaidToShowUpsideDown)
         << r.out;
     EXPECT_EQ(r.err, "vtlpack: in/missing.bmp: No such file or directory\n");
 }
+
+TEST_F(VtlpackVerify, AnRlaIsExplainedByTheFirstFrameItsLoaderRefuses)
+{
+    const std::string good = rle(2, 2), cut = good.substr(0, good.size() - 2);
+    auto frame = [](const std::string& image) { return le(uint32_t(image.size()), 4) + le(1, 2) + le(0, 2) + image; };
+    file("WALK.RLA", le(2, 2) + frame(good) + frame(cut));
+    const Outcome r = vtlpack("verify in/WALK.RLA");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "in/WALK.RLA: refused as a frame set: frame 1's image ends in row 0 of 1: it is cut short\n");
+}
+
+TEST_F(VtlpackVerify, ARefusalNamesTheFilesOwnNumbers)
+{
+    const std::string whole = bmp(24, 4, 4);
+    file("SHORT.BMP", whole.substr(0, whole.size() - 10));
+    // An 8-bit index image whose map has 128 entries of 16 bits from index 5.
+    file("MAP.TGA", std::string("\0\1\1", 3) + le(5, 2) + le(128, 2) + char(16) + std::string(4, '\0') + le(1, 2) +
+                        le(1, 2) + char(8) + char(0) + std::string(256, '\0'));
+    file("RUNS.TGA", tga(10, 24, 4, 1, std::string("\x81\x01\x02\x03", 4)));
+    file("WIDE.RLE", le(2, 2) + le(1, 2) + le(3, 4) + std::string(7, '\0') + le(3, 2) + std::string(9, '\x7f') +
+                         le(0, 2));
+    const Outcome r = vtlpack("verify in/SHORT.BMP in/MAP.TGA in/RUNS.TGA in/WIDE.RLE");
+    EXPECT_EQ(r.code, 1);
+    for (const char* said : {"in/SHORT.BMP: refused as a surface, an RLE image and an alpha map: its pixels need 102 "
+                             "bytes, the file holds 92: it is cut short",
+                             "in/MAP.TGA: refused as a surface and an RLE image: its colour map has 128 entries of "
+                             "16 bits from index 5",
+                             "in/RUNS.TGA: refused as a surface: its run-length packets end after 2 of 4 pixels",
+                             "in/WIDE.RLE: refused as an RLE image: it has more than 2 pixels in row 0"})
+        EXPECT_NE(r.out.find(said), std::string::npos) << said << "\n" << r.out;
+
+    // Two entries, the first starting inside the directory.
+    std::string archive = le(2, 4) + le(10, 4) + "A.BIN" + std::string(8, '\0') + le(40, 4) + std::string(13, '\0');
+    std::ofstream(work / "inside.vtl", std::ios::binary) << archive + "ab";
+    EXPECT_EQ(vtlpack("verify inside.vtl").err, "vtlpack: inside.vtl: entry 1 starts at 10, before the end of the "
+                                                "directory (38): the directory is damaged (FastFileInit: invalid "
+                                                "archive)\n");
+}
