@@ -10,8 +10,9 @@
 // RGB888 one.
 //   build/bench/vantrel-bench --benchmark_filter='Present(16Widen|8Palette)'
 #include "peer_compare.h"
-#include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/present_convert.h"
+
+#include <vantrel/seam/code_path_testing.h>
 
 #include <benchmark/benchmark.h>
 
@@ -37,8 +38,8 @@ std::vector<unsigned char> randomBytes(size_t n)
 
 void BM_Present16Widen(benchmark::State& state)
 {
-    const vtl::WidenPath path = state.range(0) == 0 ? vtl::WidenPath::Sse2 : vtl::WidenPath::Avx2;
-    if (!vtl::widenPathSupported(path)) {
+    const vtl::CodePath path = state.range(0) == 0 ? vtl::CodePath::Sse2 : vtl::CodePath::Avx2;
+    if (!vtl::processorRuns(path)) {
         state.SkipWithError("path not supported by this processor");
         return;
     }
@@ -50,7 +51,7 @@ void BM_Present16Widen(benchmark::State& state)
 
     std::vector<Peer> peers;
     peers.push_back({"table", [&] {
-                         vtl::testing::ddraw::forceWidenPath(vtl::WidenPath::Table);
+                         vtl::testing::codepath::force(vtl::CodePath::Plain);
                          vtl::convertToXrgb(image, all, out.data(), kW * 4);
                          benchmark::ClobberMemory();
                      }});
@@ -63,12 +64,12 @@ void BM_Present16Widen(benchmark::State& state)
 #endif
     compare(state, kW * kH,
             [&] {
-                vtl::testing::ddraw::forceWidenPath(path);
+                vtl::testing::codepath::force(path);
                 vtl::convertToXrgb(image, all, out.data(), kW * 4);
                 benchmark::ClobberMemory();
             },
             peers);
-    vtl::testing::ddraw::reset();
+    vtl::testing::codepath::reset();
 }
 
 void BM_Present8Palette(benchmark::State& state)

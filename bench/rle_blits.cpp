@@ -12,7 +12,7 @@
 // ring opaque, so both draw the same pixels).
 #include <benchmark/benchmark.h>
 
-#include "surface/surface_testing.h"
+#include <vantrel/seam/code_path_testing.h>
 #include "peer_compare.h"
 
 #include <vantrel/bitplanefx.h>
@@ -239,9 +239,7 @@ void BM_Rle_ColorBlt(benchmark::State& st)
 // 2 SSSE3, 3 AVX2), sprites with level rings.
 void BM_Rle_BltPath(benchmark::State& state)
 {
-    const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
-                                   vtl::BlitPath::Avx2};
-    if (!::vtl::testing::surface::forcePath(paths[state.range(0)])) {
+    if (!::vtl::testing::codepath::force(vtl::kCodePaths[state.range(0)])) {
         state.SkipWithError("path not supported by this processor");
         return;
     }
@@ -250,7 +248,7 @@ void BM_Rle_BltPath(benchmark::State& state)
         for (int i = 0; i < kSprites; ++i)
             s.surface.BlendBlt(&s.images[i % kShapes], s.at[i], 128);
     state.SetItemsProcessed(state.iterations() * kSprites);
-    ::vtl::testing::surface::reset();
+    ::vtl::testing::codepath::reset();
 }
 
 } // namespace

@@ -17,8 +17,8 @@
 // Elsewhere (the headless backend was chosen) it reports an error and skips.
 #include "present_rig.h"
 #include "present_timing.h"
-#include "platform/ddraw/ddraw_testing.h"
 
+#include <vantrel/seam/code_path_testing.h>
 #include <vantrel/seam/window_backend.h>
 
 #include <benchmark/benchmark.h>
@@ -35,7 +35,7 @@ LRESULT CALLBACK plainProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 enum class Show { Window, Fullscreen, FullscreenNoVsync };
 
-void presentOnScreen(benchmark::State& state, Show show, vtl::WidenPath widen = vtl::WidenPath::Auto)
+void presentOnScreen(benchmark::State& state, Show show, bool plainWidening = false)
 {
     // Asked for by name only: choosing a backend here would take the
     // headless one from the other display benchmarks of this program.
@@ -57,7 +57,8 @@ void presentOnScreen(benchmark::State& state, Show show, vtl::WidenPath widen = 
                                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
         return hwnd;
     }();
-    vtl::testing::ddraw::forceWidenPath(widen);
+    if (plainWidening)
+        vtl::testing::codepath::force(vtl::CodePath::Plain);
     PresentRig rig;
     if (!rig.begin(window, w, h, show != Show::Window)) {
         state.SkipWithError("display did not start");
@@ -72,7 +73,7 @@ void presentOnScreen(benchmark::State& state, Show show, vtl::WidenPath widen = 
     }
 
     timePresents(state, static_cast<size_t>(w) * h * 2, once);
-    vtl::testing::ddraw::forceWidenPath(vtl::WidenPath::Auto);
+    vtl::testing::codepath::reset();
 }
 
 void BM_SdlPresentWindow16(benchmark::State& state) { presentOnScreen(state, Show::Window); }
@@ -80,11 +81,11 @@ void BM_SdlPresentFullscreen16(benchmark::State& state) { presentOnScreen(state,
 void BM_SdlPresentFullscreen16NoVsync(benchmark::State& state) { presentOnScreen(state, Show::FullscreenNoVsync); }
 void BM_SdlPresentWindow16Table(benchmark::State& state)
 {
-    presentOnScreen(state, Show::Window, vtl::WidenPath::Table);
+    presentOnScreen(state, Show::Window, true);
 }
 void BM_SdlPresentFullscreen16NoVsyncTable(benchmark::State& state)
 {
-    presentOnScreen(state, Show::FullscreenNoVsync, vtl::WidenPath::Table);
+    presentOnScreen(state, Show::FullscreenNoVsync, true);
 }
 
 } // namespace

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "surface/surface_testing.h"
+#include <vantrel/seam/code_path_testing.h>
 #include "peer_compare.h"
 #include "surface/blit_rows.h"
 
@@ -294,9 +294,7 @@ void BM_Surface_AlphaBlt(benchmark::State& state)
 // cannot run it.  The caller resets the switch when done.
 bool forcePathOfArgument(benchmark::State& state)
 {
-    const vtl::BlitPath paths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
-                                   vtl::BlitPath::Avx2};
-    if (::vtl::testing::surface::forcePath(paths[state.range(0)]))
+    if (::vtl::testing::codepath::force(vtl::kCodePaths[state.range(0)]))
         return true;
     state.SkipWithError("path not supported by this processor");
     return false;
@@ -313,7 +311,7 @@ void BM_Surface_BlendBltPath(benchmark::State& state)
     for (auto _ : state)
         dst.BlendBlt(&src, {0, 0}, nullptr, 160);
     state.SetItemsProcessed(state.iterations() * kScreenW * kScreenH);
-    ::vtl::testing::surface::reset();
+    ::vtl::testing::codepath::reset();
 }
 
 void BM_Surface_Hline(benchmark::State& state)
@@ -458,7 +456,7 @@ void BM_Surface_LutBltPath(benchmark::State& state)
         dst.Blt(&lut, {0, 0}, nullptr);
     state.SetItemsProcessed(state.iterations() * kScreenW * kScreenH);
     lut.release();
-    ::vtl::testing::surface::reset();
+    ::vtl::testing::codepath::reset();
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #    platform in platform/host/*.h; nothing outside platform/host/ includes
 #    platform/host/<system>/ itself;
 #  - no backend switch (VANTREL_HAVE_SDL2) outside platform/backends/;
+#  - no backend includes another's headers (platform/backends/<name>/): what
+#    two backends share lives in the backend-neutral folders or the seam;
 #  - X11's headers (<X11/...>, and <SDL_syswm.h>, which includes them) only
 #    in platform/backends/sdl/x11/, the one folder built when
 #    VANTREL_WITH_X11 is on (its stand-in is platform/backends/sdl/without_x11/);
@@ -46,6 +48,8 @@ function(vantrel_layering_breaches source_dir out_var)
     string(REGEX MATCH "^platform/" in_platform "${rel}")
     string(REGEX MATCH "^platform/host/" in_host "${rel}")
     string(REGEX MATCH "^platform/backends/" in_backends "${rel}")
+    string(REGEX MATCH "^platform/backends/([a-z0-9_]+)/" in_a_backend "${rel}")
+    set(own_backend "${CMAKE_MATCH_1}")
     string(REGEX MATCH "^platform/winmm/sndfile/" in_decoder "${rel}")
     string(REGEX MATCH "^platform/backends/sdl/x11/" in_x11 "${rel}")
     foreach(line IN LISTS lines)
@@ -69,6 +73,11 @@ function(vantrel_layering_breaches source_dir out_var)
       endif()
       if(NOT in_backends AND line MATCHES "VANTREL_HAVE_SDL2")
         list(APPEND breaches "${rel}: a backend switch outside platform/backends/: ${line}")
+      endif()
+      if(in_a_backend AND line MATCHES "#[ \t]*include[ \t]*\"platform/backends/([a-z0-9_]+)/")
+        if(NOT CMAKE_MATCH_1 STREQUAL own_backend)
+          list(APPEND breaches "${rel}: includes another backend's header: ${line}")
+        endif()
       endif()
     endforeach()
   endforeach()

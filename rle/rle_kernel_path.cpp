@@ -1,29 +1,16 @@
-// Picks the RLE kernels of the active code path, the one the surface blits
-// use.
+// Picks the RLE kernels of the active code path (<vantrel/seam/code_path.h>).
 #include <vantrel/pixelformat.h>
+#include <vantrel/seam/code_path.h>
 
 #include "rle/rle_kernels.h"
 
 namespace vtl {
-namespace {
-
-const RleKernels& kernelsOf(BlitPath path)
-{
-    const RleKernels* k = nullptr;
-    switch (path) {
-    case BlitPath::Sse2: k = rleSse2Kernels(); break;
-    case BlitPath::Ssse3: k = rleSsse3Kernels(); break;
-    case BlitPath::Avx2: k = rleAvx2Kernels(); break;
-    default: break;
-    }
-    return k ? *k : rleScalarKernels();
-}
-
-} // namespace
 
 RleDrawFn rleKernel(RleOp op, unsigned bitsPerPixel, unsigned formatCode)
 {
-    const RleKernels& k = kernelsOf(activeBlitPath());
+    static const RleKernels* const byPath[kCodePathCount] = {&rleScalarKernels(), rleSse2Kernels(),
+                                                             rleSsse3Kernels(), rleAvx2Kernels()};
+    const RleKernels& k = *activeKernels(byPath);
     const RleKernels& plain = rleScalarKernels();
     // The vector kernels know the field layout from the format code; a
     // surface without a recognised code gets the table-driven path, which is

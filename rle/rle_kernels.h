@@ -5,15 +5,14 @@
 // compiled into it, so a run costs no call.  Every kernel exists as plain C
 // on the effect tables and, on x86-64, as SSE2, SSSE3 and AVX2 code that
 // redoes the tables' per-field floor arithmetic in vector lanes.  All paths
-// give the same bytes.  The path is the surface blits' one (setBlitPath):
-// chosen once, forced by tests and benchmarks for both families together.
+// give the same bytes.  The path is the one every kernel family runs
+// (<vantrel/seam/code_path.h>).
 #ifndef VANTREL_RLE_RLE_KERNELS_H
 #define VANTREL_RLE_RLE_KERNELS_H
 
 #include <cstdint>
 
 #include "rle/rle_walk.h"
-#include "surface/blit_rows.h"
 
 namespace vtl {
 

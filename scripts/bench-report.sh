@@ -41,7 +41,8 @@ VANTREL_VIDEO=headless VANTREL_AUDIO=headless "$bench" --benchmark_filter="$filt
          | "| \($b.name | sub("/manual_time$"; "")) | \(.key | ltrimstr("vs_")) | \(.value * 100 | round / 100) | " +
            "\(($b.items_per_second / 1e6) * 100 | round / 100) M items/s |"' "$json"
   echo
-  echo "Code paths (items per second, same run):"
+  echo "Code paths (items per second, same run): argument 0 is the plain path, 1 SSE2, 2 SSSE3, 3 AVX2,"
+  echo "each forced with \`vtl::testing::codepath::force\` (<vantrel/seam/code_path_testing.h>)."
   echo
   echo "| Benchmark | Items/s |"
   echo "|---|---:|"

@@ -1,90 +1,20 @@
-// Picks the row kernels for this processor.  The choice is made once, on
-// first use; tests and benchmarks may force another supported path.
+// Picks the row kernels of the active code path (<vantrel/seam/code_path.h>).
 #include <vantrel/pixelformat.h>
-#include <vantrel/seam/processor.h>
+#include <vantrel/seam/code_path.h>
 
 #include "surface/blit_rows.h"
-
-#include <initializer_list>
 
 namespace vtl {
 namespace {
 
-bool cpuHas(BlitPath path)
-{
-    switch (path) {
-    case BlitPath::Sse2:
-        return processorHas(VectorSet::Sse2);
-    case BlitPath::Ssse3:
-        return processorHas(VectorSet::Ssse3);
-    case BlitPath::Avx2:
-        return processorHas(VectorSet::Avx2);
-    default:
-        return false;
-    }
-}
-
-const RowKernels* kernelsOf(BlitPath path)
-{
-    switch (path) {
-    case BlitPath::Scalar:
-        return &scalarKernels();
-    case BlitPath::Sse2:
-        return sse2Kernels();
-    case BlitPath::Ssse3:
-        return ssse3Kernels();
-    case BlitPath::Avx2:
-        return avx2Kernels();
-    default:
-        return nullptr;
-    }
-}
-
-// Ranked by BM_Surface_BlendBltPath: the widest vectors are fastest, and
-// the SSSE3 build of the kernels measures a little ahead of the SSE2 one.
-BlitPath bestPath()
-{
-    for (BlitPath p : {BlitPath::Avx2, BlitPath::Ssse3, BlitPath::Sse2})
-        if (blitPathSupported(p))
-            return p;
-    return BlitPath::Scalar;
-}
-
-BlitPath gPath = BlitPath::Auto;
-const RowKernels* gKernels = nullptr;
-
 const RowKernels& active()
 {
-    if (!gKernels) {
-        gPath = bestPath();
-        gKernels = kernelsOf(gPath);
-    }
-    return *gKernels;
+    static const RowKernels* const byPath[kCodePathCount] = {&scalarKernels(), sse2Kernels(), ssse3Kernels(),
+                                                             avx2Kernels()};
+    return *activeKernels(byPath);
 }
 
 } // namespace
-
-bool blitPathSupported(BlitPath path)
-{
-    if (path == BlitPath::Auto || path == BlitPath::Scalar)
-        return true;
-    return kernelsOf(path) != nullptr && cpuHas(path);
-}
-
-bool setBlitPath(BlitPath path)
-{
-    if (!blitPathSupported(path))
-        return false;
-    gPath = path == BlitPath::Auto ? bestPath() : path;
-    gKernels = kernelsOf(gPath);
-    return true;
-}
-
-BlitPath activeBlitPath()
-{
-    active();
-    return gPath;
-}
 
 RowFn rowKernel(BlitOp op, unsigned bitsPerPixel, unsigned formatCode)
 {

@@ -6,7 +6,7 @@
 // destination.  Every kernel exists as plain C on the effect tables and, on
 // x86-64, as SSE2, SSSE3 and AVX2 code that redoes the tables' per-field
 // floor arithmetic in vector registers.  All paths give the same bytes; the
-// fastest one the processor supports is used unless a test forces another.
+// code-path chooser (<vantrel/seam/code_path.h>) says which one runs.
 #ifndef VANTREL_SURFACE_BLIT_ROWS_H
 #define VANTREL_SURFACE_BLIT_ROWS_H
 
@@ -69,17 +69,9 @@ struct RowKernels {
     QuadrantRowFn quadrant8, quadrant555, quadrant565, quadrant24;
 };
 
-enum class BlitPath { Auto, Scalar, Sse2, Ssse3, Avx2 };
-
-// Whether this processor (and this build) can run a path.
-bool blitPathSupported(BlitPath path);
-// Forces a path (Auto: the fastest supported).  False, changing nothing, for
-// a path the processor cannot run.  For tests and benchmarks.
-bool setBlitPath(BlitPath path);
-BlitPath activeBlitPath();
-
 // The kernel for an operation on a surface of the given depth and format
-// code, from the active path.  Null when the depth has no such kernel.
+// code, from the active code path (<vantrel/seam/code_path.h>).  Null when
+// the depth has no such kernel.
 RowFn rowKernel(BlitOp op, unsigned bitsPerPixel, unsigned formatCode);
 LutRowFn lutRowKernel(unsigned formatCode);
 QuadrantRowFn quadrantRowKernel(unsigned bitsPerPixel, unsigned formatCode); // null for 32 bits

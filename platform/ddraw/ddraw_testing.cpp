@@ -32,7 +32,6 @@ void reset()
 {
     hooks().reset();
     gExtraDrivers = 0;
-    setWidenPath(WidenPath::Auto);
 }
 
 void loseDisplay() { noteDisplayLoss(); }

@@ -1,15 +1,14 @@
 // Test hooks of the display device: make any of its calls fail (once, after
 // a number of successful calls, or always), record the calls made, lose the
 // display as a mode change or a minimised full-screen window would, and list
-// extra display drivers, and force the code path that widens 16-bit frames
-// when they are presented.  The verbs are those of <vantrel/seam/call_hooks.h>.
+// extra display drivers.  The verbs are those of <vantrel/seam/call_hooks.h>;
+// the path that widens 16-bit frames is forced with every other kernel
+// family's (<vantrel/seam/code_path_testing.h>).
 //
 // They work the same under every backend; the headless one is where tests
 // use them.  Nothing here is part of the public interface.
 #ifndef VANTREL_PLATFORM_DDRAW_DDRAW_TESTING_H
 #define VANTREL_PLATFORM_DDRAW_DDRAW_TESTING_H
-
-#include "platform/ddraw/widen_rows.h"
 
 #include <vantrel/seam/call_hooks.h>
 #include <vantrel/win32/types.h>
@@ -54,8 +53,7 @@ void failAlways(Op op, HRESULT result);
 void record();
 std::vector<Call> calls();
 unsigned countCalls(Op op);
-// Clears the faults, the record and the extra drivers, and goes back to the
-// fastest widening path.
+// Clears the faults, the record and the extra drivers.
 void reset();
 
 // The display is lost now, as after a mode change by another program.
@@ -64,11 +62,6 @@ void loseDisplay();
 // driver, each with its own GUID.
 void setExtraDrivers(unsigned count);
 unsigned extraDrivers();
-
-// 16-bit frames are widened on `path` from now on (WidenPath::Table: the
-// table every path is held to).  False, changing nothing, for a path this
-// processor cannot run.
-inline bool forceWidenPath(WidenPath path) { return setWidenPath(path); }
 
 // The device's side: each call records itself and returns the injected
 // failure, or DD_OK to go on.

@@ -5,7 +5,7 @@
 // vector kernels for SSE2 and AVX2 that repeat each field's top bits in
 // registers.  The 65,536-entry table of present_convert.cpp defines the
 // result: it serves every other layout, every processor without those
-// vectors, and the Table path, which tests and benchmarks may force.
+// vectors, and the plain code path, which tests and benchmarks may force.
 #ifndef VANTREL_PLATFORM_DDRAW_WIDEN_ROWS_H
 #define VANTREL_PLATFORM_DDRAW_WIDEN_ROWS_H
 
@@ -24,17 +24,9 @@ struct WidenKernels {
     WidenRowFn rgb565, bgr565, rgb555, bgr555;
 };
 
-enum class WidenPath { Auto, Table, Sse2, Avx2 };
-
-// Whether this processor (and this build) can run a path.
-bool widenPathSupported(WidenPath path);
-// Forces a path (Auto: the fastest supported).  False, changing nothing, for
-// a path the processor cannot run.  For tests and benchmarks.
-bool setWidenPath(WidenPath path);
-WidenPath activeWidenPath();
-
-// The active path's kernel for a 16-bit layout; null for the Table path and
-// for layouts without a vector kernel (the caller then uses the table).
+// The kernel of the active code path (<vantrel/seam/code_path.h>) for a
+// 16-bit layout; null on the plain path and for layouts without a vector
+// kernel (the caller then uses the table).
 WidenRowFn widenRowKernel(const PixelLayout& layout);
 
 // The paths themselves: null where the build has no x86 vectors.

@@ -1,6 +1,8 @@
 // The vector widening of 16-bit frames gives exactly the table's colours.
 #include "platform/ddraw/present_convert.h"
-#include "platform/ddraw/ddraw_testing.h"
+#include "platform/ddraw/widen_rows.h"
+
+#include <vantrel/seam/code_path_testing.h>
 
 #include <gtest/gtest.h>
 
@@ -23,10 +25,10 @@ const Layout kVectorLayouts[] = {
 
 struct PathCase {
     const char* name;
-    vtl::WidenPath path;
+    vtl::CodePath path;
 };
 
-const PathCase kVectorPaths[] = {{"sse2", vtl::WidenPath::Sse2}, {"avx2", vtl::WidenPath::Avx2}};
+const PathCase kVectorPaths[] = {{"sse2", vtl::CodePath::Sse2}, {"avx2", vtl::CodePath::Avx2}};
 
 // Every 16-bit value, in rows of `width` pixels starting one pixel in from
 // the image's left edge, converted into rows that start one pixel into the
@@ -51,19 +53,19 @@ std::vector<uint32_t> convertEveryValue(const vtl::PixelLayout& layout, int widt
 
 class WidenRowsTest : public testing::TestWithParam<std::tuple<PathCase, Layout>> {
 protected:
-    void TearDown() override { vtl::testing::ddraw::reset(); }
+    void TearDown() override { vtl::testing::codepath::reset(); }
 };
 
 TEST_P(WidenRowsTest, EveryValueAtEveryTailLengthMatchesTheTable)
 {
     const PathCase& path = std::get<0>(GetParam());
     const vtl::PixelLayout& layout = std::get<1>(GetParam()).layout;
-    if (!vtl::widenPathSupported(path.path))
+    if (!vtl::processorRuns(path.path))
         GTEST_SKIP() << "this processor has no " << path.name;
     for (int width : {1, 7, 8, 15, 16, 17, 31, 32, 33, 47, 640}) {
-        ASSERT_TRUE(vtl::testing::ddraw::forceWidenPath(vtl::WidenPath::Table));
+        ASSERT_TRUE(vtl::testing::codepath::force(vtl::CodePath::Plain));
         const std::vector<uint32_t> expected = convertEveryValue(layout, width);
-        ASSERT_TRUE(vtl::testing::ddraw::forceWidenPath(path.path));
+        ASSERT_TRUE(vtl::testing::codepath::force(path.path));
         ASSERT_NE(vtl::widenRowKernel(layout), nullptr) << "the vector kernel is not the one tested";
         const std::vector<uint32_t> got = convertEveryValue(layout, width);
         // The padding between rows is left as it was, so a kernel writing
@@ -87,8 +89,8 @@ TEST(WidenRows, OtherLayoutsKeepTheTableOnEveryPath)
 {
     // x-4-4-4, and 5-6-5 with green in an unusual place.
     const vtl::PixelLayout others[] = {{16, 0x0F00, 0x00F0, 0x000F}, {16, 0xF800, 0x001F, 0x07E0}};
-    for (vtl::WidenPath path : {vtl::WidenPath::Sse2, vtl::WidenPath::Avx2}) {
-        if (!vtl::testing::ddraw::forceWidenPath(path))
+    for (vtl::CodePath path : {vtl::CodePath::Sse2, vtl::CodePath::Avx2}) {
+        if (!vtl::testing::codepath::force(path))
             continue;
         for (const vtl::PixelLayout& layout : others) {
             EXPECT_EQ(vtl::widenRowKernel(layout), nullptr);
@@ -100,7 +102,7 @@ TEST(WidenRows, OtherLayoutsKeepTheTableOnEveryPath)
             EXPECT_EQ(out, 0xFFFFFFu);
         }
     }
-    vtl::testing::ddraw::reset();
+    vtl::testing::codepath::reset();
 }
 
 } // namespace

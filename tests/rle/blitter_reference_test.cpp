@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "surface/surface_testing.h"
+#include <vantrel/seam/code_path_testing.h>
 #include "surface/effects_switch.h"
 #include "rle/rle_reference.h"
 #include "surface/blit_rows.h"
@@ -17,13 +17,9 @@ using namespace rletest;
 
 namespace {
 
-const vtl::BlitPath kPaths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
-                                vtl::BlitPath::Avx2};
-const char* const kPathNames[] = {"plain", "sse2", "ssse3", "avx2"};
-
 class RleBlitters : public testing::TestWithParam<DisplayFormat> {
 protected:
-    void TearDown() override { ::vtl::testing::surface::reset(); }
+    void TearDown() override { ::vtl::testing::codepath::reset(); }
     void SetUp() override
     {
         const DisplayFormat& d = GetParam();
@@ -97,13 +93,13 @@ TEST_P(RleBlitters, MatchTheReferenceWalkerEverywhere)
                         refOp = Op::Normal;
                     if (!(op == Op::Blend && args.level == 0))
                         drawRefInClip(ref.s, image.img, pt, B, refOp, args);
-                    for (int path = 0; path < 4; ++path) {
-                        if (!::vtl::testing::surface::forcePath(kPaths[path]))
+                    for (vtl::CodePath path : vtl::kCodePaths) {
+                        if (!::vtl::testing::codepath::force(path))
                             continue;
                         lib.restore(background);
                         drawLib(lib.s, &image.img, pt, op, args);
                         ASSERT_EQ(lib.snapshot(), ref.snapshot())
-                            << kPathNames[path] << " path, op " << static_cast<int>(op) << " level " << args.level
+                            << vtl::codePathName(path) << " path, op " << static_cast<int>(op) << " level " << args.level
                             << " colorLevel " << args.colorLevel << " image " << w << "x" << h << " at " << pt.x
                             << "," << pt.y << " clip " << lib.s.clipX << "," << lib.s.clipY << " "
                             << lib.s.clipWidth << "x" << lib.s.clipHeight;

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "surface/surface_testing.h"
+#include <vantrel/seam/code_path_testing.h>
 #include "surface/blit_rows.h"
 #include "surface_helpers.h"
 
@@ -87,20 +87,9 @@ uint32_t reference8(Member m, uint32_t s, uint32_t d, unsigned a, unsigned k, un
     }
 }
 
-const char* pathName(vtl::BlitPath p)
-{
-    switch (p) {
-    case vtl::BlitPath::Scalar: return "plain";
-    case vtl::BlitPath::Sse2: return "sse2";
-    case vtl::BlitPath::Ssse3: return "ssse3";
-    case vtl::BlitPath::Avx2: return "avx2";
-    default: return "auto";
-    }
-}
-
 class BlitFastPaths : public ::testing::TestWithParam<DisplayFormat> {
 protected:
-    void TearDown() override { ::vtl::testing::surface::reset(); }
+    void TearDown() override { ::vtl::testing::codepath::reset(); }
 };
 
 // Draws `w` x 3 pixels from source column sx to destination column dx and
@@ -156,8 +145,8 @@ TEST_P(BlitFastPaths, EveryPathMatchesTheTables)
     std::mt19937 rng(1234);
     Surface src(f, 160, 4, true), dst(f, 160, 4);
     int paths = 0;
-    for (vtl::BlitPath path : {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3, vtl::BlitPath::Avx2}) {
-        if (!::vtl::testing::surface::forcePath(path))
+    for (vtl::CodePath path : vtl::kCodePaths) {
+        if (!::vtl::testing::codepath::force(path))
             continue;
         ++paths;
         for (int mi = 0; mi < MEMBER_COUNT; ++mi) {
@@ -170,17 +159,17 @@ TEST_P(BlitFastPaths, EveryPathMatchesTheTables)
                 const int sx = static_cast<int>(k % 8);
                 const int dx = static_cast<int>((k / 8) % 8) + static_cast<int>(k % 3);
                 const auto color = static_cast<unsigned short>(rng());
-                checkOne(m, f, src, dst, sx, dx, std::min(w, 150 - dx), k, color, pathName(path), rng);
+                checkOne(m, f, src, dst, sx, dx, std::min(w, 150 - dx), k, color, vtl::codePathName(path), rng);
                 if (HasFailure())
                     return;
             }
             // Every width up to a few vectors, and every alignment of source
             // against destination at widths with a vector tail.
             for (int w = 1; w <= 70; ++w)
-                checkOne(m, f, src, dst, w % 8, 7 - (w * 3) % 8, w, 128, 0x1234, pathName(path), rng);
+                checkOne(m, f, src, dst, w % 8, 7 - (w * 3) % 8, w, 128, 0x1234, vtl::codePathName(path), rng);
             for (int w : {33, 67})
                 for (int align = 0; align < 8; ++align)
-                    checkOne(m, f, src, dst, align, 7 - align, w, 254, 0x4321, pathName(path), rng);
+                    checkOne(m, f, src, dst, align, 7 - align, w, 254, 0x4321, vtl::codePathName(path), rng);
             if (HasFailure())
                 return;
         }
@@ -192,15 +181,3 @@ INSTANTIATE_TEST_SUITE_P(Formats, BlitFastPaths,
                          ::testing::Values(kDisplayFormats[0], kDisplayFormats[1], kDisplayFormats[2],
                                            kDisplayFormats[3], kDisplayFormats[4]),
                          formatName);
-
-TEST(BlitPaths, TheProcessorsPathsCanBeForcedAndAutoPicksOne)
-{
-    EXPECT_TRUE(::vtl::testing::surface::forcePath(vtl::BlitPath::Scalar));
-    EXPECT_EQ(vtl::activeBlitPath(), vtl::BlitPath::Scalar);
-    EXPECT_TRUE(::vtl::testing::surface::forcePath(vtl::BlitPath::Auto));
-    EXPECT_NE(vtl::activeBlitPath(), vtl::BlitPath::Auto);
-#if defined(__x86_64__)
-    EXPECT_TRUE(vtl::blitPathSupported(vtl::BlitPath::Sse2)) << "every x86-64 processor has SSE2";
-    EXPECT_NE(vtl::activeBlitPath(), vtl::BlitPath::Scalar);
-#endif
-}

@@ -10,15 +10,11 @@
 #include <random>
 #include <vector>
 
-#include "surface/surface_testing.h"
+#include <vantrel/seam/code_path_testing.h>
 #include "surface/blit_rows.h"
 #include "surface_helpers.h"
 
 namespace {
-
-const vtl::BlitPath kPaths[] = {vtl::BlitPath::Scalar, vtl::BlitPath::Sse2, vtl::BlitPath::Ssse3,
-                                vtl::BlitPath::Avx2};
-const char* const kPathNames[] = {"plain", "sse2", "ssse3", "avx2"};
 
 uint32_t fade16(uint32_t p, unsigned k) { return (FadeLo[k][p & 0xFF] + FadeHi[k][p >> 8]) & 0xFFFFu; }
 uint32_t complement16(uint32_t p, unsigned k) { return (FadeLoRev[k][p & 0xFF] + FadeHiRev[k][p >> 8]) & 0xFFFFu; }
@@ -42,7 +38,7 @@ struct Map : ALPHAFX {
 
 class EdgeClipping : public ::testing::TestWithParam<DisplayFormat> {
 protected:
-    void TearDown() override { ::vtl::testing::surface::reset(); }
+    void TearDown() override { ::vtl::testing::codepath::reset(); }
 };
 
 } // namespace
@@ -89,8 +85,8 @@ TEST_P(EdgeClipping, LookupImagesDrawTheirVisiblePartExactly)
                         }
                         expected[py * kSurfaceW + px] = v;
                     }
-                for (int path = 0; path < 4; ++path) {
-                    if (!::vtl::testing::surface::forcePath(kPaths[path]))
+                for (vtl::CodePath path : vtl::kCodePaths) {
+                    if (!::vtl::testing::codepath::force(path))
                         continue;
                     for (int py = 0; py < kSurfaceH; ++py)
                         for (int px = 0; px < kSurfaceW; ++px)
@@ -101,7 +97,7 @@ TEST_P(EdgeClipping, LookupImagesDrawTheirVisiblePartExactly)
                     for (int py = 0; py < kSurfaceH; ++py)
                         for (int px = 0; px < kSurfaceW; ++px)
                             ASSERT_EQ(d.get(px, py), expected[py * kSurfaceW + px])
-                                << kPathNames[path] << " path, area " << part << " at (" << x << ", " << y
+                                << vtl::codePathName(path) << " path, area " << part << " at (" << x << ", " << y
                                 << "), pixel (" << px << ", " << py << ")";
                 }
             }
@@ -157,15 +153,15 @@ TEST_P(EdgeClipping, QuadrantBlendsDrawTheirVisiblePartExactly)
                                                               Fade8Rev[k][pixelOf(a, ax + i, ay + r, c)]);
                         }
                     }
-                for (int path = 0; path < 4; ++path) {
-                    if (!::vtl::testing::surface::forcePath(kPaths[path]))
+                for (vtl::CodePath path : vtl::kCodePaths) {
+                    if (!::vtl::testing::codepath::force(path))
                         continue;
                     std::memcpy(d.pixels, before.data(), before.size());
                     BlendPosNeg(x, y, &d, &a, &b, &m, quarter);
                     for (int py = 0; py < kSurfaceH; ++py)
                         for (int px = 0; px < kSurfaceW; ++px)
                             ASSERT_EQ(0, std::memcmp(d.at(px, py), &expected[static_cast<size_t>(py) * d.pitch + px * B], B))
-                                << kPathNames[path] << " path, quarter " << quarter << " at (" << x << ", " << y
+                                << vtl::codePathName(path) << " path, quarter " << quarter << " at (" << x << ", " << y
                                 << "), pixel (" << px << ", " << py << ") is 0x" << std::hex << d.get(px, py);
                 }
             }

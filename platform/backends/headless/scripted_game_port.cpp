@@ -6,13 +6,6 @@
 
 namespace vtl {
 
-uint8_t gamePortButtonBit(int stick, int button)
-{
-    // Port order: stick 1 button 1, stick 1 button 2, stick 2 button 1,
-    // stick 2 button 2 in bits 4, 5, 6, 7.
-    return static_cast<uint8_t>(0x10 << (stick * 2 + button));
-}
-
 ScriptedGamePort::ScriptedGamePort()
 {
     for (uint32_t& t : held_.timerReads)

@@ -34,9 +34,6 @@ private:
     unsigned reads_ = 0;
 };
 
-// The button bit of `button` (0 or 1) of `stick` (0 or 1) in the port byte.
-uint8_t gamePortButtonBit(int stick, int button);
-
 } // namespace vtl
 
 #endif

@@ -2,7 +2,8 @@
 // shown in them, a sound device, and SDL's joysticks as the game port.  The
 // backend table tries it first; each device falls back to headless when SDL
 // cannot open it.
-//   sdl_video.cpp       VideoBackend    openSdlVideo      (sdl_keys: key codes)
+//   sdl_video.cpp       VideoBackend    openSdlVideo      (sdl_video.h: its
+//                       files by job; sdl_keys: key codes)
 //   sdl_display.cpp     DisplayBackend  openSdlDisplay
 //   sdl_audio.cpp       AudioOutput     openSdlAudio
 //   sdl_game_port.cpp   GamePortSource  openSdlGamePort

@@ -3,8 +3,6 @@
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/backends/sdl/sdl_startup.h"
 
-#include "platform/backends/headless/scripted_game_port.h"
-
 namespace vtl {
 
 namespace {

@@ -19,6 +19,14 @@ constexpr uint32_t kTimerNeverEnds = UINT32_MAX;
 // button 2 0x80.
 constexpr uint8_t kButtonsReleased = 0xF0;
 
+// The button bit of `button` (0 or 1) of `stick` (0 or 1) in the port byte.
+constexpr uint8_t gamePortButtonBit(int stick, int button)
+{
+    // Port order: stick 1 button 1, stick 1 button 2, stick 2 button 1,
+    // stick 2 button 2 in bits 4, 5, 6, 7.
+    return static_cast<uint8_t>(0x10 << (stick * 2 + button));
+}
+
 struct GamePortSample {
     // How many successive reads each timer bit stays 1 after the port is
     // started: stick 1 x, stick 1 y, stick 2 x, stick 2 y.

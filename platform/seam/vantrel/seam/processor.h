@@ -1,6 +1,5 @@
-// The vector instruction sets this processor runs, for code that picks its
-// kernels at run time (the blitters, the present's widening).  Always false
-// off x86, where the plain kernels run.
+// The vector instruction sets this processor runs, for the code-path chooser
+// (code_path.h).  Always false off x86, where the plain kernels run.
 #ifndef VANTREL_SEAM_PROCESSOR_H
 #define VANTREL_SEAM_PROCESSOR_H
 
