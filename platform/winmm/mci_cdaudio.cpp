@@ -201,9 +201,21 @@ public:
     }
 };
 
-std::mutex gDevicesLock;
-std::map<MCIDEVICEID, std::shared_ptr<CdDevice>> gDevices;
-MCIDEVICEID gNextDevice = 1;
+// The open devices.  Never destroyed: a game that never closes its CD (the
+// class has no close) still stops and queries it from the destructors of its
+// globals, which may run after the statics here are gone.  A device left open
+// plays on until the process ends, as on Windows.
+struct DeviceList {
+    std::mutex lock;
+    std::map<MCIDEVICEID, std::shared_ptr<CdDevice>> devices;
+    MCIDEVICEID next = 1;
+};
+
+DeviceList& openDevices()
+{
+    static DeviceList* list = new DeviceList;
+    return *list;
+}
 
 MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* params)
 {
@@ -222,9 +234,10 @@ MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* params)
     device->engine = AudioEngine::acquire();
     if (!device->engine)
         return MCIERR_HARDWARE;
-    std::lock_guard<std::mutex> lock(gDevicesLock);
-    params->wDeviceID = gNextDevice++;
-    gDevices[params->wDeviceID] = device;
+    DeviceList& list = openDevices();
+    std::lock_guard<std::mutex> lock(list.lock);
+    params->wDeviceID = list.next++;
+    list.devices[params->wDeviceID] = device;
     return 0;
 }
 
@@ -370,13 +383,14 @@ MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWOR
         return vtl::openDevice(flags, reinterpret_cast<MCI_OPEN_PARMSA*>(parameters));
     std::shared_ptr<vtl::CdDevice> d;
     {
-        std::lock_guard<std::mutex> lock(vtl::gDevicesLock);
-        auto it = vtl::gDevices.find(device);
-        if (it == vtl::gDevices.end())
+        vtl::DeviceList& list = vtl::openDevices();
+        std::lock_guard<std::mutex> lock(list.lock);
+        auto it = list.devices.find(device);
+        if (it == list.devices.end())
             return MCIERR_INVALID_DEVICE_ID;
         d = it->second;
         if (message == MCI_CLOSE)
-            vtl::gDevices.erase(it);
+            list.devices.erase(it);
     }
     if (message == MCI_CLOSE)
         return 0; // the device stops when its last user lets go of it
