@@ -136,9 +136,18 @@ public:
     void primeLocked()
     {
         DiscTrack& t = disc.tracks[track];
-        uint32_t available;
         if (t.source && (position >> 32) < t.frames)
-            t.source->frames(uint32_t(position >> 32), &available);
+            t.source->prime(uint32_t(position >> 32));
+    }
+
+    // Readies every track a play from `from` to `to` (CD frames) reaches.
+    // Without the engine's mutex: reading a WAV track takes as long as the
+    // file is big, and the mixer plays on meanwhile.
+    void prepareTracks(uint32_t from, uint32_t to)
+    {
+        for (DiscTrack& t : disc.tracks)
+            if (t.source && t.start + t.length > from && (t.start < to || t.start == from))
+                t.source->prepare();
     }
 
     // Failures met while tracks played, reported by the next request.
@@ -245,14 +254,19 @@ MCIERROR play(CdDevice& d, DWORD_PTR flags, MCI_PLAY_PARMS* params)
 {
     if ((flags & (MCI_FROM | MCI_TO)) && !params)
         return MCIERR_NULL_PARAMETER_BLOCK;
-    std::lock_guard<std::mutex> lock(d.engine->mutex());
-    uint32_t from = d.positionLocked(), to = d.disc.length;
+    uint32_t from, to = d.disc.length;
+    {
+        std::lock_guard<std::mutex> lock(d.engine->mutex());
+        from = d.positionLocked();
+    }
     if ((flags & MCI_FROM) && !d.toCdFrame(params->dwFrom, &from))
         return MCIERR_OUTOFRANGE;
     if ((flags & MCI_TO) && !d.toCdFrame(params->dwTo, &to))
         return MCIERR_OUTOFRANGE;
     if (from >= d.disc.length || from > to)
         return MCIERR_OUTOFRANGE;
+    d.prepareTracks(from, to);
+    std::lock_guard<std::mutex> lock(d.engine->mutex());
     d.seekLocked(from);
     d.until = to;
     d.playing = true;
