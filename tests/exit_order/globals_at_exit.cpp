@@ -198,9 +198,12 @@ int main(int argc, char** argv)
     gColor.bytesPerPixel = gMono.bytesPerPixel = gGfx.bytesPerPixel;
     if (!gColor.create(8, 8, 64) || !gMono.create(8, 8, 64) || !gLut.create(8, 8))
         return failed("the colour, mono and lookup images");
-    if (!gGfx.create(&gFrames, 2))
+    if (!gGfx.create(&gFrames, 2) || !gFrames.blt(&gRle, 0, 0, 0, 0) || !gFrames.bltBmp("PIC.BMP", 0, 0, 0, 0))
         return failed("the frame set");
+    gSprite.bind(&gFrames);
     gTile = createTile();
+    if (gTile)
+        gTile->bind(&gFrames);
     RECT place = {10, 10, 17, 17};
     gButton = VTLCreateRLEButton(&gGfx, GetModuleHandleA(nullptr), 7, "", &place, &gRle, &gHover, &gRle, &gFrame);
     if (!gTile || !gButton)
