@@ -10,16 +10,28 @@
 #include <vector>
 
 namespace {
+// Never destroyed: resources let go of archive bytes, and ask whether their
+// handle is alive, from the destructors of a game's globals, in whatever
+// order the exit handlers run them.
+struct HandleList {
+    std::mutex mutex;
+    std::vector<const VTLHND*> handles;
+};
+
+HandleList& handleList()
+{
+    static auto* list = new HandleList;
+    return *list;
+}
+
 std::mutex& handlesMutex()
 {
-    static std::mutex m;
-    return m;
+    return handleList().mutex;
 }
 
 std::vector<const VTLHND*>& liveHandles()
 {
-    static std::vector<const VTLHND*> handles;
-    return handles;
+    return handleList().handles;
 }
 
 bool inOpenArchive(const VTLHND& handle, const void* bytes)

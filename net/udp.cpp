@@ -153,5 +153,8 @@ bool UDP::recv(VTLDwordOut from, void* data, int* size, int capacity)
 
 void UDP::quit()
 {
+    // Forgotten at once: the number may be given to the next file the game
+    // opens, which a second quit must not close.
     closesocket(socket);
+    socket = INVALID_SOCKET;
 }

@@ -36,7 +36,7 @@ struct _HOSTDATA {
 
 class VANTREL_API UDP {
 public:
-    SOCKET socket;             // INVALID_SOCKET after a failed open
+    SOCKET socket;             // INVALID_SOCKET after a failed open and after quit
     unsigned short port;       // the port given to host or join
     unsigned short portOffset; // 1 after host, 0 after join: send goes to port - portOffset
     HWND window;               // receives the messages; set by init
@@ -63,7 +63,7 @@ public:
     bool recv(unsigned long* from, void* data, int* size, int capacity);
     // The same for a sender kept in a DWORD (see out32.h).
     bool recv(VTLDwordOut from, void* data, int* size, int capacity);
-    // Closes the socket.
+    // Closes the socket and forgets it (a second quit closes nothing).
     void quit();
     // Starts a look-up of a host name or a dotted address ("10.0.0.1"); true
     // if it started.  One look-up at a time: the result lands in one buffer

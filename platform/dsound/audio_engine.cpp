@@ -12,14 +12,25 @@
 namespace vtl {
 
 namespace {
-std::mutex gEngineLock;
-std::weak_ptr<AudioEngine> gEngine;
+// Never destroyed: sound devices are made and released from the destructors
+// of a game's globals too, which may run after this file's statics are gone.
+struct EngineSlot {
+    std::mutex lock;
+    std::weak_ptr<AudioEngine> engine;
+};
+
+EngineSlot& engineSlot()
+{
+    static auto* slot = new EngineSlot;
+    return *slot;
+}
 } // namespace
 
 std::shared_ptr<AudioEngine> AudioEngine::acquire()
 {
-    std::lock_guard<std::mutex> lock(gEngineLock);
-    if (auto engine = gEngine.lock())
+    EngineSlot& slot = engineSlot();
+    std::lock_guard<std::mutex> lock(slot.lock);
+    if (auto engine = slot.engine.lock())
         return engine;
     std::shared_ptr<AudioEngine> engine(new AudioEngine);
     // VANTREL_AUDIO=sdl|headless|wav:PATH, else SDL when a device opens,
@@ -30,7 +41,7 @@ std::shared_ptr<AudioEngine> AudioEngine::acquire()
     engine->rate_ = engine->output_->rate();
     engine->period_ = engine->output_->periodFrames();
     engine->output_->start();
-    gEngine = engine;
+    slot.engine = engine;
     return engine;
 }
 

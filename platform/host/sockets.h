@@ -21,6 +21,9 @@ namespace vtl::host {
 // ---- Sockets ----------------------------------------------------------------
 
 bool isSocket(SOCKET s);
+// An IPv4 or IPv6 socket: the only kind Winsock makes.  Descriptors that are
+// files, pipes or the library's own local sockets are none.
+bool isInternetSocket(SOCKET s);
 // The socket's type (SOCK_DGRAM, ...), or -1.
 int socketType(SOCKET s);
 int setNonBlocking(SOCKET s, bool nonBlocking);

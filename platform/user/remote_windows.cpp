@@ -26,7 +26,13 @@ struct Request {
 };
 
 std::mutex gMutex;
-std::string gDirectory;
+// Never destroyed: windows are unpublished as they are destroyed, which a
+// game's globals may do after this file's statics are gone.
+std::string& knownDirectory()
+{
+    static auto* directory = new std::string;
+    return *directory;
+}
 bool gListening = false;
 
 std::string sanitize(const char* text)
@@ -41,17 +47,17 @@ std::string sanitize(const char* text)
 const std::string& directory()
 {
     std::lock_guard<std::mutex> lock(gMutex);
-    if (!gDirectory.empty())
-        return gDirectory;
+    if (!knownDirectory().empty())
+        return knownDirectory();
     const std::string base = host::userRuntimeFolder();
     std::string desktopName;
     if (std::strcmp(videoBackend().name(), "headless") == 0)
         desktopName = "headless-" + sanitize(std::getenv("VANTREL_HEADLESS_DESKTOP"));
     else
         desktopName = "display-" + sanitize(std::getenv("DISPLAY"));
-    gDirectory = base + "/" + desktopName;
-    host::makePrivateFolder(gDirectory);
-    return gDirectory;
+    knownDirectory() = base + "/" + desktopName;
+    host::makePrivateFolder(knownDirectory());
+    return knownDirectory();
 }
 
 std::string slotPath(uint32_t slot) { return directory() + "/" + std::to_string(slot) + ".slot"; }
@@ -163,7 +169,7 @@ void removeOurFiles()
     std::string dir;
     {
         std::lock_guard<std::mutex> lock(gMutex);
-        dir = gDirectory;
+        dir = knownDirectory();
     }
     if (dir.empty())
         return;
@@ -224,7 +230,7 @@ void unpublishWindow(HWND hwnd)
     bool published;
     {
         std::lock_guard<std::mutex> lock(gMutex);
-        published = !gDirectory.empty();
+        published = !knownDirectory().empty();
     }
     if (published)
         std::remove(entryPath(hwnd).c_str());

@@ -17,7 +17,13 @@ struct Observer {
 };
 
 std::mutex gMutex;
-std::vector<Observer> gObservers;
+// Never destroyed: windows are destroyed, and tell the observers, from the
+// destructors of a game's globals, which may run after this file's statics.
+std::vector<Observer>& observers()
+{
+    static auto* list = new std::vector<Observer>;
+    return *list;
+}
 std::atomic<int> gCount{0};
 int gNextId = 1;
 
@@ -29,21 +35,23 @@ int watchWindowMessages(HWND hwnd, WindowObserver observer, void* user)
         return 0;
     std::lock_guard<std::mutex> lock(gMutex);
     int id = gNextId++;
-    gObservers.push_back(Observer{id, hwnd, observer, user});
-    gCount.store(static_cast<int>(gObservers.size()));
+    auto& list = observers();
+    list.push_back(Observer{id, hwnd, observer, user});
+    gCount.store(static_cast<int>(list.size()));
     return id;
 }
 
 void unwatchWindowMessages(int id)
 {
     std::lock_guard<std::mutex> lock(gMutex);
-    for (auto it = gObservers.begin(); it != gObservers.end(); ++it) {
+    auto& list = observers();
+    for (auto it = list.begin(); it != list.end(); ++it) {
         if (it->id == id) {
-            gObservers.erase(it);
+            list.erase(it);
             break;
         }
     }
-    gCount.store(static_cast<int>(gObservers.size()));
+    gCount.store(static_cast<int>(list.size()));
 }
 
 void notifyWindowObservers(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -53,7 +61,7 @@ void notifyWindowObservers(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     std::vector<Observer> copy;
     {
         std::lock_guard<std::mutex> lock(gMutex);
-        for (const Observer& o : gObservers) {
+        for (const Observer& o : observers()) {
             if (!o.hwnd || o.hwnd == hwnd)
                 copy.push_back(o);
         }

@@ -136,9 +136,18 @@ public:
     void primeLocked()
     {
         DiscTrack& t = disc.tracks[track];
-        uint32_t available;
         if (t.source && (position >> 32) < t.frames)
-            t.source->frames(uint32_t(position >> 32), &available);
+            t.source->prime(uint32_t(position >> 32));
+    }
+
+    // Readies every track a play from `from` to `to` (CD frames) reaches.
+    // Without the engine's mutex: reading a WAV track takes as long as the
+    // file is big, and the mixer plays on meanwhile.
+    void prepareTracks(uint32_t from, uint32_t to)
+    {
+        for (DiscTrack& t : disc.tracks)
+            if (t.source && t.start + t.length > from && (t.start < to || t.start == from))
+                t.source->prepare();
     }
 
     // Failures met while tracks played, reported by the next request.
@@ -201,9 +210,21 @@ public:
     }
 };
 
-std::mutex gDevicesLock;
-std::map<MCIDEVICEID, std::shared_ptr<CdDevice>> gDevices;
-MCIDEVICEID gNextDevice = 1;
+// The open devices.  Never destroyed: a game that never closes its CD (the
+// class has no close) still stops and queries it from the destructors of its
+// globals, which may run after the statics here are gone.  A device left open
+// plays on until the process ends, as on Windows.
+struct DeviceList {
+    std::mutex lock;
+    std::map<MCIDEVICEID, std::shared_ptr<CdDevice>> devices;
+    MCIDEVICEID next = 1;
+};
+
+DeviceList& openDevices()
+{
+    static DeviceList* list = new DeviceList;
+    return *list;
+}
 
 MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* params)
 {
@@ -222,9 +243,10 @@ MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* params)
     device->engine = AudioEngine::acquire();
     if (!device->engine)
         return MCIERR_HARDWARE;
-    std::lock_guard<std::mutex> lock(gDevicesLock);
-    params->wDeviceID = gNextDevice++;
-    gDevices[params->wDeviceID] = device;
+    DeviceList& list = openDevices();
+    std::lock_guard<std::mutex> lock(list.lock);
+    params->wDeviceID = list.next++;
+    list.devices[params->wDeviceID] = device;
     return 0;
 }
 
@@ -232,14 +254,19 @@ MCIERROR play(CdDevice& d, DWORD_PTR flags, MCI_PLAY_PARMS* params)
 {
     if ((flags & (MCI_FROM | MCI_TO)) && !params)
         return MCIERR_NULL_PARAMETER_BLOCK;
-    std::lock_guard<std::mutex> lock(d.engine->mutex());
-    uint32_t from = d.positionLocked(), to = d.disc.length;
+    uint32_t from, to = d.disc.length;
+    {
+        std::lock_guard<std::mutex> lock(d.engine->mutex());
+        from = d.positionLocked();
+    }
     if ((flags & MCI_FROM) && !d.toCdFrame(params->dwFrom, &from))
         return MCIERR_OUTOFRANGE;
     if ((flags & MCI_TO) && !d.toCdFrame(params->dwTo, &to))
         return MCIERR_OUTOFRANGE;
     if (from >= d.disc.length || from > to)
         return MCIERR_OUTOFRANGE;
+    d.prepareTracks(from, to);
+    std::lock_guard<std::mutex> lock(d.engine->mutex());
     d.seekLocked(from);
     d.until = to;
     d.playing = true;
@@ -370,13 +397,14 @@ MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWOR
         return vtl::openDevice(flags, reinterpret_cast<MCI_OPEN_PARMSA*>(parameters));
     std::shared_ptr<vtl::CdDevice> d;
     {
-        std::lock_guard<std::mutex> lock(vtl::gDevicesLock);
-        auto it = vtl::gDevices.find(device);
-        if (it == vtl::gDevices.end())
+        vtl::DeviceList& list = vtl::openDevices();
+        std::lock_guard<std::mutex> lock(list.lock);
+        auto it = list.devices.find(device);
+        if (it == list.devices.end())
             return MCIERR_INVALID_DEVICE_ID;
         d = it->second;
         if (message == MCI_CLOSE)
-            vtl::gDevices.erase(it);
+            list.devices.erase(it);
     }
     if (message == MCI_CLOSE)
         return 0; // the device stops when its last user lets go of it

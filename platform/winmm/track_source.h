@@ -12,11 +12,22 @@
 
 namespace vtl {
 
-// Called only with the sound engine's mutex held (from the mixer, or from
-// the device's own requests), so a source needs no lock of its own.
+// Called with the sound engine's mutex held (from the mixer, or from the
+// device's own requests), except prepare().
 class TrackSource {
 public:
     virtual ~TrackSource() = default;
+    // Reads what the track needs before it can play (a WAV track's file),
+    // on the game's thread and without the engine's mutex, since that may
+    // take long.  Called for every track a play reaches before it starts.
+    virtual void prepare() {}
+    // Places the source at `first` ahead of the play, so that a compressed
+    // track seeks on the game's thread and not on the mixer's first pass.
+    virtual void prime(uint32_t first)
+    {
+        uint32_t available;
+        frames(first, &available);
+    }
     // The track's frames from `first` on: `*available` of them lie one after
     // the other at the result.  Unless fewer remain in the track there are at
     // least two, so that the mixer can interpolate between neighbours within
@@ -37,9 +48,10 @@ struct OpenedTrack {
     std::string failure;
 };
 
-// A WAV track the mixer plays as it is: the whole file is mapped into memory
-// through the file mapping seam.  False when it is no WAV the mixer can play;
-// the length is still filled in when the header gives one.
+// A WAV track the mixer plays as it is.  Only its chunk headers are read
+// here; the whole file is read into memory, through the file mapping seam,
+// when the track is prepared to play.  False when it is no WAV the mixer can
+// play; the length is still filled in when the header gives one.
 bool openMappedWave(const std::string& path, OpenedTrack& track);
 
 } // namespace vtl

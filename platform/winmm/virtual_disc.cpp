@@ -6,8 +6,11 @@
 #include "platform/host/process.h"
 #include "platform/winmm/track_decoder.h"
 
+#include <vantrel/win32/dsound.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace vtl {
 
@@ -44,6 +47,22 @@ OpenedTrack openTrack(const std::string& path, bool wave)
     return track;
 }
 
+// A track the mixer cannot play keeps the length its header gives, so that
+// the tracks after it stay in their places; but a header's rate is only
+// believed within the range a sound buffer accepts.  A rate of 1 Hz would
+// make a few megabytes of data last for days of silence and push every later
+// track out of reach of the disc's 32-bit positions.
+void distrustAbsurdRate(OpenedTrack& track)
+{
+    if (track.source || !track.frames)
+        return;
+    const uint32_t rate = track.layout.rate;
+    if (rate >= DSBFREQUENCY_MIN && rate <= DSBFREQUENCY_MAX)
+        return;
+    track.frames = 0;
+    track.failure = "a sample rate of " + std::to_string(rate) + " Hz";
+}
+
 std::string problem(const std::string& path, const OpenedTrack& track)
 {
     return "CD audio: " + path + " cannot be read (" + track.failure + "): " +
@@ -69,6 +88,16 @@ bool VirtualDisc::load(const std::string& where)
         if (path.empty())
             break;
         OpenedTrack opened = openTrack(path, path.compare(path.size() - 4, 4, ".wav") == 0);
+        distrustAbsurdRate(opened);
+        // In 64 bits: a track of four billion frames at a low rate is longer
+        // than 32 bits of CD frames, and a disc of many such tracks longer
+        // still; what would carry the disc past them is left out.
+        const uint64_t cdFrames = opened.frames ? uint64_t(opened.frames) * 75 / opened.layout.rate : 0;
+        if (uint64_t(length) + cdFrames > UINT32_MAX) {
+            opened.source.reset();
+            opened.frames = 0;
+            opened.failure = "the disc would be longer than its positions can count";
+        }
         if (!opened.source)
             problems.push_back(problem(path, opened));
         DiscTrack track;
@@ -76,7 +105,7 @@ bool VirtualDisc::load(const std::string& where)
         track.source = std::move(opened.source);
         track.frames = opened.frames;
         track.layout = opened.layout;
-        track.length = uint32_t(uint64_t(track.frames) * 75 / track.layout.rate);
+        track.length = uint32_t(cdFrames);
         track.start = length;
         length += track.length;
         tracks.push_back(std::move(track));

@@ -35,7 +35,10 @@ int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 
 int closesocket(SOCKET s)
 {
-    if (s == INVALID_SOCKET)
+    // A SOCKET is a descriptor number: closing whatever holds that number
+    // would take a file, standard input or the library's own socket away
+    // from under its owner.
+    if (!host::isInternetSocket(s))
         return failWith(WSAENOTSOCK);
     host::forgetSocket(s);
     return host::closeSocket(s) == 0 ? 0 : SOCKET_ERROR;

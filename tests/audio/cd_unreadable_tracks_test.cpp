@@ -63,3 +63,36 @@ TEST(CdUnreadableTracks, AreReportedOnceAndPlayAsSilenceOfTheirLengthOrAreSkippe
     rmdir(dir);
     unsetenv("VANTREL_CDAUDIO");
 }
+
+TEST(CdUnreadableTracks, AHeaderRateNoSoundBufferTakesIsSkippedNotPlayedAsDaysOfSilence)
+{
+    char dir[] = "/tmp/vantrel-cdrate-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string folder = dir;
+    // An encoding the mixer does not read, whose header says 1 Hz: its
+    // 40000 bytes would be 11 hours of silence between the two levels.
+    writeFile(folder + "/track01.wav", waveFile(1, 1, 1000, 8, Bytes(1000, 0xA0)));
+    writeFile(folder + "/track02.wav", waveFile(0x7A7A, 1, 1, 8, Bytes(40000, 0xA0)));
+    writeFile(folder + "/track03.wav", waveFile(1, 1, 1000, 8, Bytes(1000, 0xB0)));
+    setenv("VANTREL_CDAUDIO", folder.c_str(), 1);
+
+    ManualAudio audio;
+    MessageCapture messages;
+    CDaudio cd{};
+    ASSERT_TRUE(cd.init(reinterpret_cast<HWND>(1)));
+    ASSERT_EQ(messages.messages().size(), 1u) << messages.text();
+    EXPECT_NE(messages.messages()[0].find("track02.wav cannot be read (a sample rate of 1 Hz): skipped"),
+              std::string::npos)
+        << messages.text();
+    EXPECT_EQ(cd.trackLength(2), 0u);
+    ASSERT_TRUE(cd.play(1, 1));
+    audio.pull(44100);
+    EXPECT_EQ(audio.pull(100)[0], int16_t(0x30 * 256)); // track 3 follows track 1
+    EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(3, 0, 0, 0)));
+
+    mciSendCommand(cd.device, MCI_CLOSE, 0, 0);
+    for (int t = 1; t <= 3; ++t)
+        std::remove((folder + "/track0" + std::to_string(t) + ".wav").c_str());
+    rmdir(dir);
+    unsetenv("VANTREL_CDAUDIO");
+}

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <random>
 #include <string>
 #include <sys/wait.h>
@@ -224,6 +226,31 @@ TEST_F(UdpTest, AfterQuitNothingIsSent)
     char data[4];
     int size = 0;
     EXPECT_FALSE(hostSide.recv(nullptr, data, &size, sizeof data));
+}
+
+// The socket's number goes to the next descriptor the process opens; a
+// second quit (or a quit of a UDP never opened, whose socket is 0, standard
+// input) must leave that descriptor alone.
+TEST_F(UdpTest, AQuitClosesOnlyItsOwnSocketAndOnlyOnce)
+{
+    ASSERT_TRUE(hostSide.host(port));
+    const SOCKET was = hostSide.socket;
+    hostSide.quit();
+    EXPECT_EQ(hostSide.socket, INVALID_SOCKET);
+    char path[] = "/tmp/vantrel-udpquit-XXXXXX";
+    const int file = mkstemp(path);
+    ASSERT_GE(file, 0);
+    EXPECT_EQ(SOCKET(file), was) << "the file took the socket's number";
+    hostSide.quit();
+    EXPECT_EQ(::write(file, "kept", 4), 4) << "the second quit closed the file";
+    ::close(file);
+    std::remove(path);
+
+    UDP neverOpened{};
+    ASSERT_TRUE(neverOpened.init(hostWindow.hwnd()));
+    neverOpened.quit();
+    EXPECT_NE(::fcntl(0, F_GETFD), -1) << "standard input was closed";
+    neverOpened.destroy();
 }
 
 // A game written for Windows keeps addresses in DWORDs, as inet_addr and

@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -65,6 +68,31 @@ TEST(WinsockErrors, SystemErrorsReadAsWinsockNumbers)
     EXPECT_EQ(ioctlsocket(static_cast<SOCKET>(a), FIONREAD, &nonBlocking), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
     WSACleanup();
+}
+
+// A SOCKET is a descriptor number; closesocket on a number that holds a
+// file, a pipe or a local socket refuses, as Winsock does for a handle that
+// is no socket, and the descriptor stays usable.
+TEST(WinsockErrors, ClosesocketLeavesWhatIsNoSocketOpen)
+{
+    char path[] = "/tmp/vantrel-notsock-XXXXXX";
+    const int file = mkstemp(path);
+    ASSERT_GE(file, 0);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    int local[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_DGRAM, 0, local), 0);
+    for (int fd : {file, pipeEnds[1], local[0]}) {
+        WSASetLastError(0);
+        EXPECT_EQ(closesocket(static_cast<SOCKET>(fd)), SOCKET_ERROR) << fd;
+        EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK) << fd;
+        EXPECT_NE(::fcntl(fd, F_GETFD), -1) << fd << " was closed";
+    }
+    EXPECT_EQ(::write(file, "x", 1), 1);
+    EXPECT_EQ(::write(pipeEnds[1], "x", 1), 1);
+    for (int fd : {file, pipeEnds[0], pipeEnds[1], local[0], local[1]})
+        ::close(fd);
+    std::remove(path);
 }
 
 TEST(WinsockErrors, AsynchronousCallsNeedStartup)

@@ -36,17 +36,30 @@ struct Mapping {
     FileCopy* copy;
 };
 
-std::mutex& copiesMutex()
+// Every live copy, so that a pointer anywhere inside one finds it.  Never
+// destroyed: the objects that let go of copies (a game's global library
+// handle, the CD device, a sound still playing) are destroyed by the exit
+// handlers, in an order nothing here controls, and may come after a list
+// destroyed with the other statics.
+struct CopyList {
+    std::mutex mutex;
+    std::vector<FileCopy*> copies;
+};
+
+CopyList& copyList()
 {
-    static std::mutex m;
-    return m;
+    static CopyList* list = new CopyList;
+    return *list;
 }
 
-// Every live copy, so that a pointer anywhere inside one finds it.
+std::mutex& copiesMutex()
+{
+    return copyList().mutex;
+}
+
 std::vector<FileCopy*>& liveCopies()
 {
-    static std::vector<FileCopy*> copies;
-    return copies;
+    return copyList().copies;
 }
 
 FileCopy* copyHolding(const void* inside)

@@ -10,10 +10,14 @@
 
 namespace vtl {
 
+// Never destroyed: a game closes its sockets (closesocket forgets them here)
+// from the destructors of its globals as often as from main, and those may
+// run after this file's statics are gone.  A watcher thread still running at
+// exit ends with the process.
 SocketNotifier& socketNotifier()
 {
-    static SocketNotifier notifier;
-    return notifier;
+    static auto* notifier = new SocketNotifier;
+    return *notifier;
 }
 
 SocketNotifier::SocketNotifier() = default;

@@ -38,6 +38,15 @@ bool isSocket(SOCKET s)
     return socketType(s) >= 0;
 }
 
+bool isInternetSocket(SOCKET s)
+{
+    int family = 0;
+    socklen_t length = sizeof family;
+    if (s == INVALID_SOCKET || ::getsockopt(fd(s), SOL_SOCKET, SO_DOMAIN, &family, &length) != 0)
+        return false;
+    return family == AF_INET || family == AF_INET6;
+}
+
 int socketType(SOCKET s)
 {
     int type = 0;

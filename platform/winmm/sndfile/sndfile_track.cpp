@@ -17,6 +17,8 @@
 // then is the one a decode from the start gives.
 #include "platform/winmm/track_decoder.h"
 
+#include "platform/winmm/sndfile/mpeg_audio_sync.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -164,6 +166,11 @@ const std::vector<std::string>& decodedTrackEndings()
 
 bool openDecodedTrack(const std::string& path, OpenedTrack& track)
 {
+    const bool mp3 = path.size() >= 4 && path.compare(path.size() - 4, 4, ".mp3") == 0;
+    if (mp3 && !startsWithMpegAudio(path)) {
+        track.failure = "no MPEG audio frames";
+        return false;
+    }
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file) {

@@ -160,7 +160,9 @@ VANTREL_API int WSAGetLastError();
 VANTREL_API void WSASetLastError(int error);
 
 // Closes a socket and cancels its notifications; no message for it is posted
-// once this returns.
+// once this returns.  Anything that is not an IPv4 or IPv6 socket (a file, a
+// pipe, standard input, a number never opened) is left open: SOCKET_ERROR
+// with WSAENOTSOCK, as on Winsock.
 VANTREL_API int closesocket(SOCKET s);
 // FIONREAD (bytes of the next datagram) and FIONBIO (non-zero: non-blocking).
 VANTREL_API int ioctlsocket(SOCKET s, long command, u_long* argument);
