@@ -1,5 +1,5 @@
 // Where windows are: rectangles, coordinate conversion, moving, showing,
-// painting requests and the frame arithmetic.
+// and the frame arithmetic.
 //
 // Frames: a sizing border is 4 pixels, a dialog frame 3, a thin border 1, a
 // caption 19 and a menu bar 19.  AdjustWindowRectEx always answers with these
@@ -161,40 +161,6 @@ BOOL ShowWindow(HWND hwnd, int command)
     if (testing::user::intercept(Op::ShowWindow))
         return FALSE;
     return applyShowCommand(w, command, false) ? TRUE : FALSE;
-}
-
-BOOL UpdateWindow(HWND hwnd)
-{
-    WindowRef w = lookupWindow(hwnd);
-    if (!w) {
-        setError(kErrorInvalidWindowHandle);
-        return FALSE;
-    }
-    if (testing::user::intercept(Op::UpdateWindow))
-        return FALSE;
-    if (w->needsPaint && (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE)) {
-        w->needsPaint = false;
-        deliver(w, WM_PAINT, 0, 0);
-    }
-    return TRUE;
-}
-
-BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL)
-{
-    if (!hwnd) {
-        for (const WindowRef& w : allWindows()) {
-            if (!w->parent)
-                invalidate(w);
-        }
-        return TRUE;
-    }
-    WindowRef w = lookupWindow(hwnd);
-    if (!w) {
-        setError(kErrorInvalidWindowHandle);
-        return FALSE;
-    }
-    invalidate(w);
-    return TRUE;
 }
 
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)

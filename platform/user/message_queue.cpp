@@ -3,9 +3,10 @@
 // Messages come out in the order the system this interface comes from uses:
 // messages sent by other threads are run first, then posted and input
 // messages in arrival order, then WM_QUIT once the queue is empty, then
-// WM_PAINT for windows that need it, then WM_TIMER.  Paint and timer
-// messages are made when read, never queued, so a slow game sees one
-// WM_TIMER per timer however late it is, not a backlog.
+// WM_PAINT for windows whose update region is not empty, then WM_TIMER.
+// Paint and timer messages are made when read, never queued, so a slow game
+// sees one WM_TIMER per timer however late it is, not a backlog, and
+// WM_PAINT comes until the window validates its region (painting.cpp).
 #include "platform/user/message_queue.h"
 
 #include "platform/user/input_events.h"
@@ -88,6 +89,20 @@ bool postTo(ThreadQueue& queue, const MSG& msg)
     return true;
 }
 
+bool requestQuit(ThreadQueue& queue, WPARAM code)
+{
+    {
+        std::lock_guard<std::mutex> lock(queue.mutex);
+        if (queue.closed)
+            return false;
+        queue.quit = true;
+        queue.quitCode = code;
+        ++queue.sequence;
+    }
+    queue.wake.notify_all();
+    return true;
+}
+
 LRESULT deliver(const WindowRef& window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     notifyWindowObservers(window->handle, message, wParam, lParam);
@@ -164,7 +179,7 @@ bool visibleOnScreen(const Window& w)
     return true;
 }
 
-bool takePaint(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
+bool takePaint(MSG* out, HWND hwnd, UINT first, UINT last)
 {
     if (!inRange(WM_PAINT, first, last))
         return false;
@@ -173,9 +188,9 @@ bool takePaint(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
             continue;
         if (hwnd && !isSelfOrDescendant(w->handle, hwnd))
             continue;
+        // Taking it leaves the region invalid: only validating it ends the
+        // WM_PAINT messages.
         *out = MSG{w->handle, WM_PAINT, 0, 0, tickCount(), lastCursorPos()};
-        if (remove)
-            w->needsPaint = false;
         return true;
     }
     return false;
@@ -230,13 +245,13 @@ bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
             return true;
         }
         if (q.quit) {
-            *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, tickCount(), lastCursorPos()};
+            *out = MSG{nullptr, WM_QUIT, q.quitCode, 0, tickCount(), lastCursorPos()};
             if (remove)
                 q.quit = false;
             return true;
         }
     }
-    if (takePaint(out, hwnd, first, last, remove))
+    if (takePaint(out, hwnd, first, last))
         return true;
     return takeTimer(q, out, hwnd, first, last, remove);
 }
@@ -318,8 +333,6 @@ LRESULT DispatchMessageA(const MSG* msg)
         setError(kErrorWrongThread);
         return 0;
     }
-    if (msg->message == WM_PAINT)
-        w->needsPaint = false;
     return deliver(w, msg->message, msg->wParam, msg->lParam);
 }
 
@@ -332,6 +345,15 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     WindowRef w = lookupWindow(hwnd);
+    // A quit posted to a window is its thread's quit request, not a message
+    // of the window: it comes out once, for no window and with lParam 0,
+    // even when the window is destroyed before the thread reads it (a
+    // procedure that posts it in WM_CLOSE and then destroys its window).
+    if (w && !w->destroying && message == WM_QUIT) {
+        if (requestQuit(*w->queue, wParam))
+            return TRUE;
+        w = nullptr;
+    }
     if (!w || w->destroying || !postTo(*w->queue, m)) {
         setError(kErrorInvalidWindowHandle);
         return FALSE;
@@ -381,17 +403,7 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void PostQuitMessage(int exitCode)
-{
-    ThreadQueue& q = *currentQueue();
-    {
-        std::lock_guard<std::mutex> lock(q.mutex);
-        q.quit = true;
-        q.quitCode = exitCode;
-        ++q.sequence;
-    }
-    q.wake.notify_all();
-}
+void PostQuitMessage(int exitCode) { requestQuit(*currentQueue(), static_cast<WPARAM>(exitCode)); }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

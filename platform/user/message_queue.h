@@ -43,7 +43,7 @@ struct ThreadQueue {
     std::deque<SentMessage*> sent;
     uint64_t sequence = 0; // bumped by every post, send and quit: wakes readers
     bool quit = false;
-    int quitCode = 0;
+    WPARAM quitCode = 0;
     std::vector<Timer> timers; // owner thread only
     UINT_PTR nextTimerId = 1;
     std::thread::id thread;
@@ -64,6 +64,10 @@ bool onOwnThread(const Window& w);
 // Appends a message to a queue and wakes its thread; false when the queue's
 // thread has ended.
 bool postTo(ThreadQueue& queue, const MSG& msg);
+
+// Sets a queue's quit request (what PostQuitMessage does for its own thread);
+// false when the queue's thread has ended.
+bool requestQuit(ThreadQueue& queue, WPARAM code);
 
 // Delivers a message to a window procedure on the calling thread, after the
 // message observers; the window is kept alive for the call.

@@ -35,13 +35,6 @@ void tellApp(bool active)
 
 } // namespace
 
-void invalidate(const WindowRef& w)
-{
-    w->needsPaint = true;
-    std::lock_guard<std::mutex> lock(w->queue->mutex);
-    ++w->queue->sequence;
-    w->queue->wake.notify_all();
-}
 
 void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool fromBackend)
 {

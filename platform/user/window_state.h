@@ -31,8 +31,13 @@ HWND focusWindow();
 HWND captureWindow();
 void forgetFocusAndCapture(HWND hwnd);
 
-// Marks a window for WM_PAINT and wakes its thread.
-void invalidate(const WindowRef& w);
+// Adds to a window's update region (`area` in client coordinates, null for
+// the whole client area) and wakes its thread for the WM_PAINT.  An area
+// outside the client area adds nothing.
+void invalidateArea(const WindowRef& w, const RECT* area, bool erase);
+inline void invalidate(const WindowRef& w) { invalidateArea(w, nullptr, true); }
+// Takes an area (null: all) out of the update region.
+void validateArea(Window& w, const RECT* area);
 
 } // namespace vtl
 

@@ -54,7 +54,12 @@ struct Window {
     // window that has a native window (none without a window manager); the
     // backend keeps it current.  Windows without one use frameFor's numbers.
     RECT screenFrame = {0, 0, 0, 0};
+    // The update region, kept as its bounding box in client coordinates;
+    // needsPaint is whether it is non-empty, needsErase whether the
+    // background was invalidated with it.
     bool needsPaint = false;
+    bool needsErase = false;
+    RECT updateRect = {0, 0, 0, 0};
     std::atomic<bool> destroying{false}; // read by threads posting to the window
     bool hasMenu = false;
     void* native = nullptr; // the backend's window, top-level windows only

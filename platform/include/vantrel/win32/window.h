@@ -141,6 +141,15 @@
 #define SIZE_MINIMIZED 1
 #define SIZE_MAXIMIZED 2
 
+// WM_SYSCOMMAND wParam (the low four bits are the system's own).
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_CLOSE 0xF060
+#define SC_KEYMENU 0xF100
+#define SC_RESTORE 0xF120
+
 // WM_ACTIVATE wParam.
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
@@ -267,6 +276,15 @@ typedef struct tagCREATESTRUCTA {
 } CREATESTRUCTA, *LPCREATESTRUCTA;
 typedef CREATESTRUCTA CREATESTRUCT;
 
+typedef struct tagPAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+} PAINTSTRUCT, *LPPAINTSTRUCT;
+
 typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 // Classes.
@@ -318,6 +336,10 @@ VANTREL_API BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx,
 VANTREL_API BOOL ShowWindow(HWND hwnd, int command);
 VANTREL_API BOOL UpdateWindow(HWND hwnd);
 VANTREL_API BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+VANTREL_API BOOL ValidateRect(HWND hwnd, const RECT* rect);
+VANTREL_API BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
+VANTREL_API HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
+VANTREL_API BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 VANTREL_API BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 VANTREL_API int GetSystemMetrics(int index);
 VANTREL_API BOOL SystemParametersInfoA(UINT action, UINT param, PVOID data, UINT winIni);
