@@ -4,6 +4,7 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace vtl;
@@ -12,7 +13,24 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_NCCREATE:
+    case WM_NCACTIVATE:
         return TRUE;
+    case WM_NCCALCSIZE:
+        // The first rectangle becomes the client area.
+        if (WindowRef w = lookupWindow(hwnd)) {
+            if (RECT* r = reinterpret_cast<RECT*>(lParam)) {
+                RECT f = frameOf(*w);
+                *r = RECT{r->left + f.left, r->top + f.top, std::max(r->left + f.left, r->right - f.right),
+                          std::max(r->top + f.top, r->bottom - f.bottom)};
+            }
+        }
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        if (WindowRef w = lookupWindow(hwnd)) {
+            if (const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam))
+                sendClientChange(w, *pos);
+        }
+        return 0;
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;

@@ -8,9 +8,24 @@
 
 namespace vtl {
 
-// New outer rectangle.  Sends WM_MOVE and WM_SIZE for what changed; with
-// `fromBackend` the screen already shows it and is not told again.
+// The system's own WINDOWPOS flags, which games see but never pass.
+constexpr UINT kSwpNoClientSize = 0x0800;
+constexpr UINT kSwpNoClientMove = 0x1000;
+constexpr UINT kSwpStateChanged = 0x8000;
+
+// New outer rectangle, between WM_WINDOWPOSCHANGING (whose WINDOWPOS the
+// procedure may change) and WM_WINDOWPOSCHANGED; with `fromBackend` the
+// screen already shows it, is not told again and the procedure can not
+// change it.
 void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool fromBackend);
+
+// What DefWindowProcA does with WM_WINDOWPOSCHANGED: WM_MOVE and WM_SIZE
+// for what the change did to the client area.
+void sendClientChange(const WindowRef& w, const WINDOWPOS& pos);
+
+// DestroyWindow's first step for a visible window: hidden the way the
+// system hides it (a top-level window without WM_SHOWWINDOW).
+void hideForDestroy(const WindowRef& w);
 
 // The decorations the screen draws around a native window changed (a window
 // manager framed it, or took its frame away): the client area stays where

@@ -60,6 +60,13 @@ struct Window {
     bool needsPaint = false;
     bool needsErase = false;
     RECT updateRect = {0, 0, 0, 0};
+    // An overlapped window is told its size and place (WM_SIZE, WM_MOVE)
+    // when first shown, not when created.
+    bool needsSizeMessages = false;
+    // Where a maximised window goes back to, and whether a minimised one
+    // comes back maximised.
+    RECT normalRect = {0, 0, 0, 0};
+    bool restoreToMaximized = false;
     std::atomic<bool> destroying{false}; // read by threads posting to the window
     bool hasMenu = false;
     void* native = nullptr; // the backend's window, top-level windows only

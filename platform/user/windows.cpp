@@ -107,6 +107,33 @@ RECT initialRect(DWORD style, int x, int y, int width, int height, bool child)
     return RECT{x, y, x + width, y + height};
 }
 
+// WM_GETMINMAXINFO at creation.  The limits a procedure sets are kept to;
+// the system's own defaults are not, since the screen's window manager
+// keeps to its own.
+RECT limitedByMinMaxInfo(const WindowRef& w, RECT r)
+{
+    Desktop d = desktop();
+    RECT f = frameFor(w->style, w->exStyle, false);
+    MINMAXINFO defaults = {};
+    defaults.ptMaxSize = POINT{(d.workArea.right - d.workArea.left) + f.left + f.right,
+                               (d.workArea.bottom - d.workArea.top) + f.left + f.bottom};
+    defaults.ptMaxPosition = POINT{-f.left, -f.left};
+    defaults.ptMinTrackSize = POINT{112, 27};
+    defaults.ptMaxTrackSize = POINT{d.width + f.left + f.right, d.height + f.top + f.bottom};
+    MINMAXINFO mmi = defaults;
+    deliver(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    LONG cx = r.right - r.left, cy = r.bottom - r.top;
+    if (mmi.ptMaxTrackSize.x != defaults.ptMaxTrackSize.x)
+        cx = std::min<LONG>(cx, mmi.ptMaxTrackSize.x);
+    if (mmi.ptMaxTrackSize.y != defaults.ptMaxTrackSize.y)
+        cy = std::min<LONG>(cy, mmi.ptMaxTrackSize.y);
+    if (mmi.ptMinTrackSize.x != defaults.ptMinTrackSize.x)
+        cx = std::max<LONG>(cx, mmi.ptMinTrackSize.x);
+    if (mmi.ptMinTrackSize.y != defaults.ptMinTrackSize.y)
+        cy = std::max<LONG>(cy, mmi.ptMinTrackSize.y);
+    return RECT{r.left, r.top, r.left + cx, r.top + cy};
+}
+
 bool titleMatches(const Window& w, const char* className, const char* title)
 {
     if (className && !equalNoCase(w.cls->name.c_str(), className))
@@ -150,10 +177,15 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     w->style = style & ~kStateBits;
     w->exStyle = exStyle;
     w->id = child ? reinterpret_cast<LONG_PTR>(menu) : 0;
-    const RECT asked = initialRect(style, x, y, width, height, child);
+    RECT asked = initialRect(style, x, y, width, height, child);
     w->rect = asked;
     HWND hwnd = addWindow(w);
     ++cls->windowCount;
+    const bool overlapped = !(style & (WS_CHILD | WS_POPUP));
+    if (overlapped || (style & WS_THICKFRAME)) {
+        asked = limitedByMinMaxInfo(w, asked);
+        w->rect = asked;
+    }
     if (child) {
         w->parent = parentWindow->handle;
         parentWindow->children.push_back(hwnd);
@@ -178,22 +210,29 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
                         static_cast<int>(asked.top), static_cast<int>(asked.left), static_cast<LONG>(style),
                         title, className, exStyle};
     LPARAM csParam = reinterpret_cast<LPARAM>(&cs);
-    if (!deliver(w, WM_NCCREATE, 0, csParam) || deliver(w, WM_CREATE, 0, csParam) == -1) {
+    RECT calc = w->rect;
+    if (!deliver(w, WM_NCCREATE, 0, csParam) || !lookupWindow(hwnd) ||
+        (deliver(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&calc)), !lookupWindow(hwnd)) ||
+        deliver(w, WM_CREATE, 0, csParam) == -1) {
         if (lookupWindow(hwnd))
             destroyTree(w);
         return nullptr;
     }
     if (!lookupWindow(hwnd))
         return nullptr; // destroyed by its own procedure while being created
-    RECT c = clientRectOf(*w);
-    deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
-    POINT origin = child ? POINT{w->rect.left, w->rect.top} : clientOriginOnScreen(*w);
-    if (child) {
-        RECT f = frameOf(*w);
-        origin.x += f.left;
-        origin.y += f.top;
+    if (overlapped) {
+        w->needsSizeMessages = true;
+    } else {
+        RECT c = clientRectOf(*w);
+        deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
+        POINT origin = child ? POINT{w->rect.left, w->rect.top} : clientOriginOnScreen(*w);
+        if (child) {
+            RECT f = frameOf(*w);
+            origin.x += f.left;
+            origin.y += f.top;
+        }
+        deliver(w, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
     }
-    deliver(w, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
     if ((style & WS_VISIBLE) && lookupWindow(hwnd))
         applyShowCommand(w, SW_SHOW, false);
     return lookupWindow(hwnd) ? hwnd : nullptr;
@@ -206,7 +245,12 @@ BOOL DestroyWindow(HWND hwnd)
         return FALSE;
     if (testing::user::intercept(Op::DestroyWindow))
         return FALSE;
-    if (!w->destroying)
+    if (w->destroying)
+        return TRUE;
+    // Hidden first, so that the procedure sees the window leave the
+    // screen (and lose the activation) before WM_DESTROY.
+    hideForDestroy(w);
+    if (lookupWindow(hwnd) && !w->destroying)
         destroyTree(w);
     return TRUE;
 }
