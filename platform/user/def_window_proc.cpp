@@ -68,8 +68,10 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             publishWindow(*w);
         return TRUE;
     }
-    case WM_GETTEXT:
-        return GetWindowTextA(hwnd, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam));
+    case WM_GETTEXT: {
+        WindowRef w = lookupWindow(hwnd);
+        return w ? copyWindowTitle(*w, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam)) : 0;
+    }
     default:
         return 0;
     }

@@ -1,8 +1,9 @@
 // The per-thread message queue: posting, sending, reading and dispatching.
 //
 // Messages come out in the order the system this interface comes from uses:
-// messages sent by other threads are run first, then posted and input
-// messages in arrival order, then WM_QUIT once the queue is empty, then
+// messages sent by other threads are run first, then posted messages, then
+// WM_QUIT once no posted message is left, then keyboard and mouse input
+// (after every posted message, even one posted later), then
 // WM_PAINT for windows whose update region is not empty, then WM_TIMER.
 // Paint and timer messages are made when read, never queued, so a slow game
 // sees one WM_TIMER per timer however late it is, not a backlog, and
@@ -52,6 +53,7 @@ struct QueueOwner {
             std::lock_guard<std::mutex> lock(queue->mutex);
             queue->closed = true;
             queue->posted.clear();
+            queue->input.clear();
             waiting.swap(queue->sent);
         }
         for (SentMessage* s : waiting)
@@ -89,6 +91,19 @@ bool postTo(ThreadQueue& queue, const MSG& msg)
     return true;
 }
 
+bool postInput(ThreadQueue& queue, const MSG& msg)
+{
+    {
+        std::lock_guard<std::mutex> lock(queue.mutex);
+        if (queue.closed)
+            return false;
+        queue.input.push_back(msg);
+        ++queue.sequence;
+    }
+    queue.wake.notify_all();
+    return true;
+}
+
 bool requestQuit(ThreadQueue& queue, WPARAM code)
 {
     {
@@ -115,9 +130,8 @@ LRESULT deliver(const WindowRef& window, UINT message, WPARAM wParam, LPARAM lPa
 void forgetWindow(ThreadQueue& queue, HWND hwnd)
 {
     std::lock_guard<std::mutex> lock(queue.mutex);
-    queue.posted.erase(std::remove_if(queue.posted.begin(), queue.posted.end(),
-                                      [hwnd](const MSG& m) { return m.hwnd == hwnd; }),
-                       queue.posted.end());
+    for (std::deque<MSG>* d : {&queue.posted, &queue.input})
+        d->erase(std::remove_if(d->begin(), d->end(), [hwnd](const MSG& m) { return m.hwnd == hwnd; }), d->end());
     queue.timers.erase(std::remove_if(queue.timers.begin(), queue.timers.end(),
                                       [hwnd](const Timer& t) { return t.hwnd == hwnd; }),
                        queue.timers.end());
@@ -149,9 +163,13 @@ bool inRange(UINT message, UINT first, UINT last)
     return message >= first && message <= last;
 }
 
+// (HWND)-1 and (HWND)1 both ask for the thread's own messages, those for no
+// window.
+bool threadMessagesOnly(HWND hwnd) { return hwnd == reinterpret_cast<HWND>(-1) || hwnd == reinterpret_cast<HWND>(1); }
+
 bool matches(const MSG& m, HWND hwnd, UINT first, UINT last)
 {
-    if (hwnd == reinterpret_cast<HWND>(-1)) {
+    if (threadMessagesOnly(hwnd)) {
         if (m.hwnd)
             return false;
     } else if (hwnd && !isSelfOrDescendant(m.hwnd, hwnd)) {
@@ -200,12 +218,13 @@ bool takeTimer(ThreadQueue& q, MSG* out, HWND hwnd, UINT first, UINT last, bool 
 {
     if (!inRange(WM_TIMER, first, last))
         return false;
+    std::lock_guard<std::mutex> lock(q.mutex);
     Clock::time_point now = Clock::now();
     Timer* best = nullptr;
     for (Timer& t : q.timers) {
         if (t.due > now)
             continue;
-        if (hwnd && !(hwnd == reinterpret_cast<HWND>(-1) ? t.hwnd == nullptr : isSelfOrDescendant(t.hwnd, hwnd)))
+        if (hwnd && !(threadMessagesOnly(hwnd) ? t.hwnd == nullptr : isSelfOrDescendant(t.hwnd, hwnd)))
             continue;
         if (!best || t.due < best->due)
             best = &t;
@@ -234,22 +253,29 @@ bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
     ThreadQueue& q = *currentQueue();
     {
         std::lock_guard<std::mutex> lock(q.mutex);
-        for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
-            if (!matches(*it, hwnd, first, last))
-                continue;
-            *out = *it;
-            if (remove) {
-                q.posted.erase(it);
-                syncKeyState(*out);
+        auto take = [&](std::deque<MSG>& from) {
+            for (auto it = from.begin(); it != from.end(); ++it) {
+                if (!matches(*it, hwnd, first, last))
+                    continue;
+                *out = *it;
+                if (remove) {
+                    from.erase(it);
+                    syncKeyState(*out);
+                }
+                return true;
             }
+            return false;
+        };
+        if (take(q.posted))
             return true;
-        }
         if (q.quit) {
             *out = MSG{nullptr, WM_QUIT, q.quitCode, 0, tickCount(), lastCursorPos()};
             if (remove)
                 q.quit = false;
             return true;
         }
+        if (take(q.input))
+            return true;
     }
     if (takePaint(out, hwnd, first, last))
         return true;
@@ -260,12 +286,12 @@ void waitForMessages(uint64_t seenSequence)
 {
     ThreadQueue& q = *currentQueue();
     Clock::time_point deadline = Clock::now() + std::chrono::hours(1);
-    for (const Timer& t : q.timers)
-        deadline = std::min(deadline, t.due);
     VideoBackend* backend = existingVideoBackend();
     if (backend && backend->needsPolling())
         deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(4));
     std::unique_lock<std::mutex> lock(q.mutex);
+    for (const Timer& t : q.timers)
+        deadline = std::min(deadline, t.due);
     q.wake.wait_until(lock, deadline, [&] { return q.sequence != seenSequence || !q.sent.empty(); });
 }
 
@@ -282,7 +308,7 @@ using namespace vtl;
 
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last)
 {
-    if (!msg || (hwnd && hwnd != reinterpret_cast<HWND>(-1) && !lookupWindow(hwnd))) {
+    if (!msg || (hwnd && !threadMessagesOnly(hwnd) && !lookupWindow(hwnd))) {
         setError(msg ? kErrorInvalidWindowHandle : kErrorInvalidParameter);
         return -1;
     }

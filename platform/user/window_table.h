@@ -122,6 +122,10 @@ inline bool sameRect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// WM_GETTEXT's default answer: the title, cut to fit `size` with its
+// terminator; the number of characters copied.
+int copyWindowTitle(const Window& w, LPSTR text, int size);
+
 // Is `hwnd` `ancestor` or one of its descendants?
 bool isSelfOrDescendant(HWND hwnd, HWND ancestor);
 // The top-level window that contains hwnd.

@@ -344,7 +344,11 @@ HWND FindWindowA(LPCSTR className, LPCSTR title)
 {
     if (className && IS_INTRESOURCE(className))
         return nullptr;
-    for (const WindowRef& w : allWindows()) {
+    // Newest first, as the system searches from the top of its window
+    // stack, where a new window goes.
+    std::vector<WindowRef> all = allWindows();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        const WindowRef& w = *it;
         if (!w->parent && !w->destroying && titleMatches(*w, className, title))
             return w->handle;
     }
@@ -409,11 +413,25 @@ int GetWindowTextA(HWND hwnd, LPSTR text, int size)
             setError(kErrorInvalidWindowHandle);
         return 0;
     }
-    size_t n = std::min(w->title.size(), static_cast<size_t>(size - 1));
-    std::memcpy(text, w->title.data(), n);
+    // A window of this process answers for its own text (a control may
+    // keep it elsewhere); DefWindowProcA gives the title.
+    text[0] = '\0';
+    return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text)));
+}
+
+namespace vtl {
+
+int copyWindowTitle(const Window& w, LPSTR text, int size)
+{
+    if (!text || size <= 0)
+        return 0;
+    size_t n = std::min(w.title.size(), static_cast<size_t>(size - 1));
+    std::memcpy(text, w.title.data(), n);
     text[n] = '\0';
     return static_cast<int>(n);
 }
+
+} // namespace vtl
 
 HWND GetDlgItem(HWND dialog, int id)
 {
