@@ -176,3 +176,60 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
     rect->bottom += f.bottom;
     return TRUE;
 }
+
+namespace {
+
+// Placements are in work-area coordinates.
+RECT toWorkArea(RECT r, bool back)
+{
+    RECT a = desktop().workArea;
+    LONG dx = back ? a.left : -a.left, dy = back ? a.top : -a.top;
+    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+bool restoresToMaximized(const Window& w)
+{
+    return (w.style & WS_MAXIMIZE) || ((w.style & WS_MINIMIZE) && w.restoreToMaximized);
+}
+
+} // namespace
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !placement) {
+        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    placement->length = sizeof *placement;
+    placement->flags = ((w->style & WS_MINIMIZE) && w->restoreToMaximized) ? WPF_RESTORETOMAXIMIZED : 0;
+    placement->showCmd = (w->style & WS_MINIMIZE)   ? SW_SHOWMINIMIZED
+                         : (w->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                                                    : SW_SHOWNORMAL;
+    placement->ptMinPosition = POINT{-1, -1};
+    placement->ptMaxPosition = POINT{-1, -1};
+    RECT normal = (restoresToMaximized(*w) && !w->parent) ? w->normalRect : w->rect;
+    placement->rcNormalPosition = w->parent ? normal : toWorkArea(normal, false);
+    return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !placement) {
+        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    RECT normal = w->parent ? placement->rcNormalPosition : toWorkArea(placement->rcNormalPosition, true);
+    // The normal rectangle is where the window is when neither minimised
+    // nor maximised, and where it goes back to otherwise.
+    if (restoresToMaximized(*w) && !w->parent)
+        w->normalRect = normal;
+    else
+        setWindowRect(w, normal, true, false);
+    if (lookupWindow(hwnd)) {
+        w->restoreToMaximized = (placement->flags & WPF_RESTORETOMAXIMIZED) != 0 && (w->style & WS_MINIMIZE);
+        applyShowCommand(w, static_cast<int>(placement->showCmd), false);
+    }
+    return TRUE;
+}

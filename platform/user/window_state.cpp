@@ -69,7 +69,7 @@ void sendPositionChanged(const WindowRef& w, UINT flags, POINT origin, const REC
     deliver(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
 }
 
-void sendSize(const WindowRef& w)
+void sendSizeNow(const WindowRef& w)
 {
     if (w->style & WS_MINIMIZE) {
         deliver(w, WM_SIZE, SIZE_MINIMIZED, 0);
@@ -129,12 +129,29 @@ void setWindowRect(const WindowRef& w, const RECT& asked, bool repaint, bool fro
         invalidate(w);
 }
 
+void sendSizeMessage(const WindowRef& w) { sendSizeNow(w); }
+
+void applyCreationState(const WindowRef& w, DWORD style)
+{
+    if (style & WS_MINIMIZE) {
+        w->style |= WS_MINIMIZE;
+    } else if (style & WS_MAXIMIZE) {
+        w->style |= WS_MAXIMIZE;
+        if (!w->parent) {
+            w->normalRect = w->rect;
+            w->rect = maximizedRect(*w);
+            if (w->native)
+                videoBackend().syncGeometry(*w);
+        }
+    }
+}
+
 void sendClientChange(const WindowRef& w, const WINDOWPOS& pos)
 {
     if (!(pos.flags & kSwpNoClientMove))
         deliver(w, WM_MOVE, 0, clientOriginParam(*w));
     if (!(pos.flags & kSwpNoClientSize) || (pos.flags & kSwpStateChanged))
-        sendSize(w);
+        sendSizeNow(w);
 }
 
 void setScreenFrame(Window& w, const RECT& frame)
@@ -247,7 +264,7 @@ bool changeShowState(const WindowRef& w, int command, bool fromBackend, bool qui
     if (show && w->needsSizeMessages && lookupWindow(w->handle)) {
         // An overlapped window hears its size and place when first shown.
         w->needsSizeMessages = false;
-        sendSize(w);
+        sendSizeNow(w);
         deliver(w, WM_MOVE, 0, clientOriginParam(*w));
     }
     if (!w->parent && lookupWindow(w->handle))

@@ -23,6 +23,13 @@ void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool from
 // for what the change did to the client area.
 void sendClientChange(const WindowRef& w, const WINDOWPOS& pos);
 
+// WM_SIZE for the window's present state (minimised, maximised, restored).
+void sendSizeMessage(const WindowRef& w);
+
+// WS_MINIMIZE or WS_MAXIMIZE given to CreateWindowExA, applied once the
+// window is made: the state without the show.
+void applyCreationState(const WindowRef& w, DWORD style);
+
 // DestroyWindow's first step for a visible window: hidden the way the
 // system hides it (a top-level window without WM_SHOWWINDOW).
 void hideForDestroy(const WindowRef& w);

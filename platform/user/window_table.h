@@ -46,6 +46,7 @@ struct Window {
     LONG_PTR userData = 0;
     LONG_PTR id = 0;
     HWND parent = nullptr;
+    HWND owner = nullptr; // a top-level window made with a parent window
     std::vector<HWND> children; // bottom to top
     // Outer rectangle: screen coordinates for a top-level window, the
     // parent's client coordinates for a child.

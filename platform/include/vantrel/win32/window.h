@@ -102,6 +102,7 @@
 #define GWL_USERDATA (-21)
 #define GWL_ID (-12)
 #define GWLP_WNDPROC GWL_WNDPROC
+#define GWLP_HWNDPARENT GWL_HWNDPARENT
 #define GWLP_USERDATA GWL_USERDATA
 #define GWLP_ID GWL_ID
 
@@ -135,6 +136,18 @@
 #define SWP_HIDEWINDOW 0x0080
 #define SWP_NOCOPYBITS 0x0100
 #define SWP_NOOWNERZORDER 0x0200
+
+// GetWindow.
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_OWNER 4
+#define GW_CHILD 5
+
+// WINDOWPLACEMENT flags.
+#define WPF_SETMINPOSITION 0x0001
+#define WPF_RESTORETOMAXIMIZED 0x0002
 
 // PeekMessage.
 #define PM_NOREMOVE 0x0000
@@ -298,6 +311,15 @@ typedef struct tagWINDOWPOS {
     UINT flags;
 } WINDOWPOS, *LPWINDOWPOS;
 
+typedef struct tagWINDOWPLACEMENT {
+    UINT length;
+    UINT flags;
+    UINT showCmd;
+    POINT ptMinPosition;
+    POINT ptMaxPosition;
+    RECT rcNormalPosition;
+} WINDOWPLACEMENT, *LPWINDOWPLACEMENT;
+
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
     BOOL fErase;
@@ -324,6 +346,7 @@ VANTREL_API HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, 
 VANTREL_API BOOL DestroyWindow(HWND hwnd);
 VANTREL_API HWND SetParent(HWND child, HWND newParent);
 VANTREL_API HWND GetParent(HWND hwnd);
+VANTREL_API HWND GetWindow(HWND hwnd, UINT relation);
 VANTREL_API BOOL IsWindow(HWND hwnd);
 VANTREL_API BOOL IsIconic(HWND hwnd);
 VANTREL_API BOOL IsWindowVisible(HWND hwnd);
@@ -356,6 +379,8 @@ VANTREL_API BOOL ScreenToClient(HWND hwnd, LPPOINT point);
 VANTREL_API BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 VANTREL_API BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 VANTREL_API BOOL ShowWindow(HWND hwnd, int command);
+VANTREL_API BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
+VANTREL_API BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
 VANTREL_API BOOL UpdateWindow(HWND hwnd);
 VANTREL_API BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 VANTREL_API BOOL ValidateRect(HWND hwnd, const RECT* rect);
