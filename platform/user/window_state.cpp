@@ -35,11 +35,6 @@ void tellApp(bool active)
     }
 }
 
-} // namespace
-
-
-namespace {
-
 POINT clientOrigin(const Window& w)
 {
     LPARAM p = clientOriginParam(w);
@@ -67,16 +62,6 @@ void sendPositionChanged(const WindowRef& w, UINT flags, POINT origin, const REC
         flags |= kSwpNoClientSize;
     WINDOWPOS pos = positionOf(*w, w->rect, flags);
     deliver(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
-}
-
-void sendSizeNow(const WindowRef& w)
-{
-    if (w->style & WS_MINIMIZE) {
-        deliver(w, WM_SIZE, SIZE_MINIMIZED, 0);
-        return;
-    }
-    RECT c = clientRectOf(*w);
-    deliver(w, WM_SIZE, (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
 }
 
 // A maximised window covers the work area with its borders just beyond it,
@@ -129,7 +114,15 @@ void setWindowRect(const WindowRef& w, const RECT& asked, bool repaint, bool fro
         invalidate(w);
 }
 
-void sendSizeMessage(const WindowRef& w) { sendSizeNow(w); }
+void sendSizeMessage(const WindowRef& w)
+{
+    if (w->style & WS_MINIMIZE) {
+        deliver(w, WM_SIZE, SIZE_MINIMIZED, 0);
+        return;
+    }
+    RECT c = clientRectOf(*w);
+    deliver(w, WM_SIZE, (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
+}
 
 void applyCreationState(const WindowRef& w, DWORD style)
 {
@@ -151,7 +144,7 @@ void sendClientChange(const WindowRef& w, const WINDOWPOS& pos)
     if (!(pos.flags & kSwpNoClientMove))
         deliver(w, WM_MOVE, 0, clientOriginParam(*w));
     if (!(pos.flags & kSwpNoClientSize) || (pos.flags & kSwpStateChanged))
-        sendSizeNow(w);
+        sendSizeMessage(w);
 }
 
 void setScreenFrame(Window& w, const RECT& frame)
@@ -264,7 +257,7 @@ bool changeShowState(const WindowRef& w, int command, bool fromBackend, bool qui
     if (show && w->needsSizeMessages && lookupWindow(w->handle)) {
         // An overlapped window hears its size and place when first shown.
         w->needsSizeMessages = false;
-        sendSizeNow(w);
+        sendSizeMessage(w);
         deliver(w, WM_MOVE, 0, clientOriginParam(*w));
     }
     if (!w->parent && lookupWindow(w->handle))
