@@ -44,6 +44,10 @@ RECT screenRectOf(const Window& w)
     return r;
 }
 
+// A window minimised from maximised is away from its rectangle: moving it
+// moves where it is restored to (the system keeps the icon where it is).
+bool placesNormalRect(const Window& w) { return !w.parent && (w.style & WS_MINIMIZE) && w.restoreToMaximized; }
+
 } // namespace
 
 BOOL GetClientRect(HWND hwnd, LPRECT rect)
@@ -103,7 +107,11 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
     }
     if (testing::user::intercept(Op::MoveWindow))
         return FALSE;
-    setWindowRect(w, outerRectFor(*w, x, y, width, height), repaint, false);
+    RECT r = outerRectFor(*w, x, y, width, height);
+    if (placesNormalRect(*w))
+        w->normalRect = r;
+    else
+        setWindowRect(w, r, repaint, false);
     return TRUE;
 }
 
@@ -116,7 +124,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
     if (testing::user::intercept(Op::SetWindowPos))
         return FALSE;
-    RECT r = w->rect;
+    const bool normalOnly = placesNormalRect(*w);
+    RECT r = normalOnly ? w->normalRect : w->rect;
     if (!(flags & SWP_NOMOVE)) {
         LONG width = r.right - r.left, height = r.bottom - r.top;
         r = RECT{x, y, x + width, y + height};
@@ -133,7 +142,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
     if ((flags & SWP_FRAMECHANGED) && w->native)
         videoBackend().syncStyle(*w);
-    setWindowRect(w, r, !(flags & SWP_NOREDRAW), false);
+    if (normalOnly)
+        w->normalRect = r;
+    else
+        setWindowRect(w, r, !(flags & SWP_NOREDRAW), false);
     if (flags & SWP_SHOWWINDOW)
         applyShowCommand(w, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW, false);
     else if (flags & SWP_HIDEWINDOW)

@@ -114,6 +114,19 @@ TEST(WindowState, PlacementKeepsTheNormalRectangleOfAMaximisedWindow)
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_TRUE(sameRect(r, RECT{work.left + 30, work.top + 40, work.left + 230, work.top + 190}));
+
+    // Moved while minimised from maximised: it comes back maximised, and
+    // restored from there to where it was moved.
+    ShowWindow(w, SW_MAXIMIZE);
+    ShowWindow(w, SW_MINIMIZE);
+    SetWindowPos(w, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(w, SW_RESTORE);
+    EXPECT_TRUE(styleOf(w) & WS_MAXIMIZE);
+    ShowWindow(w, SW_RESTORE);
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 60);
+    EXPECT_EQ(r.right - r.left, 200);
     EXPECT_FALSE(GetWindowPlacement(reinterpret_cast<HWND>(0x1234), &p));
     EXPECT_EQ(GetLastError(), 1400u);
     DestroyWindow(w);
