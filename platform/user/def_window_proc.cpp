@@ -2,7 +2,9 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
+#include "platform/user/window_state.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace vtl;
@@ -11,21 +13,49 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_NCCREATE:
+    case WM_NCACTIVATE:
         return TRUE;
+    case WM_NCCALCSIZE:
+        // The first rectangle becomes the client area.
+        if (WindowRef w = lookupWindow(hwnd)) {
+            if (RECT* r = reinterpret_cast<RECT*>(lParam)) {
+                RECT f = frameOf(*w);
+                *r = RECT{r->left + f.left, r->top + f.top, std::max(r->left + f.left, r->right - f.right),
+                          std::max(r->top + f.top, r->bottom - f.bottom)};
+            }
+        }
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        if (WindowRef w = lookupWindow(hwnd)) {
+            if (const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam))
+                sendClientChange(w, *pos);
+        }
+        return 0;
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
     case WM_PAINT:
+        // What BeginPaint and EndPaint would do, short of drawing: the
+        // region is valid afterwards, so the window is not asked again.
         if (WindowRef w = lookupWindow(hwnd))
-            w->needsPaint = false;
+            validateArea(*w, nullptr);
         return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_SYSKEYDOWN:
-        // Alt+F4 closes the window, as users expect.
+        // Alt+F4 asks the top-level window to close through its system
+        // command, so that a game that handles SC_CLOSE sees it there.
         if (wParam == VK_F4 && (lParam & (1 << 29)))
-            PostMessageA(hwnd, WM_CLOSE, 0, 0);
+            PostMessageA(topLevelOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE: return SendMessageA(hwnd, WM_CLOSE, 0, 0);
+        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
+        case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
+        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+        default: return 0;
+        }
     case WM_SETTEXT: {
         WindowRef w = lookupWindow(hwnd);
         if (!w)
@@ -38,8 +68,10 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             publishWindow(*w);
         return TRUE;
     }
-    case WM_GETTEXT:
-        return GetWindowTextA(hwnd, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam));
+    case WM_GETTEXT: {
+        WindowRef w = lookupWindow(hwnd);
+        return w ? copyWindowTitle(*w, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam)) : 0;
+    }
     default:
         return 0;
     }

@@ -1,5 +1,5 @@
 // Where windows are: rectangles, coordinate conversion, moving, showing,
-// painting requests and the frame arithmetic.
+// and the frame arithmetic.
 //
 // Frames: a sizing border is 4 pixels, a dialog frame 3, a thin border 1, a
 // caption 19 and a menu bar 19.  AdjustWindowRectEx always answers with these
@@ -43,6 +43,10 @@ RECT screenRectOf(const Window& w)
     }
     return r;
 }
+
+// A window minimised from maximised is away from its rectangle: moving it
+// moves where it is restored to (the system keeps the icon where it is).
+bool placesNormalRect(const Window& w) { return !w.parent && (w.style & WS_MINIMIZE) && w.restoreToMaximized; }
 
 } // namespace
 
@@ -103,7 +107,11 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
     }
     if (testing::user::intercept(Op::MoveWindow))
         return FALSE;
-    setWindowRect(w, outerRectFor(*w, x, y, width, height), repaint, false);
+    RECT r = outerRectFor(*w, x, y, width, height);
+    if (placesNormalRect(*w))
+        w->normalRect = r;
+    else
+        setWindowRect(w, r, repaint, false);
     return TRUE;
 }
 
@@ -116,7 +124,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
     if (testing::user::intercept(Op::SetWindowPos))
         return FALSE;
-    RECT r = w->rect;
+    const bool normalOnly = placesNormalRect(*w);
+    RECT r = normalOnly ? w->normalRect : w->rect;
     if (!(flags & SWP_NOMOVE)) {
         LONG width = r.right - r.left, height = r.bottom - r.top;
         r = RECT{x, y, x + width, y + height};
@@ -133,7 +142,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
     if ((flags & SWP_FRAMECHANGED) && w->native)
         videoBackend().syncStyle(*w);
-    setWindowRect(w, r, !(flags & SWP_NOREDRAW), false);
+    if (normalOnly)
+        w->normalRect = r;
+    else
+        setWindowRect(w, r, !(flags & SWP_NOREDRAW), false);
     if (flags & SWP_SHOWWINDOW)
         applyShowCommand(w, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW, false);
     else if (flags & SWP_HIDEWINDOW)
@@ -163,40 +175,6 @@ BOOL ShowWindow(HWND hwnd, int command)
     return applyShowCommand(w, command, false) ? TRUE : FALSE;
 }
 
-BOOL UpdateWindow(HWND hwnd)
-{
-    WindowRef w = lookupWindow(hwnd);
-    if (!w) {
-        setError(kErrorInvalidWindowHandle);
-        return FALSE;
-    }
-    if (testing::user::intercept(Op::UpdateWindow))
-        return FALSE;
-    if (w->needsPaint && (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE)) {
-        w->needsPaint = false;
-        deliver(w, WM_PAINT, 0, 0);
-    }
-    return TRUE;
-}
-
-BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL)
-{
-    if (!hwnd) {
-        for (const WindowRef& w : allWindows()) {
-            if (!w->parent)
-                invalidate(w);
-        }
-        return TRUE;
-    }
-    WindowRef w = lookupWindow(hwnd);
-    if (!w) {
-        setError(kErrorInvalidWindowHandle);
-        return FALSE;
-    }
-    invalidate(w);
-    return TRUE;
-}
-
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
 {
     if (!rect) {
@@ -208,5 +186,62 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
     rect->top -= f.top;
     rect->right += f.right;
     rect->bottom += f.bottom;
+    return TRUE;
+}
+
+namespace {
+
+// Placements are in work-area coordinates.
+RECT toWorkArea(RECT r, bool back)
+{
+    RECT a = desktop().workArea;
+    LONG dx = back ? a.left : -a.left, dy = back ? a.top : -a.top;
+    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+bool restoresToMaximized(const Window& w)
+{
+    return (w.style & WS_MAXIMIZE) || ((w.style & WS_MINIMIZE) && w.restoreToMaximized);
+}
+
+} // namespace
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !placement) {
+        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    placement->length = sizeof *placement;
+    placement->flags = ((w->style & WS_MINIMIZE) && w->restoreToMaximized) ? WPF_RESTORETOMAXIMIZED : 0;
+    placement->showCmd = (w->style & WS_MINIMIZE)   ? SW_SHOWMINIMIZED
+                         : (w->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                                                    : SW_SHOWNORMAL;
+    placement->ptMinPosition = POINT{-1, -1};
+    placement->ptMaxPosition = POINT{-1, -1};
+    RECT normal = (restoresToMaximized(*w) && !w->parent) ? w->normalRect : w->rect;
+    placement->rcNormalPosition = w->parent ? normal : toWorkArea(normal, false);
+    return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w || !placement) {
+        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        return FALSE;
+    }
+    RECT normal = w->parent ? placement->rcNormalPosition : toWorkArea(placement->rcNormalPosition, true);
+    // The normal rectangle is where the window is when neither minimised
+    // nor maximised, and where it goes back to otherwise.
+    if (restoresToMaximized(*w) && !w->parent)
+        w->normalRect = normal;
+    else
+        setWindowRect(w, normal, true, false);
+    if (lookupWindow(hwnd)) {
+        w->restoreToMaximized = (placement->flags & WPF_RESTORETOMAXIMIZED) != 0 && (w->style & WS_MINIMIZE);
+        applyShowCommand(w, static_cast<int>(placement->showCmd), false);
+    }
     return TRUE;
 }

@@ -61,7 +61,9 @@ WPARAM mouseKeys()
 
 void post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    PostMessageA(hwnd, message, wParam, lParam);
+    WindowRef w = lookupWindow(hwnd);
+    if (w && !w->destroying)
+        postInput(*w->queue, MSG{hwnd, message, wParam, lParam, tickCount(), lastCursorPos()});
 }
 
 // Finds the target of a mouse event at `p` in top's client coordinates and
@@ -365,14 +367,8 @@ BOOL TranslateMessage(const MSG* msg)
     WindowRef w = lookupWindow(msg->hwnd);
     if (!w)
         return FALSE;
-    // The character comes before anything queued after the key.
+    // Posted, so the character comes before the next key, which is input.
     MSG m{msg->hwnd, message, static_cast<WPARAM>(c), msg->lParam, msg->time, msg->pt};
-    ThreadQueue& q = *w->queue;
-    {
-        std::lock_guard<std::mutex> lock(q.mutex);
-        q.posted.push_front(m);
-        ++q.sequence;
-    }
-    q.wake.notify_all();
+    postTo(*w->queue, m);
     return TRUE;
 }

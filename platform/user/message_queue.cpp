@@ -1,11 +1,13 @@
 // The per-thread message queue: posting, sending, reading and dispatching.
 //
 // Messages come out in the order the system this interface comes from uses:
-// messages sent by other threads are run first, then posted and input
-// messages in arrival order, then WM_QUIT once the queue is empty, then
-// WM_PAINT for windows that need it, then WM_TIMER.  Paint and timer
-// messages are made when read, never queued, so a slow game sees one
-// WM_TIMER per timer however late it is, not a backlog.
+// messages sent by other threads are run first, then posted messages, then
+// WM_QUIT once no posted message is left, then keyboard and mouse input
+// (after every posted message, even one posted later), then
+// WM_PAINT for windows whose update region is not empty, then WM_TIMER.
+// Paint and timer messages are made when read, never queued, so a slow game
+// sees one WM_TIMER per timer however late it is, not a backlog, and
+// WM_PAINT comes until the window validates its region (painting.cpp).
 #include "platform/user/message_queue.h"
 
 #include "platform/user/input_events.h"
@@ -51,6 +53,7 @@ struct QueueOwner {
             std::lock_guard<std::mutex> lock(queue->mutex);
             queue->closed = true;
             queue->posted.clear();
+            queue->input.clear();
             waiting.swap(queue->sent);
         }
         for (SentMessage* s : waiting)
@@ -88,6 +91,33 @@ bool postTo(ThreadQueue& queue, const MSG& msg)
     return true;
 }
 
+bool postInput(ThreadQueue& queue, const MSG& msg)
+{
+    {
+        std::lock_guard<std::mutex> lock(queue.mutex);
+        if (queue.closed)
+            return false;
+        queue.input.push_back(msg);
+        ++queue.sequence;
+    }
+    queue.wake.notify_all();
+    return true;
+}
+
+bool requestQuit(ThreadQueue& queue, WPARAM code)
+{
+    {
+        std::lock_guard<std::mutex> lock(queue.mutex);
+        if (queue.closed)
+            return false;
+        queue.quit = true;
+        queue.quitCode = code;
+        ++queue.sequence;
+    }
+    queue.wake.notify_all();
+    return true;
+}
+
 LRESULT deliver(const WindowRef& window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     notifyWindowObservers(window->handle, message, wParam, lParam);
@@ -100,9 +130,8 @@ LRESULT deliver(const WindowRef& window, UINT message, WPARAM wParam, LPARAM lPa
 void forgetWindow(ThreadQueue& queue, HWND hwnd)
 {
     std::lock_guard<std::mutex> lock(queue.mutex);
-    queue.posted.erase(std::remove_if(queue.posted.begin(), queue.posted.end(),
-                                      [hwnd](const MSG& m) { return m.hwnd == hwnd; }),
-                       queue.posted.end());
+    for (std::deque<MSG>* d : {&queue.posted, &queue.input})
+        d->erase(std::remove_if(d->begin(), d->end(), [hwnd](const MSG& m) { return m.hwnd == hwnd; }), d->end());
     queue.timers.erase(std::remove_if(queue.timers.begin(), queue.timers.end(),
                                       [hwnd](const Timer& t) { return t.hwnd == hwnd; }),
                        queue.timers.end());
@@ -134,9 +163,13 @@ bool inRange(UINT message, UINT first, UINT last)
     return message >= first && message <= last;
 }
 
+// (HWND)-1 and (HWND)1 both ask for the thread's own messages, those for no
+// window.
+bool threadMessagesOnly(HWND hwnd) { return hwnd == reinterpret_cast<HWND>(-1) || hwnd == reinterpret_cast<HWND>(1); }
+
 bool matches(const MSG& m, HWND hwnd, UINT first, UINT last)
 {
-    if (hwnd == reinterpret_cast<HWND>(-1)) {
+    if (threadMessagesOnly(hwnd)) {
         if (m.hwnd)
             return false;
     } else if (hwnd && !isSelfOrDescendant(m.hwnd, hwnd)) {
@@ -164,7 +197,7 @@ bool visibleOnScreen(const Window& w)
     return true;
 }
 
-bool takePaint(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
+bool takePaint(MSG* out, HWND hwnd, UINT first, UINT last)
 {
     if (!inRange(WM_PAINT, first, last))
         return false;
@@ -173,9 +206,9 @@ bool takePaint(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
             continue;
         if (hwnd && !isSelfOrDescendant(w->handle, hwnd))
             continue;
+        // Taking it leaves the region invalid: only validating it ends the
+        // WM_PAINT messages.
         *out = MSG{w->handle, WM_PAINT, 0, 0, tickCount(), lastCursorPos()};
-        if (remove)
-            w->needsPaint = false;
         return true;
     }
     return false;
@@ -185,12 +218,13 @@ bool takeTimer(ThreadQueue& q, MSG* out, HWND hwnd, UINT first, UINT last, bool 
 {
     if (!inRange(WM_TIMER, first, last))
         return false;
+    std::lock_guard<std::mutex> lock(q.mutex);
     Clock::time_point now = Clock::now();
     Timer* best = nullptr;
     for (Timer& t : q.timers) {
         if (t.due > now)
             continue;
-        if (hwnd && !(hwnd == reinterpret_cast<HWND>(-1) ? t.hwnd == nullptr : isSelfOrDescendant(t.hwnd, hwnd)))
+        if (hwnd && !(threadMessagesOnly(hwnd) ? t.hwnd == nullptr : isSelfOrDescendant(t.hwnd, hwnd)))
             continue;
         if (!best || t.due < best->due)
             best = &t;
@@ -219,24 +253,31 @@ bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
     ThreadQueue& q = *currentQueue();
     {
         std::lock_guard<std::mutex> lock(q.mutex);
-        for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
-            if (!matches(*it, hwnd, first, last))
-                continue;
-            *out = *it;
-            if (remove) {
-                q.posted.erase(it);
-                syncKeyState(*out);
+        auto take = [&](std::deque<MSG>& from) {
+            for (auto it = from.begin(); it != from.end(); ++it) {
+                if (!matches(*it, hwnd, first, last))
+                    continue;
+                *out = *it;
+                if (remove) {
+                    from.erase(it);
+                    syncKeyState(*out);
+                }
+                return true;
             }
+            return false;
+        };
+        if (take(q.posted))
             return true;
-        }
         if (q.quit) {
-            *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, tickCount(), lastCursorPos()};
+            *out = MSG{nullptr, WM_QUIT, q.quitCode, 0, tickCount(), lastCursorPos()};
             if (remove)
                 q.quit = false;
             return true;
         }
+        if (take(q.input))
+            return true;
     }
-    if (takePaint(out, hwnd, first, last, remove))
+    if (takePaint(out, hwnd, first, last))
         return true;
     return takeTimer(q, out, hwnd, first, last, remove);
 }
@@ -245,12 +286,12 @@ void waitForMessages(uint64_t seenSequence)
 {
     ThreadQueue& q = *currentQueue();
     Clock::time_point deadline = Clock::now() + std::chrono::hours(1);
-    for (const Timer& t : q.timers)
-        deadline = std::min(deadline, t.due);
     VideoBackend* backend = existingVideoBackend();
     if (backend && backend->needsPolling())
         deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(4));
     std::unique_lock<std::mutex> lock(q.mutex);
+    for (const Timer& t : q.timers)
+        deadline = std::min(deadline, t.due);
     q.wake.wait_until(lock, deadline, [&] { return q.sequence != seenSequence || !q.sent.empty(); });
 }
 
@@ -267,7 +308,7 @@ using namespace vtl;
 
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last)
 {
-    if (!msg || (hwnd && hwnd != reinterpret_cast<HWND>(-1) && !lookupWindow(hwnd))) {
+    if (!msg || (hwnd && !threadMessagesOnly(hwnd) && !lookupWindow(hwnd))) {
         setError(msg ? kErrorInvalidWindowHandle : kErrorInvalidParameter);
         return -1;
     }
@@ -318,8 +359,6 @@ LRESULT DispatchMessageA(const MSG* msg)
         setError(kErrorWrongThread);
         return 0;
     }
-    if (msg->message == WM_PAINT)
-        w->needsPaint = false;
     return deliver(w, msg->message, msg->wParam, msg->lParam);
 }
 
@@ -332,6 +371,15 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     WindowRef w = lookupWindow(hwnd);
+    // A quit posted to a window is its thread's quit request, not a message
+    // of the window: it comes out once, for no window and with lParam 0,
+    // even when the window is destroyed before the thread reads it (a
+    // procedure that posts it in WM_CLOSE and then destroys its window).
+    if (w && !w->destroying && message == WM_QUIT) {
+        if (requestQuit(*w->queue, wParam))
+            return TRUE;
+        w = nullptr;
+    }
     if (!w || w->destroying || !postTo(*w->queue, m)) {
         setError(kErrorInvalidWindowHandle);
         return FALSE;
@@ -381,17 +429,7 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void PostQuitMessage(int exitCode)
-{
-    ThreadQueue& q = *currentQueue();
-    {
-        std::lock_guard<std::mutex> lock(q.mutex);
-        q.quit = true;
-        q.quitCode = exitCode;
-        ++q.sequence;
-    }
-    q.wake.notify_all();
-}
+void PostQuitMessage(int exitCode) { requestQuit(*currentQueue(), static_cast<WPARAM>(exitCode)); }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

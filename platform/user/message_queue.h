@@ -40,11 +40,12 @@ struct ThreadQueue {
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<MSG> posted;
+    std::deque<MSG> input; // keyboard and mouse, read after posted messages
     std::deque<SentMessage*> sent;
     uint64_t sequence = 0; // bumped by every post, send and quit: wakes readers
     bool quit = false;
-    int quitCode = 0;
-    std::vector<Timer> timers; // owner thread only
+    WPARAM quitCode = 0;
+    std::vector<Timer> timers; // under the mutex: other threads set timers on this thread's windows
     UINT_PTR nextTimerId = 1;
     std::thread::id thread;
     // The thread has ended: nothing reads this queue any more, so posting
@@ -64,6 +65,14 @@ bool onOwnThread(const Window& w);
 // Appends a message to a queue and wakes its thread; false when the queue's
 // thread has ended.
 bool postTo(ThreadQueue& queue, const MSG& msg);
+
+// Appends a keyboard or mouse message; these come out after posted
+// messages, whenever they arrived.
+bool postInput(ThreadQueue& queue, const MSG& msg);
+
+// Sets a queue's quit request (what PostQuitMessage does for its own thread);
+// false when the queue's thread has ended.
+bool requestQuit(ThreadQueue& queue, WPARAM code);
 
 // Delivers a message to a window procedure on the calling thread, after the
 // message observers; the window is kept alive for the call.

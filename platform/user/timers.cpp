@@ -1,5 +1,7 @@
-// SetTimer and KillTimer.  A timer belongs to the thread that set it and is
-// read from its queue as WM_TIMER (see message_queue.cpp).
+// SetTimer and KillTimer.  A window's timer belongs to the window's thread,
+// whichever thread of the process sets or kills it, and a timer of no window
+// to the thread that set it; it is read from that thread's queue as
+// WM_TIMER (see message_queue.cpp).
 //
 // Choices where the interface leaves room: intervals below 10 ms are raised
 // to 10 ms, as the system does; SetTimer on a window with id 0 makes a new,
@@ -14,48 +16,67 @@ using vtl::testing::user::Op;
 
 using namespace vtl;
 
+namespace {
+
+// The queue a timer of `hwnd` lives in: the window's thread's, for a
+// window of another thread too (its thread reads the WM_TIMER); the calling
+// thread's for a timer of no window.  Null, with the error set, for a
+// handle that is not a window.
+std::shared_ptr<ThreadQueue> timerQueue(HWND hwnd)
+{
+    if (!hwnd)
+        return currentQueue();
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return nullptr;
+    }
+    return w->queue;
+}
+
+} // namespace
+
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
 {
-    if (hwnd) {
-        WindowRef w = lookupWindow(hwnd);
-        if (!w || !onOwnThread(*w)) {
-            setError(kErrorInvalidWindowHandle);
-            return 0;
-        }
-    }
+    std::shared_ptr<ThreadQueue> queue = timerQueue(hwnd);
+    if (!queue)
+        return 0;
     if (testing::user::intercept(Op::SetTimer))
         return 0;
-    ThreadQueue& q = *currentQueue();
+    ThreadQueue& q = *queue;
     UINT interval = std::max<UINT>(milliseconds, 10u);
     interval = std::min<UINT>(interval, 0x7FFFFFFFu);
-    Timer* existing = nullptr;
-    if (id != 0 || !hwnd) {
-        for (Timer& t : q.timers) {
-            if (t.hwnd == hwnd && t.id == id && id != 0)
-                existing = &t;
-        }
-    }
-    if (!existing) {
-        if (id == 0) {
-            // A fresh id, unused by this thread's timers.
-            for (;;) {
-                id = q.nextTimerId++;
-                if (id == 0)
-                    continue;
-                bool used = std::any_of(q.timers.begin(), q.timers.end(),
-                                        [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
-                if (!used)
-                    break;
+    {
+        std::lock_guard<std::mutex> lock(q.mutex);
+        Timer* existing = nullptr;
+        if (id != 0 || !hwnd) {
+            for (Timer& t : q.timers) {
+                if (t.hwnd == hwnd && t.id == id && id != 0)
+                    existing = &t;
             }
         }
-        q.timers.push_back(Timer{hwnd, id, std::chrono::milliseconds(0), Clock::time_point(), nullptr});
-        existing = &q.timers.back();
+        if (!existing) {
+            if (id == 0) {
+                // A fresh id, unused by this thread's timers.
+                for (;;) {
+                    id = q.nextTimerId++;
+                    if (id == 0)
+                        continue;
+                    bool used = std::any_of(q.timers.begin(), q.timers.end(),
+                                            [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+                    if (!used)
+                        break;
+                }
+            }
+            q.timers.push_back(Timer{hwnd, id, std::chrono::milliseconds(0), Clock::time_point(), nullptr});
+            existing = &q.timers.back();
+        }
+        existing->interval = std::chrono::milliseconds(interval);
+        existing->due = Clock::now() + existing->interval;
+        existing->proc = proc;
+        ++q.sequence; // a waiting reader recomputes its deadline
     }
-    existing->interval = std::chrono::milliseconds(interval);
-    existing->due = Clock::now() + existing->interval;
-    existing->proc = proc;
-    std::lock_guard<std::mutex> lock(q.mutex);
-    ++q.sequence; // a waiting reader recomputes its deadline
+    q.wake.notify_all();
     return id;
 }
 
@@ -63,13 +84,17 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id)
 {
     if (testing::user::intercept(Op::KillTimer))
         return FALSE;
-    ThreadQueue& q = *currentQueue();
+    std::shared_ptr<ThreadQueue> queue = timerQueue(hwnd);
+    if (!queue)
+        return FALSE;
+    ThreadQueue& q = *queue;
+    std::lock_guard<std::mutex> lock(q.mutex);
     for (auto it = q.timers.begin(); it != q.timers.end(); ++it) {
         if (it->hwnd == hwnd && it->id == id) {
             q.timers.erase(it);
             return TRUE;
         }
     }
-    setError(hwnd && !lookupWindow(hwnd) ? kErrorInvalidWindowHandle : 1402u /* invalid timer id */);
+    setError(1402u); // invalid timer id
     return FALSE;
 }

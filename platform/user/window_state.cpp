@@ -4,6 +4,8 @@
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
 
+#include <algorithm>
+
 namespace vtl {
 namespace {
 
@@ -33,34 +35,116 @@ void tellApp(bool active)
     }
 }
 
-} // namespace
-
-void invalidate(const WindowRef& w)
+POINT clientOrigin(const Window& w)
 {
-    w->needsPaint = true;
-    std::lock_guard<std::mutex> lock(w->queue->mutex);
-    ++w->queue->sequence;
-    w->queue->wake.notify_all();
+    LPARAM p = clientOriginParam(w);
+    return POINT{static_cast<short>(LOWORD(p)), static_cast<short>(HIWORD(p))};
 }
 
-void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool fromBackend)
+// The client size as the procedure sees it: nothing while minimised.
+RECT visibleClient(const Window& w) { return (w.style & WS_MINIMIZE) ? RECT{0, 0, 0, 0} : clientRectOf(w); }
+
+WINDOWPOS positionOf(const Window& w, const RECT& r, UINT flags)
+{
+    return WINDOWPOS{w.handle, nullptr, static_cast<int>(r.left), static_cast<int>(r.top),
+                     static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top), flags};
+}
+
+// WM_WINDOWPOSCHANGED, flagged with what happened to the client area since
+// `origin` and `client` were taken.
+void sendPositionChanged(const WindowRef& w, UINT flags, POINT origin, const RECT& client)
+{
+    POINT nowOrigin = clientOrigin(*w);
+    RECT nowClient = visibleClient(*w);
+    if (nowOrigin.x == origin.x && nowOrigin.y == origin.y)
+        flags |= kSwpNoClientMove;
+    if (nowClient.right == client.right && nowClient.bottom == client.bottom)
+        flags |= kSwpNoClientSize;
+    WINDOWPOS pos = positionOf(*w, w->rect, flags);
+    deliver(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+}
+
+// A maximised window covers the work area with its borders just beyond it,
+// its caption inside.
+RECT maximizedRect(const Window& w)
+{
+    RECT a = desktop().workArea;
+    RECT f = frameOf(w);
+    return RECT{a.left - f.left, a.top - f.left, a.right + f.right, a.bottom + f.bottom};
+}
+
+bool live(const WindowRef& w) { return lookupWindow(w->handle) != nullptr; }
+
+} // namespace
+
+void setWindowRect(const WindowRef& w, const RECT& asked, bool repaint, bool fromBackend)
 {
     RECT old = w->rect;
-    if (sameRect(old, rect))
+    if (sameRect(old, asked))
         return;
+    auto flagsFor = [&](const RECT& r) {
+        UINT f = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (r.left == old.left && r.top == old.top)
+            f |= SWP_NOMOVE;
+        if (r.right - r.left == old.right - old.left && r.bottom - r.top == old.bottom - old.top)
+            f |= SWP_NOSIZE;
+        return f;
+    };
+    WINDOWPOS pos = positionOf(*w, asked, flagsFor(asked));
+    deliver(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    RECT rect = asked;
+    if (!fromBackend) {
+        // The procedure may have moved or sized it differently.
+        LONG x = (pos.flags & SWP_NOMOVE) ? old.left : pos.x;
+        LONG y = (pos.flags & SWP_NOMOVE) ? old.top : pos.y;
+        LONG cx = (pos.flags & SWP_NOSIZE) ? old.right - old.left : pos.cx;
+        LONG cy = (pos.flags & SWP_NOSIZE) ? old.bottom - old.top : pos.cy;
+        rect = RECT{x, y, x + std::max<LONG>(cx, 0), y + std::max<LONG>(cy, 0)};
+    }
+    if (!lookupWindow(w->handle) || sameRect(old, rect))
+        return;
+    POINT origin = clientOrigin(*w);
+    RECT client = visibleClient(*w);
     w->rect = rect;
     if (!fromBackend && w->native)
         videoBackend().syncGeometry(*w);
-    bool moved = old.left != rect.left || old.top != rect.top;
+    sendPositionChanged(w, flagsFor(rect), origin, client);
     bool sized = old.right - old.left != rect.right - rect.left || old.bottom - old.top != rect.bottom - rect.top;
-    if (moved)
-        deliver(w, WM_MOVE, 0, clientOriginParam(*w));
-    if (sized && !(w->style & WS_MINIMIZE)) {
-        RECT c = clientRectOf(*w);
-        deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
-    }
-    if (sized && repaint)
+    if (sized && repaint && lookupWindow(w->handle))
         invalidate(w);
+}
+
+void sendSizeMessage(const WindowRef& w)
+{
+    if (w->style & WS_MINIMIZE) {
+        deliver(w, WM_SIZE, SIZE_MINIMIZED, 0);
+        return;
+    }
+    RECT c = clientRectOf(*w);
+    deliver(w, WM_SIZE, (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
+}
+
+void applyCreationState(const WindowRef& w, DWORD style)
+{
+    if (style & WS_MINIMIZE) {
+        w->style |= WS_MINIMIZE;
+    } else if (style & WS_MAXIMIZE) {
+        w->style |= WS_MAXIMIZE;
+        if (!w->parent) {
+            w->normalRect = w->rect;
+            w->rect = maximizedRect(*w);
+            if (w->native)
+                videoBackend().syncGeometry(*w);
+        }
+    }
+}
+
+void sendClientChange(const WindowRef& w, const WINDOWPOS& pos)
+{
+    if (!(pos.flags & kSwpNoClientMove))
+        deliver(w, WM_MOVE, 0, clientOriginParam(*w));
+    if (!(pos.flags & kSwpNoClientSize) || (pos.flags & kSwpStateChanged))
+        sendSizeMessage(w);
 }
 
 void setScreenFrame(Window& w, const RECT& frame)
@@ -73,73 +157,153 @@ void setScreenFrame(Window& w, const RECT& frame)
     w.rect = RECT{o.x - frame.left, o.y - frame.top, o.x + c.right + frame.right, o.y + c.bottom + frame.bottom};
 }
 
-bool applyShowCommand(const WindowRef& w, int command, bool fromBackend)
+namespace {
+
+// ShowWindow's work.  `quiet` is DestroyWindow's hiding of a top-level
+// window, which changes the position without WM_SHOWWINDOW.
+bool changeShowState(const WindowRef& w, int command, bool fromBackend, bool quiet)
 {
-    bool wasVisible = (w->style & WS_VISIBLE) != 0;
-    bool wasMinimized = (w->style & WS_MINIMIZE) != 0;
-    bool show = command != SW_HIDE;
-    bool minimize = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE;
-    bool activate = command == SW_SHOWNORMAL || command == SW_SHOW || command == SW_RESTORE ||
-                    command == SW_SHOWDEFAULT || command == SW_SHOWMAXIMIZED || command == SW_SHOWMINIMIZED;
-    // Showing without a restore command leaves a minimised window minimised.
-    bool restore = show && !minimize && (command == SW_RESTORE || command == SW_SHOWNORMAL ||
-                                         command == SW_SHOWDEFAULT || command == SW_SHOWMAXIMIZED);
-    bool nowMinimized = minimize || (wasMinimized && !restore && show);
-    if (!show)
-        nowMinimized = wasMinimized;
-
-    if (show)
-        w->style |= WS_VISIBLE;
-    else
-        w->style &= ~static_cast<DWORD>(WS_VISIBLE);
-    if (nowMinimized)
-        w->style |= WS_MINIMIZE;
-    else
-        w->style &= ~static_cast<DWORD>(WS_MINIMIZE);
-
-    if (show != wasVisible)
-        deliver(w, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
-    if (w->native && !fromBackend)
-        videoBackend().syncShowState(*w, activate && !nowMinimized);
-    if (nowMinimized != wasMinimized) {
-        if (nowMinimized) {
-            deliver(w, WM_SIZE, SIZE_MINIMIZED, 0);
-        } else {
-            RECT c = clientRectOf(*w);
-            deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
-        }
+    const bool wasVisible = (w->style & WS_VISIBLE) != 0;
+    const bool wasMinimized = (w->style & WS_MINIMIZE) != 0;
+    const bool wasMaximized = (w->style & WS_MAXIMIZE) != 0;
+    const bool show = command != SW_HIDE;
+    const bool minimize = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE;
+    const bool maximize = command == SW_MAXIMIZE;
+    const bool activate = command == SW_SHOWNORMAL || command == SW_SHOW || command == SW_RESTORE ||
+                          command == SW_SHOWDEFAULT || command == SW_SHOWMAXIMIZED || command == SW_SHOWMINIMIZED;
+    // Showing without a restore command leaves a minimised or maximised
+    // window as it is.
+    const bool restore = command == SW_RESTORE || command == SW_SHOWNORMAL || command == SW_SHOWDEFAULT;
+    bool nowMinimized = wasMinimized, nowMaximized = wasMaximized;
+    if (minimize) {
+        nowMinimized = true;
+        nowMaximized = false;
+    } else if (maximize) {
+        nowMinimized = false;
+        nowMaximized = true;
+    } else if (restore) {
+        // A maximised window minimised comes back maximised; restoring a
+        // maximised one makes it normal.
+        nowMaximized = wasMinimized && command == SW_RESTORE && w->restoreToMaximized;
+        nowMinimized = false;
     }
-    if (command == SW_MAXIMIZE && !w->parent) {
-        Desktop d = desktop();
-        setWindowRect(w, d.workArea, true, fromBackend);
+    const bool stateChanges = nowMinimized != wasMinimized || nowMaximized != wasMaximized;
+    const bool rectWasMaximized = wasMaximized || (wasMinimized && w->restoreToMaximized);
+
+    RECT rect = w->rect;
+    if (!w->parent && nowMaximized && !rectWasMaximized) {
+        w->normalRect = w->rect;
+        rect = maximizedRect(*w);
+    } else if (!w->parent && nowMaximized) {
+        rect = maximizedRect(*w);
+    } else if (!w->parent && !nowMaximized && !nowMinimized && rectWasMaximized) {
+        rect = w->normalRect;
     }
-    if (!w->parent) {
-        publishWindow(*w);
-        if (!show || nowMinimized)
-            deactivateWindow(w->handle);
-        else if (activate)
+    if (minimize && !wasMinimized)
+        w->restoreToMaximized = wasMaximized;
+
+    if (show == wasVisible && !stateChanges && sameRect(rect, w->rect)) {
+        if (!w->parent && show && activate && !nowMinimized)
             activateWindow(w->handle);
+        return wasVisible;
     }
-    if (show && !nowMinimized && (!wasVisible || wasMinimized))
+
+    if (show != wasVisible && !quiet) {
+        deliver(w, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
+        if (!live(w))
+            return wasVisible;
+    }
+    UINT flags = 0;
+    if (show != wasVisible)
+        flags |= show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    if (!activate || !show || nowMinimized || quiet)
+        flags |= SWP_NOACTIVATE;
+    if (quiet)
+        flags |= SWP_NOZORDER;
+    if (rect.left == w->rect.left && rect.top == w->rect.top)
+        flags |= SWP_NOMOVE;
+    if (rect.right - rect.left == w->rect.right - w->rect.left && rect.bottom - rect.top == w->rect.bottom - w->rect.top)
+        flags |= SWP_NOSIZE;
+    if (stateChanges)
+        flags |= SWP_FRAMECHANGED | kSwpStateChanged;
+    WINDOWPOS pos = positionOf(*w, rect, flags);
+    deliver(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    if (!live(w))
+        return wasVisible;
+
+    POINT origin = clientOrigin(*w);
+    RECT client = visibleClient(*w);
+    auto setBit = [&](DWORD bit, bool on) {
+        if (on)
+            w->style |= bit;
+        else
+            w->style &= ~bit;
+    };
+    setBit(WS_VISIBLE, show);
+    setBit(WS_MINIMIZE, nowMinimized);
+    setBit(WS_MAXIMIZE, nowMaximized);
+    bool moved = !sameRect(rect, w->rect);
+    w->rect = rect;
+    if (w->native && !fromBackend) {
+        if (moved)
+            videoBackend().syncGeometry(*w);
+        videoBackend().syncShowState(*w, activate && !nowMinimized);
+    }
+    if (!w->parent && show && activate && !nowMinimized)
+        activateWindow(w->handle);
+    sendPositionChanged(w, flags, origin, client);
+    if (!w->parent && (!show || nowMinimized))
+        deactivateWindow(w->handle);
+    if (show && w->needsSizeMessages && lookupWindow(w->handle)) {
+        // An overlapped window hears its size and place when first shown.
+        w->needsSizeMessages = false;
+        sendSizeMessage(w);
+        deliver(w, WM_MOVE, 0, clientOriginParam(*w));
+    }
+    if (!w->parent && lookupWindow(w->handle))
+        publishWindow(*w);
+    if (show && !nowMinimized && (!wasVisible || stateChanges) && lookupWindow(w->handle))
         invalidate(w);
     return wasVisible;
+}
+
+} // namespace
+
+bool applyShowCommand(const WindowRef& w, int command, bool fromBackend)
+{
+    return changeShowState(w, command, fromBackend, false);
+}
+
+void hideForDestroy(const WindowRef& w)
+{
+    if (w->style & WS_VISIBLE)
+        changeShowState(w, SW_HIDE, false, !w->parent);
 }
 
 void activateWindow(HWND top)
 {
     bool appWasActive;
+    HWND previous;
     {
         std::lock_guard<std::mutex> lock(gMutex);
         if (gForeground == top)
             return;
+        previous = gForeground;
         gForeground = top;
         appWasActive = gAppActive;
         gAppActive = true;
     }
+    WindowRef old = lookupWindow(previous);
+    if (old && onOwnThread(*old)) {
+        deliver(old, WM_NCACTIVATE, FALSE, 0);
+        deliver(old, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(top));
+    }
     if (!appWasActive)
         tellApp(true);
-    if (WindowRef w = lookupWindow(top))
-        deliver(w, WM_ACTIVATE, WA_ACTIVE, 0);
+    if (WindowRef w = lookupWindow(top)) {
+        deliver(w, WM_NCACTIVATE, TRUE, 0);
+        deliver(w, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
+    }
 }
 
 void deactivateWindow(HWND top)
@@ -151,8 +315,10 @@ void deactivateWindow(HWND top)
         gForeground = nullptr;
         gAppActive = false;
     }
-    if (WindowRef w = lookupWindow(top))
+    if (WindowRef w = lookupWindow(top)) {
+        deliver(w, WM_NCACTIVATE, FALSE, 0);
         deliver(w, WM_ACTIVATE, WA_INACTIVE, 0);
+    }
     tellApp(false);
 }
 

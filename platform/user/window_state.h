@@ -8,9 +8,31 @@
 
 namespace vtl {
 
-// New outer rectangle.  Sends WM_MOVE and WM_SIZE for what changed; with
-// `fromBackend` the screen already shows it and is not told again.
+// The system's own WINDOWPOS flags, which games see but never pass.
+constexpr UINT kSwpNoClientSize = 0x0800;
+constexpr UINT kSwpNoClientMove = 0x1000;
+constexpr UINT kSwpStateChanged = 0x8000;
+
+// New outer rectangle, between WM_WINDOWPOSCHANGING (whose WINDOWPOS the
+// procedure may change) and WM_WINDOWPOSCHANGED; with `fromBackend` the
+// screen already shows it, is not told again and the procedure can not
+// change it.
 void setWindowRect(const WindowRef& w, const RECT& rect, bool repaint, bool fromBackend);
+
+// What DefWindowProcA does with WM_WINDOWPOSCHANGED: WM_MOVE and WM_SIZE
+// for what the change did to the client area.
+void sendClientChange(const WindowRef& w, const WINDOWPOS& pos);
+
+// WM_SIZE for the window's present state (minimised, maximised, restored).
+void sendSizeMessage(const WindowRef& w);
+
+// WS_MINIMIZE or WS_MAXIMIZE given to CreateWindowExA, applied once the
+// window is made: the state without the show.
+void applyCreationState(const WindowRef& w, DWORD style);
+
+// DestroyWindow's first step for a visible window: hidden the way the
+// system hides it (a top-level window without WM_SHOWWINDOW).
+void hideForDestroy(const WindowRef& w);
 
 // The decorations the screen draws around a native window changed (a window
 // manager framed it, or took its frame away): the client area stays where
@@ -31,8 +53,13 @@ HWND focusWindow();
 HWND captureWindow();
 void forgetFocusAndCapture(HWND hwnd);
 
-// Marks a window for WM_PAINT and wakes its thread.
-void invalidate(const WindowRef& w);
+// Adds to a window's update region (`area` in client coordinates, null for
+// the whole client area) and wakes its thread for the WM_PAINT.  An area
+// outside the client area adds nothing.
+void invalidateArea(const WindowRef& w, const RECT* area, bool erase);
+inline void invalidate(const WindowRef& w) { invalidateArea(w, nullptr, true); }
+// Takes an area (null: all) out of the update region.
+void validateArea(Window& w, const RECT* area);
 
 } // namespace vtl
 

@@ -46,6 +46,7 @@ struct Window {
     LONG_PTR userData = 0;
     LONG_PTR id = 0;
     HWND parent = nullptr;
+    HWND owner = nullptr; // a top-level window made with a parent window
     std::vector<HWND> children; // bottom to top
     // Outer rectangle: screen coordinates for a top-level window, the
     // parent's client coordinates for a child.
@@ -54,7 +55,19 @@ struct Window {
     // window that has a native window (none without a window manager); the
     // backend keeps it current.  Windows without one use frameFor's numbers.
     RECT screenFrame = {0, 0, 0, 0};
+    // The update region, kept as its bounding box in client coordinates;
+    // needsPaint is whether it is non-empty, needsErase whether the
+    // background was invalidated with it.
     bool needsPaint = false;
+    bool needsErase = false;
+    RECT updateRect = {0, 0, 0, 0};
+    // An overlapped window is told its size and place (WM_SIZE, WM_MOVE)
+    // when first shown, not when created.
+    bool needsSizeMessages = false;
+    // Where a maximised window goes back to, and whether a minimised one
+    // comes back maximised.
+    RECT normalRect = {0, 0, 0, 0};
+    bool restoreToMaximized = false;
     std::atomic<bool> destroying{false}; // read by threads posting to the window
     bool hasMenu = false;
     void* native = nullptr; // the backend's window, top-level windows only
@@ -109,6 +122,10 @@ inline bool sameRect(const RECT& a, const RECT& b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
+
+// WM_GETTEXT's default answer: the title, cut to fit `size` with its
+// terminator; the number of characters copied.
+int copyWindowTitle(const Window& w, LPSTR text, int size);
 
 // Is `hwnd` `ancestor` or one of its descendants?
 bool isSelfOrDescendant(HWND hwnd, HWND ancestor);

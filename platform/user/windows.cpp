@@ -7,7 +7,13 @@
 //   width gives three quarters of the screen;
 // - menus are never drawn, so a class's menu name adds no menu bar;
 // - SetWindowLongA(GWL_STYLE) changes the style but not whether the window
-//   is visible or minimised: WS_VISIBLE and WS_MINIMIZE follow ShowWindow;
+//   is visible or minimised: WS_VISIBLE and WS_MINIMIZE follow ShowWindow,
+//   which keeps the screen's window in step (a game that minimises, restyles
+//   and restores its window relies on the restore finding it minimised);
+// - the style and extended style are kept as given: WS_CLIPSIBLINGS and
+//   WS_EX_WINDOWEDGE, which the system adds to some windows, are not added;
+// - top-level windows are stacked newest on top, which is what FindWindowA
+//   and GetWindow's sibling order follow;
 // - the 32-bit SetWindowLongA can not hold a pointer on a 64-bit system, so
 //   GWL_WNDPROC and GWL_HINSTANCE are read and written only through the
 //   pointer-sized forms; GWL_USERDATA through SetWindowLongA keeps 32 bits.
@@ -28,7 +34,11 @@ using vtl::testing::user::Op;
 namespace vtl {
 namespace {
 
-constexpr DWORD kStateBits = WS_VISIBLE | WS_MINIMIZE;
+// Style bits CreateWindowExA applies after WM_CREATE rather than at once.
+constexpr DWORD kStateBits = WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE;
+// Style bits only ShowWindow changes.
+constexpr DWORD kShownBits = WS_VISIBLE | WS_MINIMIZE;
+
 
 WindowRef ownWindow(HWND hwnd)
 {
@@ -88,7 +98,12 @@ RECT initialRect(DWORD style, int x, int y, int width, int height, bool child)
             x = y = 0;
         if (width == CW_USEDEFAULT)
             width = height = 0;
-        return RECT{x, y, x + width, y + height};
+        // Far edges past the 32-bit range stop at its end.
+        auto edge = [](LONG from, int size) {
+            int64_t e = static_cast<int64_t>(from) + std::max(size, 0);
+            return static_cast<LONG>(std::min<int64_t>(e, 0x7FFFFFFF));
+        };
+        return RECT{x, y, edge(x, width), edge(y, height)};
     }
     (void)style;
     Desktop d = desktop();
@@ -105,6 +120,33 @@ RECT initialRect(DWORD style, int x, int y, int width, int height, bool child)
     if (height < 0)
         height = 0;
     return RECT{x, y, x + width, y + height};
+}
+
+// WM_GETMINMAXINFO at creation.  The limits a procedure sets are kept to;
+// the system's own defaults are not, since the screen's window manager
+// keeps to its own.
+RECT limitedByMinMaxInfo(const WindowRef& w, RECT r)
+{
+    Desktop d = desktop();
+    RECT f = frameFor(w->style, w->exStyle, false);
+    MINMAXINFO defaults = {};
+    defaults.ptMaxSize = POINT{(d.workArea.right - d.workArea.left) + f.left + f.right,
+                               (d.workArea.bottom - d.workArea.top) + f.left + f.bottom};
+    defaults.ptMaxPosition = POINT{-f.left, -f.left};
+    defaults.ptMinTrackSize = POINT{112, 27};
+    defaults.ptMaxTrackSize = POINT{d.width + f.left + f.right, d.height + f.top + f.bottom};
+    MINMAXINFO mmi = defaults;
+    deliver(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    LONG cx = r.right - r.left, cy = r.bottom - r.top;
+    if (mmi.ptMaxTrackSize.x != defaults.ptMaxTrackSize.x)
+        cx = std::min<LONG>(cx, mmi.ptMaxTrackSize.x);
+    if (mmi.ptMaxTrackSize.y != defaults.ptMaxTrackSize.y)
+        cy = std::min<LONG>(cy, mmi.ptMaxTrackSize.y);
+    if (mmi.ptMinTrackSize.x != defaults.ptMinTrackSize.x)
+        cx = std::max<LONG>(cx, mmi.ptMinTrackSize.x);
+    if (mmi.ptMinTrackSize.y != defaults.ptMinTrackSize.y)
+        cy = std::max<LONG>(cy, mmi.ptMinTrackSize.y);
+    return RECT{r.left, r.top, r.left + cx, r.top + cy};
 }
 
 bool titleMatches(const Window& w, const char* className, const char* title)
@@ -137,10 +179,21 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
             return nullptr;
         }
     }
+    // A top-level window made with a parent is owned by that window's
+    // top-level window.
+    HWND owner = nullptr;
+    if (!child && parent) {
+        if (!lookupWindow(parent)) {
+            setError(kErrorInvalidWindowHandle);
+            return nullptr;
+        }
+        owner = topLevelOf(parent);
+    }
     if (testing::user::intercept(Op::CreateWindow))
         return nullptr;
 
     auto w = std::make_shared<Window>();
+    w->owner = owner;
     w->cls = cls;
     w->queue = currentQueue();
     w->thread = std::this_thread::get_id();
@@ -150,10 +203,15 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     w->style = style & ~kStateBits;
     w->exStyle = exStyle;
     w->id = child ? reinterpret_cast<LONG_PTR>(menu) : 0;
-    const RECT asked = initialRect(style, x, y, width, height, child);
+    RECT asked = initialRect(style, x, y, width, height, child);
     w->rect = asked;
     HWND hwnd = addWindow(w);
     ++cls->windowCount;
+    const bool overlapped = !(style & (WS_CHILD | WS_POPUP));
+    if (overlapped || (style & WS_THICKFRAME)) {
+        asked = limitedByMinMaxInfo(w, asked);
+        w->rect = asked;
+    }
     if (child) {
         w->parent = parentWindow->handle;
         parentWindow->children.push_back(hwnd);
@@ -178,22 +236,29 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
                         static_cast<int>(asked.top), static_cast<int>(asked.left), static_cast<LONG>(style),
                         title, className, exStyle};
     LPARAM csParam = reinterpret_cast<LPARAM>(&cs);
-    if (!deliver(w, WM_NCCREATE, 0, csParam) || deliver(w, WM_CREATE, 0, csParam) == -1) {
+    RECT calc = w->rect;
+    if (!deliver(w, WM_NCCREATE, 0, csParam) || !lookupWindow(hwnd) ||
+        (deliver(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&calc)), !lookupWindow(hwnd)) ||
+        deliver(w, WM_CREATE, 0, csParam) == -1) {
         if (lookupWindow(hwnd))
             destroyTree(w);
         return nullptr;
     }
     if (!lookupWindow(hwnd))
         return nullptr; // destroyed by its own procedure while being created
-    RECT c = clientRectOf(*w);
-    deliver(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
-    POINT origin = child ? POINT{w->rect.left, w->rect.top} : clientOriginOnScreen(*w);
-    if (child) {
-        RECT f = frameOf(*w);
-        origin.x += f.left;
-        origin.y += f.top;
+    applyCreationState(w, style);
+    if (overlapped) {
+        w->needsSizeMessages = true;
+    } else {
+        sendSizeMessage(w);
+        POINT origin = child ? POINT{w->rect.left, w->rect.top} : clientOriginOnScreen(*w);
+        if (child) {
+            RECT f = frameOf(*w);
+            origin.x += f.left;
+            origin.y += f.top;
+        }
+        deliver(w, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
     }
-    deliver(w, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
     if ((style & WS_VISIBLE) && lookupWindow(hwnd))
         applyShowCommand(w, SW_SHOW, false);
     return lookupWindow(hwnd) ? hwnd : nullptr;
@@ -206,7 +271,21 @@ BOOL DestroyWindow(HWND hwnd)
         return FALSE;
     if (testing::user::intercept(Op::DestroyWindow))
         return FALSE;
-    if (!w->destroying)
+    if (w->destroying)
+        return TRUE;
+    // Hidden first, so that the procedure sees the window leave the
+    // screen (and lose the activation) before WM_DESTROY; the windows it
+    // owns go before it.
+    hideForDestroy(w);
+    for (const WindowRef& owned : allWindows()) {
+        if (owned->owner != hwnd)
+            continue;
+        if (onOwnThread(*owned))
+            DestroyWindow(owned->handle);
+        else
+            owned->owner = nullptr;
+    }
+    if (lookupWindow(hwnd) && !w->destroying)
         destroyTree(w);
     return TRUE;
 }
@@ -266,7 +345,50 @@ HWND GetParent(HWND hwnd)
         setError(kErrorInvalidWindowHandle);
         return nullptr;
     }
-    return w->parent;
+    // Answered from the style as it is now: a pop-up's owner, a child's
+    // parent, nothing for an overlapped window.
+    if (w->style & WS_POPUP)
+        return w->owner;
+    if (w->style & WS_CHILD)
+        return w->parent;
+    return nullptr;
+}
+
+HWND GetWindow(HWND hwnd, UINT relation)
+{
+    WindowRef w = lookupWindow(hwnd);
+    if (!w) {
+        setError(kErrorInvalidWindowHandle);
+        return nullptr;
+    }
+    if (relation == GW_OWNER)
+        return w->parent ? nullptr : w->owner;
+    if (relation == GW_CHILD)
+        return w->children.empty() ? nullptr : w->children.back();
+    if (relation > GW_HWNDPREV) {
+        setError(1418); // ERROR_INVALID_GW_COMMAND
+        return nullptr;
+    }
+    // Siblings, top first.
+    std::vector<HWND> siblings;
+    if (WindowRef p = lookupWindow(w->parent)) {
+        siblings.assign(p->children.rbegin(), p->children.rend());
+    } else {
+        std::vector<WindowRef> all = allWindows();
+        for (auto it = all.rbegin(); it != all.rend(); ++it) {
+            if (!(*it)->parent && !(*it)->destroying)
+                siblings.push_back((*it)->handle);
+        }
+    }
+    auto at = std::find(siblings.begin(), siblings.end(), hwnd);
+    if (siblings.empty() || at == siblings.end())
+        return nullptr;
+    switch (relation) {
+    case GW_HWNDFIRST: return siblings.front();
+    case GW_HWNDLAST: return siblings.back();
+    case GW_HWNDNEXT: return at + 1 == siblings.end() ? nullptr : *(at + 1);
+    default: return at == siblings.begin() ? nullptr : *(at - 1);
+    }
 }
 
 BOOL IsWindow(HWND hwnd)
@@ -300,7 +422,11 @@ HWND FindWindowA(LPCSTR className, LPCSTR title)
 {
     if (className && IS_INTRESOURCE(className))
         return nullptr;
-    for (const WindowRef& w : allWindows()) {
+    // Newest first, as the system searches from the top of its window
+    // stack, where a new window goes.
+    std::vector<WindowRef> all = allWindows();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        const WindowRef& w = *it;
         if (!w->parent && !w->destroying && titleMatches(*w, className, title))
             return w->handle;
     }
@@ -325,7 +451,8 @@ BOOL SetForegroundWindow(HWND hwnd)
 
 HWND GetLastActivePopup(HWND hwnd)
 {
-    // No window here owns popups, so a window is its own last active popup.
+    // Which owned pop-up was active last is not kept, so a window is its
+    // own last active popup.
     if (lookupWindow(hwnd) || (isRemoteHandle(hwnd) && remoteWindowExists(hwnd)))
         return hwnd;
     setError(kErrorInvalidWindowHandle);
@@ -365,11 +492,25 @@ int GetWindowTextA(HWND hwnd, LPSTR text, int size)
             setError(kErrorInvalidWindowHandle);
         return 0;
     }
-    size_t n = std::min(w->title.size(), static_cast<size_t>(size - 1));
-    std::memcpy(text, w->title.data(), n);
+    // A window of this process answers for its own text (a control may
+    // keep it elsewhere); DefWindowProcA gives the title.
+    text[0] = '\0';
+    return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text)));
+}
+
+namespace vtl {
+
+int copyWindowTitle(const Window& w, LPSTR text, int size)
+{
+    if (!text || size <= 0)
+        return 0;
+    size_t n = std::min(w.title.size(), static_cast<size_t>(size - 1));
+    std::memcpy(text, w.title.data(), n);
     text[n] = '\0';
     return static_cast<int>(n);
 }
+
+} // namespace vtl
 
 HWND GetDlgItem(HWND dialog, int id)
 {
@@ -408,7 +549,7 @@ bool readLong(const Window& w, int index, LONG_PTR* value)
     case GWL_ID: *value = w.id; return true;
     case GWL_WNDPROC: *value = reinterpret_cast<LONG_PTR>(w.proc); return true;
     case GWL_HINSTANCE: *value = reinterpret_cast<LONG_PTR>(w.instance); return true;
-    case GWL_HWNDPARENT: *value = reinterpret_cast<LONG_PTR>(w.parent); return true;
+    case GWL_HWNDPARENT: *value = reinterpret_cast<LONG_PTR>(w.parent ? w.parent : w.owner); return true;
     default: return false;
     }
 }
@@ -422,7 +563,7 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
     }
     bool pointerOnly = index == GWL_WNDPROC || index == GWL_HINSTANCE;
     LONG_PTR old = 0;
-    if (!readLong(*w, index, &old) || index == GWL_HWNDPARENT || (pointerOnly && !pointerSized)) {
+    if (!readLong(*w, index, &old) || (pointerOnly && !pointerSized)) {
         setError(kErrorInvalidIndex);
         return 0;
     }
@@ -430,7 +571,7 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
         return 0;
     switch (index) {
     case GWL_STYLE:
-        w->style = (static_cast<DWORD>(value) & ~kStateBits) | (w->style & kStateBits);
+        w->style = (static_cast<DWORD>(value) & ~kShownBits) | (w->style & kShownBits);
         if (w->native) {
             videoBackend().syncStyle(*w);
             videoBackend().syncGeometry(*w);
@@ -440,7 +581,24 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
     case GWL_EXSTYLE: w->exStyle = static_cast<DWORD>(value); break;
     case GWL_USERDATA: w->userData = value; break;
     case GWL_ID: w->id = value; break;
-    case GWL_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); break;
+    case GWL_WNDPROC:
+        // A null procedure is not stored (the next message would have
+        // nothing to call); the old one is still answered.
+        if (value)
+            w->proc = reinterpret_cast<WNDPROC>(value);
+        break;
+    case GWL_HWNDPARENT: {
+        // A top-level window's owner; a child's parent, as SetParent.
+        HWND to = reinterpret_cast<HWND>(value);
+        if (to && !lookupWindow(to)) {
+            setError(kErrorInvalidWindowHandle);
+            return 0;
+        }
+        if (w->parent)
+            return reinterpret_cast<LONG_PTR>(SetParent(hwnd, to));
+        w->owner = to ? topLevelOf(to) : nullptr;
+        break;
+    }
     case GWL_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); break;
     }
     return old;

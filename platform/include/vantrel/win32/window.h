@@ -36,6 +36,8 @@
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
+#define WM_NCCALCSIZE 0x0083
+#define WM_NCACTIVATE 0x0086
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
@@ -100,6 +102,7 @@
 #define GWL_USERDATA (-21)
 #define GWL_ID (-12)
 #define GWLP_WNDPROC GWL_WNDPROC
+#define GWLP_HWNDPARENT GWL_HWNDPARENT
 #define GWLP_USERDATA GWL_USERDATA
 #define GWLP_ID GWL_ID
 
@@ -131,6 +134,20 @@
 #define SWP_FRAMECHANGED 0x0020
 #define SWP_SHOWWINDOW 0x0040
 #define SWP_HIDEWINDOW 0x0080
+#define SWP_NOCOPYBITS 0x0100
+#define SWP_NOOWNERZORDER 0x0200
+
+// GetWindow.
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_OWNER 4
+#define GW_CHILD 5
+
+// WINDOWPLACEMENT flags.
+#define WPF_SETMINPOSITION 0x0001
+#define WPF_RESTORETOMAXIMIZED 0x0002
 
 // PeekMessage.
 #define PM_NOREMOVE 0x0000
@@ -140,6 +157,15 @@
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1
 #define SIZE_MAXIMIZED 2
+
+// WM_SYSCOMMAND wParam (the low four bits are the system's own).
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_CLOSE 0xF060
+#define SC_KEYMENU 0xF100
+#define SC_RESTORE 0xF120
 
 // WM_ACTIVATE wParam.
 #define WA_INACTIVE 0
@@ -267,6 +293,42 @@ typedef struct tagCREATESTRUCTA {
 } CREATESTRUCTA, *LPCREATESTRUCTA;
 typedef CREATESTRUCTA CREATESTRUCT;
 
+typedef struct tagMINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+} MINMAXINFO, *LPMINMAXINFO;
+
+typedef struct tagWINDOWPOS {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+} WINDOWPOS, *LPWINDOWPOS;
+
+typedef struct tagWINDOWPLACEMENT {
+    UINT length;
+    UINT flags;
+    UINT showCmd;
+    POINT ptMinPosition;
+    POINT ptMaxPosition;
+    RECT rcNormalPosition;
+} WINDOWPLACEMENT, *LPWINDOWPLACEMENT;
+
+typedef struct tagPAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+} PAINTSTRUCT, *LPPAINTSTRUCT;
+
 typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 // Classes.
@@ -284,6 +346,7 @@ VANTREL_API HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, 
 VANTREL_API BOOL DestroyWindow(HWND hwnd);
 VANTREL_API HWND SetParent(HWND child, HWND newParent);
 VANTREL_API HWND GetParent(HWND hwnd);
+VANTREL_API HWND GetWindow(HWND hwnd, UINT relation);
 VANTREL_API BOOL IsWindow(HWND hwnd);
 VANTREL_API BOOL IsIconic(HWND hwnd);
 VANTREL_API BOOL IsWindowVisible(HWND hwnd);
@@ -316,8 +379,14 @@ VANTREL_API BOOL ScreenToClient(HWND hwnd, LPPOINT point);
 VANTREL_API BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 VANTREL_API BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 VANTREL_API BOOL ShowWindow(HWND hwnd, int command);
+VANTREL_API BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
+VANTREL_API BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
 VANTREL_API BOOL UpdateWindow(HWND hwnd);
 VANTREL_API BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+VANTREL_API BOOL ValidateRect(HWND hwnd, const RECT* rect);
+VANTREL_API BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
+VANTREL_API HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
+VANTREL_API BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 VANTREL_API BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 VANTREL_API int GetSystemMetrics(int index);
 VANTREL_API BOOL SystemParametersInfoA(UINT action, UINT param, PVOID data, UINT winIni);
