@@ -2,6 +2,11 @@
 #  - the subsystem folders (core/ display/ ... input/) reach the platform only
 #    through its public headers, <vantrel/win32/...> and <vantrel/seam/...>:
 #    no "platform/..." include;
+#  - the platform stands below the library: no platform file includes a
+#    library header, neither a public one (<vantrel.h>, <vantrel/NAME.h>)
+#    nor one from the library's folders ("core/...", "include/...");
+#    what both need (the pixel-format record, say) is the platform's, and the
+#    library's header re-exports it;
 #  - no library file outside platform/host/ includes a POSIX header
 #    (unistd.h, dlfcn.h, dirent.h, sockets, pthread, ...): the host system's
 #    services live in platform/host/<system>/, declared for the rest of the
@@ -34,6 +39,9 @@ function(vantrel_layering_breaches source_dir out_var)
   set(breaches)
   string(JOIN "|" posix_alternatives ${VANTREL_LAYERING_POSIX_HEADERS})
   set(posix_regex "#[ \t]*include[ \t]*<(${posix_alternatives})>")
+  string(JOIN "|" library_folders include ${subsystems})
+  set(library_header_regex
+    "#[ \t]*include[ \t]*(<vantrel\\.h>|<vantrel/[A-Za-z0-9_]+\\.h>|\"(${library_folders})/)")
 
   set(globs)
   foreach(dir IN LISTS subsystems)
@@ -55,6 +63,9 @@ function(vantrel_layering_breaches source_dir out_var)
     foreach(line IN LISTS lines)
       if(NOT in_platform AND line MATCHES "#[ \t]*include[ \t]*\"platform/")
         list(APPEND breaches "${rel}: includes past the platform's public headers: ${line}")
+      endif()
+      if(in_platform AND line MATCHES "${library_header_regex}")
+        list(APPEND breaches "${rel}: includes a library header: ${line}")
       endif()
       if(NOT in_host AND line MATCHES "${posix_regex}")
         list(FIND VANTREL_LAYERING_POSIX_EXEMPT "${rel}" exempt)

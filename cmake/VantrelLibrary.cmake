@@ -111,10 +111,11 @@ function(vantrel_object_library target)
   target_link_libraries(${target} PRIVATE vantrel_build_options vantrel_deps)
 endfunction()
 
+# The library's own headers (include/) are not on the platform's path: the
+# platform stands below the library and links without it.
 vantrel_object_library(vantrel_platform ${VANTREL_PLATFORM_SOURCES})
 target_include_directories(vantrel_platform
   PUBLIC
-    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/seam>
   PRIVATE

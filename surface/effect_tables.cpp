@@ -123,13 +123,3 @@ bool VTLBuildEffectTables(unsigned bits, DWORD redMask, DWORD greenMask, DWORD b
         *format = f;
     return true;
 }
-
-void VTLPalette332(PALETTEENTRY entries[256])
-{
-    for (unsigned c = 0; c < 256; ++c) {
-        entries[c].peRed = static_cast<BYTE>((c >> 5) * 255u / 7u);
-        entries[c].peGreen = static_cast<BYTE>(((c >> 2) & 7u) * 255u / 7u);
-        entries[c].peBlue = static_cast<BYTE>((c & 3u) * 85u);
-        entries[c].peFlags = 0;
-    }
-}

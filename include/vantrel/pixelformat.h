@@ -6,18 +6,11 @@
 #ifndef VANTREL_PIXELFORMAT_H
 #define VANTREL_PIXELFORMAT_H
 
+// Games see the format record, its codes, the 3-3-2 palette and colour
+// packing through this header; the platform declares them because its window
+// system and GDI text work in the same formats.
+#include <vantrel/win32/pixel_format.h>
 #include <vantrel/win32/types.h>
-
-// Pixel format codes.  PF_BGR is added to the 16-, 24- and 32-bit codes when
-// red lies below blue (red in the low field or byte).
-enum {
-    PF_PAL8 = 1,   // 8-bit palette index laid out 3-3-2 (red 7-5, green 4-2, blue 1-0)
-    PF_RGB555 = 2, // 16-bit, green mask 0x3E0
-    PF_RGB565 = 3, // 16-bit, green mask 0x7E0
-    PF_RGB24 = 4,
-    PF_RGB32 = 5,
-    PF_BGR = 128
-};
 
 // Effect tables, each 256 rows of 256 entries indexed [level][value].
 // Level 0 is black, 255 leaves the value unchanged; the *Rev tables hold the
@@ -48,16 +41,6 @@ extern VANTREL_API DWORD HalfMask;
 // The half-intensity mask of the 3-3-2 layout, repeated in each byte.
 constexpr DWORD VTL_HALFMASK_332 = 0x6D6D6D6Du;
 
-// A display format as the library records it.
-struct VTLPixelFormat {
-    unsigned char formatCode;
-    unsigned char bitsPerPixel;
-    unsigned char bytesPerPixel;
-    DWORD redMask;
-    DWORD greenMask;
-    DWORD blueMask;
-};
-
 // Works out the format code of a display that reports `bitsPerPixel` and the
 // three masks, and rebuilds the effect tables (and HalfMask) for it.  In
 // 8-bit modes the masks are replaced by the fixed 3-3-2 ones.  Returns false,
@@ -65,17 +48,5 @@ struct VTLPixelFormat {
 // 16-bit green mask other than 0x3E0 or 0x7E0.
 VANTREL_API bool VTLBuildEffectTables(unsigned bitsPerPixel, DWORD redMask, DWORD greenMask,
                                       DWORD blueMask, VTLPixelFormat* format);
-
-// The fixed palette of 8-bit modes: entry c is red (c >> 5) * 255 / 7,
-// green ((c >> 2) & 7) * 255 / 7, blue (c & 3) * 85, flags 0.
-VANTREL_API void VTLPalette332(PALETTEENTRY entries[256]);
-
-// Colour packing for a given depth and format code (what VTLHND::packColor
-// and unpackColor do for the display).  packing returns 0, and unpacking
-// returns false storing nothing, for a format they do not know.
-VANTREL_API unsigned long VTLPackColor(unsigned bitsPerPixel, unsigned formatCode, unsigned char red,
-                                       unsigned char green, unsigned char blue);
-VANTREL_API bool VTLUnpackColor(unsigned bitsPerPixel, unsigned formatCode, unsigned long pixel,
-                                unsigned char* red, unsigned char* green, unsigned char* blue);
 
 #endif

@@ -3,7 +3,7 @@
 #ifndef VANTREL_PLATFORM_DDRAW_PIXEL_LAYOUT_H
 #define VANTREL_PLATFORM_DDRAW_PIXEL_LAYOUT_H
 
-#include <vantrel/pixelformat.h>
+#include <vantrel/win32/pixel_format.h>
 #include <vantrel/win32/types.h>
 
 namespace vtl {

@@ -2,7 +2,7 @@
 
 #include "platform/ddraw/widen_rows.h"
 
-#include <vantrel/pixelformat.h>
+#include <vantrel/win32/pixel_format.h>
 
 #include <cstring>
 #include <utility>

@@ -4,8 +4,8 @@
 #ifndef VANTREL_PLATFORM_GDI_GDI_OBJECTS_H
 #define VANTREL_PLATFORM_GDI_GDI_OBJECTS_H
 
-#include <vantrel/pixelformat.h>
 #include <vantrel/win32/gdi.h>
+#include <vantrel/win32/pixel_format.h>
 
 #include <cstdint>
 #include <mutex>

@@ -24,8 +24,8 @@
 #include <vantrel/seam/dialog_manager.h>
 #include <vantrel/seam/window_backend.h>
 
-#include <vantrel/pixelformat.h>
 #include <vantrel/win32/gdi.h>
+#include <vantrel/win32/pixel_format.h>
 
 #include <algorithm>
 #include <cstring>

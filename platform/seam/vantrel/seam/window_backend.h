@@ -10,7 +10,7 @@
 #ifndef VANTREL_SEAM_WINDOW_BACKEND_H
 #define VANTREL_SEAM_WINDOW_BACKEND_H
 
-#include <vantrel/pixelformat.h>
+#include <vantrel/win32/pixel_format.h>
 #include <vantrel/win32/types.h>
 
 namespace vtl {

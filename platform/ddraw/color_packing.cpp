@@ -1,4 +1,6 @@
-#include <vantrel/pixelformat.h>
+// Colours to pixels and back in each display format, and the fixed palette
+// that gives the 8-bit format's indices their colours.
+#include <vantrel/win32/pixel_format.h>
 
 unsigned long VTLPackColor(unsigned bits, unsigned code, unsigned char r, unsigned char g,
                            unsigned char b)
@@ -87,4 +89,14 @@ bool VTLUnpackColor(unsigned bits, unsigned code, unsigned long p, unsigned char
     *g = static_cast<unsigned char>(G);
     *b = static_cast<unsigned char>(B);
     return true;
+}
+
+void VTLPalette332(PALETTEENTRY entries[256])
+{
+    for (unsigned c = 0; c < 256; ++c) {
+        entries[c].peRed = static_cast<BYTE>((c >> 5) * 255u / 7u);
+        entries[c].peGreen = static_cast<BYTE>(((c >> 2) & 7u) * 255u / 7u);
+        entries[c].peBlue = static_cast<BYTE>((c & 3u) * 85u);
+        entries[c].peFlags = 0;
+    }
 }
