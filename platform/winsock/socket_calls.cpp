@@ -16,13 +16,22 @@ int failWith(int error)
     return SOCKET_ERROR;
 }
 
+// A SOCKET is a descriptor number, and a stale one may by now hold a pipe, a
+// file, the message queue's own descriptors or the library's local sockets:
+// every call refuses those before it changes anything (non-blocking mode,
+// close-on-exec, a watch).
+bool isWinsockSocket(SOCKET s)
+{
+    return host::isInternetSocket(s);
+}
+
 } // namespace
 
 int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 {
     if (!vtl::winsockStarted())
         return failWith(WSANOTINITIALISED);
-    if (!host::isSocket(s))
+    if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     if (host::setNonBlocking(s, true) != 0)
         return SOCKET_ERROR;
@@ -35,10 +44,9 @@ int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 
 int closesocket(SOCKET s)
 {
-    // A SOCKET is a descriptor number: closing whatever holds that number
-    // would take a file, standard input or the library's own socket away
-    // from under its owner.
-    if (!host::isInternetSocket(s))
+    // Closing whatever holds the number would take a file, standard input or
+    // the library's own socket away from under its owner.
+    if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     host::forgetSocket(s);
     return host::closeSocket(s) == 0 ? 0 : SOCKET_ERROR;
@@ -46,6 +54,8 @@ int closesocket(SOCKET s)
 
 int ioctlsocket(SOCKET s, long command, u_long* argument)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     if (!argument)
         return failWith(WSAEFAULT);
     if (static_cast<unsigned long>(command) == FIONREAD) {
@@ -70,6 +80,8 @@ int ioctlsocket(SOCKET s, long command, u_long* argument)
 
 int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     // Before the port is taken: a program the game starts must not hold it.
     host::setCloseOnExec(s);
     return host::bindSocket(s, name, nameLength) == 0 ? 0 : SOCKET_ERROR;
@@ -77,6 +89,8 @@ int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 
 int sendto(SOCKET s, const char* buffer, int length, int flags, const struct sockaddr* to, int toLength)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     if (length < 0 || (!buffer && length > 0))
         return failWith(WSAEFAULT);
     const long sent = host::sendTo(s, buffer, static_cast<size_t>(length), flags, to, toLength);
@@ -91,6 +105,8 @@ int sendto(SOCKET s, const char* buffer, int length, int flags, const struct soc
 
 int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* from, int* fromLength)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     if (length < 0 || (!buffer && length > 0))
         return failWith(WSAEFAULT);
     size_t whole = 0;
@@ -107,6 +123,8 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* fro
 
 int getsockopt(SOCKET s, int level, int name, char* value, int* length)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     if (!value || !length)
         return failWith(WSAEFAULT);
     return host::getOption(s, level, name, value, length) == 0 ? 0 : SOCKET_ERROR;
@@ -114,6 +132,8 @@ int getsockopt(SOCKET s, int level, int name, char* value, int* length)
 
 int setsockopt(SOCKET s, int level, int name, const char* value, int length)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     if (!value && length > 0)
         return failWith(WSAEFAULT);
     return host::setOption(s, level, name, value, length) == 0 ? 0 : SOCKET_ERROR;

@@ -1,0 +1,234 @@
+// Winsock called the wrong way, as games do by accident: on closed sockets,
+// on numbers that hold something else, from inside the window procedure
+// that a notification reached, and across WSACleanup.
+#include <vantrel/win32/winsock.h>
+
+#include "window_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+constexpr UINT kSocketEvent = 0x464;
+constexpr UINT kLookupDone = 0x465;
+
+SOCKET openLoopback(sockaddr_in* at)
+{
+    const SOCKET s = static_cast<SOCKET>(::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = inet_addr("127.0.0.1");
+    if (s == INVALID_SOCKET || bind(s, reinterpret_cast<const sockaddr*>(&local), int{sizeof local}) != 0)
+        return INVALID_SOCKET;
+    socklen_t length = sizeof *at;
+    ::getsockname(static_cast<int>(s), reinterpret_cast<sockaddr*>(at), &length);
+    return s;
+}
+
+void pumpFor(std::chrono::milliseconds time)
+{
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < end) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&m);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+class WinsockMisuseTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WSADATA data;
+        ASSERT_EQ(WSAStartup(0x0101, &data), 0);
+    }
+    void TearDown() override { WSACleanup(); }
+};
+
+// The window procedure of the re-entrancy test: it closes the socket the
+// first notification names, as a game that quits on a read error does.
+int gNotifications = 0;
+int gCloseResult = 1;
+
+LRESULT CALLBACK closingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kSocketEvent) {
+        if (++gNotifications == 1)
+            gCloseResult = closesocket(static_cast<SOCKET>(wParam));
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(WinsockMisuseTest, EveryCallOnAClosedSocketFailsWithWsaenotsock)
+{
+    MessageWindow window; // before the close, so that its queue cannot take the closed number
+    sockaddr_in at{};
+    const SOCKET s = openLoopback(&at);
+    ASSERT_NE(s, INVALID_SOCKET);
+    ASSERT_EQ(closesocket(s), 0);
+
+    char byte = 0;
+    u_long argument = 1;
+    int length = sizeof byte;
+    sockaddr_in from{};
+    int fromLength = sizeof from;
+    EXPECT_EQ(closesocket(s), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(sendto(s, &byte, 1, 0, reinterpret_cast<const sockaddr*>(&at), int{sizeof at}), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(recvfrom(s, &byte, 1, 0, reinterpret_cast<sockaddr*>(&from), &fromLength), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(WSAAsyncSelect(s, window.hwnd(), kSocketEvent, FD_READ | FD_WRITE), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(ioctlsocket(s, FIONBIO, &argument), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(getsockopt(s, SOL_SOCKET, SO_TYPE, &byte, &length), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(window.drain(kSocketEvent), 0);
+}
+
+// A SOCKET is a descriptor number, and a stale one may by now hold a pipe, a
+// file or one of the library's own local sockets.  Winsock refuses anything
+// that is not one of its sockets, and must not change it on the way.
+TEST_F(WinsockMisuseTest, NumbersThatHoldNoWinsockSocketAreRefusedAndLeftAsTheyWere)
+{
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const int local = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    ASSERT_GE(local, 0);
+    MessageWindow window;
+    for (int fd : {pipeEnds[0], local}) {
+        const SOCKET s = static_cast<SOCKET>(fd);
+        const int statusBefore = ::fcntl(fd, F_GETFL);
+        const int flagsBefore = ::fcntl(fd, F_GETFD);
+        u_long argument = 1;
+        EXPECT_EQ(ioctlsocket(s, FIONBIO, &argument), SOCKET_ERROR) << fd;
+        EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+        EXPECT_EQ(ioctlsocket(s, FIONREAD, &argument), SOCKET_ERROR) << fd;
+        EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+        sockaddr_in any{};
+        any.sin_family = AF_INET;
+        EXPECT_EQ(bind(s, reinterpret_cast<const sockaddr*>(&any), int{sizeof any}), SOCKET_ERROR) << fd;
+        EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+        EXPECT_EQ(WSAAsyncSelect(s, window.hwnd(), kSocketEvent, FD_READ), SOCKET_ERROR) << fd;
+        EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+        char byte = 0;
+        sockaddr_un from{};
+        int fromLength = sizeof from;
+        EXPECT_EQ(recvfrom(s, &byte, 1, 0, reinterpret_cast<sockaddr*>(&from), &fromLength), SOCKET_ERROR) << fd;
+        EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+        EXPECT_EQ(::fcntl(fd, F_GETFL), statusBefore) << "still blocking: " << fd;
+        EXPECT_EQ(::fcntl(fd, F_GETFD), flagsBefore) << "not made close-on-exec: " << fd;
+    }
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
+    ::close(local);
+}
+
+TEST_F(WinsockMisuseTest, AProcedureThatClosesTheSocketOnItsNotificationHearsNoMore)
+{
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = closingProcedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VantrelClosingOnNotify";
+    RegisterClassExA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "closes", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    sockaddr_in at{};
+    sockaddr_in senderAt{};
+    const SOCKET receiver = openLoopback(&at);
+    const SOCKET sender = openLoopback(&senderAt);
+    ASSERT_NE(receiver, INVALID_SOCKET);
+    ASSERT_EQ(WSAAsyncSelect(receiver, window, kSocketEvent, FD_READ), 0);
+
+    const char text[] = "bye";
+    ASSERT_EQ(sendto(sender, text, 3, 0, reinterpret_cast<const sockaddr*>(&at), int{sizeof at}), 3);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (gNotifications == 0 && std::chrono::steady_clock::now() < deadline)
+        pumpFor(std::chrono::milliseconds(5));
+    ASSERT_EQ(gNotifications, 1);
+    EXPECT_EQ(gCloseResult, 0);
+
+    // A second socket may now take the closed one's number; what it hears
+    // must not reach the closing window.
+    sockaddr_in againAt{};
+    const SOCKET again = openLoopback(&againAt);
+    ASSERT_NE(again, INVALID_SOCKET);
+    ASSERT_EQ(sendto(sender, text, 3, 0, reinterpret_cast<const sockaddr*>(&againAt), int{sizeof againAt}), 3);
+    pumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(gNotifications, 1);
+
+    EXPECT_EQ(closesocket(again), 0);
+    EXPECT_EQ(closesocket(sender), 0);
+    DestroyWindow(window);
+}
+
+TEST_F(WinsockMisuseTest, ALookUpWhoseWindowWasDestroyedReachesNoOtherWindow)
+{
+    char first[MAXGETHOSTSTRUCT];
+    char second[MAXGETHOSTSTRUCT];
+    HANDLE abandoned;
+    {
+        MessageWindow gone;
+        abandoned = WSAAsyncGetHostByName(gone.hwnd(), kLookupDone, "localhost", first, sizeof first);
+        ASSERT_NE(abandoned, nullptr);
+    }
+    MessageWindow next;
+    HANDLE wanted = WSAAsyncGetHostByName(next.hwnd(), kLookupDone, "localhost", second, sizeof second);
+    ASSERT_NE(wanted, nullptr);
+    MSG m;
+    ASSERT_TRUE(next.waitFor(kLookupDone, &m));
+    if (reinterpret_cast<HANDLE>(m.wParam) != wanted) {
+        ADD_FAILURE() << "the destroyed window's reply arrived here";
+        ASSERT_TRUE(next.waitFor(kLookupDone, &m));
+    }
+    EXPECT_EQ(WSAGETASYNCERROR(m.lParam), 0);
+    pumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(next.drain(kLookupDone), 0);
+    // Both have ended: neither can be cancelled any more.
+    EXPECT_EQ(WSACancelAsyncRequest(abandoned), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEINVAL);
+}
+
+// The last WSACleanup silences every selected socket but leaves it open; a
+// new WSAStartup and WSAAsyncSelect make it heard again.
+TEST_F(WinsockMisuseTest, CleanupWithSocketsOpenSilencesThemUntilTheyAreSelectedAgain)
+{
+    MessageWindow window;
+    sockaddr_in at{};
+    sockaddr_in senderAt{};
+    const SOCKET receiver = openLoopback(&at);
+    const SOCKET sender = openLoopback(&senderAt);
+    ASSERT_NE(receiver, INVALID_SOCKET);
+    ASSERT_EQ(WSAAsyncSelect(receiver, window.hwnd(), kSocketEvent, FD_READ), 0);
+    ASSERT_EQ(WSACleanup(), 0);
+
+    const char text[] = "late";
+    ASSERT_EQ(sendto(sender, text, 4, 0, reinterpret_cast<const sockaddr*>(&at), int{sizeof at}), 4);
+    pumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(window.drain(kSocketEvent), 0);
+    EXPECT_EQ(WSAAsyncSelect(receiver, window.hwnd(), kSocketEvent, FD_READ), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+
+    WSADATA data;
+    ASSERT_EQ(WSAStartup(0x0101, &data), 0);
+    ASSERT_EQ(WSAAsyncSelect(receiver, window.hwnd(), kSocketEvent, FD_READ), 0);
+    MSG m;
+    ASSERT_TRUE(window.waitFor(kSocketEvent, &m));
+    EXPECT_EQ(m.wParam, WPARAM{receiver});
+    EXPECT_EQ(m.lParam, WSAMAKESELECTREPLY(FD_READ, 0));
+    EXPECT_EQ(closesocket(receiver), 0);
+    EXPECT_EQ(closesocket(sender), 0);
+}
