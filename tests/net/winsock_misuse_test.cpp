@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fcntl.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -137,6 +139,8 @@ TEST_F(WinsockMisuseTest, NumbersThatHoldNoWinsockSocketAreRefusedAndLeftAsTheyW
 
 TEST_F(WinsockMisuseTest, AProcedureThatClosesTheSocketOnItsNotificationHearsNoMore)
 {
+    gNotifications = 0;
+    gCloseResult = 1;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = closingProcedure;
@@ -230,5 +234,67 @@ TEST_F(WinsockMisuseTest, CleanupWithSocketsOpenSilencesThemUntilTheyAreSelected
     EXPECT_EQ(m.wParam, WPARAM{receiver});
     EXPECT_EQ(m.lParam, WSAMAKESELECTREPLY(FD_READ, 0));
     EXPECT_EQ(closesocket(receiver), 0);
+    EXPECT_EQ(closesocket(sender), 0);
+}
+
+// WSACleanup while a look-up runs: either the reply came first, and then
+// the buffer holds it, or the look-up was cancelled and the buffer is never
+// written - not a reply without its buffer, nor a buffer written late.
+TEST_F(WinsockMisuseTest, CleanupDuringALookUpEitherRepliesOrLeavesTheBufferAlone)
+{
+    MessageWindow window;
+    for (int round = 0; round < 20; ++round) {
+        std::vector<char> buffer(MAXGETHOSTSTRUCT, '\x5A');
+        ASSERT_NE(WSAAsyncGetHostByName(window.hwnd(), kLookupDone, "localhost", buffer.data(),
+                                        static_cast<int>(buffer.size())),
+                  nullptr);
+        ASSERT_EQ(WSACleanup(), 0);
+        pumpFor(std::chrono::milliseconds(20));
+        const bool replied = window.drain(kLookupDone) == 1;
+        const bool written = std::count(buffer.begin(), buffer.end(), '\x5A') != MAXGETHOSTSTRUCT;
+        EXPECT_EQ(replied, written) << "round " << round;
+        WSADATA data;
+        ASSERT_EQ(WSAStartup(0x0101, &data), 0);
+    }
+}
+
+// Sockets selected on the window's thread and closed on another while the
+// watcher posts: once they are closed, numbers the system hands out again
+// carry none of the old selections.
+TEST_F(WinsockMisuseTest, SocketsClosedOnAnotherThreadLeaveNoSelectionOnTheirNumbers)
+{
+    MessageWindow window;
+    std::vector<SOCKET> sockets;
+    for (int i = 0; i < 8; ++i) {
+        sockaddr_in at{};
+        sockets.push_back(openLoopback(&at));
+        ASSERT_NE(sockets.back(), INVALID_SOCKET);
+        ASSERT_EQ(WSAAsyncSelect(sockets.back(), window.hwnd(), kSocketEvent, FD_READ | FD_WRITE), 0);
+    }
+    std::thread closer([&] {
+        for (SOCKET s : sockets)
+            EXPECT_EQ(closesocket(s), 0);
+    });
+    pumpFor(std::chrono::milliseconds(20));
+    closer.join();
+    pumpFor(std::chrono::milliseconds(20));
+    window.drain(kSocketEvent);
+
+    std::vector<SOCKET> fresh;
+    sockaddr_in senderAt{};
+    const SOCKET sender = openLoopback(&senderAt);
+    for (int i = 0; i < 8; ++i) {
+        sockaddr_in at{};
+        fresh.push_back(openLoopback(&at));
+        ASSERT_NE(fresh.back(), INVALID_SOCKET);
+        ASSERT_EQ(sendto(sender, "x", 1, 0, reinterpret_cast<const sockaddr*>(&at), int{sizeof at}), 1);
+    }
+    pumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(window.drain(kSocketEvent), 0);
+    u_long blocking = 0;
+    for (SOCKET s : fresh) {
+        EXPECT_EQ(ioctlsocket(s, FIONBIO, &blocking), 0) << "not held non-blocking by an old selection";
+        EXPECT_EQ(closesocket(s), 0);
+    }
     EXPECT_EQ(closesocket(sender), 0);
 }
