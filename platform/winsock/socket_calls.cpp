@@ -25,6 +25,22 @@ bool isWinsockSocket(SOCKET s)
     return host::isInternetSocket(s);
 }
 
+// Whether an address length holds the socket's kind of address: a shorter
+// one is WSAEFAULT on Winsock, where the system would cut the address (and
+// recvfrom would take the datagram and report a length longer than the
+// caller's buffer).
+bool holdsAddress(SOCKET s, int length)
+{
+    if (length < static_cast<int>(sizeof(sockaddr_in)))
+        return false;
+    if (length >= static_cast<int>(sizeof(sockaddr_in6)))
+        return true;
+    int family = AF_INET;
+    int size = sizeof family;
+    host::getOption(s, SOL_SOCKET, SO_DOMAIN, reinterpret_cast<char*>(&family), &size);
+    return family != AF_INET6;
+}
+
 } // namespace
 
 int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
@@ -82,6 +98,8 @@ int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 {
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
+    if (!name || !holdsAddress(s, nameLength))
+        return failWith(WSAEFAULT);
     // Before the port is taken: a program the game starts must not hold it.
     host::setCloseOnExec(s);
     return host::bindSocket(s, name, nameLength) == 0 ? 0 : SOCKET_ERROR;
@@ -91,7 +109,7 @@ int sendto(SOCKET s, const char* buffer, int length, int flags, const struct soc
 {
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
-    if (length < 0 || (!buffer && length > 0))
+    if (length < 0 || (!buffer && length > 0) || (to && !holdsAddress(s, toLength)))
         return failWith(WSAEFAULT);
     const long sent = host::sendTo(s, buffer, static_cast<size_t>(length), flags, to, toLength);
     if (sent < 0) {
@@ -107,7 +125,7 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* fro
 {
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
-    if (length < 0 || (!buffer && length > 0))
+    if (length < 0 || (!buffer && length > 0) || (from && (!fromLength || !holdsAddress(s, *fromLength))))
         return failWith(WSAEFAULT);
     size_t whole = 0;
     const long got = host::receiveFrom(s, buffer, static_cast<size_t>(length), flags, from, fromLength, &whole);

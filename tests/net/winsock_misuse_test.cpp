@@ -137,6 +137,47 @@ TEST_F(WinsockMisuseTest, NumbersThatHoldNoWinsockSocketAreRefusedAndLeftAsTheyW
     ::close(local);
 }
 
+// An address length too small for the socket's address is WSAEFAULT, as
+// on Winsock, and recvfrom then leaves the datagram waiting rather than
+// taking it and writing a length longer than the caller's buffer.
+TEST_F(WinsockMisuseTest, AddressLengthsTooSmallAreWsaefault)
+{
+    sockaddr_in at{};
+    sockaddr_in senderAt{};
+    const SOCKET receiver = openLoopback(&at);
+    const SOCKET sender = openLoopback(&senderAt);
+    ASSERT_NE(receiver, INVALID_SOCKET);
+    ASSERT_NE(sender, INVALID_SOCKET);
+    const sockaddr* to = reinterpret_cast<const sockaddr*>(&at);
+    EXPECT_EQ(sendto(sender, "ab", 2, 0, to, 8), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
+    const SOCKET unbound = static_cast<SOCKET>(::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
+    EXPECT_EQ(bind(unbound, to, 8), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
+    EXPECT_EQ(closesocket(unbound), 0);
+
+    ASSERT_EQ(sendto(sender, "ab", 2, 0, to, int{sizeof at}), 2);
+    char text[4] = {};
+    sockaddr_in from{};
+    int fromLength = 8;
+    u_long waiting = 0;
+    for (int i = 0; i < 500 && waiting == 0; ++i) {
+        ASSERT_EQ(ioctlsocket(receiver, FIONREAD, &waiting), 0);
+        if (waiting == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_EQ(waiting, 2u);
+    EXPECT_EQ(recvfrom(receiver, text, 4, 0, reinterpret_cast<sockaddr*>(&from), &fromLength), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
+    EXPECT_EQ(fromLength, 8);
+    fromLength = sizeof from;
+    EXPECT_EQ(recvfrom(receiver, text, 4, 0, reinterpret_cast<sockaddr*>(&from), &fromLength), 2);
+    EXPECT_STREQ(text, "ab");
+    EXPECT_EQ(from.sin_port, senderAt.sin_port);
+    EXPECT_EQ(closesocket(receiver), 0);
+    EXPECT_EQ(closesocket(sender), 0);
+}
+
 TEST_F(WinsockMisuseTest, AProcedureThatClosesTheSocketOnItsNotificationHearsNoMore)
 {
     gNotifications = 0;
