@@ -125,8 +125,12 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* fro
 {
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
-    if (length < 0 || (!buffer && length > 0) || (from && (!fromLength || !holdsAddress(s, *fromLength))))
+    if (length < 0 || (!buffer && length > 0) || (from && (!fromLength || !holdsAddress(s, *fromLength)))) {
+        // A refused read re-arms FD_READ too, or a game that got its
+        // arguments wrong once would never hear of the socket again.
+        host::rearmRead(s);
         return failWith(WSAEFAULT);
+    }
     size_t whole = 0;
     const long got = host::receiveFrom(s, buffer, static_cast<size_t>(length), flags, from, fromLength, &whole);
     int error = got < 0 ? WSAGetLastError() : 0;

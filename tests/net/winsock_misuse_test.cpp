@@ -170,6 +170,14 @@ TEST_F(WinsockMisuseTest, AddressLengthsTooSmallAreWsaefault)
     EXPECT_EQ(recvfrom(receiver, text, 4, 0, reinterpret_cast<sockaddr*>(&from), &fromLength), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
     EXPECT_EQ(fromLength, 8);
+    // On a selected socket the refused read re-arms FD_READ like any other.
+    MessageWindow window;
+    ASSERT_EQ(WSAAsyncSelect(receiver, window.hwnd(), kSocketEvent, FD_READ), 0);
+    MSG m;
+    ASSERT_TRUE(window.waitFor(kSocketEvent, &m));
+    EXPECT_EQ(recvfrom(receiver, text, 4, 0, reinterpret_cast<sockaddr*>(&from), &fromLength), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
+    EXPECT_TRUE(window.waitFor(kSocketEvent, &m)) << "the datagram is still waiting";
     fromLength = sizeof from;
     EXPECT_EQ(recvfrom(receiver, text, 4, 0, reinterpret_cast<sockaddr*>(&from), &fromLength), 2);
     EXPECT_STREQ(text, "ab");
