@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -215,4 +217,41 @@ TEST_F(SoundMisuseTest, LockAndUnlockOutOfTurn)
     EXPECT_EQ(a->Unlock(p1, n1, p2, n2), DS_OK);
     EXPECT_EQ(a->Release(), 0u);
     EXPECT_EQ(b->Release(), 0u);
+}
+
+// Two threads of a game each open a sound device, play on it and release
+// it, over and over, while the real-time output mixes: the shared output is
+// opened, used and closed under them without a race.
+TEST(SoundDevicesInRealTime, OpenedAndReleasedOnTwoThreadsWhileTheOutputMixes)
+{
+    setenv("VANTREL_AUDIO", "headless", 1);
+    auto player = [] {
+        for (int round = 0; round < 10; ++round) {
+            void* object = nullptr;
+            ASSERT_EQ(CoCreateInstance(CLSID_DirectSound, nullptr, CLSCTX_ALL, IID_IDirectSound, &object), S_OK);
+            auto* device = static_cast<IDirectSound*>(object);
+            ASSERT_EQ(device->Initialize(nullptr), DS_OK);
+            ASSERT_EQ(device->SetCooperativeLevel(reinterpret_cast<HWND>(1), DSSCL_NORMAL), DS_OK);
+            WAVEFORMATEX format = pcm16(2, 44100);
+            DSBUFFERDESC d{sizeof(DSBUFFERDESC), 0, 4410 * 4, 0, &format};
+            IDirectSoundBuffer* b = nullptr;
+            ASSERT_EQ(device->CreateSoundBuffer(&d, &b, nullptr), DS_OK);
+            EXPECT_EQ(b->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
+            std::this_thread::sleep_for(std::chrono::milliseconds(round % 3 * 5));
+            DWORD play = 0;
+            EXPECT_EQ(b->GetCurrentPosition(&play, nullptr), DS_OK);
+            EXPECT_LT(play, 4410u * 4);
+            // Every other round the device goes first, its buffer playing on.
+            if (round % 2) {
+                EXPECT_EQ(device->Release(), 0u);
+                EXPECT_EQ(b->Release(), 0u);
+            } else {
+                EXPECT_EQ(b->Release(), 0u);
+                EXPECT_EQ(device->Release(), 0u);
+            }
+        }
+    };
+    std::thread first(player), second(player);
+    first.join();
+    second.join();
 }
