@@ -16,13 +16,38 @@ int failWith(int error)
     return SOCKET_ERROR;
 }
 
+// A SOCKET is a descriptor number, and a stale one may by now hold a pipe, a
+// file, the message queue's own descriptors or the library's local sockets:
+// every call refuses those before it changes anything (non-blocking mode,
+// close-on-exec, a watch).
+bool isWinsockSocket(SOCKET s)
+{
+    return host::isInternetSocket(s);
+}
+
+// Whether an address length holds the socket's kind of address: a shorter
+// one is WSAEFAULT on Winsock, where the system would cut the address (and
+// recvfrom would take the datagram and report a length longer than the
+// caller's buffer).
+bool holdsAddress(SOCKET s, int length)
+{
+    if (length < static_cast<int>(sizeof(sockaddr_in)))
+        return false;
+    if (length >= static_cast<int>(sizeof(sockaddr_in6)))
+        return true;
+    int family = AF_INET;
+    int size = sizeof family;
+    host::getOption(s, SOL_SOCKET, SO_DOMAIN, reinterpret_cast<char*>(&family), &size);
+    return family != AF_INET6;
+}
+
 } // namespace
 
 int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 {
     if (!vtl::winsockStarted())
         return failWith(WSANOTINITIALISED);
-    if (!host::isSocket(s))
+    if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     if (host::setNonBlocking(s, true) != 0)
         return SOCKET_ERROR;
@@ -35,10 +60,9 @@ int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 
 int closesocket(SOCKET s)
 {
-    // A SOCKET is a descriptor number: closing whatever holds that number
-    // would take a file, standard input or the library's own socket away
-    // from under its owner.
-    if (!host::isInternetSocket(s))
+    // Closing whatever holds the number would take a file, standard input or
+    // the library's own socket away from under its owner.
+    if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     host::forgetSocket(s);
     return host::closeSocket(s) == 0 ? 0 : SOCKET_ERROR;
@@ -46,6 +70,8 @@ int closesocket(SOCKET s)
 
 int ioctlsocket(SOCKET s, long command, u_long* argument)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     if (!argument)
         return failWith(WSAEFAULT);
     if (static_cast<unsigned long>(command) == FIONREAD) {
@@ -70,6 +96,10 @@ int ioctlsocket(SOCKET s, long command, u_long* argument)
 
 int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
+    if (!name || !holdsAddress(s, nameLength))
+        return failWith(WSAEFAULT);
     // Before the port is taken: a program the game starts must not hold it.
     host::setCloseOnExec(s);
     return host::bindSocket(s, name, nameLength) == 0 ? 0 : SOCKET_ERROR;
@@ -77,7 +107,9 @@ int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 
 int sendto(SOCKET s, const char* buffer, int length, int flags, const struct sockaddr* to, int toLength)
 {
-    if (length < 0 || (!buffer && length > 0))
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
+    if (length < 0 || (!buffer && length > 0) || (to && !holdsAddress(s, toLength)))
         return failWith(WSAEFAULT);
     const long sent = host::sendTo(s, buffer, static_cast<size_t>(length), flags, to, toLength);
     if (sent < 0) {
@@ -91,8 +123,14 @@ int sendto(SOCKET s, const char* buffer, int length, int flags, const struct soc
 
 int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* from, int* fromLength)
 {
-    if (length < 0 || (!buffer && length > 0))
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
+    if (length < 0 || (!buffer && length > 0) || (from && (!fromLength || !holdsAddress(s, *fromLength)))) {
+        // A refused read re-arms FD_READ too, or a game that got its
+        // arguments wrong once would never hear of the socket again.
+        host::rearmRead(s);
         return failWith(WSAEFAULT);
+    }
     size_t whole = 0;
     const long got = host::receiveFrom(s, buffer, static_cast<size_t>(length), flags, from, fromLength, &whole);
     int error = got < 0 ? WSAGetLastError() : 0;
@@ -107,6 +145,8 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* fro
 
 int getsockopt(SOCKET s, int level, int name, char* value, int* length)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     if (!value || !length)
         return failWith(WSAEFAULT);
     return host::getOption(s, level, name, value, length) == 0 ? 0 : SOCKET_ERROR;
@@ -114,6 +154,8 @@ int getsockopt(SOCKET s, int level, int name, char* value, int* length)
 
 int setsockopt(SOCKET s, int level, int name, const char* value, int length)
 {
+    if (!isWinsockSocket(s))
+        return failWith(WSAENOTSOCK);
     if (!value && length > 0)
         return failWith(WSAEFAULT);
     return host::setOption(s, level, name, value, length) == 0 ? 0 : SOCKET_ERROR;

@@ -77,16 +77,6 @@ TEST_F(LifecycleTest, OverrideStartsInAWindowAtTheDesktopFormat)
     EXPECT_EQ(HalfMask, 0x3DEF3DEFu);
 }
 
-TEST_F(LifecycleTest, InAWindowTheDepthIsAlwaysTheDesktops)
-{
-    useDesktop("rgb24");
-    handle.gfxSetup(window, 320, 240, 8);
-    handle.Override();
-    ASSERT_EQ(handle.gfxBegin(), 1);
-    EXPECT_EQ(handle.bitsPerPixel, 24);
-    EXPECT_EQ(handle.formatCode, PF_RGB24);
-}
-
 TEST_F(LifecycleTest, EightBitDisplaysGetTheFixedPaletteAndTables)
 {
     ASSERT_EQ(beginFullscreen(8), 1);
@@ -119,27 +109,6 @@ TEST_F(LifecycleTest, WithoutOverrideTheDialogsDefaultsStartFullScreenAtTheSecon
     EXPECT_TRUE(handle.gfxGetEffectsState());
     EXPECT_EQ(handle.clipper, nullptr);
     EXPECT_EQ(vtl::configurationResult().handle, &handle);
-}
-
-int gDialogRuns = 0;
-void cancelDialog(VTLHND&)
-{
-    ++gDialogRuns;
-    vtl::configurationResult().cancelled = true;
-}
-
-TEST_F(LifecycleTest, CancellingTheDialogLeavesNoDisplayAndAsksAgainNextTime)
-{
-    gDialogRuns = 0;
-    vtl::setConfigurationDialog(cancelDialog);
-    handle.gfxSetup(window, 640, 480, 16);
-    ddraw::record();
-    EXPECT_EQ(handle.gfxBegin(), 0);
-    EXPECT_EQ(handle.gfxBegin(), 0);
-    EXPECT_EQ(gDialogRuns, 2);
-    EXPECT_FALSE(handle.configured);
-    expectNoDisplay();
-    EXPECT_EQ(ddraw::countCalls(Op::Create), 0u);
 }
 
 struct StartFailure {
