@@ -73,8 +73,8 @@ void GetLocalTime(LPSYSTEMTIME time)
     const std::time_t seconds = system_clock::to_time_t(now);
     const int64_t ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
     // std::localtime shares one result between threads.
-    static std::mutex lock;
-    std::lock_guard<std::mutex> hold(lock);
+    static std::mutex localtimeLock;
+    std::lock_guard<std::mutex> hold(localtimeLock);
     const std::tm* local = std::localtime(&seconds);
     if (!local) {
         GetSystemTime(time);

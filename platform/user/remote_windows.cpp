@@ -25,7 +25,7 @@ struct Request {
     uint64_t request;
 };
 
-std::mutex gMutex;
+std::mutex gDirectoryMutex;
 // Never destroyed: windows are unpublished as they are destroyed, which a
 // game's globals may do after this file's statics are gone.
 std::string& knownDirectory()
@@ -46,7 +46,7 @@ std::string sanitize(const char* text)
 // The desktop's directory, made on first use (owner-only).
 const std::string& directory()
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gDirectoryMutex);
     if (!knownDirectory().empty())
         return knownDirectory();
     const std::string base = host::userRuntimeFolder();
@@ -168,7 +168,7 @@ void removeOurFiles()
 {
     std::string dir;
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gDirectoryMutex);
         dir = knownDirectory();
     }
     if (dir.empty())
@@ -181,7 +181,7 @@ void removeOurFiles()
 void startListening()
 {
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gDirectoryMutex);
         if (gListening)
             return;
         gListening = true;
@@ -197,9 +197,9 @@ void startListening()
 // first window, so that parent and child never make the same handle.
 uint32_t windowSlot()
 {
-    static std::mutex m;
+    static std::mutex slotMutex;
     static uint32_t slot = 0, claimedBy = 0;
-    std::lock_guard<std::mutex> lock(m);
+    std::lock_guard<std::mutex> lock(slotMutex);
     const uint32_t self = host::currentProcessId();
     if (!slot || claimedBy != self) {
         slot = claimSlot();
@@ -229,7 +229,7 @@ void unpublishWindow(HWND hwnd)
 {
     bool published;
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gDirectoryMutex);
         published = !knownDirectory().empty();
     }
     if (published)

@@ -30,10 +30,10 @@ typedef std::tuple<int, HINSTANCE, std::string> Key;
 
 void* resourceHandle(int kind, HINSTANCE instance, LPCSTR name)
 {
-    static std::mutex mutex;
+    static std::mutex resourcesMutex;
     static auto* resources = new std::map<Key, std::unique_ptr<Resource>>;
     std::string key = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
-    std::lock_guard<std::mutex> lock(mutex);
+    std::lock_guard<std::mutex> lock(resourcesMutex);
     auto& slot = (*resources)[Key(kind, instance, key)];
     if (!slot)
         slot.reset(new Resource{kind, instance, key});

@@ -64,7 +64,7 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
     if (testing::user::intercept(Op::RegisterClass))
         return 0;
     Classes& c = classes();
-    std::lock_guard<std::mutex> lock(c.mutex);
+    std::unique_lock<std::mutex> lock(c.mutex);
     for (auto& cls : c.list) {
         if (equalNoCase(cls->name.c_str(), wc->lpszClassName) && cls->instance == wc->hInstance) {
             setError(kErrorClassAlreadyExists);
@@ -80,16 +80,19 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
     cls->cursor = wc->hCursor;
     cls->background = wc->hbrBackground;
     c.list.push_back(cls);
+    // Atoms are in the range the system gives string atoms.
+    static ATOM next = 0xC000;
+    ATOM atom = next;
+    next = next == 0xFFFF ? 0xC000 : static_cast<ATOM>(next + 1);
+    // The debug message goes to the game's receiver, which may register or
+    // use classes itself: never with the list locked.
+    lock.unlock();
     if (wc->lpszMenuName) {
         // The window system draws no menu bars; a game that names one hears
         // so once, as a debug message, instead of silently losing it.
         std::string note = "Menus are not shown: the menu of window class \"" + cls->name + "\" is left out\r\n";
         OutputDebugStringA(note.c_str());
     }
-    // Atoms are in the range the system gives string atoms.
-    static ATOM next = 0xC000;
-    ATOM atom = next;
-    next = next == 0xFFFF ? 0xC000 : static_cast<ATOM>(next + 1);
     return atom;
 }
 

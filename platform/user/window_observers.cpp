@@ -16,7 +16,7 @@ struct Observer {
     void* user;
 };
 
-std::mutex gMutex;
+std::mutex gObserversMutex;
 // Never destroyed: windows are destroyed, and tell the observers, from the
 // destructors of a game's globals, which may run after this file's statics.
 std::vector<Observer>& observers()
@@ -33,7 +33,7 @@ int watchWindowMessages(HWND hwnd, WindowObserver observer, void* user)
 {
     if (!observer)
         return 0;
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gObserversMutex);
     int id = gNextId++;
     auto& list = observers();
     list.push_back(Observer{id, hwnd, observer, user});
@@ -43,7 +43,7 @@ int watchWindowMessages(HWND hwnd, WindowObserver observer, void* user)
 
 void unwatchWindowMessages(int id)
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gObserversMutex);
     auto& list = observers();
     for (auto it = list.begin(); it != list.end(); ++it) {
         if (it->id == id) {
@@ -60,7 +60,7 @@ void notifyWindowObservers(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         return;
     std::vector<Observer> copy;
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gObserversMutex);
         for (const Observer& o : observers()) {
             if (!o.hwnd || o.hwnd == hwnd)
                 copy.push_back(o);

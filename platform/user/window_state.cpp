@@ -9,7 +9,7 @@
 namespace vtl {
 namespace {
 
-std::mutex gMutex;
+std::mutex gFocusMutex;
 HWND gForeground = nullptr;
 HWND gFocus = nullptr;
 HWND gCapture = nullptr;
@@ -285,7 +285,7 @@ void activateWindow(HWND top)
     bool appWasActive;
     HWND previous;
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gFocusMutex);
         if (gForeground == top)
             return;
         previous = gForeground;
@@ -309,7 +309,7 @@ void activateWindow(HWND top)
 void deactivateWindow(HWND top)
 {
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gFocusMutex);
         if (gForeground != top)
             return;
         gForeground = nullptr;
@@ -324,25 +324,25 @@ void deactivateWindow(HWND top)
 
 HWND foregroundWindow()
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gFocusMutex);
     return gForeground;
 }
 
 HWND focusWindow()
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gFocusMutex);
     return gFocus;
 }
 
 HWND captureWindow()
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gFocusMutex);
     return gCapture;
 }
 
 void forgetFocusAndCapture(HWND hwnd)
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gFocusMutex);
     if (gFocus == hwnd)
         gFocus = nullptr;
     if (gCapture == hwnd)
@@ -369,7 +369,7 @@ HWND SetFocus(HWND hwnd)
     }
     HWND old;
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gFocusMutex);
         old = gFocus;
         if (old == hwnd)
             return old;
@@ -384,7 +384,7 @@ HWND SetFocus(HWND hwnd)
 
 HWND SetCapture(HWND hwnd)
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gFocusMutex);
     HWND old = gCapture;
     gCapture = hwnd;
     return old;
@@ -392,7 +392,7 @@ HWND SetCapture(HWND hwnd)
 
 BOOL ReleaseCapture()
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gFocusMutex);
     gCapture = nullptr;
     return TRUE;
 }

@@ -96,7 +96,7 @@ public:
     void stop() override
     {
         {
-            std::lock_guard<std::mutex> lock(lock_);
+            std::lock_guard<std::mutex> lock(runningLock_);
             running_ = false;
         }
         wake_.notify_all();
@@ -111,7 +111,7 @@ private:
         std::vector<int16_t> frames(kPeriod * 2);
         auto begin = clock::now();
         uint64_t mixed = 0;
-        std::unique_lock<std::mutex> lock(lock_);
+        std::unique_lock<std::mutex> lock(runningLock_);
         while (running_) {
             // Mix every period that is due; a late wake-up catches up rather
             // than letting the cursors fall behind the clock.
@@ -133,7 +133,7 @@ private:
     AudioEngine& engine_;
     std::unique_ptr<WavWriter> wav_;
     std::thread thread_;
-    std::mutex lock_;
+    std::mutex runningLock_;
     std::condition_variable wake_;
     bool running_ = false;
 };

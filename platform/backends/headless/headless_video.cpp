@@ -13,7 +13,7 @@ namespace vtl {
 namespace testing::headless {
 namespace {
 
-std::mutex gMutex;
+std::mutex gMessageBoxMutex;
 MessageBoxRecord gLastBox = {0, "", ""};
 int gAnswer = 0;
 
@@ -23,7 +23,7 @@ const MessageBoxRecord& lastMessageBox() { return gLastBox; }
 
 void setMessageBoxAnswer(int answer)
 {
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gMessageBoxMutex);
     gAnswer = answer;
 }
 
@@ -66,7 +66,7 @@ public:
     int messageBox(HWND, const char* text, const char* caption, UINT type) override
     {
         using namespace testing::headless;
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gMessageBoxMutex);
         ++gLastBox.count;
         std::snprintf(gLastBox.text, sizeof gLastBox.text, "%s", text);
         std::snprintf(gLastBox.caption, sizeof gLastBox.caption, "%s", caption);

@@ -10,7 +10,7 @@ namespace vtl {
 namespace {
 
 constexpr const char* kKey = "vantrel.picture";
-std::mutex gLock;
+std::mutex gPictureLock;
 
 } // namespace
 
@@ -37,7 +37,7 @@ SDL_Rect fitPicture(int gameWidth, int gameHeight, int areaWidth, int areaHeight
 
 void setPicture(SDL_Window* window, const Picture& picture)
 {
-    std::lock_guard<std::mutex> lock(gLock);
+    std::lock_guard<std::mutex> lock(gPictureLock);
     Picture* p = static_cast<Picture*>(SDL_GetWindowData(window, kKey));
     if (!p) {
         p = new Picture;
@@ -48,13 +48,13 @@ void setPicture(SDL_Window* window, const Picture& picture)
 
 void clearPicture(SDL_Window* window)
 {
-    std::lock_guard<std::mutex> lock(gLock);
+    std::lock_guard<std::mutex> lock(gPictureLock);
     delete static_cast<Picture*>(SDL_SetWindowData(window, kKey, nullptr));
 }
 
 bool pictureOf(SDL_Window* window, Picture* picture)
 {
-    std::lock_guard<std::mutex> lock(gLock);
+    std::lock_guard<std::mutex> lock(gPictureLock);
     const Picture* p = static_cast<const Picture*>(SDL_GetWindowData(window, kKey));
     if (!p || p->shown.w <= 0 || p->shown.h <= 0)
         return false;

@@ -39,7 +39,7 @@ namespace vtl {
 namespace {
 
 constexpr const char* kKey = "vantrel.renderer";
-std::mutex gLock; // the window data, set from whichever thread comes first
+std::mutex gRendererLock; // the window data, set from whichever thread comes first
 
 // Whether `renderer` is OpenGL drawn by Mesa's software rasterisers
 // (llvmpipe under Xvfb, machines without a GPU) rather than by a GPU.
@@ -94,7 +94,7 @@ WindowRenderer* windowRenderer(SDL_Window* window)
 {
     if (!window)
         return nullptr;
-    std::lock_guard<std::mutex> lock(gLock);
+    std::lock_guard<std::mutex> lock(gRendererLock);
     auto* r = static_cast<WindowRenderer*>(SDL_GetWindowData(window, kKey));
     if (r)
         return r;
@@ -114,7 +114,7 @@ WindowRenderer* windowRenderer(SDL_Window* window)
 
 void dropWindowRenderer(SDL_Window* window)
 {
-    std::lock_guard<std::mutex> lock(gLock);
+    std::lock_guard<std::mutex> lock(gRendererLock);
     delete static_cast<WindowRenderer*>(SDL_SetWindowData(window, kKey, nullptr));
 }
 

@@ -36,13 +36,13 @@ struct Watched {
 
 // The handler runs on whichever thread reads the connection; it takes the
 // lock but calls nothing of Xlib's, as Xlib asks of error handlers.
-std::mutex gMutex;
+std::mutex gWatchMutex;
 std::map<XID, Watched> gWatched;
 std::set<XID> gLostAndDestroyed;
 Display* gDisplay = nullptr;
 ErrorHandler gNextHandler = nullptr;
 
-// Under gMutex.
+// Under gWatchMutex.
 bool anyLost()
 {
     for (const auto& entry : gWatched) {
@@ -55,7 +55,7 @@ bool anyLost()
 int onXError(Display* display, XErrorEvent* error)
 {
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gWatchMutex);
         if (display == gDisplay) {
             const XID id = error->resourceid;
             if (gLostAndDestroyed.count(id))
@@ -109,7 +109,7 @@ void watchNativeWindow(SDL_Window* window)
     XID id = 0;
     if (!x11Window(window, &display, &id))
         return;
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gWatchMutex);
     gDisplay = display;
     Watched& w = gWatched[id];
     w = Watched();
@@ -123,7 +123,7 @@ void unwatchNativeWindow(SDL_Window* window)
     XID id = 0;
     if (!x11Window(window, &display, &id))
         return;
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gWatchMutex);
     auto it = gWatched.find(id);
     if (it == gWatched.end())
         return;
@@ -142,7 +142,7 @@ void noteWindowSystemEvent(const SDL_Event& event)
     const XID destroyed = x.xdestroywindow.window;
     Uint32 sdlId = 0;
     {
-        std::lock_guard<std::mutex> lock(gMutex);
+        std::lock_guard<std::mutex> lock(gWatchMutex);
         auto it = gWatched.find(destroyed);
         if (it == gWatched.end())
             return;
@@ -153,7 +153,7 @@ void noteWindowSystemEvent(const SDL_Event& event)
     Display* display = nullptr;
     XID current = 0;
     const bool remade = x11Window(SDL_GetWindowFromID(sdlId), &display, &current) && current != destroyed;
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gWatchMutex);
     auto it = gWatched.find(destroyed);
     if (it == gWatched.end())
         return;
@@ -169,7 +169,7 @@ void noteWindowSystemEvent(const SDL_Event& event)
 std::vector<Uint32> takeLostNativeWindows()
 {
     std::vector<Uint32> lost;
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::lock_guard<std::mutex> lock(gWatchMutex);
     for (auto& entry : gWatched) {
         if (entry.second.lost && !entry.second.told) {
             entry.second.told = true;
