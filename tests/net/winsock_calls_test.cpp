@@ -3,6 +3,7 @@
 // non-blocking, sockets kept from started programs).
 #include <vantrel/udp.h>
 
+#include "support/loopback_socket.h"
 #include "window_messages.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +32,8 @@ protected:
     {
         WSADATA data;
         ASSERT_EQ(WSAStartup(0x0101, &data), 0);
-        receiver = open();
-        sender = open();
+        receiver = test::openLoopbackSocket();
+        sender = test::openLoopbackSocket();
         ASSERT_NE(receiver, INVALID_SOCKET);
         ASSERT_NE(sender, INVALID_SOCKET);
         socklen_t length = sizeof to;
@@ -43,16 +44,6 @@ protected:
         closesocket(receiver);
         closesocket(sender);
         WSACleanup();
-    }
-    static SOCKET open()
-    {
-        const SOCKET s = static_cast<SOCKET>(::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        local.sin_addr.s_addr = inet_addr("127.0.0.1");
-        if (s == INVALID_SOCKET || bind(s, reinterpret_cast<const sockaddr*>(&local), int{sizeof local}) != 0)
-            return INVALID_SOCKET;
-        return s;
     }
     void send(const char* text, int length)
     {

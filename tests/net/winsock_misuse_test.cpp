@@ -3,6 +3,7 @@
 // that a notification reached, and across WSACleanup.
 #include <vantrel/win32/winsock.h>
 
+#include "support/loopback_socket.h"
 #include "window_messages.h"
 
 #include <gtest/gtest.h>
@@ -19,19 +20,6 @@ namespace {
 
 constexpr UINT kSocketEvent = 0x464;
 constexpr UINT kLookupDone = 0x465;
-
-SOCKET openLoopback(sockaddr_in* at)
-{
-    const SOCKET s = static_cast<SOCKET>(::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = inet_addr("127.0.0.1");
-    if (s == INVALID_SOCKET || bind(s, reinterpret_cast<const sockaddr*>(&local), int{sizeof local}) != 0)
-        return INVALID_SOCKET;
-    socklen_t length = sizeof *at;
-    ::getsockname(static_cast<int>(s), reinterpret_cast<sockaddr*>(at), &length);
-    return s;
-}
 
 void pumpFor(std::chrono::milliseconds time)
 {
@@ -75,7 +63,7 @@ TEST_F(WinsockMisuseTest, EveryCallOnAClosedSocketFailsWithWsaenotsock)
 {
     MessageWindow window; // before the close, so that its queue cannot take the closed number
     sockaddr_in at{};
-    const SOCKET s = openLoopback(&at);
+    const SOCKET s = test::openLoopbackSocket(&at);
     ASSERT_NE(s, INVALID_SOCKET);
     ASSERT_EQ(closesocket(s), 0);
 
@@ -144,8 +132,8 @@ TEST_F(WinsockMisuseTest, AddressLengthsTooSmallAreWsaefault)
 {
     sockaddr_in at{};
     sockaddr_in senderAt{};
-    const SOCKET receiver = openLoopback(&at);
-    const SOCKET sender = openLoopback(&senderAt);
+    const SOCKET receiver = test::openLoopbackSocket(&at);
+    const SOCKET sender = test::openLoopbackSocket(&senderAt);
     ASSERT_NE(receiver, INVALID_SOCKET);
     ASSERT_NE(sender, INVALID_SOCKET);
     const sockaddr* to = reinterpret_cast<const sockaddr*>(&at);
@@ -201,8 +189,8 @@ TEST_F(WinsockMisuseTest, AProcedureThatClosesTheSocketOnItsNotificationHearsNoM
     ASSERT_NE(window, nullptr);
     sockaddr_in at{};
     sockaddr_in senderAt{};
-    const SOCKET receiver = openLoopback(&at);
-    const SOCKET sender = openLoopback(&senderAt);
+    const SOCKET receiver = test::openLoopbackSocket(&at);
+    const SOCKET sender = test::openLoopbackSocket(&senderAt);
     ASSERT_NE(receiver, INVALID_SOCKET);
     ASSERT_EQ(WSAAsyncSelect(receiver, window, kSocketEvent, FD_READ), 0);
 
@@ -217,7 +205,7 @@ TEST_F(WinsockMisuseTest, AProcedureThatClosesTheSocketOnItsNotificationHearsNoM
     // A second socket may now take the closed one's number; what it hears
     // must not reach the closing window.
     sockaddr_in againAt{};
-    const SOCKET again = openLoopback(&againAt);
+    const SOCKET again = test::openLoopbackSocket(&againAt);
     ASSERT_NE(again, INVALID_SOCKET);
     ASSERT_EQ(sendto(sender, text, 3, 0, reinterpret_cast<const sockaddr*>(&againAt), int{sizeof againAt}), 3);
     pumpFor(std::chrono::milliseconds(100));
@@ -262,8 +250,8 @@ TEST_F(WinsockMisuseTest, CleanupWithSocketsOpenSilencesThemUntilTheyAreSelected
     MessageWindow window;
     sockaddr_in at{};
     sockaddr_in senderAt{};
-    const SOCKET receiver = openLoopback(&at);
-    const SOCKET sender = openLoopback(&senderAt);
+    const SOCKET receiver = test::openLoopbackSocket(&at);
+    const SOCKET sender = test::openLoopbackSocket(&senderAt);
     ASSERT_NE(receiver, INVALID_SOCKET);
     ASSERT_EQ(WSAAsyncSelect(receiver, window.hwnd(), kSocketEvent, FD_READ), 0);
     ASSERT_EQ(WSACleanup(), 0);
@@ -322,7 +310,7 @@ TEST_F(WinsockMisuseTest, SocketsClosedOnAnotherThreadLeaveNoSelectionOnTheirNum
     std::vector<SOCKET> sockets;
     for (int i = 0; i < 8; ++i) {
         sockaddr_in at{};
-        sockets.push_back(openLoopback(&at));
+        sockets.push_back(test::openLoopbackSocket(&at));
         ASSERT_NE(sockets.back(), INVALID_SOCKET);
         ASSERT_EQ(WSAAsyncSelect(sockets.back(), window.hwnd(), kSocketEvent, FD_READ | FD_WRITE), 0);
     }
@@ -337,10 +325,10 @@ TEST_F(WinsockMisuseTest, SocketsClosedOnAnotherThreadLeaveNoSelectionOnTheirNum
 
     std::vector<SOCKET> fresh;
     sockaddr_in senderAt{};
-    const SOCKET sender = openLoopback(&senderAt);
+    const SOCKET sender = test::openLoopbackSocket(&senderAt);
     for (int i = 0; i < 8; ++i) {
         sockaddr_in at{};
-        fresh.push_back(openLoopback(&at));
+        fresh.push_back(test::openLoopbackSocket(&at));
         ASSERT_NE(fresh.back(), INVALID_SOCKET);
         ASSERT_EQ(sendto(sender, "x", 1, 0, reinterpret_cast<const sockaddr*>(&at), int{sizeof at}), 1);
     }

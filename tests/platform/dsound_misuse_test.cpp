@@ -5,6 +5,7 @@
 #include <vantrel/win32/dsound.h>
 #include <vantrel/win32/synch.h>
 
+#include "sound_device_fixture.h"
 #include "support/manual_audio.h"
 
 #include <gtest/gtest.h>
@@ -24,22 +25,12 @@ WAVEFORMATEX pcm16(unsigned channels, unsigned rate)
     return WAVEFORMATEX{WAVE_FORMAT_PCM, WORD(channels), rate, rate * block, block, 16, 0};
 }
 
-class SoundMisuseTest : public ::testing::Test {
+class SoundMisuseTest : public SoundDeviceFixture {
 protected:
-    void SetUp() override
-    {
-        void* object = nullptr;
-        ASSERT_EQ(CoCreateInstance(CLSID_DirectSound, nullptr, CLSCTX_ALL, IID_IDirectSound, &object), S_OK);
-        device = static_cast<IDirectSound*>(object);
-        ASSERT_EQ(device->Initialize(nullptr), DS_OK);
-        ASSERT_EQ(device->SetCooperativeLevel(reinterpret_cast<HWND>(1), DSSCL_NORMAL), DS_OK);
-    }
     void TearDown() override
     {
         stopMixer();
-        if (device) {
-            EXPECT_EQ(device->Release(), 0u);
-        }
+        SoundDeviceFixture::TearDown();
     }
 
     IDirectSoundBuffer* make(DWORD bytes, DWORD flags, int16_t value = 1000)
@@ -76,7 +67,6 @@ protected:
     }
 
     ManualAudio audio;
-    IDirectSound* device = nullptr;
     std::thread mixer;
     std::atomic<bool> stopping{false};
     std::atomic<size_t> mixed{0};

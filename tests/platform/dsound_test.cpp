@@ -4,6 +4,7 @@
 #include <vantrel/win32/synch.h>
 
 #include "platform/dsound/dsound_buffer.h"
+#include "sound_device_fixture.h"
 #include "support/manual_audio.h"
 
 #include <gtest/gtest.h>
@@ -12,31 +13,14 @@
 
 namespace {
 
-HWND window() { return reinterpret_cast<HWND>(1); }
-
 WAVEFORMATEX pcm(unsigned channels, unsigned rate, unsigned bits)
 {
     WORD block = WORD(channels * bits / 8);
     return WAVEFORMATEX{WAVE_FORMAT_PCM, WORD(channels), rate, rate * block, block, WORD(bits), 0};
 }
 
-class SoundDeviceTest : public ::testing::Test {
+class SoundDeviceTest : public SoundDeviceFixture {
 protected:
-    void SetUp() override
-    {
-        void* object = nullptr;
-        ASSERT_EQ(CoCreateInstance(CLSID_DirectSound, nullptr, CLSCTX_ALL, IID_IDirectSound, &object), S_OK);
-        device = static_cast<IDirectSound*>(object);
-        ASSERT_EQ(device->Initialize(nullptr), DS_OK);
-        ASSERT_EQ(device->SetCooperativeLevel(window(), DSSCL_NORMAL), DS_OK);
-    }
-    void TearDown() override
-    {
-        if (device) {
-            EXPECT_EQ(device->Release(), 0u);
-        }
-    }
-
     IDirectSoundBuffer* make(DWORD bytes, WAVEFORMATEX format, DWORD flags = DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN |
                                                                              DSBCAPS_CTRLFREQUENCY)
     {
@@ -71,7 +55,6 @@ protected:
     }
 
     ManualAudio audio;
-    IDirectSound* device = nullptr;
 };
 
 } // namespace
