@@ -7,7 +7,6 @@
 // game's own resource ids are accepted, since a program built here carries
 // no resource section to look them up in.
 #include "platform/user/user_testing.h"
-#include "platform/user/window_table.h"
 
 #include "platform/kernel/last_error.h"
 
