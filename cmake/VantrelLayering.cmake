@@ -13,6 +13,9 @@
 #    platform in platform/host/*.h; nothing outside platform/host/ includes
 #    platform/host/<system>/ itself;
 #  - no backend switch (VANTREL_HAVE_SDL2) outside platform/backends/;
+#  - the kernel (platform/kernel/) includes nothing of the window system
+#    (platform/user/): the window system is built on the kernel (the last
+#    error, names, cases), never the other way round;
 #  - no backend includes another's headers (platform/backends/<name>/): what
 #    two backends share lives in the backend-neutral folders or the seam;
 #  - X11's headers (<X11/...>, and <SDL_syswm.h>, which includes them) only
@@ -56,6 +59,7 @@ function(vantrel_layering_breaches source_dir out_var)
     string(REGEX MATCH "^platform/" in_platform "${rel}")
     string(REGEX MATCH "^platform/host/" in_host "${rel}")
     string(REGEX MATCH "^platform/backends/" in_backends "${rel}")
+    string(REGEX MATCH "^platform/kernel/" in_kernel "${rel}")
     string(REGEX MATCH "^platform/backends/([a-z0-9_]+)/" in_a_backend "${rel}")
     set(own_backend "${CMAKE_MATCH_1}")
     string(REGEX MATCH "^platform/winmm/sndfile/" in_decoder "${rel}")
@@ -84,6 +88,9 @@ function(vantrel_layering_breaches source_dir out_var)
       endif()
       if(NOT in_backends AND line MATCHES "VANTREL_HAVE_SDL2")
         list(APPEND breaches "${rel}: a backend switch outside platform/backends/: ${line}")
+      endif()
+      if(in_kernel AND line MATCHES "#[ \t]*include[ \t]*\"platform/user/")
+        list(APPEND breaches "${rel}: the kernel reaches up into the window system: ${line}")
       endif()
       if(in_a_backend AND line MATCHES "#[ \t]*include[ \t]*\"platform/backends/([a-z0-9_]+)/")
         if(NOT CMAKE_MATCH_1 STREQUAL own_backend)

@@ -16,7 +16,8 @@
 // - text bytes are Latin-1 characters.
 #include "platform/gdi/gdi_objects.h"
 #include "platform/user/user_testing.h"
-#include "platform/user/window_table.h"
+
+#include "platform/kernel/last_error.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -266,7 +267,7 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD und
     std::lock_guard<std::mutex> lock(gdiMutex());
     Font* font = makeFont(height, weight, italic != 0, underline != 0, strikeOut != 0, faceName);
     if (!font) {
-        setError(kErrorInvalidParameter);
+        setError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
     registerObject(font);

@@ -3,8 +3,8 @@
 // other handle.  The file is an unbuffered standard stream: every ReadFile and
 // WriteFile reaches the file system at once, as on Windows, where another
 // handle or program sees a write as soon as the call returns.
+#include <vantrel/win32/errors.h>
 #include <vantrel/win32/files.h>
-#include <vantrel/win32/window.h>
 
 #include "platform/kernel/kernel_objects.h"
 #include "platform/kernel/path_resolver.h"

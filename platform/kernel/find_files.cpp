@@ -1,7 +1,7 @@
 // FindFirstFileA / FindNextFileA: the folder is listed once, when the search
 // starts, and the matches are handed out one by one.
+#include <vantrel/win32/errors.h>
 #include <vantrel/win32/files.h>
-#include <vantrel/win32/window.h>
 
 #include "platform/kernel/ascii_case.h"
 #include "platform/kernel/kernel_objects.h"

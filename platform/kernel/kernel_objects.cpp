@@ -7,7 +7,6 @@
 
 #include <vantrel/win32/errors.h>
 #include <vantrel/win32/synch.h>
-#include <vantrel/win32/window.h>
 
 #include <atomic>
 #include <chrono>

@@ -1,10 +1,11 @@
 // Module handles.  An HINSTANCE here is the address at which a module's first
 // loadable segment sits in memory, as a module's base address is on the
 // system the interface comes from: never null, and distinct per module.
-#include "platform/user/window_table.h"
 #include <vantrel/seam/window_backend.h>
+#include <vantrel/win32/window.h>
 
 #include "platform/host/process.h"
+#include "platform/kernel/last_error.h"
 
 namespace vtl {
 namespace {
@@ -29,7 +30,7 @@ HINSTANCE GetModuleHandleA(LPCSTR moduleName)
 {
     const uintptr_t base = vtl::host::moduleBase(moduleName);
     if (!base) {
-        vtl::setError(vtl::kErrorModNotFound);
+        vtl::setError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
     return reinterpret_cast<HINSTANCE>(base);

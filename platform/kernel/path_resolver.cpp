@@ -11,7 +11,6 @@
 #include "platform/kernel/path_resolver.h"
 
 #include <vantrel/win32/errors.h>
-#include <vantrel/win32/window.h>
 
 #include "platform/kernel/ascii_case.h"
 

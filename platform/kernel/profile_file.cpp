@@ -3,9 +3,9 @@
 // by renaming a new one over it, under a lock on its folder, so that two
 // programs writing one file lose nothing and a reader sees one whole
 // version or the other.
+#include <vantrel/win32/errors.h>
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/profile.h>
-#include <vantrel/win32/window.h>
 
 #include "platform/host/whole_files.h"
 #include "platform/kernel/ascii_case.h"

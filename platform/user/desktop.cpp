@@ -4,6 +4,9 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/input_events.h"
 #include "platform/user/window_observers.h"
+
+#include "platform/kernel/last_error.h"
+
 #include <vantrel/seam/display_change.h>
 
 #include <cstdlib>
@@ -188,7 +191,7 @@ int GetSystemMetrics(int index)
 BOOL SystemParametersInfoA(UINT action, UINT, PVOID data, UINT)
 {
     if (action != SPI_GETWORKAREA || !data) {
-        setError(kErrorInvalidParameter);
+        setError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     *static_cast<RECT*>(data) = desktop().workArea;

@@ -23,6 +23,8 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
 
+#include "platform/kernel/last_error.h"
+
 using vtl::testing::user::Op;
 
 using namespace vtl;
@@ -54,7 +56,7 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w || !rect) {
-        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (testing::user::intercept(Op::GetClientRect))
@@ -67,7 +69,7 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w || !rect) {
-        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (testing::user::intercept(Op::GetWindowRect))
@@ -102,7 +104,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (testing::user::intercept(Op::MoveWindow))
@@ -119,7 +121,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (testing::user::intercept(Op::SetWindowPos))
@@ -167,7 +169,7 @@ BOOL ShowWindow(HWND hwnd, int command)
     }
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (testing::user::intercept(Op::ShowWindow))
@@ -178,7 +180,7 @@ BOOL ShowWindow(HWND hwnd, int command)
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
 {
     if (!rect) {
-        setError(kErrorInvalidParameter);
+        setError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     RECT f = frameFor(style, exStyle, menu != FALSE);
@@ -210,7 +212,7 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w || !placement) {
-        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     placement->length = sizeof *placement;
@@ -229,7 +231,7 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w || !placement) {
-        setError(w ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+        setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     RECT normal = w->parent ? placement->rcNormalPosition : toWorkArea(placement->rcNormalPosition, true);

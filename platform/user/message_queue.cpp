@@ -15,6 +15,8 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/window_observers.h"
 
+#include "platform/kernel/last_error.h"
+
 #include <time.h>
 
 #include <algorithm>
@@ -309,7 +311,7 @@ using namespace vtl;
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last)
 {
     if (!msg || (hwnd && !threadMessagesOnly(hwnd) && !lookupWindow(hwnd))) {
-        setError(msg ? kErrorInvalidWindowHandle : kErrorInvalidParameter);
+        setError(msg ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
         return -1;
     }
     for (;;) {
@@ -352,11 +354,11 @@ LRESULT DispatchMessageA(const MSG* msg)
     WindowRef w = lookupWindow(msg->hwnd);
     if (!w) {
         if (msg->hwnd)
-            setError(kErrorInvalidWindowHandle);
+            setError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     if (!onOwnThread(*w)) {
-        setError(kErrorWrongThread);
+        setError(ERROR_WINDOW_OF_OTHER_THREAD);
         return 0;
     }
     return deliver(w, msg->message, msg->wParam, msg->lParam);
@@ -381,7 +383,7 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         w = nullptr;
     }
     if (!w || w->destroying || !postTo(*w->queue, m)) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     return TRUE;
@@ -391,7 +393,7 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     if (onOwnThread(*w))
@@ -409,7 +411,7 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         std::lock_guard<std::mutex> lock(target.mutex);
         if (target.closed) {
-            setError(kErrorInvalidWindowHandle);
+            setError(ERROR_INVALID_WINDOW_HANDLE);
             return 0;
         }
         target.sent.push_back(&s);
@@ -424,7 +426,7 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (!s.done)
             continue;
         if (s.failed)
-            setError(kErrorInvalidWindowHandle);
+            setError(ERROR_INVALID_WINDOW_HANDLE);
         return s.result;
     }
 }

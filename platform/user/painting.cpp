@@ -16,6 +16,8 @@
 #include "platform/user/user_testing.h"
 #include "platform/user/window_state.h"
 
+#include "platform/kernel/last_error.h"
+
 #include <vantrel/win32/gdi.h>
 
 #include <algorithm>
@@ -108,7 +110,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
     }
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     invalidateArea(w, rect, erase != FALSE);
@@ -121,7 +123,7 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect)
         return TRUE; // the desktop's own region, which no game paints
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     validateArea(*w, rect);
@@ -132,7 +134,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (rect)
@@ -144,7 +146,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
     if (!ps)
@@ -175,7 +177,7 @@ BOOL UpdateWindow(HWND hwnd)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (testing::user::intercept(Op::UpdateWindow))

@@ -7,7 +7,8 @@
 // game's own resource ids are accepted, since a program built here carries
 // no resource section to look them up in.
 #include "platform/user/user_testing.h"
-#include "platform/user/window_table.h"
+
+#include "platform/kernel/last_error.h"
 
 #include <map>
 #include <memory>
@@ -56,7 +57,7 @@ void* load(int kind, HINSTANCE instance, LPCSTR name)
     if (testing::user::intercept(cursor ? Op::LoadCursor : Op::LoadIcon))
         return nullptr;
     if (!name || (!instance && !systemId(name, cursor))) {
-        setError(kErrorResourceNameNotFound);
+        setError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return nullptr;
     }
     return resourceHandle(kind, instance, name);

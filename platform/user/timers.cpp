@@ -10,6 +10,8 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/user_testing.h"
 
+#include "platform/kernel/last_error.h"
+
 #include <algorithm>
 
 using vtl::testing::user::Op;
@@ -28,7 +30,7 @@ std::shared_ptr<ThreadQueue> timerQueue(HWND hwnd)
         return currentQueue();
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
     return w->queue;

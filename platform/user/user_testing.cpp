@@ -1,6 +1,6 @@
 #include "platform/user/user_testing.h"
 
-#include "platform/user/window_table.h"
+#include "platform/kernel/last_error.h"
 
 namespace vtl::testing::user {
 namespace {

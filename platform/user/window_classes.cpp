@@ -4,6 +4,7 @@
 #include "platform/user/window_table.h"
 
 #include "platform/kernel/ascii_case.h"
+#include "platform/kernel/last_error.h"
 
 #include <vantrel/win32/debug.h>
 
@@ -58,7 +59,7 @@ using namespace vtl;
 ATOM RegisterClassExA(const WNDCLASSEXA* wc)
 {
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !validName(wc->lpszClassName) || !wc->lpfnWndProc) {
-        setError(kErrorInvalidParameter);
+        setError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     if (testing::user::intercept(Op::RegisterClass))
@@ -67,7 +68,7 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
     std::unique_lock<std::mutex> lock(c.mutex);
     for (auto& cls : c.list) {
         if (equalNoCase(cls->name.c_str(), wc->lpszClassName) && cls->instance == wc->hInstance) {
-            setError(kErrorClassAlreadyExists);
+            setError(ERROR_CLASS_ALREADY_EXISTS);
             return 0;
         }
     }
@@ -99,7 +100,7 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
 {
     if (!validName(className)) {
-        setError(kErrorClassDoesNotExist);
+        setError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
     }
     if (testing::user::intercept(Op::UnregisterClass))
@@ -111,12 +112,12 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
         if (!equalNoCase(cls.name.c_str(), className) || (instance && cls.instance != instance))
             continue;
         if (cls.windowCount > 0) {
-            setError(kErrorClassHasWindows);
+            setError(ERROR_CLASS_HAS_WINDOWS);
             return FALSE;
         }
         c.list.erase(it);
         return TRUE;
     }
-    setError(kErrorClassDoesNotExist);
+    setError(ERROR_CLASS_DOES_NOT_EXIST);
     return FALSE;
 }

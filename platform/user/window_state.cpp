@@ -4,6 +4,8 @@
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
 
+#include "platform/kernel/last_error.h"
+
 #include <algorithm>
 
 namespace vtl {
@@ -364,7 +366,7 @@ HWND SetFocus(HWND hwnd)
 {
     WindowRef w = lookupWindow(hwnd);
     if (hwnd && !w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
     HWND old;

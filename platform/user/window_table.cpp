@@ -21,8 +21,6 @@ Table& table()
     return *t;
 }
 
-thread_local DWORD tLastError = 0;
-
 } // namespace
 
 std::mutex& windowTableMutex() { return table().mutex; }
@@ -184,9 +182,4 @@ HWND topLevelOf(HWND hwnd)
     return w ? w->handle : nullptr;
 }
 
-void setError(DWORD error) { tLastError = error; }
-
 } // namespace vtl
-
-void SetLastError(DWORD error) { vtl::tLastError = error; }
-DWORD GetLastError() { return vtl::tLastError; }

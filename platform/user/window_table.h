@@ -132,25 +132,6 @@ bool isSelfOrDescendant(HWND hwnd, HWND ancestor);
 // The top-level window that contains hwnd.
 HWND topLevelOf(HWND hwnd);
 
-// Thread-local last error.
-void setError(DWORD error);
-
-enum : DWORD {
-    kErrorInvalidWindowHandle = 1400,
-    kErrorInvalidIndex = 1413,
-    kErrorClassAlreadyExists = 1410,
-    kErrorClassDoesNotExist = 1411,
-    kErrorClassHasWindows = 1412,
-    kErrorCannotFindWndClass = 1407,
-    kErrorInvalidParameter = 87,
-    kErrorNotEnoughMemory = 8,
-    kErrorResourceNameNotFound = 1814,
-    kErrorModNotFound = 126,
-    kErrorWrongThread = 1408, // ERROR_WINDOW_OF_OTHER_THREAD
-    kErrorInvalidFilter = 1426,
-    kErrorNoTimers = 1405,
-};
-
 } // namespace vtl
 
 #endif

@@ -25,6 +25,7 @@
 #include "platform/user/window_state.h"
 
 #include "platform/kernel/ascii_case.h"
+#include "platform/kernel/last_error.h"
 
 #include <algorithm>
 #include <cstring>
@@ -44,11 +45,11 @@ WindowRef ownWindow(HWND hwnd)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
     if (!onOwnThread(*w)) {
-        setError(kErrorWrongThread);
+        setError(ERROR_WINDOW_OF_OTHER_THREAD);
         return nullptr;
     }
     return w;
@@ -167,7 +168,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     listenToTheDisplay();
     std::shared_ptr<WindowClass> cls = findClass(className, instance);
     if (!cls) {
-        setError(kErrorCannotFindWndClass);
+        setError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
     bool child = (style & WS_CHILD) != 0;
@@ -175,7 +176,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     if (child) {
         parentWindow = lookupWindow(parent);
         if (!parentWindow) {
-            setError(parent ? DWORD{kErrorInvalidWindowHandle} : DWORD{1406}); // 1406: ERROR_TLW_WITH_WSCHILD, no parent
+            setError(parent ? ERROR_INVALID_WINDOW_HANDLE : ERROR_TLW_WITH_WSCHILD);
             return nullptr;
         }
     }
@@ -184,7 +185,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     HWND owner = nullptr;
     if (!child && parent) {
         if (!lookupWindow(parent)) {
-            setError(kErrorInvalidWindowHandle);
+            setError(ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
         }
         owner = topLevelOf(parent);
@@ -219,7 +220,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
         if (!videoBackend().createNative(*w)) {
             --cls->windowCount;
             removeWindow(hwnd);
-            setError(kErrorNotEnoughMemory);
+            setError(ERROR_NOT_ENOUGH_MEMORY);
             return nullptr;
         }
         // The screen's own decorations replace the documented frame: the
@@ -299,7 +300,7 @@ HWND SetParent(HWND child, HWND newParent)
     if (newParent) {
         p = lookupWindow(newParent);
         if (!p || isSelfOrDescendant(newParent, child)) {
-            setError(p ? kErrorInvalidParameter : kErrorInvalidWindowHandle);
+            setError(p ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
         }
     }
@@ -342,7 +343,7 @@ HWND GetParent(HWND hwnd)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
     // Answered from the style as it is now: a pop-up's owner, a child's
@@ -358,7 +359,7 @@ HWND GetWindow(HWND hwnd, UINT relation)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
     if (relation == GW_OWNER)
@@ -439,7 +440,7 @@ BOOL SetForegroundWindow(HWND hwnd)
         return sendRemoteRequest(hwnd, kRemoteForeground) ? TRUE : FALSE;
     WindowRef w = lookupWindow(topLevelOf(hwnd));
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     if (w->native)
@@ -455,7 +456,7 @@ HWND GetLastActivePopup(HWND hwnd)
     // own last active popup.
     if (lookupWindow(hwnd) || (isRemoteHandle(hwnd) && remoteWindowExists(hwnd)))
         return hwnd;
-    setError(kErrorInvalidWindowHandle);
+    setError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
 }
 
@@ -478,7 +479,7 @@ BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE : FALSE;
@@ -489,7 +490,7 @@ int GetWindowTextA(HWND hwnd, LPSTR text, int size)
     WindowRef w = lookupWindow(hwnd);
     if (!w || !text || size <= 0) {
         if (!w)
-            setError(kErrorInvalidWindowHandle);
+            setError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     // A window of this process answers for its own text (a control may
@@ -516,7 +517,7 @@ HWND GetDlgItem(HWND dialog, int id)
 {
     WindowRef w = lookupWindow(dialog);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
     for (HWND child : w->children) {
@@ -524,7 +525,7 @@ HWND GetDlgItem(HWND dialog, int id)
         if (c && c->id == id)
             return child;
     }
-    setError(1421); // control id not found
+    setError(ERROR_CONTROL_ID_NOT_FOUND);
     return nullptr;
 }
 
@@ -532,7 +533,7 @@ int GetDlgCtrlID(HWND hwnd)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     return static_cast<int>(w->id);
@@ -558,13 +559,13 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     bool pointerOnly = index == GWL_WNDPROC || index == GWL_HINSTANCE;
     LONG_PTR old = 0;
     if (!readLong(*w, index, &old) || (pointerOnly && !pointerSized)) {
-        setError(kErrorInvalidIndex);
+        setError(ERROR_INVALID_INDEX);
         return 0;
     }
     if (testing::user::intercept(Op::SetWindowLong))
@@ -591,7 +592,7 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
         // A top-level window's owner; a child's parent, as SetParent.
         HWND to = reinterpret_cast<HWND>(value);
         if (to && !lookupWindow(to)) {
-            setError(kErrorInvalidWindowHandle);
+            setError(ERROR_INVALID_WINDOW_HANDLE);
             return 0;
         }
         if (w->parent)
@@ -617,12 +618,12 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
 {
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
-        setError(kErrorInvalidWindowHandle);
+        setError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     LONG_PTR value = 0;
     if (!readLong(*w, index, &value)) {
-        setError(kErrorInvalidIndex);
+        setError(ERROR_INVALID_INDEX);
         return 0;
     }
     return value;
@@ -631,7 +632,7 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
 LONG GetWindowLongA(HWND hwnd, int index)
 {
     if (index == GWL_WNDPROC || index == GWL_HINSTANCE) {
-        setError(kErrorInvalidIndex);
+        setError(ERROR_INVALID_INDEX);
         return 0;
     }
     return static_cast<LONG>(GetWindowLongPtrA(hwnd, index));

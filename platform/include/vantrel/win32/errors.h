@@ -1,9 +1,16 @@
-// The error codes GetLastError reports for the file, settings-file, process
-// and handle calls, and for a child window without a parent.  Values are
-// those of the interface games were written for; where Windows 9x and NT
-// report different codes for one mistake, these are NT's.
+// The last error and its codes: what GetLastError reports after a failed
+// call of any of the platform's interfaces (files, settings files, processes,
+// handles, windows, window classes, fonts).  Values are those of the
+// interface games were written for; where Windows 9x and NT report different
+// codes for one mistake, these are NT's.  The last error is the calling
+// thread's own.
 #ifndef VANTREL_WIN32_ERRORS_H
 #define VANTREL_WIN32_ERRORS_H
+
+#include <vantrel/win32/types.h>
+
+VANTREL_API void SetLastError(DWORD error);
+VANTREL_API DWORD GetLastError();
 
 #define ERROR_SUCCESS 0L
 #define NO_ERROR 0L
@@ -26,7 +33,16 @@
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_DIRECTORY 267L
 #define ERROR_NOACCESS 998L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_TLW_WITH_WSCHILD 1406L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_WINDOW_OF_OTHER_THREAD 1408L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_CLASS_DOES_NOT_EXIST 1411L
+#define ERROR_CLASS_HAS_WINDOWS 1412L
+#define ERROR_INVALID_INDEX 1413L
+#define ERROR_CONTROL_ID_NOT_FOUND 1421L
 #define ERROR_INVALID_USER_BUFFER 1784L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 
 #endif

@@ -6,6 +6,7 @@
 #ifndef VANTREL_WIN32_WINDOW_H
 #define VANTREL_WIN32_WINDOW_H
 
+#include <vantrel/win32/errors.h> // the last error, which the window calls set
 #include <vantrel/win32/types.h>
 
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
@@ -368,8 +369,6 @@ VANTREL_API LONG SetWindowLongA(HWND hwnd, int index, LONG value);
 VANTREL_API LONG GetWindowLongA(HWND hwnd, int index);
 VANTREL_API LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 VANTREL_API LONG_PTR GetWindowLongPtrA(HWND hwnd, int index);
-VANTREL_API void SetLastError(DWORD error);
-VANTREL_API DWORD GetLastError();
 
 // Geometry.
 VANTREL_API BOOL GetClientRect(HWND hwnd, LPRECT rect);
