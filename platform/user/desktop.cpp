@@ -4,6 +4,7 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/input_events.h"
 #include "platform/user/window_observers.h"
+#include "platform/user/window_state.h"
 
 #include "platform/kernel/last_error.h"
 
@@ -184,6 +185,8 @@ int GetSystemMetrics(int index)
     case SM_CYDLGFRAME: return 3;
     case SM_CXFRAME:
     case SM_CYFRAME: return 4;
+    case SM_CXMINIMIZED: return kMinimizedWidth;
+    case SM_CYMINIMIZED: return kMinimizedHeight;
     default: return 0;
     }
 }

@@ -33,7 +33,7 @@ namespace {
 
 RECT screenRectOf(const Window& w)
 {
-    RECT r = w.rect;
+    RECT r = reportedRect(w);
     if (w.parent) {
         if (WindowRef parent = lookupWindow(w.parent)) {
             POINT o = clientOriginOnScreen(*parent);

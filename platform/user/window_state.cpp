@@ -62,8 +62,14 @@ void sendPositionChanged(const WindowRef& w, UINT flags, POINT origin, const REC
         flags |= kSwpNoClientMove;
     if (nowClient.right == client.right && nowClient.bottom == client.bottom)
         flags |= kSwpNoClientSize;
-    WINDOWPOS pos = positionOf(*w, w->rect, flags);
+    WINDOWPOS pos = positionOf(*w, reportedRect(*w), flags);
     deliver(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+}
+
+RECT iconRect()
+{
+    return RECT{kMinimizedPosition, kMinimizedPosition, kMinimizedPosition + kMinimizedWidth,
+                kMinimizedPosition + kMinimizedHeight};
 }
 
 // A maximised window covers the work area with its borders just beyond it,
@@ -78,6 +84,8 @@ RECT maximizedRect(const Window& w)
 bool live(const WindowRef& w) { return lookupWindow(w->handle) != nullptr; }
 
 } // namespace
+
+RECT reportedRect(const Window& w) { return w.parkedAsIcon ? iconRect() : w.rect; }
 
 void setWindowRect(const WindowRef& w, const RECT& asked, bool repaint, bool fromBackend)
 {
@@ -130,6 +138,7 @@ void applyCreationState(const WindowRef& w, DWORD style)
 {
     if (style & WS_MINIMIZE) {
         w->style |= WS_MINIMIZE;
+        w->parkedAsIcon = !w->parent;
     } else if (style & WS_MAXIMIZE) {
         w->style |= WS_MAXIMIZE;
         if (!w->parent) {
@@ -215,6 +224,11 @@ bool changeShowState(const WindowRef& w, int command, bool fromBackend, bool qui
         if (!live(w))
             return wasVisible;
     }
+    // What the procedure is told is where the game sees the window: a
+    // minimised top-level window at the minimised position.
+    const bool parks = nowMinimized && !w->parent;
+    const RECT seenBefore = reportedRect(*w);
+    const RECT seen = parks ? iconRect() : rect;
     UINT flags = 0;
     if (show != wasVisible)
         flags |= show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
@@ -222,13 +236,14 @@ bool changeShowState(const WindowRef& w, int command, bool fromBackend, bool qui
         flags |= SWP_NOACTIVATE;
     if (quiet)
         flags |= SWP_NOZORDER;
-    if (rect.left == w->rect.left && rect.top == w->rect.top)
+    if (seen.left == seenBefore.left && seen.top == seenBefore.top)
         flags |= SWP_NOMOVE;
-    if (rect.right - rect.left == w->rect.right - w->rect.left && rect.bottom - rect.top == w->rect.bottom - w->rect.top)
+    if (seen.right - seen.left == seenBefore.right - seenBefore.left &&
+        seen.bottom - seen.top == seenBefore.bottom - seenBefore.top)
         flags |= SWP_NOSIZE;
     if (stateChanges)
         flags |= SWP_FRAMECHANGED | kSwpStateChanged;
-    WINDOWPOS pos = positionOf(*w, rect, flags);
+    WINDOWPOS pos = positionOf(*w, seen, flags);
     deliver(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     if (!live(w))
         return wasVisible;
@@ -246,6 +261,7 @@ bool changeShowState(const WindowRef& w, int command, bool fromBackend, bool qui
     setBit(WS_MAXIMIZE, nowMaximized);
     bool moved = !sameRect(rect, w->rect);
     w->rect = rect;
+    w->parkedAsIcon = parks;
     if (w->native && !fromBackend) {
         if (moved)
             videoBackend().syncGeometry(*w);

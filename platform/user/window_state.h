@@ -13,6 +13,17 @@ constexpr UINT kSwpNoClientSize = 0x0800;
 constexpr UINT kSwpNoClientMove = 0x1000;
 constexpr UINT kSwpStateChanged = 0x8000;
 
+// Where the system parks a minimised top-level window, and its size there.
+constexpr LONG kMinimizedPosition = -32000;
+constexpr int kMinimizedWidth = 160;
+constexpr int kMinimizedHeight = 24;
+
+// The outer rectangle the game sees.  A window minimised by a show command
+// is at the minimised position; `rect` keeps where the screen's window is,
+// since a backend told to move it there would take the player's window off
+// the screen instead of iconifying it.
+RECT reportedRect(const Window& w);
+
 // New outer rectangle, between WM_WINDOWPOSCHANGING (whose WINDOWPOS the
 // procedure may change) and WM_WINDOWPOSCHANGED; with `fromBackend` the
 // screen already shows it, is not told again and the procedure can not

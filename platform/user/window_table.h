@@ -68,6 +68,9 @@ struct Window {
     // comes back maximised.
     RECT normalRect = {0, 0, 0, 0};
     bool restoreToMaximized = false;
+    // Minimised by a show command, so parked where the game sees it at the
+    // minimised position; the screen's own window stays at `rect`.
+    bool parkedAsIcon = false;
     std::atomic<bool> destroying{false}; // read by threads posting to the window
     bool hasMenu = false;
     void* native = nullptr; // the backend's window, top-level windows only

@@ -6,12 +6,8 @@
 //   tenth of the work area in from its top-left corner); CW_USEDEFAULT as
 //   width gives three quarters of the screen;
 // - menus are never drawn, so a class's menu name adds no menu bar;
-// - SetWindowLongA(GWL_STYLE) changes the style but not whether the window
-//   is visible or minimised: WS_VISIBLE and WS_MINIMIZE follow ShowWindow,
-//   which keeps the screen's window in step (a game that minimises, restyles
-//   and restores its window relies on the restore finding it minimised);
-// - the style and extended style are kept as given: WS_CLIPSIBLINGS and
-//   WS_EX_WINDOWEDGE, which the system adds to some windows, are not added;
+// - SetWindowLongA(GWL_STYLE) does not change whether the window is visible:
+//   WS_VISIBLE follows ShowWindow, which keeps the screen's window in step;
 // - top-level windows are stacked newest on top, which is what FindWindowA
 //   and GetWindow's sibling order follow;
 // - the 32-bit SetWindowLongA can not hold a pointer on a 64-bit system, so
@@ -37,8 +33,52 @@ namespace {
 
 // Style bits CreateWindowExA applies after WM_CREATE rather than at once.
 constexpr DWORD kStateBits = WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE;
-// Style bits only ShowWindow changes.
-constexpr DWORD kShownBits = WS_VISIBLE | WS_MINIMIZE;
+
+// The bits the system adds to a new window's styles: every top-level window
+// clips its siblings and an overlapped one always has a caption; a raised
+// edge goes with a dialog or sizing frame.
+DWORD styleAsCreated(DWORD style)
+{
+    if ((style & (WS_CHILD | WS_POPUP)) != WS_CHILD) {
+        style |= WS_CLIPSIBLINGS;
+        if (!(style & WS_POPUP))
+            style |= WS_CAPTION;
+    }
+    return style;
+}
+
+DWORD exStyleAsCreated(DWORD style, DWORD exStyle)
+{
+    if (exStyle & WS_EX_DLGMODALFRAME)
+        return exStyle | WS_EX_WINDOWEDGE;
+    if (style & (WS_DLGFRAME | WS_THICKFRAME)) {
+        // A static edge replaces the raised one on a child or pop-up.
+        bool staticEdgeInstead = (exStyle & WS_EX_STATICEDGE) && (style & (WS_CHILD | WS_POPUP));
+        return staticEdgeInstead ? exStyle : exStyle | WS_EX_WINDOWEDGE;
+    }
+    return exStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE);
+}
+
+// SetWindowLongA(GWL_STYLE): visibility follows ShowWindow only; a
+// top-level window keeps clipping its siblings, and a minimised one stays
+// minimised until a show command restores it, so that the screen's window,
+// iconified by that show command, is always brought back by one.
+DWORD styleAsSet(const Window& w, DWORD style)
+{
+    style = (style & ~static_cast<DWORD>(WS_VISIBLE)) | (w.style & WS_VISIBLE);
+    if (!w.parent)
+        style |= WS_CLIPSIBLINGS;
+    return style | (w.style & WS_MINIMIZE);
+}
+
+DWORD exStyleAsSet(const Window& w, DWORD exStyle)
+{
+    if ((exStyle & WS_EX_DLGMODALFRAME) || (w.style & WS_THICKFRAME))
+        return exStyle | WS_EX_WINDOWEDGE;
+    if (w.style & (WS_CHILD | WS_POPUP))
+        return exStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE);
+    return exStyle;
+}
 
 
 WindowRef ownWindow(HWND hwnd)
@@ -201,8 +241,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     w->proc = cls->proc;
     w->instance = instance;
     w->title = title ? title : "";
-    w->style = style & ~kStateBits;
-    w->exStyle = exStyle;
+    w->style = styleAsCreated(style & ~kStateBits);
+    w->exStyle = exStyleAsCreated(w->style, exStyle);
     w->id = child ? reinterpret_cast<LONG_PTR>(menu) : 0;
     RECT asked = initialRect(style, x, y, width, height, child);
     w->rect = asked;
@@ -572,14 +612,14 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
         return 0;
     switch (index) {
     case GWL_STYLE:
-        w->style = (static_cast<DWORD>(value) & ~kShownBits) | (w->style & kShownBits);
+        w->style = styleAsSet(*w, static_cast<DWORD>(value));
         if (w->native) {
             videoBackend().syncStyle(*w);
             videoBackend().syncGeometry(*w);
         }
         invalidate(w);
         break;
-    case GWL_EXSTYLE: w->exStyle = static_cast<DWORD>(value); break;
+    case GWL_EXSTYLE: w->exStyle = exStyleAsSet(*w, static_cast<DWORD>(value)); break;
     case GWL_USERDATA: w->userData = value; break;
     case GWL_ID: w->id = value; break;
     case GWL_WNDPROC:

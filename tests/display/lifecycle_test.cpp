@@ -420,9 +420,10 @@ TEST_F(LifecycleTest, SwitchModeGoesToFullScreenAtTheDesktopDepthAndBack)
     for (const auto& c : ddraw::calls())
         asked32 |= c.op == Op::SetDisplayMode && c.flags == 32;
     EXPECT_TRUE(asked32);
-    // Visibility is the window's state, which the window system keeps.
+    // Visibility is the window's state, which the window system keeps, as
+    // it keeps a top-level window clipping its siblings.
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & ~static_cast<DWORD>(WS_VISIBLE),
-              static_cast<DWORD>(WS_POPUP | WS_SYSMENU));
+              static_cast<DWORD>(WS_POPUP | WS_SYSMENU | WS_CLIPSIBLINGS));
     EXPECT_TRUE(handle.gfxSwapBuffers());
 
     handle.gfxSwitchMode();

@@ -34,14 +34,16 @@ TEST(WindowAttributes, StylesChangeButVisibilityFollowsShowWindow)
 {
     WindowRecorder rec;
     HWND w = rec.create(WS_POPUP | WS_SYSMENU, 0, 0, 100, 80);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)), static_cast<DWORD>(WS_POPUP | WS_SYSMENU));
+    // A top-level window clips its siblings whatever it is given.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)),
+              static_cast<DWORD>(WS_POPUP | WS_SYSMENU | WS_CLIPSIBLINGS));
     EXPECT_FALSE(IsWindowVisible(w));
     ShowWindow(w, SW_SHOW);
     EXPECT_TRUE(IsWindowVisible(w));
     DWORD caption = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     LONG old = SetWindowLongA(w, GWL_STYLE, static_cast<LONG>(caption));
-    EXPECT_EQ(static_cast<DWORD>(old), static_cast<DWORD>(WS_POPUP | WS_SYSMENU | WS_VISIBLE));
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)), caption | WS_VISIBLE);
+    EXPECT_EQ(static_cast<DWORD>(old), static_cast<DWORD>(WS_POPUP | WS_SYSMENU | WS_VISIBLE | WS_CLIPSIBLINGS));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)), caption | WS_VISIBLE | WS_CLIPSIBLINGS);
     // The frame now takes room from the client area.
     RECT c;
     GetClientRect(w, &c);

@@ -1,5 +1,6 @@
 // Window state the system keeps for a window: owners, parents by style,
-// the state given at creation, placement, and values it refuses.
+// the state given at creation, the styles it adds, where a minimised window
+// is, placement, and values it refuses.
 #include <vantrel/win32/window.h>
 
 #include <gtest/gtest.h>
@@ -10,9 +11,30 @@ namespace {
 
 DWORD styleOf(HWND w) { return static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)); }
 
+DWORD exStyleOf(HWND w) { return static_cast<DWORD>(GetWindowLongA(w, GWL_EXSTYLE)); }
+
 bool sameRect(const RECT& a, const RECT& b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+RECT windowRect(HWND w)
+{
+    RECT r = {};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+// Keeps the rectangle of each WM_WINDOWPOSCHANGED in the recorded message.
+void recordPositions(WindowRecorder& rec, std::vector<RECT>* positions)
+{
+    rec.handler = [positions](HWND, UINT m, WPARAM, LPARAM lp, LRESULT*) {
+        if (m == WM_WINDOWPOSCHANGED) {
+            const WINDOWPOS* p = reinterpret_cast<const WINDOWPOS*>(lp);
+            positions->push_back(RECT{p->x, p->y, p->x + p->cx, p->y + p->cy});
+        }
+        return false;
+    };
 }
 
 } // namespace
@@ -129,5 +151,143 @@ TEST(WindowState, PlacementKeepsTheNormalRectangleOfAMaximisedWindow)
     EXPECT_EQ(r.right - r.left, 200);
     EXPECT_FALSE(GetWindowPlacement(reinterpret_cast<HWND>(0x1234), &p));
     EXPECT_EQ(GetLastError(), 1400u);
+    DestroyWindow(w);
+}
+
+TEST(WindowState, TheSystemAddsClipSiblingsToTopLevelWindowsAndAnEdgeToFramedOnes)
+{
+    WindowRecorder rec;
+    struct Case {
+        DWORD style, exStyle, wantStyle, wantExStyle;
+    };
+    const Case cases[] = {
+        // An overlapped window always has a caption.
+        {WS_OVERLAPPED, 0, WS_CLIPSIBLINGS | WS_CAPTION, WS_EX_WINDOWEDGE},
+        {WS_OVERLAPPEDWINDOW, 0, WS_CLIPSIBLINGS | WS_OVERLAPPEDWINDOW, WS_EX_WINDOWEDGE},
+        {WS_POPUP, 0, WS_POPUP | WS_CLIPSIBLINGS, 0},
+        {WS_POPUP, WS_EX_WINDOWEDGE, WS_POPUP | WS_CLIPSIBLINGS, 0},
+        {WS_POPUP | WS_DLGFRAME, 0, WS_POPUP | WS_DLGFRAME | WS_CLIPSIBLINGS, WS_EX_WINDOWEDGE},
+        {WS_POPUP | WS_THICKFRAME, WS_EX_STATICEDGE, WS_POPUP | WS_THICKFRAME | WS_CLIPSIBLINGS, WS_EX_STATICEDGE},
+        {WS_POPUP, WS_EX_DLGMODALFRAME, WS_POPUP | WS_CLIPSIBLINGS, WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE},
+    };
+    for (const Case& c : cases) {
+        HWND w = CreateWindowExA(c.exStyle, rec.className(), "", c.style, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                                 nullptr);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(styleOf(w), c.wantStyle) << std::hex << c.style;
+        EXPECT_EQ(exStyleOf(w), c.wantExStyle) << std::hex << c.style << " " << c.exStyle;
+        DestroyWindow(w);
+    }
+
+    // A child clips no siblings unless asked, and has an edge only with a frame.
+    HWND top = rec.create(WS_POPUP, 0, 0, 100, 100);
+    HWND child = CreateWindowExA(WS_EX_WINDOWEDGE, rec.className(), "", WS_CHILD, 0, 0, 10, 10, top, nullptr, nullptr,
+                                 nullptr);
+    EXPECT_EQ(styleOf(child), static_cast<DWORD>(WS_CHILD));
+    EXPECT_EQ(exStyleOf(child), 0u);
+    HWND framed = rec.create(WS_CHILD | WS_THICKFRAME, 0, 0, 10, 10, top, 2);
+    EXPECT_EQ(exStyleOf(framed), static_cast<DWORD>(WS_EX_WINDOWEDGE));
+
+    // A new style keeps a top-level window clipping its siblings; a new
+    // extended style gets the edge its frame calls for.
+    SetWindowLongA(top, GWL_STYLE, WS_POPUP | WS_THICKFRAME);
+    EXPECT_EQ(styleOf(top), static_cast<DWORD>(WS_POPUP | WS_THICKFRAME | WS_CLIPSIBLINGS));
+    SetWindowLongA(top, GWL_EXSTYLE, 0);
+    EXPECT_EQ(exStyleOf(top), static_cast<DWORD>(WS_EX_WINDOWEDGE));
+    SetWindowLongA(child, GWL_EXSTYLE, WS_EX_WINDOWEDGE);
+    EXPECT_EQ(exStyleOf(child), 0u);
+    SetWindowLongA(child, GWL_STYLE, WS_CHILD | WS_VISIBLE);
+    EXPECT_EQ(styleOf(child) & WS_CLIPSIBLINGS, 0u);
+    DestroyWindow(top);
+}
+
+TEST(WindowState, AMinimisedWindowIsParkedAwayAndRestoredToItsNormalRectangle)
+{
+    WindowRecorder rec;
+    std::vector<RECT> positions;
+    recordPositions(rec, &positions);
+    HWND w = rec.create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 200, 150);
+    const RECT normal = windowRect(w);
+    WINDOWPLACEMENT p = {};
+    p.length = sizeof p;
+    ASSERT_TRUE(GetWindowPlacement(w, &p));
+    const RECT normalPlacement = p.rcNormalPosition;
+
+    positions.clear();
+    ShowWindow(w, SW_MINIMIZE);
+    const RECT icon = {-32000, -32000, -32000 + GetSystemMetrics(SM_CXMINIMIZED),
+                       -32000 + GetSystemMetrics(SM_CYMINIMIZED)};
+    EXPECT_EQ(GetSystemMetrics(SM_CXMINIMIZED), 160);
+    EXPECT_EQ(GetSystemMetrics(SM_CYMINIMIZED), 24);
+    EXPECT_TRUE(sameRect(windowRect(w), icon));
+    ASSERT_EQ(positions.size(), 1u);
+    EXPECT_TRUE(sameRect(positions[0], icon));
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_TRUE(sameRect(client, RECT{0, 0, 0, 0}));
+    ASSERT_TRUE(GetWindowPlacement(w, &p));
+    EXPECT_EQ(p.showCmd, static_cast<UINT>(SW_SHOWMINIMIZED));
+    EXPECT_TRUE(sameRect(p.rcNormalPosition, normalPlacement));
+
+    positions.clear();
+    ShowWindow(w, SW_RESTORE);
+    EXPECT_TRUE(sameRect(windowRect(w), normal));
+    ASSERT_EQ(positions.size(), 1u);
+    EXPECT_TRUE(sameRect(positions[0], normal));
+
+    // Minimised from maximised, then restored: maximised again, not parked.
+    ShowWindow(w, SW_MAXIMIZE);
+    const RECT maximized = windowRect(w);
+    ShowWindow(w, SW_MINIMIZE);
+    EXPECT_TRUE(sameRect(windowRect(w), icon));
+    ShowWindow(w, SW_RESTORE);
+    EXPECT_TRUE(sameRect(windowRect(w), maximized));
+    DestroyWindow(w);
+
+    // Made minimised: parked from the start.
+    HWND made = rec.create(WS_POPUP | WS_MINIMIZE, 30, 40, 100, 100);
+    EXPECT_TRUE(sameRect(windowRect(made), icon));
+    ShowWindow(made, SW_RESTORE);
+    EXPECT_TRUE(sameRect(windowRect(made), RECT{30, 40, 130, 140}));
+    DestroyWindow(made);
+}
+
+TEST(WindowState, WsMinimizeSetThroughTheStyleMakesTheWindowIconicUntilRestored)
+{
+    WindowRecorder rec;
+    HWND w = rec.create(WS_POPUP | WS_VISIBLE, 10, 20, 100, 100);
+    const RECT before = windowRect(w);
+    rec.clear();
+    SetLastError(0);
+    EXPECT_EQ(static_cast<DWORD>(SetWindowLongA(w, GWL_STYLE, static_cast<LONG>(styleOf(w) | WS_MINIMIZE))),
+              static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS));
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_TRUE(IsIconic(w));
+    EXPECT_TRUE(styleOf(w) & WS_MINIMIZE);
+    // Only the bit: nothing moves and no size message comes.
+    EXPECT_TRUE(sameRect(windowRect(w), before));
+    EXPECT_TRUE(rec.only(WM_SIZE).empty());
+    EXPECT_TRUE(rec.only(WM_WINDOWPOSCHANGED).empty());
+
+    // The bit does not go with a new style: only a show command restores.
+    SetWindowLongA(w, GWL_STYLE, WS_POPUP | WS_BORDER);
+    EXPECT_TRUE(IsIconic(w));
+    EXPECT_EQ(styleOf(w) & ~static_cast<DWORD>(WS_VISIBLE), static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_MINIMIZE |
+                                                                                WS_CLIPSIBLINGS));
+    ShowWindow(w, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(w));
+    EXPECT_TRUE(sameRect(windowRect(w), before));
+
+    // Minimised by a show command, restyled, restored: the restore finds it
+    // minimised, as a game switching its window's style relies on.
+    ShowWindow(w, SW_MINIMIZE);
+    SetWindowLongA(w, GWL_STYLE, WS_POPUP);
+    EXPECT_TRUE(IsIconic(w));
+    rec.clear();
+    ShowWindow(w, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(w));
+    std::vector<RecordedMessage> size = rec.only(WM_SIZE);
+    ASSERT_EQ(size.size(), 1u);
+    EXPECT_EQ(size[0].wParam, static_cast<WPARAM>(SIZE_RESTORED));
     DestroyWindow(w);
 }

@@ -126,8 +126,11 @@ TEST_F(DXWindowTest, WindowsAreCentredHiddenAndStyledAsAsked)
     EXPECT_EQ(r.top, 768 / 2 - 240);
     EXPECT_EQ(r.right - r.left, 640);
     EXPECT_FALSE(IsWindowVisible(w.hwnd()));
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w.hwnd(), GWL_STYLE)), VTL_NORMAL_STYLE);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w.hwnd(), GWL_EXSTYLE)), static_cast<DWORD>(WS_EX_APPWINDOW));
+    // With the bits the system adds: every top-level window clips its
+    // siblings, and a captioned one has a raised edge.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w.hwnd(), GWL_STYLE)), VTL_NORMAL_STYLE | WS_CLIPSIBLINGS);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w.hwnd(), GWL_EXSTYLE)),
+              static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE));
 
     HWND first = w.hwnd();
     ASSERT_TRUE(w.createPopup()); // replaces the window
@@ -213,11 +216,11 @@ TEST_F(DXWindowTest, StyleSwitchesAreNoOpsWhenAlreadyThereAndRestoreTheWindow)
     w.show(SW_SHOW);
     EXPECT_TRUE(w.styleWindow(0, 0));
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w.hwnd(), GWL_STYLE)) & ~static_cast<DWORD>(WS_VISIBLE),
-              VTL_NORMAL_STYLE);
+              VTL_NORMAL_STYLE | WS_CLIPSIBLINGS);
     ASSERT_TRUE(w.stylePopup());
     EXPECT_TRUE(w.popup());
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w.hwnd(), GWL_STYLE)) & ~static_cast<DWORD>(WS_VISIBLE),
-              VTL_POPUP_STYLE);
+              VTL_POPUP_STYLE | WS_CLIPSIBLINGS);
     EXPECT_FALSE(IsIconic(w.hwnd()));
     EXPECT_TRUE(IsWindowVisible(w.hwnd()));
     EXPECT_TRUE(w.stylePopup());
