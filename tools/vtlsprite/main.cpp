@@ -6,7 +6,8 @@
 //       "ACTION DIRECTION PICTURE"); frames go into the file in the order given.
 //   vtlsprite info FILE...
 //
-// Pictures are PNG, BMP (24/32-bit) or TGA (24/32-bit).  By default a
+// Pictures are any the tools read (../pictures: BMP, TGA, PNG, GIF, PCX,
+// JPEG...), chosen by their bytes, not their names.  By default a
 // picture with alpha keeps it (0 transparent, 255 opaque, between: level
 // pixels) and one without takes its top-left pixel's colour as transparent.
 #include <cstdio>
@@ -68,8 +69,8 @@ bool encodePicture(const std::string& path, const Transparency& rule, std::vecto
     Picture picture;
     if (!readPicture(path, picture, error))
         return false;
-    if (!picture.warning.empty())
-        std::cerr << "vtlsprite: " << path << ": warning: " << picture.warning << "\n";
+    for (const std::string& warning : picture.warnings)
+        std::cerr << "vtlsprite: " << path << ": warning: " << warning << "\n";
     rle = encodeRle(picture, rule);
     return true;
 }

@@ -1,0 +1,137 @@
+// Choosing a decoder by the file's first bytes, and what every reader's
+// picture needs afterwards.
+//
+// Most formats go to SDL2_image: it is packaged beside SDL2 (which the
+// library uses already) wherever the library runs, and reads BMP in every
+// variant (through SDL2 itself, RLE through its own loader), PNG through
+// libpng, GIF, PCX, JPEG, and more.  TGA is the exception (tga_reader.cpp).
+#include "picture.h"
+
+#include <algorithm>
+#include <cctype>
+#include <new>
+
+#include "colour_profile.h"
+#include "sdl_image_decoder.h"
+
+namespace {
+std::string upperEnding(const std::string& path)
+{
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos)
+        return {};
+    std::string ending = path.substr(dot + 1);
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return ending;
+}
+
+uint32_t be32(const std::vector<uint8_t>& b, size_t at)
+{
+    return static_cast<uint32_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+}
+
+// Deflate never packs more than 1032 bytes into one, so the compressed rows
+// of a W x H picture (a filter byte and at least W bits each) need at least
+// this many bytes of file.  A header that promises more is a lie that would
+// otherwise cost W x H x 4 bytes of memory before the first row is read.
+bool pngSizeFits(const std::vector<uint8_t>& file, std::string& error)
+{
+    if (file.size() < 33)
+        return true; // the decoder words a header cut short itself
+    const uint64_t width = be32(file, 16), height = be32(file, 20);
+    if (width == 0 || height == 0 || width > 0xFFFF || height > 0xFFFF) {
+        error = "size " + std::to_string(width) + " x " + std::to_string(height) +
+                " out of range (1 to 65535 each way)";
+        return false;
+    }
+    if (height * (1 + (width + 7) / 8) / 1032 > file.size()) {
+        error = "the header's size " + std::to_string(width) + " x " + std::to_string(height) +
+                " cannot fit in a file of " + std::to_string(file.size()) + " bytes (truncated or damaged)";
+        return false;
+    }
+    return true;
+}
+
+bool decodeByFormat(const std::vector<uint8_t>& file, const std::string& name, Picture& picture, std::string& error)
+{
+    if (file.empty()) {
+        error = "empty file";
+        return false;
+    }
+    const std::string format = sniffPictureFormat(file.data(), file.size());
+    if (format.empty()) {
+        if (upperEnding(name) == "TGA") {
+            picture.format = "TGA";
+            return readTga(file, picture, error);
+        }
+        const std::string kind = describeFileKind(file.data(), file.size());
+        error = (kind.empty() ? std::string("not a picture file the tools read") : "not a picture: " + kind) +
+                " (they read BMP, TGA, PNG, GIF, PCX, JPEG, and the other formats of SDL2_image)";
+        return false;
+    }
+    picture.format = format;
+    if (format == "PNG" && !pngSizeFits(file, error))
+        return false;
+    if (!decodeWithSdlImage(file, format, picture, error))
+        return false;
+    if (format == "PNG" && file.size() > 24 && file[24] == 16)
+        picture.deepChannels = true;
+    if (format == "BMP") {
+        // SDL2 reads a 32-bit BMP's fourth byte as alpha; most writers leave
+        // it 0 there.
+        picture.settleAlpha();
+        applyBmpColourProfile(file, picture);
+    } else {
+        if (format == "PNG")
+            applyPngColourProfile(file, picture);
+        picture.hasAlpha = false;
+        for (size_t i = 3; i < picture.rgba.size() && !picture.hasAlpha; i += 4)
+            picture.hasAlpha = picture.rgba[i] != 255;
+    }
+    return true;
+}
+} // namespace
+
+void Picture::settleAlpha()
+{
+    bool anyVisible = false;
+    hasAlpha = false;
+    for (size_t i = 3; i < rgba.size(); i += 4) {
+        anyVisible |= rgba[i] != 0;
+        hasAlpha |= rgba[i] != 255;
+    }
+    if (anyVisible)
+        return;
+    for (size_t i = 3; i < rgba.size(); i += 4)
+        rgba[i] = 255;
+    hasAlpha = false;
+}
+
+bool decodePicture(const std::vector<uint8_t>& file, const std::string& name, Picture& picture, std::string& error)
+{
+    bool ok = false;
+    try {
+        ok = decodeByFormat(file, name, picture, error);
+    } catch (const std::bad_alloc&) {
+        // A size the file can hold but this machine cannot.
+        error = "not enough memory for a picture of " + std::to_string(picture.width) + " x " +
+                std::to_string(picture.height);
+        ok = false;
+    }
+    if (!ok)
+        picture = Picture{};
+    return ok;
+}
+
+bool readPicture(const std::string& path, Picture& picture, std::string& error)
+{
+    std::vector<uint8_t> bytes;
+    if (!readFile(path, bytes, error))
+        return false;
+    if (!decodePicture(bytes, path, picture, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,49 @@
+#include "sdl_image_decoder.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+struct SurfaceFree {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
+} // namespace
+
+bool decodeWithSdlImage(const std::vector<uint8_t>& file, const std::string& format, Picture& picture,
+                        std::string& error)
+{
+    SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    if (!source || file.size() > 0x7FFFFFFF) {
+        error = "too large a file to decode";
+        return false;
+    }
+    // Named by type, so that the decoder the bytes ask for reads them: asked
+    // to guess, SDL2_image would try TGA last on anything.
+    Surface decoded(IMG_LoadTyped_RW(source, 1, format.c_str()));
+    if (!decoded) {
+        error = "not a readable " + format + " file: " + SDL_GetError();
+        return false;
+    }
+    // Palettes with a transparent index (PNG tRNS, GIF) arrive as a colour
+    // key, which the conversion turns into alpha.
+    Surface rgba(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGBA32, 0));
+    if (!rgba) {
+        error = std::string("cannot convert the decoded ") + format + " picture: " + SDL_GetError();
+        return false;
+    }
+    if (rgba->w <= 0 || rgba->h <= 0 || rgba->w > 0xFFFF || rgba->h > 0xFFFF) {
+        error = "size " + std::to_string(rgba->w) + " x " + std::to_string(rgba->h) +
+                " out of range (1 to 65535 each way)";
+        return false;
+    }
+    picture.resize(rgba->w, rgba->h);
+    const size_t row = static_cast<size_t>(rgba->w) * 4;
+    for (int y = 0; y < rgba->h; ++y)
+        std::memcpy(picture.pixel(0, y), static_cast<const uint8_t*>(rgba->pixels) + static_cast<size_t>(y) * rgba->pitch,
+                    row);
+    return true;
+}
