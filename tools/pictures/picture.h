@@ -15,9 +15,12 @@ struct Picture {
     // More than 8 bits per channel in the file: the 8-bit copy rounds them.
     bool deepChannels = false;
     std::string format; // "PNG", "BMP", "TGA", ... as the file's bytes say
-    // Things the user should know: the file is read correctly here but
-    // would not be by the library's own loader, or some of it was ignored.
+    // Things the user should know: some of the file was ignored, or could
+    // not be read as it meant.
     std::vector<std::string> warnings;
+    // The file is read correctly here but would not be by the library's own
+    // loader (which the user may give it to directly); moot once converted.
+    std::string libraryNote;
     std::vector<uint8_t> rgba;
 
     const uint8_t* pixel(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }

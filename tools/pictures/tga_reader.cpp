@@ -167,7 +167,7 @@ bool readTga(const std::vector<uint8_t>& file, Picture& picture, std::string& er
     if (outsideMap)
         picture.warnings.push_back("some pixels index colours the colour map does not hold; they were made black");
     if (topDown || rightToLeft)
-        picture.warnings.push_back(
+        picture.libraryNote = (
             "rows are stored " + std::string(topDown ? "top row first" : "right to left") +
             "; this tool reads them the right way round, but the library's own TGA loaders always take the "
             "bottom row first, left to right, so this file packed into an archive as it is would show " +

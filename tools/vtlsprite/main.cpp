@@ -71,6 +71,8 @@ bool encodePicture(const std::string& path, const Transparency& rule, std::vecto
         return false;
     for (const std::string& warning : picture.warnings)
         std::cerr << "vtlsprite: " << path << ": warning: " << warning << "\n";
+    if (!picture.libraryNote.empty())
+        std::cerr << "vtlsprite: " << path << ": warning: " << picture.libraryNote << "\n";
     rle = encodeRle(picture, rule);
     return true;
 }
