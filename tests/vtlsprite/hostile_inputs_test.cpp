@@ -193,24 +193,21 @@ TEST_F(SpriteToolInput, EmptyTruncatedAndLyingPicturesAreRefusedBeforeAllocating
     }
 }
 
-TEST_F(SpriteToolInput, PicturesOfAnotherKindSayWhatToSaveThemAs)
+TEST_F(SpriteToolInput, FilesThatAreNoPictureSayWhatTheyAre)
 {
-    put("index.tga", makeTga(1, 8, 2, 2, Bytes(768 + 4, 0), 1, 256, 24));
-    expectRefused("rle index.tga X.RLE", "index.tga", "type 1 (colour-mapped) is not read");
-    put("deep.tga", makeTga(2, 16, 2, 2, Bytes(8, 0)));
-    expectRefused("rle deep.tga X.RLE", "deep.tga", "pixel depth 16 is not read");
-    Bytes bmp8 = makeBmp24(2, 2, grey);
-    bmp8[28] = 8;
-    put("eight.bmp", bmp8);
-    expectRefused("rle eight.bmp X.RLE", "eight.bmp", ": an 8-bit BMP is not read");
+    // Chosen by their bytes, not their names: a sound named .png is a sound.
+    put("sound.png", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
+    expectRefused("rle sound.png X.RLE", "sound.png", "not a picture: it is a WAVE sound");
     put("text.png", Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
-    expectRefused("rle text.png X.RLE", "text.png", "not a readable PNG file");
+    expectRefused("rle text.png X.RLE", "text.png", "not a picture file the tools read");
     put("text.bmp", Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
-    expectRefused("rle text.bmp X.RLE", "text.bmp", "no \"BM\" signature");
-    put("picture.gif", Bytes{'G', 'I', 'F'});
-    expectRefused("rle picture.gif X.RLE", "picture.gif", "not a PNG, BMP or TGA file name");
+    expectRefused("rle text.bmp X.RLE", "text.bmp", "not a picture file the tools read");
+    put("short.gif", Bytes{'G', 'I', 'F', '8', '9', 'a'});
+    expectRefused("rle short.gif X.RLE", "short.gif", "not a readable GIF file");
     put("junk.RLE", Bytes(20, 0xFF));
     expectRefused("info junk.RLE", "junk.RLE", "past the end of the file");
+    put("hero.png", pngOf(2, 2));
+    expectRefused("info hero.png", "hero.png", "not an .rle or .rla file name (it is a PNG picture)");
 }
 
 TEST_F(SpriteToolInput, ATopFirstTgaIsConvertedWithAWarningAboutTheLibrary)

@@ -53,6 +53,45 @@ bool pngSizeFits(const std::vector<uint8_t>& file, std::string& error)
     return true;
 }
 
+uint32_t le32(const std::vector<uint8_t>& b, size_t at)
+{
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+}
+
+// An uncompressed BMP (plain or with bit fields) holds every row whole: a
+// header that promises more rows than the file holds would cost the decoder
+// all of their memory before it finds out.  Run-length BMPs can skip whole
+// areas in a few bytes, so they are left to the decoder.
+bool bmpSizeFits(const std::vector<uint8_t>& file, std::string& error)
+{
+    if (file.size() < 30)
+        return true; // the decoder words a header cut short itself
+    const uint32_t header = le32(file, 14);
+    const bool os2 = header == 12;
+    if (!os2 && file.size() < 34)
+        return true;
+    const int64_t width = os2 ? file[18] | file[19] << 8 : static_cast<int32_t>(le32(file, 18));
+    const int64_t rawHeight = os2 ? file[20] | file[21] << 8 : static_cast<int32_t>(le32(file, 22));
+    const unsigned bits = os2 ? file[24] | file[25] << 8 : file[28] | file[29] << 8;
+    const uint32_t compression = os2 ? 0 : le32(file, 30);
+    const int64_t height = rawHeight < 0 ? -rawHeight : rawHeight;
+    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) {
+        error = "BMP size " + std::to_string(width) + " x " + std::to_string(height) +
+                " out of range (1 to 65535 each way)";
+        return false;
+    }
+    if (compression != 0 && compression != 3 && compression != 6)
+        return true;
+    const uint64_t stride = (uint64_t(width) * bits + 31) / 32 * 4;
+    const uint64_t offset = le32(file, 10);
+    if (offset > file.size() || (file.size() - offset) < stride * uint64_t(height - 1) + (uint64_t(width) * bits + 7) / 8) {
+        error = "the header's size " + std::to_string(width) + " x " + std::to_string(height) +
+                " needs more pixel data than the file holds (truncated or damaged)";
+        return false;
+    }
+    return true;
+}
+
 bool decodeByFormat(const std::vector<uint8_t>& file, const std::string& name, Picture& picture, std::string& error)
 {
     if (file.empty()) {
@@ -71,7 +110,7 @@ bool decodeByFormat(const std::vector<uint8_t>& file, const std::string& name, P
         return false;
     }
     picture.format = format;
-    if (format == "PNG" && !pngSizeFits(file, error))
+    if ((format == "PNG" && !pngSizeFits(file, error)) || (format == "BMP" && !bmpSizeFits(file, error)))
         return false;
     if (!decodeWithSdlImage(file, format, picture, error))
         return false;

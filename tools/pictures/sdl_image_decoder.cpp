@@ -3,14 +3,46 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 struct SurfaceFree {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
 using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
+// libpng and libjpeg print their complaints about a damaged file on
+// standard error before SDL2_image gives up; the tools say what went wrong
+// in one line of their own, so the decoders' lines are kept out of it.
+class QuietStandardError {
+public:
+    QuietStandardError()
+    {
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_ = -1;
+};
 } // namespace
 
 bool decodeWithSdlImage(const std::vector<uint8_t>& file, const std::string& format, Picture& picture,
@@ -23,7 +55,11 @@ bool decodeWithSdlImage(const std::vector<uint8_t>& file, const std::string& for
     }
     // Named by type, so that the decoder the bytes ask for reads them: asked
     // to guess, SDL2_image would try TGA last on anything.
-    Surface decoded(IMG_LoadTyped_RW(source, 1, format.c_str()));
+    Surface decoded;
+    {
+        QuietStandardError quiet;
+        decoded.reset(IMG_LoadTyped_RW(source, 1, format.c_str()));
+    }
     if (!decoded) {
         error = "not a readable " + format + " file: " + SDL_GetError();
         return false;

@@ -323,5 +323,9 @@ std::string vtlpack::acceptedButNote(Loader loader, FileKind kind, const unsigne
     if (data[17] & 0x20)
         return "its rows are stored top row first, but the library reads every TGA bottom row first: it shows "
                "upside down (save it bottom-up, or pack it with vtlpack create --convert, which turns it)";
+    if (data[17] & 0x10)
+        return "its rows are stored right to left, but the library reads every TGA left to right: it shows "
+               "mirrored (save it with the origin at the left, or pack it with vtlpack create --convert, which "
+               "turns it)";
     return {};
 }
