@@ -105,7 +105,7 @@ bool decodeByFormat(const std::vector<uint8_t>& file, const std::string& name, P
             return readTga(file, picture, error);
         }
         const std::string kind = describeFileKind(file.data(), file.size());
-        error = (kind.empty() ? std::string("not a picture file the tools read") : "not a picture: " + kind) +
+        error = (kind.empty() ? std::string("not a picture file the tools read") : "not a picture: it is " + kind) +
                 " (they read BMP, TGA, PNG, GIF, PCX, JPEG, and the other formats of SDL2_image)";
         return false;
     }
