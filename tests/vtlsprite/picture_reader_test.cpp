@@ -1,10 +1,16 @@
 // The tools' picture reader against ImageMagick: every variant it makes is
 // read in process and compared with its own decode, and taken through the
 // vtlsprite command.
+#include <vantrel/pixelformat.h>
+#include <vantrel/rlefx.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 
@@ -43,6 +49,63 @@ std::string firstDifference(const Picture& p, const PictureVariant& v)
         }
     return {};
 }
+
+// The RLE file loaded by the library for a display of `bits` (16: 5-6-5,
+// or 32) and walked run by run: opaque pixels carry the decode's colour
+// (within the display's step), level pixels its alpha, skips its fully
+// transparent pixels.
+std::string firstRunDifference(const std::string& path, const PictureVariant& v, unsigned bits)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    RLEFX image{};
+    image.bitsPerPixel = static_cast<unsigned char>(bits);
+    image.bytesPerPixel = static_cast<unsigned char>(bits / 8);
+    image.format = bits == 16 ? PF_RGB565 : PF_RGB32;
+    if (!image.loadData(file.data(), file.size()))
+        return "the library does not load it";
+    std::string fault;
+    const unsigned char* at = image.runs;
+    const size_t bytes = bits / 8;
+    const int step = bits == 16 ? 8 : 0;
+    for (int y = 0; y < v.height && fault.empty(); ++y) {
+        int x = 0;
+        for (unsigned word; fault.empty() && (word = unsigned(at[0] | at[1] << 8)) != 0;) {
+            at += 2;
+            for (unsigned n = word & RLE_COUNT; n > 0 && fault.empty() && x < v.width; --n, ++x) {
+                const uint8_t* want = &v.rgba[(size_t(y) * v.width + x) * 4];
+                const std::string where = "pixel " + std::to_string(x) + "," + std::to_string(y) + " ";
+                if (word & RLE_SKIP) {
+                    if (want[3] != 0)
+                        fault = where + "skipped, alpha " + std::to_string(want[3]);
+                    continue;
+                }
+                if (word & RLE_LEVEL) {
+                    if (std::abs(int(*at) - int(want[3])) > v.tolerance + 1)
+                        fault = where + "level " + std::to_string(*at) + ", alpha " + std::to_string(want[3]);
+                    at += 1 + bytes;
+                    continue;
+                }
+                int got[3];
+                if (bits == 16) {
+                    const unsigned p = at[0] | at[1] << 8;
+                    got[0] = int((p >> 11 & 31) * 255 / 31), got[1] = int((p >> 5 & 63) * 255 / 63),
+                    got[2] = int((p & 31) * 255 / 31);
+                } else {
+                    got[0] = at[2], got[1] = at[1], got[2] = at[0];
+                }
+                at += bytes;
+                for (int c = 0; c < 3; ++c)
+                    if (std::abs(got[c] - want[c]) > step + v.tolerance)
+                        fault = where + "channel " + std::to_string(c) + " is " + std::to_string(got[c]) +
+                                ", ImageMagick reads " + std::to_string(want[c]);
+            }
+        }
+        at += 2;
+    }
+    image.release();
+    return fault;
+}
 } // namespace
 
 TEST(PictureReader, EveryVariantReadsAsImageMagickDecodesIt)
@@ -60,11 +123,15 @@ TEST(PictureReader, EveryVariantReadsAsImageMagickDecodesIt)
         EXPECT_TRUE(p.warnings.empty()) << v.name << ": " << p.warnings.front();
         read += difference.empty();
 
-        // The command reads it through the same reader.
-        const std::string command = std::string(VTLSPRITE_TOOL) + " rle '" + v.path + "' '" +
-                                    (kWork / (v.name + ".RLE")).string() + "' 2>/dev/null";
+        // The command reads it through the same reader, into a file the
+        // library loads as the picture.
+        const std::string rle = (kWork / (v.name + ".RLE")).string();
+        const std::string command = std::string(VTLSPRITE_TOOL) + " rle --key " + (v.hasAlpha ? "alpha" : "none") +
+                                    " '" + v.path + "' '" + rle + "' 2>/dev/null";
         const int status = std::system(command.c_str());
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << v.name;
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << v.name;
+        for (unsigned bits : {16u, 32u})
+            EXPECT_EQ(firstRunDifference(rle, v, bits), "") << v.name << " at " << bits << " bits";
     }
     std::cout << "read as ImageMagick decodes them: " << read << " of " << all.size() << " variants\n";
 }
