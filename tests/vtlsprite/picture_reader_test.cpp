@@ -14,6 +14,7 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "anim/rla_format.h"
 #include "picture.h"
 #include "support/image_files.h"
 #include "tests/pictures/picture_variants.h"
@@ -176,4 +177,32 @@ TEST(PictureReader, AColourMapOfAnySizeAndFirstIndexIsRead)
     EXPECT_EQ(p.pixel(0, 0)[2], 255);
     ASSERT_EQ(p.warnings.size(), 1u);
     EXPECT_NE(p.warnings[0].find("colours the colour map does not hold"), std::string::npos);
+}
+
+TEST(PictureReader, AnAnimationStripBecomesItsFramesLeftToRight)
+{
+    fs::create_directories(kWork);
+    const fs::path strip = kWork / "strip.png", rla = kWork / "STRIP.RLA";
+    ASSERT_EQ(std::system(("convert -size 12x4 xc:red -fill blue -draw 'rectangle 4,0 7,3' -fill lime -draw "
+                           "'rectangle 8,0 11,3' '" + strip.string() + "'")
+                              .c_str()),
+              0);
+    const std::string tool = std::string(VTLSPRITE_TOOL) + " rla --strip 3 --key none ";
+    ASSERT_EQ(std::system((tool + "'" + rla.string() + "' 2:1:'" + strip.string() + "'").c_str()), 0);
+    std::ifstream in(rla, std::ios::binary);
+    const std::vector<unsigned char> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::vector<unsigned char>> firstPixels;
+    vtl::rla::walk(file.data(), file.size(), [&](unsigned, const vtl::rla::Record& record) {
+        EXPECT_EQ(record.action, 2);
+        EXPECT_EQ(record.direction, 1);
+        EXPECT_EQ(record.image[0], 4) << "each frame is a third of the strip";
+        // After the 15-byte header and the first run's word: red, green, blue.
+        firstPixels.emplace_back(record.image + 17, record.image + 20);
+    });
+    const std::vector<std::vector<unsigned char>> expected = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}};
+    EXPECT_EQ(firstPixels, expected);
+    // A strip that does not divide is refused.
+    const std::string five = std::string(VTLSPRITE_TOOL) + " rla --strip 5 '" + rla.string() + "' 0:0:'" +
+                             strip.string() + "' 2>/dev/null";
+    EXPECT_NE(std::system(five.c_str()), 0);
 }
