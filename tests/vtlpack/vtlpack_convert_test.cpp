@@ -292,7 +292,15 @@ TEST(VtlpackConvert, APictureUnderAnotherFormatsNameIsCalledWhatItIs)
     const Outcome r = vtlpack("create named.vtl hero.png=HERO.TGA");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("hero.png (as HERO.TGA): the library cannot load it as meant: it is a PNG picture, not a "
-                         "TGA file"),
+                         "TGA file: pack it with vtlpack create --convert"),
               std::string::npos)
         << r.err;
+    // verify says the same of the file on its own.
+    fs::copy_file(kWork / "hero.png", kWork / "HERO.BMP", fs::copy_options::overwrite_existing);
+    const Outcome v = vtlpack("verify HERO.BMP");
+    EXPECT_EQ(v.code, 1);
+    EXPECT_NE(v.out.find("HERO.BMP: refused as a surface, an RLE image and an alpha map: it is a PNG picture, not a "
+                         "BMP file"),
+              std::string::npos)
+        << v.out << v.err;
 }

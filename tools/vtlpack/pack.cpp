@@ -7,7 +7,6 @@
 // stop it.
 #include "tools/vtlpack/vtlpack.h"
 
-#include "tools/pictures/picture.h"
 #include "tools/vtlpack/picture_conversion.h"
 #include "tools/vtlpack/refusal_reasons.h"
 
@@ -140,11 +139,6 @@ bool isPictureEntry(const std::string& name, vtlpack::FileKind& kind)
 std::string loadProblem(vtlpack::FileKind kind, const std::string& bytes)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    // A TGA has no signature of its own; a file that shows another's is not
-    // one, whatever its header's bytes would say read as a TGA's.
-    const std::string other = describeFileKind(data, bytes.size());
-    if (!other.empty() && !(kind == vtlpack::FileKind::Bmp && other == "a BMP picture"))
-        return "it is " + other + ", not " + (kind == vtlpack::FileKind::Bmp ? "a BMP" : "a TGA") + " file";
     const std::string refused = vtlpack::refusalReason(vtlpack::Loader::Surface, kind, data, bytes.size(), 32);
     if (!refused.empty())
         return refused;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "tools/english.h"
+#include "tools/pictures/picture.h"
 
 namespace {
 using std::to_string;
@@ -293,6 +294,13 @@ std::string vtlpack::refusalReason(Loader loader, FileKind kind, const unsigned 
 {
     if (!data || size == 0)
         return "the entry is empty";
+    // A file of another kind under a picture's name: its header read as a
+    // BMP's or a TGA's would give only nonsense numbers.
+    const std::string other = describeFileKind(data, size);
+    if ((kind == FileKind::Bmp && !other.empty() && other != "a BMP picture") ||
+        (kind == FileKind::Tga && !other.empty()))
+        return "it is " + other + ", not " + (kind == FileKind::Bmp ? "a BMP" : "a TGA") +
+               " file: pack it with vtlpack create --convert, which stores it as one";
     vtl::TgaImage tga;
     switch (kind) {
     case FileKind::Bmp:
