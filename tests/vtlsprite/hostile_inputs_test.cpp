@@ -191,6 +191,12 @@ TEST_F(SpriteToolInput, EmptyTruncatedAndLyingPicturesAreRefusedBeforeAllocating
         put(c.name, c.bytes);
         expectRefused("rle " + c.name + " X.RLE", c.name, c.reason);
     }
+    // A chunk after the header that claims 2 GiB: refused at once, not
+    // checksummed byte by byte past the end of the file (which took minutes).
+    Bytes lying = png;
+    lying[33] = 0x7F, lying[34] = 0xFF, lying[35] = 0xFF, lying[36] = 0xF0;
+    put("lying.png", lying);
+    expectRefused("rle lying.png X.RLE", "lying.png", "a chunk of 2147483632 bytes runs past the end of the file");
 }
 
 TEST_F(SpriteToolInput, FilesThatAreNoPictureSayWhatTheyAre)

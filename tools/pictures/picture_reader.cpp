@@ -92,6 +92,28 @@ bool bmpSizeFits(const std::vector<uint8_t>& file, std::string& error)
     return true;
 }
 
+// Every chunk whole, up to IEND.  SDL2_image's reads do not fail at the end
+// of the file, so libpng would skip a chunk that claims two gigabytes by
+// checksumming two gigabytes of nothing.
+bool pngChunksFit(const std::vector<uint8_t>& file, std::string& error)
+{
+    for (size_t at = 8;;) {
+        if (file.size() - at < 12) {
+            error = "not a readable PNG file: it ends before its IEND chunk (truncated)";
+            return false;
+        }
+        const uint32_t length = be32(file, at);
+        if (length > file.size() - at - 12) {
+            error = "not a readable PNG file: a chunk of " + std::to_string(length) +
+                    " bytes runs past the end of the file (truncated or damaged)";
+            return false;
+        }
+        if (std::equal(file.begin() + at + 4, file.begin() + at + 8, "IEND"))
+            return true;
+        at += 12 + size_t(length);
+    }
+}
+
 bool decodeByFormat(const std::vector<uint8_t>& file, const std::string& name, Picture& picture, std::string& error)
 {
     if (file.empty()) {
@@ -110,7 +132,8 @@ bool decodeByFormat(const std::vector<uint8_t>& file, const std::string& name, P
         return false;
     }
     picture.format = format;
-    if ((format == "PNG" && !pngSizeFits(file, error)) || (format == "BMP" && !bmpSizeFits(file, error)))
+    if ((format == "PNG" && (!pngSizeFits(file, error) || !pngChunksFit(file, error))) ||
+        (format == "BMP" && !bmpSizeFits(file, error)))
         return false;
     if (!decodeWithSdlImage(file, format, picture, error))
         return false;
