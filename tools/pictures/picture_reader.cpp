@@ -26,6 +26,34 @@ std::string upperEnding(const std::string& path)
     return ending;
 }
 
+// The most pixels a picture may have: 8192 x 8192, or any shape of as many
+// (a scrolling background of 65535 x 1024).  A few bytes of GIF or RLE can
+// declare gigabytes of picture; no game's art needs more than this.
+constexpr uint64_t kMostPixels = uint64_t(1) << 26;
+
+bool sizeAllowed(uint64_t width, uint64_t height, std::string& error)
+{
+    if (width == 0 || height == 0 || width > 0xFFFF || height > 0xFFFF || width * height > kMostPixels) {
+        error = "size " + std::to_string(width) + " x " + std::to_string(height) +
+                " out of range (1 to 65535 each way, at most " + std::to_string(kMostPixels) + " pixels)";
+        return false;
+    }
+    return true;
+}
+
+// The sizes GIF and PCX headers declare, checked before the decoder
+// allocates them.
+bool declaredSizeAllowed(const std::vector<uint8_t>& b, const std::string& format, std::string& error)
+{
+    if (format == "GIF" && b.size() >= 10)
+        return sizeAllowed(b[6] | b[7] << 8, b[8] | b[9] << 8, error);
+    if (format == "PCX" && b.size() >= 12) {
+        const int xMin = b[4] | b[5] << 8, yMin = b[6] | b[7] << 8, xMax = b[8] | b[9] << 8, yMax = b[10] | b[11] << 8;
+        return sizeAllowed(uint64_t(std::max(xMax - xMin + 1, 0)), uint64_t(std::max(yMax - yMin + 1, 0)), error);
+    }
+    return true;
+}
+
 uint32_t be32(const std::vector<uint8_t>& b, size_t at)
 {
     return static_cast<uint32_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
@@ -40,17 +68,14 @@ bool pngSizeFits(const std::vector<uint8_t>& file, std::string& error)
     if (file.size() < 33)
         return true; // the decoder words a header cut short itself
     const uint64_t width = be32(file, 16), height = be32(file, 20);
-    if (width == 0 || height == 0 || width > 0xFFFF || height > 0xFFFF) {
-        error = "size " + std::to_string(width) + " x " + std::to_string(height) +
-                " out of range (1 to 65535 each way)";
-        return false;
-    }
+    if (width == 0 || height == 0 || width > 0xFFFF || height > 0xFFFF)
+        return sizeAllowed(width, height, error);
     if (height * (1 + (width + 7) / 8) / 1032 > file.size()) {
         error = "the header's size " + std::to_string(width) + " x " + std::to_string(height) +
                 " cannot fit in a file of " + std::to_string(file.size()) + " bytes (truncated or damaged)";
         return false;
     }
-    return true;
+    return sizeAllowed(width, height, error);
 }
 
 uint32_t le32(const std::vector<uint8_t>& b, size_t at)
@@ -75,13 +100,13 @@ bool bmpSizeFits(const std::vector<uint8_t>& file, std::string& error)
     const unsigned bits = os2 ? file[24] | file[25] << 8 : file[28] | file[29] << 8;
     const uint32_t compression = os2 ? 0 : le32(file, 30);
     const int64_t height = rawHeight < 0 ? -rawHeight : rawHeight;
-    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) {
+    if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF) {
         error = "BMP size " + std::to_string(width) + " x " + std::to_string(height) +
                 " out of range (1 to 65535 each way)";
         return false;
     }
     if (compression != 0 && compression != 3 && compression != 6)
-        return true;
+        return sizeAllowed(uint64_t(width), uint64_t(height), error);
     const uint64_t stride = (uint64_t(width) * bits + 31) / 32 * 4;
     const uint64_t offset = le32(file, 10);
     if (offset > file.size() || (file.size() - offset) < stride * uint64_t(height - 1) + (uint64_t(width) * bits + 7) / 8) {
@@ -89,7 +114,7 @@ bool bmpSizeFits(const std::vector<uint8_t>& file, std::string& error)
                 " needs more pixel data than the file holds (truncated or damaged)";
         return false;
     }
-    return true;
+    return sizeAllowed(uint64_t(width), uint64_t(height), error);
 }
 
 // Every chunk whole, up to IEND.  SDL2_image's reads do not fail at the end
@@ -133,7 +158,7 @@ bool decodeByFormat(const std::vector<uint8_t>& file, const std::string& name, P
     }
     picture.format = format;
     if ((format == "PNG" && (!pngSizeFits(file, error) || !pngChunksFit(file, error))) ||
-        (format == "BMP" && !bmpSizeFits(file, error)))
+        (format == "BMP" && !bmpSizeFits(file, error)) || !declaredSizeAllowed(file, format, error))
         return false;
     if (!decodeWithSdlImage(file, format, picture, error))
         return false;

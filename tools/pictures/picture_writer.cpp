@@ -20,7 +20,6 @@ std::vector<uint8_t> encodeBmp24(const Picture& picture)
     const uint32_t stride = (static_cast<uint32_t>(picture.width) * 3 + 3) & ~3u;
     const uint32_t pixels = stride * static_cast<uint32_t>(picture.height);
     std::vector<uint8_t> out;
-    out.reserve(54 + pixels);
     out.push_back('B');
     out.push_back('M');
     put32(out, 54 + pixels);
@@ -37,13 +36,15 @@ std::vector<uint8_t> encodeBmp24(const Picture& picture)
     put32(out, 2835);
     put32(out, 0);
     put32(out, 0);
-    for (int y = picture.height - 1; y >= 0; --y) {
+    out.resize(54 + pixels, 0);
+    uint8_t* row = out.data() + 54;
+    for (int y = picture.height - 1; y >= 0; --y, row += stride)
         for (int x = 0; x < picture.width; ++x) {
             const uint8_t* p = picture.pixel(x, y);
-            out.insert(out.end(), {p[2], p[1], p[0]});
+            row[3 * x] = p[2];
+            row[3 * x + 1] = p[1];
+            row[3 * x + 2] = p[0];
         }
-        out.resize(out.size() + (stride - static_cast<uint32_t>(picture.width) * 3), 0);
-    }
     return out;
 }
 

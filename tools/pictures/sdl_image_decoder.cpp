@@ -71,9 +71,10 @@ bool decodeWithSdlImage(const std::vector<uint8_t>& file, const std::string& for
         error = std::string("cannot convert the decoded ") + format + " picture: " + SDL_GetError();
         return false;
     }
-    if (rgba->w <= 0 || rgba->h <= 0 || rgba->w > 0xFFFF || rgba->h > 0xFFFF) {
+    if (rgba->w <= 0 || rgba->h <= 0 || rgba->w > 0xFFFF || rgba->h > 0xFFFF ||
+        uint64_t(rgba->w) * uint64_t(rgba->h) > (uint64_t(1) << 26)) {
         error = "size " + std::to_string(rgba->w) + " x " + std::to_string(rgba->h) +
-                " out of range (1 to 65535 each way)";
+                " out of range (1 to 65535 each way, at most 67108864 pixels)";
         return false;
     }
     picture.resize(rgba->w, rgba->h);
