@@ -197,6 +197,12 @@ TEST_F(SpriteToolInput, EmptyTruncatedAndLyingPicturesAreRefusedBeforeAllocating
     lying[33] = 0x7F, lying[34] = 0xFF, lying[35] = 0xFF, lying[36] = 0xF0;
     put("lying.png", lying);
     expectRefused("rle lying.png X.RLE", "lying.png", "a chunk of 2147483632 bytes runs past the end of the file");
+    // A GIF's few bytes of header declare 20617 x 18254 pixels, which its
+    // decoder would allocate (1.5 GB) before finding no image.
+    Bytes gif = {'G', 'I', 'F', '8', '7', 'a', 0x89, 0x50, 0x4E, 0x47, 0, 0, 0};
+    gif.resize(64, 0);
+    put("huge.gif", gif);
+    expectRefused("rle huge.gif X.RLE", "huge.gif", "size 20617 x 18254 out of range");
 }
 
 TEST_F(SpriteToolInput, FilesThatAreNoPictureSayWhatTheyAre)
