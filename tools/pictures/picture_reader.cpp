@@ -45,8 +45,21 @@ bool sizeAllowed(uint64_t width, uint64_t height, std::string& error)
 // allocates them.
 bool declaredSizeAllowed(const std::vector<uint8_t>& b, const std::string& format, std::string& error)
 {
-    if (format == "GIF" && b.size() >= 10)
-        return sizeAllowed(b[6] | b[7] << 8, b[8] | b[9] << 8, error);
+    if (format == "GIF" && b.size() >= 13) {
+        if (!sizeAllowed(b[6] | b[7] << 8, b[8] | b[9] << 8, error))
+            return false;
+        // The decoder sizes the picture by the first image's own
+        // descriptor, after the colour table and any extensions.
+        size_t at = 13 + ((b[10] & 0x80) ? 3u << ((b[10] & 7) + 1) : 0u);
+        while (at < b.size() && b[at] == 0x21) {
+            for (at += 2; at < b.size() && b[at] != 0; at += 1 + size_t(b[at])) {
+            }
+            ++at;
+        }
+        if (at + 9 <= b.size() && b[at] == 0x2C)
+            return sizeAllowed(b[at + 5] | b[at + 6] << 8, b[at + 7] | b[at + 8] << 8, error);
+        return true;
+    }
     if (format == "PCX" && b.size() >= 12) {
         const int xMin = b[4] | b[5] << 8, yMin = b[6] | b[7] << 8, xMax = b[8] | b[9] << 8, yMax = b[10] | b[11] << 8;
         return sizeAllowed(uint64_t(std::max(xMax - xMin + 1, 0)), uint64_t(std::max(yMax - yMin + 1, 0)), error);
