@@ -58,7 +58,10 @@ bool declaredSizeAllowed(const std::vector<uint8_t>& b, const std::string& forma
         }
         if (at + 9 <= b.size() && b[at] == 0x2C)
             return sizeAllowed(b[at + 5] | b[at + 6] << 8, b[at + 7] | b[at + 8] << 8, error);
-        return true;
+        // Its decoder reads on past the end of the file as if there were
+        // more, and sizes a picture from what it finds there.
+        error = "not a readable GIF file: it ends before its first image (truncated or damaged)";
+        return false;
     }
     if (format == "PCX" && b.size() >= 12) {
         const int xMin = b[4] | b[5] << 8, yMin = b[6] | b[7] << 8, xMax = b[8] | b[9] << 8, yMax = b[10] | b[11] << 8;
