@@ -105,12 +105,15 @@ uint32_t le32(const std::vector<uint8_t>& b, size_t at)
 // areas in a few bytes, so they are left to the decoder.
 bool bmpSizeFits(const std::vector<uint8_t>& file, std::string& error)
 {
-    if (file.size() < 30)
-        return true; // the decoder words a header cut short itself
-    const uint32_t header = le32(file, 14);
+    const uint32_t header = file.size() >= 18 ? le32(file, 14) : 0;
     const bool os2 = header == 12;
-    if (!os2 && file.size() < 34)
-        return true;
+    const size_t least = 14 + (os2 ? 12 : 40);
+    // SDL2 reads on past the end of a file cut inside its header.
+    if (file.size() < least) {
+        error = "too short for a BMP header (" + std::to_string(file.size()) + " of " + std::to_string(least) +
+                " bytes)";
+        return false;
+    }
     const int64_t width = os2 ? file[18] | file[19] << 8 : static_cast<int32_t>(le32(file, 18));
     const int64_t rawHeight = os2 ? file[20] | file[21] << 8 : static_cast<int32_t>(le32(file, 22));
     const unsigned bits = os2 ? file[24] | file[25] << 8 : file[28] | file[29] << 8;
