@@ -205,6 +205,15 @@ TEST_F(SpriteToolInput, EmptyTruncatedAndLyingPicturesAreRefusedBeforeAllocating
     expectRefused("rle huge.gif X.RLE", "huge.gif", "size 20617 x 18254 out of range");
 }
 
+TEST_F(SpriteToolInput, AFileItsDecoderCrashesOnIsRefusedWithTheReason)
+{
+    // A damaged GIF on which SDL2_image 2.6.3 frees memory it never
+    // allocated (found by the tool_readers fuzz target): the tool crashed.
+    fs::copy_file(fs::path(VTLSPRITE_DATA_DIR) / "decoder-crash.gif", work / "damaged.gif");
+    expectRefused("rle damaged.gif X.RLE", "damaged.gif", "not a readable GIF file: its decoder (SDL2_image) failed on it");
+    EXPECT_FALSE(fs::exists(work / "X.RLE"));
+}
+
 TEST_F(SpriteToolInput, FilesThatAreNoPictureSayWhatTheyAre)
 {
     // Chosen by their bytes, not their names: a sound named .png is a sound.
