@@ -13,11 +13,6 @@
 #include "picture.h"
 #include "tools/vtlpack/vtlpack.h"
 
-// SDL2 keeps the text of its last error in a buffer it allocates once per
-// thread and keeps in thread-specific data, where the leak checker does not
-// look: the first refusal of each decoder's kind is reported as a leak.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libSDL2-2.0.so\n"; }
-
 namespace {
 void checkPicture(bool ok, const Picture& picture, const std::string& error)
 {
