@@ -138,7 +138,8 @@ TEST(VtlpackConvert, EveryVariantLoadsAsImageMagickDecodesIt)
     ASSERT_FALSE(all.empty());
     std::string arguments = "create --convert variants.vtl";
     for (size_t i = 0; i < all.size(); ++i)
-        arguments += " '" + all[i].path + "=" + entryName(i, "TGA") + "' '" + all[i].path + "=" + entryName(i, "BMP") + "'";
+        arguments +=
+            " '" + all[i].path + "=" + entryName(i, "TGA") + "' '" + all[i].path + "=" + entryName(i, "BMP") + "'";
     const Outcome packed = vtlpack(arguments);
     ASSERT_EQ(packed.code, 0) << packed.err;
     // Transparency dropped into a .BMP entry is said, once per such variant.
@@ -197,7 +198,8 @@ TEST(VtlpackConvert, WithoutConvertAPictureTheLibraryCannotLoadStopsTheArchive)
     }
     // The library's subset: 24-bit 40-byte BMP, true colour and grey TGA
     // stored bottom-up, left to right.
-    EXPECT_EQ(accepted, " bmp-24bit tga-24bit tga-32bit-alpha tga-16bit tga-rle24 tga-rle32-alpha tga-grey tga-grey-rle");
+    EXPECT_EQ(accepted,
+              " bmp-24bit tga-24bit tga-32bit-alpha tga-16bit tga-rle24 tga-rle32-alpha tga-grey tga-grey-rle");
     std::cout << "without --convert: " << refused << " refused with a reason, " << packedAsTheyAre
               << " packed as they are\n";
 }
@@ -207,8 +209,9 @@ TEST(VtlpackConvert, SixteenBitChannelsWithoutGammaKeepTheirValues)
     // 0xFFFF, 0x0808, 0x0808 is (255, 8, 8) to every reader that does not
     // take 16-bit samples for linear light.
     fs::create_directories(kWork);
-    ASSERT_EQ(std::system(("convert -size 2x2 'xc:rgb(255,8,8)' -depth 16 -define png:exclude-chunks=gAMA,cHRM,sRGB,bKGD "
-                           "'PNG48:" + (kWork / "deep.png").string() + "' 2>/dev/null")
+    ASSERT_EQ(std::system(("convert -size 2x2 'xc:rgb(255,8,8)' -depth 16 "
+                           "-define png:exclude-chunks=gAMA,cHRM,sRGB,bKGD 'PNG48:" +
+                           (kWork / "deep.png").string() + "' 2>/dev/null")
                               .c_str()),
               0);
     const Outcome r = vtlpack("create --convert deep.vtl deep.png=DEEP.BMP");

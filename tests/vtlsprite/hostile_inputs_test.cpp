@@ -210,7 +210,8 @@ TEST_F(SpriteToolInput, AFileItsDecoderCrashesOnIsRefusedWithTheReason)
     // A damaged GIF on which SDL2_image 2.6.3 frees memory it never
     // allocated (found by the tool_readers fuzz target): the tool crashed.
     fs::copy_file(fs::path(VTLSPRITE_DATA_DIR) / "decoder-crash.gif", work / "damaged.gif");
-    expectRefused("rle damaged.gif X.RLE", "damaged.gif", "not a readable GIF file: its decoder (SDL2_image) failed on it");
+    expectRefused("rle damaged.gif X.RLE", "damaged.gif",
+                  "not a readable GIF file: its decoder (SDL2_image) failed on it");
     EXPECT_FALSE(fs::exists(work / "X.RLE"));
 }
 

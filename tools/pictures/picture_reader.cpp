@@ -128,7 +128,8 @@ bool bmpSizeFits(const std::vector<uint8_t>& file, std::string& error)
         return sizeAllowed(uint64_t(width), uint64_t(height), error);
     const uint64_t stride = (uint64_t(width) * bits + 31) / 32 * 4;
     const uint64_t offset = le32(file, 10);
-    if (offset > file.size() || (file.size() - offset) < stride * uint64_t(height - 1) + (uint64_t(width) * bits + 7) / 8) {
+    const uint64_t lastRow = (uint64_t(width) * bits + 7) / 8;
+    if (offset > file.size() || (file.size() - offset) < stride * uint64_t(height - 1) + lastRow) {
         error = "the header's size " + std::to_string(width) + " x " + std::to_string(height) +
                 " needs more pixel data than the file holds (truncated or damaged)";
         return false;

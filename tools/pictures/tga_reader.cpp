@@ -78,7 +78,9 @@ bool readTga(const std::vector<uint8_t>& file, Picture& picture, std::string& er
     const unsigned mapFirst = file[3] | file[4] << 8;
     const unsigned mapLength = file[5] | file[6] << 8;
     const unsigned mapBits = file[7];
-    const bool depthOk = mapped ? depth == 8 || depth == 16 : base == 2 ? colourDepth(depth) : depth == 8 || depth == 16;
+    // Colour-mapped: 8- or 16-bit indices; grey: a level, or a level and
+    // alpha.
+    const bool depthOk = base == 2 ? colourDepth(depth) : depth == 8 || depth == 16;
     if (!depthOk) {
         error = "TGA pixel depth " + tools::counted(depth, "bit") + " does not exist for image type " +
                 std::to_string(type);

@@ -176,7 +176,8 @@ std::string vtlpack::explain(const vtl::BmpCheck& c)
     case BmpRefusal::Compressed: {
         const int64_t compression = c.value;
         return "it is compressed (compression " + to_string(compression) +
-               "); the library reads only uncompressed BMP files: save it uncompressed, or pack it with vtlpack create --convert";
+               "); the library reads only uncompressed BMP files: save it uncompressed, or pack it with vtlpack "
+               "create --convert";
     }
     case BmpRefusal::NoWidth:
         return "its width is " + to_string(c.value) + ": nothing to load";
@@ -212,7 +213,8 @@ std::string vtlpack::explain(const vtl::TgaCheck& c)
     }
     case TgaRefusal::Depth: {
         const int64_t depth = c.value;
-        return "its pixel depth is " + tools::counted(uint64_t(depth), "bit") + "; the library reads 8, 16, 24 and 32: save it so, or pack it with vtlpack create --convert";
+        return "its pixel depth is " + tools::counted(uint64_t(depth), "bit") +
+               "; the library reads 8, 16, 24 and 32: save it so, or pack it with vtlpack create --convert";
     }
     case TgaRefusal::IdPastEnd:
         return "its image ID field (" + tools::counted(uint64_t(c.value), "byte") + ") runs past the end of the file: it is cut short";
