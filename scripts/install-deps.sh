@@ -10,11 +10,12 @@ packages=(
   clang libclang-rt-14-dev     # libFuzzer targets
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libpng-dev
+  libsdl2-image-dev liblcms2-dev   # the tools read every common picture format and honour colour profiles
   libx11-dev                   # the SDL backend catches Xlib's errors itself
   libpixman-1-dev              # a peer in the benchmarks
   xvfb xauth                   # real windows in the end-to-end tests
   xdotool                      # real input in the end-to-end tests
-  imagemagick x11-apps         # screenshots of the X screen in the end-to-end tests
+  imagemagick x11-apps         # screenshots in the end-to-end tests; the tools' picture variants
   libfreetype-dev libfontconfig-dev fonts-dejavu-core   # GDI text
   libsndfile1-dev              # FLAC, Ogg and MP3 CD tracks
 )

@@ -28,6 +28,16 @@ inline const char* articleFor(uint64_t n)
     return vowel ? "an" : "a";
 }
 
+// `phrase` after its article: "an uncompressed TGA", "a colour-mapped TGA",
+// "an 8-bit BMP".
+inline std::string withArticle(const std::string& phrase)
+{
+    if (!phrase.empty() && phrase[0] >= '0' && phrase[0] <= '9')
+        return std::string(articleFor(std::stoull(phrase))) + " " + phrase;
+    const bool vowel = !phrase.empty() && std::string("aeiouAEIOU").find(phrase[0]) != std::string::npos;
+    return (vowel ? "an " : "a ") + phrase;
+}
+
 } // namespace tools
 
 #endif

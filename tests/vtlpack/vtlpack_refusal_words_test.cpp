@@ -41,3 +41,20 @@ TEST(VtlpackRefusalWords, EveryReaderCodeHasItsOwnWords)
         return vtlpack::explain(check, 16);
     });
 }
+
+TEST(VtlpackRefusalWords, CountsAndArticlesAgreeWithTheirNumbers)
+{
+    EXPECT_NE(vtlpack::explain(vtl::BmpCheck{vtl::BmpRefusal::BitsPerPixel, 0, 1, 0}).find("it has 1 bit per pixel;"),
+              std::string::npos);
+    EXPECT_NE(vtlpack::explain(vtl::TgaCheck{vtl::TgaRefusal::NotRunImageType, 2, 16, 0})
+                  .find("it is an uncompressed true colour (type 2) TGA of 16 bits"),
+              std::string::npos);
+    EXPECT_NE(vtlpack::explain(vtl::TgaCheck{vtl::TgaRefusal::NotRunImageType, 1, 8, 0})
+                  .find("it is a colour-mapped (type 1) TGA"),
+              std::string::npos);
+    // A refusal never sends the user to a tool that refuses the file too.
+    for (int code = 1; code <= static_cast<int>(vtl::BmpRefusal::CutShort); ++code)
+        EXPECT_EQ(vtlpack::explain(vtl::BmpCheck{static_cast<vtl::BmpRefusal>(code), 3, 5, 7}).find("vtlsprite"),
+                  std::string::npos)
+            << code;
+}

@@ -191,26 +191,45 @@ TEST_F(SpriteToolInput, EmptyTruncatedAndLyingPicturesAreRefusedBeforeAllocating
         put(c.name, c.bytes);
         expectRefused("rle " + c.name + " X.RLE", c.name, c.reason);
     }
+    // A chunk after the header that claims 2 GiB: refused at once, not
+    // checksummed byte by byte past the end of the file (which took minutes).
+    Bytes lying = png;
+    lying[33] = 0x7F, lying[34] = 0xFF, lying[35] = 0xFF, lying[36] = 0xF0;
+    put("lying.png", lying);
+    expectRefused("rle lying.png X.RLE", "lying.png", "a chunk of 2147483632 bytes runs past the end of the file");
+    // A GIF's few bytes of header declare 20617 x 18254 pixels, which its
+    // decoder would allocate (1.5 GB) before finding no image.
+    Bytes gif = {'G', 'I', 'F', '8', '7', 'a', 0x89, 0x50, 0x4E, 0x47, 0, 0, 0};
+    gif.resize(64, 0);
+    put("huge.gif", gif);
+    expectRefused("rle huge.gif X.RLE", "huge.gif", "size 20617 x 18254 out of range");
 }
 
-TEST_F(SpriteToolInput, PicturesOfAnotherKindSayWhatToSaveThemAs)
+TEST_F(SpriteToolInput, AFileItsDecoderCrashesOnIsRefusedWithTheReason)
 {
-    put("index.tga", makeTga(1, 8, 2, 2, Bytes(768 + 4, 0), 1, 256, 24));
-    expectRefused("rle index.tga X.RLE", "index.tga", "type 1 (colour-mapped) is not read");
-    put("deep.tga", makeTga(2, 16, 2, 2, Bytes(8, 0)));
-    expectRefused("rle deep.tga X.RLE", "deep.tga", "pixel depth 16 is not read");
-    Bytes bmp8 = makeBmp24(2, 2, grey);
-    bmp8[28] = 8;
-    put("eight.bmp", bmp8);
-    expectRefused("rle eight.bmp X.RLE", "eight.bmp", ": an 8-bit BMP is not read");
+    // A damaged GIF on which SDL2_image 2.6.3 frees memory it never
+    // allocated (found by the tool_readers fuzz target): the tool crashed.
+    fs::copy_file(fs::path(VTLSPRITE_DATA_DIR) / "decoder-crash.gif", work / "damaged.gif");
+    expectRefused("rle damaged.gif X.RLE", "damaged.gif",
+                  "not a readable GIF file: its decoder (SDL2_image) failed on it");
+    EXPECT_FALSE(fs::exists(work / "X.RLE"));
+}
+
+TEST_F(SpriteToolInput, FilesThatAreNoPictureSayWhatTheyAre)
+{
+    // Chosen by their bytes, not their names: a sound named .png is a sound.
+    put("sound.png", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
+    expectRefused("rle sound.png X.RLE", "sound.png", "not a picture: it is a WAVE sound");
     put("text.png", Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
-    expectRefused("rle text.png X.RLE", "text.png", "not a readable PNG file");
+    expectRefused("rle text.png X.RLE", "text.png", "not a picture file the tools read");
     put("text.bmp", Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
-    expectRefused("rle text.bmp X.RLE", "text.bmp", "no \"BM\" signature");
-    put("picture.gif", Bytes{'G', 'I', 'F'});
-    expectRefused("rle picture.gif X.RLE", "picture.gif", "not a PNG, BMP or TGA file name");
+    expectRefused("rle text.bmp X.RLE", "text.bmp", "not a picture file the tools read");
+    put("short.gif", Bytes{'G', 'I', 'F', '8', '9', 'a'});
+    expectRefused("rle short.gif X.RLE", "short.gif", "not a readable GIF file");
     put("junk.RLE", Bytes(20, 0xFF));
     expectRefused("info junk.RLE", "junk.RLE", "past the end of the file");
+    put("hero.png", pngOf(2, 2));
+    expectRefused("info hero.png", "hero.png", "not an .rle or .rla file name (it is a PNG picture)");
 }
 
 TEST_F(SpriteToolInput, ATopFirstTgaIsConvertedWithAWarningAboutTheLibrary)

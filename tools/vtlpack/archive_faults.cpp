@@ -5,10 +5,15 @@
 #include "tools/vtlpack/vtlpack.h"
 
 #include "tools/english.h"
+#include "tools/pictures/picture.h"
 #include "tools/vtlpack/refusal_reasons.h"
 
 std::string vtlpack::archiveFault(const std::string& bytes)
 {
+    // Another kind of file read as a directory gives only nonsense numbers.
+    const std::string kind = describeFileKind(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    if (!kind.empty())
+        return "not an archive: it is " + kind;
     return explain(vtl::checkArchiveDirectory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()),
                    bytes.size());
 }

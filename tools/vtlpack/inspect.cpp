@@ -17,6 +17,7 @@
 #include <set>
 
 #include "archive/archive_directory.h"
+#include "tools/pictures/picture.h"
 #include "tools/vtlpack/library_messages.h"
 #include "tools/vtlpack/load_check.h"
 
@@ -191,6 +192,26 @@ int verifyArchive(const std::string& archive)
     return vtlpack::kOk;
 }
 
+// True (with the reason printed) when `path`'s first bytes show another
+// kind of file: read as an archive, its bytes would only give nonsense
+// numbers for a directory.
+bool notArchive(const std::string& path)
+{
+    std::string bytes, why;
+    if (!vtlpack::readWholeFile(path, bytes, why))
+        return false; // verifyArchive words it
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    const std::string kind = describeFileKind(data, bytes.size());
+    if (kind.empty())
+        return false;
+    std::string advice;
+    if (!sniffPictureFormat(data, bytes.size()).empty() || kind == "a PCX picture")
+        advice = "; to put it into a game, pack it as a picture entry: vtlpack create --convert ARCHIVE " + path +
+                 "=NAME.TGA";
+    vtlpack::error(path + ": not an archive: it is " + kind + advice);
+    return true;
+}
+
 // A picture, RLE, RLA or sound file on its own: packed into an archive in
 // memory under a name the registry accepts, and checked as an entry.
 int verifyFile(const std::string& path)
@@ -240,7 +261,7 @@ int vtlpack::verify(const std::vector<std::string>& paths)
     setenv("VANTREL_AUDIO", "headless", 1);
     int result = kOk;
     for (const std::string& path : paths)
-        if ((loadableEnding(path) ? verifyFile(path) : verifyArchive(path)) != kOk)
+        if ((loadableEnding(path) ? verifyFile(path) : notArchive(path) ? kFailed : verifyArchive(path)) != kOk)
             result = kFailed;
     return result;
 }

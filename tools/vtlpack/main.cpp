@@ -13,7 +13,13 @@
 
 namespace {
 const char kUsageText[] =
-    "usage: vtlpack create ARCHIVE FILE|FOLDER...   pack files (a folder: its files, by name)\n"
+    "usage: vtlpack create [--convert|--keep] ARCHIVE FILE|FOLDER|SOURCE=ENTRY...\n"
+    "                                                pack files (a folder: its files, by name;\n"
+    "                                                SOURCE=ENTRY: SOURCE named ENTRY).  A .BMP or\n"
+    "                                                .TGA entry the library cannot load stops the\n"
+    "                                                archive; --convert stores any picture (PNG, GIF,\n"
+    "                                                JPEG, every BMP and TGA...) in a form it loads,\n"
+    "                                                --keep packs it as it is\n"
     "       vtlpack list ARCHIVE                     print each entry's name and size\n"
     "       vtlpack extract ARCHIVE [FOLDER]         write every entry to FOLDER (default .)\n"
     "       vtlpack verify ARCHIVE|FILE...           check that every entry opens and loads: each\n"
@@ -36,8 +42,25 @@ int run(int argc, char** argv)
     const std::string command = argv[1];
     if (command == "-h" || command == "--help" || command == "help")
         return usage(stdout, vtlpack::kOk);
-    if (command == "create" && argc >= 4)
-        return vtlpack::create(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+    if (command == "create") {
+        vtlpack::CreateOptions options;
+        int at = 2;
+        for (; at < argc && argv[at][0] == '-' && argv[at][1] == '-'; ++at) {
+            const std::string flag = argv[at];
+            if (flag == "--convert")
+                options.convert = true;
+            else if (flag == "--keep")
+                options.keep = true;
+            else
+                break;
+        }
+        if (options.convert && options.keep) {
+            vtlpack::error("--convert and --keep exclude each other");
+            return usage(stderr, vtlpack::kUsage);
+        }
+        if (argc - at >= 2)
+            return vtlpack::create(argv[at], std::vector<std::string>(argv + at + 1, argv + argc), options);
+    }
     if (command == "list" && argc == 3)
         return vtlpack::list(argv[2]);
     if (command == "extract" && (argc == 3 || argc == 4))

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "tools/english.h"
+#include "tools/pictures/picture.h"
 
 namespace {
 using std::to_string;
@@ -164,18 +165,19 @@ std::string vtlpack::explain(const vtl::BmpCheck& c)
         const int64_t header = c.value;
         return "its info header is " + to_string(header) +
                " bytes long; the library reads only the 40-byte Windows header: save it as a plain 24-bit "
-               "Windows BMP (no colour-space information), or convert it with vtlsprite rle";
+               "Windows BMP (no colour-space information), or pack it with vtlpack create --convert";
     }
     case BmpRefusal::BitsPerPixel: {
         const int64_t bits = c.value;
         return "it has " + tools::counted(uint64_t(bits), "bit") +
                " per pixel; the library reads only 24-bit BMP files: save it as 24-bit (no palette, no "
-               "alpha), or convert it with vtlsprite rle, which reads 32-bit BMP and PNG too";
+               "alpha), or pack it with vtlpack create --convert, which reads every BMP";
     }
     case BmpRefusal::Compressed: {
         const int64_t compression = c.value;
         return "it is compressed (compression " + to_string(compression) +
-               "); the library reads only uncompressed BMP files: save it uncompressed";
+               "); the library reads only uncompressed BMP files: save it uncompressed, or pack it with vtlpack "
+               "create --convert";
     }
     case BmpRefusal::NoWidth:
         return "its width is " + to_string(c.value) + ": nothing to load";
@@ -211,7 +213,8 @@ std::string vtlpack::explain(const vtl::TgaCheck& c)
     }
     case TgaRefusal::Depth: {
         const int64_t depth = c.value;
-        return "its pixel depth is " + tools::counted(uint64_t(depth), "bit") + "; the library reads 8, 16, 24 and 32";
+        return "its pixel depth is " + tools::counted(uint64_t(depth), "bit") +
+               "; the library reads 8, 16, 24 and 32: save it so, or pack it with vtlpack create --convert";
     }
     case TgaRefusal::IdPastEnd:
         return "its image ID field (" + tools::counted(uint64_t(c.value), "byte") + ") runs past the end of the file: it is cut short";
@@ -220,14 +223,14 @@ std::string vtlpack::explain(const vtl::TgaCheck& c)
         return "its colour map has " + tools::counted(uint64_t(mapLength), "entry", "entries") + " of " +
                tools::counted(uint64_t(mapBits), "bit") + " from index " + to_string(mapFirst) +
                "; the library reads 8-bit TGA files only with a map of 256 entries of 24 bits from index 0: "
-               "save it as 24- or 32-bit true colour";
+               "save it as 24- or 32-bit true colour, or pack it with vtlpack create --convert, which stores it so";
     }
     case TgaRefusal::ColourMapPastEnd:
         return "its colour map runs past the end of the file: it is cut short";
     case TgaRefusal::NoColourMap: {
         const unsigned type = unsigned(c.value);
         return "it is an 8-bit " + tgaTypeName(type) + " TGA without a colour map: the library cannot tell "
-               "its colours; save it as 24- or 32-bit true colour";
+               "its colours; save it as 24- or 32-bit true colour, or pack it with vtlpack create --convert";
     }
     case TgaRefusal::PixelsCutShort: {
         const int64_t needed = c.limit, left = c.value;
@@ -247,10 +250,10 @@ std::string vtlpack::explain(const vtl::TgaCheck& c)
     case TgaRefusal::NotRunImageType: {
         const unsigned type = unsigned(c.field);
         const int64_t depth = c.value;
-        return "it is a " + tgaTypeName(type) + " TGA of " + to_string(depth) +
+        return "it is " + tools::withArticle(tgaTypeName(type)) + " TGA of " + to_string(depth) +
                " bits; RLE images (and frames added with bltTga) are made only from uncompressed true-colour "
-               "TGA files (type 2) of 24 or 32 bits: save it so, or convert it with vtlsprite rle and load the "
-               ".RLE";
+               "TGA files (type 2) of 24 or 32 bits: save it so, or pack it with vtlpack create --convert, or "
+               "convert it with vtlsprite rle and load the .RLE";
     }
     }
     return {};
@@ -293,6 +296,13 @@ std::string vtlpack::refusalReason(Loader loader, FileKind kind, const unsigned 
 {
     if (!data || size == 0)
         return "the entry is empty";
+    // A file of another kind under a picture's name: its header read as a
+    // BMP's or a TGA's would give only nonsense numbers.
+    const std::string other = describeFileKind(data, size);
+    if ((kind == FileKind::Bmp && !other.empty() && other != "a BMP picture") ||
+        (kind == FileKind::Tga && !other.empty()))
+        return "it is " + other + ", not " + (kind == FileKind::Bmp ? "a BMP" : "a TGA") +
+               " file: pack it with vtlpack create --convert, which stores it as one";
     vtl::TgaImage tga;
     switch (kind) {
     case FileKind::Bmp:
@@ -322,6 +332,10 @@ std::string vtlpack::acceptedButNote(Loader loader, FileKind kind, const unsigne
     // author's word about how it was saved.
     if (data[17] & 0x20)
         return "its rows are stored top row first, but the library reads every TGA bottom row first: it shows "
-               "upside down (save it bottom-up, or convert it with vtlsprite, which turns it)";
+               "upside down (save it bottom-up, or pack it with vtlpack create --convert, which turns it)";
+    if (data[17] & 0x10)
+        return "its rows are stored right to left, but the library reads every TGA left to right: it shows "
+               "mirrored (save it with the origin at the left, or pack it with vtlpack create --convert, which "
+               "turns it)";
     return {};
 }

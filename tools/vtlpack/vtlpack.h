@@ -10,7 +10,12 @@ constexpr int kOk = 0;
 constexpr int kFailed = 1; // bad input, unreadable or invalid archive
 constexpr int kUsage = 2;  // wrong command line
 
-int create(const std::string& archive, const std::vector<std::string>& inputs);
+struct CreateOptions {
+    bool convert = false; // pictures the library cannot load are converted
+    bool keep = false;    // ... or packed as they are, with a warning
+};
+// `inputs` are files, folders (their files) and SOURCE=ENTRY pairs.
+int create(const std::string& archive, const std::vector<std::string>& inputs, const CreateOptions& options);
 int list(const std::string& archive);
 int extract(const std::string& archive, const std::string& folder);
 // Archives, and loose .BMP .TGA .RLE .RLA .WAV files (any case), checked

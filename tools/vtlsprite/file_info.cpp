@@ -92,7 +92,9 @@ bool describeFile(const std::string& path, std::ostream& out, std::string& error
         return true;
     }
     if (ending != ".rla") {
-        error = path + ": not an .rle or .rla file name";
+        const std::string kind = describeFileKind(bytes.data(), bytes.size());
+        error = path + ": not an .rle or .rla file name" +
+                (kind.empty() ? std::string() : " (it is " + kind + ")");
         return false;
     }
     std::vector<std::string> lines;

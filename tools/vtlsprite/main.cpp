@@ -1,14 +1,18 @@
 // vtlsprite: pictures into the library's run-length files.
 //
 //   vtlsprite rle [--key RRGGBB|topleft|alpha|none] PICTURE OUT.RLE
-//   vtlsprite rla [--key ...] OUT.RLA FRAME...
+//   vtlsprite rla [--key ...] [--strip COUNT] OUT.RLA FRAME...
 //       FRAME is ACTION:DIRECTION:PICTURE or --list FILE (lines
 //       "ACTION DIRECTION PICTURE"); frames go into the file in the order given.
+//       With --strip, each picture is an animation strip: COUNT frames of
+//       equal width side by side, taken left to right.
 //   vtlsprite info FILE...
 //
-// Pictures are PNG, BMP (24/32-bit) or TGA (24/32-bit).  By default a
+// Pictures are any the tools read (../pictures: BMP, TGA, PNG, GIF, PCX,
+// JPEG...), chosen by their bytes, not their names.  By default a
 // picture with alpha keeps it (0 transparent, 255 opaque, between: level
 // pixels) and one without takes its top-left pixel's colour as transparent.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <new>
@@ -24,8 +28,9 @@
 namespace {
 constexpr const char* kUsage =
     "usage: vtlsprite rle [--key RRGGBB|topleft|alpha|none] PICTURE OUT.RLE\n"
-    "       vtlsprite rla [--key RRGGBB|topleft|alpha|none] OUT.RLA FRAME...\n"
+    "       vtlsprite rla [--key RRGGBB|topleft|alpha|none] [--strip COUNT] OUT.RLA FRAME...\n"
     "             FRAME: ACTION:DIRECTION:PICTURE, or --list FILE of lines \"ACTION DIRECTION PICTURE\"\n"
+    "             --strip: each picture holds COUNT frames of equal width, left to right\n"
     "       vtlsprite info FILE...\n";
 
 int fail(const std::string& message)
@@ -63,14 +68,62 @@ bool takeKey(std::vector<std::string>& args, Transparency& rule, std::string& er
     return true;
 }
 
+bool takeStrip(std::vector<std::string>& args, unsigned& count, std::string& error)
+{
+    if (args.empty() || args[0] != "--strip")
+        return true;
+    const std::string text = args.size() < 2 ? std::string() : args[1];
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoul(text) == 0) {
+        error = "--strip takes a frame count from 1 to 65535";
+        return false;
+    }
+    count = static_cast<unsigned>(std::stoul(text));
+    args.erase(args.begin(), args.begin() + 2);
+    return true;
+}
+
+bool readAndWarn(const std::string& path, Picture& picture, std::string& error)
+{
+    if (!readPicture(path, picture, error))
+        return false;
+    for (const std::string& warning : picture.warnings)
+        std::cerr << "vtlsprite: " << path << ": warning: " << warning << "\n";
+    if (!picture.libraryNote.empty())
+        std::cerr << "vtlsprite: " << path << ": warning: " << picture.libraryNote << "\n";
+    return true;
+}
+
 bool encodePicture(const std::string& path, const Transparency& rule, std::vector<uint8_t>& rle, std::string& error)
 {
     Picture picture;
-    if (!readPicture(path, picture, error))
+    if (!readAndWarn(path, picture, error))
         return false;
-    if (!picture.warning.empty())
-        std::cerr << "vtlsprite: " << path << ": warning: " << picture.warning << "\n";
     rle = encodeRle(picture, rule);
+    return true;
+}
+
+// The `count` frames of an animation strip, left to right.
+bool encodeStrip(const std::string& path, unsigned count, const Transparency& rule,
+                 std::vector<std::vector<uint8_t>>& frames, std::string& error)
+{
+    Picture strip;
+    if (!readAndWarn(path, strip, error))
+        return false;
+    if (strip.width % static_cast<int>(count) != 0) {
+        error = path + ": a strip " + std::to_string(strip.width) + " pixels wide does not divide into " +
+                std::to_string(count) + " frames of equal width";
+        return false;
+    }
+    const int width = strip.width / static_cast<int>(count);
+    for (unsigned i = 0; i < count; ++i) {
+        Picture frame;
+        frame.resize(width, strip.height);
+        frame.hasAlpha = strip.hasAlpha;
+        for (int y = 0; y < strip.height; ++y)
+            std::copy_n(strip.pixel(static_cast<int>(i) * width, y), size_t(width) * 4, frame.pixel(0, y));
+        frames.push_back(encodeRle(frame, rule));
+    }
     return true;
 }
 
@@ -91,9 +144,12 @@ int commandRle(std::vector<std::string> args)
 int commandRla(std::vector<std::string> args)
 {
     Transparency rule;
+    unsigned stripFrames = 0;
     std::string error;
-    if (!takeKey(args, rule, error))
-        return fail(error);
+    // The options in either order.
+    for (int i = 0; i < 2; ++i)
+        if (!takeKey(args, rule, error) || !takeStrip(args, stripFrames, error))
+            return fail(error);
     if (args.size() < 2)
         return fail(std::string("rla takes an output file and at least one frame\n") + kUsage);
     std::vector<FrameRequest> requests;
@@ -112,12 +168,17 @@ int commandRla(std::vector<std::string> args)
     }
     std::vector<RlaFrame> frames;
     for (const FrameRequest& request : requests) {
-        RlaFrame frame;
-        frame.action = static_cast<uint16_t>(request.action);
-        frame.direction = static_cast<uint16_t>(request.direction);
-        if (!encodePicture(request.picture, rule, frame.rle, error))
+        std::vector<std::vector<uint8_t>> images(stripFrames ? 0 : 1);
+        if (stripFrames ? !encodeStrip(request.picture, stripFrames, rule, images, error)
+                        : !encodePicture(request.picture, rule, images[0], error))
             return fail(error);
-        frames.push_back(std::move(frame));
+        for (std::vector<uint8_t>& image : images) {
+            RlaFrame frame;
+            frame.action = static_cast<uint16_t>(request.action);
+            frame.direction = static_cast<uint16_t>(request.direction);
+            frame.rle = std::move(image);
+            frames.push_back(std::move(frame));
+        }
     }
     std::vector<uint8_t> rla;
     if (!writeRla(frames, rla, error) || !writeFile(args[0], rla, error))

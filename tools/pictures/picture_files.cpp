@@ -1,4 +1,4 @@
-// Reading and writing whole files, and choosing a picture reader by ending.
+// Reading and writing whole files.
 //
 // Files are read with plain POSIX calls rather than streams: a folder or a
 // device given as a picture must end as a one-line reason, never as an
@@ -7,28 +7,14 @@
 // pipe given by mistake is refused at once instead of hanging the build.
 #include "picture.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-std::string lowerEnding(const std::string& path)
-{
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos)
-        return {};
-    std::string ending = path.substr(dot + 1);
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ending;
-}
-
 std::string systemError(const std::string& path) { return path + ": " + std::strerror(errno); }
 
 // What a path that is not a regular file names, for the refusal.
@@ -108,36 +94,4 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::
         return false;
     }
     return true;
-}
-
-bool readPicture(const std::string& path, Picture& picture, std::string& error)
-{
-    const std::string ending = lowerEnding(path);
-    if (ending != "png" && ending != "bmp" && ending != "tga") {
-        error = path + ": not a PNG, BMP or TGA file name";
-        return false;
-    }
-    std::vector<uint8_t> bytes;
-    if (!readFile(path, bytes, error))
-        return false;
-    bool ok = false;
-    try {
-        if (bytes.empty())
-            error = "empty file";
-        else if (ending == "png")
-            ok = readPng(bytes, picture, error);
-        else if (ending == "bmp")
-            ok = readBmp(bytes, picture, error);
-        else
-            ok = readTga(bytes, picture, error);
-    } catch (const std::bad_alloc&) {
-        // A size the file can hold but this machine cannot.
-        error = "not enough memory for a picture of " + std::to_string(picture.width) + " x " +
-                std::to_string(picture.height);
-        picture = Picture{};
-        ok = false;
-    }
-    if (!ok)
-        error = path + ": " + error;
-    return ok;
 }
