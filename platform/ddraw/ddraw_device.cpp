@@ -4,6 +4,7 @@
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
 #include "platform/ddraw/display_loss.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/seam/display_change.h>
 #include <vantrel/seam/display_modes.h>
@@ -136,6 +137,7 @@ void vtl::DDDevice::leaveMode()
 
 HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::SetCooperativeLevel", hwnd, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::SetCooperativeLevel, flags))
         return r;
     const bool exclusive = (flags & DDSCL_EXCLUSIVE) != 0;
@@ -154,6 +156,7 @@ HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 
 HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", width, height, bits);
     if (HRESULT r = testing::ddraw::intercept(Op::SetDisplayMode, bits))
         return r;
     if (!display_->exclusive())
@@ -184,6 +187,7 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 
 HRESULT vtl::DDDevice::RestoreDisplayMode()
 {
+    VTL_TRACE0(ddraw, "IDirectDraw::RestoreDisplayMode");
     if (HRESULT r = testing::ddraw::intercept(Op::RestoreDisplayMode))
         return r;
     leaveMode();
@@ -192,6 +196,7 @@ HRESULT vtl::DDDevice::RestoreDisplayMode()
 
 HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::GetDisplayMode", desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
         return DDERR_INVALIDPARAMS;
     std::memset(desc, 0, sizeof *desc);
@@ -209,6 +214,7 @@ HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
 HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
                                         LPDDENUMMODESCALLBACK callback)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", flags, filter, context, callback);
     if (HRESULT r = testing::ddraw::intercept(Op::EnumDisplayModes, flags))
         return r;
     if (!callback || (filter && filter->dwSize != sizeof(DDSURFACEDESC)))
@@ -245,6 +251,7 @@ HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD, HANDLE) { return DD_OK; }
 
 HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::CreateClipper", clipper, outer);
     if (!clipper)
         return DDERR_INVALIDPARAMS;
     *clipper = nullptr;
@@ -259,6 +266,7 @@ HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnkno
 HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirectDrawPalette** palette,
                                      IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::CreatePalette", flags, entries, palette, outer);
     if (!palette)
         return DDERR_INVALIDPARAMS;
     *palette = nullptr;
@@ -274,6 +282,7 @@ HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirec
 
 HRESULT vtl::DDDevice::CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** surface, IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::CreateSurface", desc, surface, outer);
     if (!surface)
         return DDERR_INVALIDPARAMS;
     *surface = nullptr;

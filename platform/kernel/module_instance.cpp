@@ -5,6 +5,7 @@
 #include <vantrel/seam/window_backend.h>
 
 #include "platform/host/process.h"
+#include "platform/kernel/trace.h"
 
 namespace vtl {
 namespace {
@@ -27,6 +28,7 @@ HINSTANCE libraryInstance() { return gLibraryInstance; }
 
 HINSTANCE GetModuleHandleA(LPCSTR moduleName)
 {
+    VTL_TRACE(kernel, "GetModuleHandleA", moduleName);
     const uintptr_t base = vtl::host::moduleBase(moduleName);
     if (!base) {
         vtl::setError(vtl::kErrorModNotFound);

@@ -4,6 +4,7 @@
 
 #include "platform/user/input_events.h"
 #include "platform/user/video_backend.h"
+#include "platform/kernel/trace.h"
 
 #include <atomic>
 
@@ -20,6 +21,7 @@ int ShowCursor(BOOL show)
 
 BOOL SetCursorPos(int x, int y)
 {
+    VTL_TRACE(user, "SetCursorPos", x, y);
     // The shared layer's position answers GetCursorPos where the backend has
     // no pointer of its own (headless).
     vtl::placeCursor(POINT{x, y});

@@ -4,6 +4,7 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/input_events.h"
 #include "platform/user/window_observers.h"
+#include "platform/kernel/trace.h"
 #include <vantrel/seam/display_change.h>
 
 #include <cstdlib>
@@ -187,6 +188,7 @@ int GetSystemMetrics(int index)
 
 BOOL SystemParametersInfoA(UINT action, UINT, PVOID data, UINT)
 {
+    VTL_TRACE(user, "SystemParametersInfoA", action, data);
     if (action != SPI_GETWORKAREA || !data) {
         setError(kErrorInvalidParameter);
         return FALSE;
@@ -197,6 +199,7 @@ BOOL SystemParametersInfoA(UINT action, UINT, PVOID data, UINT)
 
 BOOL GetCursorPos(LPPOINT point)
 {
+    VTL_TRACE(frame, "GetCursorPos", point);
     if (!point)
         return FALSE;
     if (!videoBackend().cursorPos(point))

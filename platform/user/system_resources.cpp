@@ -8,6 +8,7 @@
 // no resource section to look them up in.
 #include "platform/user/user_testing.h"
 #include "platform/user/window_table.h"
+#include "platform/kernel/trace.h"
 
 #include <map>
 #include <memory>

@@ -4,6 +4,7 @@
 #include "platform/user/window_table.h"
 
 #include "platform/kernel/ascii_case.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/win32/debug.h>
 
@@ -57,6 +58,7 @@ using namespace vtl;
 
 ATOM RegisterClassExA(const WNDCLASSEXA* wc)
 {
+    VTL_TRACE(user, "RegisterClassExA", wc);
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !validName(wc->lpszClassName) || !wc->lpfnWndProc) {
         setError(kErrorInvalidParameter);
         return 0;
@@ -95,6 +97,7 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
 {
+    VTL_TRACE(user, "UnregisterClassA", vtl::trace::Atom{className}, instance);
     if (!validName(className)) {
         setError(kErrorClassDoesNotExist);
         return FALSE;

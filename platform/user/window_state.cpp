@@ -3,6 +3,7 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
+#include "platform/kernel/trace.h"
 
 #include <algorithm>
 
@@ -362,6 +363,7 @@ HWND GetFocus() { return focusWindow(); }
 
 HWND SetFocus(HWND hwnd)
 {
+    VTL_TRACE(user, "SetFocus", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (hwnd && !w) {
         setError(kErrorInvalidWindowHandle);
@@ -384,6 +386,7 @@ HWND SetFocus(HWND hwnd)
 
 HWND SetCapture(HWND hwnd)
 {
+    VTL_TRACE(user, "SetCapture", hwnd);
     std::lock_guard<std::mutex> lock(gMutex);
     HWND old = gCapture;
     gCapture = hwnd;
@@ -392,6 +395,7 @@ HWND SetCapture(HWND hwnd)
 
 BOOL ReleaseCapture()
 {
+    VTL_TRACE0(user, "ReleaseCapture");
     std::lock_guard<std::mutex> lock(gMutex);
     gCapture = nullptr;
     return TRUE;

@@ -25,6 +25,7 @@
 #include "platform/user/window_state.h"
 
 #include "platform/kernel/ascii_case.h"
+#include "platform/kernel/trace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -164,6 +165,8 @@ using namespace vtl;
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
+    VTL_TRACE(user, "CreateWindowExA", exStyle, vtl::trace::Atom{className}, title, style, x, y, width, height, parent,
+              menu, instance, param);
     listenToTheDisplay();
     std::shared_ptr<WindowClass> cls = findClass(className, instance);
     if (!cls) {
@@ -266,6 +269,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
 
 BOOL DestroyWindow(HWND hwnd)
 {
+    VTL_TRACE(user, "DestroyWindow", hwnd);
     WindowRef w = ownWindow(hwnd);
     if (!w)
         return FALSE;
@@ -292,6 +296,7 @@ BOOL DestroyWindow(HWND hwnd)
 
 HWND SetParent(HWND child, HWND newParent)
 {
+    VTL_TRACE(user, "SetParent", child, newParent);
     WindowRef w = ownWindow(child);
     if (!w)
         return nullptr;
@@ -340,6 +345,7 @@ HWND SetParent(HWND child, HWND newParent)
 
 HWND GetParent(HWND hwnd)
 {
+    VTL_TRACE(user, "GetParent", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(kErrorInvalidWindowHandle);
@@ -356,6 +362,7 @@ HWND GetParent(HWND hwnd)
 
 HWND GetWindow(HWND hwnd, UINT relation)
 {
+    VTL_TRACE(user, "GetWindow", hwnd, relation);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(kErrorInvalidWindowHandle);
@@ -393,6 +400,7 @@ HWND GetWindow(HWND hwnd, UINT relation)
 
 BOOL IsWindow(HWND hwnd)
 {
+    VTL_TRACE(user, "IsWindow", hwnd);
     if (lookupWindow(hwnd))
         return TRUE;
     return isRemoteHandle(hwnd) && remoteWindowExists(hwnd);
@@ -400,6 +408,7 @@ BOOL IsWindow(HWND hwnd)
 
 BOOL IsIconic(HWND hwnd)
 {
+    VTL_TRACE(user, "IsIconic", hwnd);
     if (WindowRef w = lookupWindow(hwnd))
         return (w->style & WS_MINIMIZE) != 0;
     return isRemoteHandle(hwnd) && remoteWindowIconic(hwnd);
@@ -407,6 +416,7 @@ BOOL IsIconic(HWND hwnd)
 
 BOOL IsWindowVisible(HWND hwnd)
 {
+    VTL_TRACE(user, "IsWindowVisible", hwnd);
     WindowRef w = lookupWindow(hwnd);
     while (w) {
         if (!(w->style & WS_VISIBLE))
@@ -420,6 +430,7 @@ BOOL IsWindowVisible(HWND hwnd)
 
 HWND FindWindowA(LPCSTR className, LPCSTR title)
 {
+    VTL_TRACE(user, "FindWindowA", vtl::trace::Atom{className}, title);
     if (className && IS_INTRESOURCE(className))
         return nullptr;
     // Newest first, as the system searches from the top of its window
@@ -435,6 +446,7 @@ HWND FindWindowA(LPCSTR className, LPCSTR title)
 
 BOOL SetForegroundWindow(HWND hwnd)
 {
+    VTL_TRACE(user, "SetForegroundWindow", hwnd);
     if (isRemoteHandle(hwnd))
         return sendRemoteRequest(hwnd, kRemoteForeground) ? TRUE : FALSE;
     WindowRef w = lookupWindow(topLevelOf(hwnd));
@@ -451,6 +463,7 @@ BOOL SetForegroundWindow(HWND hwnd)
 
 HWND GetLastActivePopup(HWND hwnd)
 {
+    VTL_TRACE(user, "GetLastActivePopup", hwnd);
     // Which owned pop-up was active last is not kept, so a window is its
     // own last active popup.
     if (lookupWindow(hwnd) || (isRemoteHandle(hwnd) && remoteWindowExists(hwnd)))
@@ -461,6 +474,7 @@ HWND GetLastActivePopup(HWND hwnd)
 
 BOOL EnableWindow(HWND hwnd, BOOL enable)
 {
+    VTL_TRACE(user, "EnableWindow", hwnd, enable);
     WindowRef w = ownWindow(hwnd);
     if (!w)
         return FALSE;
@@ -476,6 +490,7 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
 
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
 {
+    VTL_TRACE(user, "SetWindowTextA", hwnd, text);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(kErrorInvalidWindowHandle);
@@ -514,6 +529,7 @@ int copyWindowTitle(const Window& w, LPSTR text, int size)
 
 HWND GetDlgItem(HWND dialog, int id)
 {
+    VTL_TRACE(user, "GetDlgItem", dialog, id);
     WindowRef w = lookupWindow(dialog);
     if (!w) {
         setError(kErrorInvalidWindowHandle);
@@ -608,6 +624,7 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
 
 LONG SetWindowLongA(HWND hwnd, int index, LONG value)
 {
+    VTL_TRACE(user, "SetWindowLongA", hwnd, index, value);
     return static_cast<LONG>(writeLong(hwnd, index, static_cast<LONG_PTR>(value), false));
 }
 
@@ -615,6 +632,7 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) { return writeL
 
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
 {
+    VTL_TRACE(user, "GetWindowLongPtrA", hwnd, index);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(kErrorInvalidWindowHandle);
@@ -630,6 +648,7 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
 
 LONG GetWindowLongA(HWND hwnd, int index)
 {
+    VTL_TRACE(user, "GetWindowLongA", hwnd, index);
     if (index == GWL_WNDPROC || index == GWL_HINSTANCE) {
         setError(kErrorInvalidIndex);
         return 0;

@@ -4,8 +4,11 @@
 
 #include <chrono>
 
+#include "platform/kernel/trace.h"
+
 DWORD timeGetTime()
 {
+    VTL_TRACE0(frame, "timeGetTime");
     using namespace std::chrono;
     return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
@@ -16,6 +19,7 @@ MMRESULT timeEndPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIME
 
 MMRESULT timeGetDevCaps(LPTIMECAPS caps, UINT size)
 {
+    VTL_TRACE(winmm, "timeGetDevCaps", caps, size);
     if (!caps || size < sizeof(TIMECAPS))
         return TIMERR_NOCANDO;
     caps->wPeriodMin = 1;

@@ -5,6 +5,7 @@
 
 #include "platform/host/sockets.h"
 #include "platform/winsock/winsock_startup.h"
+#include "platform/kernel/trace.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ int failWith(int error)
 
 int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 {
+    VTL_TRACE(winsock, "WSAAsyncSelect", s, window, vtl::trace::Message{message}, events);
     if (!vtl::winsockStarted())
         return failWith(WSANOTINITIALISED);
     if (!host::isSocket(s))
@@ -35,6 +37,7 @@ int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 
 int closesocket(SOCKET s)
 {
+    VTL_TRACE(winsock, "closesocket", s);
     // A SOCKET is a descriptor number: closing whatever holds that number
     // would take a file, standard input or the library's own socket away
     // from under its owner.
@@ -46,6 +49,7 @@ int closesocket(SOCKET s)
 
 int ioctlsocket(SOCKET s, long command, u_long* argument)
 {
+    VTL_TRACE(winsock, "ioctlsocket", s, command, argument);
     if (!argument)
         return failWith(WSAEFAULT);
     if (static_cast<unsigned long>(command) == FIONREAD) {
@@ -70,6 +74,7 @@ int ioctlsocket(SOCKET s, long command, u_long* argument)
 
 int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 {
+    VTL_TRACE(winsock, "bind", s, name, nameLength);
     // Before the port is taken: a program the game starts must not hold it.
     host::setCloseOnExec(s);
     return host::bindSocket(s, name, nameLength) == 0 ? 0 : SOCKET_ERROR;
@@ -77,6 +82,7 @@ int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 
 int sendto(SOCKET s, const char* buffer, int length, int flags, const struct sockaddr* to, int toLength)
 {
+    VTL_TRACE(winsock, "sendto", s, static_cast<const void*>(buffer), length, flags, to, toLength);
     if (length < 0 || (!buffer && length > 0))
         return failWith(WSAEFAULT);
     const long sent = host::sendTo(s, buffer, static_cast<size_t>(length), flags, to, toLength);
@@ -91,6 +97,7 @@ int sendto(SOCKET s, const char* buffer, int length, int flags, const struct soc
 
 int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* from, int* fromLength)
 {
+    VTL_TRACE(winsock, "recvfrom", s, static_cast<const void*>(buffer), length, flags, from, fromLength);
     if (length < 0 || (!buffer && length > 0))
         return failWith(WSAEFAULT);
     size_t whole = 0;
@@ -107,6 +114,7 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* fro
 
 int getsockopt(SOCKET s, int level, int name, char* value, int* length)
 {
+    VTL_TRACE(winsock, "getsockopt", s, level, name, static_cast<const void*>(value), length);
     if (!value || !length)
         return failWith(WSAEFAULT);
     return host::getOption(s, level, name, value, length) == 0 ? 0 : SOCKET_ERROR;
@@ -114,6 +122,7 @@ int getsockopt(SOCKET s, int level, int name, char* value, int* length)
 
 int setsockopt(SOCKET s, int level, int name, const char* value, int length)
 {
+    VTL_TRACE(winsock, "setsockopt", s, level, name, static_cast<const void*>(value), length);
     if (!value && length > 0)
         return failWith(WSAEFAULT);
     return host::setOption(s, level, name, value, length) == 0 ? 0 : SOCKET_ERROR;
