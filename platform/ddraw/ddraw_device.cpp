@@ -247,7 +247,12 @@ HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPV
     return DD_OK;
 }
 
-HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD, HANDLE) { return DD_OK; }
+HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD flags, HANDLE)
+{
+    VTL_TRACE(frame, "IDirectDraw::WaitForVerticalBlank", flags);
+    VTL_UNSUPPORTED("IDirectDraw::WaitForVerticalBlank", "returns at once");
+    return DD_OK;
+}
 
 HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnknown* outer)
 {
@@ -335,8 +340,11 @@ HRESULT vtl::DDDevice::createPrimary(const DDSURFACEDESC& desc, IDirectDrawSurfa
             return DDERR_NOEXCLUSIVEMODE;
         // One back buffer: the chain the library flips.
         if (!(desc.dwFlags & DDSD_BACKBUFFERCOUNT) || desc.dwBackBufferCount != 1 ||
-            !(caps & DDSCAPS_COMPLEX))
+            !(caps & DDSCAPS_COMPLEX)) {
+            if ((desc.dwFlags & DDSD_BACKBUFFERCOUNT) && desc.dwBackBufferCount > 1)
+                VTL_UNSUPPORTED("IDirectDraw::CreateSurface with more than one back buffer", "fails");
             return DDERR_INVALIDCAPS;
+        }
     }
     DDSurface* primary = DDSurface::make(display_, caps | DDSCAPS_FRONTBUFFER, width, height, layout);
     if (!primary)

@@ -20,6 +20,7 @@ SoundBuffer* SoundBuffer::create(std::shared_ptr<AudioEngine> engine, const DSBU
         return nullptr;
     }
     if (description.dwFlags & (DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRL3D)) {
+        VTL_UNSUPPORTED("IDirectSound::CreateSoundBuffer of a primary or 3D buffer", "fails");
         *result = DSERR_UNSUPPORTED;
         return nullptr;
     }

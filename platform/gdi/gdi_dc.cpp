@@ -159,9 +159,17 @@ COLORREF swapColor(HDC handle, COLORREF DeviceContext::*field, COLORREF color)
 
 } // namespace
 
-COLORREF SetTextColor(HDC handle, COLORREF color) { return swapColor(handle, &DeviceContext::textColor, color); }
+COLORREF SetTextColor(HDC handle, COLORREF color)
+{
+    VTL_TRACE(gdi, "SetTextColor", handle, color);
+    return swapColor(handle, &DeviceContext::textColor, color);
+}
 
-COLORREF SetBkColor(HDC handle, COLORREF color) { return swapColor(handle, &DeviceContext::bkColor, color); }
+COLORREF SetBkColor(HDC handle, COLORREF color)
+{
+    VTL_TRACE(gdi, "SetBkColor", handle, color);
+    return swapColor(handle, &DeviceContext::bkColor, color);
+}
 
 HDC GetDC(HWND hwnd)
 {
@@ -218,6 +226,8 @@ int GetDeviceCaps(HDC handle, int index)
     case PLANES: return 1;
     case HORZRES: return width;
     case VERTRES: return height;
-    default: return 0;
+    default:
+        VTL_UNSUPPORTED("GetDeviceCaps other than BITSPIXEL, PLANES, HORZRES and VERTRES", "returns 0");
+        return 0;
     }
 }

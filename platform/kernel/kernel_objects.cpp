@@ -126,8 +126,17 @@ static BOOL setEventState(HANDLE handle, bool on)
     return TRUE;
 }
 
-BOOL SetEvent(HANDLE event) { return setEventState(event, true); }
-BOOL ResetEvent(HANDLE event) { return setEventState(event, false); }
+BOOL SetEvent(HANDLE event)
+{
+    VTL_TRACE(kernel, "SetEvent", event);
+    return setEventState(event, true);
+}
+
+BOOL ResetEvent(HANDLE event)
+{
+    VTL_TRACE(kernel, "ResetEvent", event);
+    return setEventState(event, false);
+}
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
                     LPDWORD threadId)

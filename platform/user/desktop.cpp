@@ -189,6 +189,8 @@ int GetSystemMetrics(int index)
 BOOL SystemParametersInfoA(UINT action, UINT, PVOID data, UINT)
 {
     VTL_TRACE(user, "SystemParametersInfoA", action, data);
+    if (action != SPI_GETWORKAREA)
+        VTL_UNSUPPORTED("SystemParametersInfoA other than SPI_GETWORKAREA", "fails");
     if (action != SPI_GETWORKAREA || !data) {
         setError(kErrorInvalidParameter);
         return FALSE;

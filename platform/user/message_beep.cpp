@@ -2,4 +2,10 @@
 
 #include "platform/kernel/trace.h"
 
-BOOL MessageBeep(UINT) { return TRUE; }
+// No sound is made: the host's bell is not a sound the game chose.
+BOOL MessageBeep(UINT type)
+{
+    VTL_TRACE(user, "MessageBeep", type);
+    VTL_UNSUPPORTED("MessageBeep", "ignored");
+    return TRUE;
+}

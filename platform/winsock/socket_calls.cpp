@@ -69,6 +69,7 @@ int ioctlsocket(SOCKET s, long command, u_long* argument)
             return failWith(WSAEINVAL);
         return host::setNonBlocking(s, *argument != 0) == 0 ? 0 : SOCKET_ERROR;
     }
+    VTL_UNSUPPORTED("ioctlsocket other than FIONREAD and FIONBIO", "fails");
     return failWith(WSAEINVAL);
 }
 
