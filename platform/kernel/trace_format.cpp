@@ -123,7 +123,12 @@ void put(std::string& out, long long value) { appendf(out, "%lld", value); }
 void put(std::string& out, unsigned long long value) { appendf(out, "0x%llx", value); }
 void put(std::string& out, bool value) { out += value ? "true" : "false"; }
 void put(std::string& out, double value) { appendf(out, "%g", value); }
-void put(std::string& out, const void* value) { appendf(out, "%p", value); }
+// In hex with 0x always, null included: glibc's %p writes "(nil)", which reads
+// oddly among handles.
+void put(std::string& out, const void* value)
+{
+    appendf(out, "0x%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(value)));
+}
 void put(std::string& out, char* value) { put(out, static_cast<const char*>(value)); }
 
 void put(std::string& out, const char* value)

@@ -14,6 +14,7 @@ std::atomic<int> gDisplayCount{0};
 
 int ShowCursor(BOOL show)
 {
+    VTL_TRACE(user, "ShowCursor", show);
     const int count = show ? ++gDisplayCount : --gDisplayCount;
     vtl::videoBackend().showPointer(count >= 0);
     return count;

@@ -163,6 +163,7 @@ using namespace vtl;
 
 int GetSystemMetrics(int index)
 {
+    VTL_TRACE(user, "GetSystemMetrics", index);
     switch (index) {
     case SM_CXSCREEN: return desktop().width;
     case SM_CYSCREEN: return desktop().height;
@@ -211,5 +212,6 @@ BOOL GetCursorPos(LPPOINT point)
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
+    VTL_TRACE(user, "MessageBoxA", owner, text, caption, type);
     return videoBackend().messageBox(owner, text ? text : "", caption ? caption : "Error", type);
 }

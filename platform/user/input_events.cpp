@@ -317,7 +317,11 @@ SHORT GetKeyState(int key)
     return stateOf(gSynced[key & 0xFF].load());
 }
 
-SHORT GetAsyncKeyState(int key) { return static_cast<SHORT>(stateOf(gKeys[key & 0xFF].load()) & 0x8000); }
+SHORT GetAsyncKeyState(int key)
+{
+    VTL_TRACE(frame, "GetAsyncKeyState", key);
+    return static_cast<SHORT>(stateOf(gKeys[key & 0xFF].load()) & 0x8000);
+}
 
 namespace {
 

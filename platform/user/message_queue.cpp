@@ -436,7 +436,11 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void PostQuitMessage(int exitCode) { requestQuit(*currentQueue(), static_cast<WPARAM>(exitCode)); }
+void PostQuitMessage(int exitCode)
+{
+    VTL_TRACE(user, "PostQuitMessage", exitCode);
+    requestQuit(*currentQueue(), static_cast<WPARAM>(exitCode));
+}
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -446,4 +450,8 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LP
 
 DWORD GetTickCount() { return tickCount(); }
 
-void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(DWORD milliseconds)
+{
+    VTL_TRACE(frame, "Sleep", static_cast<int>(milliseconds));
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}

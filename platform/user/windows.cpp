@@ -501,6 +501,7 @@ BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
 
 int GetWindowTextA(HWND hwnd, LPSTR text, int size)
 {
+    VTL_TRACE(user, "GetWindowTextA", hwnd, static_cast<const void*>(text), size);
     WindowRef w = lookupWindow(hwnd);
     if (!w || !text || size <= 0) {
         if (!w)
@@ -546,6 +547,7 @@ HWND GetDlgItem(HWND dialog, int id)
 
 int GetDlgCtrlID(HWND hwnd)
 {
+    VTL_TRACE(user, "GetDlgCtrlID", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(kErrorInvalidWindowHandle);

@@ -13,9 +13,17 @@ DWORD timeGetTime()
     return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-MMRESULT timeBeginPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
+MMRESULT timeBeginPeriod(UINT period)
+{
+    VTL_TRACE(winmm, "timeBeginPeriod", static_cast<int>(period));
+    return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR;
+}
 
-MMRESULT timeEndPeriod(UINT period) { return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR; }
+MMRESULT timeEndPeriod(UINT period)
+{
+    VTL_TRACE(winmm, "timeEndPeriod", static_cast<int>(period));
+    return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR;
+}
 
 MMRESULT timeGetDevCaps(LPTIMECAPS caps, UINT size)
 {
