@@ -35,8 +35,8 @@ void storePixel(unsigned char* p, DWORD bytes, DWORD value)
 HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
                             LPDDBLTFX fx)
 {
-    VTL_TRACE(frame, "IDirectDrawSurface::Blt", vtl::trace::Rect{destRect}, source, vtl::trace::Rect{sourceRect}, flags,
-              fx);
+    VTL_TRACE(frame, "IDirectDrawSurface::Blt", this, vtl::trace::Rect{destRect}, source, vtl::trace::Rect{sourceRect},
+              flags, fx);
     if (HRESULT r = testing::ddraw::intercept(Op::Blt, flags))
         return r;
     if (lost())

@@ -137,7 +137,7 @@ void vtl::DDDevice::leaveMode()
 
 HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::SetCooperativeLevel", hwnd, flags);
+    VTL_TRACE(ddraw, "IDirectDraw::SetCooperativeLevel", this, hwnd, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::SetCooperativeLevel, flags))
         return r;
     const bool exclusive = (flags & DDSCL_EXCLUSIVE) != 0;
@@ -156,7 +156,8 @@ HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 
 HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", width, height, bits);
+    VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", this, static_cast<int>(width), static_cast<int>(height),
+              static_cast<int>(bits));
     if (HRESULT r = testing::ddraw::intercept(Op::SetDisplayMode, bits))
         return r;
     if (!display_->exclusive())
@@ -187,7 +188,7 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 
 HRESULT vtl::DDDevice::RestoreDisplayMode()
 {
-    VTL_TRACE0(ddraw, "IDirectDraw::RestoreDisplayMode");
+    VTL_TRACE(ddraw, "IDirectDraw::RestoreDisplayMode", this);
     if (HRESULT r = testing::ddraw::intercept(Op::RestoreDisplayMode))
         return r;
     leaveMode();
@@ -196,7 +197,7 @@ HRESULT vtl::DDDevice::RestoreDisplayMode()
 
 HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::GetDisplayMode", desc);
+    VTL_TRACE(ddraw, "IDirectDraw::GetDisplayMode", this, desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
         return DDERR_INVALIDPARAMS;
     std::memset(desc, 0, sizeof *desc);
@@ -214,7 +215,7 @@ HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
 HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
                                         LPDDENUMMODESCALLBACK callback)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", flags, filter, context, callback);
+    VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", this, flags, filter, context, callback);
     if (HRESULT r = testing::ddraw::intercept(Op::EnumDisplayModes, flags))
         return r;
     if (!callback || (filter && filter->dwSize != sizeof(DDSURFACEDESC)))
@@ -249,14 +250,14 @@ HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPV
 
 HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD flags, HANDLE)
 {
-    VTL_TRACE(frame, "IDirectDraw::WaitForVerticalBlank", flags);
+    VTL_TRACE(frame, "IDirectDraw::WaitForVerticalBlank", this, flags);
     VTL_UNSUPPORTED("IDirectDraw::WaitForVerticalBlank", "returns at once");
     return DD_OK;
 }
 
 HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnknown* outer)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::CreateClipper", clipper, outer);
+    VTL_TRACE(ddraw, "IDirectDraw::CreateClipper", this, clipper, outer);
     if (!clipper)
         return DDERR_INVALIDPARAMS;
     *clipper = nullptr;
@@ -271,7 +272,7 @@ HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnkno
 HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirectDrawPalette** palette,
                                      IUnknown* outer)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::CreatePalette", flags, entries, palette, outer);
+    VTL_TRACE(ddraw, "IDirectDraw::CreatePalette", this, flags, entries, palette, outer);
     if (!palette)
         return DDERR_INVALIDPARAMS;
     *palette = nullptr;
@@ -287,7 +288,7 @@ HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirec
 
 HRESULT vtl::DDDevice::CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** surface, IUnknown* outer)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::CreateSurface", desc, surface, outer);
+    VTL_TRACE(ddraw, "IDirectDraw::CreateSurface", this, desc, surface, outer);
     if (!surface)
         return DDERR_INVALIDPARAMS;
     *surface = nullptr;

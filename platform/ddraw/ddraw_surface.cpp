@@ -86,7 +86,7 @@ void vtl::DDSurface::describe(DDSURFACEDESC* desc) const
 
 HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
 {
-    VTL_TRACE(ddraw, "IDirectDrawSurface::GetPixelFormat", format);
+    VTL_TRACE(ddraw, "IDirectDrawSurface::GetPixelFormat", this, format);
     if (HRESULT r = testing::ddraw::intercept(Op::GetPixelFormat))
         return r;
     if (!format || format->dwSize != sizeof(DDPIXELFORMAT))
@@ -97,7 +97,7 @@ HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
 
 HRESULT vtl::DDSurface::GetSurfaceDesc(LPDDSURFACEDESC desc)
 {
-    VTL_TRACE(ddraw, "IDirectDrawSurface::GetSurfaceDesc", desc);
+    VTL_TRACE(ddraw, "IDirectDrawSurface::GetSurfaceDesc", this, desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
         return DDERR_INVALIDPARAMS;
     describe(desc);
@@ -114,7 +114,7 @@ HRESULT vtl::DDSurface::GetCaps(LPDDSCAPS caps)
 
 HRESULT vtl::DDSurface::IsLost()
 {
-    VTL_TRACE0(frame, "IDirectDrawSurface::IsLost");
+    VTL_TRACE(frame, "IDirectDrawSurface::IsLost", this);
     if (HRESULT r = testing::ddraw::intercept(Op::IsLost))
         return r;
     return lost() ? DDERR_SURFACELOST : DD_OK;
@@ -122,7 +122,7 @@ HRESULT vtl::DDSurface::IsLost()
 
 HRESULT vtl::DDSurface::Restore()
 {
-    VTL_TRACE0(ddraw, "IDirectDrawSurface::Restore");
+    VTL_TRACE(ddraw, "IDirectDrawSurface::Restore", this);
     if (HRESULT r = testing::ddraw::intercept(Op::Restore))
         return r;
     // A flipping chain belongs to the full-screen mode it was made in.
@@ -139,7 +139,7 @@ HRESULT vtl::DDSurface::Restore()
 
 HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE)
 {
-    VTL_TRACE(frame, "IDirectDrawSurface::Lock", vtl::trace::Rect{rect}, desc, flags);
+    VTL_TRACE(frame, "IDirectDrawSurface::Lock", this, vtl::trace::Rect{rect}, desc, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::Lock, flags))
         return r;
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
@@ -164,7 +164,7 @@ HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HAN
 
 HRESULT vtl::DDSurface::Unlock(LPVOID)
 {
-    VTL_TRACE0(frame, "IDirectDrawSurface::Unlock");
+    VTL_TRACE(frame, "IDirectDrawSurface::Unlock", this);
     if (HRESULT r = testing::ddraw::intercept(Op::Unlock))
         return r;
     if (!locked_)
@@ -176,7 +176,7 @@ HRESULT vtl::DDSurface::Unlock(LPVOID)
 
 HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
 {
-    VTL_TRACE(frame, "IDirectDrawSurface::Flip", target, flags);
+    VTL_TRACE(frame, "IDirectDrawSurface::Flip", this, target, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::Flip, flags))
         return r;
     if (!backBuffer_)
@@ -197,7 +197,7 @@ HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
 
 HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** surface)
 {
-    VTL_TRACE(ddraw, "IDirectDrawSurface::GetAttachedSurface", caps, surface);
+    VTL_TRACE(ddraw, "IDirectDrawSurface::GetAttachedSurface", this, caps, surface);
     if (!caps || !surface)
         return DDERR_INVALIDPARAMS;
     *surface = nullptr;
@@ -212,7 +212,7 @@ HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** 
 
 HRESULT vtl::DDSurface::SetClipper(IDirectDrawClipper* clipper)
 {
-    VTL_TRACE(ddraw, "IDirectDrawSurface::SetClipper", clipper);
+    VTL_TRACE(ddraw, "IDirectDrawSurface::SetClipper", this, clipper);
     if (HRESULT r = testing::ddraw::intercept(Op::SetClipper))
         return r;
     if (clipper)
@@ -236,7 +236,7 @@ HRESULT vtl::DDSurface::GetClipper(IDirectDrawClipper** clipper)
 
 HRESULT vtl::DDSurface::SetPalette(IDirectDrawPalette* palette)
 {
-    VTL_TRACE(ddraw, "IDirectDrawSurface::SetPalette", palette);
+    VTL_TRACE(ddraw, "IDirectDrawSurface::SetPalette", this, palette);
     if (HRESULT r = testing::ddraw::intercept(Op::SetPalette))
         return r;
     if (palette && layout_.bits != 8)
@@ -286,7 +286,7 @@ void vtl::DDSurface::present(bool waitForVerticalBlank)
 
 HRESULT vtl::DDSurface::GetDC(HDC* dc)
 {
-    VTL_TRACE(frame, "IDirectDrawSurface::GetDC", dc);
+    VTL_TRACE(frame, "IDirectDrawSurface::GetDC", this, dc);
     if (HRESULT r = testing::ddraw::intercept(Op::GetDC))
         return r;
     if (!dc)
@@ -307,7 +307,7 @@ HRESULT vtl::DDSurface::GetDC(HDC* dc)
 
 HRESULT vtl::DDSurface::ReleaseDC(HDC dc)
 {
-    VTL_TRACE(frame, "IDirectDrawSurface::ReleaseDC", dc);
+    VTL_TRACE(frame, "IDirectDrawSurface::ReleaseDC", this, dc);
     if (HRESULT r = testing::ddraw::intercept(Op::ReleaseDC))
         return r;
     if (!dc_ || dc != dc_)

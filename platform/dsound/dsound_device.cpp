@@ -35,7 +35,7 @@ ULONG SoundDevice::Release()
 
 HRESULT SoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC description, IDirectSoundBuffer** buffer, LPUNKNOWN outer)
 {
-    VTL_TRACE(dsound, "IDirectSound::CreateSoundBuffer", description, buffer, outer);
+    VTL_TRACE(dsound, "IDirectSound::CreateSoundBuffer", this, description, buffer, outer);
     if (!buffer)
         return DSERR_INVALIDPARAM;
     *buffer = nullptr;
@@ -54,7 +54,7 @@ HRESULT SoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC description, IDirectSound
 
 HRESULT SoundDevice::GetCaps(LPDSCAPS caps)
 {
-    VTL_TRACE(dsound, "IDirectSound::GetCaps", caps);
+    VTL_TRACE(dsound, "IDirectSound::GetCaps", this, caps);
     if (!caps || caps->dwSize != sizeof(DSCAPS))
         return DSERR_INVALIDPARAM;
     if (!engine_)
@@ -70,7 +70,7 @@ HRESULT SoundDevice::GetCaps(LPDSCAPS caps)
 
 HRESULT SoundDevice::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectSoundBuffer** duplicate)
 {
-    VTL_TRACE(dsound, "IDirectSound::DuplicateSoundBuffer", original, duplicate);
+    VTL_TRACE(dsound, "IDirectSound::DuplicateSoundBuffer", this, original, duplicate);
     if (!duplicate)
         return DSERR_INVALIDPARAM;
     *duplicate = nullptr;
@@ -86,7 +86,7 @@ HRESULT SoundDevice::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectS
 
 HRESULT SoundDevice::SetCooperativeLevel(HWND window, DWORD level)
 {
-    VTL_TRACE(dsound, "IDirectSound::SetCooperativeLevel", window, level);
+    VTL_TRACE(dsound, "IDirectSound::SetCooperativeLevel", this, window, level);
     if (!engine_)
         return DSERR_UNINITIALIZED;
     if (!window || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY)
@@ -112,7 +112,7 @@ HRESULT SoundDevice::GetSpeakerConfig(LPDWORD config)
 
 HRESULT SoundDevice::SetSpeakerConfig(DWORD config)
 {
-    VTL_TRACE(dsound, "IDirectSound::SetSpeakerConfig", config);
+    VTL_TRACE(dsound, "IDirectSound::SetSpeakerConfig", this, config);
     if (!engine_)
         return DSERR_UNINITIALIZED;
     speakers_ = config;

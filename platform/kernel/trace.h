@@ -8,10 +8,13 @@
 // An entry point opens with one line:
 //     VTL_TRACE(user, "ShowWindow", hwnd, command);
 //     VTL_TRACE(user, "PostMessageA", hwnd, trace::Message{message}, wParam, lParam);
-// Arguments are formatted by type (handles, pointers and unsigned values such
-// as DWORD flags in hex, signed values in decimal, strings quoted); the wrappers below name what a type alone cannot
-// (a message number, a rectangle through a pointer, a flags word).  They are
-// read when the call returns, so output parameters show what the call wrote.
+// Arguments are formatted by type (handles, pointers, unsigned values such as
+// DWORD flags, and LPARAM in hex; int in decimal; strings quoted); the
+// wrappers below name what a type alone cannot (a message number, a rectangle
+// through a pointer, a class name that may be an atom).  They are read when
+// the call returns, so output parameters show what the call wrote, and a call
+// made inside another (a window procedure's DefWindowProc inside
+// CreateWindowEx) is written before it.
 // Off, a call costs one relaxed load and a branch: nothing is formatted.
 #ifndef VANTREL_PLATFORM_KERNEL_TRACE_H
 #define VANTREL_PLATFORM_KERNEL_TRACE_H

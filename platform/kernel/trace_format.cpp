@@ -117,7 +117,9 @@ void putQuoted(std::string& out, const char* text, size_t length)
 
 void put(std::string& out, int value) { appendf(out, "%d", value); }
 void put(std::string& out, unsigned value) { appendf(out, "0x%x", value); }
-void put(std::string& out, long value) { appendf(out, "%ld", value); }
+// LPARAM is the one long of the interface, and it carries pointers and packed
+// pairs far more often than counts.
+void put(std::string& out, long value) { appendf(out, "0x%lx", static_cast<unsigned long>(value)); }
 void put(std::string& out, unsigned long value) { appendf(out, "0x%lx", value); }
 void put(std::string& out, long long value) { appendf(out, "%lld", value); }
 void put(std::string& out, unsigned long long value) { appendf(out, "0x%llx", value); }

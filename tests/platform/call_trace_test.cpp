@@ -99,7 +99,7 @@ TEST(CallTrace, AWindowsLifeIsWrittenCallByCallWithItsArgumentsAndErrors)
                   "user: CreateWindowExA(0x0, \"TraceTestWindow\", \"Game\", 0x80000000, 10, 20, 640, 480, 0x0, 0x0, " +
                       module + ", 0x0)");
         EXPECT_EQ(trace.find("user: ShowWindow("), "user: ShowWindow(" + h + ", 5)");
-        EXPECT_EQ(trace.find("user: PostMessageA("), "user: PostMessageA(" + h + ", WM_USER+1, 0x7, 9)");
+        EXPECT_EQ(trace.find("user: PostMessageA("), "user: PostMessageA(" + h + ", WM_USER+1, 0x7, 0x9)");
         EXPECT_EQ(trace.find("user: GetMessageA({" + h + ", WM_USER"),
                   "user: GetMessageA({" + h + ", WM_USER+1, 0x7, 0x9}, 0x0, 0x0, 0x0)");
         // The window procedure's own calls come through the same entry points,
