@@ -59,11 +59,11 @@ inline bool enabled(Channel channel)
 
 // What a type alone does not say.
 struct Message { UINT value; };          // WM_PAINT, or the number
-struct Flags { DWORD value; };           // hex, for a signed or narrow flags word
 struct Rect { const RECT* value; };      // {l,t r x b} or null
 struct Text { const char* value; size_t length; }; // counted, not terminated
 struct Atom { LPCSTR value; };           // a class name or MAKEINTATOM number
 struct Msg { const void* value; };       // a MSG: {hwnd, WM_..., wParam, lParam}
+struct SockAddr { const void* value; };  // a sockaddr: 1.2.3.4:5 for AF_INET
 
 void put(std::string& out, int value);
 void put(std::string& out, unsigned value);
@@ -77,11 +77,11 @@ void put(std::string& out, const void* value);
 void put(std::string& out, bool value);
 void put(std::string& out, double value);
 void put(std::string& out, Message value);
-void put(std::string& out, Flags value);
 void put(std::string& out, Rect value);
 void put(std::string& out, Text value);
 void put(std::string& out, Atom value);
 void put(std::string& out, Msg value);
+void put(std::string& out, SockAddr value);
 template <typename R, typename... A>
 void put(std::string& out, R (*function)(A...))
 {

@@ -4,6 +4,7 @@
 #include <vantrel/win32/dialog.h>
 #include <vantrel/win32/mmsystem.h>
 #include <vantrel/win32/window.h>
+#include <vantrel/win32/winsock.h>
 
 #include <cstdarg>
 #include <cinttypes>
@@ -185,7 +186,17 @@ void put(std::string& out, Msg value)
     appendf(out, ", 0x%lx, 0x%lx}", static_cast<unsigned long>(m.wParam), static_cast<unsigned long>(m.lParam));
 }
 
-void put(std::string& out, Flags value) { appendf(out, "0x%x", static_cast<unsigned>(value.value)); }
+void put(std::string& out, SockAddr value)
+{
+    const sockaddr* address = static_cast<const sockaddr*>(value.value);
+    if (!address || address->sa_family != AF_INET) {
+        put(out, value.value);
+        return;
+    }
+    const sockaddr_in* in = static_cast<const sockaddr_in*>(value.value);
+    const unsigned char* a = reinterpret_cast<const unsigned char*>(&in->sin_addr);
+    appendf(out, "%u.%u.%u.%u:%u", a[0], a[1], a[2], a[3], static_cast<unsigned>(ntohs(in->sin_port)));
+}
 
 void put(std::string& out, Rect value)
 {

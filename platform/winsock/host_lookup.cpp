@@ -162,7 +162,8 @@ HANDLE WSAAsyncGetHostByName(HWND window, UINT message, const char* name, char* 
 HANDLE WSAAsyncGetHostByAddr(HWND window, UINT message, const char* address, int length, int type, char* buffer,
                              int bufferLength)
 {
-    VTL_TRACE(winsock, "WSAAsyncGetHostByAddr", window, vtl::trace::Message{message}, address, length, type,
+    VTL_TRACE(winsock, "WSAAsyncGetHostByAddr", window, vtl::trace::Message{message},
+              static_cast<const void*>(address), length, type,
               static_cast<const void*>(buffer), bufferLength);
     if (!address || length != 4) {
         WSASetLastError(WSAEFAULT);

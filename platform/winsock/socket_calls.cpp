@@ -75,7 +75,7 @@ int ioctlsocket(SOCKET s, long command, u_long* argument)
 
 int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 {
-    VTL_TRACE(winsock, "bind", s, name, nameLength);
+    VTL_TRACE(winsock, "bind", s, vtl::trace::SockAddr{name}, nameLength);
     // Before the port is taken: a program the game starts must not hold it.
     host::setCloseOnExec(s);
     return host::bindSocket(s, name, nameLength) == 0 ? 0 : SOCKET_ERROR;
@@ -83,7 +83,8 @@ int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 
 int sendto(SOCKET s, const char* buffer, int length, int flags, const struct sockaddr* to, int toLength)
 {
-    VTL_TRACE(winsock, "sendto", s, static_cast<const void*>(buffer), length, flags, to, toLength);
+    VTL_TRACE(winsock, "sendto", s, static_cast<const void*>(buffer), length, flags, vtl::trace::SockAddr{to},
+              toLength);
     if (length < 0 || (!buffer && length > 0))
         return failWith(WSAEFAULT);
     const long sent = host::sendTo(s, buffer, static_cast<size_t>(length), flags, to, toLength);
