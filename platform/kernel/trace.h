@@ -118,14 +118,10 @@ template <typename Format>
 class Call {
 public:
     Call(Channel channel, const char* name, Format format)
-        : name_(name), format_(format), on_(enabled(channel)), errors_(false), watch_{}
+        : name_(name), format_(format), on_(enabled(channel))
     {
-        if (__builtin_expect(on_, 0)) {
-            channel_ = channel;
-            errors_ = watchesErrors(channel);
-            if (errors_)
-                watch_.start();
-        }
+        if (__builtin_expect(on_, 0))
+            start(channel);
     }
     ~Call()
     {
@@ -136,14 +132,23 @@ public:
     Call& operator=(const Call&) = delete;
 
 private:
-    void write();
+    // Out of line and cold, so that a call with the trace off keeps only the
+    // load and the branch in its body.
+    __attribute__((noinline, cold)) void start(Channel channel)
+    {
+        channel_ = channel;
+        errors_ = watchesErrors(channel);
+        if (errors_)
+            watch_.start();
+    }
+    __attribute__((noinline, cold)) void write();
 
     const char* name_;
     Format format_;
     bool on_;
-    bool errors_;
+    bool errors_ = false;
     Channel channel_ = Channel::user;
-    ErrorWatch watch_;
+    ErrorWatch watch_{};
 };
 
 const char* channelName(Channel channel);
