@@ -123,6 +123,31 @@ TEST(CallTrace, LeavesTheThreadsErrorCodeAsTheCallLeftIt)
     EXPECT_EQ(trace.find("user: IsWindow("), "user: IsWindow(" + hex(w) + ")");
 }
 
+TEST(CallTrace, GoesToStandardErrorWithoutAFile)
+{
+    WindowRecorder rec;
+    HWND w = rec.create(WS_POPUP, 0, 0, 10, 10);
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    int savedError = dup(2);
+    {
+        TraceSession trace("user");
+        unsetenv("VANTREL_TRACE_FILE");
+        vtl::testing::trace::reset();
+        MessageCapture capture;
+        dup2(pipeEnds[1], 2);
+        IsWindowVisible(w);
+        dup2(savedError, 2);
+        EXPECT_EQ(capture.text(), "") << "the trace is not the library's debug output";
+    }
+    close(savedError);
+    close(pipeEnds[1]);
+    char text[256] = {};
+    ssize_t n = read(pipeEnds[0], text, sizeof text - 1);
+    close(pipeEnds[0]);
+    EXPECT_EQ(std::string(text, n > 0 ? static_cast<size_t>(n) : 0), "user: IsWindowVisible(" + hex(w) + ")\n");
+}
+
 TEST(CallTrace, WritesOnlyTheChannelsNamed)
 {
     WindowRecorder rec;
