@@ -1,6 +1,7 @@
 // CoCreateInstance for the library's own classes, and the class and
 // interface ids games name.
 #include "platform/dsound/dsound_device.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/win32/dsound.h>
 #include <vantrel/win32/objbase.h>
@@ -19,17 +20,20 @@ std::atomic<int> gComUsers{0};
 
 HRESULT CoInitialize(LPVOID)
 {
+    VTL_TRACE0(kernel, "CoInitialize");
     return gComUsers++ == 0 ? S_OK : S_FALSE;
 }
 
 void CoUninitialize()
 {
+    VTL_TRACE0(kernel, "CoUninitialize");
     if (gComUsers > 0)
         --gComUsers;
 }
 
 HRESULT CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD, REFIID iid, LPVOID* object)
 {
+    VTL_TRACE(kernel, "CoCreateInstance", &clsid, outer, &iid, object);
     if (!object)
         return E_POINTER;
     *object = nullptr;
@@ -47,6 +51,7 @@ HRESULT CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD, REFIID iid, LPV
 
 HRESULT DirectSoundCreate(LPCGUID guid, LPDIRECTSOUND* sound, LPUNKNOWN outer)
 {
+    VTL_TRACE(dsound, "DirectSoundCreate", guid, sound, outer);
     if (!sound)
         return DSERR_INVALIDPARAM;
     *sound = nullptr;

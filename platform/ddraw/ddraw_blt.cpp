@@ -2,6 +2,7 @@
 // clipper is bound to.
 #include "platform/ddraw/ddraw_objects.h"
 #include "platform/ddraw/ddraw_testing.h"
+#include "platform/kernel/trace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -34,6 +35,8 @@ void storePixel(unsigned char* p, DWORD bytes, DWORD value)
 HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
                             LPDDBLTFX fx)
 {
+    VTL_TRACE(frame, "IDirectDrawSurface::Blt", this, vtl::trace::Rect{destRect}, source, vtl::trace::Rect{sourceRect},
+              flags, fx);
     if (HRESULT r = testing::ddraw::intercept(Op::Blt, flags))
         return r;
     if (lost())

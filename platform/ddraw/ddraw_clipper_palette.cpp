@@ -1,11 +1,13 @@
 // Clippers and palettes.
 #include "platform/ddraw/ddraw_objects.h"
 #include "platform/ddraw/ddraw_testing.h"
+#include "platform/kernel/trace.h"
 
 #include <cstring>
 
 HRESULT vtl::DDClipper::SetHWnd(DWORD, HWND hwnd)
 {
+    VTL_TRACE(ddraw, "IDirectDrawClipper::SetHWnd", this, hwnd);
     if (HRESULT r = testing::ddraw::intercept(testing::ddraw::Op::SetHWnd))
         return r;
     window_ = hwnd;
@@ -43,6 +45,7 @@ HRESULT vtl::DDPalette::GetEntries(DWORD, DWORD base, DWORD count, LPPALETTEENTR
 
 HRESULT vtl::DDPalette::SetEntries(DWORD, DWORD base, DWORD count, LPPALETTEENTRY entries)
 {
+    VTL_TRACE(ddraw, "IDirectDrawPalette::SetEntries", this, base, count, entries);
     if (!entries || base > 256 || count > 256 - base)
         return DDERR_INVALIDPARAMS;
     // Shown with the primary's next frame.

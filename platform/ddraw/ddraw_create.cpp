@@ -2,6 +2,7 @@
 // display, which every backend provides.
 #include "platform/ddraw/ddraw_objects.h"
 #include "platform/ddraw/ddraw_testing.h"
+#include "platform/kernel/trace.h"
 
 #include <cstdio>
 #include <new>
@@ -41,6 +42,7 @@ bool knownDriver(GUID* guid)
 
 HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "DirectDrawCreate", driver, directDraw, outer);
     if (!directDraw)
         return DDERR_INVALIDPARAMS;
     *directDraw = nullptr;
@@ -56,6 +58,7 @@ HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown
 
 HRESULT WINAPI DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context)
 {
+    VTL_TRACE(ddraw, "DirectDrawEnumerateA", callback, context);
     if (!callback)
         return DDERR_INVALIDPARAMS;
     if (HRESULT r = vtl::testing::ddraw::intercept(vtl::testing::ddraw::Op::Enumerate))

@@ -4,6 +4,7 @@
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
 #include "platform/ddraw/display_loss.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/seam/display_change.h>
 #include <vantrel/seam/display_modes.h>
@@ -136,6 +137,7 @@ void vtl::DDDevice::leaveMode()
 
 HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::SetCooperativeLevel", this, hwnd, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::SetCooperativeLevel, flags))
         return r;
     const bool exclusive = (flags & DDSCL_EXCLUSIVE) != 0;
@@ -154,6 +156,8 @@ HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 
 HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", this, static_cast<int>(width), static_cast<int>(height),
+              static_cast<int>(bits));
     if (HRESULT r = testing::ddraw::intercept(Op::SetDisplayMode, bits))
         return r;
     if (!display_->exclusive())
@@ -184,6 +188,7 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 
 HRESULT vtl::DDDevice::RestoreDisplayMode()
 {
+    VTL_TRACE(ddraw, "IDirectDraw::RestoreDisplayMode", this);
     if (HRESULT r = testing::ddraw::intercept(Op::RestoreDisplayMode))
         return r;
     leaveMode();
@@ -192,6 +197,7 @@ HRESULT vtl::DDDevice::RestoreDisplayMode()
 
 HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::GetDisplayMode", this, desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
         return DDERR_INVALIDPARAMS;
     std::memset(desc, 0, sizeof *desc);
@@ -209,6 +215,7 @@ HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
 HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
                                         LPDDENUMMODESCALLBACK callback)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", this, flags, filter, context, callback);
     if (HRESULT r = testing::ddraw::intercept(Op::EnumDisplayModes, flags))
         return r;
     if (!callback || (filter && filter->dwSize != sizeof(DDSURFACEDESC)))
@@ -241,10 +248,16 @@ HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPV
     return DD_OK;
 }
 
-HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD, HANDLE) { return DD_OK; }
+HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD flags, HANDLE)
+{
+    VTL_TRACE(frame, "IDirectDraw::WaitForVerticalBlank", this, flags);
+    VTL_UNSUPPORTED("IDirectDraw::WaitForVerticalBlank", "returns at once");
+    return DD_OK;
+}
 
 HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::CreateClipper", this, clipper, outer);
     if (!clipper)
         return DDERR_INVALIDPARAMS;
     *clipper = nullptr;
@@ -259,6 +272,7 @@ HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnkno
 HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirectDrawPalette** palette,
                                      IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::CreatePalette", this, flags, entries, palette, outer);
     if (!palette)
         return DDERR_INVALIDPARAMS;
     *palette = nullptr;
@@ -274,6 +288,7 @@ HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirec
 
 HRESULT vtl::DDDevice::CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** surface, IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::CreateSurface", this, desc, surface, outer);
     if (!surface)
         return DDERR_INVALIDPARAMS;
     *surface = nullptr;
@@ -326,8 +341,11 @@ HRESULT vtl::DDDevice::createPrimary(const DDSURFACEDESC& desc, IDirectDrawSurfa
             return DDERR_NOEXCLUSIVEMODE;
         // One back buffer: the chain the library flips.
         if (!(desc.dwFlags & DDSD_BACKBUFFERCOUNT) || desc.dwBackBufferCount != 1 ||
-            !(caps & DDSCAPS_COMPLEX))
+            !(caps & DDSCAPS_COMPLEX)) {
+            if ((desc.dwFlags & DDSD_BACKBUFFERCOUNT) && desc.dwBackBufferCount > 1)
+                VTL_UNSUPPORTED("IDirectDraw::CreateSurface with more than one back buffer", "fails");
             return DDERR_INVALIDCAPS;
+        }
     }
     DDSurface* primary = DDSurface::make(display_, caps | DDSCAPS_FRONTBUFFER, width, height, layout);
     if (!primary)

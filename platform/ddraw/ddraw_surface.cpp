@@ -3,6 +3,7 @@
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
 #include "platform/ddraw/display_loss.h"
+#include "platform/kernel/trace.h"
 #include <vantrel/seam/window_backend.h>
 
 #include <cstring>
@@ -85,6 +86,7 @@ void vtl::DDSurface::describe(DDSURFACEDESC* desc) const
 
 HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
 {
+    VTL_TRACE(ddraw, "IDirectDrawSurface::GetPixelFormat", this, format);
     if (HRESULT r = testing::ddraw::intercept(Op::GetPixelFormat))
         return r;
     if (!format || format->dwSize != sizeof(DDPIXELFORMAT))
@@ -95,6 +97,7 @@ HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
 
 HRESULT vtl::DDSurface::GetSurfaceDesc(LPDDSURFACEDESC desc)
 {
+    VTL_TRACE(ddraw, "IDirectDrawSurface::GetSurfaceDesc", this, desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
         return DDERR_INVALIDPARAMS;
     describe(desc);
@@ -111,6 +114,7 @@ HRESULT vtl::DDSurface::GetCaps(LPDDSCAPS caps)
 
 HRESULT vtl::DDSurface::IsLost()
 {
+    VTL_TRACE(frame, "IDirectDrawSurface::IsLost", this);
     if (HRESULT r = testing::ddraw::intercept(Op::IsLost))
         return r;
     return lost() ? DDERR_SURFACELOST : DD_OK;
@@ -118,6 +122,7 @@ HRESULT vtl::DDSurface::IsLost()
 
 HRESULT vtl::DDSurface::Restore()
 {
+    VTL_TRACE(ddraw, "IDirectDrawSurface::Restore", this);
     if (HRESULT r = testing::ddraw::intercept(Op::Restore))
         return r;
     // A flipping chain belongs to the full-screen mode it was made in.
@@ -134,6 +139,7 @@ HRESULT vtl::DDSurface::Restore()
 
 HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE)
 {
+    VTL_TRACE(frame, "IDirectDrawSurface::Lock", this, vtl::trace::Rect{rect}, desc, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::Lock, flags))
         return r;
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
@@ -158,6 +164,7 @@ HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HAN
 
 HRESULT vtl::DDSurface::Unlock(LPVOID)
 {
+    VTL_TRACE(frame, "IDirectDrawSurface::Unlock", this);
     if (HRESULT r = testing::ddraw::intercept(Op::Unlock))
         return r;
     if (!locked_)
@@ -169,6 +176,7 @@ HRESULT vtl::DDSurface::Unlock(LPVOID)
 
 HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
 {
+    VTL_TRACE(frame, "IDirectDrawSurface::Flip", this, target, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::Flip, flags))
         return r;
     if (!backBuffer_)
@@ -189,6 +197,7 @@ HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
 
 HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** surface)
 {
+    VTL_TRACE(ddraw, "IDirectDrawSurface::GetAttachedSurface", this, caps, surface);
     if (!caps || !surface)
         return DDERR_INVALIDPARAMS;
     *surface = nullptr;
@@ -203,6 +212,7 @@ HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** 
 
 HRESULT vtl::DDSurface::SetClipper(IDirectDrawClipper* clipper)
 {
+    VTL_TRACE(ddraw, "IDirectDrawSurface::SetClipper", this, clipper);
     if (HRESULT r = testing::ddraw::intercept(Op::SetClipper))
         return r;
     if (clipper)
@@ -226,6 +236,7 @@ HRESULT vtl::DDSurface::GetClipper(IDirectDrawClipper** clipper)
 
 HRESULT vtl::DDSurface::SetPalette(IDirectDrawPalette* palette)
 {
+    VTL_TRACE(ddraw, "IDirectDrawSurface::SetPalette", this, palette);
     if (HRESULT r = testing::ddraw::intercept(Op::SetPalette))
         return r;
     if (palette && layout_.bits != 8)
@@ -275,6 +286,7 @@ void vtl::DDSurface::present(bool waitForVerticalBlank)
 
 HRESULT vtl::DDSurface::GetDC(HDC* dc)
 {
+    VTL_TRACE(frame, "IDirectDrawSurface::GetDC", this, dc);
     if (HRESULT r = testing::ddraw::intercept(Op::GetDC))
         return r;
     if (!dc)
@@ -295,6 +307,7 @@ HRESULT vtl::DDSurface::GetDC(HDC* dc)
 
 HRESULT vtl::DDSurface::ReleaseDC(HDC dc)
 {
+    VTL_TRACE(frame, "IDirectDrawSurface::ReleaseDC", this, dc);
     if (HRESULT r = testing::ddraw::intercept(Op::ReleaseDC))
         return r;
     if (!dc_ || dc != dc_)

@@ -1,6 +1,7 @@
 // Secondary sound buffers: checked requests, sound memory shared with
 // duplicates, and the voice the mixer plays.
 #include "platform/dsound/dsound_buffer.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/win32/synch.h>
 
@@ -19,6 +20,7 @@ SoundBuffer* SoundBuffer::create(std::shared_ptr<AudioEngine> engine, const DSBU
         return nullptr;
     }
     if (description.dwFlags & (DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRL3D)) {
+        VTL_UNSUPPORTED("IDirectSound::CreateSoundBuffer of a primary or 3D buffer", "fails");
         *result = DSERR_UNSUPPORTED;
         return nullptr;
     }
@@ -127,6 +129,7 @@ HRESULT SoundBuffer::GetCaps(LPDSBCAPS caps)
 
 HRESULT SoundBuffer::GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCursor)
 {
+    VTL_TRACE(frame, "IDirectSoundBuffer::GetCurrentPosition", this, playCursor, writeCursor);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     DWORD play = DWORD(position_ >> 32) * layout_.frameBytes;
     DWORD write = play;
@@ -187,6 +190,7 @@ HRESULT SoundBuffer::GetFrequency(LPDWORD frequency)
 
 HRESULT SoundBuffer::GetStatus(LPDWORD status)
 {
+    VTL_TRACE(frame, "IDirectSoundBuffer::GetStatus", this, status);
     if (!status)
         return DSERR_INVALIDPARAM;
     std::lock_guard<std::mutex> lock(engine_->mutex());
@@ -203,6 +207,7 @@ HRESULT SoundBuffer::Initialize(IDirectSound*, LPCDSBUFFERDESC)
 HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD firstBytes, LPVOID* second,
                           LPDWORD secondBytes, DWORD flags)
 {
+    VTL_TRACE(frame, "IDirectSoundBuffer::Lock", this, offset, bytes, first, firstBytes, second, secondBytes, flags);
     if (!first || !firstBytes)
         return DSERR_INVALIDPARAM;
     DWORD size = memory_->size;
@@ -230,6 +235,7 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD firs
 
 HRESULT SoundBuffer::Unlock(LPVOID first, DWORD firstBytes, LPVOID second, DWORD secondBytes)
 {
+    VTL_TRACE(frame, "IDirectSoundBuffer::Unlock", this, first, firstBytes, second, secondBytes);
     auto inside = [this](LPVOID p, DWORD n) {
         if (!p)
             return n == 0;
@@ -247,6 +253,7 @@ HRESULT SoundBuffer::Unlock(LPVOID first, DWORD firstBytes, LPVOID second, DWORD
 
 HRESULT SoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags)
 {
+    VTL_TRACE(dsound, "IDirectSoundBuffer::Play", this, reserved, priority, flags);
     if (reserved != 0 || priority != 0)
         return DSERR_INVALIDPARAM;
     std::lock_guard<std::mutex> lock(engine_->mutex());
@@ -260,6 +267,7 @@ HRESULT SoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags)
 
 HRESULT SoundBuffer::SetCurrentPosition(DWORD position)
 {
+    VTL_TRACE(dsound, "IDirectSoundBuffer::SetCurrentPosition", this, position);
     if (position >= memory_->size)
         return DSERR_INVALIDPARAM;
     std::lock_guard<std::mutex> lock(engine_->mutex());
@@ -269,11 +277,13 @@ HRESULT SoundBuffer::SetCurrentPosition(DWORD position)
 
 HRESULT SoundBuffer::SetFormat(LPCWAVEFORMATEX)
 {
+    VTL_TRACE(dsound, "IDirectSoundBuffer::SetFormat", this);
     return DSERR_INVALIDCALL; // only a primary buffer takes a format
 }
 
 HRESULT SoundBuffer::SetVolume(LONG volume)
 {
+    VTL_TRACE(dsound, "IDirectSoundBuffer::SetVolume", this, volume);
     if (!(flags_ & DSBCAPS_CTRLVOLUME))
         return DSERR_CONTROLUNAVAIL;
     if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX)
@@ -286,6 +296,7 @@ HRESULT SoundBuffer::SetVolume(LONG volume)
 
 HRESULT SoundBuffer::SetPan(LONG pan)
 {
+    VTL_TRACE(dsound, "IDirectSoundBuffer::SetPan", this, pan);
     if (!(flags_ & DSBCAPS_CTRLPAN))
         return DSERR_CONTROLUNAVAIL;
     if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT)
@@ -298,6 +309,7 @@ HRESULT SoundBuffer::SetPan(LONG pan)
 
 HRESULT SoundBuffer::SetFrequency(DWORD frequency)
 {
+    VTL_TRACE(dsound, "IDirectSoundBuffer::SetFrequency", this, frequency);
     if (!(flags_ & DSBCAPS_CTRLFREQUENCY))
         return DSERR_CONTROLUNAVAIL;
     if (frequency == DSBFREQUENCY_ORIGINAL)
@@ -323,6 +335,7 @@ void SoundBuffer::stopLocked(std::vector<HANDLE>& signals)
 
 HRESULT SoundBuffer::Stop()
 {
+    VTL_TRACE(dsound, "IDirectSoundBuffer::Stop", this);
     std::vector<HANDLE> signals;
     {
         std::lock_guard<std::mutex> lock(engine_->mutex());
@@ -335,6 +348,7 @@ HRESULT SoundBuffer::Stop()
 
 HRESULT SoundBuffer::Restore()
 {
+    VTL_TRACE(dsound, "IDirectSoundBuffer::Restore", this);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     lost_ = false;
     return DS_OK;
@@ -354,6 +368,7 @@ void SoundBuffer::lose()
 
 HRESULT SoundBuffer::setNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY positions)
 {
+    VTL_TRACE(dsound, "IDirectSoundNotify::SetNotificationPositions", this, count, positions);
     if (count > 0 && !positions)
         return DSERR_INVALIDPARAM;
     for (DWORD i = 0; i < count; ++i)

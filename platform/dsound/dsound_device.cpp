@@ -2,6 +2,7 @@
 #include "platform/dsound/dsound_device.h"
 
 #include "platform/dsound/dsound_buffer.h"
+#include "platform/kernel/trace.h"
 
 #include <new>
 
@@ -34,6 +35,7 @@ ULONG SoundDevice::Release()
 
 HRESULT SoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC description, IDirectSoundBuffer** buffer, LPUNKNOWN outer)
 {
+    VTL_TRACE(dsound, "IDirectSound::CreateSoundBuffer", this, description, buffer, outer);
     if (!buffer)
         return DSERR_INVALIDPARAM;
     *buffer = nullptr;
@@ -52,6 +54,7 @@ HRESULT SoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC description, IDirectSound
 
 HRESULT SoundDevice::GetCaps(LPDSCAPS caps)
 {
+    VTL_TRACE(dsound, "IDirectSound::GetCaps", this, caps);
     if (!caps || caps->dwSize != sizeof(DSCAPS))
         return DSERR_INVALIDPARAM;
     if (!engine_)
@@ -67,6 +70,7 @@ HRESULT SoundDevice::GetCaps(LPDSCAPS caps)
 
 HRESULT SoundDevice::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectSoundBuffer** duplicate)
 {
+    VTL_TRACE(dsound, "IDirectSound::DuplicateSoundBuffer", this, original, duplicate);
     if (!duplicate)
         return DSERR_INVALIDPARAM;
     *duplicate = nullptr;
@@ -82,6 +86,7 @@ HRESULT SoundDevice::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectS
 
 HRESULT SoundDevice::SetCooperativeLevel(HWND window, DWORD level)
 {
+    VTL_TRACE(dsound, "IDirectSound::SetCooperativeLevel", this, window, level);
     if (!engine_)
         return DSERR_UNINITIALIZED;
     if (!window || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY)
@@ -107,6 +112,7 @@ HRESULT SoundDevice::GetSpeakerConfig(LPDWORD config)
 
 HRESULT SoundDevice::SetSpeakerConfig(DWORD config)
 {
+    VTL_TRACE(dsound, "IDirectSound::SetSpeakerConfig", this, config);
     if (!engine_)
         return DSERR_UNINITIALIZED;
     speakers_ = config;

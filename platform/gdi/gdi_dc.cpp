@@ -9,6 +9,7 @@
 // measure text and answer GetDeviceCaps but draw nothing.
 #include "platform/gdi/gdi_objects.h"
 #include "platform/user/video_backend.h"
+#include "platform/kernel/trace.h"
 #include <vantrel/seam/window_backend.h>
 
 #include <vantrel/win32/window.h>
@@ -81,6 +82,7 @@ using namespace vtl;
 
 HGDIOBJ GetStockObject(int object)
 {
+    VTL_TRACE(gdi, "GetStockObject", object);
     static Brush white(RGB(255, 255, 255), false), black(RGB(0, 0, 0), false), hollow(0, true);
     std::lock_guard<std::mutex> lock(gdiMutex());
     Brush* brush = nullptr;
@@ -104,6 +106,7 @@ HGDIOBJ GetStockObject(int object)
 
 HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
 {
+    VTL_TRACE(gdi, "SelectObject", handle, object);
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
     if (!dc)
@@ -131,6 +134,7 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
 
 int SetBkMode(HDC handle, int mode)
 {
+    VTL_TRACE(gdi, "SetBkMode", handle, mode);
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
     if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
@@ -155,12 +159,21 @@ COLORREF swapColor(HDC handle, COLORREF DeviceContext::*field, COLORREF color)
 
 } // namespace
 
-COLORREF SetTextColor(HDC handle, COLORREF color) { return swapColor(handle, &DeviceContext::textColor, color); }
+COLORREF SetTextColor(HDC handle, COLORREF color)
+{
+    VTL_TRACE(gdi, "SetTextColor", handle, color);
+    return swapColor(handle, &DeviceContext::textColor, color);
+}
 
-COLORREF SetBkColor(HDC handle, COLORREF color) { return swapColor(handle, &DeviceContext::bkColor, color); }
+COLORREF SetBkColor(HDC handle, COLORREF color)
+{
+    VTL_TRACE(gdi, "SetBkColor", handle, color);
+    return swapColor(handle, &DeviceContext::bkColor, color);
+}
 
 HDC GetDC(HWND hwnd)
 {
+    VTL_TRACE(gdi, "GetDC", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (hwnd && !w)
         return nullptr;
@@ -175,6 +188,7 @@ HDC GetDC(HWND hwnd)
 
 int ReleaseDC(HWND, HDC handle)
 {
+    VTL_TRACE(gdi, "ReleaseDC", handle);
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
     if (!dc || (dc->pixels && !dc->windowPixels))
@@ -189,6 +203,7 @@ int ReleaseDC(HWND, HDC handle)
 
 int GetDeviceCaps(HDC handle, int index)
 {
+    VTL_TRACE(gdi, "GetDeviceCaps", handle, index);
     VTLPixelFormat format;
     int width, height;
     {
@@ -211,6 +226,8 @@ int GetDeviceCaps(HDC handle, int index)
     case PLANES: return 1;
     case HORZRES: return width;
     case VERTRES: return height;
-    default: return 0;
+    default:
+        VTL_UNSUPPORTED("GetDeviceCaps other than BITSPIXEL, PLANES, HORZRES and VERTRES", "returns 0");
+        return 0;
     }
 }

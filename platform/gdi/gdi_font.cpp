@@ -18,6 +18,7 @@
 #include "platform/user/user_testing.h"
 
 #include "platform/kernel/last_error.h"
+#include "platform/kernel/trace.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -262,6 +263,7 @@ using namespace vtl;
 HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut, DWORD,
                   DWORD, DWORD, DWORD, DWORD, LPCSTR faceName)
 {
+    VTL_TRACE(gdi, "CreateFontA", height, weight, italic, underline, strikeOut, faceName);
     if (testing::user::intercept(Op::CreateFont))
         return nullptr;
     std::lock_guard<std::mutex> lock(gdiMutex());
@@ -276,6 +278,7 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD und
 
 BOOL DeleteObject(HGDIOBJ object)
 {
+    VTL_TRACE(gdi, "DeleteObject", object);
     std::lock_guard<std::mutex> lock(gdiMutex());
     GdiObject* o = objectOf(object);
     if (!o || o->kind == GdiKind::kDC)

@@ -3,6 +3,7 @@
 // what was there by the glyph's coverage, channel by channel; fully covered
 // pixels take the packed text colour as is.
 #include "platform/gdi/gdi_objects.h"
+#include "platform/kernel/trace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -121,6 +122,7 @@ using namespace vtl;
 
 BOOL GetTextExtentPointA(HDC handle, LPCSTR text, int length, LPSIZE size)
 {
+    VTL_TRACE(gdi, "GetTextExtentPointA", handle, vtl::trace::Text{text, length > 0 ? static_cast<size_t>(length) : 0}, length, size);
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc;
     Font* font = textFont(handle, text, length, &dc);
@@ -133,11 +135,13 @@ BOOL GetTextExtentPointA(HDC handle, LPCSTR text, int length, LPSIZE size)
 
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size)
 {
+    VTL_TRACE(gdi, "GetTextExtentPoint32A", dc, vtl::trace::Text{text, length > 0 ? static_cast<size_t>(length) : 0}, length, size);
     return GetTextExtentPointA(dc, text, length, size);
 }
 
 BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int length)
 {
+    VTL_TRACE(gdi, "TextOutA", handle, x, y, vtl::trace::Text{text, length > 0 ? static_cast<size_t>(length) : 0}, length);
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc;
     Font* font = textFont(handle, text, length, &dc);

@@ -9,6 +9,7 @@
 #include "platform/kernel/kernel_objects.h"
 #include "platform/kernel/path_resolver.h"
 #include "platform/kernel/windows_names.h"
+#include "platform/kernel/trace.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -83,6 +84,7 @@ void setOpenError(int error, const std::string& path)
 
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE)
 {
+    VTL_TRACE(kernel, "CreateFileA", name, access, disposition);
     using namespace vtl;
     if (!name || disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -148,6 +150,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
 
 BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped)
 {
+    VTL_TRACE(kernel, "ReadFile", handle, buffer, toRead, read, overlapped);
     using namespace vtl;
     if (read)
         *read = 0;
@@ -174,6 +177,7 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLA
 
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped)
 {
+    VTL_TRACE(kernel, "WriteFile", handle, buffer, toWrite, written, overlapped);
     using namespace vtl;
     if (written)
         *written = 0;
@@ -201,6 +205,7 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LP
 
 DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG high, DWORD method)
 {
+    VTL_TRACE(kernel, "SetFilePointer", handle, distance, high, method);
     using namespace vtl;
     auto file = fileOf(handle);
     if (!file)
@@ -248,6 +253,7 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG high, DWORD method)
 
 DWORD GetFileSize(HANDLE handle, LPDWORD high)
 {
+    VTL_TRACE(kernel, "GetFileSize", handle, high);
     using namespace vtl;
     auto file = fileOf(handle);
     if (!file)
@@ -264,6 +270,7 @@ DWORD GetFileSize(HANDLE handle, LPDWORD high)
 
 BOOL DeleteFileA(LPCSTR name)
 {
+    VTL_TRACE(kernel, "DeleteFileA", name);
     using namespace vtl;
     if (!name) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -6,6 +6,7 @@
 #include "platform/kernel/ascii_case.h"
 #include "platform/kernel/kernel_objects.h"
 #include "platform/kernel/path_resolver.h"
+#include "platform/kernel/trace.h"
 
 #include <algorithm>
 #include <chrono>
@@ -167,6 +168,7 @@ bool beforeNoCase(const Found& a, const Found& b)
 
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data)
 {
+    VTL_TRACE(kernel, "FindFirstFileA", pattern, data);
     using namespace vtl;
     if (!pattern || !*pattern || !data) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -219,6 +221,7 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data)
 
 BOOL FindNextFileA(HANDLE handle, LPWIN32_FIND_DATAA data)
 {
+    VTL_TRACE(kernel, "FindNextFileA", handle, data);
     using namespace vtl;
     auto search = std::dynamic_pointer_cast<SearchObject>(findHandle(handle));
     if (!search || !data) {
@@ -235,6 +238,7 @@ BOOL FindNextFileA(HANDLE handle, LPWIN32_FIND_DATAA data)
 
 BOOL FindClose(HANDLE handle)
 {
+    VTL_TRACE(kernel, "FindClose", handle);
     using namespace vtl;
     if (!std::dynamic_pointer_cast<SearchObject>(findHandle(handle))) {
         SetLastError(ERROR_INVALID_HANDLE);

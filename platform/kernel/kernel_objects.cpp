@@ -4,6 +4,7 @@
 // (a few a second per sound stream), and a single lock makes waiting on
 // several objects at once simple and free of lost wake-ups.
 #include "platform/kernel/kernel_objects.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/win32/errors.h>
 #include <vantrel/win32/synch.h>
@@ -109,6 +110,7 @@ using vtl::findHandle;
 
 HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCSTR name)
 {
+    VTL_TRACE(kernel, "CreateEventA", manualReset, initialState, name);
     if (name)
         return nullptr;
     return vtl::addHandle(std::make_shared<vtl::Event>(manualReset != 0, initialState != 0));
@@ -123,12 +125,22 @@ static BOOL setEventState(HANDLE handle, bool on)
     return TRUE;
 }
 
-BOOL SetEvent(HANDLE event) { return setEventState(event, true); }
-BOOL ResetEvent(HANDLE event) { return setEventState(event, false); }
+BOOL SetEvent(HANDLE event)
+{
+    VTL_TRACE(kernel, "SetEvent", event);
+    return setEventState(event, true);
+}
+
+BOOL ResetEvent(HANDLE event)
+{
+    VTL_TRACE(kernel, "ResetEvent", event);
+    return setEventState(event, false);
+}
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
                     LPDWORD threadId)
 {
+    VTL_TRACE(kernel, "CreateThread", start, parameter, flags, threadId);
     if (!start || flags != 0)
         return nullptr;
     auto thread = std::make_shared<vtl::Thread>();
@@ -149,6 +161,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
 
 BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode)
 {
+    VTL_TRACE(kernel, "GetExitCodeThread", handle, exitCode);
     auto thread = vtl::objectOf<vtl::Thread>(handle);
     if (!thread)
         return FALSE;
@@ -163,6 +176,7 @@ BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode)
 
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds)
 {
+    VTL_TRACE(kernel, "WaitForMultipleObjects", count, handles, waitAll, milliseconds);
     if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || !handles) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
@@ -215,11 +229,13 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
 
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds)
 {
+    VTL_TRACE(kernel, "WaitForSingleObject", object, milliseconds);
     return WaitForMultipleObjects(1, &object, FALSE, milliseconds);
 }
 
 BOOL CloseHandle(HANDLE handle)
 {
+    VTL_TRACE(kernel, "CloseHandle", handle);
     vtl::Table& t = vtl::table();
     std::shared_ptr<vtl::KernelObject> closed;
     {

@@ -6,6 +6,7 @@
 
 #include "platform/host/process.h"
 #include "platform/kernel/last_error.h"
+#include "platform/kernel/trace.h"
 
 namespace vtl {
 namespace {
@@ -28,6 +29,7 @@ HINSTANCE libraryInstance() { return gLibraryInstance; }
 
 HINSTANCE GetModuleHandleA(LPCSTR moduleName)
 {
+    VTL_TRACE(kernel, "GetModuleHandleA", moduleName);
     const uintptr_t base = vtl::host::moduleBase(moduleName);
     if (!base) {
         vtl::setError(ERROR_MOD_NOT_FOUND);

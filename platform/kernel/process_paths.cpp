@@ -5,6 +5,7 @@
 
 #include "platform/kernel/path_resolver.h"
 #include "platform/kernel/windows_names.h"
+#include "platform/kernel/trace.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +29,7 @@ DWORD copyOrNeed(const std::string& text, LPSTR buffer, DWORD size)
 
 DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer)
 {
+    VTL_TRACE(kernel, "GetCurrentDirectoryA", size, static_cast<const void*>(buffer));
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
     if (ec) {
@@ -39,6 +41,7 @@ DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer)
 
 BOOL SetCurrentDirectoryA(LPCSTR name)
 {
+    VTL_TRACE(kernel, "SetCurrentDirectoryA", name);
     if (!name) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -70,6 +73,7 @@ BOOL SetCurrentDirectoryA(LPCSTR name)
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size)
 {
+    VTL_TRACE(kernel, "GetModuleFileNameA", module, static_cast<const void*>(buffer), size);
     if (module && module != GetModuleHandleA(nullptr)) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return 0;
@@ -99,6 +103,7 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size)
 
 UINT GetWindowsDirectoryA(LPSTR buffer, UINT size)
 {
+    VTL_TRACE(kernel, "GetWindowsDirectoryA", static_cast<const void*>(buffer), size);
     std::string folder;
     if (const char* named = std::getenv("VANTREL_WINDOWS_DIR"); named && *named) {
         folder = named;

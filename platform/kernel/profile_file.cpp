@@ -11,6 +11,7 @@
 #include "platform/kernel/ascii_case.h"
 #include "platform/kernel/path_resolver.h"
 #include "platform/kernel/profile_text.h"
+#include "platform/kernel/trace.h"
 
 #include <cerrno>
 #include <chrono>
@@ -189,6 +190,8 @@ bool isBlankLine(const ProfileLine& line) { return trimmedName(line.raw).empty()
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR buffer, DWORD size,
                                LPCSTR fileName)
 {
+    VTL_TRACE(kernel, "GetPrivateProfileStringA", section, key, fallback, static_cast<const void*>(buffer), size,
+              fileName);
     using namespace vtl;
     if (!buffer || size == 0)
         return 0;
@@ -230,6 +233,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPST
 
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallback, LPCSTR fileName)
 {
+    VTL_TRACE(kernel, "GetPrivateProfileIntA", section, key, fallback, fileName);
     // Without a file name Windows NT reads a list of names from its own
     // settings file, which always has some, and no name is a number.
     if (!fileName && (!section || !key))
@@ -263,6 +267,7 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallback, LPCSTR file
 
 BOOL WritePrivateProfileStringA(LPCSTR sectionName, LPCSTR keyName, LPCSTR value, LPCSTR fileName)
 {
+    VTL_TRACE(kernel, "WritePrivateProfileStringA", sectionName, keyName, value, fileName);
     using namespace vtl;
     if (!fileName) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <mutex>
 
+#include "platform/kernel/trace.h"
+
 namespace {
 
 constexpr LONGLONG kCounterFrequency = 10000000; // ticks of 100 ns
@@ -28,6 +30,7 @@ void civilFromDays(int64_t days, int* year, unsigned* month, unsigned* day)
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 {
+    VTL_TRACE(frame, "QueryPerformanceCounter", count);
     if (!count)
         return FALSE;
     using namespace std::chrono;
@@ -37,6 +40,7 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 {
+    VTL_TRACE(kernel, "QueryPerformanceFrequency", frequency);
     if (!frequency)
         return FALSE;
     frequency->QuadPart = kCounterFrequency;
@@ -45,6 +49,7 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 
 void GetSystemTime(LPSYSTEMTIME time)
 {
+    VTL_TRACE(kernel, "GetSystemTime", time);
     if (!time)
         return;
     using namespace std::chrono;
@@ -66,6 +71,7 @@ void GetSystemTime(LPSYSTEMTIME time)
 
 void GetLocalTime(LPSYSTEMTIME time)
 {
+    VTL_TRACE(kernel, "GetLocalTime", time);
     if (!time)
         return;
     using namespace std::chrono;

@@ -4,6 +4,7 @@
 
 #include "platform/user/input_events.h"
 #include "platform/user/video_backend.h"
+#include "platform/kernel/trace.h"
 
 #include <atomic>
 
@@ -13,6 +14,7 @@ std::atomic<int> gDisplayCount{0};
 
 int ShowCursor(BOOL show)
 {
+    VTL_TRACE(user, "ShowCursor", show);
     const int count = show ? ++gDisplayCount : --gDisplayCount;
     vtl::videoBackend().showPointer(count >= 0);
     return count;
@@ -20,6 +22,7 @@ int ShowCursor(BOOL show)
 
 BOOL SetCursorPos(int x, int y)
 {
+    VTL_TRACE(user, "SetCursorPos", x, y);
     // The shared layer's position answers GetCursorPos where the backend has
     // no pointer of its own (headless).
     vtl::placeCursor(POINT{x, y});

@@ -3,6 +3,7 @@
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
+#include "platform/kernel/trace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +12,7 @@ using namespace vtl;
 
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    VTL_TRACE(user, "DefWindowProcA", hwnd, vtl::trace::Message{message}, wParam, lParam);
     switch (message) {
     case WM_NCCREATE:
     case WM_NCACTIVATE:

@@ -7,6 +7,7 @@
 #include "platform/user/window_state.h"
 
 #include "platform/kernel/last_error.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/seam/display_change.h>
 
@@ -166,6 +167,7 @@ using namespace vtl;
 
 int GetSystemMetrics(int index)
 {
+    VTL_TRACE(user, "GetSystemMetrics", index);
     switch (index) {
     case SM_CXSCREEN: return desktop().width;
     case SM_CYSCREEN: return desktop().height;
@@ -193,6 +195,9 @@ int GetSystemMetrics(int index)
 
 BOOL SystemParametersInfoA(UINT action, UINT, PVOID data, UINT)
 {
+    VTL_TRACE(user, "SystemParametersInfoA", action, data);
+    if (action != SPI_GETWORKAREA)
+        VTL_UNSUPPORTED("SystemParametersInfoA other than SPI_GETWORKAREA", "fails");
     if (action != SPI_GETWORKAREA || !data) {
         setError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -203,6 +208,7 @@ BOOL SystemParametersInfoA(UINT action, UINT, PVOID data, UINT)
 
 BOOL GetCursorPos(LPPOINT point)
 {
+    VTL_TRACE(frame, "GetCursorPos", point);
     if (!point)
         return FALSE;
     if (!videoBackend().cursorPos(point))
@@ -212,5 +218,6 @@ BOOL GetCursorPos(LPPOINT point)
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
+    VTL_TRACE(user, "MessageBoxA", owner, text, caption, type);
     return videoBackend().messageBox(owner, text ? text : "", caption ? caption : "Error", type);
 }

@@ -21,6 +21,7 @@
 //   accepts at once and Tab walks the controls in template order.
 #include "platform/user/dialog_controls.h"
 #include "platform/user/dialog_paint.h"
+#include "platform/kernel/trace.h"
 #include <vantrel/seam/dialog_manager.h>
 #include <vantrel/seam/window_backend.h>
 
@@ -470,17 +471,20 @@ using namespace vtl;
 HWND CreateDialogIndirectParamA(HINSTANCE, const VTLDLGTEMPLATE* dialogTemplate, HWND parent, DLGPROC proc,
                                 LPARAM param)
 {
+    VTL_TRACE(user, "CreateDialogIndirectParamA", dialogTemplate, parent, proc, param);
     return createDialog(dialogTemplate, parent, proc, param);
 }
 
 INT_PTR DialogBoxIndirectParamA(HINSTANCE, const VTLDLGTEMPLATE* dialogTemplate, HWND parent, DLGPROC proc,
                                 LPARAM param)
 {
+    VTL_TRACE(user, "DialogBoxIndirectParamA", dialogTemplate, parent, proc, param);
     return dialogTemplate ? dialogBoxIndirectParam(*dialogTemplate, parent, proc, param) : -1;
 }
 
 BOOL EndDialog(HWND dialog, INT_PTR result)
 {
+    VTL_TRACE(user, "EndDialog", dialog, result);
     DialogRecord* d = findDialog(dialog);
     if (!d)
         return FALSE;

@@ -22,6 +22,7 @@
 #include "platform/user/user_testing.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_state.h"
+#include "platform/kernel/trace.h"
 
 #include "platform/kernel/last_error.h"
 
@@ -54,6 +55,7 @@ bool placesNormalRect(const Window& w) { return !w.parent && (w.style & WS_MINIM
 
 BOOL GetClientRect(HWND hwnd, LPRECT rect)
 {
+    VTL_TRACE(user, "GetClientRect", hwnd, vtl::trace::Rect{rect});
     WindowRef w = lookupWindow(hwnd);
     if (!w || !rect) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
@@ -67,6 +69,7 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect)
 
 BOOL GetWindowRect(HWND hwnd, LPRECT rect)
 {
+    VTL_TRACE(user, "GetWindowRect", hwnd, vtl::trace::Rect{rect});
     WindowRef w = lookupWindow(hwnd);
     if (!w || !rect) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
@@ -80,6 +83,7 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect)
 
 BOOL ClientToScreen(HWND hwnd, LPPOINT point)
 {
+    VTL_TRACE(user, "ClientToScreen", hwnd, point);
     WindowRef w = lookupWindow(hwnd);
     if (!w || !point)
         return FALSE;
@@ -91,6 +95,7 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point)
 
 BOOL ScreenToClient(HWND hwnd, LPPOINT point)
 {
+    VTL_TRACE(user, "ScreenToClient", hwnd, point);
     WindowRef w = lookupWindow(hwnd);
     if (!w || !point)
         return FALSE;
@@ -102,6 +107,7 @@ BOOL ScreenToClient(HWND hwnd, LPPOINT point)
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
 {
+    VTL_TRACE(user, "MoveWindow", hwnd, x, y, width, height, repaint);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -119,6 +125,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
 {
+    VTL_TRACE(user, "SetWindowPos", hwnd, insertAfter, x, y, cx, cy, flags);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -159,6 +166,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 
 BOOL ShowWindow(HWND hwnd, int command)
 {
+    VTL_TRACE(user, "ShowWindow", hwnd, command);
     // Another process's window (a running copy of the game): it can only be
     // asked to come back.
     if (isRemoteHandle(hwnd)) {
@@ -179,6 +187,7 @@ BOOL ShowWindow(HWND hwnd, int command)
 
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
 {
+    VTL_TRACE(user, "AdjustWindowRectEx", vtl::trace::Rect{rect}, style, menu, exStyle);
     if (!rect) {
         setError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -210,6 +219,7 @@ bool restoresToMaximized(const Window& w)
 
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
 {
+    VTL_TRACE(user, "GetWindowPlacement", hwnd, placement);
     WindowRef w = lookupWindow(hwnd);
     if (!w || !placement) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
@@ -229,6 +239,7 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
 
 BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
 {
+    VTL_TRACE(user, "SetWindowPlacement", hwnd, placement);
     WindowRef w = lookupWindow(hwnd);
     if (!w || !placement) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);

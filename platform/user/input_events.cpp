@@ -3,6 +3,7 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/window_state.h"
+#include "platform/kernel/trace.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -309,13 +310,18 @@ SHORT stateOf(unsigned char v) { return static_cast<SHORT>(((v & 0x80) ? 0x8000 
 
 SHORT GetKeyState(int key)
 {
+    VTL_TRACE(frame, "GetKeyState", key);
     // Mouse buttons have no key messages: they answer as of now.
     if (key == VK_LBUTTON || key == VK_RBUTTON || key == 0x04)
         return stateOf(gKeys[key].load());
     return stateOf(gSynced[key & 0xFF].load());
 }
 
-SHORT GetAsyncKeyState(int key) { return static_cast<SHORT>(stateOf(gKeys[key & 0xFF].load()) & 0x8000); }
+SHORT GetAsyncKeyState(int key)
+{
+    VTL_TRACE(frame, "GetAsyncKeyState", key);
+    return static_cast<SHORT>(stateOf(gKeys[key & 0xFF].load()) & 0x8000);
+}
 
 namespace {
 
@@ -357,6 +363,7 @@ int characterOf(int vk, bool shift, bool caps, bool control)
 
 BOOL TranslateMessage(const MSG* msg)
 {
+    VTL_TRACE(user, "TranslateMessage", vtl::trace::Msg{msg});
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
         return FALSE;
     int vk = static_cast<int>(msg->wParam);

@@ -1,3 +1,11 @@
 #include <vantrel/win32/beep.h>
 
-BOOL MessageBeep(UINT) { return TRUE; }
+#include "platform/kernel/trace.h"
+
+// No sound is made: the host's bell is not a sound the game chose.
+BOOL MessageBeep(UINT type)
+{
+    VTL_TRACE(user, "MessageBeep", type);
+    VTL_UNSUPPORTED("MessageBeep", "ignored");
+    return TRUE;
+}

@@ -14,6 +14,7 @@
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_observers.h"
+#include "platform/kernel/trace.h"
 
 #include "platform/kernel/last_error.h"
 
@@ -310,6 +311,7 @@ using namespace vtl;
 
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last)
 {
+    VTL_TRACE(user, "GetMessageA", vtl::trace::Msg{msg}, hwnd, first, last);
     if (!msg || (hwnd && !threadMessagesOnly(hwnd) && !lookupWindow(hwnd))) {
         setError(msg ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
         return -1;
@@ -324,6 +326,7 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last)
 
 BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove)
 {
+    VTL_TRACE(frame, "PeekMessageA", vtl::trace::Msg{msg}, hwnd, first, last, remove);
     if (!msg)
         return FALSE;
     return peekMessage(msg, hwnd, first, last, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
@@ -331,6 +334,7 @@ BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove)
 
 BOOL WaitMessage()
 {
+    VTL_TRACE0(user, "WaitMessage");
     uint64_t seen = queueSequence();
     MSG m;
     if (!peekMessage(&m, nullptr, 0, 0, false))
@@ -340,6 +344,7 @@ BOOL WaitMessage()
 
 LRESULT DispatchMessageA(const MSG* msg)
 {
+    VTL_TRACE(user, "DispatchMessageA", vtl::trace::Msg{msg});
     if (!msg)
         return 0;
     if (msg->message == kRemoteRequestMessage) {
@@ -366,6 +371,7 @@ LRESULT DispatchMessageA(const MSG* msg)
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    VTL_TRACE(user, "PostMessageA", hwnd, vtl::trace::Message{message}, wParam, lParam);
     MSG m{hwnd, message, wParam, lParam, tickCount(), lastCursorPos()};
     if (!hwnd) {
         // A message for no window goes to the calling thread's own queue.
@@ -391,6 +397,7 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    VTL_TRACE(user, "SendMessageA", hwnd, vtl::trace::Message{message}, wParam, lParam);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -431,13 +438,22 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void PostQuitMessage(int exitCode) { requestQuit(*currentQueue(), static_cast<WPARAM>(exitCode)); }
+void PostQuitMessage(int exitCode)
+{
+    VTL_TRACE(user, "PostQuitMessage", exitCode);
+    requestQuit(*currentQueue(), static_cast<WPARAM>(exitCode));
+}
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    VTL_TRACE(user, "CallWindowProcA", proc, hwnd, vtl::trace::Message{message}, wParam, lParam);
     return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
 DWORD GetTickCount() { return tickCount(); }
 
-void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(DWORD milliseconds)
+{
+    VTL_TRACE(frame, "Sleep", static_cast<int>(milliseconds));
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}

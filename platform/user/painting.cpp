@@ -15,6 +15,7 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/user_testing.h"
 #include "platform/user/window_state.h"
+#include "platform/kernel/trace.h"
 
 #include "platform/kernel/last_error.h"
 
@@ -101,6 +102,7 @@ using namespace vtl;
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
 {
+    VTL_TRACE(user, "InvalidateRect", hwnd, vtl::trace::Rect{rect}, erase);
     if (!hwnd) {
         for (const WindowRef& w : allWindows()) {
             if (!w->parent)
@@ -119,6 +121,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
 
 BOOL ValidateRect(HWND hwnd, const RECT* rect)
 {
+    VTL_TRACE(user, "ValidateRect", hwnd, vtl::trace::Rect{rect});
     if (!hwnd)
         return TRUE; // the desktop's own region, which no game paints
     WindowRef w = lookupWindow(hwnd);
@@ -132,6 +135,7 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect)
 
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL)
 {
+    VTL_TRACE(user, "GetUpdateRect", hwnd, vtl::trace::Rect{rect});
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -144,6 +148,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL)
 
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
 {
+    VTL_TRACE(user, "BeginPaint", hwnd, ps);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -166,6 +171,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
 {
+    VTL_TRACE(user, "EndPaint", hwnd, ps);
     if (!ps)
         return FALSE;
     if (ps->hdc)
@@ -175,6 +181,7 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
 
 BOOL UpdateWindow(HWND hwnd)
 {
+    VTL_TRACE(user, "UpdateWindow", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);

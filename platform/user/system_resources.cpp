@@ -9,6 +9,7 @@
 #include "platform/user/user_testing.h"
 
 #include "platform/kernel/last_error.h"
+#include "platform/kernel/trace.h"
 
 #include <map>
 #include <memory>
@@ -66,6 +67,14 @@ void* load(int kind, HINSTANCE instance, LPCSTR name)
 } // namespace
 } // namespace vtl
 
-HICON LoadIconA(HINSTANCE instance, LPCSTR name) { return static_cast<HICON>(vtl::load(0, instance, name)); }
+HICON LoadIconA(HINSTANCE instance, LPCSTR name)
+{
+    VTL_TRACE(user, "LoadIconA", instance, vtl::trace::Atom{name});
+    return static_cast<HICON>(vtl::load(0, instance, name));
+}
 
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) { return static_cast<HCURSOR>(vtl::load(1, instance, name)); }
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)
+{
+    VTL_TRACE(user, "LoadCursorA", instance, vtl::trace::Atom{name});
+    return static_cast<HCURSOR>(vtl::load(1, instance, name));
+}

@@ -9,6 +9,7 @@
 // always stops it.
 #include "platform/user/message_queue.h"
 #include "platform/user/user_testing.h"
+#include "platform/kernel/trace.h"
 
 #include "platform/kernel/last_error.h"
 
@@ -40,6 +41,7 @@ std::shared_ptr<ThreadQueue> timerQueue(HWND hwnd)
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
 {
+    VTL_TRACE(user, "SetTimer", hwnd, id, milliseconds, proc);
     std::shared_ptr<ThreadQueue> queue = timerQueue(hwnd);
     if (!queue)
         return 0;
@@ -84,6 +86,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id)
 {
+    VTL_TRACE(user, "KillTimer", hwnd, id);
     if (testing::user::intercept(Op::KillTimer))
         return FALSE;
     std::shared_ptr<ThreadQueue> queue = timerQueue(hwnd);

@@ -5,6 +5,7 @@
 
 #include "platform/kernel/ascii_case.h"
 #include "platform/kernel/last_error.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/win32/debug.h>
 
@@ -58,6 +59,7 @@ using namespace vtl;
 
 ATOM RegisterClassExA(const WNDCLASSEXA* wc)
 {
+    VTL_TRACE(user, "RegisterClassExA", wc);
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !validName(wc->lpszClassName) || !wc->lpfnWndProc) {
         setError(ERROR_INVALID_PARAMETER);
         return 0;
@@ -99,6 +101,7 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
 {
+    VTL_TRACE(user, "UnregisterClassA", vtl::trace::Atom{className}, instance);
     if (!validName(className)) {
         setError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;

@@ -3,6 +3,7 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
+#include "platform/kernel/trace.h"
 
 #include "platform/kernel/last_error.h"
 
@@ -380,6 +381,7 @@ HWND GetFocus() { return focusWindow(); }
 
 HWND SetFocus(HWND hwnd)
 {
+    VTL_TRACE(user, "SetFocus", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (hwnd && !w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -402,6 +404,7 @@ HWND SetFocus(HWND hwnd)
 
 HWND SetCapture(HWND hwnd)
 {
+    VTL_TRACE(user, "SetCapture", hwnd);
     std::lock_guard<std::mutex> lock(gFocusMutex);
     HWND old = gCapture;
     gCapture = hwnd;
@@ -410,6 +413,7 @@ HWND SetCapture(HWND hwnd)
 
 BOOL ReleaseCapture()
 {
+    VTL_TRACE0(user, "ReleaseCapture");
     std::lock_guard<std::mutex> lock(gFocusMutex);
     gCapture = nullptr;
     return TRUE;

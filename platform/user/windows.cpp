@@ -22,6 +22,7 @@
 
 #include "platform/kernel/ascii_case.h"
 #include "platform/kernel/last_error.h"
+#include "platform/kernel/trace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -205,6 +206,8 @@ using namespace vtl;
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
+    VTL_TRACE(user, "CreateWindowExA", exStyle, vtl::trace::Atom{className}, title, style, x, y, width, height, parent,
+              menu, instance, param);
     listenToTheDisplay();
     std::shared_ptr<WindowClass> cls = findClass(className, instance);
     if (!cls) {
@@ -307,6 +310,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
 
 BOOL DestroyWindow(HWND hwnd)
 {
+    VTL_TRACE(user, "DestroyWindow", hwnd);
     WindowRef w = ownWindow(hwnd);
     if (!w)
         return FALSE;
@@ -333,6 +337,7 @@ BOOL DestroyWindow(HWND hwnd)
 
 HWND SetParent(HWND child, HWND newParent)
 {
+    VTL_TRACE(user, "SetParent", child, newParent);
     WindowRef w = ownWindow(child);
     if (!w)
         return nullptr;
@@ -381,6 +386,7 @@ HWND SetParent(HWND child, HWND newParent)
 
 HWND GetParent(HWND hwnd)
 {
+    VTL_TRACE(user, "GetParent", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -397,6 +403,7 @@ HWND GetParent(HWND hwnd)
 
 HWND GetWindow(HWND hwnd, UINT relation)
 {
+    VTL_TRACE(user, "GetWindow", hwnd, relation);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -434,6 +441,7 @@ HWND GetWindow(HWND hwnd, UINT relation)
 
 BOOL IsWindow(HWND hwnd)
 {
+    VTL_TRACE(user, "IsWindow", hwnd);
     if (lookupWindow(hwnd))
         return TRUE;
     return isRemoteHandle(hwnd) && remoteWindowExists(hwnd);
@@ -441,6 +449,7 @@ BOOL IsWindow(HWND hwnd)
 
 BOOL IsIconic(HWND hwnd)
 {
+    VTL_TRACE(user, "IsIconic", hwnd);
     if (WindowRef w = lookupWindow(hwnd))
         return (w->style & WS_MINIMIZE) != 0;
     return isRemoteHandle(hwnd) && remoteWindowIconic(hwnd);
@@ -448,6 +457,7 @@ BOOL IsIconic(HWND hwnd)
 
 BOOL IsWindowVisible(HWND hwnd)
 {
+    VTL_TRACE(user, "IsWindowVisible", hwnd);
     WindowRef w = lookupWindow(hwnd);
     while (w) {
         if (!(w->style & WS_VISIBLE))
@@ -461,6 +471,7 @@ BOOL IsWindowVisible(HWND hwnd)
 
 HWND FindWindowA(LPCSTR className, LPCSTR title)
 {
+    VTL_TRACE(user, "FindWindowA", vtl::trace::Atom{className}, title);
     if (className && IS_INTRESOURCE(className))
         return nullptr;
     // Newest first, as the system searches from the top of its window
@@ -476,6 +487,7 @@ HWND FindWindowA(LPCSTR className, LPCSTR title)
 
 BOOL SetForegroundWindow(HWND hwnd)
 {
+    VTL_TRACE(user, "SetForegroundWindow", hwnd);
     if (isRemoteHandle(hwnd))
         return sendRemoteRequest(hwnd, kRemoteForeground) ? TRUE : FALSE;
     WindowRef w = lookupWindow(topLevelOf(hwnd));
@@ -492,6 +504,7 @@ BOOL SetForegroundWindow(HWND hwnd)
 
 HWND GetLastActivePopup(HWND hwnd)
 {
+    VTL_TRACE(user, "GetLastActivePopup", hwnd);
     // Which owned pop-up was active last is not kept, so a window is its
     // own last active popup.
     if (lookupWindow(hwnd) || (isRemoteHandle(hwnd) && remoteWindowExists(hwnd)))
@@ -502,6 +515,7 @@ HWND GetLastActivePopup(HWND hwnd)
 
 BOOL EnableWindow(HWND hwnd, BOOL enable)
 {
+    VTL_TRACE(user, "EnableWindow", hwnd, enable);
     WindowRef w = ownWindow(hwnd);
     if (!w)
         return FALSE;
@@ -517,6 +531,7 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
 
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
 {
+    VTL_TRACE(user, "SetWindowTextA", hwnd, text);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -527,6 +542,7 @@ BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
 
 int GetWindowTextA(HWND hwnd, LPSTR text, int size)
 {
+    VTL_TRACE(user, "GetWindowTextA", hwnd, static_cast<const void*>(text), size);
     WindowRef w = lookupWindow(hwnd);
     if (!w || !text || size <= 0) {
         if (!w)
@@ -555,6 +571,7 @@ int copyWindowTitle(const Window& w, LPSTR text, int size)
 
 HWND GetDlgItem(HWND dialog, int id)
 {
+    VTL_TRACE(user, "GetDlgItem", dialog, id);
     WindowRef w = lookupWindow(dialog);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -571,6 +588,7 @@ HWND GetDlgItem(HWND dialog, int id)
 
 int GetDlgCtrlID(HWND hwnd)
 {
+    VTL_TRACE(user, "GetDlgCtrlID", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -649,6 +667,7 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
 
 LONG SetWindowLongA(HWND hwnd, int index, LONG value)
 {
+    VTL_TRACE(user, "SetWindowLongA", hwnd, index, value);
     return static_cast<LONG>(writeLong(hwnd, index, static_cast<LONG_PTR>(value), false));
 }
 
@@ -656,6 +675,7 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) { return writeL
 
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
 {
+    VTL_TRACE(user, "GetWindowLongPtrA", hwnd, index);
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
@@ -671,6 +691,7 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
 
 LONG GetWindowLongA(HWND hwnd, int index)
 {
+    VTL_TRACE(user, "GetWindowLongA", hwnd, index);
     if (index == GWL_WNDPROC || index == GWL_HINSTANCE) {
         setError(ERROR_INVALID_INDEX);
         return 0;

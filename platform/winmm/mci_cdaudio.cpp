@@ -19,6 +19,7 @@
 #include <string>
 
 #include "platform/kernel/ascii_case.h"
+#include "platform/kernel/trace.h"
 
 namespace vtl {
 namespace {
@@ -393,6 +394,7 @@ MCIERROR command(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameter
 
 MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
 {
+    VTL_TRACE(winmm, "mciSendCommandA", device, message, flags, parameters);
     if (message == MCI_OPEN)
         return vtl::openDevice(flags, reinterpret_cast<MCI_OPEN_PARMSA*>(parameters));
     std::shared_ptr<vtl::CdDevice> d;

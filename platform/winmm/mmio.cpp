@@ -10,6 +10,8 @@
 #include <mutex>
 #include <new>
 
+#include "platform/kernel/trace.h"
+
 struct HMMIO__ {
     std::FILE* file;
 };
@@ -95,6 +97,7 @@ long chunkEnd(const MMCKINFO& chunk)
 
 HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags)
 {
+    VTL_TRACE(winmm, "mmioOpenA", fileName, info, flags);
     if (!fileName || info || (flags & (MMIO_WRITE | MMIO_READWRITE | MMIO_CREATE)))
         return nullptr;
     std::FILE* file = std::fopen(vtl::resolveGamePath(fileName).c_str(), "rb");
@@ -110,6 +113,7 @@ HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags)
 
 MMRESULT mmioClose(HMMIO handle, UINT)
 {
+    VTL_TRACE(winmm, "mmioClose", handle);
     HMMIO__* file = opened(handle, true);
     if (!file)
         return MMSYSERR_INVALHANDLE;
@@ -120,6 +124,7 @@ MMRESULT mmioClose(HMMIO handle, UINT)
 
 LONG mmioRead(HMMIO handle, HPSTR buffer, LONG count)
 {
+    VTL_TRACE(winmm, "mmioRead", handle, static_cast<const void*>(buffer), count);
     HMMIO__* file = opened(handle);
     if (!file || count < 0 || (!buffer && count > 0))
         return -1;
@@ -131,6 +136,7 @@ LONG mmioRead(HMMIO handle, HPSTR buffer, LONG count)
 
 LONG mmioSeek(HMMIO handle, LONG offset, int origin)
 {
+    VTL_TRACE(winmm, "mmioSeek", handle, offset, origin);
     HMMIO__* file = opened(handle);
     if (!file || std::fseek(file->file, offset, origin) != 0)
         return -1;
@@ -139,6 +145,7 @@ LONG mmioSeek(HMMIO handle, LONG offset, int origin)
 
 MMRESULT mmioDescend(HMMIO handle, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT flags)
 {
+    VTL_TRACE(winmm, "mmioDescend", handle, chunk, parent, flags);
     HMMIO__* file = opened(handle);
     if (!file || !chunk)
         return MMSYSERR_INVALPARAM;
@@ -177,6 +184,7 @@ MMRESULT mmioDescend(HMMIO handle, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT fl
 
 MMRESULT mmioAscend(HMMIO handle, LPMMCKINFO chunk, UINT)
 {
+    VTL_TRACE(winmm, "mmioAscend", handle, chunk);
     HMMIO__* file = opened(handle);
     if (!file || !chunk)
         return MMSYSERR_INVALPARAM;

@@ -2,6 +2,7 @@
 
 #include "platform/host/sockets.h"
 #include "platform/winsock/winsock_startup.h"
+#include "platform/kernel/trace.h"
 
 #include <vantrel/win32/window.h>
 #include <vantrel/win32/winsock.h>
@@ -147,6 +148,8 @@ void cancelAllHostLookups()
 
 HANDLE WSAAsyncGetHostByName(HWND window, UINT message, const char* name, char* buffer, int bufferLength)
 {
+    VTL_TRACE(winsock, "WSAAsyncGetHostByName", window, vtl::trace::Message{message}, name,
+              static_cast<const void*>(buffer), bufferLength);
     if (!name) {
         WSASetLastError(WSAEFAULT);
         return nullptr;
@@ -159,6 +162,9 @@ HANDLE WSAAsyncGetHostByName(HWND window, UINT message, const char* name, char* 
 HANDLE WSAAsyncGetHostByAddr(HWND window, UINT message, const char* address, int length, int type, char* buffer,
                              int bufferLength)
 {
+    VTL_TRACE(winsock, "WSAAsyncGetHostByAddr", window, vtl::trace::Message{message},
+              static_cast<const void*>(address), length, type,
+              static_cast<const void*>(buffer), bufferLength);
     if (!address || length != 4) {
         WSASetLastError(WSAEFAULT);
         return nullptr;
@@ -175,6 +181,7 @@ HANDLE WSAAsyncGetHostByAddr(HWND window, UINT message, const char* address, int
 
 int WSACancelAsyncRequest(HANDLE request)
 {
+    VTL_TRACE(winsock, "WSACancelAsyncRequest", request);
     vtl::LookupTable& t = vtl::table();
     std::lock_guard<std::mutex> lock(t.mutex);
     if (t.pending.erase(reinterpret_cast<uintptr_t>(request)) == 0) {

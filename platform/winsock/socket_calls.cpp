@@ -5,6 +5,7 @@
 
 #include "platform/host/sockets.h"
 #include "platform/winsock/winsock_startup.h"
+#include "platform/kernel/trace.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ bool holdsAddress(SOCKET s, int length)
 
 int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 {
+    VTL_TRACE(winsock, "WSAAsyncSelect", s, window, vtl::trace::Message{message}, events);
     if (!vtl::winsockStarted())
         return failWith(WSANOTINITIALISED);
     if (!isWinsockSocket(s))
@@ -60,6 +62,7 @@ int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events)
 
 int closesocket(SOCKET s)
 {
+    VTL_TRACE(winsock, "closesocket", s);
     // Closing whatever holds the number would take a file, standard input or
     // the library's own socket away from under its owner.
     if (!isWinsockSocket(s))
@@ -70,6 +73,7 @@ int closesocket(SOCKET s)
 
 int ioctlsocket(SOCKET s, long command, u_long* argument)
 {
+    VTL_TRACE(winsock, "ioctlsocket", s, command, argument);
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     if (!argument)
@@ -91,11 +95,13 @@ int ioctlsocket(SOCKET s, long command, u_long* argument)
             return failWith(WSAEINVAL);
         return host::setNonBlocking(s, *argument != 0) == 0 ? 0 : SOCKET_ERROR;
     }
+    VTL_UNSUPPORTED("ioctlsocket other than FIONREAD and FIONBIO", "fails");
     return failWith(WSAEINVAL);
 }
 
 int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 {
+    VTL_TRACE(winsock, "bind", s, vtl::trace::SockAddr{name}, nameLength);
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     if (!name || !holdsAddress(s, nameLength))
@@ -107,6 +113,8 @@ int bind(SOCKET s, const struct sockaddr* name, int nameLength)
 
 int sendto(SOCKET s, const char* buffer, int length, int flags, const struct sockaddr* to, int toLength)
 {
+    VTL_TRACE(winsock, "sendto", s, static_cast<const void*>(buffer), length, flags, vtl::trace::SockAddr{to},
+              toLength);
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     if (length < 0 || (!buffer && length > 0) || (to && !holdsAddress(s, toLength)))
@@ -123,6 +131,7 @@ int sendto(SOCKET s, const char* buffer, int length, int flags, const struct soc
 
 int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* from, int* fromLength)
 {
+    VTL_TRACE(winsock, "recvfrom", s, static_cast<const void*>(buffer), length, flags, from, fromLength);
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     if (length < 0 || (!buffer && length > 0) || (from && (!fromLength || !holdsAddress(s, *fromLength)))) {
@@ -145,6 +154,7 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, struct sockaddr* fro
 
 int getsockopt(SOCKET s, int level, int name, char* value, int* length)
 {
+    VTL_TRACE(winsock, "getsockopt", s, level, name, static_cast<const void*>(value), length);
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     if (!value || !length)
@@ -154,6 +164,7 @@ int getsockopt(SOCKET s, int level, int name, char* value, int* length)
 
 int setsockopt(SOCKET s, int level, int name, const char* value, int length)
 {
+    VTL_TRACE(winsock, "setsockopt", s, level, name, static_cast<const void*>(value), length);
     if (!isWinsockSocket(s))
         return failWith(WSAENOTSOCK);
     if (!value && length > 0)

@@ -3,6 +3,7 @@
 #include "platform/winsock/host_lookup.h"
 #include "platform/host/sockets.h"
 #include "platform/winsock/winsock_startup.h"
+#include "platform/kernel/trace.h"
 
 #include <atomic>
 #include <cstring>
@@ -22,6 +23,7 @@ bool winsockStarted()
 
 int WSAStartup(WORD versionRequested, LPWSADATA data)
 {
+    VTL_TRACE(winsock, "WSAStartup", versionRequested, data);
     constexpr WORD kHighest = 0x0101; // 1.1: major in the low byte
     if (!data)
         return WSAEFAULT;
@@ -42,6 +44,7 @@ int WSAStartup(WORD versionRequested, LPWSADATA data)
 
 int WSACleanup()
 {
+    VTL_TRACE0(winsock, "WSACleanup");
     int now = gStartups.load();
     do {
         if (now <= 0) {
