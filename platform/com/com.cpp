@@ -21,7 +21,7 @@ std::atomic<int> gComUsers{0};
 HRESULT CoInitialize(LPVOID)
 {
     VTL_TRACE0(kernel, "CoInitialize");
-    return gComUsers++ == 0 ? S_OK : S_FALSE;
+    return vtlTraceCall_.result(gComUsers++ == 0 ? S_OK : S_FALSE);
 }
 
 void CoUninitialize()
@@ -35,36 +35,36 @@ HRESULT CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD, REFIID iid, LPV
 {
     VTL_TRACE(kernel, "CoCreateInstance", &clsid, outer, &iid, object);
     if (!object)
-        return E_POINTER;
+        return vtlTraceCall_.result(E_POINTER);
     *object = nullptr;
     if (outer)
-        return CLASS_E_NOAGGREGATION;
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
     if (!IsEqualCLSID(clsid, CLSID_DirectSound))
-        return REGDB_E_CLASSNOTREG;
+        return vtlTraceCall_.result(REGDB_E_CLASSNOTREG);
     vtl::SoundDevice* device = vtl::SoundDevice::make();
     if (!device)
-        return E_OUTOFMEMORY;
+        return vtlTraceCall_.result(E_OUTOFMEMORY);
     HRESULT result = device->QueryInterface(iid, object);
     device->Release();
-    return result;
+    return vtlTraceCall_.result(result);
 }
 
 HRESULT DirectSoundCreate(LPCGUID guid, LPDIRECTSOUND* sound, LPUNKNOWN outer)
 {
     VTL_TRACE(dsound, "DirectSoundCreate", guid, sound, outer);
     if (!sound)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     *sound = nullptr;
     if (outer)
-        return DSERR_NOAGGREGATION;
+        return vtlTraceCall_.result(DSERR_NOAGGREGATION);
     vtl::SoundDevice* device = vtl::SoundDevice::make();
     if (!device)
-        return DSERR_OUTOFMEMORY;
+        return vtlTraceCall_.result(DSERR_OUTOFMEMORY);
     HRESULT result = device->Initialize(guid);
     if (FAILED(result)) {
         device->Release();
-        return result;
+        return vtlTraceCall_.result(result);
     }
     *sound = device;
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }

@@ -38,14 +38,14 @@ HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT 
     VTL_TRACE(frame, "IDirectDrawSurface::Blt", this, vtl::trace::Rect{destRect}, source, vtl::trace::Rect{sourceRect},
               flags, fx);
     if (HRESULT r = testing::ddraw::intercept(Op::Blt, flags))
-        return r;
+        return vtlTraceCall_.result(r);
     if (lost())
-        return DDERR_SURFACELOST;
+        return vtlTraceCall_.result(DDERR_SURFACELOST);
     if (busy())
-        return DDERR_SURFACEBUSY;
+        return vtlTraceCall_.result(DDERR_SURFACEBUSY);
     const RECT dest = destRect ? *destRect : RECT{0, 0, width_, height_};
     if (inverted(dest))
-        return DDERR_INVALIDRECT;
+        return vtlTraceCall_.result(DDERR_INVALIDRECT);
 
     // With a clipper what falls outside the surface or the window is simply
     // not drawn; without one the rectangle must lie on the surface.
@@ -56,36 +56,36 @@ HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT 
         if (windowClip(&client))
             visible = intersect(visible, client);
     } else if (empty(dest) || !inside(dest, width_, height_)) {
-        return DDERR_INVALIDRECT;
+        return vtlTraceCall_.result(DDERR_INVALIDRECT);
     }
 
     if (flags & DDBLT_COLORFILL) {
         if (!fx || fx->dwSize != sizeof(DDBLTFX))
-            return DDERR_INVALIDPARAMS;
+            return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
         if (HRESULT r = fill(visible, fx->dwFillColor))
-            return r;
+            return vtlTraceCall_.result(r);
         present();
-        return DD_OK;
+        return vtlTraceCall_.result(DD_OK);
     }
 
     if (!source)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     DDSurface& from = *static_cast<DDSurface*>(source);
     if (from.lost())
-        return DDERR_SURFACELOST;
+        return vtlTraceCall_.result(DDERR_SURFACELOST);
     if (&from != this && from.busy())
-        return DDERR_SURFACEBUSY;
+        return vtlTraceCall_.result(DDERR_SURFACEBUSY);
     if (from.layout_ != layout_)
-        return DDERR_INVALIDPIXELFORMAT;
+        return vtlTraceCall_.result(DDERR_INVALIDPIXELFORMAT);
     const RECT sourceArea = sourceRect ? *sourceRect : RECT{0, 0, from.width_, from.height_};
     if (empty(sourceArea) || !inside(sourceArea, from.width_, from.height_))
-        return DDERR_INVALIDRECT;
+        return vtlTraceCall_.result(DDERR_INVALIDRECT);
     if (!empty(visible)) {
         if (HRESULT r = copyFrom(from, sourceArea, dest, visible))
-            return r;
+            return vtlTraceCall_.result(r);
     }
     present();
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::fill(const RECT& area, DWORD color)

@@ -9,9 +9,9 @@ HRESULT vtl::DDClipper::SetHWnd(DWORD, HWND hwnd)
 {
     VTL_TRACE(ddraw, "IDirectDrawClipper::SetHWnd", this, hwnd);
     if (HRESULT r = testing::ddraw::intercept(testing::ddraw::Op::SetHWnd))
-        return r;
+        return vtlTraceCall_.result(r);
     window_ = hwnd;
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDClipper::GetHWnd(HWND* hwnd)
@@ -47,8 +47,8 @@ HRESULT vtl::DDPalette::SetEntries(DWORD, DWORD base, DWORD count, LPPALETTEENTR
 {
     VTL_TRACE(ddraw, "IDirectDrawPalette::SetEntries", this, base, count, entries);
     if (!entries || base > 256 || count > 256 - base)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     // Shown with the primary's next frame.
     std::memcpy(entries_ + base, entries, count * sizeof(PALETTEENTRY));
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }

@@ -44,29 +44,29 @@ HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown
 {
     VTL_TRACE(ddraw, "DirectDrawCreate", driver, directDraw, outer);
     if (!directDraw)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *directDraw = nullptr;
     if (outer)
-        return CLASS_E_NOAGGREGATION;
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
     if (HRESULT r = vtl::testing::ddraw::intercept(vtl::testing::ddraw::Op::Create))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!knownDriver(driver))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *directDraw = new (std::nothrow) vtl::DDDevice;
-    return *directDraw ? DD_OK : DDERR_OUTOFMEMORY;
+    return vtlTraceCall_.result(*directDraw ? DD_OK : DDERR_OUTOFMEMORY);
 }
 
 HRESULT WINAPI DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context)
 {
     VTL_TRACE(ddraw, "DirectDrawEnumerateA", callback, context);
     if (!callback)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (HRESULT r = vtl::testing::ddraw::intercept(vtl::testing::ddraw::Op::Enumerate))
-        return r;
+        return vtlTraceCall_.result(r);
     char description[] = "Primary Display Driver";
     char name[] = "display";
     if (!callback(nullptr, description, name, context))
-        return DD_OK;
+        return vtlTraceCall_.result(DD_OK);
     for (unsigned i = 0; i < vtl::testing::ddraw::extraDrivers(); ++i) {
         GUID guid = extraDriverGuid(i);
         char extraDescription[64];
@@ -76,5 +76,5 @@ HRESULT WINAPI DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context)
         if (!callback(&guid, extraDescription, extraName, context))
             break;
     }
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }

@@ -139,19 +139,19 @@ HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 {
     VTL_TRACE(ddraw, "IDirectDraw::SetCooperativeLevel", this, hwnd, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::SetCooperativeLevel, flags))
-        return r;
+        return vtlTraceCall_.result(r);
     const bool exclusive = (flags & DDSCL_EXCLUSIVE) != 0;
     const bool full = (flags & DDSCL_FULLSCREEN) != 0;
     const bool normal = (flags & DDSCL_NORMAL) != 0;
     if (exclusive != full || (normal && exclusive) || (!normal && !exclusive))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (exclusive && !hwnd)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (!exclusive)
         leaveMode();
     display_->window = hwnd;
     display_->level = flags;
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
@@ -159,13 +159,13 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
     VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", this, static_cast<int>(width), static_cast<int>(height),
               static_cast<int>(bits));
     if (HRESULT r = testing::ddraw::intercept(Op::SetDisplayMode, bits))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!display_->exclusive())
-        return DDERR_NOEXCLUSIVEMODE;
+        return vtlTraceCall_.result(DDERR_NOEXCLUSIVEMODE);
     if (!isDisplayModeListed(width, height, bits))
-        return DDERR_INVALIDMODE;
+        return vtlTraceCall_.result(DDERR_INVALIDMODE);
     if (HRESULT r = displayBackend().enterFullscreen(display_->window, width, height))
-        return r;
+        return vtlTraceCall_.result(r);
     // The mode is the game's screen: the desktop takes its size, and the
     // exclusive window covers it, above the others, until the game places
     // it again (DDEnable's windowed placement undoes both).  The backend
@@ -183,23 +183,23 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
     // (its listeners tell the windows, and through them the loss watch).
     noteDisplayLoss();
     notifyDisplayChange(bits, static_cast<int>(width), static_cast<int>(height));
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::RestoreDisplayMode()
 {
     VTL_TRACE(ddraw, "IDirectDraw::RestoreDisplayMode", this);
     if (HRESULT r = testing::ddraw::intercept(Op::RestoreDisplayMode))
-        return r;
+        return vtlTraceCall_.result(r);
     leaveMode();
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
 {
     VTL_TRACE(ddraw, "IDirectDraw::GetDisplayMode", this, desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     std::memset(desc, 0, sizeof *desc);
     desc->dwSize = sizeof *desc;
     desc->dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
@@ -209,7 +209,7 @@ HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
     desc->lPitch = static_cast<LONG>(desc->dwWidth * layout.bytes());
     desc->dwRefreshRate = 60;
     vtl::describeLayout(layout, &desc->ddpfPixelFormat);
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
@@ -217,9 +217,9 @@ HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPV
 {
     VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", this, flags, filter, context, callback);
     if (HRESULT r = testing::ddraw::intercept(Op::EnumDisplayModes, flags))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!callback || (filter && filter->dwSize != sizeof(DDSURFACEDESC)))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     ModeSize sizes[4];
     const int n = listedSizes(sizes);
     const DWORD depths[] = {8, 16, 24, 32};
@@ -242,31 +242,31 @@ HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPV
             mode.dwRefreshRate = 60;
             vtl::describeLayout(fullscreenLayout(bits, display_->desktop), &mode.ddpfPixelFormat);
             if (callback(&mode, context) == DDENUMRET_CANCEL)
-                return DD_OK;
+                return vtlTraceCall_.result(DD_OK);
         }
     }
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD flags, HANDLE)
 {
     VTL_TRACE(frame, "IDirectDraw::WaitForVerticalBlank", this, flags);
     VTL_UNSUPPORTED("IDirectDraw::WaitForVerticalBlank", "returns at once");
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnknown* outer)
 {
     VTL_TRACE(ddraw, "IDirectDraw::CreateClipper", this, clipper, outer);
     if (!clipper)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *clipper = nullptr;
     if (outer)
-        return CLASS_E_NOAGGREGATION;
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
     if (HRESULT r = testing::ddraw::intercept(Op::CreateClipper))
-        return r;
+        return vtlTraceCall_.result(r);
     *clipper = new (std::nothrow) DDClipper;
-    return *clipper ? DD_OK : DDERR_OUTOFMEMORY;
+    return vtlTraceCall_.result(*clipper ? DD_OK : DDERR_OUTOFMEMORY);
 }
 
 HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirectDrawPalette** palette,
@@ -274,51 +274,51 @@ HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirec
 {
     VTL_TRACE(ddraw, "IDirectDraw::CreatePalette", this, flags, entries, palette, outer);
     if (!palette)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *palette = nullptr;
     if (outer)
-        return CLASS_E_NOAGGREGATION;
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
     if (HRESULT r = testing::ddraw::intercept(Op::CreatePalette, flags))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!(flags & DDPCAPS_8BIT) || !entries)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *palette = new (std::nothrow) DDPalette(flags, entries);
-    return *palette ? DD_OK : DDERR_OUTOFMEMORY;
+    return vtlTraceCall_.result(*palette ? DD_OK : DDERR_OUTOFMEMORY);
 }
 
 HRESULT vtl::DDDevice::CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** surface, IUnknown* outer)
 {
     VTL_TRACE(ddraw, "IDirectDraw::CreateSurface", this, desc, surface, outer);
     if (!surface)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *surface = nullptr;
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (outer)
-        return CLASS_E_NOAGGREGATION;
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
     if (HRESULT r = testing::ddraw::intercept(Op::CreateSurface, desc->ddsCaps.dwCaps))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!(desc->dwFlags & DDSD_CAPS))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (desc->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE)
-        return createPrimary(*desc, surface);
+        return vtlTraceCall_.result(createPrimary(*desc, surface));
 
     if ((desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     const LONG width = static_cast<LONG>(desc->dwWidth);
     const LONG height = static_cast<LONG>(desc->dwHeight);
     if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (desc->ddsCaps.dwCaps & (DDSCAPS_FLIP | DDSCAPS_BACKBUFFER))
-        return DDERR_INVALIDCAPS;
+        return vtlTraceCall_.result(DDERR_INVALIDCAPS);
     PixelLayout layout = display_->currentLayout();
     if ((desc->dwFlags & DDSD_PIXELFORMAT) && !layoutFromFormat(desc->ddpfPixelFormat, &layout))
-        return DDERR_INVALIDPIXELFORMAT;
+        return vtlTraceCall_.result(DDERR_INVALIDPIXELFORMAT);
     DDSurface* made = DDSurface::make(display_, desc->ddsCaps.dwCaps, width, height, layout);
     if (!made)
-        return DDERR_OUTOFMEMORY;
+        return vtlTraceCall_.result(DDERR_OUTOFMEMORY);
     *surface = made;
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::createPrimary(const DDSURFACEDESC& desc, IDirectDrawSurface** surface)

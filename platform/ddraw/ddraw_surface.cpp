@@ -88,20 +88,20 @@ HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
 {
     VTL_TRACE(ddraw, "IDirectDrawSurface::GetPixelFormat", this, format);
     if (HRESULT r = testing::ddraw::intercept(Op::GetPixelFormat))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!format || format->dwSize != sizeof(DDPIXELFORMAT))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     describeLayout(layout_, format);
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::GetSurfaceDesc(LPDDSURFACEDESC desc)
 {
     VTL_TRACE(ddraw, "IDirectDrawSurface::GetSurfaceDesc", this, desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     describe(desc);
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::GetCaps(LPDDSCAPS caps)
@@ -116,111 +116,111 @@ HRESULT vtl::DDSurface::IsLost()
 {
     VTL_TRACE(frame, "IDirectDrawSurface::IsLost", this);
     if (HRESULT r = testing::ddraw::intercept(Op::IsLost))
-        return r;
-    return lost() ? DDERR_SURFACELOST : DD_OK;
+        return vtlTraceCall_.result(r);
+    return vtlTraceCall_.result(lost() ? DDERR_SURFACELOST : DD_OK);
 }
 
 HRESULT vtl::DDSurface::Restore()
 {
     VTL_TRACE(ddraw, "IDirectDrawSurface::Restore", this);
     if (HRESULT r = testing::ddraw::intercept(Op::Restore))
-        return r;
+        return vtlTraceCall_.result(r);
     // A flipping chain belongs to the full-screen mode it was made in.
     if (backBuffer_ && !display_->modeSet)
-        return DDERR_WRONGMODE;
+        return vtlTraceCall_.result(DDERR_WRONGMODE);
     for (DDSurface* s : {this, backBuffer_}) {
         if (s && s->lost()) {
             std::memset(s->pixels_.get(), 0, static_cast<size_t>(s->pitch_) * s->height_);
             s->lossStamp_ = displayLossCount();
         }
     }
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE)
 {
     VTL_TRACE(frame, "IDirectDrawSurface::Lock", this, vtl::trace::Rect{rect}, desc, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::Lock, flags))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (lost())
-        return DDERR_SURFACELOST;
+        return vtlTraceCall_.result(DDERR_SURFACELOST);
     if (busy())
-        return DDERR_SURFACEBUSY;
+        return vtlTraceCall_.result(DDERR_SURFACEBUSY);
     RECT area{0, 0, width_, height_};
     if (rect) {
         if (rect->left < 0 || rect->top < 0 || rect->right > width_ || rect->bottom > height_ ||
             rect->left >= rect->right || rect->top >= rect->bottom)
-            return DDERR_INVALIDRECT;
+            return vtlTraceCall_.result(DDERR_INVALIDRECT);
         area = *rect;
     }
     describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = pixels_.get() + static_cast<size_t>(area.top) * pitch_ + area.left * layout_.bytes();
     locked_ = true;
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::Unlock(LPVOID)
 {
     VTL_TRACE(frame, "IDirectDrawSurface::Unlock", this);
     if (HRESULT r = testing::ddraw::intercept(Op::Unlock))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!locked_)
-        return DDERR_NOTLOCKED;
+        return vtlTraceCall_.result(DDERR_NOTLOCKED);
     locked_ = false;
     present();
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
 {
     VTL_TRACE(frame, "IDirectDrawSurface::Flip", this, target, flags);
     if (HRESULT r = testing::ddraw::intercept(Op::Flip, flags))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!backBuffer_)
-        return DDERR_NOTFLIPPABLE;
+        return vtlTraceCall_.result(DDERR_NOTFLIPPABLE);
     if (target && target != backBuffer_)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (lost() || backBuffer_->lost())
-        return DDERR_SURFACELOST;
+        return vtlTraceCall_.result(DDERR_SURFACELOST);
     if (busy() || backBuffer_->busy())
-        return DDERR_SURFACEBUSY;
+        return vtlTraceCall_.result(DDERR_SURFACEBUSY);
     std::swap(pixels_, backBuffer_->pixels_);
     // A flip is shown at the vertical blank unless its flags say not to
     // wait for it (DDFLIP_WAIT is about a busy device, which this one never
     // is).
     present((flags & DDFLIP_NOVSYNC) == 0);
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** surface)
 {
     VTL_TRACE(ddraw, "IDirectDrawSurface::GetAttachedSurface", this, caps, surface);
     if (!caps || !surface)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *surface = nullptr;
     if (HRESULT r = testing::ddraw::intercept(Op::GetAttachedSurface, caps->dwCaps))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!backBuffer_ || !(caps->dwCaps & (DDSCAPS_BACKBUFFER | DDSCAPS_FLIP)))
-        return DDERR_NOTFOUND;
+        return vtlTraceCall_.result(DDERR_NOTFOUND);
     backBuffer_->AddRef();
     *surface = backBuffer_;
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::SetClipper(IDirectDrawClipper* clipper)
 {
     VTL_TRACE(ddraw, "IDirectDrawSurface::SetClipper", this, clipper);
     if (HRESULT r = testing::ddraw::intercept(Op::SetClipper))
-        return r;
+        return vtlTraceCall_.result(r);
     if (clipper)
         clipper->AddRef();
     if (clipper_)
         clipper_->Release();
     clipper_ = static_cast<DDClipper*>(clipper);
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::GetClipper(IDirectDrawClipper** clipper)
@@ -238,16 +238,16 @@ HRESULT vtl::DDSurface::SetPalette(IDirectDrawPalette* palette)
 {
     VTL_TRACE(ddraw, "IDirectDrawSurface::SetPalette", this, palette);
     if (HRESULT r = testing::ddraw::intercept(Op::SetPalette))
-        return r;
+        return vtlTraceCall_.result(r);
     if (palette && layout_.bits != 8)
-        return DDERR_NOTPALETTIZED;
+        return vtlTraceCall_.result(DDERR_NOTPALETTIZED);
     if (palette)
         palette->AddRef();
     if (palette_)
         palette_->Release();
     palette_ = static_cast<DDPalette*>(palette);
     present();
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::GetPalette(IDirectDrawPalette** palette)
@@ -288,32 +288,32 @@ HRESULT vtl::DDSurface::GetDC(HDC* dc)
 {
     VTL_TRACE(frame, "IDirectDrawSurface::GetDC", this, dc);
     if (HRESULT r = testing::ddraw::intercept(Op::GetDC))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!dc)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *dc = nullptr;
     if (lost())
-        return DDERR_SURFACELOST;
+        return vtlTraceCall_.result(DDERR_SURFACELOST);
     if (dc_)
-        return DDERR_DCALREADYCREATED;
+        return vtlTraceCall_.result(DDERR_DCALREADYCREATED);
     if (locked_)
-        return DDERR_SURFACEBUSY;
+        return vtlTraceCall_.result(DDERR_SURFACEBUSY);
     dc_ = createMemoryDC(pixels_.get(), static_cast<DWORD>(pitch_), width_, height_, formatOf(layout_));
     if (!dc_)
-        return DDERR_CANTCREATEDC;
+        return vtlTraceCall_.result(DDERR_CANTCREATEDC);
     *dc = dc_;
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDSurface::ReleaseDC(HDC dc)
 {
     VTL_TRACE(frame, "IDirectDrawSurface::ReleaseDC", this, dc);
     if (HRESULT r = testing::ddraw::intercept(Op::ReleaseDC))
-        return r;
+        return vtlTraceCall_.result(r);
     if (!dc_ || dc != dc_)
-        return DDERR_NODC;
+        return vtlTraceCall_.result(DDERR_NODC);
     destroyMemoryDC(dc_);
     dc_ = nullptr;
     present();
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }

@@ -143,7 +143,7 @@ HRESULT SoundBuffer::GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCursor)
         *playCursor = play;
     if (writeCursor)
         *writeCursor = write;
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::GetFormat(LPWAVEFORMATEX format, DWORD size, LPDWORD written)
@@ -192,11 +192,11 @@ HRESULT SoundBuffer::GetStatus(LPDWORD status)
 {
     VTL_TRACE(frame, "IDirectSoundBuffer::GetStatus", this, status);
     if (!status)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     *status = (playing_ ? DSBSTATUS_PLAYING : 0) | (playing_ && looping_ ? DSBSTATUS_LOOPING : 0) |
               (lost_ ? DSBSTATUS_BUFFERLOST : 0);
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::Initialize(IDirectSound*, LPCDSBUFFERDESC)
@@ -209,19 +209,19 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD firs
 {
     VTL_TRACE(frame, "IDirectSoundBuffer::Lock", this, offset, bytes, first, firstBytes, second, secondBytes, flags);
     if (!first || !firstBytes)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     DWORD size = memory_->size;
     {
         std::lock_guard<std::mutex> lock(engine_->mutex());
         if (lost_)
-            return DSERR_BUFFERLOST;
+            return vtlTraceCall_.result(DSERR_BUFFERLOST);
     }
     if (flags & DSBLOCK_FROMWRITECURSOR)
         GetCurrentPosition(nullptr, &offset);
     if (flags & DSBLOCK_ENTIREBUFFER)
         bytes = size;
     if (offset >= size || bytes == 0 || bytes > size)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     DWORD head = std::min(bytes, size - offset);
     DWORD tail = bytes - head;
     *first = memory_->bytes.get() + offset;
@@ -230,7 +230,7 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD firs
         *second = tail ? memory_->bytes.get() : nullptr;
     if (secondBytes)
         *secondBytes = second ? tail : 0;
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::Unlock(LPVOID first, DWORD firstBytes, LPVOID second, DWORD secondBytes)
@@ -244,82 +244,82 @@ HRESULT SoundBuffer::Unlock(LPVOID first, DWORD firstBytes, LPVOID second, DWORD
         return q >= begin && q <= begin + memory_->size && n <= DWORD(begin + memory_->size - q);
     };
     if (!inside(first, firstBytes) || !inside(second, secondBytes))
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     // Taking the mutex orders what the game wrote before everything the
     // mixer reads afterwards.
     std::lock_guard<std::mutex> lock(engine_->mutex());
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags)
 {
     VTL_TRACE(dsound, "IDirectSoundBuffer::Play", this, reserved, priority, flags);
     if (reserved != 0 || priority != 0)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     if (lost_)
-        return DSERR_BUFFERLOST;
+        return vtlTraceCall_.result(DSERR_BUFFERLOST);
     looping_ = (flags & DSBPLAY_LOOPING) != 0;
     playing_ = true;
     engine_->start(this);
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::SetCurrentPosition(DWORD position)
 {
     VTL_TRACE(dsound, "IDirectSoundBuffer::SetCurrentPosition", this, position);
     if (position >= memory_->size)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     position_ = MixPosition(std::min(position / layout_.frameBytes, frames() - 1)) << 32;
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::SetFormat(LPCWAVEFORMATEX)
 {
     VTL_TRACE(dsound, "IDirectSoundBuffer::SetFormat", this);
-    return DSERR_INVALIDCALL; // only a primary buffer takes a format
+    return vtlTraceCall_.result(DSERR_INVALIDCALL); // only a primary buffer takes a format
 }
 
 HRESULT SoundBuffer::SetVolume(LONG volume)
 {
     VTL_TRACE(dsound, "IDirectSoundBuffer::SetVolume", this, volume);
     if (!(flags_ & DSBCAPS_CTRLVOLUME))
-        return DSERR_CONTROLUNAVAIL;
+        return vtlTraceCall_.result(DSERR_CONTROLUNAVAIL);
     if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     volume_ = volume;
     gain_ = gainFromVolumePan(volume_, pan_);
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::SetPan(LONG pan)
 {
     VTL_TRACE(dsound, "IDirectSoundBuffer::SetPan", this, pan);
     if (!(flags_ & DSBCAPS_CTRLPAN))
-        return DSERR_CONTROLUNAVAIL;
+        return vtlTraceCall_.result(DSERR_CONTROLUNAVAIL);
     if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     pan_ = pan;
     gain_ = gainFromVolumePan(volume_, pan_);
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::SetFrequency(DWORD frequency)
 {
     VTL_TRACE(dsound, "IDirectSoundBuffer::SetFrequency", this, frequency);
     if (!(flags_ & DSBCAPS_CTRLFREQUENCY))
-        return DSERR_CONTROLUNAVAIL;
+        return vtlTraceCall_.result(DSERR_CONTROLUNAVAIL);
     if (frequency == DSBFREQUENCY_ORIGINAL)
         frequency = layout_.rate;
     if (frequency < DSBFREQUENCY_MIN || frequency > DSBFREQUENCY_MAX)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     frequency_ = frequency;
     step_ = mixStep(frequency, engine_->rate());
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 void SoundBuffer::stopLocked(std::vector<HANDLE>& signals)
@@ -343,7 +343,7 @@ HRESULT SoundBuffer::Stop()
     }
     for (HANDLE event : signals)
         SetEvent(event);
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundBuffer::Restore()
@@ -351,7 +351,7 @@ HRESULT SoundBuffer::Restore()
     VTL_TRACE(dsound, "IDirectSoundBuffer::Restore", this);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     lost_ = false;
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 void SoundBuffer::lose()
@@ -370,15 +370,15 @@ HRESULT SoundBuffer::setNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY 
 {
     VTL_TRACE(dsound, "IDirectSoundNotify::SetNotificationPositions", this, count, positions);
     if (count > 0 && !positions)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     for (DWORD i = 0; i < count; ++i)
         if (positions[i].dwOffset != DSBPN_OFFSETSTOP && positions[i].dwOffset >= memory_->size)
-            return DSERR_INVALIDPARAM;
+            return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(engine_->mutex());
     if (playing_)
-        return DSERR_INVALIDCALL;
+        return vtlTraceCall_.result(DSERR_INVALIDCALL);
     notifications_.assign(positions, positions + count);
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 bool SoundBuffer::mix(int32_t* accumulator, uint32_t outFrames, uint32_t, std::vector<HANDLE>& signals)

@@ -37,62 +37,62 @@ HRESULT SoundDevice::CreateSoundBuffer(LPCDSBUFFERDESC description, IDirectSound
 {
     VTL_TRACE(dsound, "IDirectSound::CreateSoundBuffer", this, description, buffer, outer);
     if (!buffer)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     *buffer = nullptr;
     if (outer)
-        return DSERR_NOAGGREGATION;
+        return vtlTraceCall_.result(DSERR_NOAGGREGATION);
     if (!engine_)
-        return DSERR_UNINITIALIZED;
+        return vtlTraceCall_.result(DSERR_UNINITIALIZED);
     if (level_ == 0)
-        return DSERR_PRIOLEVELNEEDED;
+        return vtlTraceCall_.result(DSERR_PRIOLEVELNEEDED);
     if (!description)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     HRESULT result;
     *buffer = SoundBuffer::create(engine_, *description, &result);
-    return result;
+    return vtlTraceCall_.result(result);
 }
 
 HRESULT SoundDevice::GetCaps(LPDSCAPS caps)
 {
     VTL_TRACE(dsound, "IDirectSound::GetCaps", this, caps);
     if (!caps || caps->dwSize != sizeof(DSCAPS))
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     if (!engine_)
-        return DSERR_UNINITIALIZED;
+        return vtlTraceCall_.result(DSERR_UNINITIALIZED);
     caps->dwFlags = 0;
     caps->dwMinSecondarySampleRate = DSBFREQUENCY_MIN;
     caps->dwMaxSecondarySampleRate = DSBFREQUENCY_MAX;
     caps->dwPrimaryBuffers = 0;
     caps->dwMaxHwMixingAllBuffers = 0;
     caps->dwFreeHwMixingAllBuffers = 0;
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundDevice::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectSoundBuffer** duplicate)
 {
     VTL_TRACE(dsound, "IDirectSound::DuplicateSoundBuffer", this, original, duplicate);
     if (!duplicate)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     *duplicate = nullptr;
     if (!engine_)
-        return DSERR_UNINITIALIZED;
+        return vtlTraceCall_.result(DSERR_UNINITIALIZED);
     // Every buffer of this interface is one of ours: the device makes them all.
     auto* source = static_cast<SoundBuffer*>(original);
     if (!source)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     *duplicate = source->duplicate();
-    return *duplicate ? DS_OK : DSERR_OUTOFMEMORY;
+    return vtlTraceCall_.result(*duplicate ? DS_OK : DSERR_OUTOFMEMORY);
 }
 
 HRESULT SoundDevice::SetCooperativeLevel(HWND window, DWORD level)
 {
     VTL_TRACE(dsound, "IDirectSound::SetCooperativeLevel", this, window, level);
     if (!engine_)
-        return DSERR_UNINITIALIZED;
+        return vtlTraceCall_.result(DSERR_UNINITIALIZED);
     if (!window || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY)
-        return DSERR_INVALIDPARAM;
+        return vtlTraceCall_.result(DSERR_INVALIDPARAM);
     level_ = level;
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundDevice::Compact()
@@ -114,9 +114,9 @@ HRESULT SoundDevice::SetSpeakerConfig(DWORD config)
 {
     VTL_TRACE(dsound, "IDirectSound::SetSpeakerConfig", this, config);
     if (!engine_)
-        return DSERR_UNINITIALIZED;
+        return vtlTraceCall_.result(DSERR_UNINITIALIZED);
     speakers_ = config;
-    return DS_OK;
+    return vtlTraceCall_.result(DS_OK);
 }
 
 HRESULT SoundDevice::Initialize(LPCGUID)

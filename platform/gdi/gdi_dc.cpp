@@ -94,14 +94,14 @@ HGDIOBJ GetStockObject(int object)
     case 12: // ANSI_VAR_FONT
     case 13: // SYSTEM_FONT
     case 17: // DEFAULT_GUI_FONT
-        return handleOf(defaultFont());
-    default: return nullptr;
+        return vtlTraceCall_.result(handleOf(defaultFont()));
+    default: return vtlTraceCall_.result(nullptr);
     }
     if (!brush->stock) {
         brush->stock = true;
         registerObject(brush);
     }
-    return handleOf(brush);
+    return vtlTraceCall_.result(handleOf(brush));
 }
 
 HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
@@ -110,7 +110,7 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
     if (!dc)
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     if (Font* font = static_cast<Font*>(liveObject(object, GdiKind::kFont))) {
         Font* previous = fontOf(*dc);
         if (font != dc->font) {
@@ -121,15 +121,15 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
         }
         // A font deleted while selected is gone for good once released.
         if (previous && previous->deleted && previous->selections <= 0)
-            return nullptr;
-        return handleOf(previous);
+            return vtlTraceCall_.result(nullptr);
+        return vtlTraceCall_.result(handleOf(previous));
     }
     if (GdiObject* brush = liveObject(object, GdiKind::kBrush)) {
         GdiObject* previous = dc->brush;
         dc->brush = brush;
-        return handleOf(previous);
+        return vtlTraceCall_.result(handleOf(previous));
     }
-    return nullptr;
+    return vtlTraceCall_.result(nullptr);
 }
 
 int SetBkMode(HDC handle, int mode)
@@ -138,10 +138,10 @@ int SetBkMode(HDC handle, int mode)
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
     if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
-        return 0;
+        return vtlTraceCall_.result(0);
     int previous = dc->bkMode;
     dc->bkMode = mode;
-    return previous;
+    return vtlTraceCall_.result(previous);
 }
 
 namespace {
@@ -162,13 +162,13 @@ COLORREF swapColor(HDC handle, COLORREF DeviceContext::*field, COLORREF color)
 COLORREF SetTextColor(HDC handle, COLORREF color)
 {
     VTL_TRACE(gdi, "SetTextColor", handle, color);
-    return swapColor(handle, &DeviceContext::textColor, color);
+    return vtlTraceCall_.result(swapColor(handle, &DeviceContext::textColor, color));
 }
 
 COLORREF SetBkColor(HDC handle, COLORREF color)
 {
     VTL_TRACE(gdi, "SetBkColor", handle, color);
-    return swapColor(handle, &DeviceContext::bkColor, color);
+    return vtlTraceCall_.result(swapColor(handle, &DeviceContext::bkColor, color));
 }
 
 HDC GetDC(HWND hwnd)
@@ -176,14 +176,14 @@ HDC GetDC(HWND hwnd)
     VTL_TRACE(gdi, "GetDC", hwnd);
     WindowRef w = lookupWindow(hwnd);
     if (hwnd && !w)
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     auto* dc = new DeviceContext;
     dc->window = hwnd;
     if (w && w->native && knownFormatOrZero(dc, w))
         dc->windowPixels = true;
     std::lock_guard<std::mutex> lock(gdiMutex());
     registerObject(dc);
-    return static_cast<HDC>(handleOf(dc));
+    return vtlTraceCall_.result(static_cast<HDC>(handleOf(dc)));
 }
 
 int ReleaseDC(HWND, HDC handle)
@@ -192,13 +192,13 @@ int ReleaseDC(HWND, HDC handle)
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
     if (!dc || (dc->pixels && !dc->windowPixels))
-        return 0; // memory contexts are freed by whoever made them
+        return vtlTraceCall_.result(0); // memory contexts are freed by whoever made them
     if (dc->windowPixels) {
         if (WindowRef w = lookupWindow(dc->window))
             videoBackend().presentPixels(*w);
     }
     destroyDC(dc);
-    return 1;
+    return vtlTraceCall_.result(1);
 }
 
 int GetDeviceCaps(HDC handle, int index)
@@ -210,7 +210,7 @@ int GetDeviceCaps(HDC handle, int index)
         std::lock_guard<std::mutex> lock(gdiMutex());
         DeviceContext* dc = liveDC(handle);
         if (!dc)
-            return 0;
+            return vtlTraceCall_.result(0);
         format = dc->format;
         width = dc->width;
         height = dc->height;
@@ -222,12 +222,12 @@ int GetDeviceCaps(HDC handle, int index)
         height = d.height;
     }
     switch (index) {
-    case BITSPIXEL: return format.bitsPerPixel;
-    case PLANES: return 1;
-    case HORZRES: return width;
-    case VERTRES: return height;
+    case BITSPIXEL: return vtlTraceCall_.result(format.bitsPerPixel);
+    case PLANES: return vtlTraceCall_.result(1);
+    case HORZRES: return vtlTraceCall_.result(width);
+    case VERTRES: return vtlTraceCall_.result(height);
     default:
         VTL_UNSUPPORTED("GetDeviceCaps other than BITSPIXEL, PLANES, HORZRES and VERTRES", "returns 0");
-        return 0;
+        return vtlTraceCall_.result(0);
     }
 }

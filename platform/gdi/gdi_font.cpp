@@ -265,15 +265,15 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD und
 {
     VTL_TRACE(gdi, "CreateFontA", height, weight, italic, underline, strikeOut, faceName);
     if (testing::user::intercept(Op::CreateFont))
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     std::lock_guard<std::mutex> lock(gdiMutex());
     Font* font = makeFont(height, weight, italic != 0, underline != 0, strikeOut != 0, faceName);
     if (!font) {
         setError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     registerObject(font);
-    return static_cast<HFONT>(handleOf(font));
+    return vtlTraceCall_.result(static_cast<HFONT>(handleOf(font)));
 }
 
 BOOL DeleteObject(HGDIOBJ object)
@@ -282,18 +282,18 @@ BOOL DeleteObject(HGDIOBJ object)
     std::lock_guard<std::mutex> lock(gdiMutex());
     GdiObject* o = objectOf(object);
     if (!o || o->kind == GdiKind::kDC)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     if (o->stock)
-        return TRUE;
+        return vtlTraceCall_.result(TRUE);
     unregisterObject(o);
     if (o->kind == GdiKind::kFont) {
         Font* f = static_cast<Font*>(o);
         // Still selected: the contexts keep drawing with it until they let go.
         if (f->selections > 0) {
             f->deleted = true;
-            return TRUE;
+            return vtlTraceCall_.result(TRUE);
         }
     }
     delete o;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

@@ -127,16 +127,16 @@ BOOL GetTextExtentPointA(HDC handle, LPCSTR text, int length, LPSIZE size)
     DeviceContext* dc;
     Font* font = textFont(handle, text, length, &dc);
     if (!font || !size)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     size->cx = textWidth(*font, text, length);
     size->cy = font->ascent + font->descent;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size)
 {
     VTL_TRACE(gdi, "GetTextExtentPoint32A", dc, vtl::trace::Text{text, length > 0 ? static_cast<size_t>(length) : 0}, length, size);
-    return GetTextExtentPointA(dc, text, length, size);
+    return vtlTraceCall_.result(GetTextExtentPointA(dc, text, length, size));
 }
 
 BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int length)
@@ -146,9 +146,9 @@ BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int length)
     DeviceContext* dc;
     Font* font = textFont(handle, text, length, &dc);
     if (!font)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     if (!dc->pixels)
-        return TRUE; // a window or desktop context: nothing of ours to draw on
+        return vtlTraceCall_.result(TRUE); // a window or desktop context: nothing of ours to draw on
     int width = textWidth(*font, text, length);
     int cell = font->ascent + font->descent;
     if (dc->bkMode == OPAQUE)
@@ -175,5 +175,5 @@ BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int length)
         int top = baseline - font->ascent / 3;
         ink.fill(x, top, x + width, top + thickness);
     }
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

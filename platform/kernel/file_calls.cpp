@@ -88,33 +88,33 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
     using namespace vtl;
     if (!name || disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     const bool read = (access & GENERIC_READ) != 0;
     const bool write = (access & GENERIC_WRITE) != 0;
     if (disposition == TRUNCATE_EXISTING && !write) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     const std::string path = resolveGamePath(name);
     if (const DWORD refused = nameError(name, path)) {
         SetLastError(refused);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     const bool exists = fs::exists(status);
     if (fs::is_directory(status)) {
         SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     if (!exists && (disposition == OPEN_EXISTING || disposition == TRUNCATE_EXISTING)) {
         setNotFoundError(path);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     if (exists && disposition == CREATE_NEW) {
         SetLastError(ERROR_FILE_EXISTS);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
 
     // Opening an existing file keeps its bytes unless told to empty it.
@@ -130,7 +130,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
     std::FILE* file = std::fopen(path.c_str(), mode);
     if (!file) {
         setOpenError(errno, path);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     std::setvbuf(file, nullptr, _IONBF, 0);
     if (!exists)
@@ -141,11 +141,11 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
     HANDLE handle = addHandle(object);
     if (!handle) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     const bool reportsExisting = exists && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS);
     SetLastError(reportsExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-    return handle;
+    return vtlTraceCall_.result(handle);
 }
 
 BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped)
@@ -156,23 +156,23 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLA
         *read = 0;
     auto file = fileOf(handle);
     if (!file)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     // NT's codes: no buffer to read into is a fault on the caller's memory.
     if (!file->canRead || overlapped || (!buffer && toRead)) {
         SetLastError(!file->canRead ? ERROR_ACCESS_DENIED : overlapped ? ERROR_INVALID_PARAMETER : ERROR_NOACCESS);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     file->switchTo(FileObject::Last::Read);
     const size_t got = toRead ? std::fread(buffer, 1, toRead, file->file) : 0;
     if (got < toRead && std::ferror(file->file)) {
         std::clearerr(file->file);
         SetLastError(ERROR_READ_FAULT);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     std::clearerr(file->file); // the end of the file is not sticky on Windows
     if (read)
         *read = static_cast<DWORD>(got);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped)
@@ -183,13 +183,13 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LP
         *written = 0;
     auto file = fileOf(handle);
     if (!file)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     // NT's codes (Windows 9x wrote whatever lay at address 0 and succeeded).
     if (!file->canWrite || overlapped || (!buffer && toWrite)) {
         SetLastError(!file->canWrite ? ERROR_ACCESS_DENIED
                      : overlapped    ? ERROR_INVALID_PARAMETER
                                      : ERROR_INVALID_USER_BUFFER);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     file->switchTo(FileObject::Last::Write);
     const size_t put = toWrite ? std::fwrite(buffer, 1, toWrite, file->file) : 0;
@@ -198,9 +198,9 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LP
     if (put < toWrite) {
         std::clearerr(file->file);
         SetLastError(ERROR_WRITE_FAULT);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG high, DWORD method)
@@ -209,7 +209,7 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG high, DWORD method)
     using namespace vtl;
     auto file = fileOf(handle);
     if (!file)
-        return INVALID_SET_FILE_POINTER;
+        return vtlTraceCall_.result(INVALID_SET_FILE_POINTER);
     // Without `high` the distance is a signed 32-bit number; with it, the two
     // make one signed 64-bit number.
     int64_t move = high ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*high)) << 32) |
@@ -228,19 +228,19 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG high, DWORD method)
         fseeko(file->file, here, SEEK_SET);
     } else if (method != FILE_BEGIN) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_SET_FILE_POINTER;
+        return vtlTraceCall_.result(INVALID_SET_FILE_POINTER);
     }
     int64_t target = 0;
     if (__builtin_add_overflow(origin, move, &target) || target < 0) {
         SetLastError(target < 0 && move < 0 ? ERROR_NEGATIVE_SEEK : ERROR_INVALID_PARAMETER);
-        return INVALID_SET_FILE_POINTER;
+        return vtlTraceCall_.result(INVALID_SET_FILE_POINTER);
     }
     // The host refuses positions past the largest file its file system
     // holds; saying so beats reporting a position the handle is not at.
     if (fseeko(file->file, static_cast<off_t>(target), SEEK_SET) != 0) {
         fseeko(file->file, here, SEEK_SET);
         SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_SET_FILE_POINTER;
+        return vtlTraceCall_.result(INVALID_SET_FILE_POINTER);
     }
     file->last = FileObject::Last::None;
     if (high)
@@ -248,7 +248,7 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG high, DWORD method)
     // A position whose low word is all ones is a valid answer, told apart
     // from a failure by the last error.
     SetLastError(ERROR_SUCCESS);
-    return static_cast<DWORD>(target);
+    return vtlTraceCall_.result(static_cast<DWORD>(target));
 }
 
 DWORD GetFileSize(HANDLE handle, LPDWORD high)
@@ -257,7 +257,7 @@ DWORD GetFileSize(HANDLE handle, LPDWORD high)
     using namespace vtl;
     auto file = fileOf(handle);
     if (!file)
-        return INVALID_FILE_SIZE;
+        return vtlTraceCall_.result(INVALID_FILE_SIZE);
     const long here = std::ftell(file->file);
     std::fseek(file->file, 0, SEEK_END);
     const uint64_t size = static_cast<uint64_t>(std::ftell(file->file));
@@ -265,7 +265,7 @@ DWORD GetFileSize(HANDLE handle, LPDWORD high)
     file->last = FileObject::Last::None;
     if (high)
         *high = static_cast<DWORD>(size >> 32);
-    return static_cast<DWORD>(size);
+    return vtlTraceCall_.result(static_cast<DWORD>(size));
 }
 
 BOOL DeleteFileA(LPCSTR name)
@@ -274,23 +274,23 @@ BOOL DeleteFileA(LPCSTR name)
     using namespace vtl;
     if (!name) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     const std::string path = resolveGamePath(name);
     if (const DWORD refused = nameError(name, path)) {
         SetLastError(refused);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(path, ec);
     if (!fs::exists(status)) {
         setNotFoundError(path);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (fs::is_directory(status) || !fs::remove(path, ec)) {
         SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     forgetFolderOf(path);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

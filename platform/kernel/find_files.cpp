@@ -172,7 +172,7 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data)
     using namespace vtl;
     if (!pattern || !*pattern || !data) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     // The mask is the last part; the folder before it is resolved like any
     // other name.
@@ -184,7 +184,7 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data)
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
         SetLastError(ERROR_PATH_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
 
     auto search = std::make_shared<SearchObject>();
@@ -207,16 +207,16 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data)
     search->found.insert(search->found.end(), names.begin(), names.end());
     if (search->found.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
     fill(search->found[0], data);
     search->next = 1;
     HANDLE handle = addHandle(search);
     if (!handle) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return INVALID_HANDLE_VALUE;
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }
-    return handle;
+    return vtlTraceCall_.result(handle);
 }
 
 BOOL FindNextFileA(HANDLE handle, LPWIN32_FIND_DATAA data)
@@ -226,14 +226,14 @@ BOOL FindNextFileA(HANDLE handle, LPWIN32_FIND_DATAA data)
     auto search = std::dynamic_pointer_cast<SearchObject>(findHandle(handle));
     if (!search || !data) {
         SetLastError(search ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (search->next >= search->found.size()) {
         SetLastError(ERROR_NO_MORE_FILES);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     fill(search->found[search->next++], data);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL FindClose(HANDLE handle)
@@ -242,7 +242,7 @@ BOOL FindClose(HANDLE handle)
     using namespace vtl;
     if (!std::dynamic_pointer_cast<SearchObject>(findHandle(handle))) {
         SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
-    return CloseHandle(handle);
+    return vtlTraceCall_.result(CloseHandle(handle));
 }

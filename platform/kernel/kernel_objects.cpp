@@ -112,8 +112,8 @@ HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, 
 {
     VTL_TRACE(kernel, "CreateEventA", manualReset, initialState, name);
     if (name)
-        return nullptr;
-    return vtl::addHandle(std::make_shared<vtl::Event>(manualReset != 0, initialState != 0));
+        return vtlTraceCall_.result(nullptr);
+    return vtlTraceCall_.result(vtl::addHandle(std::make_shared<vtl::Event>(manualReset != 0, initialState != 0)));
 }
 
 static BOOL setEventState(HANDLE handle, bool on)
@@ -128,13 +128,13 @@ static BOOL setEventState(HANDLE handle, bool on)
 BOOL SetEvent(HANDLE event)
 {
     VTL_TRACE(kernel, "SetEvent", event);
-    return setEventState(event, true);
+    return vtlTraceCall_.result(setEventState(event, true));
 }
 
 BOOL ResetEvent(HANDLE event)
 {
     VTL_TRACE(kernel, "ResetEvent", event);
-    return setEventState(event, false);
+    return vtlTraceCall_.result(setEventState(event, false));
 }
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
@@ -142,7 +142,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
 {
     VTL_TRACE(kernel, "CreateThread", start, parameter, flags, threadId);
     if (!start || flags != 0)
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     auto thread = std::make_shared<vtl::Thread>();
     HANDLE handle = vtl::addHandle(thread);
     DWORD id = vtl::gNextThreadId++;
@@ -156,7 +156,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
             thread->finished_ = true;
         });
     }).detach();
-    return handle;
+    return vtlTraceCall_.result(handle);
 }
 
 BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode)
@@ -164,14 +164,14 @@ BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode)
     VTL_TRACE(kernel, "GetExitCodeThread", handle, exitCode);
     auto thread = vtl::objectOf<vtl::Thread>(handle);
     if (!thread)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     if (!exitCode) {
         SetLastError(ERROR_NOACCESS);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     std::lock_guard<std::mutex> lock(vtl::table().waitLock);
     *exitCode = thread->exitCode_;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds)
@@ -179,14 +179,14 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
     VTL_TRACE(kernel, "WaitForMultipleObjects", count, handles, waitAll, milliseconds);
     if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || !handles) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return WAIT_FAILED;
+        return vtlTraceCall_.result(WAIT_FAILED);
     }
     std::shared_ptr<vtl::KernelObject> objects[MAXIMUM_WAIT_OBJECTS];
     for (DWORD i = 0; i < count; ++i) {
         objects[i] = findHandle(handles[i]);
         if (!objects[i] || !objects[i]->waitable()) {
             SetLastError(ERROR_INVALID_HANDLE);
-            return WAIT_FAILED;
+            return vtlTraceCall_.result(WAIT_FAILED);
         }
     }
     vtl::Table& t = vtl::table();
@@ -201,24 +201,24 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
             if (all) {
                 for (DWORD i = 0; i < count; ++i)
                     objects[i]->consume();
-                return WAIT_OBJECT_0;
+                return vtlTraceCall_.result(WAIT_OBJECT_0);
             }
         } else {
             for (DWORD i = 0; i < count; ++i) {
                 if (objects[i]->signalled()) {
                     objects[i]->consume();
-                    return WAIT_OBJECT_0 + i;
+                    return vtlTraceCall_.result(WAIT_OBJECT_0 + i);
                 }
             }
         }
         if (timedOut)
-            return WAIT_TIMEOUT;
+            return vtlTraceCall_.result(WAIT_TIMEOUT);
         // A handle closed while waited on fails the wait instead of leaving
         // the waiter asleep for ever.
         for (DWORD i = 0; i < count; ++i)
             if (!findHandle(handles[i])) {
                 SetLastError(ERROR_INVALID_HANDLE);
-                return WAIT_FAILED;
+                return vtlTraceCall_.result(WAIT_FAILED);
             }
         if (milliseconds == INFINITE)
             t.changed.wait(lock);
@@ -230,7 +230,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds)
 {
     VTL_TRACE(kernel, "WaitForSingleObject", object, milliseconds);
-    return WaitForMultipleObjects(1, &object, FALSE, milliseconds);
+    return vtlTraceCall_.result(WaitForMultipleObjects(1, &object, FALSE, milliseconds));
 }
 
 BOOL CloseHandle(HANDLE handle)
@@ -243,12 +243,12 @@ BOOL CloseHandle(HANDLE handle)
         auto it = t.objects.find(reinterpret_cast<uintptr_t>(handle));
         if (it == t.objects.end()) {
             SetLastError(ERROR_INVALID_HANDLE);
-            return FALSE;
+            return vtlTraceCall_.result(FALSE);
         }
         closed = std::move(it->second);
         t.objects.erase(it);
     }
     // Waiters on the closed handle re-test and fail.
     vtl::changeSignal([] {});
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

@@ -33,7 +33,7 @@ HINSTANCE GetModuleHandleA(LPCSTR moduleName)
     const uintptr_t base = vtl::host::moduleBase(moduleName);
     if (!base) {
         vtl::setError(ERROR_MOD_NOT_FOUND);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
-    return reinterpret_cast<HINSTANCE>(base);
+    return vtlTraceCall_.result(reinterpret_cast<HINSTANCE>(base));
 }

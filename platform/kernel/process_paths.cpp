@@ -34,9 +34,9 @@ DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer)
     const fs::path here = fs::current_path(ec);
     if (ec) {
         SetLastError(ERROR_ACCESS_DENIED);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
-    return copyOrNeed(vtl::windowsFormOf(here.string()), buffer, size);
+    return vtlTraceCall_.result(copyOrNeed(vtl::windowsFormOf(here.string()), buffer, size));
 }
 
 BOOL SetCurrentDirectoryA(LPCSTR name)
@@ -44,11 +44,11 @@ BOOL SetCurrentDirectoryA(LPCSTR name)
     VTL_TRACE(kernel, "SetCurrentDirectoryA", name);
     if (!name) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (!vtl::isValidWindowsName(name)) {
         SetLastError(ERROR_INVALID_NAME);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     // Windows tells a missing folder (file not found) from a missing folder
     // above it (path not found), and a file from a folder.
@@ -57,18 +57,18 @@ BOOL SetCurrentDirectoryA(LPCSTR name)
     const fs::file_status status = fs::status(path, ec);
     if (!fs::exists(status)) {
         vtl::setNotFoundError(path);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (!fs::is_directory(status)) {
         SetLastError(ERROR_DIRECTORY);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     fs::current_path(path, ec);
     if (ec) {
         SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size)
@@ -76,29 +76,29 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size)
     VTL_TRACE(kernel, "GetModuleFileNameA", module, static_cast<const void*>(buffer), size);
     if (module && module != GetModuleHandleA(nullptr)) {
         SetLastError(ERROR_MOD_NOT_FOUND);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     std::error_code ec;
     const fs::path program = fs::read_symlink("/proc/self/exe", ec);
     if (ec) {
         SetLastError(ERROR_MOD_NOT_FOUND);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     const std::string text = vtl::windowsFormOf(program.string());
     if (!buffer || size == 0) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     // Too long: cut, still ended by a zero, and the whole size returned.
     if (text.size() >= size) {
         std::memcpy(buffer, text.c_str(), size - 1);
         buffer[size - 1] = '\0';
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return size;
+        return vtlTraceCall_.result(size);
     }
     std::memcpy(buffer, text.c_str(), text.size() + 1);
     SetLastError(ERROR_SUCCESS);
-    return static_cast<DWORD>(text.size());
+    return vtlTraceCall_.result(static_cast<DWORD>(text.size()));
 }
 
 UINT GetWindowsDirectoryA(LPSTR buffer, UINT size)
@@ -117,6 +117,6 @@ UINT GetWindowsDirectoryA(LPSTR buffer, UINT size)
     }
     std::error_code ec;
     const fs::path absolute = fs::absolute(folder, ec);
-    return copyOrNeed(vtl::windowsFormOf((ec ? fs::path(folder) : absolute).lexically_normal().string()), buffer,
-                      size);
+    return vtlTraceCall_.result(copyOrNeed(vtl::windowsFormOf((ec ? fs::path(folder) : absolute).lexically_normal().string()), buffer,
+                      size));
 }

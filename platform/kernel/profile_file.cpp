@@ -194,7 +194,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPST
               fileName);
     using namespace vtl;
     if (!buffer || size == 0)
-        return 0;
+        return vtlTraceCall_.result(0);
     // No name stands for the system's own settings file, which the game's
     // settings are never in.
     const std::shared_ptr<const ProfileText> file =
@@ -206,7 +206,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPST
             if (l.kind == ProfileLine::Kind::Section)
                 names.push_back(l.name);
         }
-        return copyList(names, buffer, size);
+        return vtlTraceCall_.result(copyList(names, buffer, size));
     }
     const size_t header = findSection(text, trimmedName(section));
     if (!key) {
@@ -218,17 +218,17 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPST
                     names.push_back(text.lines[i].name);
             }
         }
-        return copyList(names, buffer, size);
+        return vtlTraceCall_.result(copyList(names, buffer, size));
     }
     if (header < text.lines.size()) {
         const size_t at = findKey(text, header, trimmedName(key));
         if (at < text.lines.size())
-            return copyValue(unquoted(text.lines[at].value), buffer, size);
+            return vtlTraceCall_.result(copyValue(unquoted(text.lines[at].value), buffer, size));
     }
     std::string byDefault = fallback ? fallback : "";
     while (!byDefault.empty() && byDefault.back() == ' ')
         byDefault.pop_back();
-    return copyValue(byDefault, buffer, size);
+    return vtlTraceCall_.result(copyValue(byDefault, buffer, size));
 }
 
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallback, LPCSTR fileName)
@@ -237,10 +237,10 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallback, LPCSTR file
     // Without a file name Windows NT reads a list of names from its own
     // settings file, which always has some, and no name is a number.
     if (!fileName && (!section || !key))
-        return 0;
+        return vtlTraceCall_.result(0);
     char text[256];
     if (GetPrivateProfileStringA(section, key, "", text, sizeof text, fileName) == 0)
-        return static_cast<UINT>(fallback);
+        return vtlTraceCall_.result(static_cast<UINT>(fallback));
     const char* p = text;
     while (*p == ' ' || *p == '\t')
         ++p;
@@ -262,7 +262,7 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT fallback, LPCSTR file
         for (; *p >= '0' && *p <= '9'; ++p)
             value = value * 10 + static_cast<uint32_t>(*p - '0');
     }
-    return negative ? 0u - value : value;
+    return vtlTraceCall_.result(negative ? 0u - value : value);
 }
 
 BOOL WritePrivateProfileStringA(LPCSTR sectionName, LPCSTR keyName, LPCSTR value, LPCSTR fileName)
@@ -271,19 +271,19 @@ BOOL WritePrivateProfileStringA(LPCSTR sectionName, LPCSTR keyName, LPCSTR value
     using namespace vtl;
     if (!fileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (!sectionName) {
         // All three null asks Windows to write its cached files out; with
         // a key or a value there is nothing to write them into.
         if (!keyName && !value)
-            return TRUE;
+            return vtlTraceCall_.result(TRUE);
         SetLastError(ERROR_FILE_NOT_FOUND);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     const std::string section = trimmedName(sectionName);
     const std::string key = keyName ? trimmedName(keyName) : std::string();
-    return changeProfile(fileName, [&](ProfileText& text) {
+    return vtlTraceCall_.result(changeProfile(fileName, [&](ProfileText& text) {
         std::vector<ProfileLine>& lines = text.lines;
         const size_t header = findSection(text, section);
         const bool haveSection = header < lines.size();
@@ -319,5 +319,5 @@ BOOL WritePrivateProfileStringA(LPCSTR sectionName, LPCSTR keyName, LPCSTR value
             --insert;
         lines.insert(lines.begin() + static_cast<long>(insert), parseProfileLine(key + "=" + value));
         return true;
-    });
+    }));
 }

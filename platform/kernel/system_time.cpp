@@ -32,19 +32,19 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 {
     VTL_TRACE(frame, "QueryPerformanceCounter", count);
     if (!count)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     using namespace std::chrono;
     count->QuadPart = duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count() / 100;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 {
     VTL_TRACE(kernel, "QueryPerformanceFrequency", frequency);
     if (!frequency)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     frequency->QuadPart = kCounterFrequency;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 void GetSystemTime(LPSYSTEMTIME time)

@@ -1,7 +1,7 @@
 // The call trace a porter switches on with VANTREL_TRACE=user,gdi,... (or
 // "all"): one line per Windows call the game makes, written when the call
-// returns, with its arguments and the error code it left, to standard error or
-// VANTREL_TRACE_FILE.  And the once-per-process line of a call the platform
+// returns, with its arguments, what it returned and the error code it left,
+// to standard error or VANTREL_TRACE_FILE.  And the once-per-process line of a call the platform
 // does not support or accepts and ignores, written whether tracing is on or
 // not, so that what a game relies on and does not get is never silent.
 //
@@ -15,6 +15,10 @@
 // the call returns, so output parameters show what the call wrote, and a call
 // made inside another (a window procedure's DefWindowProc inside
 // CreateWindowEx) is written before it.
+// Each return of a traced call hands its value through the tracer,
+//     return vtlTraceCall_.result(hwnd);
+// which shows it after the arguments (" -> 0x10001"); a call that returns
+// nothing shows none.
 // Off, a call costs one relaxed load and a branch: nothing is formatted.
 #ifndef VANTREL_PLATFORM_KERNEL_TRACE_H
 #define VANTREL_PLATFORM_KERNEL_TRACE_H
@@ -22,6 +26,7 @@
 #include <vantrel/win32/types.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -82,6 +87,7 @@ void put(std::string& out, Text value);
 void put(std::string& out, Atom value);
 void put(std::string& out, Msg value);
 void put(std::string& out, SockAddr value);
+inline void put(std::string& out, std::nullptr_t) { out += "0x0"; }
 template <typename R, typename... A>
 void put(std::string& out, R (*function)(A...))
 {
@@ -131,7 +137,25 @@ public:
     Call(const Call&) = delete;
     Call& operator=(const Call&) = delete;
 
+    // The value the call returns, formatted at once (it may be a temporary
+    // the call's own locals make) and handed back unchanged.
+    template <typename R>
+    R result(R value)
+    {
+        if (__builtin_expect(on_, 0))
+            keepResult(value);
+        return value;
+    }
+
 private:
+    template <typename R>
+    __attribute__((noinline, cold)) void keepResult(const R& value)
+    {
+        result_.clear();
+        put(result_, value);
+        hasResult_ = true;
+    }
+
     // Out of line and cold, so that a call with the trace off keeps only the
     // load and the branch in its body.
     __attribute__((noinline, cold)) void start(Channel channel)
@@ -147,8 +171,10 @@ private:
     Format format_;
     bool on_;
     bool errors_ = false;
+    bool hasResult_ = false;
     Channel channel_ = Channel::user;
     ErrorWatch watch_{};
+    std::string result_;
 };
 
 const char* channelName(Channel channel);
@@ -162,6 +188,10 @@ void Call<Format>::write()
     line += '(';
     format_(line);
     line += ')';
+    if (hasResult_) {
+        line += " -> ";
+        line += result_;
+    }
     if (errors_)
         watch_.finish(line);
     writeLine(line);

@@ -17,7 +17,7 @@ int ShowCursor(BOOL show)
     VTL_TRACE(user, "ShowCursor", show);
     const int count = show ? ++gDisplayCount : --gDisplayCount;
     vtl::videoBackend().showPointer(count >= 0);
-    return count;
+    return vtlTraceCall_.result(count);
 }
 
 BOOL SetCursorPos(int x, int y)
@@ -27,5 +27,5 @@ BOOL SetCursorPos(int x, int y)
     // no pointer of its own (headless).
     vtl::placeCursor(POINT{x, y});
     vtl::videoBackend().warpPointer(POINT{x, y});
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

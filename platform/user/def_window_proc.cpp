@@ -16,7 +16,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_NCCREATE:
     case WM_NCACTIVATE:
-        return TRUE;
+        return vtlTraceCall_.result(TRUE);
     case WM_NCCALCSIZE:
         // The first rectangle becomes the client area.
         if (WindowRef w = lookupWindow(hwnd)) {
@@ -26,55 +26,55 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                           std::max(r->top + f.top, r->bottom - f.bottom)};
             }
         }
-        return 0;
+        return vtlTraceCall_.result(0);
     case WM_WINDOWPOSCHANGED:
         if (WindowRef w = lookupWindow(hwnd)) {
             if (const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam))
                 sendClientChange(w, *pos);
         }
-        return 0;
+        return vtlTraceCall_.result(0);
     case WM_CLOSE:
         DestroyWindow(hwnd);
-        return 0;
+        return vtlTraceCall_.result(0);
     case WM_PAINT:
         // What BeginPaint and EndPaint would do, short of drawing: the
         // region is valid afterwards, so the window is not asked again.
         if (WindowRef w = lookupWindow(hwnd))
             validateArea(*w, nullptr);
-        return 0;
+        return vtlTraceCall_.result(0);
     case WM_ERASEBKGND:
-        return 1;
+        return vtlTraceCall_.result(1);
     case WM_SYSKEYDOWN:
         // Alt+F4 asks the top-level window to close through its system
         // command, so that a game that handles SC_CLOSE sees it there.
         if (wParam == VK_F4 && (lParam & (1 << 29)))
             PostMessageA(topLevelOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
-        return 0;
+        return vtlTraceCall_.result(0);
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
-        case SC_CLOSE: return SendMessageA(hwnd, WM_CLOSE, 0, 0);
-        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
-        case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
-        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
-        default: return 0;
+        case SC_CLOSE: return vtlTraceCall_.result(SendMessageA(hwnd, WM_CLOSE, 0, 0));
+        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return vtlTraceCall_.result(0);
+        case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return vtlTraceCall_.result(0);
+        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return vtlTraceCall_.result(0);
+        default: return vtlTraceCall_.result(0);
         }
     case WM_SETTEXT: {
         WindowRef w = lookupWindow(hwnd);
         if (!w)
-            return FALSE;
+            return vtlTraceCall_.result(FALSE);
         const char* text = reinterpret_cast<const char*>(lParam);
         w->title = text ? text : "";
         if (w->native)
             videoBackend().syncTitle(*w);
         if (!w->parent)
             publishWindow(*w);
-        return TRUE;
+        return vtlTraceCall_.result(TRUE);
     }
     case WM_GETTEXT: {
         WindowRef w = lookupWindow(hwnd);
-        return w ? copyWindowTitle(*w, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam)) : 0;
+        return vtlTraceCall_.result(w ? copyWindowTitle(*w, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam)) : 0);
     }
     default:
-        return 0;
+        return vtlTraceCall_.result(0);
     }
 }

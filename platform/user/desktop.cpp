@@ -169,27 +169,27 @@ int GetSystemMetrics(int index)
 {
     VTL_TRACE(user, "GetSystemMetrics", index);
     switch (index) {
-    case SM_CXSCREEN: return desktop().width;
-    case SM_CYSCREEN: return desktop().height;
+    case SM_CXSCREEN: return vtlTraceCall_.result(desktop().width);
+    case SM_CYSCREEN: return vtlTraceCall_.result(desktop().height);
     case SM_CXFULLSCREEN: {
         RECT a = desktop().workArea;
-        return a.right - a.left;
+        return vtlTraceCall_.result(a.right - a.left);
     }
     case SM_CYFULLSCREEN: {
         RECT a = desktop().workArea;
-        return a.bottom - a.top - 19;
+        return vtlTraceCall_.result(a.bottom - a.top - 19);
     }
-    case SM_CXVSCROLL: return 17;
-    case SM_CYCAPTION: return 19;
+    case SM_CXVSCROLL: return vtlTraceCall_.result(17);
+    case SM_CYCAPTION: return vtlTraceCall_.result(19);
     case SM_CXBORDER:
-    case SM_CYBORDER: return 1;
+    case SM_CYBORDER: return vtlTraceCall_.result(1);
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME: return 3;
+    case SM_CYDLGFRAME: return vtlTraceCall_.result(3);
     case SM_CXFRAME:
-    case SM_CYFRAME: return 4;
-    case SM_CXMINIMIZED: return kMinimizedWidth;
-    case SM_CYMINIMIZED: return kMinimizedHeight;
-    default: return 0;
+    case SM_CYFRAME: return vtlTraceCall_.result(4);
+    case SM_CXMINIMIZED: return vtlTraceCall_.result(kMinimizedWidth);
+    case SM_CYMINIMIZED: return vtlTraceCall_.result(kMinimizedHeight);
+    default: return vtlTraceCall_.result(0);
     }
 }
 
@@ -200,24 +200,24 @@ BOOL SystemParametersInfoA(UINT action, UINT, PVOID data, UINT)
         VTL_UNSUPPORTED("SystemParametersInfoA other than SPI_GETWORKAREA", "fails");
     if (action != SPI_GETWORKAREA || !data) {
         setError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     *static_cast<RECT*>(data) = desktop().workArea;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL GetCursorPos(LPPOINT point)
 {
     VTL_TRACE(frame, "GetCursorPos", point);
     if (!point)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     if (!videoBackend().cursorPos(point))
         *point = lastCursorPos();
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
     VTL_TRACE(user, "MessageBoxA", owner, text, caption, type);
-    return videoBackend().messageBox(owner, text ? text : "", caption ? caption : "Error", type);
+    return vtlTraceCall_.result(videoBackend().messageBox(owner, text ? text : "", caption ? caption : "Error", type));
 }

@@ -472,14 +472,14 @@ HWND CreateDialogIndirectParamA(HINSTANCE, const VTLDLGTEMPLATE* dialogTemplate,
                                 LPARAM param)
 {
     VTL_TRACE(user, "CreateDialogIndirectParamA", dialogTemplate, parent, proc, param);
-    return createDialog(dialogTemplate, parent, proc, param);
+    return vtlTraceCall_.result(createDialog(dialogTemplate, parent, proc, param));
 }
 
 INT_PTR DialogBoxIndirectParamA(HINSTANCE, const VTLDLGTEMPLATE* dialogTemplate, HWND parent, DLGPROC proc,
                                 LPARAM param)
 {
     VTL_TRACE(user, "DialogBoxIndirectParamA", dialogTemplate, parent, proc, param);
-    return dialogTemplate ? dialogBoxIndirectParam(*dialogTemplate, parent, proc, param) : -1;
+    return vtlTraceCall_.result(dialogTemplate ? dialogBoxIndirectParam(*dialogTemplate, parent, proc, param) : -1);
 }
 
 BOOL EndDialog(HWND dialog, INT_PTR result)
@@ -487,10 +487,10 @@ BOOL EndDialog(HWND dialog, INT_PTR result)
     VTL_TRACE(user, "EndDialog", dialog, result);
     DialogRecord* d = findDialog(dialog);
     if (!d)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     if (!d->ended) {
         d->ended = true;
         d->result = result;
     }
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

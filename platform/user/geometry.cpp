@@ -59,12 +59,12 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect)
     WindowRef w = lookupWindow(hwnd);
     if (!w || !rect) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (testing::user::intercept(Op::GetClientRect))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     *rect = (w->style & WS_MINIMIZE) ? RECT{0, 0, 0, 0} : clientRectOf(*w);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL GetWindowRect(HWND hwnd, LPRECT rect)
@@ -73,12 +73,12 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect)
     WindowRef w = lookupWindow(hwnd);
     if (!w || !rect) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (testing::user::intercept(Op::GetWindowRect))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     *rect = screenRectOf(*w);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL ClientToScreen(HWND hwnd, LPPOINT point)
@@ -86,11 +86,11 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point)
     VTL_TRACE(user, "ClientToScreen", hwnd, point);
     WindowRef w = lookupWindow(hwnd);
     if (!w || !point)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     POINT o = clientOriginOnScreen(*w);
     point->x += o.x;
     point->y += o.y;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL ScreenToClient(HWND hwnd, LPPOINT point)
@@ -98,11 +98,11 @@ BOOL ScreenToClient(HWND hwnd, LPPOINT point)
     VTL_TRACE(user, "ScreenToClient", hwnd, point);
     WindowRef w = lookupWindow(hwnd);
     if (!w || !point)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     POINT o = clientOriginOnScreen(*w);
     point->x -= o.x;
     point->y -= o.y;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
@@ -111,16 +111,16 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (testing::user::intercept(Op::MoveWindow))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     RECT r = outerRectFor(*w, x, y, width, height);
     if (placesNormalRect(*w))
         w->normalRect = r;
     else
         setWindowRect(w, r, repaint, false);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
@@ -129,10 +129,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (testing::user::intercept(Op::SetWindowPos))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     const bool normalOnly = placesNormalRect(*w);
     RECT r = normalOnly ? w->normalRect : w->rect;
     if (!(flags & SWP_NOMOVE)) {
@@ -161,7 +161,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         applyShowCommand(w, SW_HIDE, false);
     else if (!(flags & SWP_NOACTIVATE) && !w->parent && (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE))
         activateWindow(w->handle);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL ShowWindow(HWND hwnd, int command)
@@ -173,16 +173,16 @@ BOOL ShowWindow(HWND hwnd, int command)
         bool wasVisible = remoteWindowExists(hwnd);
         if (command == SW_RESTORE || command == SW_SHOWNORMAL || command == SW_SHOW)
             sendRemoteRequest(hwnd, kRemoteRestore);
-        return wasVisible ? TRUE : FALSE;
+        return vtlTraceCall_.result(wasVisible ? TRUE : FALSE);
     }
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (testing::user::intercept(Op::ShowWindow))
-        return FALSE;
-    return applyShowCommand(w, command, false) ? TRUE : FALSE;
+        return vtlTraceCall_.result(FALSE);
+    return vtlTraceCall_.result(applyShowCommand(w, command, false) ? TRUE : FALSE);
 }
 
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
@@ -190,14 +190,14 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
     VTL_TRACE(user, "AdjustWindowRectEx", vtl::trace::Rect{rect}, style, menu, exStyle);
     if (!rect) {
         setError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     RECT f = frameFor(style, exStyle, menu != FALSE);
     rect->left -= f.left;
     rect->top -= f.top;
     rect->right += f.right;
     rect->bottom += f.bottom;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 namespace {
@@ -223,7 +223,7 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
     WindowRef w = lookupWindow(hwnd);
     if (!w || !placement) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     placement->length = sizeof *placement;
     placement->flags = ((w->style & WS_MINIMIZE) && w->restoreToMaximized) ? WPF_RESTORETOMAXIMIZED : 0;
@@ -234,7 +234,7 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
     placement->ptMaxPosition = POINT{-1, -1};
     RECT normal = (restoresToMaximized(*w) && !w->parent) ? w->normalRect : w->rect;
     placement->rcNormalPosition = w->parent ? normal : toWorkArea(normal, false);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
@@ -243,7 +243,7 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
     WindowRef w = lookupWindow(hwnd);
     if (!w || !placement) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     RECT normal = w->parent ? placement->rcNormalPosition : toWorkArea(placement->rcNormalPosition, true);
     // The normal rectangle is where the window is when neither minimised
@@ -256,5 +256,5 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
         w->restoreToMaximized = (placement->flags & WPF_RESTORETOMAXIMIZED) != 0 && (w->style & WS_MINIMIZE);
         applyShowCommand(w, static_cast<int>(placement->showCmd), false);
     }
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

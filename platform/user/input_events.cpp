@@ -313,14 +313,14 @@ SHORT GetKeyState(int key)
     VTL_TRACE(frame, "GetKeyState", key);
     // Mouse buttons have no key messages: they answer as of now.
     if (key == VK_LBUTTON || key == VK_RBUTTON || key == 0x04)
-        return stateOf(gKeys[key].load());
-    return stateOf(gSynced[key & 0xFF].load());
+        return vtlTraceCall_.result(stateOf(gKeys[key].load()));
+    return vtlTraceCall_.result(stateOf(gSynced[key & 0xFF].load()));
 }
 
 SHORT GetAsyncKeyState(int key)
 {
     VTL_TRACE(frame, "GetAsyncKeyState", key);
-    return static_cast<SHORT>(stateOf(gKeys[key & 0xFF].load()) & 0x8000);
+    return vtlTraceCall_.result(static_cast<SHORT>(stateOf(gKeys[key & 0xFF].load()) & 0x8000));
 }
 
 namespace {
@@ -365,17 +365,17 @@ BOOL TranslateMessage(const MSG* msg)
 {
     VTL_TRACE(user, "TranslateMessage", vtl::trace::Msg{msg});
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     int vk = static_cast<int>(msg->wParam);
     int c = characterOf(vk, syncedDown(VK_SHIFT), (gSynced[0x14].load() & 0x01) != 0, syncedDown(VK_CONTROL));
     if (!c)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     UINT message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
     WindowRef w = lookupWindow(msg->hwnd);
     if (!w)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     // Posted, so the character comes before the next key, which is input.
     MSG m{msg->hwnd, message, static_cast<WPARAM>(c), msg->lParam, msg->time, msg->pt};
     postTo(*w->queue, m);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

@@ -7,5 +7,5 @@ BOOL MessageBeep(UINT type)
 {
     VTL_TRACE(user, "MessageBeep", type);
     VTL_UNSUPPORTED("MessageBeep", "ignored");
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

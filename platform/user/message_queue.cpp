@@ -314,12 +314,12 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last)
     VTL_TRACE(user, "GetMessageA", vtl::trace::Msg{msg}, hwnd, first, last);
     if (!msg || (hwnd && !threadMessagesOnly(hwnd) && !lookupWindow(hwnd))) {
         setError(msg ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
-        return -1;
+        return vtlTraceCall_.result(-1);
     }
     for (;;) {
         uint64_t seen = queueSequence();
         if (peekMessage(msg, hwnd, first, last, true))
-            return msg->message == WM_QUIT ? FALSE : TRUE;
+            return vtlTraceCall_.result(msg->message == WM_QUIT ? FALSE : TRUE);
         waitForMessages(seen);
     }
 }
@@ -328,8 +328,8 @@ BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove)
 {
     VTL_TRACE(frame, "PeekMessageA", vtl::trace::Msg{msg}, hwnd, first, last, remove);
     if (!msg)
-        return FALSE;
-    return peekMessage(msg, hwnd, first, last, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
+        return vtlTraceCall_.result(FALSE);
+    return vtlTraceCall_.result(peekMessage(msg, hwnd, first, last, (remove & PM_REMOVE) != 0) ? TRUE : FALSE);
 }
 
 BOOL WaitMessage()
@@ -339,34 +339,34 @@ BOOL WaitMessage()
     MSG m;
     if (!peekMessage(&m, nullptr, 0, 0, false))
         waitForMessages(seen);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 LRESULT DispatchMessageA(const MSG* msg)
 {
     VTL_TRACE(user, "DispatchMessageA", vtl::trace::Msg{msg});
     if (!msg)
-        return 0;
+        return vtlTraceCall_.result(0);
     if (msg->message == kRemoteRequestMessage) {
         handleRemoteRequest(msg->hwnd, msg->wParam);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     if (msg->message == WM_TIMER && msg->lParam) {
         TIMERPROC proc = reinterpret_cast<TIMERPROC>(msg->lParam);
         proc(msg->hwnd, WM_TIMER, msg->wParam, tickCount());
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     WindowRef w = lookupWindow(msg->hwnd);
     if (!w) {
         if (msg->hwnd)
             setError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     if (!onOwnThread(*w)) {
         setError(ERROR_WINDOW_OF_OTHER_THREAD);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
-    return deliver(w, msg->message, msg->wParam, msg->lParam);
+    return vtlTraceCall_.result(deliver(w, msg->message, msg->wParam, msg->lParam));
 }
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -376,7 +376,7 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (!hwnd) {
         // A message for no window goes to the calling thread's own queue.
         postTo(*currentQueue(), m);
-        return TRUE;
+        return vtlTraceCall_.result(TRUE);
     }
     WindowRef w = lookupWindow(hwnd);
     // A quit posted to a window is its thread's quit request, not a message
@@ -385,14 +385,14 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     // procedure that posts it in WM_CLOSE and then destroys its window).
     if (w && !w->destroying && message == WM_QUIT) {
         if (requestQuit(*w->queue, wParam))
-            return TRUE;
+            return vtlTraceCall_.result(TRUE);
         w = nullptr;
     }
     if (!w || w->destroying || !postTo(*w->queue, m)) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -401,10 +401,10 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     if (onOwnThread(*w))
-        return deliver(w, message, wParam, lParam);
+        return vtlTraceCall_.result(deliver(w, message, wParam, lParam));
 
     // Another thread's window: its thread runs the procedure the next time
     // it reads messages, while this one waits, still answering messages
@@ -419,7 +419,7 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         std::lock_guard<std::mutex> lock(target.mutex);
         if (target.closed) {
             setError(ERROR_INVALID_WINDOW_HANDLE);
-            return 0;
+            return vtlTraceCall_.result(0);
         }
         target.sent.push_back(&s);
         ++target.sequence;
@@ -434,7 +434,7 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             continue;
         if (s.failed)
             setError(ERROR_INVALID_WINDOW_HANDLE);
-        return s.result;
+        return vtlTraceCall_.result(s.result);
     }
 }
 
@@ -447,7 +447,7 @@ void PostQuitMessage(int exitCode)
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     VTL_TRACE(user, "CallWindowProcA", proc, hwnd, vtl::trace::Message{message}, wParam, lParam);
-    return proc ? proc(hwnd, message, wParam, lParam) : 0;
+    return vtlTraceCall_.result(proc ? proc(hwnd, message, wParam, lParam) : 0);
 }
 
 DWORD GetTickCount() { return tickCount(); }

@@ -108,29 +108,29 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
             if (!w->parent)
                 invalidateArea(w, nullptr, erase != FALSE);
         }
-        return TRUE;
+        return vtlTraceCall_.result(TRUE);
     }
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     invalidateArea(w, rect, erase != FALSE);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL ValidateRect(HWND hwnd, const RECT* rect)
 {
     VTL_TRACE(user, "ValidateRect", hwnd, vtl::trace::Rect{rect});
     if (!hwnd)
-        return TRUE; // the desktop's own region, which no game paints
+        return vtlTraceCall_.result(TRUE); // the desktop's own region, which no game paints
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     validateArea(*w, rect);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL)
@@ -139,11 +139,11 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (rect)
         *rect = w->needsPaint ? w->updateRect : RECT{0, 0, 0, 0};
-    return w->needsPaint ? TRUE : FALSE;
+    return vtlTraceCall_.result(w->needsPaint ? TRUE : FALSE);
 }
 
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
@@ -152,10 +152,10 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     if (!ps)
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     std::memset(ps, 0, sizeof *ps);
     HDC dc = GetDC(hwnd);
     ps->hdc = dc;
@@ -166,17 +166,17 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
     // it did not.
     if (erase)
         ps->fErase = deliver(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
-    return dc;
+    return vtlTraceCall_.result(dc);
 }
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
 {
     VTL_TRACE(user, "EndPaint", hwnd, ps);
     if (!ps)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     if (ps->hdc)
         ReleaseDC(hwnd, ps->hdc);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 BOOL UpdateWindow(HWND hwnd)
@@ -185,13 +185,13 @@ BOOL UpdateWindow(HWND hwnd)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (testing::user::intercept(Op::UpdateWindow))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     // Sent, not posted; whether the region is then valid is the
     // procedure's doing.
     if (w->needsPaint && (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE))
         deliver(w, WM_PAINT, 0, 0);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

@@ -70,11 +70,11 @@ void* load(int kind, HINSTANCE instance, LPCSTR name)
 HICON LoadIconA(HINSTANCE instance, LPCSTR name)
 {
     VTL_TRACE(user, "LoadIconA", instance, vtl::trace::Atom{name});
-    return static_cast<HICON>(vtl::load(0, instance, name));
+    return vtlTraceCall_.result(static_cast<HICON>(vtl::load(0, instance, name)));
 }
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)
 {
     VTL_TRACE(user, "LoadCursorA", instance, vtl::trace::Atom{name});
-    return static_cast<HCURSOR>(vtl::load(1, instance, name));
+    return vtlTraceCall_.result(static_cast<HCURSOR>(vtl::load(1, instance, name)));
 }

@@ -44,9 +44,9 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
     VTL_TRACE(user, "SetTimer", hwnd, id, milliseconds, proc);
     std::shared_ptr<ThreadQueue> queue = timerQueue(hwnd);
     if (!queue)
-        return 0;
+        return vtlTraceCall_.result(0);
     if (testing::user::intercept(Op::SetTimer))
-        return 0;
+        return vtlTraceCall_.result(0);
     ThreadQueue& q = *queue;
     UINT interval = std::max<UINT>(milliseconds, 10u);
     interval = std::min<UINT>(interval, 0x7FFFFFFFu);
@@ -81,25 +81,25 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
         ++q.sequence; // a waiting reader recomputes its deadline
     }
     q.wake.notify_all();
-    return id;
+    return vtlTraceCall_.result(id);
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id)
 {
     VTL_TRACE(user, "KillTimer", hwnd, id);
     if (testing::user::intercept(Op::KillTimer))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     std::shared_ptr<ThreadQueue> queue = timerQueue(hwnd);
     if (!queue)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     ThreadQueue& q = *queue;
     std::lock_guard<std::mutex> lock(q.mutex);
     for (auto it = q.timers.begin(); it != q.timers.end(); ++it) {
         if (it->hwnd == hwnd && it->id == id) {
             q.timers.erase(it);
-            return TRUE;
+            return vtlTraceCall_.result(TRUE);
         }
     }
     setError(1402u); // invalid timer id
-    return FALSE;
+    return vtlTraceCall_.result(FALSE);
 }

@@ -62,16 +62,16 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
     VTL_TRACE(user, "RegisterClassExA", wc);
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !validName(wc->lpszClassName) || !wc->lpfnWndProc) {
         setError(ERROR_INVALID_PARAMETER);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     if (testing::user::intercept(Op::RegisterClass))
-        return 0;
+        return vtlTraceCall_.result(0);
     Classes& c = classes();
     std::unique_lock<std::mutex> lock(c.mutex);
     for (auto& cls : c.list) {
         if (equalNoCase(cls->name.c_str(), wc->lpszClassName) && cls->instance == wc->hInstance) {
             setError(ERROR_CLASS_ALREADY_EXISTS);
-            return 0;
+            return vtlTraceCall_.result(0);
         }
     }
     auto cls = std::make_shared<WindowClass>();
@@ -96,7 +96,7 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc)
         std::string note = "Menus are not shown: the menu of window class \"" + cls->name + "\" is left out\r\n";
         OutputDebugStringA(note.c_str());
     }
-    return atom;
+    return vtlTraceCall_.result(atom);
 }
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
@@ -104,10 +104,10 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
     VTL_TRACE(user, "UnregisterClassA", vtl::trace::Atom{className}, instance);
     if (!validName(className)) {
         setError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (testing::user::intercept(Op::UnregisterClass))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     Classes& c = classes();
     std::lock_guard<std::mutex> lock(c.mutex);
     for (auto it = c.list.begin(); it != c.list.end(); ++it) {
@@ -116,11 +116,11 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance)
             continue;
         if (cls.windowCount > 0) {
             setError(ERROR_CLASS_HAS_WINDOWS);
-            return FALSE;
+            return vtlTraceCall_.result(FALSE);
         }
         c.list.erase(it);
-        return TRUE;
+        return vtlTraceCall_.result(TRUE);
     }
     setError(ERROR_CLASS_DOES_NOT_EXIST);
-    return FALSE;
+    return vtlTraceCall_.result(FALSE);
 }

@@ -385,21 +385,21 @@ HWND SetFocus(HWND hwnd)
     WindowRef w = lookupWindow(hwnd);
     if (hwnd && !w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     HWND old;
     {
         std::lock_guard<std::mutex> lock(gFocusMutex);
         old = gFocus;
         if (old == hwnd)
-            return old;
+            return vtlTraceCall_.result(old);
         gFocus = hwnd;
     }
     if (WindowRef o = lookupWindow(old))
         deliver(o, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     if (w)
         deliver(w, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-    return old;
+    return vtlTraceCall_.result(old);
 }
 
 HWND SetCapture(HWND hwnd)
@@ -408,7 +408,7 @@ HWND SetCapture(HWND hwnd)
     std::lock_guard<std::mutex> lock(gFocusMutex);
     HWND old = gCapture;
     gCapture = hwnd;
-    return old;
+    return vtlTraceCall_.result(old);
 }
 
 BOOL ReleaseCapture()
@@ -416,5 +416,5 @@ BOOL ReleaseCapture()
     VTL_TRACE0(user, "ReleaseCapture");
     std::lock_guard<std::mutex> lock(gFocusMutex);
     gCapture = nullptr;
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }

@@ -212,7 +212,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     std::shared_ptr<WindowClass> cls = findClass(className, instance);
     if (!cls) {
         setError(ERROR_CANNOT_FIND_WND_CLASS);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     bool child = (style & WS_CHILD) != 0;
     WindowRef parentWindow;
@@ -220,7 +220,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
         parentWindow = lookupWindow(parent);
         if (!parentWindow) {
             setError(parent ? ERROR_INVALID_WINDOW_HANDLE : ERROR_TLW_WITH_WSCHILD);
-            return nullptr;
+            return vtlTraceCall_.result(nullptr);
         }
     }
     // A top-level window made with a parent is owned by that window's
@@ -229,12 +229,12 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     if (!child && parent) {
         if (!lookupWindow(parent)) {
             setError(ERROR_INVALID_WINDOW_HANDLE);
-            return nullptr;
+            return vtlTraceCall_.result(nullptr);
         }
         owner = topLevelOf(parent);
     }
     if (testing::user::intercept(Op::CreateWindow))
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
 
     auto w = std::make_shared<Window>();
     w->owner = owner;
@@ -264,7 +264,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
             --cls->windowCount;
             removeWindow(hwnd);
             setError(ERROR_NOT_ENOUGH_MEMORY);
-            return nullptr;
+            return vtlTraceCall_.result(nullptr);
         }
         // The screen's own decorations replace the documented frame: the
         // client area keeps the size asked for, the outer edge the position.
@@ -286,10 +286,10 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
         deliver(w, WM_CREATE, 0, csParam) == -1) {
         if (lookupWindow(hwnd))
             destroyTree(w);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     if (!lookupWindow(hwnd))
-        return nullptr; // destroyed by its own procedure while being created
+        return vtlTraceCall_.result(nullptr); // destroyed by its own procedure while being created
     applyCreationState(w, style);
     if (overlapped) {
         w->needsSizeMessages = true;
@@ -305,7 +305,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     }
     if ((style & WS_VISIBLE) && lookupWindow(hwnd))
         applyShowCommand(w, SW_SHOW, false);
-    return lookupWindow(hwnd) ? hwnd : nullptr;
+    return vtlTraceCall_.result(lookupWindow(hwnd) ? hwnd : nullptr);
 }
 
 BOOL DestroyWindow(HWND hwnd)
@@ -313,11 +313,11 @@ BOOL DestroyWindow(HWND hwnd)
     VTL_TRACE(user, "DestroyWindow", hwnd);
     WindowRef w = ownWindow(hwnd);
     if (!w)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     if (testing::user::intercept(Op::DestroyWindow))
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     if (w->destroying)
-        return TRUE;
+        return vtlTraceCall_.result(TRUE);
     // Hidden first, so that the procedure sees the window leave the
     // screen (and lose the activation) before WM_DESTROY; the windows it
     // owns go before it.
@@ -332,7 +332,7 @@ BOOL DestroyWindow(HWND hwnd)
     }
     if (lookupWindow(hwnd) && !w->destroying)
         destroyTree(w);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 HWND SetParent(HWND child, HWND newParent)
@@ -340,13 +340,13 @@ HWND SetParent(HWND child, HWND newParent)
     VTL_TRACE(user, "SetParent", child, newParent);
     WindowRef w = ownWindow(child);
     if (!w)
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     WindowRef p;
     if (newParent) {
         p = lookupWindow(newParent);
         if (!p || isSelfOrDescendant(newParent, child)) {
             setError(p ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-            return nullptr;
+            return vtlTraceCall_.result(nullptr);
         }
     }
     HWND old = w->parent;
@@ -381,7 +381,7 @@ HWND SetParent(HWND child, HWND newParent)
             videoBackend().syncShowState(*w, false);
     }
     invalidate(w);
-    return old;
+    return vtlTraceCall_.result(old);
 }
 
 HWND GetParent(HWND hwnd)
@@ -390,15 +390,15 @@ HWND GetParent(HWND hwnd)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     // Answered from the style as it is now: a pop-up's owner, a child's
     // parent, nothing for an overlapped window.
     if (w->style & WS_POPUP)
-        return w->owner;
+        return vtlTraceCall_.result(w->owner);
     if (w->style & WS_CHILD)
-        return w->parent;
-    return nullptr;
+        return vtlTraceCall_.result(w->parent);
+    return vtlTraceCall_.result(nullptr);
 }
 
 HWND GetWindow(HWND hwnd, UINT relation)
@@ -407,15 +407,15 @@ HWND GetWindow(HWND hwnd, UINT relation)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     if (relation == GW_OWNER)
-        return w->parent ? nullptr : w->owner;
+        return vtlTraceCall_.result(w->parent ? nullptr : w->owner);
     if (relation == GW_CHILD)
-        return w->children.empty() ? nullptr : w->children.back();
+        return vtlTraceCall_.result(w->children.empty() ? nullptr : w->children.back());
     if (relation > GW_HWNDPREV) {
         setError(1418); // ERROR_INVALID_GW_COMMAND
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     // Siblings, top first.
     std::vector<HWND> siblings;
@@ -430,12 +430,12 @@ HWND GetWindow(HWND hwnd, UINT relation)
     }
     auto at = std::find(siblings.begin(), siblings.end(), hwnd);
     if (siblings.empty() || at == siblings.end())
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     switch (relation) {
-    case GW_HWNDFIRST: return siblings.front();
-    case GW_HWNDLAST: return siblings.back();
-    case GW_HWNDNEXT: return at + 1 == siblings.end() ? nullptr : *(at + 1);
-    default: return at == siblings.begin() ? nullptr : *(at - 1);
+    case GW_HWNDFIRST: return vtlTraceCall_.result(siblings.front());
+    case GW_HWNDLAST: return vtlTraceCall_.result(siblings.back());
+    case GW_HWNDNEXT: return vtlTraceCall_.result(at + 1 == siblings.end() ? nullptr : *(at + 1));
+    default: return vtlTraceCall_.result(at == siblings.begin() ? nullptr : *(at - 1));
     }
 }
 
@@ -443,16 +443,16 @@ BOOL IsWindow(HWND hwnd)
 {
     VTL_TRACE(user, "IsWindow", hwnd);
     if (lookupWindow(hwnd))
-        return TRUE;
-    return isRemoteHandle(hwnd) && remoteWindowExists(hwnd);
+        return vtlTraceCall_.result(TRUE);
+    return vtlTraceCall_.result(isRemoteHandle(hwnd) && remoteWindowExists(hwnd));
 }
 
 BOOL IsIconic(HWND hwnd)
 {
     VTL_TRACE(user, "IsIconic", hwnd);
     if (WindowRef w = lookupWindow(hwnd))
-        return (w->style & WS_MINIMIZE) != 0;
-    return isRemoteHandle(hwnd) && remoteWindowIconic(hwnd);
+        return vtlTraceCall_.result((w->style & WS_MINIMIZE) != 0);
+    return vtlTraceCall_.result(isRemoteHandle(hwnd) && remoteWindowIconic(hwnd));
 }
 
 BOOL IsWindowVisible(HWND hwnd)
@@ -461,45 +461,45 @@ BOOL IsWindowVisible(HWND hwnd)
     WindowRef w = lookupWindow(hwnd);
     while (w) {
         if (!(w->style & WS_VISIBLE))
-            return FALSE;
+            return vtlTraceCall_.result(FALSE);
         if (!w->parent)
-            return TRUE;
+            return vtlTraceCall_.result(TRUE);
         w = lookupWindow(w->parent);
     }
-    return FALSE;
+    return vtlTraceCall_.result(FALSE);
 }
 
 HWND FindWindowA(LPCSTR className, LPCSTR title)
 {
     VTL_TRACE(user, "FindWindowA", vtl::trace::Atom{className}, title);
     if (className && IS_INTRESOURCE(className))
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     // Newest first, as the system searches from the top of its window
     // stack, where a new window goes.
     std::vector<WindowRef> all = allWindows();
     for (auto it = all.rbegin(); it != all.rend(); ++it) {
         const WindowRef& w = *it;
         if (!w->parent && !w->destroying && titleMatches(*w, className, title))
-            return w->handle;
+            return vtlTraceCall_.result(w->handle);
     }
-    return findRemoteWindow(className, title);
+    return vtlTraceCall_.result(findRemoteWindow(className, title));
 }
 
 BOOL SetForegroundWindow(HWND hwnd)
 {
     VTL_TRACE(user, "SetForegroundWindow", hwnd);
     if (isRemoteHandle(hwnd))
-        return sendRemoteRequest(hwnd, kRemoteForeground) ? TRUE : FALSE;
+        return vtlTraceCall_.result(sendRemoteRequest(hwnd, kRemoteForeground) ? TRUE : FALSE);
     WindowRef w = lookupWindow(topLevelOf(hwnd));
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
     if (w->native)
         videoBackend().raise(*w);
     if ((w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE))
         activateWindow(w->handle);
-    return TRUE;
+    return vtlTraceCall_.result(TRUE);
 }
 
 HWND GetLastActivePopup(HWND hwnd)
@@ -508,9 +508,9 @@ HWND GetLastActivePopup(HWND hwnd)
     // Which owned pop-up was active last is not kept, so a window is its
     // own last active popup.
     if (lookupWindow(hwnd) || (isRemoteHandle(hwnd) && remoteWindowExists(hwnd)))
-        return hwnd;
+        return vtlTraceCall_.result(hwnd);
     setError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
+    return vtlTraceCall_.result(nullptr);
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable)
@@ -518,7 +518,7 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
     VTL_TRACE(user, "EnableWindow", hwnd, enable);
     WindowRef w = ownWindow(hwnd);
     if (!w)
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     BOOL wasDisabled = (w->style & WS_DISABLED) ? TRUE : FALSE;
     if (enable)
         w->style &= ~static_cast<DWORD>(WS_DISABLED);
@@ -526,7 +526,7 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
         w->style |= WS_DISABLED;
     if (wasDisabled == (enable ? TRUE : FALSE))
         deliver(w, WM_ENABLE, enable ? TRUE : FALSE, 0);
-    return wasDisabled;
+    return vtlTraceCall_.result(wasDisabled);
 }
 
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
@@ -535,9 +535,9 @@ BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return vtlTraceCall_.result(FALSE);
     }
-    return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE : FALSE;
+    return vtlTraceCall_.result(SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE : FALSE);
 }
 
 int GetWindowTextA(HWND hwnd, LPSTR text, int size)
@@ -547,12 +547,12 @@ int GetWindowTextA(HWND hwnd, LPSTR text, int size)
     if (!w || !text || size <= 0) {
         if (!w)
             setError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     // A window of this process answers for its own text (a control may
     // keep it elsewhere); DefWindowProcA gives the title.
     text[0] = '\0';
-    return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text)));
+    return vtlTraceCall_.result(static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text))));
 }
 
 namespace vtl {
@@ -575,15 +575,15 @@ HWND GetDlgItem(HWND dialog, int id)
     WindowRef w = lookupWindow(dialog);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     for (HWND child : w->children) {
         WindowRef c = lookupWindow(child);
         if (c && c->id == id)
-            return child;
+            return vtlTraceCall_.result(child);
     }
     setError(ERROR_CONTROL_ID_NOT_FOUND);
-    return nullptr;
+    return vtlTraceCall_.result(nullptr);
 }
 
 int GetDlgCtrlID(HWND hwnd)
@@ -592,9 +592,9 @@ int GetDlgCtrlID(HWND hwnd)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
-    return static_cast<int>(w->id);
+    return vtlTraceCall_.result(static_cast<int>(w->id));
 }
 
 namespace {
@@ -668,7 +668,7 @@ LONG_PTR writeLong(HWND hwnd, int index, LONG_PTR value, bool pointerSized)
 LONG SetWindowLongA(HWND hwnd, int index, LONG value)
 {
     VTL_TRACE(user, "SetWindowLongA", hwnd, index, value);
-    return static_cast<LONG>(writeLong(hwnd, index, static_cast<LONG_PTR>(value), false));
+    return vtlTraceCall_.result(static_cast<LONG>(writeLong(hwnd, index, static_cast<LONG_PTR>(value), false)));
 }
 
 LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) { return writeLong(hwnd, index, value, true); }
@@ -679,14 +679,14 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
     WindowRef w = lookupWindow(hwnd);
     if (!w) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
     LONG_PTR value = 0;
     if (!readLong(*w, index, &value)) {
         setError(ERROR_INVALID_INDEX);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
-    return value;
+    return vtlTraceCall_.result(value);
 }
 
 LONG GetWindowLongA(HWND hwnd, int index)
@@ -694,7 +694,7 @@ LONG GetWindowLongA(HWND hwnd, int index)
     VTL_TRACE(user, "GetWindowLongA", hwnd, index);
     if (index == GWL_WNDPROC || index == GWL_HINSTANCE) {
         setError(ERROR_INVALID_INDEX);
-        return 0;
+        return vtlTraceCall_.result(0);
     }
-    return static_cast<LONG>(GetWindowLongPtrA(hwnd, index));
+    return vtlTraceCall_.result(static_cast<LONG>(GetWindowLongPtrA(hwnd, index)));
 }

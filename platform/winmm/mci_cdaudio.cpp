@@ -396,19 +396,19 @@ MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWOR
 {
     VTL_TRACE(winmm, "mciSendCommandA", device, message, flags, parameters);
     if (message == MCI_OPEN)
-        return vtl::openDevice(flags, reinterpret_cast<MCI_OPEN_PARMSA*>(parameters));
+        return vtlTraceCall_.result(vtl::openDevice(flags, reinterpret_cast<MCI_OPEN_PARMSA*>(parameters)));
     std::shared_ptr<vtl::CdDevice> d;
     {
         vtl::DeviceList& list = vtl::openDevices();
         std::lock_guard<std::mutex> lock(list.lock);
         auto it = list.devices.find(device);
         if (it == list.devices.end())
-            return MCIERR_INVALID_DEVICE_ID;
+            return vtlTraceCall_.result(MCIERR_INVALID_DEVICE_ID);
         d = it->second;
         if (message == MCI_CLOSE)
             list.devices.erase(it);
     }
     if (message == MCI_CLOSE)
-        return 0; // the device stops when its last user lets go of it
-    return vtl::command(*d, message, flags, parameters);
+        return vtlTraceCall_.result(0); // the device stops when its last user lets go of it
+    return vtlTraceCall_.result(vtl::command(*d, message, flags, parameters));
 }

@@ -99,16 +99,16 @@ HMMIO mmioOpenA(LPCSTR fileName, LPMMIOINFO info, DWORD flags)
 {
     VTL_TRACE(winmm, "mmioOpenA", fileName, info, flags);
     if (!fileName || info || (flags & (MMIO_WRITE | MMIO_READWRITE | MMIO_CREATE)))
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     std::FILE* file = std::fopen(vtl::resolveGamePath(fileName).c_str(), "rb");
     if (!file)
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     HMMIO__* open = new (std::nothrow) HMMIO__{file};
     if (!open) {
         std::fclose(file);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
-    return numberFor(open);
+    return vtlTraceCall_.result(numberFor(open));
 }
 
 MMRESULT mmioClose(HMMIO handle, UINT)
@@ -116,10 +116,10 @@ MMRESULT mmioClose(HMMIO handle, UINT)
     VTL_TRACE(winmm, "mmioClose", handle);
     HMMIO__* file = opened(handle, true);
     if (!file)
-        return MMSYSERR_INVALHANDLE;
+        return vtlTraceCall_.result(MMSYSERR_INVALHANDLE);
     std::fclose(file->file);
     delete file;
-    return MMSYSERR_NOERROR;
+    return vtlTraceCall_.result(MMSYSERR_NOERROR);
 }
 
 LONG mmioRead(HMMIO handle, HPSTR buffer, LONG count)
@@ -127,11 +127,11 @@ LONG mmioRead(HMMIO handle, HPSTR buffer, LONG count)
     VTL_TRACE(winmm, "mmioRead", handle, static_cast<const void*>(buffer), count);
     HMMIO__* file = opened(handle);
     if (!file || count < 0 || (!buffer && count > 0))
-        return -1;
+        return vtlTraceCall_.result(-1);
     size_t n = std::fread(buffer, 1, size_t(count), file->file);
     if (n < size_t(count) && std::ferror(file->file))
-        return -1;
-    return LONG(n);
+        return vtlTraceCall_.result(-1);
+    return vtlTraceCall_.result(LONG(n));
 }
 
 LONG mmioSeek(HMMIO handle, LONG offset, int origin)
@@ -139,8 +139,8 @@ LONG mmioSeek(HMMIO handle, LONG offset, int origin)
     VTL_TRACE(winmm, "mmioSeek", handle, offset, origin);
     HMMIO__* file = opened(handle);
     if (!file || std::fseek(file->file, offset, origin) != 0)
-        return -1;
-    return LONG(std::ftell(file->file));
+        return vtlTraceCall_.result(-1);
+    return vtlTraceCall_.result(LONG(std::ftell(file->file)));
 }
 
 MMRESULT mmioDescend(HMMIO handle, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT flags)
@@ -148,10 +148,10 @@ MMRESULT mmioDescend(HMMIO handle, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT fl
     VTL_TRACE(winmm, "mmioDescend", handle, chunk, parent, flags);
     HMMIO__* file = opened(handle);
     if (!file || !chunk)
-        return MMSYSERR_INVALPARAM;
+        return vtlTraceCall_.result(MMSYSERR_INVALPARAM);
     std::FILE* f = file->file;
     if (!(flags & (MMIO_FINDCHUNK | MMIO_FINDRIFF | MMIO_FINDLIST)))
-        return readHeader(f, chunk) ? MMSYSERR_NOERROR : MMIOERR_CHUNKNOTFOUND;
+        return vtlTraceCall_.result(readHeader(f, chunk) ? MMSYSERR_NOERROR : MMIOERR_CHUNKNOTFOUND);
 
     const FOURCC riff = mmioFOURCC('R', 'I', 'F', 'F'), list = mmioFOURCC('L', 'I', 'S', 'T');
     FOURCC wantId = chunk->ckid, wantType = chunk->fccType;
@@ -172,14 +172,14 @@ MMRESULT mmioDescend(HMMIO handle, LPMMCKINFO chunk, LPCMMCKINFO parent, UINT fl
             match = found.fccType == wantType;
         if (match) {
             *chunk = found;
-            return MMSYSERR_NOERROR;
+            return vtlTraceCall_.result(MMSYSERR_NOERROR);
         }
         if (std::fseek(f, chunkEnd(found), SEEK_SET) != 0)
             break;
     }
     if (limit >= 0)
         std::fseek(f, limit, SEEK_SET);
-    return MMIOERR_CHUNKNOTFOUND;
+    return vtlTraceCall_.result(MMIOERR_CHUNKNOTFOUND);
 }
 
 MMRESULT mmioAscend(HMMIO handle, LPMMCKINFO chunk, UINT)
@@ -187,6 +187,6 @@ MMRESULT mmioAscend(HMMIO handle, LPMMCKINFO chunk, UINT)
     VTL_TRACE(winmm, "mmioAscend", handle, chunk);
     HMMIO__* file = opened(handle);
     if (!file || !chunk)
-        return MMSYSERR_INVALPARAM;
-    return std::fseek(file->file, chunkEnd(*chunk), SEEK_SET) == 0 ? MMSYSERR_NOERROR : MMIOERR_CANNOTSEEK;
+        return vtlTraceCall_.result(MMSYSERR_INVALPARAM);
+    return vtlTraceCall_.result(std::fseek(file->file, chunkEnd(*chunk), SEEK_SET) == 0 ? MMSYSERR_NOERROR : MMIOERR_CANNOTSEEK);
 }

@@ -10,27 +10,27 @@ DWORD timeGetTime()
 {
     VTL_TRACE0(frame, "timeGetTime");
     using namespace std::chrono;
-    return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return vtlTraceCall_.result(static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count()));
 }
 
 MMRESULT timeBeginPeriod(UINT period)
 {
     VTL_TRACE(winmm, "timeBeginPeriod", static_cast<int>(period));
-    return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR;
+    return vtlTraceCall_.result(period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR);
 }
 
 MMRESULT timeEndPeriod(UINT period)
 {
     VTL_TRACE(winmm, "timeEndPeriod", static_cast<int>(period));
-    return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR;
+    return vtlTraceCall_.result(period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR);
 }
 
 MMRESULT timeGetDevCaps(LPTIMECAPS caps, UINT size)
 {
     VTL_TRACE(winmm, "timeGetDevCaps", caps, size);
     if (!caps || size < sizeof(TIMECAPS))
-        return TIMERR_NOCANDO;
+        return vtlTraceCall_.result(TIMERR_NOCANDO);
     caps->wPeriodMin = 1;
     caps->wPeriodMax = 1000000;
-    return TIMERR_NOERROR;
+    return vtlTraceCall_.result(TIMERR_NOERROR);
 }

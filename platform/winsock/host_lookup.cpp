@@ -152,11 +152,11 @@ HANDLE WSAAsyncGetHostByName(HWND window, UINT message, const char* name, char* 
               static_cast<const void*>(buffer), bufferLength);
     if (!name) {
         WSASetLastError(WSAEFAULT);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     const std::string wanted = name;
-    return vtl::start(window, message, buffer, bufferLength,
-                      [wanted](vtl::HostRecord& host) { return vtl::host::resolveName(wanted, host); });
+    return vtlTraceCall_.result(vtl::start(window, message, buffer, bufferLength,
+                      [wanted](vtl::HostRecord& host) { return vtl::host::resolveName(wanted, host); }));
 }
 
 HANDLE WSAAsyncGetHostByAddr(HWND window, UINT message, const char* address, int length, int type, char* buffer,
@@ -167,16 +167,16 @@ HANDLE WSAAsyncGetHostByAddr(HWND window, UINT message, const char* address, int
               static_cast<const void*>(buffer), bufferLength);
     if (!address || length != 4) {
         WSASetLastError(WSAEFAULT);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     if (type != AF_INET) {
         WSASetLastError(WSAEAFNOSUPPORT);
-        return nullptr;
+        return vtlTraceCall_.result(nullptr);
     }
     uint32_t wanted;
     std::memcpy(&wanted, address, 4);
-    return vtl::start(window, message, buffer, bufferLength,
-                      [wanted](vtl::HostRecord& host) { return vtl::host::resolveAddress(wanted, host); });
+    return vtlTraceCall_.result(vtl::start(window, message, buffer, bufferLength,
+                      [wanted](vtl::HostRecord& host) { return vtl::host::resolveAddress(wanted, host); }));
 }
 
 int WSACancelAsyncRequest(HANDLE request)
@@ -186,7 +186,7 @@ int WSACancelAsyncRequest(HANDLE request)
     std::lock_guard<std::mutex> lock(t.mutex);
     if (t.pending.erase(reinterpret_cast<uintptr_t>(request)) == 0) {
         WSASetLastError(WSAEINVAL);
-        return SOCKET_ERROR;
+        return vtlTraceCall_.result(SOCKET_ERROR);
     }
-    return 0;
+    return vtlTraceCall_.result(0);
 }

@@ -26,11 +26,11 @@ int WSAStartup(WORD versionRequested, LPWSADATA data)
     VTL_TRACE(winsock, "WSAStartup", versionRequested, data);
     constexpr WORD kHighest = 0x0101; // 1.1: major in the low byte
     if (!data)
-        return WSAEFAULT;
+        return vtlTraceCall_.result(WSAEFAULT);
     const BYTE major = LOBYTE(versionRequested);
     const BYTE minor = HIBYTE(versionRequested);
     if (major < 1)
-        return WSAVERNOTSUPPORTED;
+        return vtlTraceCall_.result(WSAVERNOTSUPPORTED);
     std::memset(data, 0, sizeof *data);
     data->wVersion = (major == 1 && minor <= 1) ? versionRequested : kHighest;
     data->wHighVersion = kHighest;
@@ -39,7 +39,7 @@ int WSAStartup(WORD versionRequested, LPWSADATA data)
     data->iMaxSockets = 32767;
     data->iMaxUdpDg = 65467;
     ++gStartups;
-    return 0;
+    return vtlTraceCall_.result(0);
 }
 
 int WSACleanup()
@@ -49,12 +49,12 @@ int WSACleanup()
     do {
         if (now <= 0) {
             WSASetLastError(WSANOTINITIALISED);
-            return SOCKET_ERROR;
+            return vtlTraceCall_.result(SOCKET_ERROR);
         }
     } while (!gStartups.compare_exchange_weak(now, now - 1));
     if (now == 1) {
         vtl::host::stopWatchingSockets();
         vtl::cancelAllHostLookups();
     }
-    return 0;
+    return vtlTraceCall_.result(0);
 }

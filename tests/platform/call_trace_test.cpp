@@ -97,15 +97,15 @@ TEST(CallTrace, AWindowsLifeIsWrittenCallByCallWithItsArgumentsAndErrors)
         const std::string h = hex(w);
         EXPECT_EQ(trace.find("user: CreateWindowExA("),
                   "user: CreateWindowExA(0x0, \"TraceTestWindow\", \"Game\", 0x80000000, 10, 20, 640, 480, 0x0, 0x0, " +
-                      module + ", 0x0)");
-        EXPECT_EQ(trace.find("user: ShowWindow("), "user: ShowWindow(" + h + ", 5)");
-        EXPECT_EQ(trace.find("user: PostMessageA("), "user: PostMessageA(" + h + ", WM_USER+1, 0x7, 0x9)");
+                      module + ", 0x0) -> " + h);
+        EXPECT_EQ(trace.find("user: ShowWindow("), "user: ShowWindow(" + h + ", 5) -> 0");
+        EXPECT_EQ(trace.find("user: PostMessageA("), "user: PostMessageA(" + h + ", WM_USER+1, 0x7, 0x9) -> 1");
         EXPECT_EQ(trace.find("user: GetMessageA({" + h + ", WM_USER"),
-                  "user: GetMessageA({" + h + ", WM_USER+1, 0x7, 0x9}, 0x0, 0x0, 0x0)");
+                  "user: GetMessageA({" + h + ", WM_USER+1, 0x7, 0x9}, 0x0, 0x0, 0x0) -> 1");
         // The window procedure's own calls come through the same entry points,
         // with message names.
         EXPECT_NE(trace.find("user: DefWindowProcA(" + h + ", WM_NCCREATE, "), "");
-        EXPECT_EQ(trace.find("user: DestroyWindow("), "user: DestroyWindow(0xdead) (error 1400)");
+        EXPECT_EQ(trace.find("user: DestroyWindow("), "user: DestroyWindow(0xdead) -> 0 (error 1400)");
         for (const std::string& line : trace.lines())
             EXPECT_EQ(line.rfind("user: ", 0), 0u) << line;
     }
@@ -120,7 +120,7 @@ TEST(CallTrace, LeavesTheThreadsErrorCodeAsTheCallLeftIt)
     SetLastError(1234);
     EXPECT_TRUE(IsWindow(w));
     EXPECT_EQ(GetLastError(), 1234u);
-    EXPECT_EQ(trace.find("user: IsWindow("), "user: IsWindow(" + hex(w) + ")");
+    EXPECT_EQ(trace.find("user: IsWindow("), "user: IsWindow(" + hex(w) + ") -> 1");
 }
 
 TEST(CallTrace, GoesToStandardErrorWithoutAFile)
@@ -145,7 +145,7 @@ TEST(CallTrace, GoesToStandardErrorWithoutAFile)
     char text[256] = {};
     ssize_t n = read(pipeEnds[0], text, sizeof text - 1);
     close(pipeEnds[0]);
-    EXPECT_EQ(std::string(text, n > 0 ? static_cast<size_t>(n) : 0), "user: IsWindowVisible(" + hex(w) + ")\n");
+    EXPECT_EQ(std::string(text, n > 0 ? static_cast<size_t>(n) : 0), "user: IsWindowVisible(" + hex(w) + ") -> 0\n");
 }
 
 TEST(CallTrace, WritesOnlyTheChannelsNamed)
@@ -163,8 +163,8 @@ TEST(CallTrace, WritesOnlyTheChannelsNamed)
         ASSERT_FALSE(lines.empty());
         for (const std::string& line : lines)
             EXPECT_EQ(line.rfind("gdi: ", 0), 0u) << line;
-        EXPECT_EQ(trace.find("gdi: GetDC("), "gdi: GetDC(" + hex(w) + ")");
-        EXPECT_EQ(trace.find("gdi: SetTextColor("), "gdi: SetTextColor(" + hex(dc) + ", 0xff)");
+        EXPECT_EQ(trace.find("gdi: GetDC("), "gdi: GetDC(" + hex(w) + ") -> " + hex(dc));
+        EXPECT_EQ(trace.find("gdi: SetTextColor("), "gdi: SetTextColor(" + hex(dc) + ", 0xff) -> 0x0");
     }
     {
         // A main loop's PeekMessage would bury everything else: "all" leaves
