@@ -29,7 +29,14 @@ struct Outcome {
     std::string out, err;
 };
 
-const fs::path kWork = fs::path(VTLPACK_WORK_DIR) / "convert";
+// Each test works in a folder of its own: ctest runs this program's tests
+// side by side, and one test's pictures, archive or captured output must not
+// be another's.
+fs::path work()
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return fs::path(VTLPACK_WORK_DIR) / "convert" / (test ? test->name() : "outside-a-test");
+}
 
 std::string slurp(const fs::path& path)
 {
@@ -39,17 +46,17 @@ std::string slurp(const fs::path& path)
 
 Outcome vtlpack(const std::string& arguments)
 {
-    fs::create_directories(kWork);
-    const std::string command = "cd '" + kWork.string() + "' && " VTLPACK_TOOL " " + arguments +
+    fs::create_directories(work());
+    const std::string command = "cd '" + work().string() + "' && " VTLPACK_TOOL " " + arguments +
                                 " >stdout.txt 2>stderr.txt";
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(kWork / "stdout.txt"), slurp(kWork / "stderr.txt")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(work() / "stdout.txt"), slurp(work() / "stderr.txt")};
 }
 
 const std::vector<PictureVariant>& variants()
 {
     std::string why;
-    const std::vector<PictureVariant>& all = pictureVariants(kWork.string(), why);
+    const std::vector<PictureVariant>& all = pictureVariants(work().string(), why);
     if (all.empty())
         ADD_FAILURE() << why;
     return all;
@@ -150,7 +157,7 @@ TEST(VtlpackConvert, EveryVariantLoadsAsImageMagickDecodesIt)
     }
 
     VTLHND handle;
-    ASSERT_TRUE(handle.FastFileInit(const_cast<char*>((kWork / "variants.vtl").c_str())));
+    ASSERT_TRUE(handle.FastFileInit(const_cast<char*>((work() / "variants.vtl").c_str())));
     size_t converted = 0;
     for (const unsigned format : {16u, 32u}) {
         setDisplay(handle, format);
@@ -190,7 +197,7 @@ TEST(VtlpackConvert, WithoutConvertAPictureTheLibraryCannotLoadStopsTheArchive)
         EXPECT_NE(r.err.find("--convert"), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("--keep packs it as it is"), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find("vtlsprite"), std::string::npos) << "never sent to another tool: " << r.err;
-        EXPECT_FALSE(fs::exists(kWork / "plain.vtl.part"));
+        EXPECT_FALSE(fs::exists(work() / "plain.vtl.part"));
         // --keep packs it anyway, with the reason as a warning.
         const Outcome kept = vtlpack("create --keep kept.vtl '" + all[i].path + "=" + entry + "'");
         EXPECT_EQ(kept.code, 0) << kept.err;
@@ -208,17 +215,17 @@ TEST(VtlpackConvert, SixteenBitChannelsWithoutGammaKeepTheirValues)
 {
     // 0xFFFF, 0x0808, 0x0808 is (255, 8, 8) to every reader that does not
     // take 16-bit samples for linear light.
-    fs::create_directories(kWork);
+    fs::create_directories(work());
     ASSERT_EQ(std::system(("convert -size 2x2 'xc:rgb(255,8,8)' -depth 16 "
                            "-define png:exclude-chunks=gAMA,cHRM,sRGB,bKGD 'PNG48:" +
-                           (kWork / "deep.png").string() + "' 2>/dev/null")
+                           (work() / "deep.png").string() + "' 2>/dev/null")
                               .c_str()),
               0);
     const Outcome r = vtlpack("create --convert deep.vtl deep.png=DEEP.BMP");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.err.find("warning: its 16 bits per channel are rounded to 8"), std::string::npos) << r.err;
     VTLHND handle;
-    ASSERT_TRUE(handle.FastFileInit(const_cast<char*>((kWork / "deep.vtl").c_str())));
+    ASSERT_TRUE(handle.FastFileInit(const_cast<char*>((work() / "deep.vtl").c_str())));
     setDisplay(handle, 32);
     BITPLANEFX s{};
     ASSERT_TRUE(handle.create(&s, const_cast<char*>("DEEP.BMP")));
@@ -258,13 +265,13 @@ TEST(VtlpackConvert, AnEmbeddedColourProfileIsHonoured)
     ASSERT_EQ(v5.size(), 124u);
     const std::string file = "BM" + le(profileAt + size, 4) + le(0, 4) + le(pixelsAt, 4) + v5 +
                              std::string("\x00\x00\xff\x00", 4) + icc;
-    fs::create_directories(kWork);
-    std::ofstream(kWork / "profiled.bmp", std::ios::binary) << file;
+    fs::create_directories(work());
+    std::ofstream(work() / "profiled.bmp", std::ios::binary) << file;
 
     const Outcome r = vtlpack("create --convert profiled.vtl profiled.bmp=PROF.BMP");
     ASSERT_EQ(r.code, 0) << r.err;
     VTLHND handle;
-    ASSERT_TRUE(handle.FastFileInit(const_cast<char*>((kWork / "profiled.vtl").c_str())));
+    ASSERT_TRUE(handle.FastFileInit(const_cast<char*>((work() / "profiled.vtl").c_str())));
     setDisplay(handle, 32);
     BITPLANEFX s{};
     ASSERT_TRUE(handle.create(&s, const_cast<char*>("PROF.BMP")));
@@ -277,9 +284,9 @@ TEST(VtlpackConvert, AnEmbeddedColourProfileIsHonoured)
 
 TEST(VtlpackConvert, ANonArchiveIsNamedForWhatItIs)
 {
-    fs::create_directories(kWork);
-    ASSERT_EQ(std::system(("convert -size 2x2 xc:red '" + (kWork / "HERO.PNG").string() + "'").c_str()), 0);
-    std::ofstream(kWork / "JINGLE.OGG", std::ios::binary) << "OggS" << std::string(40, '\0');
+    fs::create_directories(work());
+    ASSERT_EQ(std::system(("convert -size 2x2 xc:red '" + (work() / "HERO.PNG").string() + "'").c_str()), 0);
+    std::ofstream(work() / "JINGLE.OGG", std::ios::binary) << "OggS" << std::string(40, '\0');
     const Outcome png = vtlpack("verify HERO.PNG");
     EXPECT_EQ(png.code, 1);
     EXPECT_EQ(png.err, "vtlpack: HERO.PNG: not an archive: it is a PNG picture; to put it into a game, pack it as a "
@@ -290,8 +297,8 @@ TEST(VtlpackConvert, ANonArchiveIsNamedForWhatItIs)
 
 TEST(VtlpackConvert, APictureUnderAnotherFormatsNameIsCalledWhatItIs)
 {
-    fs::create_directories(kWork);
-    ASSERT_EQ(std::system(("convert -size 2x2 xc:red '" + (kWork / "hero.png").string() + "'").c_str()), 0);
+    fs::create_directories(work());
+    ASSERT_EQ(std::system(("convert -size 2x2 xc:red '" + (work() / "hero.png").string() + "'").c_str()), 0);
     const Outcome r = vtlpack("create named.vtl hero.png=HERO.TGA");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("hero.png (as HERO.TGA): the library cannot load it as meant: it is a PNG picture, not a "
@@ -299,7 +306,7 @@ TEST(VtlpackConvert, APictureUnderAnotherFormatsNameIsCalledWhatItIs)
               std::string::npos)
         << r.err;
     // verify says the same of the file on its own.
-    fs::copy_file(kWork / "hero.png", kWork / "HERO.BMP", fs::copy_options::overwrite_existing);
+    fs::copy_file(work() / "hero.png", work() / "HERO.BMP", fs::copy_options::overwrite_existing);
     const Outcome v = vtlpack("verify HERO.BMP");
     EXPECT_EQ(v.code, 1);
     EXPECT_NE(v.out.find("HERO.BMP: refused as a surface, an RLE image and an alpha map: it is a PNG picture, not a "

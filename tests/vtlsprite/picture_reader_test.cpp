@@ -22,13 +22,20 @@
 namespace fs = std::filesystem;
 
 namespace {
-const fs::path kWork = fs::path(VTLSPRITE_WORK_DIR) / "variants";
+// Each test works in a folder of its own: ctest runs this program's tests
+// side by side, and one test's pictures, archive or captured output must not
+// be another's.
+fs::path work()
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return fs::path(VTLSPRITE_WORK_DIR) / "variants" / (test ? test->name() : "outside-a-test");
+}
 
 const std::vector<PictureVariant>& variants()
 {
     std::string why;
-    fs::create_directories(kWork);
-    const std::vector<PictureVariant>& all = pictureVariants(kWork.string(), why);
+    fs::create_directories(work());
+    const std::vector<PictureVariant>& all = pictureVariants(work().string(), why);
     if (all.empty())
         ADD_FAILURE() << why;
     return all;
@@ -126,7 +133,7 @@ TEST(PictureReader, EveryVariantReadsAsImageMagickDecodesIt)
 
         // The command reads it through the same reader, into a file the
         // library loads as the picture.
-        const std::string rle = (kWork / (v.name + ".RLE")).string();
+        const std::string rle = (work() / (v.name + ".RLE")).string();
         const std::string command = std::string(VTLSPRITE_TOOL) + " rle --key " + (v.hasAlpha ? "alpha" : "none") +
                                     " '" + v.path + "' '" + rle + "' 2>/dev/null";
         const int status = std::system(command.c_str());
@@ -181,8 +188,8 @@ TEST(PictureReader, AColourMapOfAnySizeAndFirstIndexIsRead)
 
 TEST(PictureReader, AnAnimationStripBecomesItsFramesLeftToRight)
 {
-    fs::create_directories(kWork);
-    const fs::path strip = kWork / "strip.png", rla = kWork / "STRIP.RLA";
+    fs::create_directories(work());
+    const fs::path strip = work() / "strip.png", rla = work() / "STRIP.RLA";
     ASSERT_EQ(std::system(("convert -size 12x4 xc:red -fill blue -draw 'rectangle 4,0 7,3' -fill lime -draw "
                            "'rectangle 8,0 11,3' '" + strip.string() + "'")
                               .c_str()),
