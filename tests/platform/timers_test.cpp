@@ -99,3 +99,31 @@ TEST(Timers, ASlowReaderGetsOneTickNotABacklog)
     EXPECT_EQ(ticks, 1);
     DestroyWindow(w);
 }
+
+// A main loop that looks with PM_NOREMOVE before it takes: the timer it saw
+// is the one it takes, even when another timer falls due in between, and
+// looking does not count as the tick.
+TEST(Timers, ATimerSeenWithoutRemovingIsTheNextOneTaken)
+{
+    WindowRecorder rec;
+    HWND w = rec.create(WS_POPUP, 0, 0, 10, 10);
+    ASSERT_EQ(SetTimer(w, 7, 10, nullptr), 7u);
+    MSG seen;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!PeekMessageA(&seen, w, WM_TIMER, WM_TIMER, PM_NOREMOVE) && std::chrono::steady_clock::now() < until) {
+    }
+    ASSERT_EQ(seen.message, static_cast<UINT>(WM_TIMER));
+    ASSERT_EQ(seen.wParam, 7u);
+    // A second timer, due at once, is set after the first was seen.
+    ASSERT_EQ(SetTimer(w, 3, 1, nullptr), 3u);
+    Sleep(20);
+    MSG taken;
+    ASSERT_TRUE(PeekMessageA(&taken, w, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ(taken.wParam, 7u);
+    MSG next;
+    ASSERT_TRUE(PeekMessageA(&next, w, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ(next.wParam, 3u);
+    KillTimer(w, 7);
+    KillTimer(w, 3);
+    DestroyWindow(w);
+}
