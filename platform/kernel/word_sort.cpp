@@ -109,8 +109,8 @@ struct Table {
         byCode[0xDE] = single(letter('z') + 1, kNone, true); // thorn
         byCode[0xFE] = single(letter('z') + 1);
         byCode[0xB5] = single(letter('z') + 2); // micro sign: a Greek letter
-        byCode['\''] = Weights{{}, 0, 1};
-        byCode['-'] = Weights{{}, 0, 2};
+        byCode[static_cast<unsigned char>('\'')] = Weights{{}, 0, 1};
+        byCode[static_cast<unsigned char>('-')] = Weights{{}, 0, 2};
         byCode[0xAD] = Weights{{}, 0, 3}; // soft hyphen
         for (unsigned c = 0x80; c < 0x100; ++c)
             if (byCode[c].count == 0 && byCode[c].special == 0)
