@@ -22,7 +22,7 @@ __attribute__((noinline)) int traced(int value)
 {
     VTL_TRACE(user, "traced", value);
     benchmark::DoNotOptimize(value);
-    return value + 1;
+    return vtlTraceCall_.result(value + 1);
 }
 
 void TraceOffEmptyCall(benchmark::State& state)

@@ -151,9 +151,10 @@ private:
     template <typename R>
     __attribute__((noinline, cold)) void keepResult(const R& value)
     {
-        result_.clear();
-        put(result_, value);
-        hasResult_ = true;
+        if (!result_)
+            result_ = new std::string;
+        result_->clear();
+        put(*result_, value);
     }
 
     // Out of line and cold, so that a call with the trace off keeps only the
@@ -171,10 +172,11 @@ private:
     Format format_;
     bool on_;
     bool errors_ = false;
-    bool hasResult_ = false;
     Channel channel_ = Channel::user;
     ErrorWatch watch_{};
-    std::string result_;
+    // Made only while the trace is on (and freed by write), so that a call
+    // with it off carries no string.
+    std::string* result_ = nullptr;
 };
 
 const char* channelName(Channel channel);
@@ -188,9 +190,11 @@ void Call<Format>::write()
     line += '(';
     format_(line);
     line += ')';
-    if (hasResult_) {
+    if (result_) {
         line += " -> ";
-        line += result_;
+        line += *result_;
+        delete result_;
+        result_ = nullptr;
     }
     if (errors_)
         watch_.finish(line);
