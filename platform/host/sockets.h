@@ -20,7 +20,6 @@ namespace vtl::host {
 
 // ---- Sockets ----------------------------------------------------------------
 
-bool isSocket(SOCKET s);
 // An IPv4 or IPv6 socket: the only kind Winsock makes.  Descriptors that are
 // files, pipes or the library's own local sockets are none.
 bool isInternetSocket(SOCKET s);

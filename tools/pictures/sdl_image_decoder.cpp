@@ -23,11 +23,13 @@ struct Reply {
     uint32_t errorLength;
 };
 
-bool writeAll(int fd, const void* data, size_t size)
+// Moves all `size` bytes through `io` (read or write) across short
+// transfers and signals; false when the other end is gone.
+template <typename Byte, typename Io>
+bool transferAll(Io io, int fd, Byte* at, size_t size)
 {
-    const char* at = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t n = ::write(fd, at, size);
+        const ssize_t n = io(fd, at, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -38,19 +40,14 @@ bool writeAll(int fd, const void* data, size_t size)
     return true;
 }
 
+bool writeAll(int fd, const void* data, size_t size)
+{
+    return transferAll(::write, fd, static_cast<const char*>(data), size);
+}
+
 bool readAll(int fd, void* data, size_t size)
 {
-    char* at = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::read(fd, at, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        at += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+    return transferAll(::read, fd, static_cast<char*>(data), size);
 }
 
 // In the child: decode, and send the reply, the error and the pixels.

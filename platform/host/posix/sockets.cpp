@@ -33,11 +33,6 @@ bool toLength(int length, socklen_t* out)
 
 } // namespace
 
-bool isSocket(SOCKET s)
-{
-    return socketType(s) >= 0;
-}
-
 bool isInternetSocket(SOCKET s)
 {
     int family = 0;
