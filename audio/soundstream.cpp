@@ -224,7 +224,7 @@ bool SOUNDSTREAM::play(bool looping)
             {2 * segmentSize, events[0]},
             {3 * segmentSize, events[0]},
             {4 * segmentSize - 1, events[0]},
-            {DSBPN_OFFSETSTOP, events[1]},
+            {static_cast<DWORD>(DSBPN_OFFSETSTOP), events[1]},
         };
         stopped = 0;
         thread = CreateThread(nullptr, 0, streamWorker, this, 0, nullptr);

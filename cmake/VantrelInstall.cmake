@@ -10,6 +10,11 @@ install(TARGETS vantrel EXPORT VantrelTargets
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ ${PROJECT_SOURCE_DIR}/platform/include/
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+if(WIN32)
+  # The headers that bring in the system's own in place of the emulation's
+  # (installed after them, so they replace them).
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/windows/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+endif()
 
 set(VANTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vantrel)
 install(EXPORT VantrelTargets NAMESPACE Vantrel:: DESTINATION ${VANTREL_CMAKE_DIR})

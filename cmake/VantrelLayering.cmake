@@ -21,6 +21,14 @@
 #  - X11's headers (<X11/...>, and <SDL_syswm.h>, which includes them) only
 #    in platform/backends/sdl/x11/, the one folder built when
 #    VANTREL_WITH_X11 is on (its stand-in is platform/backends/sdl/without_x11/);
+#  - Windows' own headers (<windows.h>, <ddraw.h>, <dsound.h>, <mmsystem.h>,
+#    <winsock.h>, <shellapi.h>, ...) only in platform/windows/, the folder
+#    built in place of the emulation on Windows; everything else reaches them
+#    through <vantrel/win32/...> (platform/compat/ holds the same names for
+#    ports on Linux);
+#  - platform/shared/ and platform/windows/, built on Windows, include
+#    nothing of the emulation (the emulated interfaces' folders, the
+#    backends, platform/host/<system>/);
 #  - the CD track decoder's library (<sndfile.h>) only in
 #    platform/winmm/sndfile/, the one folder built when VANTREL_WITH_SNDFILE
 #    is on (its stand-in for OFF builds is platform/winmm/wav_only/).
@@ -37,6 +45,12 @@ set(VANTREL_LAYERING_POSIX_HEADERS
 # calls are the system's own on this platform, so games get them from it.
 set(VANTREL_LAYERING_POSIX_EXEMPT platform/include/vantrel/win32/winsock.h)
 
+# The system's headers of Windows that the library's platform calls.
+set(VANTREL_LAYERING_WINDOWS_HEADERS
+  windows.h ddraw.h dsound.h mmsystem.h mmreg.h winsock.h winsock2.h shellapi.h objbase.h unknwn.h
+  commctrl.h winuser.h wingdi.h winbase.h direct.h io.h)
+set(VANTREL_LAYERING_EMULATION_FOLDERS user gdi ddraw dsound com winmm winsock kernel gameport backends)
+
 function(vantrel_layering_breaches source_dir out_var)
   set(subsystems core display archive window surface rle anim audio net input)
   set(breaches)
@@ -45,6 +59,12 @@ function(vantrel_layering_breaches source_dir out_var)
   string(JOIN "|" library_folders include ${subsystems})
   set(library_header_regex
     "#[ \t]*include[ \t]*(<vantrel\\.h>|<vantrel/[A-Za-z0-9_]+\\.h>|\"(${library_folders})/)")
+
+  string(JOIN "|" windows_alternatives ${VANTREL_LAYERING_WINDOWS_HEADERS})
+  string(REPLACE "." "\\." windows_alternatives "${windows_alternatives}")
+  set(windows_regex "#[ \t]*include[ \t]*<(${windows_alternatives})>")
+  string(JOIN "|" emulation_alternatives ${VANTREL_LAYERING_EMULATION_FOLDERS})
+  set(emulation_regex "#[ \t]*include[ \t]*\"platform/((${emulation_alternatives})/|host/[a-z0-9_]+/)")
 
   set(globs)
   foreach(dir IN LISTS subsystems)
@@ -63,6 +83,8 @@ function(vantrel_layering_breaches source_dir out_var)
     string(REGEX MATCH "^platform/backends/([a-z0-9_]+)/" in_a_backend "${rel}")
     set(own_backend "${CMAKE_MATCH_1}")
     string(REGEX MATCH "^platform/winmm/sndfile/" in_decoder "${rel}")
+    string(REGEX MATCH "^platform/(windows|compat)/" in_windows "${rel}")
+    string(REGEX MATCH "^platform/(windows|shared)/" built_on_windows "${rel}")
     string(REGEX MATCH "^platform/backends/sdl/x11/" in_x11 "${rel}")
     foreach(line IN LISTS lines)
       if(NOT in_platform AND line MATCHES "#[ \t]*include[ \t]*\"platform/")
@@ -79,6 +101,12 @@ function(vantrel_layering_breaches source_dir out_var)
       endif()
       if(NOT in_host AND line MATCHES "#[ \t]*include[ \t]*\"platform/host/[a-z0-9_]+/")
         list(APPEND breaches "${rel}: reaches a host system's own files past platform/host/*.h: ${line}")
+      endif()
+      if(NOT in_windows AND line MATCHES "${windows_regex}")
+        list(APPEND breaches "${rel}: a Windows header outside platform/windows/ (and the Linux stand-ins in platform/compat/): ${line}")
+      endif()
+      if(built_on_windows AND line MATCHES "${emulation_regex}")
+        list(APPEND breaches "${rel}: built on Windows but reaches the emulation: ${line}")
       endif()
       if(NOT in_decoder AND line MATCHES "#[ \t]*include[ \t]*<sndfile\\.h")
         list(APPEND breaches "${rel}: the track decoder's library outside platform/winmm/sndfile/: ${line}")

@@ -16,58 +16,77 @@
 set(VANTREL_SUBSYSTEMS core display archive window surface rle anim audio net input)
 
 # ---- The platform layer -----------------------------------------------------
-# One folder per emulated interface, the host system's services, and the
-# backends; backends/backend_table.cpp lists the backends that are built.
-# The option alone decides whether the SDL backend is built: a parent project
-# that found SDL2 for itself and turned the option off gets no SDL here.
-set(VANTREL_PLATFORM_FOLDERS user gdi ddraw dsound com winmm winsock kernel gameport host/posix
-  backends backends/headless)
-option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ON)
+# shared/ is compiled on every system: what the library asks of the platform
+# that does not depend on it (colour packing, the processor's vector sets,
+# RIFF wave parsing).
+#
+# On Windows the operating system is the platform: the library includes the
+# system's headers (platform/windows/include stands in front of
+# platform/include and brings them in) and calls the system's functions.
+# Only the seams the library asks of platform/seam/ are built, in
+# platform/windows/, on the system's own calls; nothing of the emulation is.
+#
+# Elsewhere: one folder per emulated interface, the host system's services,
+# and the backends; backends/backend_table.cpp lists the backends that are
+# built.  The option alone decides whether the SDL backend is built: a parent
+# project that found SDL2 for itself and turned the option off gets no SDL
+# here.
 set(VANTREL_BACKEND_DEFINITIONS)
-if(VANTREL_WITH_SDL2)
-  find_package(SDL2 REQUIRED)
-  list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
-  list(APPEND VANTREL_BACKEND_DEFINITIONS VANTREL_HAVE_SDL2=1)
-  # Under X, SDL talks to the server through Xlib, whose default answer to an
-  # error is to end the process: a window another client destroyed would end
-  # the game.  With libX11 the SDL backend puts its own handler in front
-  # (backends/sdl/x11/) and turns that loss into WM_CLOSE; OFF builds take
-  # backends/sdl/without_x11/ and keep Xlib's answer.
-  find_package(X11 QUIET)
-  option(VANTREL_WITH_X11 "SDL backend: a window destroyed by another X client closes the game (links libX11)"
-    ${X11_FOUND})
-  if(VANTREL_WITH_X11)
-    if(NOT X11_FOUND)
-      message(FATAL_ERROR "VANTREL_WITH_X11 is on but libX11 was not found (libx11-dev)")
+if(WIN32)
+  set(VANTREL_PLATFORM_FOLDERS shared windows)
+  set(VANTREL_WITH_SDL2 OFF)
+  set(VANTREL_WITH_SNDFILE OFF)
+  set(VANTREL_WITH_X11 OFF)
+else()
+  set(VANTREL_PLATFORM_FOLDERS shared user gdi ddraw dsound com winmm winsock kernel gameport host/posix
+    backends backends/headless)
+  option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ON)
+  if(VANTREL_WITH_SDL2)
+    find_package(SDL2 REQUIRED)
+    list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
+    list(APPEND VANTREL_BACKEND_DEFINITIONS VANTREL_HAVE_SDL2=1)
+    # Under X, SDL talks to the server through Xlib, whose default answer to an
+    # error is to end the process: a window another client destroyed would end
+    # the game.  With libX11 the SDL backend puts its own handler in front
+    # (backends/sdl/x11/) and turns that loss into WM_CLOSE; OFF builds take
+    # backends/sdl/without_x11/ and keep Xlib's answer.
+    find_package(X11 QUIET)
+    option(VANTREL_WITH_X11 "SDL backend: a window destroyed by another X client closes the game (links libX11)"
+      ${X11_FOUND})
+    if(VANTREL_WITH_X11)
+      if(NOT X11_FOUND)
+        message(FATAL_ERROR "VANTREL_WITH_X11 is on but libX11 was not found (libx11-dev)")
+      endif()
+      list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl/x11)
+    else()
+      list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl/without_x11)
     endif()
-    list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl/x11)
+  endif()
+  # Compressed CD tracks (FLAC, Ogg Vorbis, MP3) are decoded with libsndfile,
+  # found through pkg-config; the option is on by default when it is there.
+  # The option picks one of two folders, so no source tests a switch: OFF builds
+  # keep WAV tracks only.
+  find_package(PkgConfig QUIET)
+  if(PKG_CONFIG_FOUND)
+    pkg_check_modules(SNDFILE QUIET IMPORTED_TARGET sndfile)
+  endif()
+  if(SNDFILE_FOUND)
+    set(VANTREL_SNDFILE_DEFAULT ON)
   else()
-    list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl/without_x11)
+    set(VANTREL_SNDFILE_DEFAULT OFF)
+  endif()
+  option(VANTREL_WITH_SNDFILE "Decode FLAC, Ogg and MP3 CD tracks with libsndfile (off: WAV tracks only)"
+    ${VANTREL_SNDFILE_DEFAULT})
+  if(VANTREL_WITH_SNDFILE)
+    if(NOT SNDFILE_FOUND)
+      message(FATAL_ERROR "VANTREL_WITH_SNDFILE is on but pkg-config finds no sndfile (libsndfile1-dev)")
+    endif()
+    list(APPEND VANTREL_PLATFORM_FOLDERS winmm/sndfile)
+  else()
+    list(APPEND VANTREL_PLATFORM_FOLDERS winmm/wav_only)
   endif()
 endif()
-# Compressed CD tracks (FLAC, Ogg Vorbis, MP3) are decoded with libsndfile,
-# found through pkg-config; the option is on by default when it is there.
-# The option picks one of two folders, so no source tests a switch: OFF builds
-# keep WAV tracks only.
-find_package(PkgConfig QUIET)
-if(PKG_CONFIG_FOUND)
-  pkg_check_modules(SNDFILE QUIET IMPORTED_TARGET sndfile)
-endif()
-if(SNDFILE_FOUND)
-  set(VANTREL_SNDFILE_DEFAULT ON)
-else()
-  set(VANTREL_SNDFILE_DEFAULT OFF)
-endif()
-option(VANTREL_WITH_SNDFILE "Decode FLAC, Ogg and MP3 CD tracks with libsndfile (off: WAV tracks only)"
-  ${VANTREL_SNDFILE_DEFAULT})
-if(VANTREL_WITH_SNDFILE)
-  if(NOT SNDFILE_FOUND)
-    message(FATAL_ERROR "VANTREL_WITH_SNDFILE is on but pkg-config finds no sndfile (libsndfile1-dev)")
-  endif()
-  list(APPEND VANTREL_PLATFORM_FOLDERS winmm/sndfile)
-else()
-  list(APPEND VANTREL_PLATFORM_FOLDERS winmm/wav_only)
-endif()
+
 set(VANTREL_PLATFORM_GLOBS)
 foreach(dir IN LISTS VANTREL_PLATFORM_FOLDERS)
   list(APPEND VANTREL_PLATFORM_GLOBS ${PROJECT_SOURCE_DIR}/platform/${dir}/*.cpp)
@@ -79,10 +98,18 @@ file(GLOB VANTREL_PLATFORM_SOURCES CONFIGURE_DEPENDS ${VANTREL_PLATFORM_GLOBS})
 add_library(vantrel_deps INTERFACE)
 find_package(Threads REQUIRED)
 target_link_libraries(vantrel_deps INTERFACE Threads::Threads ${CMAKE_DL_LIBS})
-# GDI text: TrueType rendering and font matching.
-find_package(Freetype REQUIRED)
-find_package(Fontconfig REQUIRED)
-target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype Fontconfig::Fontconfig)
+if(WIN32)
+  # The system's interfaces: DirectDraw, DirectSound, the multimedia system
+  # (timers, MCI, the game port), Winsock 1.1, GDI and the window system.
+  target_link_libraries(vantrel_deps INTERFACE ddraw dsound winmm wsock32 gdi32 user32 ole32 dxguid)
+  # Windows.h's min and max macros would break the C++ library's names.
+  target_compile_definitions(vantrel_deps INTERFACE NOMINMAX)
+else()
+  # GDI text: TrueType rendering and font matching.
+  find_package(Freetype REQUIRED)
+  find_package(Fontconfig REQUIRED)
+  target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype Fontconfig::Fontconfig)
+endif()
 # The backends' own libraries, and the CD track decoder's: only the platform
 # layer compiles against them, so no library folder can include their headers.
 add_library(vantrel_backend_deps INTERFACE)
@@ -113,9 +140,17 @@ endfunction()
 
 # The library's own headers (include/) are not on the platform's path: the
 # platform stands below the library and links without it.
+# On Windows the public Windows-name headers are the system's, through the
+# headers of platform/windows/include, which stand in front.
+set(VANTREL_WINDOWS_INCLUDE)
+if(WIN32)
+  set(VANTREL_WINDOWS_INCLUDE ${PROJECT_SOURCE_DIR}/platform/windows/include)
+endif()
+
 vantrel_object_library(vantrel_platform ${VANTREL_PLATFORM_SOURCES})
 target_include_directories(vantrel_platform
   PUBLIC
+    $<BUILD_INTERFACE:${VANTREL_WINDOWS_INCLUDE}>
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/seam>
   PRIVATE
@@ -136,6 +171,7 @@ file(GLOB_RECURSE VANTREL_SOURCES CONFIGURE_DEPENDS ${VANTREL_SOURCE_GLOBS})
 vantrel_object_library(vantrel_objects ${VANTREL_SOURCES})
 target_include_directories(vantrel_objects
   PUBLIC
+    $<BUILD_INTERFACE:${VANTREL_WINDOWS_INCLUDE}>
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
   PRIVATE
@@ -153,6 +189,7 @@ set_target_properties(vantrel PROPERTIES
   EXPORT_NAME vantrel)
 target_compile_features(vantrel PUBLIC cxx_std_17)
 target_include_directories(vantrel PUBLIC
+  $<BUILD_INTERFACE:${VANTREL_WINDOWS_INCLUDE}>
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/platform/include>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
@@ -161,8 +198,16 @@ target_link_libraries(vantrel PRIVATE $<BUILD_INTERFACE:vantrel_build_options> $
 # Every symbol the library uses must resolve when it is linked, not when a
 # game loads it (sanitizer runtimes are the exception: clang leaves them to
 # the program).
-if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS)
+if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS AND NOT WIN32)
   target_link_options(vantrel PRIVATE -Wl,--no-undefined)
+endif()
+if(WIN32)
+  # vantrel.dll exports what is marked VANTREL_API (dllexport while it is
+  # built); its import library is libvantrel.dll.a.  The static archive's
+  # users see the marks as nothing.
+  target_compile_definitions(vantrel_platform PRIVATE VANTREL_BUILDING_LIBRARY)
+  target_compile_definitions(vantrel_objects PRIVATE VANTREL_BUILDING_LIBRARY)
+  set_target_properties(vantrel PROPERTIES PREFIX "" RUNTIME_OUTPUT_NAME vantrel)
 endif()
 
 if(VANTREL_BUILD_TESTS OR VANTREL_BUILD_BENCHMARKS OR VANTREL_BUILD_FUZZERS)
@@ -170,8 +215,11 @@ if(VANTREL_BUILD_TESTS OR VANTREL_BUILD_BENCHMARKS OR VANTREL_BUILD_FUZZERS)
   # included.
   add_library(vantrel_static STATIC $<TARGET_OBJECTS:vantrel_platform> $<TARGET_OBJECTS:vantrel_objects>)
   target_compile_features(vantrel_static PUBLIC cxx_std_17)
+  if(WIN32)
+    target_compile_definitions(vantrel_static INTERFACE VANTREL_STATIC)
+  endif()
   target_include_directories(vantrel_static PUBLIC
-    ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/platform/include
+    ${VANTREL_WINDOWS_INCLUDE} ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR}/platform/include
     ${PROJECT_SOURCE_DIR}/platform/seam ${PROJECT_SOURCE_DIR})
   # The SDL backend's own tests include its headers.
   target_link_libraries(vantrel_static PUBLIC vantrel_build_options vantrel_deps vantrel_backend_deps)

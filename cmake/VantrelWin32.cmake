@@ -6,7 +6,21 @@
 #  - libvantrel-winmain.a, whose main() calls the game's WinMain.
 # A game that includes only <vantrel.h> and links Vantrel::vantrel sees none
 # of it.
+#
+# On Windows the system gives both: Vantrel::win32 is Vantrel::vantrel and
+# nothing more, so that a game's build file is the same on both systems.
 include(GNUInstallDirs)
+
+if(WIN32)
+  add_library(vantrel_win32 INTERFACE)
+  set_target_properties(vantrel_win32 PROPERTIES EXPORT_NAME win32)
+  target_link_libraries(vantrel_win32 INTERFACE vantrel)
+  add_library(Vantrel::win32 ALIAS vantrel_win32)
+  if(VANTREL_INSTALL)
+    install(TARGETS vantrel_win32 EXPORT VantrelTargets)
+  endif()
+  return()
+endif()
 
 add_library(vantrel_winmain STATIC ${PROJECT_SOURCE_DIR}/platform/compat/win_main.cpp)
 set_target_properties(vantrel_winmain PROPERTIES

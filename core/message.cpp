@@ -49,6 +49,7 @@ int formatMessage(char* text, size_t size, const char* format, va_list args)
     va_list again;
     va_copy(again, args);
     int n = std::vsnprintf(text, size, format, args);
+#ifndef _WIN32 // Windows' C runtime converts through the code page and does not fail
     if (n < 0) {
         static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
         if (utf8) {
@@ -57,6 +58,7 @@ int formatMessage(char* text, size_t size, const char* format, va_list args)
             uselocale(previous);
         }
     }
+#endif
     va_end(again);
     return n;
 }
@@ -83,5 +85,5 @@ void Msg(const char* format, ...)
     text[len] = '\r';
     text[len + 1] = '\n';
     text[len + 2] = '\0';
-    OutputDebugStringA(text);
+    VTLDebugText(text);
 }

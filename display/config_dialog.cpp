@@ -192,7 +192,7 @@ void command(HWND dialog, WORD id, WORD code)
         break;
     case IDC_DIRECTDRAW: chooseDirectDraw(dialog, true); break;
     case IDC_GLIDE: chooseDirectDraw(dialog, false); break;
-    case IDC_HOME_PAGE: vtl::startDetached("xdg-open", vtl::kHomePageAddress); break;
+    case IDC_HOME_PAGE: vtl::openWebAddress(vtl::kHomePageAddress); break;
     }
 }
 
@@ -226,7 +226,7 @@ void ListDrivers(HWND dialog, int comboId)
     DirectDrawEnumerateA(listDriver, nullptr);
     char description[] = "Hardware Emulation Layer";
     char name[] = "Software";
-    listDriver(DDCREATE_EMULATIONONLY, description, name, nullptr);
+    listDriver(vtl::emulationOnlyDriver(), description, name, nullptr);
     list.built = true;
 }
 

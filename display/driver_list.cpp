@@ -21,7 +21,7 @@ BOOL WINAPI vtl::addDriver(GUID* guid, LPSTR description, LPSTR name, LPVOID)
     if (gDrivers.count >= kMaxDrivers)
         return static_cast<BOOL>(E_FAIL);
     DriverRecord& r = gDrivers.records[gDrivers.count];
-    if (guid == nullptr || guid == DDCREATE_EMULATIONONLY) {
+    if (guid == nullptr || guid == emulationOnlyDriver()) {
         r.guidPointer = guid;
     } else {
         r.guid = *guid;
@@ -37,7 +37,7 @@ BOOL vtl::addEmulationDriver(LPVOID context)
 {
     char description[] = "Hardware Emulation Layer";
     char name[] = "Software";
-    return addDriver(DDCREATE_EMULATIONONLY, description, name, context);
+    return addDriver(emulationOnlyDriver(), description, name, context);
 }
 
 GUID* vtl::driverGuid(unsigned index)

@@ -10,6 +10,14 @@ namespace vtl {
 
 constexpr int kMaxDrivers = 15;
 
+// DDCREATE_EMULATIONONLY as a GUID pointer: Microsoft's headers define it as
+// one, mingw-w64's as the number 2.
+inline GUID* emulationOnlyDriver()
+{
+    // A C cast goes through ULONG_PTR from either.
+    return (GUID*)(ULONG_PTR)(DDCREATE_EMULATIONONLY);
+}
+
 struct DriverRecord {
     // Null for the primary display driver, DDCREATE_EMULATIONONLY for the
     // emulation pseudo driver, else &guid.

@@ -1,5 +1,6 @@
 #include "surface/image_bmp_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "archive/archive_directory.h"
@@ -29,7 +30,7 @@ BmpHeader headerOf(const unsigned char* data)
 
 vtl::BmpCheck vtl::checkBmp(const unsigned char* data, size_t available)
 {
-    const int64_t size = static_cast<int64_t>(available < size_t{INT64_MAX} ? available : size_t{INT64_MAX});
+    const int64_t size = static_cast<int64_t>(std::min<uint64_t>(available, uint64_t{INT64_MAX}));
     if (!data || available < 2 || data[0] != 'B' || data[1] != 'M')
         return refuse(BmpRefusal::NotBmp);
     if (size < kHeadersSize)

@@ -1,5 +1,7 @@
 #include "surface/image_tga_reader.h"
 
+#include <algorithm>
+
 namespace {
 unsigned le16(const unsigned char* p) { return p[0] | p[1] << 8; }
 
@@ -51,7 +53,7 @@ vtl::TgaCheck readHeader(const unsigned char* data, size_t available, vtl::TgaIm
     // least one packet (header and value) per 128 pixels.
     const uint64_t pixels = uint64_t{image.width} * image.height;
     const uint64_t bytes = image.depth / 8;
-    const int64_t left = static_cast<int64_t>(image.dataBytes < size_t{INT64_MAX} ? image.dataBytes : size_t{INT64_MAX});
+    const int64_t left = static_cast<int64_t>(std::min<uint64_t>(image.dataBytes, uint64_t{INT64_MAX}));
     if (!image.runLength && pixels * bytes > image.dataBytes)
         return refuse(TgaRefusal::PixelsCutShort, left, static_cast<int64_t>(pixels * bytes));
     if (image.runLength && (pixels + 127) / 128 * (1 + bytes) > image.dataBytes)

@@ -271,14 +271,14 @@ bool DXWindow::timer(unsigned milliseconds)
 
 bool DXWindow::pointer(void* p) const
 {
-    if (!setFlag(GWL_USERDATA, reinterpret_cast<LONG_PTR>(p))) {
+    if (!setFlag(GWLP_USERDATA, reinterpret_cast<LONG_PTR>(p))) {
         Msg("DXWindow::pointer() - setFlag().");
         return false;
     }
     return true;
 }
 
-void* DXWindow::pointer(HWND hwnd) { return reinterpret_cast<void*>(GetWindowLongPtrA(hwnd, GWL_USERDATA)); }
+void* DXWindow::pointer(HWND hwnd) { return reinterpret_cast<void*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
 bool DXWindow::setFlag(int index, LONG_PTR value) const
 {

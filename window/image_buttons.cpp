@@ -15,10 +15,10 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 
 bool isButton(HWND hwnd)
 {
-    return IsWindow(hwnd) && GetWindowLongPtrA(hwnd, GWL_WNDPROC) == reinterpret_cast<LONG_PTR>(buttonProc);
+    return IsWindow(hwnd) && GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(buttonProc);
 }
 
-RLEBUTTON* recordOf(HWND button) { return reinterpret_cast<RLEBUTTON*>(GetWindowLongPtrA(button, GWL_USERDATA)); }
+RLEBUTTON* recordOf(HWND button) { return reinterpret_cast<RLEBUTTON*>(GetWindowLongPtrA(button, GWLP_USERDATA)); }
 
 bool onShape(const RLEBUTTON& r, LPARAM lParam)
 {
@@ -30,7 +30,7 @@ LRESULT create(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
     auto* r = static_cast<RLEBUTTON*>(MemAlloc(sizeof(RLEBUTTON)));
     if (!r)
         return 0;
-    SetWindowLongPtrA(button, GWL_USERDATA, reinterpret_cast<LONG_PTR>(r));
+    SetWindowLongPtrA(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(r));
     // Both client areas start at (0, 0): the real position comes with 1029.
     RECT own, parent;
     GetClientRect(button, &own);
@@ -87,7 +87,7 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         case WM_CLOSE:
         case WM_DESTROY:
             MemFree(r);
-            SetWindowLongPtrA(button, GWL_USERDATA, 0);
+            SetWindowLongPtrA(button, GWLP_USERDATA, 0);
             break;
         }
     }

@@ -7,7 +7,8 @@
 // at a 32-bit value therefore keeps its own spelling and has an overload
 // taking these instead, which accept either pointer (or null) and store the
 // value's 32 bits of meaning in it: zero-extended into an unsigned long,
-// sign-extended into a long.
+// sign-extended into a long.  On Windows the two spellings are one type
+// and the class takes just that pointer.
 //
 //   DWORD from;          udp.recv(&from, buffer, &size, sizeof buffer);
 //   unsigned long cx;    GetCenter(0, &cx, nullptr);
@@ -48,7 +49,11 @@ public:
 
 private:
     void point(Value32* target) { narrow_ = target; }
-    void point(Wide* target) { wide_ = target; }
+    template <class T, typename std::enable_if<!std::is_same<T, Value32>::value, int>::type = 0>
+    void point(T* target)
+    {
+        wide_ = target;
+    }
 
     Value32* narrow_ = nullptr;
     Wide* wide_ = nullptr;

@@ -31,3 +31,5 @@ VTLDebugReceiver VTLSetDebugReceiver(VTLDebugReceiver receiver, void* user)
     gReceiverUser = receiver ? user : nullptr;
     return previous;
 }
+
+void VTLDebugText(const char* text) { OutputDebugStringA(text); }

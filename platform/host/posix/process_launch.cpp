@@ -35,3 +35,5 @@ bool vtl::startDetached(const char* program, const char* argument)
     }
     return true;
 }
+
+bool vtl::openWebAddress(const char* address) { return address && startDetached("xdg-open", address); }

@@ -9,14 +9,8 @@
 
 #include <vantrel/win32/types.h>
 
-// Receives every debug text.  `user` is the pointer given at installation.
-typedef void (*VTLDebugReceiver)(const char* text, void* user);
+#include <vantrel/win32/debug_receiver.h>
 
 VANTREL_API void OutputDebugStringA(LPCSTR text);
-
-// Installs `receiver` (called with `user`) in place of the standard-error
-// writer; a null receiver restores the default.  Returns the receiver that was
-// installed before, so a caller can chain or restore it.
-VANTREL_API VTLDebugReceiver VTLSetDebugReceiver(VTLDebugReceiver receiver, void* user);
 
 #endif

@@ -1,7 +1,7 @@
-// The archive's and the CD tracks' "file mapping" on POSIX.  A mapping is a
+// The archive's and the CD tracks' "file mapping", on every system.  A mapping is a
 // private copy of the whole file, read once when the mapping is made: a file
 // truncated or copied over while it is open can then never take pages away
-// from under a reader (a shared mmap(2) would raise SIGBUS at the next read
+// from under a reader (a shared mapping of a file that shrinks faults at the next read
 // past the new end), and the bytes stay exactly those the directory was
 // checked against.  The copy costs memory the size of the file, which for an
 // archive of a game of this era is small.
@@ -11,21 +11,15 @@
 // from an archive outlives the handle that opened it.
 #include <vantrel/seam/file_mapping.h>
 
+#include "platform/host/file_reading.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <fcntl.h>
 #include <mutex>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-struct OpenFile {
-    int fd;
-};
-
 struct FileCopy {
     unsigned char* bytes;
     size_t length;
@@ -83,53 +77,26 @@ void letGo(FileCopy* copy)
 
 // Reads up to `length` bytes from the start of the file; fewer when the file
 // has shrunk since it was measured.
-size_t readWhole(int fd, unsigned char* out, size_t length)
-{
-    size_t done = 0;
-    while (done < length) {
-        ssize_t got = ::pread(fd, out + done, length - done, static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += static_cast<size_t>(got);
-    }
-    return done;
-}
 } // namespace
 
 HANDLE vtl::openFileForReading(const char* path)
 {
-    if (!path)
-        return nullptr;
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    OpenFile* file = new (std::nothrow) OpenFile{fd};
-    if (!file)
-        ::close(fd);
-    return file;
+    return path ? host::openReadable(path) : nullptr;
 }
 
 HANDLE vtl::createReadOnlyMapping(HANDLE file)
 {
     if (!file)
         return nullptr;
-    int fd = static_cast<OpenFile*>(file)->fd;
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || info.st_size <= 0 ||
-        static_cast<uint64_t>(info.st_size) > UINT32_MAX)
+    auto* readable = static_cast<host::ReadableFile*>(file);
+    const uint64_t size = host::sizeOf(readable);
+    if (size == 0 || size > UINT32_MAX)
         return nullptr;
-    const size_t wanted = static_cast<size_t>(info.st_size);
+    const size_t wanted = static_cast<size_t>(size);
     unsigned char* bytes = new (std::nothrow) unsigned char[wanted];
     if (!bytes)
         return nullptr;
-    const size_t length = readWhole(fd, bytes, wanted);
+    const size_t length = host::readFromStart(readable, bytes, wanted);
     FileCopy* copy = length ? new (std::nothrow) FileCopy{bytes, length, 1} : nullptr;
     Mapping* mapping = copy ? new (std::nothrow) Mapping{copy} : nullptr;
     if (!mapping) {
@@ -190,8 +157,6 @@ void vtl::letGoView(const void* inside)
 
 void vtl::closeFile(HANDLE file)
 {
-    if (!file)
-        return;
-    ::close(static_cast<OpenFile*>(file)->fd);
-    delete static_cast<OpenFile*>(file);
+    if (file)
+        host::closeReadable(static_cast<host::ReadableFile*>(file));
 }
