@@ -33,6 +33,8 @@ struct DialogRecord {
     bool ownedByWindow;      // modeless: freed with its window
     bool* attached;          // set once the window holds the record
     bool ended;              // EndDialog hid the dialog
+    int inside = 0;          // calls into the game's procedure or the idle function under way
+    bool gone = false;       // its window is destroyed; freed when the last call returns
     std::vector<HBITMAP> bitmaps;
 };
 
@@ -86,7 +88,15 @@ void forget(HWND dialog, DialogRecord* record)
     for (HBITMAP bitmap : record->bitmaps)
         DeleteObject(bitmap);
     record->bitmaps.clear();
-    if (record->ownedByWindow)
+    record->gone = true;
+    if (record->ownedByWindow && !record->inside)
+        delete record;
+}
+
+// Ends a call into the game's code, which may have destroyed the dialog.
+void leave(DialogRecord* record)
+{
+    if (--record->inside == 0 && record->gone && record->ownedByWindow)
         delete record;
 }
 
@@ -100,20 +110,31 @@ INT_PTR CALLBACK frontProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         setBitmaps(dialog, *record);
         if (record->idle)
             SetTimer(dialog, kIdleTimer, USER_TIMER_MINIMUM, nullptr);
-        return record->proc ? record->proc(dialog, message, wParam, record->param) : TRUE;
+        ++record->inside;
+        const INT_PTR focus = record->proc ? record->proc(dialog, message, wParam, record->param) : TRUE;
+        leave(record);
+        return focus;
     }
     // Messages before WM_INITDIALOG (WM_SETFONT) are not the game's.
     auto* record = static_cast<DialogRecord*>(GetPropA(dialog, kRecordProperty));
     if (!record)
         return FALSE;
     if (message == WM_TIMER && wParam == kIdleTimer) {
-        if (HIWORD(GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0)
+        if (HIWORD(GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) == 0) {
+            ++record->inside;
             record->idle(dialog, record->context);
+            leave(record);
+        }
         return TRUE;
     }
-    if (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW))
+    // EndDialog hides the dialog from within the game's code; the system's
+    // loop hides it again as it destroys it, which is no answer.
+    if (message == WM_WINDOWPOSCHANGED && record->inside &&
+        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW))
         record->ended = true;
+    ++record->inside;
     const INT_PTR handled = record->proc ? record->proc(dialog, message, wParam, lParam) : FALSE;
+    leave(record);
     if (message == WM_NCDESTROY)
         forget(dialog, record);
     return handled;
@@ -125,7 +146,7 @@ INT_PTR runDialogBox(HINSTANCE instance, const VTLDLGTEMPLATE& t, HWND parent, D
                      vtl::DialogIdle idle, void* context)
 {
     const std::vector<uint16_t> bytes = vtl::dialogTemplateBytes(t);
-    DialogRecord record{&t, proc, param, idle, context, false, nullptr, false, {}};
+    DialogRecord record{&t, proc, param, idle, context, false, nullptr, false, 0, false, {}};
     const INT_PTR result =
         DialogBoxIndirectParamW(instanceOr(instance), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), parent,
                                 frontProc, reinterpret_cast<LPARAM>(&record));
@@ -163,7 +184,7 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, const VTLDLGTEMPLATE* dialog
     const std::vector<uint16_t> bytes = vtl::dialogTemplateBytes(*dialogTemplate);
     bool attached = false;
     auto record = std::make_unique<DialogRecord>(
-        DialogRecord{dialogTemplate, proc, param, nullptr, nullptr, true, &attached, false, {}});
+        DialogRecord{dialogTemplate, proc, param, nullptr, nullptr, true, &attached, false, 0, false, {}});
     DialogRecord* given = record.get();
     HWND dialog = CreateDialogIndirectParamW(instanceOr(instance), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
                                              parent, frontProc, reinterpret_cast<LPARAM>(given));
