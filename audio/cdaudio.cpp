@@ -1,11 +1,14 @@
-// CDaudio: CD tracks through the "cdaudio" MCI device, in TMSF positions.
+// CDaudio: CD tracks through the "cdaudio" MCI device (the platform's CD
+// device, <vantrel/seam/cd_device.h>), in TMSF positions.
 #include <vantrel/audio.h>
+
+#include <vantrel/seam/cd_device.h>
 
 namespace {
 
 MCIERROR send(const CDaudio& cd, UINT message, DWORD flags, void* params)
 {
-    return mciSendCommand(cd.device, message, flags, reinterpret_cast<DWORD_PTR>(params));
+    return vtl::cdCommand(cd.device, message, flags, reinterpret_cast<DWORD_PTR>(params));
 }
 
 // Plays from `position` to the end of the disc; failures are not reported.
@@ -29,7 +32,7 @@ bool CDaudio::init(HWND owner)
     window = owner;
     openParams = MCI_OPEN_PARMS{};
     openParams.lpstrDeviceType = "cdaudio";
-    if (mciSendCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&openParams)) != 0)
+    if (vtl::cdCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&openParams)) != 0)
         return false;
     device = openParams.wDeviceID;
     setParams.dwTimeFormat = MCI_FORMAT_TMSF;

@@ -7,7 +7,7 @@
 #include "platform/winmm/track_source.h"
 
 #include "platform/winmm/shared_wave_files.h"
-#include "platform/winmm/wave_header.h"
+#include "platform/shared/wave_header.h"
 
 #include <algorithm>
 #include <mutex>

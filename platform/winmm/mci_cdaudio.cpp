@@ -39,16 +39,6 @@ public:
     MixPosition position = 0; // in the current track's sample frames
     uint32_t until = 0;  // CD frame where the play ends
 
-    // The first sample frame at or after the start of a CD frame of a
-    // track.  Where a CD frame is no whole number of samples (32 kHz, 8 kHz,
-    // ...) the sample before its start still belongs to the frame before:
-    // a play from, or to, a CD frame then reports that very frame as its
-    // position, not the one before it.
-    static uint64_t firstSampleOf(uint32_t cdFrameInTrack, uint32_t rate)
-    {
-        return (uint64_t(cdFrameInTrack) * rate + 74) / 75;
-    }
-
     uint32_t positionLocked() const
     {
         const DiscTrack& t = disc.tracks[track];
@@ -57,9 +47,7 @@ public:
 
     void seekLocked(uint32_t cdFrame)
     {
-        track = 0;
-        while (track + 1 < disc.tracks.size() && cdFrame >= disc.tracks[track + 1].start)
-            ++track;
+        track = disc.timeline.trackAt(cdFrame);
         const DiscTrack& t = disc.tracks[track];
         const uint64_t frame = firstSampleOf(cdFrame - t.start, t.layout.rate);
         position = MixPosition(frame < t.frames ? frame : t.frames) << 32;
@@ -166,49 +154,9 @@ public:
     }
 
     // --- time formats
-    bool toCdFrame(DWORD value, uint32_t* cdFrame) const
-    {
-        uint64_t frame;
-        switch (timeFormat) {
-        case MCI_FORMAT_TMSF: {
-            unsigned t = MCI_TMSF_TRACK(value);
-            if (t < 1 || t > disc.tracks.size())
-                return false;
-            frame = disc.tracks[t - 1].start +
-                    (uint64_t(MCI_TMSF_MINUTE(value)) * 60 + MCI_TMSF_SECOND(value)) * 75 + MCI_TMSF_FRAME(value);
-            break;
-        }
-        case MCI_FORMAT_MSF:
-            frame = (uint64_t(MCI_MSF_MINUTE(value)) * 60 + MCI_MSF_SECOND(value)) * 75 + MCI_MSF_FRAME(value);
-            break;
-        default:
-            frame = uint64_t(value) * 75 / 1000;
-            break;
-        }
-        if (frame > disc.length)
-            return false;
-        *cdFrame = uint32_t(frame);
-        return true;
-    }
-
-    DWORD duration(uint32_t cdFrames) const
-    {
-        if (timeFormat == MCI_FORMAT_MILLISECONDS)
-            return DWORD(uint64_t(cdFrames) * 1000 / 75);
-        uint32_t minutes = cdFrames / (75 * 60);
-        return MCI_MAKE_MSF(minutes > 255 ? 255 : minutes, cdFrames / 75 % 60, cdFrames % 75);
-    }
-
-    DWORD fromCdFrame(uint32_t cdFrame) const
-    {
-        if (timeFormat != MCI_FORMAT_TMSF)
-            return duration(cdFrame);
-        size_t t = 0;
-        while (t + 1 < disc.tracks.size() && cdFrame >= disc.tracks[t + 1].start)
-            ++t;
-        DWORD msf = duration(cdFrame - disc.tracks[t].start);
-        return MCI_MAKE_TMSF(t + 1, MCI_MSF_MINUTE(msf), MCI_MSF_SECOND(msf), MCI_MSF_FRAME(msf));
-    }
+    bool toCdFrame(DWORD value, uint32_t* cdFrame) const { return disc.timeline.toCdFrame(timeFormat, value, cdFrame); }
+    DWORD duration(uint32_t cdFrames) const { return cdDuration(timeFormat, cdFrames); }
+    DWORD fromCdFrame(uint32_t cdFrame) const { return disc.timeline.fromCdFrame(timeFormat, cdFrame); }
 };
 
 // The open devices.  Never destroyed: a game that never closes its CD (the

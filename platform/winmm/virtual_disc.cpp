@@ -89,11 +89,8 @@ bool VirtualDisc::load(const std::string& where)
             break;
         OpenedTrack opened = openTrack(path, path.compare(path.size() - 4, 4, ".wav") == 0);
         distrustAbsurdRate(opened);
-        // In 64 bits: a track of four billion frames at a low rate is longer
-        // than 32 bits of CD frames, and a disc of many such tracks longer
-        // still; what would carry the disc past them is left out.
-        const uint64_t cdFrames = opened.frames ? uint64_t(opened.frames) * 75 / opened.layout.rate : 0;
-        if (uint64_t(length) + cdFrames > UINT32_MAX) {
+        uint32_t cdFrames = 0;
+        if (!timeline.add(opened.frames, opened.layout.rate, &cdFrames)) {
             opened.source.reset();
             opened.frames = 0;
             opened.failure = "the disc would be longer than its positions can count";
@@ -105,7 +102,7 @@ bool VirtualDisc::load(const std::string& where)
         track.source = std::move(opened.source);
         track.frames = opened.frames;
         track.layout = opened.layout;
-        track.length = uint32_t(cdFrames);
+        track.length = cdFrames;
         track.start = length;
         length += track.length;
         tracks.push_back(std::move(track));

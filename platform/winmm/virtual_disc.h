@@ -2,6 +2,7 @@
 #ifndef VANTREL_PLATFORM_WINMM_VIRTUAL_DISC_H
 #define VANTREL_PLATFORM_WINMM_VIRTUAL_DISC_H
 
+#include "platform/shared/cd_timeline.h"
 #include "platform/winmm/track_source.h"
 
 #include <cstdint>
@@ -35,6 +36,7 @@ public:
 
     std::vector<DiscTrack> tracks;
     uint32_t length = 0; // CD frames of the whole disc
+    CdTimeline timeline; // the tracks' places, for the time formats
     std::vector<std::string> problems; // debug messages, "\r\n" ended
 };
 

@@ -1,6 +1,7 @@
-#include "platform/winmm/wave_header.h"
+#include "platform/shared/wave_header.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 

@@ -1,7 +1,7 @@
 // A WAV file's format and data length, read from its chunk headers alone, so
 // that a disc can be opened without reading its tracks.
-#ifndef VANTREL_PLATFORM_WINMM_WAVE_HEADER_H
-#define VANTREL_PLATFORM_WINMM_WAVE_HEADER_H
+#ifndef VANTREL_PLATFORM_SHARED_WAVE_HEADER_H
+#define VANTREL_PLATFORM_SHARED_WAVE_HEADER_H
 
 #include <vantrel/win32/mmsystem.h>
 
