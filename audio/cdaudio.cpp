@@ -147,3 +147,8 @@ void CDaudio::seekEnd()
     unsigned m = MCI_TMSF_MINUTE(p), t = MCI_TMSF_SECOND(p) + 10;
     playFrom(*this, MCI_MAKE_TMSF(MCI_TMSF_TRACK(p), m + t / 60, t % 60, MCI_TMSF_FRAME(p)));
 }
+
+MCIERROR VTLCdCommand(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
+{
+    return vtl::cdCommand(device, message, flags, parameters);
+}

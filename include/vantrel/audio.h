@@ -192,4 +192,11 @@ public:
     CDaudio& operator=(const CDaudio&) = default;
 };
 
+// Sends an MCI command to the device a CDaudio opened (its `device`), as
+// mciSendCommand does: for what the class does not ask itself, such as the
+// mode (MCI_STATUS_MODE) to tell that a play has ended.  Use it rather than
+// mciSendCommand: on Windows, without a disc in the drive, the device is the
+// library's virtual disc, which the system's MCI does not know.
+VANTREL_API MCIERROR VTLCdCommand(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters);
+
 #endif

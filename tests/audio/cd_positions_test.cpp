@@ -40,7 +40,7 @@ protected:
     }
     void TearDown() override
     {
-        mciSendCommand(cd.device, MCI_CLOSE, 0, 0);
+        VTLCdCommand(cd.device, MCI_CLOSE, 0, 0);
         for (int t = 1; t <= 3; ++t)
             std::remove(path(t).c_str());
         rmdir(folder.c_str());
@@ -53,13 +53,13 @@ protected:
         MCI_PLAY_PARMS p{};
         p.dwFrom = from;
         p.dwTo = to;
-        return mciSendCommand(cd.device, MCI_PLAY, flags, DWORD_PTR(&p));
+        return VTLCdCommand(cd.device, MCI_PLAY, flags, DWORD_PTR(&p));
     }
     DWORD status(DWORD item)
     {
         MCI_STATUS_PARMS s{};
         s.dwItem = item;
-        EXPECT_EQ(mciSendCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&s)), 0u);
+        EXPECT_EQ(VTLCdCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&s)), 0u);
         return DWORD(s.dwReturn);
     }
 
@@ -79,7 +79,7 @@ TEST_F(CdPositions, APlayOrSeekReportsTheFrameAskedForAtEveryRate)
         EXPECT_EQ(status(MCI_STATUS_POSITION), DWORD(MCI_MAKE_TMSF(2, 0, 0, frame)));
         MCI_SEEK_PARMS seek{};
         seek.dwTo = MCI_MAKE_TMSF(1, 0, 0, frame);
-        ASSERT_EQ(mciSendCommand(cd.device, MCI_SEEK, MCI_TO, DWORD_PTR(&seek)), 0u);
+        ASSERT_EQ(VTLCdCommand(cd.device, MCI_SEEK, MCI_TO, DWORD_PTR(&seek)), 0u);
         EXPECT_EQ(status(MCI_STATUS_POSITION), DWORD(MCI_MAKE_TMSF(1, 0, 0, frame)));
     }
 }
@@ -100,7 +100,7 @@ TEST_F(CdPositions, ThePositionAtTheEndOfTheDiscIsItsLength)
 {
     MCI_SET_PARMS set{};
     set.dwTimeFormat = MCI_FORMAT_MSF;
-    ASSERT_EQ(mciSendCommand(cd.device, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)), 0u);
+    ASSERT_EQ(VTLCdCommand(cd.device, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)), 0u);
     const DWORD length = status(MCI_STATUS_LENGTH);
     EXPECT_EQ(length, DWORD(MCI_MAKE_MSF(0, 4, 0))); // 150 + 75 + 75 CD frames
     // From the last second of the silent track on: each mixing step there

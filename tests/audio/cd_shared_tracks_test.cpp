@@ -50,7 +50,7 @@ protected:
     {
         std::ofstream(path(track), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
-    static void close(CDaudio& cd) { mciSendCommand(cd.device, MCI_CLOSE, 0, 0); }
+    static void close(CDaudio& cd) { VTLCdCommand(cd.device, MCI_CLOSE, 0, 0); }
     int16_t heard(uint32_t frames = 1) { return audio.pull(frames)[(frames - 1) * 2]; }
 
     std::string folder;

@@ -57,7 +57,7 @@ TEST(CdUnreadableTracks, AreReportedOnceAndPlayAsSilenceOfTheirLengthOrAreSkippe
     EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(4, 0, 0, 0)));
     EXPECT_EQ(messages.messages().size(), 2u) << messages.text();
 
-    mciSendCommand(cd.device, MCI_CLOSE, 0, 0);
+    VTLCdCommand(cd.device, MCI_CLOSE, 0, 0);
     for (int t = 1; t <= 4; ++t)
         std::remove((folder + "/track0" + std::to_string(t) + ".wav").c_str());
     rmdir(dir);
@@ -90,7 +90,7 @@ TEST(CdUnreadableTracks, AHeaderRateNoSoundBufferTakesIsSkippedNotPlayedAsDaysOf
     EXPECT_EQ(audio.pull(100)[0], int16_t(0x30 * 256)); // track 3 follows track 1
     EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(3, 0, 0, 0)));
 
-    mciSendCommand(cd.device, MCI_CLOSE, 0, 0);
+    VTLCdCommand(cd.device, MCI_CLOSE, 0, 0);
     for (int t = 1; t <= 3; ++t)
         std::remove((folder + "/track0" + std::to_string(t) + ".wav").c_str());
     rmdir(dir);

@@ -38,7 +38,7 @@ protected:
     }
     void TearDown() override
     {
-        mciSendCommand(cd.device, MCI_CLOSE, 0, 0);
+        VTLCdCommand(cd.device, MCI_CLOSE, 0, 0);
         for (int t = 1; t <= 3; ++t)
             std::remove((folder + "/track0" + std::to_string(t) + ".wav").c_str());
         rmdir(folder.c_str());
@@ -51,7 +51,7 @@ protected:
     {
         MCI_STATUS_PARMS s{};
         s.dwItem = MCI_STATUS_MODE;
-        mciSendCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&s));
+        VTLCdCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&s));
         return DWORD(s.dwReturn);
     }
     // Starts play at a TMSF position as the game's own MCI request would.
@@ -59,7 +59,7 @@ protected:
     {
         MCI_PLAY_PARMS p{};
         p.dwFrom = tmsf;
-        ASSERT_EQ(mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
+        ASSERT_EQ(VTLCdCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
         cd.playing = 1;
     }
 
@@ -82,17 +82,17 @@ TEST_F(CdTest, ReportsTracksLengthsAndTheEndOfTheDisc)
     // The disc as a whole, and the errors of the device.
     MCI_STATUS_PARMS s{};
     s.dwItem = MCI_STATUS_LENGTH;
-    EXPECT_EQ(mciSendCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&s)), 0u);
+    EXPECT_EQ(VTLCdCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&s)), 0u);
     EXPECT_EQ(s.dwReturn, DWORD_PTR(MCI_MAKE_MSF(4, 35, 0)));
     s.dwTrack = 4;
-    EXPECT_EQ(mciSendCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK, DWORD_PTR(&s)),
+    EXPECT_EQ(VTLCdCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK, DWORD_PTR(&s)),
               DWORD(MCIERR_OUTOFRANGE));
-    EXPECT_EQ(mciSendCommand(cd.device, MCI_STATUS, MCI_NOTIFY | MCI_WAIT, DWORD_PTR(&s)),
+    EXPECT_EQ(VTLCdCommand(cd.device, MCI_STATUS, MCI_NOTIFY | MCI_WAIT, DWORD_PTR(&s)),
               DWORD(MCIERR_MISSING_PARAMETER));
     EXPECT_EQ(mciSendCommand(999, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&s)), DWORD(MCIERR_INVALID_DEVICE_ID));
     MCI_SET_PARMS set{};
     set.dwTimeFormat = 5;
-    EXPECT_EQ(mciSendCommand(cd.device, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)), DWORD(MCIERR_BAD_TIME_FORMAT));
+    EXPECT_EQ(VTLCdCommand(cd.device, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)), DWORD(MCIERR_BAD_TIME_FORMAT));
     MCI_OPEN_PARMS open{};
     open.lpstrDeviceType = "waveaudio";
     EXPECT_EQ(mciSendCommand(0, MCI_OPEN, MCI_OPEN_TYPE, DWORD_PTR(&open)), DWORD(MCIERR_INVALID_DEVICE_NAME));

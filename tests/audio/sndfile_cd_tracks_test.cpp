@@ -116,7 +116,7 @@ protected:
     void TearDown() override
     {
         if (cd.device)
-            mciSendCommand(cd.device, MCI_CLOSE, 0, 0);
+            VTLCdCommand(cd.device, MCI_CLOSE, 0, 0);
         for (const std::string& name : written)
             std::remove((folder + "/" + name).c_str());
         rmdir(folder.c_str());
@@ -140,7 +140,7 @@ protected:
     {
         MCI_PLAY_PARMS p{};
         p.dwFrom = position;
-        ASSERT_EQ(mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
+        ASSERT_EQ(VTLCdCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
         cd.playing = 1;
     }
     DWORD status(DWORD item, DWORD track = 0)
@@ -148,7 +148,7 @@ protected:
         MCI_STATUS_PARMS s{};
         s.dwItem = item;
         s.dwTrack = track;
-        EXPECT_EQ(mciSendCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM | (track ? MCI_TRACK : 0), DWORD_PTR(&s)),
+        EXPECT_EQ(VTLCdCommand(cd.device, MCI_STATUS, MCI_STATUS_ITEM | (track ? MCI_TRACK : 0), DWORD_PTR(&s)),
                   0u);
         return DWORD(s.dwReturn);
     }
@@ -156,7 +156,7 @@ protected:
     {
         MCI_SET_PARMS set{};
         set.dwTimeFormat = format;
-        ASSERT_EQ(mciSendCommand(cd.device, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)), 0u);
+        ASSERT_EQ(VTLCdCommand(cd.device, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)), 0u);
     }
 
     // A mixed disc: a WAV the mixer plays as it is, FLAC, Ogg Vorbis at a
@@ -249,7 +249,7 @@ TEST_F(CompressedDisc, PlaysFromAPositionInsideACompressedTrack)
     timeFormat(MCI_FORMAT_MSF);
     MCI_PLAY_PARMS p{};
     p.dwFrom = MCI_MAKE_MSF(0, 2, 50); // 0:50 into track 2
-    ASSERT_EQ(mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
+    ASSERT_EQ(VTLCdCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
     timeFormat(MCI_FORMAT_TMSF);
     EXPECT_EQ(cd.position(), DWORD(MCI_MAKE_TMSF(2, 0, 0, 50)));
     expectTone(hear(0.3), 600);
@@ -523,7 +523,7 @@ TEST_F(CompressedDisc, AnHourLongTrackKeepsItsPositionsToItsLastSecond)
     timeFormat(MCI_FORMAT_MILLISECONDS);
     MCI_PLAY_PARMS p{};
     p.dwFrom = 3598500;
-    ASSERT_EQ(mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
+    ASSERT_EQ(VTLCdCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p)), 0u);
     EXPECT_EQ(status(MCI_STATUS_POSITION), 269887u * 1000 / 75);
     skip(0.5);
     EXPECT_EQ(status(MCI_STATUS_POSITION), 269924u * 1000 / 75);
@@ -551,15 +551,15 @@ TEST_F(CompressedDisc, RequestsFromTheGameWhileTheMixerPlaysOn)
         const DWORD at = MCI_MAKE_MSF(0, i % 10, (i * 7) % 75);
         MCI_PLAY_PARMS p{};
         p.dwFrom = at;
-        mciSendCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p));
+        VTLCdCommand(cd.device, MCI_PLAY, MCI_FROM, DWORD_PTR(&p));
         if (i % 5 == 1) {
             MCI_SEEK_PARMS seek{};
             seek.dwTo = MCI_MAKE_MSF(0, (i + 3) % 10, 0);
-            mciSendCommand(cd.device, MCI_SEEK, MCI_TO, DWORD_PTR(&seek));
+            VTLCdCommand(cd.device, MCI_SEEK, MCI_TO, DWORD_PTR(&seek));
         }
         if (i % 7 == 2) {
-            mciSendCommand(cd.device, MCI_PAUSE, 0, 0);
-            mciSendCommand(cd.device, MCI_RESUME, 0, 0);
+            VTLCdCommand(cd.device, MCI_PAUSE, 0, 0);
+            VTLCdCommand(cd.device, MCI_RESUME, 0, 0);
         }
         EXPECT_LE(cdFrames(status(MCI_STATUS_POSITION)), cdFrames(length));
         status(MCI_STATUS_MODE);

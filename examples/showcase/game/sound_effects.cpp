@@ -80,7 +80,7 @@ void keepMusicPlaying(Game& g)
     // CDaudio keeps no end of play: the device's mode tells it.
     MCI_STATUS_PARMS status{};
     status.dwItem = MCI_STATUS_MODE;
-    if (mciSendCommand(a->cd.device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+    if (VTLCdCommand(a->cd.device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
         status.dwReturn == MCI_MODE_STOP)
         a->cd.play(1, 1);
 }
