@@ -5,18 +5,21 @@
 #  - <vantrel/seam/...> (what the library asks of the platform, not
 #    installed) and any *_testing.h (an emulation's or a folder's hooks)
 #    rule the file out;
-#  - a header only a POSIX host has (VANTREL_POSIX_ONLY_HEADERS: fork,
-#    mmap guard pages, Unix sockets) or a Linux backend's library rules it
+#  - a header only a POSIX host has or uses that way
+#    (VANTREL_POSIX_ONLY_HEADERS: fork, mmap guard pages, Unix sockets,
+#    signals as a request to quit) or a Linux backend's library rules it
 #    out;
 #  - a quoted include must name a helper in tests/ that itself follows the
 #    rule (a helper of tests/support/ with its .cpp as well, since that is
 #    linked in); any other quoted include is one of the library's internal
 #    headers and rules the file out.
+# A file that names VANTREL_VIDEO or VANTREL_AUDIO picks one of the Linux
+# emulation's backends (headless, a WAV recorder) and tests that backend.
 # Every other angle include (<vantrel.h>, <vantrel/...>, <vantrel/win32/...>,
 # GoogleTest, the C++ and C libraries) is allowed.
 set(VANTREL_POSIX_ONLY_HEADERS
   sys/wait.h sys/mman.h sys/socket.h sys/un.h sys/resource.h netinet/in.h arpa/inet.h
-  SDL.h sndfile.h)
+  csignal signal.h SDL.h sndfile.h)
 
 function(vantrel_public_only file result)
   get_property(known GLOBAL PROPERTY "VANTREL_PUBLIC_ONLY:${file}" SET)
@@ -30,8 +33,15 @@ function(vantrel_public_only file result)
   set_property(GLOBAL PROPERTY "VANTREL_PUBLIC_ONLY:${file}" TRUE)
   set(answer TRUE)
   get_filename_component(here ${file} DIRECTORY)
+  file(STRINGS ${file} picks_backend REGEX "VANTREL_(VIDEO|AUDIO)")
+  if(picks_backend)
+    set(answer FALSE)
+  endif()
   file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
   foreach(line IN LISTS lines)
+    if(NOT answer)
+      break()
+    endif()
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"].*" "\\1;\\2" parts "${line}")
     list(GET parts 0 kind)
     list(GET parts 1 name)
@@ -65,9 +75,6 @@ function(vantrel_public_only file result)
           set(answer FALSE)
         endif()
       endif()
-    endif()
-    if(NOT answer)
-      break()
     endif()
   endforeach()
   set_property(GLOBAL PROPERTY "VANTREL_PUBLIC_ONLY:${file}" ${answer})

@@ -9,7 +9,9 @@
 set(VANTREL_TESTS_DIR ${CMAKE_CURRENT_SOURCE_DIR})
 include(${CMAKE_CURRENT_SOURCE_DIR}/public_only.cmake)
 
-# The helpers of support/ that follow the rule, linked to the DLL.
+# The helpers of support/ that follow the rule, linked to the DLL through
+# Vantrel::win32, which brings the system's libraries for the Windows calls
+# the tests make themselves, as a game's build gets them.
 set(support_sources)
 foreach(source IN LISTS VANTREL_TEST_SUPPORT)
   vantrel_public_only(${source} ok)
@@ -19,7 +21,7 @@ foreach(source IN LISTS VANTREL_TEST_SUPPORT)
 endforeach()
 add_library(vantrel_test_support STATIC ${support_sources})
 target_include_directories(vantrel_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(vantrel_test_support PUBLIC vantrel GTest::gtest)
+target_link_libraries(vantrel_test_support PUBLIC Vantrel::win32 GTest::gtest)
 
 # vantrel_windows_test(target sources...): a test program beside a copy of
 # vantrel.dll (Windows finds a program's DLLs in its own folder), registered
