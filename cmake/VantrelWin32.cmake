@@ -8,13 +8,16 @@
 # of it.
 #
 # On Windows the system gives both: Vantrel::win32 is Vantrel::vantrel and
-# nothing more, so that a game's build file is the same on both systems.
+# the system's libraries for those headers, so that a game's build file is
+# the same on both systems.
 include(GNUInstallDirs)
 
 if(WIN32)
+  # The calls a game makes itself come from the system's import libraries,
+  # as the emulation's come from libvantrel elsewhere.
   add_library(vantrel_win32 INTERFACE)
   set_target_properties(vantrel_win32 PROPERTIES EXPORT_NAME win32)
-  target_link_libraries(vantrel_win32 INTERFACE vantrel)
+  target_link_libraries(vantrel_win32 INTERFACE vantrel ddraw dsound winmm wsock32 gdi32 user32 ole32 dxguid)
   add_library(Vantrel::win32 ALIAS vantrel_win32)
   if(VANTREL_INSTALL)
     install(TARGETS vantrel_win32 EXPORT VantrelTargets)

@@ -2,7 +2,7 @@
 # Builds and runs every test: a warnings-as-errors build, a build without the
 # SDL backend and its headless tests, then the tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the threaded ones under
-# ThreadSanitizer, and the fuzzers.
+# ThreadSanitizer, the fuzzers, and the Windows builds under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -62,3 +62,5 @@ if [ -n "$(find fuzz -mindepth 2 -name CMakeLists.txt -print -quit)" ]; then
   cmake --build build-fuzz -j "$jobs"
   ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
 fi
+
+scripts/test-windows.sh

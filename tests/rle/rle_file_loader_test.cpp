@@ -6,7 +6,7 @@
 
 #include "support/image_files.h"
 #include "support/message_capture.h"
-#include "tests/rle/rle_file_builder.h"
+#include "rle/rle_file_builder.h"
 
 namespace {
 // One run as the blitters see it.

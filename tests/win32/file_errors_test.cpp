@@ -13,7 +13,7 @@
 
 namespace {
 
-HANDLE open(const std::string& name, DWORD disposition, DWORD access = GENERIC_READ | GENERIC_WRITE)
+HANDLE openFile(const std::string& name, DWORD disposition, DWORD access = GENERIC_READ | GENERIC_WRITE)
 {
     return CreateFileA(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -35,25 +35,25 @@ TEST(FileErrors, CreateFileRefusesNamesAsWindowsDoesBeforeLookingForTheFile)
     d.write("saves/GAME.SAV", "saved");
     std::filesystem::create_directories(d.path / "removeme");
 
-    EXPECT_FAILS_WITH(open("", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile("", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
     // A folder named with its trailing backslash, and without.
-    EXPECT_FAILS_WITH(open(d.windows("removeme") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
-    EXPECT_FAILS_WITH(open(d.windows("removeme"), OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
-    EXPECT_FAILS_WITH(open(d.windows() + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
-    EXPECT_FAILS_WITH(open("C:\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile(d.windows("removeme") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile(d.windows("removeme"), OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
+    EXPECT_FAILS_WITH(openFile(d.windows() + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile("C:\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
     // A missing name with a trailing backslash is simply not found.
-    EXPECT_FAILS_WITH(open(d.windows("a") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile(d.windows("a") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
     // A second drive, a wildcard or a reserved character makes no name.
-    EXPECT_FAILS_WITH(open("c:c:\\windows", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
-    EXPECT_FAILS_WITH(open("c:c:\\x", CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
-    EXPECT_FAILS_WITH(open(d.windows("*.*"), OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
-    EXPECT_FAILS_WITH(open(d.windows("what?.sav"), CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
-    EXPECT_FAILS_WITH(open(d.windows("a|b"), CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
+    EXPECT_FAILS_WITH(openFile("c:c:\\windows", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
+    EXPECT_FAILS_WITH(openFile("c:c:\\x", CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
+    EXPECT_FAILS_WITH(openFile(d.windows("*.*"), OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
+    EXPECT_FAILS_WITH(openFile(d.windows("what?.sav"), CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
+    EXPECT_FAILS_WITH(openFile(d.windows("a|b"), CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
     // A file named as a folder is neither opened nor replaced.
-    EXPECT_FAILS_WITH(open(d.windows("saves\\GAME.SAV") + "\\", CREATE_ALWAYS), INVALID_HANDLE_VALUE,
+    EXPECT_FAILS_WITH(openFile(d.windows("saves\\GAME.SAV") + "\\", CREATE_ALWAYS), INVALID_HANDLE_VALUE,
                       ERROR_INVALID_NAME);
     EXPECT_EQ(d.read("saves/GAME.SAV"), "saved");
-    EXPECT_FAILS_WITH(open(d.windows("fresh") + "\\", CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile(d.windows("fresh") + "\\", CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(std::filesystem::exists(d.path / "fresh"));
     EXPECT_FALSE(std::filesystem::exists(d.path / "what?.sav"));
 }
@@ -75,7 +75,7 @@ TEST(FileErrors, DeleteFileOfNothingIsAMissingPathAndOfAFolderNameDeletesNothing
 TEST(FileErrors, ReadAndWriteWithoutABufferFailWithNtsCodesAndNothingMoved)
 {
     ScratchFolder d;
-    HANDLE file = open(d.windows("DATA.BIN"), CREATE_ALWAYS);
+    HANDLE file = openFile(d.windows("DATA.BIN"), CREATE_ALWAYS);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD bytes = 12345678;
     EXPECT_FAILS_WITH(WriteFile(nullptr, "x", 1, &bytes, nullptr), FALSE, ERROR_INVALID_HANDLE);

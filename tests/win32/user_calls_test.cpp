@@ -34,6 +34,9 @@ TEST(SetCursorPos, GetCursorPosReportsWhereTheGamePutThePointer)
 
 TEST(OutputDebugString, GoesToTheReceiverMsgUses)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows OutputDebugStringA is the system's and goes to the debugger";
+#endif
     std::string got;
     VTLSetDebugReceiver([](const char* text, void* user) { *static_cast<std::string*>(user) += text; }, &got);
     OutputDebugStringA("hello\r\n");
