@@ -88,7 +88,7 @@ int main(int argc, char** argv)
     DXWindow window(GetModuleHandleA(nullptr), "VantrelTonePlayer", "tone player");
     if (!window.doReg(windowProcedure, 0, 0, 0) || !window.createWindow(160, 120))
         return fail("no window");
-    window.show(SW_SHOW);
+    // The window stays hidden: DirectSound needs it, the screen does not.
     if (!SOUND::create(window.hwnd()))
         return fail("SOUND::create failed");
 
