@@ -26,5 +26,11 @@ install(FILES ${PROJECT_BINARY_DIR}/VantrelConfig.cmake ${PROJECT_BINARY_DIR}/Va
   ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbed.cmake
   DESTINATION ${VANTREL_CMAKE_DIR})
 
-configure_file(${PROJECT_SOURCE_DIR}/cmake/vantrel.pc.in ${PROJECT_BINARY_DIR}/vantrel.pc @ONLY)
+if(WIN32)
+  list(TRANSFORM VANTREL_WINDOWS_SYSTEM_LIBS PREPEND -l OUTPUT_VARIABLE VANTREL_WINDOWS_LINK)
+  list(JOIN VANTREL_WINDOWS_LINK " " VANTREL_WINDOWS_LINK)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/vantrel-windows.pc.in ${PROJECT_BINARY_DIR}/vantrel.pc @ONLY)
+else()
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/vantrel.pc.in ${PROJECT_BINARY_DIR}/vantrel.pc @ONLY)
+endif()
 install(FILES ${PROJECT_BINARY_DIR}/vantrel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -208,6 +208,12 @@ if(WIN32)
   target_compile_definitions(vantrel_platform PRIVATE VANTREL_BUILDING_LIBRARY)
   target_compile_definitions(vantrel_objects PRIVATE VANTREL_BUILDING_LIBRARY)
   set_target_properties(vantrel PROPERTIES PREFIX "" RUNTIME_OUTPUT_NAME vantrel)
+  # <vantrel.h> declares the system's DirectDraw, DirectSound, multimedia,
+  # sockets and window functions, which a game calls too: elsewhere the
+  # library holds them, here their import libraries come with it, so that a
+  # game's build file is the same on both systems.
+  set(VANTREL_WINDOWS_SYSTEM_LIBS ddraw dsound winmm wsock32 gdi32 user32 ole32 dxguid)
+  target_link_libraries(vantrel INTERFACE ${VANTREL_WINDOWS_SYSTEM_LIBS})
 endif()
 
 if(VANTREL_BUILD_TESTS OR VANTREL_BUILD_BENCHMARKS OR VANTREL_BUILD_FUZZERS)

@@ -11,13 +11,17 @@
 
 // True when the window system will have no screen: VANTREL_VIDEO=headless,
 // or no X or Wayland display to open (where the library falls back to the
-// headless backend).
+// headless backend).  Windows always has its desktop.
 inline bool withoutDisplay()
 {
+#ifdef _WIN32
+    return false;
+#else
     const char* video = std::getenv("VANTREL_VIDEO");
     if (video && std::strcmp(video, "headless") == 0)
         return true;
     return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+#endif
 }
 
 // Without a display, asks `window` to close after `seconds`, the way the

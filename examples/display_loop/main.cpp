@@ -223,6 +223,7 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+#ifndef _WIN32 // Windows always has its desktop
     const char* video = std::getenv("VANTREL_VIDEO");
     const bool headless = (video && std::strcmp(video, "headless") == 0) ||
                           (!video && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"));
@@ -232,6 +233,7 @@ int main(int argc, char** argv)
             game.seconds = 3;
         std::printf("no display: running headless for %u seconds\n", game.seconds);
     }
+#endif
 
     DXWindow window(GetModuleHandleA(nullptr), "VantrelDisplayLoop", "Vantrel display loop");
     game.window = &window;

@@ -7,13 +7,14 @@
 // --again calibrates even when the saved one is still good.
 #include <vantrel.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
+#include <thread>
 
 namespace {
 
-constexpr useconds_t kFrame = 16000; // about 60 reads a second
+constexpr std::chrono::milliseconds kFrame{16}; // about 60 reads a second
 
 // Reads the stick until button 1 goes down and up again, calling `each`
 // before every read.  False if the stick disappears.
@@ -30,7 +31,7 @@ bool untilButtonClicked(Each each)
         if (down && !pressed)
             return true;
         down = pressed;
-        usleep(kFrame);
+        std::this_thread::sleep_for(kFrame);
     }
 }
 
@@ -51,7 +52,7 @@ bool calibrate(const char* file)
         std::printf("No joystick answers on stick 1.\n");
         return false;
     }
-    std::printf("Centre at %u, %u.\n", restX, restY);
+    std::printf("Centre at %lu, %lu.\n", static_cast<unsigned long>(restX), static_cast<unsigned long>(restY));
     CalibCenter(0);
 
     std::printf("Move the stick slowly round its whole travel, into every corner, then press and release "
@@ -92,7 +93,7 @@ void show()
         std::fflush(stdout);
         if (state & VTL_JOY_BUTTON2)
             break;
-        usleep(kFrame);
+        std::this_thread::sleep_for(kFrame);
     }
     std::printf("\n");
 }

@@ -9,11 +9,11 @@
 
 #include "bmp_writer.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
+#include <system_error>
 
 namespace {
 
@@ -126,8 +126,10 @@ int main(int argc, char** argv)
         return help ? 0 : 2;
     }
     const std::string folder = argc > 1 ? argv[1] : "palette-ramps";
-    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
-        std::fprintf(stderr, "cannot create %s: %s\n", folder.c_str(), std::strerror(errno));
+    std::error_code made;
+    std::filesystem::create_directory(folder, made);
+    if (made) {
+        std::fprintf(stderr, "cannot create %s: %s\n", folder.c_str(), made.message().c_str());
         return 1;
     }
     for (const Format& d : kFormats) {

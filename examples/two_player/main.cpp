@@ -38,7 +38,7 @@ Game gGame;
 const char* dotted(unsigned long address)
 {
     in_addr a;
-    a.s_addr = static_cast<in_addr_t>(address);
+    a.s_addr = static_cast<decltype(a.s_addr)>(address);
     return inet_ntoa(a);
 }
 

@@ -94,7 +94,7 @@ LRESULT CALLBACK echoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         say(std::string(message == WM_RBUTTONDOWN ? "right click" : message == WM_LBUTTONDOWN ? "left click" : "double click") +
-            " at " + std::to_string(GET_X_LPARAM(lParam)) + ", " + std::to_string(GET_Y_LPARAM(lParam)));
+            " at " + std::to_string(static_cast<short>(LOWORD(lParam))) + ", " + std::to_string(static_cast<short>(HIWORD(lParam))));
         break;
     case WM_PAINT:
         paint(hwnd);

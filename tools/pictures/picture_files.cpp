@@ -1,73 +1,78 @@
 // Reading and writing whole files.
 //
-// Files are read with plain POSIX calls rather than streams: a folder or a
-// device given as a picture must end as a one-line reason, never as an
-// exception from deep inside a stream buffer.  They are opened without
-// blocking, since opening a named pipe for reading waits for a writer: a
-// pipe given by mistake is refused at once instead of hanging the build.
+// A path is looked at before it is opened: a folder or a device given as a
+// picture must end as a one-line reason, never as an exception from deep
+// inside a stream buffer, and opening a named pipe would wait for the other
+// end, so a pipe given by mistake is refused at once instead of hanging the
+// build.
 #include "picture.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
 namespace {
+namespace fs = std::filesystem;
+
 std::string systemError(const std::string& path) { return path + ": " + std::strerror(errno); }
 
-// What a path that is not a regular file names, for the refusal.
-const char* notAFile(mode_t mode)
+// What a path names; none when it cannot be told (the open then says why).
+fs::file_type typeOf(const std::string& path)
 {
-    if (S_ISDIR(mode))
+    std::error_code failure;
+    return fs::status(fs::path(path), failure).type();
+}
+
+// Why a path of this type is not a file to read, or null when it is one
+// (or is missing, for the open to say so).
+const char* notAFile(fs::file_type type)
+{
+    switch (type) {
+    case fs::file_type::directory:
         return ": is a folder, not a file";
-    if (S_ISFIFO(mode))
+    case fs::file_type::fifo:
         return ": is a named pipe, not a regular file";
-    if (S_ISSOCK(mode))
+    case fs::file_type::socket:
         return ": is a socket, not a regular file";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
+    case fs::file_type::block:
+    case fs::file_type::character:
         return ": is a device, not a regular file";
-    return ": not a regular file";
+    case fs::file_type::regular:
+    case fs::file_type::not_found:
+    case fs::file_type::none:
+        return nullptr;
+    default:
+        return ": not a regular file";
+    }
 }
 } // namespace
 
 bool readFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error)
 {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
+    if (const char* why = notAFile(typeOf(path))) {
+        error = path + why;
+        return false;
+    }
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) {
         error = systemError(path);
         return false;
     }
-    struct stat info;
-    if (::fstat(fd, &info) != 0) {
-        error = systemError(path);
-        ::close(fd);
-        return false;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = path + notAFile(info.st_mode);
-        ::close(fd);
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(info.st_size));
+    uint8_t block[1 << 16];
     size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            error = systemError(path);
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break; // the file shrank while being read: take what is there
-        got += static_cast<size_t>(n);
+    while ((got = std::fread(block, 1, sizeof block, in)) > 0)
+        bytes.insert(bytes.end(), block, block + got);
+    const bool failed = std::ferror(in) != 0;
+    const int readErrno = errno;
+    std::fclose(in);
+    if (failed) {
+        errno = readErrno;
+        error = systemError(path);
+        bytes.clear();
+        return false;
     }
-    bytes.resize(got);
-    ::close(fd);
     return true;
 }
 
@@ -75,9 +80,9 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes, std::
 {
     // Opening a pipe for writing waits for a reader as opening one for
     // reading waits for a writer.
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))) {
-        error = path + notAFile(info.st_mode);
+    const fs::file_type type = typeOf(path);
+    if (type == fs::file_type::fifo || type == fs::file_type::socket) {
+        error = path + notAFile(type);
         return false;
     }
     std::FILE* out = std::fopen(path.c_str(), "wb");

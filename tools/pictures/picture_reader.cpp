@@ -1,10 +1,12 @@
 // Choosing a decoder by the file's first bytes, and what every reader's
 // picture needs afterwards.
 //
-// Most formats go to SDL2_image: it is packaged beside SDL2 (which the
-// library uses already) wherever the library runs, and reads BMP in every
-// variant (through SDL2 itself, RLE through its own loader), PNG through
-// libpng, GIF, PCX, JPEG, and more.  TGA is the exception (tga_reader.cpp).
+// Most formats go to the system's decoding library (picture_decoder.h).
+// SDL2_image is packaged beside SDL2 (which the library uses already)
+// wherever the library runs on its own platform layer, and reads BMP in
+// every variant (through SDL2 itself, RLE through its own loader), PNG
+// through libpng, GIF, PCX, JPEG, and more; Windows has its Imaging
+// Component.  TGA is the exception (tga_reader.cpp).
 #include "picture.h"
 
 #include <algorithm>
@@ -12,7 +14,7 @@
 #include <new>
 
 #include "colour_profile.h"
-#include "sdl_image_decoder.h"
+#include "picture_decoder.h"
 
 namespace {
 std::string upperEnding(const std::string& path)
@@ -173,14 +175,14 @@ bool decodeByFormat(const std::vector<uint8_t>& file, const std::string& name, P
         }
         const std::string kind = describeFileKind(file.data(), file.size());
         error = (kind.empty() ? std::string("not a picture file the tools read") : "not a picture: it is " + kind) +
-                " (they read BMP, TGA, PNG, GIF, PCX, JPEG, and the other formats of SDL2_image)";
+                " (they read " + kPictureFormatsRead + ")";
         return false;
     }
     picture.format = format;
     if ((format == "PNG" && (!pngSizeFits(file, error) || !pngChunksFit(file, error))) ||
         (format == "BMP" && !bmpSizeFits(file, error)) || !declaredSizeAllowed(file, format, error))
         return false;
-    if (!decodeWithSdlImage(file, format, picture, error))
+    if (!decodeWithLibrary(file, format, picture, error))
         return false;
     if (format == "PNG" && file.size() > 24 && file[24] == 16)
         picture.deepChannels = true;

@@ -4,7 +4,7 @@
 // must end as one line naming the file, like every other refusal, not take
 // the tool down; so the child decodes and sends the pixels back through a
 // pipe, and a child that dies is a refusal.
-#include "sdl_image_decoder.h"
+#include "picture_decoder.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -88,8 +88,10 @@ bool readAll(int fd, void* data, size_t size)
 }
 } // namespace
 
-bool decodeWithSdlImage(const std::vector<uint8_t>& file, const std::string& format, Picture& picture,
-                        std::string& error)
+const char* const kPictureFormatsRead = "BMP, TGA, PNG, GIF, PCX, JPEG, and the other formats of SDL2_image";
+
+bool decodeWithLibrary(const std::vector<uint8_t>& file, const std::string& format, Picture& picture,
+                       std::string& error)
 {
     if (file.size() > 0x7FFFFFFF) {
         error = "too large a file to decode";

@@ -1,92 +1,95 @@
 // Files read by vtlpack, with the reason when they cannot be: streams would
-// throw on a folder (or report nothing useful), so plain POSIX calls are used.
-// Files are opened without blocking: opening a named pipe for reading waits
-// for a writer, and a build script that names one by mistake must get its
-// refusal, not hang.
+// throw on a folder (or report nothing useful), so a path is looked at
+// before it is opened.  That also keeps a named pipe from being opened, which
+// would wait for a writer: a build script that names one by mistake must get
+// its refusal, not hang.
 #include "tools/vtlpack/vtlpack.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
 namespace {
-// An open descriptor on a regular file, or -1 with the reason.
-// What a path that is not a regular file names, for the refusal.
-const char* notAFile(mode_t mode)
+namespace fs = std::filesystem;
+
+fs::file_type typeOf(const std::string& path)
 {
-    if (S_ISDIR(mode))
-        return "is a folder, not a file";
-    if (S_ISFIFO(mode))
-        return "is a named pipe, not a regular file";
-    if (S_ISSOCK(mode))
-        return "is a socket, not a regular file";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "is a device, not a regular file";
-    return "not a regular file";
+    std::error_code failure;
+    return fs::status(fs::path(path), failure).type();
 }
 
-int openRegular(const std::string& path, struct stat& info, std::string& why)
+// Why a path of this type is not a file to read, or null when it is one
+// (or is missing, for the open to say so).
+const char* notAFile(fs::file_type type)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return -1;
+    switch (type) {
+    case fs::file_type::directory:
+        return "is a folder, not a file";
+    case fs::file_type::fifo:
+        return "is a named pipe, not a regular file";
+    case fs::file_type::socket:
+        return "is a socket, not a regular file";
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return "is a device, not a regular file";
+    case fs::file_type::regular:
+    case fs::file_type::not_found:
+    case fs::file_type::none:
+        return nullptr;
+    default:
+        return "not a regular file";
     }
-    if (::fstat(fd, &info) != 0) {
-        why = std::strerror(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        why = notAFile(info.st_mode);
-    } else {
-        return fd;
+}
+
+// The regular file at `path` open for reading, or null with the reason.
+std::FILE* openRegular(const std::string& path, std::string& why)
+{
+    if (const char* problem = notAFile(typeOf(path))) {
+        why = problem;
+        return nullptr;
     }
-    ::close(fd);
-    return -1;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        why = std::strerror(errno);
+    return file;
 }
 } // namespace
 
 std::string vtlpack::fileProblem(const std::string& path)
 {
-    struct stat info;
     std::string why;
-    const int fd = openRegular(path, info, why);
-    if (fd >= 0)
-        ::close(fd);
+    if (std::FILE* file = openRegular(path, why))
+        std::fclose(file);
     return why;
 }
 
 std::string vtlpack::outputProblem(const std::string& path)
 {
     // Opening a pipe for writing waits for a reader.
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)))
-        return notAFile(info.st_mode);
+    const fs::file_type type = typeOf(path);
+    if (type == fs::file_type::fifo || type == fs::file_type::socket)
+        return notAFile(type);
     return {};
 }
 
 bool vtlpack::readWholeFile(const std::string& path, std::string& bytes, std::string& why)
 {
-    struct stat info;
-    const int fd = openRegular(path, info, why);
-    if (fd < 0)
+    bytes.clear();
+    std::FILE* file = openRegular(path, why);
+    if (!file)
         return false;
-    bytes.resize(static_cast<size_t>(info.st_size));
+    char block[1 << 16];
     size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, &bytes[got], bytes.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            why = std::strerror(errno);
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
+        bytes.append(block, got);
+    const bool failed = std::ferror(file) != 0;
+    const int readErrno = errno;
+    std::fclose(file);
+    if (failed) {
+        why = std::strerror(readErrno);
+        bytes.clear();
+        return false;
     }
-    bytes.resize(got);
-    ::close(fd);
     return true;
 }

@@ -240,11 +240,14 @@ int vtlpack::create(const std::string& archive, const std::vector<std::string>& 
         written = false;
         why = errno;
     }
-    if (!written || std::rename(temporary.c_str(), archive.c_str()) != 0) {
-        if (written)
-            why = errno;
+    // Replaces an archive already there, which std::rename does not do on
+    // Windows.
+    std::error_code renamed;
+    if (written)
+        fs::rename(temporary, archive, renamed);
+    if (!written || renamed) {
         std::remove(temporary.c_str());
-        error(archive + ": cannot write: " + std::strerror(why));
+        error(archive + ": cannot write: " + (written ? renamed.message() : std::string(std::strerror(why))));
         return kFailed;
     }
     std::printf("%s: %zu entries, %llu bytes\n", archive.c_str(), inputs.size(),

@@ -5,10 +5,10 @@
 //   showcase-assetgen FOLDER
 #include "art.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 int main(int argc, char** argv)
 {
@@ -23,8 +23,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-        std::fprintf(stderr, "showcase-assetgen: %s: %s\n", folder.c_str(), std::strerror(errno));
+    std::error_code made;
+    std::filesystem::create_directory(folder, made);
+    if (made) {
+        std::fprintf(stderr, "showcase-assetgen: %s: %s\n", folder.c_str(), made.message().c_str());
         return 1;
     }
     if (!makeHero(folder) || !makeEnemy(folder) || !makeTerrain(folder) || !makeInterface(folder) ||

@@ -18,10 +18,9 @@
 #include "disc_track.h"
 #include "files.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 #include <algorithm>
 #include <cmath>
@@ -162,8 +161,10 @@ std::vector<float> cdTune()
 bool makeDisc(const std::string& folder)
 {
     const std::string disc = folder + "/cdaudio";
-    if (mkdir(disc.c_str(), 0777) != 0 && errno != EEXIST) {
-        std::fprintf(stderr, "showcase-assetgen: %s: %s\n", disc.c_str(), std::strerror(errno));
+    std::error_code made;
+    std::filesystem::create_directory(disc, made);
+    if (made) {
+        std::fprintf(stderr, "showcase-assetgen: %s: %s\n", disc.c_str(), made.message().c_str());
         return false;
     }
     return writeDiscTrack(disc, master(cdTune(), 0.13f), kRate);

@@ -73,14 +73,14 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         onKey(*g, wParam);
         return 0;
     case WM_MOUSEMOVE:
-        g->mouseX = GET_X_LPARAM(lParam);
-        g->mouseY = GET_Y_LPARAM(lParam);
+        g->mouseX = static_cast<short>(LOWORD(lParam));
+        g->mouseY = static_cast<short>(HIWORD(lParam));
         return 0;
     case WM_LBUTTONDOWN:
         g->mouseDown = true;
         g->clickFired = true;
-        g->mouseX = GET_X_LPARAM(lParam);
-        g->mouseY = GET_Y_LPARAM(lParam);
+        g->mouseX = static_cast<short>(LOWORD(lParam));
+        g->mouseY = static_cast<short>(HIWORD(lParam));
         return 0;
     case WM_LBUTTONUP:
         g->mouseDown = false;
@@ -113,10 +113,14 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 bool noDisplay()
 {
+#ifdef _WIN32
+    return false; // Windows always has its desktop
+#else
     const char* video = std::getenv("VANTREL_VIDEO");
     if (video)
         return std::strcmp(video, "headless") == 0;
     return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+#endif
 }
 
 // Everything after the display has started; false (with a message) when the
@@ -187,7 +191,9 @@ int runGame(const Options& options)
     g.height = kHeight;
     const bool headless = noDisplay();
     if (headless) {
+#ifndef _WIN32
         setenv("VANTREL_VIDEO", "headless", 1);
+#endif
         if (!g.options.frames) {
             g.options.frames = 300;
             g.options.automatic = true;

@@ -1,5 +1,11 @@
 #include "game/installed_disc.h"
 
+#ifdef _WIN32
+
+void findInstalledDisc() {}
+
+#else
+
 #include <climits>
 #include <cstdlib>
 #include <string>
@@ -40,3 +46,5 @@ void findInstalledDisc()
     if (isFolder(installed))
         setenv("VANTREL_CDAUDIO", installed.c_str(), 1);
 }
+
+#endif

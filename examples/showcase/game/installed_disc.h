@@ -7,6 +7,8 @@
 
 // Names the installed disc in VANTREL_CDAUDIO before the CD device opens,
 // unless the player has named a disc there or one lies beside the program.
+// On Windows the installation puts the disc beside the program, and this
+// does nothing.
 void findInstalledDisc();
 
 #endif

@@ -38,7 +38,8 @@ double fogNoise(int x, int y, unsigned seed)
 // screen: the lookup-image blit itself does not clip.
 void drawClipped(Game& g, LUTFX& lut, int x, int y)
 {
-    RECT part = {std::max(0, -x), std::max(0, -y), std::min(lut.width, g.width - x), std::min(lut.height, g.height - y)};
+    RECT part = {std::max<LONG>(0, -x), std::max<LONG>(0, -y), std::min<LONG>(lut.width, g.width - x),
+                 std::min<LONG>(lut.height, g.height - y)};
     if (part.right <= part.left || part.bottom <= part.top)
         return;
     blitLut(g.screen, lut, POINT{x + part.left, y + part.top}, part);

@@ -44,7 +44,7 @@ uint32_t get(const unsigned char* at, int bytes)
 const char* dotted(unsigned long address)
 {
     in_addr a;
-    a.s_addr = static_cast<in_addr_t>(address);
+    a.s_addr = static_cast<decltype(a.s_addr)>(address);
     return inet_ntoa(a);
 }
 
