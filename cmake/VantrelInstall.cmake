@@ -8,12 +8,22 @@ install(TARGETS vantrel EXPORT VantrelTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ ${PROJECT_SOURCE_DIR}/platform/include/
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 if(WIN32)
-  # The headers that bring in the system's own in place of the emulation's
-  # (installed after them, so they replace them).
+  # The headers that bring in the system's own, in place of the emulation's
+  # of the same names.  Those are left out rather than overwritten: an
+  # install skips a file whose time matches the one already there, and a
+  # checkout gives both the same second.
+  set(replaced)
+  file(GLOB_RECURSE system_headers RELATIVE ${PROJECT_SOURCE_DIR}/platform/windows/include
+    ${PROJECT_SOURCE_DIR}/platform/windows/include/*)
+  foreach(header IN LISTS system_headers)
+    list(APPEND replaced PATTERN ${header} EXCLUDE)
+  endforeach()
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} ${replaced})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/windows/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+else()
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 endif()
 
 set(VANTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vantrel)
