@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -44,6 +45,20 @@ TEST(Wsprintf, FlagsWidthsAndPrecisions)
     EXPECT_EQ(format("%#x %#X %08lX", 255, 255, DWORD(0xABC)), "0xff 0XFF 00000ABC");
     EXPECT_EQ(format("[%5s][%-5s][%.2s][%c]", "ab", "ab", "abcdef", 'Z'), "[   ab][ab   ][ab][Z]");
     EXPECT_EQ(format("100%% %s", static_cast<const char*>(nullptr)), "100% (null)");
+}
+
+TEST(Wsprintf, WideTextComesOutInTheAnsiCodePage)
+{
+#ifdef _WIN32
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the expected bytes are Windows-1252's; this system's ANSI code page is " << GetACP();
+#endif
+    // l (or S, C) before text means wide; h before S makes it narrow again.
+    EXPECT_EQ(format("%ls|%S|%hS|%-4ls|%.1S", L"\u20ac\u00e9", L"ab", "narrow", L"x", L"yz"),
+              "\x80\xe9|ab|narrow|x   |y");
+    EXPECT_EQ(format("%lc%C|%ls", static_cast<wint_t>(L'\u00e9'), static_cast<wint_t>(L'Q'),
+                     static_cast<const wchar_t*>(nullptr)),
+              "\xe9Q|(null)");
 }
 
 TEST(Wsprintf, FloatsAreNotFormatted)
