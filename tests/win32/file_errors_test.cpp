@@ -57,11 +57,12 @@ TEST(FileErrors, CreateFileRefusesNamesAsWindowsDoesBeforeLookingForTheFile)
 TEST(FileErrors, CreateFileRefusesFoldersWithABackslashAndASecondDrive)
 {
     if (runningUnderWine())
-        GTEST_SKIP() << "Wine opens a folder named with a trailing backslash as a folder (access denied), and "
-                        "reads \"c:c:\\\" as a relative path (path not found)";
+        GTEST_SKIP() << "Wine opens a folder named with a trailing backslash as a folder (access denied), reads "
+                        "\"c:c:\\\" as a relative path (path not found) and calls a new \"name\\\" invalid";
     ScratchFolder d;
     std::filesystem::create_directories(d.path / "removeme");
-    EXPECT_FAILS_WITH(openFile(d.windows("removeme") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile(d.windows("removeme") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE,
+                      ERROR_PATH_NOT_FOUND);
     EXPECT_FAILS_WITH(openFile(d.windows() + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
     EXPECT_FAILS_WITH(openFile("C:\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
     EXPECT_FAILS_WITH(openFile("c:c:\\windows", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
