@@ -2,10 +2,15 @@
 // knows no floating point, stops at 1024 characters, and reads an l-sized
 // number as 32 bits, because `long` is 32 bits on Windows: a game passing a
 // DWORD to %lu passes 32 bits, and reading 64 here would take garbage along.
+// Before s and c, l (or w) means wide text, which comes out in the ANSI code
+// page; %S and %C are wide unless h makes them narrow.
 #include <vantrel/win32/strings.h>
+
+#include "platform/user/ansi_code_page.h"
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -50,8 +55,16 @@ struct Field {
     bool alternate = false;
     int width = 0;
     int precision = -1;
-    char size = 0; // 'h', 'l' or none
+    char size = 0; // 'h', 'l', 'w' or none
 };
+
+// Whether a c or s conversion (or C and S) takes wide text.
+bool wideText(char conversion, char size)
+{
+    if (conversion == 'S' || conversion == 'C')
+        return size != 'h';
+    return size == 'l' || size == 'w';
+}
 
 void padded(Output& out, const Field& field, const char* prefix, const char* body, int bodyLength)
 {
@@ -124,7 +137,7 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
             for (++f; *f >= '0' && *f <= '9'; ++f)
                 field.precision = addDigit(field.precision, *f);
         }
-        if (*f == 'h' || *f == 'l')
+        if (*f == 'h' || *f == 'l' || *f == 'w')
             field.size = *f++;
         switch (*f) {
         case '\0':
@@ -155,22 +168,39 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
             number(out, pointer, reinterpret_cast<uintptr_t>(va_arg(args, void*)), false, 16, true);
             break;
         }
-        case 'c': {
-            const char c = static_cast<char>(va_arg(args, int));
+        case 'c':
+        case 'C': {
+            const int argument = va_arg(args, int);
+            const char c = wideText(*f, field.size) ? vtl::ansiFromUnicode(static_cast<uint32_t>(argument))
+                                                    : static_cast<char>(argument);
             Field text = field;
             text.precision = -1;
             text.zero = false;
             padded(out, text, "", &c, 1);
             break;
         }
-        case 's': {
-            const char* s = va_arg(args, const char*);
-            if (!s)
-                s = "(null)";
+        case 's':
+        case 'S': {
             // A precision bounds the read too: the text need not end
             // within it.
             const size_t most = field.precision >= 0 ? static_cast<size_t>(field.precision) : kLimit;
-            const int length = static_cast<int>(strnlen(s, most));
+            std::string narrow;
+            const char* s;
+            int length;
+            if (wideText(*f, field.size)) {
+                const wchar_t* wide = va_arg(args, const wchar_t*);
+                if (!wide)
+                    wide = L"(null)";
+                for (; *wide && narrow.size() < most; ++wide)
+                    narrow += vtl::ansiFromUnicode(static_cast<uint32_t>(*wide));
+                s = narrow.c_str();
+                length = static_cast<int>(narrow.size());
+            } else {
+                s = va_arg(args, const char*);
+                if (!s)
+                    s = "(null)";
+                length = static_cast<int>(strnlen(s, most));
+            }
             Field text = field;
             text.precision = -1;
             text.zero = false;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <string>
@@ -29,7 +30,7 @@ TEST(CrtFiles, GetcwdGivesTheWindowsFormAndAllocatesWhenAskedTo)
 {
     char* mine = _getcwd(nullptr, 0);
     ASSERT_NE(mine, nullptr);
-    EXPECT_EQ(std::string(mine, 3), "C:\\");
+    EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(mine[0])) && std::string(mine + 1, 2) == ":\\") << mine;
     char small[2];
     EXPECT_EQ(_getcwd(small, sizeof small), nullptr);
     EXPECT_EQ(errno, ERANGE);

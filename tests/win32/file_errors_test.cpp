@@ -5,6 +5,7 @@
 #include <vantrel/win32/window.h>
 
 #include "scratch_folder.h"
+#include "support/wine.h"
 
 #include <gtest/gtest.h>
 
@@ -36,16 +37,11 @@ TEST(FileErrors, CreateFileRefusesNamesAsWindowsDoesBeforeLookingForTheFile)
     std::filesystem::create_directories(d.path / "removeme");
 
     EXPECT_FAILS_WITH(openFile("", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
-    // A folder named with its trailing backslash, and without.
-    EXPECT_FAILS_WITH(openFile(d.windows("removeme") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
+    // A folder named without its trailing backslash.
     EXPECT_FAILS_WITH(openFile(d.windows("removeme"), OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
-    EXPECT_FAILS_WITH(openFile(d.windows() + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
-    EXPECT_FAILS_WITH(openFile("C:\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
     // A missing name with a trailing backslash is simply not found.
     EXPECT_FAILS_WITH(openFile(d.windows("a") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
-    // A second drive, a wildcard or a reserved character makes no name.
-    EXPECT_FAILS_WITH(openFile("c:c:\\windows", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
-    EXPECT_FAILS_WITH(openFile("c:c:\\x", CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
+    // A wildcard or a reserved character makes no name.
     EXPECT_FAILS_WITH(openFile(d.windows("*.*"), OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
     EXPECT_FAILS_WITH(openFile(d.windows("what?.sav"), CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
     EXPECT_FAILS_WITH(openFile(d.windows("a|b"), CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
@@ -53,9 +49,26 @@ TEST(FileErrors, CreateFileRefusesNamesAsWindowsDoesBeforeLookingForTheFile)
     EXPECT_FAILS_WITH(openFile(d.windows("saves\\GAME.SAV") + "\\", CREATE_ALWAYS), INVALID_HANDLE_VALUE,
                       ERROR_INVALID_NAME);
     EXPECT_EQ(d.read("saves/GAME.SAV"), "saved");
+    EXPECT_FALSE(std::filesystem::exists(d.path / "what?.sav"));
+}
+
+// Names Wine resolves otherwise: a folder or a drive's root named with its
+// trailing backslash, a second drive letter, a new file named as a folder.
+TEST(FileErrors, CreateFileRefusesFoldersWithABackslashAndASecondDrive)
+{
+    if (runningUnderWine())
+        GTEST_SKIP() << "Wine opens a folder named with a trailing backslash as a folder (access denied), reads "
+                        "\"c:c:\\\" as a relative path (path not found) and calls a new \"name\\\" invalid";
+    ScratchFolder d;
+    std::filesystem::create_directories(d.path / "removeme");
+    EXPECT_FAILS_WITH(openFile(d.windows("removeme") + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE,
+                      ERROR_PATH_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile(d.windows() + "\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile("C:\\", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
+    EXPECT_FAILS_WITH(openFile("c:c:\\windows", OPEN_EXISTING), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
+    EXPECT_FAILS_WITH(openFile("c:c:\\x", CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_INVALID_NAME);
     EXPECT_FAILS_WITH(openFile(d.windows("fresh") + "\\", CREATE_ALWAYS), INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(std::filesystem::exists(d.path / "fresh"));
-    EXPECT_FALSE(std::filesystem::exists(d.path / "what?.sav"));
 }
 
 TEST(FileErrors, DeleteFileOfNothingIsAMissingPathAndOfAFolderNameDeletesNothing)
@@ -110,8 +123,14 @@ TEST(CurrentFolder, AMissingFolderAMissingParentAndAFileFailDifferently)
     EXPECT_FAILS_WITH(SetCurrentDirectoryA(d.windows("some_dummy_dir").c_str()), FALSE, ERROR_FILE_NOT_FOUND);
     EXPECT_FAILS_WITH(SetCurrentDirectoryA(d.windows("some_dummy\\subdir").c_str()), FALSE, ERROR_PATH_NOT_FOUND);
     EXPECT_FAILS_WITH(SetCurrentDirectoryA(d.windows("GAME.INI").c_str()), FALSE, ERROR_DIRECTORY);
-    EXPECT_FAILS_WITH(SetCurrentDirectoryA("c:c:\\"), FALSE, ERROR_INVALID_NAME);
     char after[MAX_PATH];
     ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, after), 0u);
     EXPECT_STREQ(after, before);
+}
+
+TEST(CurrentFolder, ASecondDriveLetterMakesNoName)
+{
+    if (runningUnderWine())
+        GTEST_SKIP() << "Wine reads \"c:c:\\\" as a relative path and reports it not found";
+    EXPECT_FAILS_WITH(SetCurrentDirectoryA("c:c:\\"), FALSE, ERROR_INVALID_NAME);
 }

@@ -16,8 +16,9 @@ protected:
     void SetUp() override
     {
         d.write("f.dat", "0123456789");
-        f = CreateFileA(d.windows("f.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Shared for reading: the test reads the bytes back by name.
+        f = CreateFileA(d.windows("f.dat").c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(f, INVALID_HANDLE_VALUE);
         ASSERT_EQ(SetFilePointer(f, 6, nullptr, FILE_BEGIN), 6u);
     }

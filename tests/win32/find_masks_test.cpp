@@ -4,6 +4,7 @@
 #include <vantrel/win32/window.h>
 
 #include "scratch_folder.h"
+#include "support/wine.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,13 @@ std::vector<std::string> find(const ScratchFolder& d, const std::string& mask, D
     return names;
 }
 
+// Wine 8 matches masks the Unix way: a star or question mark has no DOS
+// meaning beside a dot or at the end, and a run of stars matches a name
+// the rest of the mask does not.  Windows' answers, recorded in Wine's own
+// FindFirstFile wildcard tests, are the ones checked here.
+constexpr const char* kWineMatchesMasksItsOwnWay =
+    "Wine 8's FindFirstFileA gives a star or question mark beside a dot no DOS meaning";
+
 class FindMasks : public testing::Test {
 protected:
     void SetUp() override
@@ -50,6 +58,8 @@ using Names = std::vector<std::string>;
 
 TEST_F(FindMasks, AStarBeforeATrailingDotFindsNamesWithoutADot)
 {
+    if (runningUnderWine())
+        GTEST_SKIP() << kWineMatchesMasksItsOwnWay;
     EXPECT_EQ(find(d, "data/*."), (Names{"ab", "README"}));
     EXPECT_EQ(find(d, "data/a*."), (Names{"ab"}));
 }
@@ -65,6 +75,8 @@ TEST_F(FindMasks, DotsBetweenStarsMatchAnyNumberOfDotsIncludingNone)
 
 TEST_F(FindMasks, QuestionMarksAlsoMatchNothingAtADotOrTheEnd)
 {
+    if (runningUnderWine())
+        GTEST_SKIP() << kWineMatchesMasksItsOwnWay;
     EXPECT_EQ(find(d, "data/ab?"), (Names{"ab"}));
     EXPECT_EQ(find(d, "data/???.???"), (Names{"ab", "one.txt"}));
     EXPECT_EQ(find(d, "data/?.?.?"), (Names{"x.y.z"}));
@@ -82,6 +94,8 @@ TEST_F(FindMasks, TrailingDotsAndBlanksOfAMaskAreDropped)
 
 TEST(FindMaskTime, ManyStarsCostNoMoreThanOnePassOverEachName)
 {
+    if (runningUnderWine())
+        GTEST_SKIP() << "Wine 8's FindFirstFileA lets \"********b\" match a name of a's alone";
     ScratchFolder d;
     d.write(std::string(60, 'a'), "");
     const auto start = std::chrono::steady_clock::now();

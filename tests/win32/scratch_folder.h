@@ -1,5 +1,6 @@
 // A fresh folder under the system's temporary folder, removed with the
-// object, and its name in the Windows form a game would use.
+// object, and its name in the Windows form a game would use.  The helpers
+// read and write it by its own name, not through the calls under test.
 #ifndef VANTREL_TESTS_WIN32_SCRATCH_FOLDER_H
 #define VANTREL_TESTS_WIN32_SCRATCH_FOLDER_H
 
@@ -7,6 +8,21 @@
 #include <fstream>
 #include <random>
 #include <string>
+
+// A name of this system's files as a game on Windows sees it.  The
+// emulation shows the host's root as drive C:; on Windows the name already
+// has its drive.
+inline std::string windowsName(std::string name)
+{
+#ifndef _WIN32
+    name = "C:" + name;
+#endif
+    for (char& c : name) {
+        if (c == '/')
+            c = '\\';
+    }
+    return name;
+}
 
 class ScratchFolder {
 public:
@@ -27,12 +43,7 @@ public:
     // "C:\tmp\vantrel-win32-123\<relative>", backslashes throughout.
     std::string windows(const std::string& relative = "") const
     {
-        std::string text = "C:" + path.string() + (relative.empty() ? "" : "/" + relative);
-        for (char& c : text) {
-            if (c == '/')
-                c = '\\';
-        }
-        return text;
+        return windowsName(path.string() + (relative.empty() ? "" : "/" + relative));
     }
     std::string host(const std::string& relative) const { return (path / relative).string(); }
 
