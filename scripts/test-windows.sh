@@ -44,6 +44,7 @@ trap 'rm -rf "$alsa_home"' EXIT
 printf 'pcm.!default { type null }\n' >"$alsa_home/.asoundrc"
 
 skipped=()
+failed=()
 for width in 64 32; do
   case $width in
     64) toolchain=cmake/toolchains/mingw-w64-x86_64.cmake arch=win64 ;;
@@ -66,8 +67,11 @@ for width in 64 32; do
     wineboot -i
     wineserver -w
   fi
-  HOME="$alsa_home" xvfb-run -a -s "-screen 0 1280x1024x24" \
-    ctest --test-dir "$build" --output-on-failure -j "$jobs"
+  # A failing width does not stop the other from being built and run.
+  if ! HOME="$alsa_home" xvfb-run -a -s "-screen 0 1280x1024x24" \
+    ctest --test-dir "$build" --output-on-failure -j "$jobs"; then
+    failed+=("$build")
+  fi
   wineserver -k 2>/dev/null || true
   unset WINEPREFIX WINEARCH WINEDLLOVERRIDES
 done
@@ -76,3 +80,7 @@ for s in ${skipped[@]+"${skipped[@]}"}; do
   echo "SKIPPED: $s"
 done
 echo "Windows stage: $((SECONDS - started)) s"
+for f in ${failed[@]+"${failed[@]}"}; do
+  echo "FAILED: $f"
+done
+[ ${#failed[@]} -eq 0 ]
