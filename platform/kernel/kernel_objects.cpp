@@ -213,13 +213,9 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
         }
         if (timedOut)
             return vtlTraceCall_.result(WAIT_TIMEOUT);
-        // A handle closed while waited on fails the wait instead of leaving
-        // the waiter asleep for ever.
-        for (DWORD i = 0; i < count; ++i)
-            if (!findHandle(handles[i])) {
-                SetLastError(ERROR_INVALID_HANDLE);
-                return vtlTraceCall_.result(WAIT_FAILED);
-            }
+        // The wait holds the objects, not their handles: as on Windows, a
+        // handle closed by another thread meanwhile leaves this wait going,
+        // and only a wait begun after the close fails.
         if (milliseconds == INFINITE)
             t.changed.wait(lock);
         else
@@ -248,7 +244,5 @@ BOOL CloseHandle(HANDLE handle)
         closed = std::move(it->second);
         t.objects.erase(it);
     }
-    // Waiters on the closed handle re-test and fail.
-    vtl::changeSignal([] {});
     return vtlTraceCall_.result(TRUE);
 }

@@ -43,7 +43,13 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             validateArea(*w, nullptr);
         return vtlTraceCall_.result(0);
     case WM_ERASEBKGND:
-        return vtlTraceCall_.result(1);
+        // The system erases with the class's background brush; a class
+        // without one leaves the background to BeginPaint's caller, which
+        // then finds fErase set.  What the screen shows is the game's own
+        // drawing, so the brush itself is not painted.
+        if (WindowRef w = lookupWindow(hwnd))
+            return vtlTraceCall_.result(w->cls && w->cls->background ? 1 : 0);
+        return vtlTraceCall_.result(0);
     case WM_SYSKEYDOWN:
         // Alt+F4 asks the top-level window to close through its system
         // command, so that a game that handles SC_CLOSE sees it there.

@@ -133,11 +133,23 @@ LRESULT deliver(const WindowRef& window, UINT message, WPARAM wParam, LPARAM lPa
 void forgetWindow(ThreadQueue& queue, HWND hwnd)
 {
     std::lock_guard<std::mutex> lock(queue.mutex);
+    // The first WM_QUIT still queued for the window outlives it as the
+    // thread's quit request: it comes out once, for no window and with
+    // lParam 0 (a procedure that posts it in WM_CLOSE and then destroys its
+    // window still ends its loop).
+    auto quit = std::find_if(queue.posted.begin(), queue.posted.end(),
+                             [hwnd](const MSG& m) { return m.hwnd == hwnd && m.message == WM_QUIT; });
+    if (quit != queue.posted.end() && !queue.quit) {
+        queue.quit = true;
+        queue.quitCode = quit->wParam;
+        ++queue.sequence;
+    }
     for (std::deque<MSG>* d : {&queue.posted, &queue.input})
         d->erase(std::remove_if(d->begin(), d->end(), [hwnd](const MSG& m) { return m.hwnd == hwnd; }), d->end());
     queue.timers.erase(std::remove_if(queue.timers.begin(), queue.timers.end(),
                                       [hwnd](const Timer& t) { return t.hwnd == hwnd; }),
                        queue.timers.end());
+    queue.wake.notify_all();
 }
 
 void runSentMessages()
@@ -378,16 +390,9 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         postTo(*currentQueue(), m);
         return vtlTraceCall_.result(TRUE);
     }
+    // A WM_QUIT posted to a window is one of its posted messages, in order,
+    // until the window goes (forgetWindow).
     WindowRef w = lookupWindow(hwnd);
-    // A quit posted to a window is its thread's quit request, not a message
-    // of the window: it comes out once, for no window and with lParam 0,
-    // even when the window is destroyed before the thread reads it (a
-    // procedure that posts it in WM_CLOSE and then destroys its window).
-    if (w && !w->destroying && message == WM_QUIT) {
-        if (requestQuit(*w->queue, wParam))
-            return vtlTraceCall_.result(TRUE);
-        w = nullptr;
-    }
     if (!w || w->destroying || !postTo(*w->queue, m)) {
         setError(ERROR_INVALID_WINDOW_HANDLE);
         return vtlTraceCall_.result(FALSE);

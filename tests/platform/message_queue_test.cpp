@@ -160,11 +160,13 @@ TEST(MessageQueue, CreationFailsWhenTheProcedureRefusesIt)
         return true;
     };
     EXPECT_EQ(rec.create(WS_POPUP, 0, 0, 10, 10), nullptr);
-    EXPECT_EQ(rec.only(WM_DESTROY).size(), 1u);
+    EXPECT_EQ(rec.only(WM_NCDESTROY).size(), 1u);
     // No window left behind: the class can go.
     WindowRecorder other;
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
-    EXPECT_EQ(GetLastError(), 1407u);
+    // Windows versions differ: "cannot find window class" or "class does
+    // not exist".
+    EXPECT_TRUE(GetLastError() == 1407u || GetLastError() == 1411u) << GetLastError();
 }
 
 TEST(MessageQueue, ClassesCanNotGoWhileTheyHaveWindows)

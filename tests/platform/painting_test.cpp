@@ -72,7 +72,7 @@ TEST(Painting, BeginPaintReportsTheRegionErasesOnceAndValidates)
     paintsRead();
     ASSERT_TRUE(painted);
     EXPECT_TRUE(sameRect(ps.rcPaint, RECT{0, 0, 40, 30}));
-    EXPECT_FALSE(ps.fErase); // DefWindowProcA erased it
+    EXPECT_TRUE(ps.fErase); // a class without a background brush: DefWindowProcA erased nothing
     ASSERT_EQ(rec.only(WM_ERASEBKGND).size(), 1u);
     EXPECT_EQ(rec.only(WM_ERASEBKGND)[0].wParam, reinterpret_cast<WPARAM>(ps.hdc));
     RECT u;

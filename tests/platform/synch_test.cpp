@@ -1,9 +1,8 @@
 // Events, threads and waits over the handle table.
+#include <vantrel/win32/errors.h>
 #include <vantrel/win32/synch.h>
 
 #include <gtest/gtest.h>
-
-#include <atomic>
 
 TEST(Synch, AutomaticEventsWakeOneWaitAndManualOnesStaySet)
 {
@@ -41,21 +40,27 @@ TEST(Synch, AutomaticEventsWakeOneWaitAndManualOnesStaySet)
 namespace {
 struct Worker {
     HANDLE go;
-    std::atomic<int> rounds{0};
+    DWORD afterClose = 0;
+    DWORD errorAfterClose = 0;
 };
+// Closes the handle it was woken through, as a sound stream's worker does
+// when it stops, and ends on the wait that follows.
 DWORD WINAPI work(LPVOID p)
 {
     auto* w = static_cast<Worker*>(p);
-    while (WaitForSingleObject(w->go, INFINITE) == WAIT_OBJECT_0)
-        ++w->rounds;
+    if (WaitForSingleObject(w->go, INFINITE) != WAIT_OBJECT_0)
+        return 1;
+    CloseHandle(w->go);
+    w->afterClose = WaitForSingleObject(w->go, INFINITE);
+    w->errorAfterClose = GetLastError();
     return 7;
 }
 } // namespace
 
-TEST(Synch, ClosingAWaitedHandleEndsTheWaitAndThreadsSignalTheirEnd)
+TEST(Synch, AWaitOnAClosedHandleFailsAndThreadsSignalTheirEnd)
 {
     Worker w;
-    w.go = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    w.go = CreateEvent(nullptr, TRUE, FALSE, nullptr);
     DWORD id = 0;
     HANDLE thread = CreateThread(nullptr, 0, work, &w, 0, &id);
     ASSERT_NE(thread, nullptr);
@@ -64,10 +69,12 @@ TEST(Synch, ClosingAWaitedHandleEndsTheWaitAndThreadsSignalTheirEnd)
     DWORD code = 0;
     EXPECT_TRUE(GetExitCodeThread(thread, &code));
     EXPECT_EQ(code, DWORD(STILL_ACTIVE));
-    CloseHandle(w.go); // the worker's wait fails and it returns
-    EXPECT_EQ(WaitForSingleObject(thread, INFINITE), DWORD(WAIT_OBJECT_0));
+    EXPECT_TRUE(SetEvent(w.go));
+    ASSERT_EQ(WaitForSingleObject(thread, 5000), DWORD(WAIT_OBJECT_0));
     EXPECT_TRUE(GetExitCodeThread(thread, &code));
     EXPECT_EQ(code, 7u);
+    EXPECT_EQ(w.afterClose, DWORD(WAIT_FAILED));
+    EXPECT_EQ(w.errorAfterClose, DWORD(ERROR_INVALID_HANDLE));
     EXPECT_TRUE(CloseHandle(thread));
 #ifndef _WIN32
     // The emulation's limits: Windows makes suspended threads.

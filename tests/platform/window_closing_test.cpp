@@ -26,6 +26,7 @@ TEST(WindowClosing, AQuitPostedToAWindowOutlivesTheWindowAndArrivesOnceForNoWind
         if (m != WM_CLOSE)
             return false;
         PostMessageA(h, WM_QUIT, 5, 77);
+        PostMessageA(h, WM_QUIT, 6, 78); // only the first survives the window
         DestroyWindow(h);
         *result = 0;
         return true;
@@ -44,20 +45,23 @@ TEST(WindowClosing, AQuitPostedToAWindowOutlivesTheWindowAndArrivesOnceForNoWind
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST(WindowClosing, AQuitPostedToALiveWindowIsTheQueuesQuitAfterItsPostedMessages)
+TEST(WindowClosing, AQuitPostedToALiveWindowIsAnOrdinaryPostedMessage)
 {
     WindowRecorder rec;
     HWND w = rec.create(WS_POPUP, 0, 0, 10, 10);
+    ASSERT_TRUE(PostMessageA(w, WM_USER, 0, 0));
     ASSERT_TRUE(PostMessageA(w, WM_QUIT, 9, 3));
-    PostMessageA(w, WM_USER, 0, 0);
+    PostMessageA(w, WM_USER + 1, 0, 0);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(msg.hwnd, nullptr);
+    EXPECT_EQ(msg.hwnd, w);
     EXPECT_EQ(msg.wParam, 9u);
-    EXPECT_EQ(msg.lParam, 0);
+    EXPECT_EQ(msg.lParam, 3);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 1));
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     DestroyWindow(w);
 }
