@@ -269,6 +269,17 @@ bool DXWindow::timer(unsigned milliseconds)
     return timerId != 0;
 }
 
+bool DXWindow::stopTimer()
+{
+    if (!window || timerId == 0)
+        return true;
+    // The timer's id is the 0 timer() gave SetTimer, whatever it returned.
+    if (!KillTimer(window, 0))
+        return false;
+    timerId = 0;
+    return true;
+}
+
 bool DXWindow::pointer(void* p) const
 {
     if (!setFlag(GWLP_USERDATA, reinterpret_cast<LONG_PTR>(p))) {

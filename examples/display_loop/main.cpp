@@ -153,8 +153,10 @@ void frame(Game& g)
     // tried again on the next frame.
     if (!g.gfx.gfxSwapBuffers() && !g.gfx.primary)
         g.gfx.RestoreAll();
-    if (last)
+    if (last) {
+        g.window->stopTimer();
         g.window->destroy();
+    }
 }
 
 LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -173,6 +175,7 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         if (!g)
             break;
         if (wParam == VK_ESCAPE) {
+            g->window->stopTimer();
             g->window->destroy();
         } else if (wParam == VK_F2 || wParam == VK_RETURN) {
             g->gfx.gfxSwitchMode();
@@ -181,10 +184,11 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         return 0;
     case WM_CLOSE:
-        // The DXWindow destroys its own window: it stops the timer first,
+        // The DXWindow destroys its own window once its timer is stopped,
         // which it could no longer do once DefWindowProcA had destroyed it.
         if (!g)
             break;
+        g->window->stopTimer();
         g->window->destroy();
         return 0;
     case WM_DESTROY:

@@ -196,10 +196,11 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
-        // The DXWindow destroys its own window: it stops the timer first,
+        // The DXWindow destroys its own window once its timer is stopped,
         // which it could no longer do once DefWindowProcA had destroyed it.
         if (!gGame)
             return DefWindowProcA(hwnd, message, wParam, lParam);
+        gGame->window->stopTimer();
         gGame->window->destroy();
         return 0;
     case WM_DESTROY:
@@ -277,6 +278,7 @@ int main(int argc, char** argv)
     }
     shutDown(g);
     g.handle.FastFileFini();
+    window.stopTimer();
     window.destroy();
     window.unReg();
     delete game;

@@ -50,7 +50,16 @@ public:
     bool move(int x, int y, int width, int height);
 
     unsigned messageLoop() const;
+    // Starts a WM_TIMER every `milliseconds` (0: none) with SetTimer(window,
+    // 0, ...), stopping the previous one with KillTimer(window, timerId).
+    // Windows keeps the id 0 for such a timer and returns 1, which names no
+    // timer: once a timer runs, timer() and destroy() fail on their
+    // KillTimer.  stopTimer() stops it.
     bool timer(unsigned milliseconds);
+    // Stops the timer timer() started (KillTimer(window, 0)) and clears
+    // timerId, so that timer() and destroy() go on; true also when none ran.
+    // Call it before destroy() when a timer was started.
+    bool stopTimer();
 
     bool pointer(void* p) const;
     static void* pointer(HWND hwnd);

@@ -3,10 +3,10 @@
 // to the thread that set it; it is read from that thread's queue as
 // WM_TIMER (see message_queue.cpp).
 //
-// Choices where the interface leaves room: intervals below 10 ms are raised
-// to 10 ms, as the system does; SetTimer on a window with id 0 makes a new,
-// unused nonzero id and returns it, so that KillTimer with the returned id
-// always stops it.
+// Intervals below 10 ms are raised to 10 ms, as the system does.  A window's
+// timer keeps the id it was given, 0 included: SetTimer then returns 1 (its
+// "succeeded"), as Windows does, and only KillTimer(hwnd, 0) stops it.  A
+// timer of no window gets a fresh nonzero id, which SetTimer returns.
 #include "platform/user/message_queue.h"
 #include "platform/user/user_testing.h"
 #include "platform/kernel/trace.h"
@@ -53,14 +53,14 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
     {
         std::lock_guard<std::mutex> lock(q.mutex);
         Timer* existing = nullptr;
-        if (id != 0 || !hwnd) {
+        if (id != 0 || hwnd) {
             for (Timer& t : q.timers) {
-                if (t.hwnd == hwnd && t.id == id && id != 0)
+                if (t.hwnd == hwnd && t.id == id)
                     existing = &t;
             }
         }
         if (!existing) {
-            if (id == 0) {
+            if (id == 0 && !hwnd) {
                 // A fresh id, unused by this thread's timers.
                 for (;;) {
                     id = q.nextTimerId++;
@@ -81,7 +81,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc)
         ++q.sequence; // a waiting reader recomputes its deadline
     }
     q.wake.notify_all();
-    return vtlTraceCall_.result(id);
+    return vtlTraceCall_.result(id != 0 ? id : 1);
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id)

@@ -58,24 +58,25 @@ TEST(Timers, FireInDueOrderAtAboutTheirRates)
     DestroyWindow(w);
 }
 
-#ifndef _WIN32
-// The emulation's own choice: a window's timer set with id 0 gets a fresh
-// nonzero id, which KillTimer takes.  Windows keeps the id 0 for the window
-// and returns 1, so the returned value names no timer there.
-TEST(Timers, ZeroIdGetsAFreshId)
+// A window's timer keeps the id 0 it was given: SetTimer returns 1, which
+// names no timer, a second SetTimer with id 0 resets the same timer, and
+// only KillTimer(hwnd, 0) stops it.  It still arrives as WM_TIMER with id 0.
+TEST(Timers, AWindowsTimerKeepsTheIdZeroAndSetTimerReturnsOne)
 {
     WindowRecorder rec;
     HWND w = rec.create(WS_POPUP, 0, 0, 10, 10);
-    UINT_PTR a = SetTimer(w, 0, 10, nullptr);
-    UINT_PTR b = SetTimer(w, 0, 10, nullptr);
-    EXPECT_NE(a, 0u);
-    EXPECT_NE(b, 0u);
-    EXPECT_NE(a, b);
-    EXPECT_TRUE(KillTimer(w, a));
-    EXPECT_TRUE(KillTimer(w, b));
+    EXPECT_EQ(SetTimer(w, 0, 10, nullptr), 1u);
+    EXPECT_EQ(SetTimer(w, 0, 10, nullptr), 1u);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER)
+        DispatchMessageA(&msg);
+    EXPECT_EQ(msg.hwnd, w);
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_FALSE(KillTimer(w, 1));
+    EXPECT_TRUE(KillTimer(w, 0));
+    EXPECT_FALSE(KillTimer(w, 0)); // the two SetTimer calls made one timer
     DestroyWindow(w);
 }
-#endif
 
 TEST(Timers, CallbacksReplaceTheWindowMessageAndDestroyingTheWindowEndsItsTimers)
 {

@@ -175,6 +175,7 @@ TEST_F(DXWindowTest, CreationFailuresAreReported)
     EXPECT_EQ(capture.text(), "DXWindow::create() - CreateWindowEx().\r\n"
                               "DXWindow::destroy() - timer().\r\n"
                               "DXWindow::create() - destroy().\r\n");
+    EXPECT_TRUE(w.stopTimer());
     EXPECT_TRUE(w.unReg());
 }
 
@@ -245,16 +246,22 @@ TEST_F(DXWindowTest, TimerPointerAndMessageLoop)
     ASSERT_TRUE(w.doReg(gameProc, 0, 0, 0));
     ASSERT_TRUE(w.createWindow(300, 200));
     EXPECT_TRUE(w.timer(0)); // nothing to stop
+    EXPECT_TRUE(w.stopTimer());
     ASSERT_TRUE(w.timer(15));
-    DWORD id = w.timerId;
-    EXPECT_NE(id, 0u);
+    // As on Windows: the timer keeps the id 0 it was set with, and timerId
+    // holds SetTimer's 1, which KillTimer does not know.
+    EXPECT_EQ(w.timerId, 1u);
     gTimerTicks = 0;
     MSG msg;
     while (gTimerTicks < 3 && GetMessageA(&msg, nullptr, 0, 0) > 0)
         DispatchMessageA(&msg);
-    EXPECT_EQ(gLastTimer, id);
-    ASSERT_TRUE(w.timer(0));
+    EXPECT_EQ(gLastTimer, 0u);
+    EXPECT_FALSE(w.timer(0));
+    EXPECT_EQ(w.timerId, 1u);
+    ASSERT_TRUE(w.stopTimer());
     EXPECT_EQ(w.timerId, 0u);
+    EXPECT_FALSE(KillTimer(w.hwnd(), 0)); // it stopped
+    ASSERT_TRUE(w.timer(0));
     user::failNext(Op::SetTimer);
     EXPECT_FALSE(w.timer(10));
     EXPECT_EQ(w.timerId, 0u);
@@ -292,6 +299,7 @@ LRESULT CALLBACK closingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
         if (!gClosing)
             break;
+        gClosing->stopTimer();
         gClosing->destroy();
         return 0;
     case WM_DESTROY: PostQuitMessage(3); return 0;

@@ -33,6 +33,7 @@ void onKey(Game& g, WPARAM key)
 {
     switch (key) {
     case VK_ESCAPE:
+        gWindow->stopTimer();
         gWindow->destroy();
         break;
     case VK_SPACE:
@@ -66,8 +67,10 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_TIMER:
-        if (!runFrame(*g))
+        if (!runFrame(*g)) {
+            gWindow->stopTimer();
             gWindow->destroy();
+        }
         return 0;
     case WM_KEYDOWN:
         onKey(*g, wParam);
@@ -101,6 +104,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         // Closed by the player, the window manager or Ctrl-C: the window is
         // the DXWindow's to destroy, so that its timer stops first and the
         // destroy and unReg at the end find nothing left to undo.
+        gWindow->stopTimer();
         gWindow->destroy();
         return 0;
     case WM_DESTROY:
@@ -240,6 +244,7 @@ int runGame(const Options& options)
     }
     gfx->gfxEnd();
     gfx->FastFileFini();
+    window.stopTimer();
     window.destroy();
     window.unReg();
     delete gfx;
