@@ -47,7 +47,7 @@ set(VANTREL_LAYERING_POSIX_EXEMPT platform/include/vantrel/win32/winsock.h)
 
 # The system's headers of Windows that the library's platform calls.
 set(VANTREL_LAYERING_WINDOWS_HEADERS
-  windows.h ddraw.h dsound.h mmsystem.h mmreg.h winsock.h winsock2.h shellapi.h objbase.h unknwn.h
+  windows.h windowsx.h ddraw.h dsound.h mmsystem.h mmreg.h winsock.h winsock2.h shellapi.h objbase.h unknwn.h
   commctrl.h winuser.h wingdi.h winbase.h direct.h io.h)
 set(VANTREL_LAYERING_EMULATION_FOLDERS user gdi ddraw dsound com winmm winsock kernel gameport backends)
 

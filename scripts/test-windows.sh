@@ -73,9 +73,14 @@ for width in 64 32; do
     wineboot -i
     wineserver -w
   fi
-  # A failing width does not stop the other from being built and run.
-  if ! HOME="$alsa_home" xvfb-run -a -s "-screen 0 1280x1024x24" \
-    ctest --test-dir "$build" --output-on-failure -j "$jobs"; then
+  # The prefix's own processes (wineserver, services, the desktop) start
+  # with the first Wine program and outlive it; started by a test, they
+  # would keep that test's output open, and ctest would wait for them.  So
+  # they are started here first, their output going nowhere.  A failing
+  # width does not stop the other from being built and run.
+  if ! HOME="$alsa_home" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+      wineserver -p 60 && wineboot >/dev/null 2>&1 </dev/null
+      ctest --test-dir "$1" --output-on-failure -j "$2"' ctest "$build" "$jobs"; then
     failed+=("$build")
   fi
   wineserver -k 2>/dev/null || true

@@ -1,5 +1,7 @@
 #include "platform/user/dialog_controls.h"
 
+#include <vantrel/win32/windowsx.h>
+
 #include <vantrel/seam/window_backend.h>
 
 #include <algorithm>

@@ -14,6 +14,7 @@
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/cursor.h>
 #include <vantrel/win32/window.h>
+#include <vantrel/win32/windowsx.h>
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include <vantrel/win32/window.h>
+#include <vantrel/win32/windowsx.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include <vantrel/win32/gdi.h>
 #include <vantrel/win32/window.h>
+#include <vantrel/win32/windowsx.h>
 
 #include <gtest/gtest.h>
 

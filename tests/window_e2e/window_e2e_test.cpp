@@ -1,5 +1,6 @@
 #include <vantrel/dxwindow.h>
 #include <vantrel/win32/window.h>
+#include <vantrel/win32/windowsx.h>
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #define VANTREL_COMPAT_WINDOWSX_H
 
 #include <windows.h>
+#include <vantrel/win32/windowsx.h>
 
-// GET_X_LPARAM and GET_Y_LPARAM come with the base types.
 #define GET_WM_COMMAND_ID(wp, lp) LOWORD(wp)
 #define GET_WM_COMMAND_HWND(wp, lp) ((HWND)(lp))
 #define GET_WM_COMMAND_CMD(wp, lp) HIWORD(wp)

@@ -151,8 +151,6 @@ static_assert(sizeof(LPARAM) == sizeof(void*), "pointer-sized message parameters
 #define MAKEWPARAM(lo, hi) ((WPARAM)(DWORD)MAKELONG(lo, hi))
 #define MAKELPARAM(lo, hi) ((LPARAM)(DWORD)MAKELONG(lo, hi))
 #define MAKELRESULT(lo, hi) ((LRESULT)(DWORD)MAKELONG(lo, hi))
-#define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
-#define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) (LOBYTE(rgb))
