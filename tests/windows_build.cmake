@@ -74,11 +74,5 @@ foreach(dir IN LISTS VANTREL_TEST_DIRS)
     vantrel_windows_test(test_${dir} ${public})
   endif()
 endforeach()
-# The window tests count on which window is active and on what reaches the
-# queue: under Wine every program of the prefix shares one desktop, so
-# another test program's windows would take the activation away.
-if(TARGET test_platform)
-  set_tests_properties(test_platform PROPERTIES RUN_SERIAL TRUE)
-endif()
 string(REPLACE ";" " " linux_only "${linux_only}")
 message(STATUS "Unit tests left to the Linux build (internal headers or POSIX calls): ${linux_only}")
