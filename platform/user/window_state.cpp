@@ -24,6 +24,11 @@ LPARAM clientOriginParam(const Window& w)
     if (w.parent) {
         RECT f = frameOf(w);
         p = POINT{w.rect.left + f.left, w.rect.top + f.top};
+    } else if (w.parkedAsIcon) {
+        // Where the procedure sees a minimised window: its client area
+        // moved with it to the minimised position.
+        RECT f = frameOf(w);
+        p = POINT{kMinimizedPosition + f.left, kMinimizedPosition + f.top};
     } else {
         p = clientOriginOnScreen(w);
     }
@@ -137,18 +142,39 @@ void sendSizeMessage(const WindowRef& w)
 
 void applyCreationState(const WindowRef& w, DWORD style)
 {
-    if (style & WS_MINIMIZE) {
-        w->style |= WS_MINIMIZE;
-        w->parkedAsIcon = !w->parent;
-    } else if (style & WS_MAXIMIZE) {
-        w->style |= WS_MAXIMIZE;
-        if (!w->parent) {
-            w->normalRect = w->rect;
-            w->rect = maximizedRect(*w);
-            if (w->native)
-                videoBackend().syncGeometry(*w);
-        }
+    const bool minimize = (style & WS_MINIMIZE) != 0;
+    if (!minimize && !(style & WS_MAXIMIZE))
+        return;
+    // The window was made normal and told so; the state comes as a change
+    // of position of its own, without activation, whose WM_WINDOWPOSCHANGED
+    // brings the WM_MOVE and the WM_SIZE of the new state.
+    RECT rect = w->rect;
+    if (!minimize && !w->parent) {
+        w->normalRect = w->rect;
+        rect = maximizedRect(*w);
     }
+    const bool parks = minimize && !w->parent;
+    const RECT seenBefore = reportedRect(*w);
+    const RECT seen = parks ? iconRect() : rect;
+    UINT flags = SWP_NOACTIVATE | SWP_FRAMECHANGED | kSwpStateChanged;
+    if (seen.left == seenBefore.left && seen.top == seenBefore.top)
+        flags |= SWP_NOMOVE;
+    if (seen.right - seen.left == seenBefore.right - seenBefore.left &&
+        seen.bottom - seen.top == seenBefore.bottom - seenBefore.top)
+        flags |= SWP_NOSIZE;
+    WINDOWPOS pos = positionOf(*w, seen, flags);
+    deliver(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    if (!live(w))
+        return;
+    const POINT origin = clientOrigin(*w);
+    const RECT client = visibleClient(*w);
+    w->style |= minimize ? WS_MINIMIZE : WS_MAXIMIZE;
+    const bool moved = !sameRect(rect, w->rect);
+    w->rect = rect;
+    w->parkedAsIcon = parks;
+    if (moved && w->native)
+        videoBackend().syncGeometry(*w);
+    sendPositionChanged(w, flags, origin, client);
 }
 
 void sendClientChange(const WindowRef& w, const WINDOWPOS& pos)

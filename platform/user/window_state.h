@@ -38,7 +38,7 @@ void sendClientChange(const WindowRef& w, const WINDOWPOS& pos);
 void sendSizeMessage(const WindowRef& w);
 
 // WS_MINIMIZE or WS_MAXIMIZE given to CreateWindowExA, applied once the
-// window is made: the state without the show.
+// window is made and has heard its first size: the state without the show.
 void applyCreationState(const WindowRef& w, DWORD style);
 
 // DestroyWindow's first step for a visible window: hidden the way the

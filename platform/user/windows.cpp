@@ -290,7 +290,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     }
     if (!lookupWindow(hwnd))
         return vtlTraceCall_.result(nullptr); // destroyed by its own procedure while being created
-    applyCreationState(w, style);
     if (overlapped) {
         w->needsSizeMessages = true;
     } else {
@@ -303,6 +302,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
         }
         deliver(w, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
     }
+    if (lookupWindow(hwnd))
+        applyCreationState(w, style);
     if ((style & WS_VISIBLE) && lookupWindow(hwnd))
         applyShowCommand(w, SW_SHOW, false);
     return vtlTraceCall_.result(lookupWindow(hwnd) ? hwnd : nullptr);

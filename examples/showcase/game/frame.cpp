@@ -98,7 +98,10 @@ bool runFrame(Game& g)
     g.gfx->gfxCopyBackBuffer(&g.screen);
     drawText(g);
     const bool last = g.options.frames && g.frames >= g.options.frames;
-    if ((last || g.screenshotRequested) && !g.options.screenshot.empty()) {
+    // The automatic run's picture is of its last frame alone: a tick that
+    // comes while the window is being destroyed does not replace it.
+    const bool lastShot = g.options.frames && g.frames == g.options.frames;
+    if ((lastShot || g.screenshotRequested) && !g.options.screenshot.empty()) {
         if (!saveScreenshot(g, g.options.screenshot))
             std::fprintf(stderr, "vantrel-demo: cannot write %s\n", g.options.screenshot.c_str());
     }
