@@ -12,7 +12,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 # The id of the first window of process $1 named "Vantrel demo".
 wait_window() {
   local pid=$1 id
-  for _ in $(seq 300); do # up to 30 s on a loaded machine
+  for _ in $(seq 600); do # up to 60 s on a loaded, shared machine
     id=$(xdotool search --onlyvisible --pid "$pid" --name "Vantrel demo" 2>/dev/null | head -1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$pid" 2>/dev/null || return 1
