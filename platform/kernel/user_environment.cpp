@@ -9,6 +9,13 @@
 #include <cstring>
 #include <string>
 
+namespace {
+
+// UNLEN of <lmcons.h>: the longest user name Windows has.
+constexpr size_t kLongestName = 256;
+
+} // namespace
+
 BOOL GetUserNameA(LPSTR buffer, LPDWORD size)
 {
     VTL_TRACE(kernel, "GetUserNameA", static_cast<const void*>(buffer), static_cast<const void*>(size));
@@ -19,8 +26,8 @@ BOOL GetUserNameA(LPSTR buffer, LPDWORD size)
     std::string name = vtl::host::userName();
     if (name.empty())
         name = "Player";
-    if (name.size() > UNLEN)
-        name.resize(UNLEN);
+    if (name.size() > kLongestName)
+        name.resize(kLongestName);
     const DWORD needed = static_cast<DWORD>(name.size() + 1);
     if (!buffer || *size < needed) {
         *size = needed;

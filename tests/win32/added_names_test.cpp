@@ -128,7 +128,7 @@ TEST(AddedNames, SystemGroup)
     char text[256];
     FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, ERROR_INVALID_HANDLE,
                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, NULL);
-    char user[UNLEN + 1];
+    char user[257];
     DWORD userSize = sizeof user;
     EXPECT_TRUE(GetUserName(user, &userSize));
     SetEnvironmentVariable("VANTREL_ADDED_NAMES", "1");

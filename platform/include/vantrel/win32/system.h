@@ -104,7 +104,6 @@ VANTREL_API void GlobalMemoryStatus(LPMEMORYSTATUS status);
 // is needed.
 VANTREL_API BOOL GetUserNameA(LPSTR buffer, LPDWORD size);
 #define GetUserName GetUserNameA
-#define UNLEN 256
 
 // The process's environment, names matched without regard to case.  Get
 // returns the value's length, or, when it does not fit, the size needed with
