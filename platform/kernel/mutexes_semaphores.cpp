@@ -57,7 +57,7 @@ HANDLE createNamed(LPCSTR name, Make make)
         setError(ERROR_SUCCESS);
         return handle;
     }
-    VTL_UNSUPPORTED("named mutexes and semaphores", "names are seen by this process only");
+    VTL_UNSUPPORTED("CreateMutexA/CreateSemaphoreA across processes", "a name opens only this process's objects");
     std::lock_guard<std::mutex> lock(gNamesLock);
     if (auto existing = gNames[name].lock()) {
         if (!std::dynamic_pointer_cast<Kind>(existing)) {

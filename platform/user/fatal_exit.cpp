@@ -21,6 +21,8 @@ void FatalAppExitA(UINT action, LPCSTR text)
     VTL_TRACE(kernel, "FatalAppExitA", action, text);
     const std::string message = text ? text : "";
     OutputDebugStringA(("vantrel: FatalAppExit: " + message + "\n").c_str());
-    MessageBoxA(nullptr, message.c_str(), "FatalAppExit", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
-    std::_Exit(255);
+    // Windows' box: no caption of its own (so "Error"), OK only; then the
+    // process ends at once with exit code 1, running no destructors.
+    MessageBoxA(nullptr, message.c_str(), nullptr, MB_OK | MB_SYSTEMMODAL);
+    std::_Exit(1);
 }

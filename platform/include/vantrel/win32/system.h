@@ -125,7 +125,8 @@ VANTREL_API int MulDiv(int number, int numerator, int denominator);
 #define SEM_NOOPENFILEERRORBOX 0x8000
 VANTREL_API UINT SetErrorMode(UINT mode);
 
-// Shows `text` in an error box (and through Msg) and ends the process.
+// Shows `text` in an error box (and through Msg) and ends the process with
+// exit code 1.
 VANTREL_API void FatalAppExitA(UINT action, LPCSTR text);
 #define FatalAppExit FatalAppExitA
 
