@@ -142,7 +142,7 @@ DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languag
         SetLastError(ERROR_INVALID_PARAMETER);
         return vtlTraceCall_.result(DWORD(0));
     }
-    if (!text || !buffer) {
+    if (!text) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return vtlTraceCall_.result(DWORD(0));
     }
@@ -154,6 +154,10 @@ DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languag
     }
     const DWORD length = static_cast<DWORD>(out.size());
     if (flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) {
+        if (!buffer) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return vtlTraceCall_.result(DWORD(0));
+        }
         const SIZE_T bytes = length + 1 > size ? length + 1 : size;
         auto* allocated = static_cast<char*>(LocalAlloc(LMEM_FIXED, bytes));
         if (!allocated) {
@@ -164,7 +168,7 @@ DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languag
         *reinterpret_cast<LPSTR*>(buffer) = allocated;
         return vtlTraceCall_.result(length);
     }
-    if (size < length + 1) {
+    if (!buffer || size < length + 1) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return vtlTraceCall_.result(DWORD(0));
     }

@@ -3,7 +3,8 @@
 //
 // A fixed block's handle is its data's address.  A moveable block's handle
 // is the address of a small cell the table owns, never any block's data, so
-// the two kinds cannot be confused.
+// the two kinds cannot be confused.  A moveable block of 0 bytes is
+// discarded, as on Windows: it has no data until ReAlloc gives it a size.
 #include "platform/kernel/trace.h"
 
 #include <vantrel/win32/errors.h>
@@ -56,43 +57,61 @@ Block* find(Table& t, HANDLE handle)
 
 HANDLE allocate(UINT flags, SIZE_T bytes)
 {
-    void* data = allocateData(bytes, (flags & GMEM_ZEROINIT) != 0);
-    if (!data) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
+    const bool moveable = (flags & GMEM_MOVEABLE) != 0;
+    void* data = nullptr;
+    if (!moveable || bytes > 0) {
+        data = allocateData(bytes, (flags & GMEM_ZEROINIT) != 0);
+        if (!data) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
     }
-    Block block{data, bytes, (flags & GMEM_MOVEABLE) != 0, 0};
-    HANDLE handle = block.moveable ? static_cast<HANDLE>(new char[16]) : static_cast<HANDLE>(data);
+    Block block{data, bytes, moveable, 0};
+    HANDLE handle = moveable ? static_cast<HANDLE>(new char[16]) : static_cast<HANDLE>(data);
     Table& t = table();
     std::lock_guard<std::mutex> lock(t.lock);
     t.blocks.emplace(handle, block);
-    t.handleOf.emplace(data, handle);
+    if (data)
+        t.handleOf.emplace(data, handle);
     return handle;
 }
 
-HANDLE reallocate(HANDLE handle, SIZE_T bytes, UINT flags)
+// `global`: GlobalReAlloc, which may turn a fixed block into a moveable one
+// (LocalReAlloc may not).
+HANDLE reallocate(HANDLE handle, SIZE_T bytes, UINT flags, bool global)
 {
     Table& t = table();
     std::lock_guard<std::mutex> lock(t.lock);
     Block* block = find(t, handle);
     if (!block)
         return nullptr;
-    if (flags & GMEM_MODIFY)
-        return handle; // only discardability, which means nothing here
-    const bool mayMove = block->moveable ? block->locks == 0 : (flags & GMEM_MOVEABLE) != 0;
+    if (flags & GMEM_MODIFY) {
+        if (!global || block->moveable || !(flags & GMEM_MOVEABLE))
+            return handle; // discardability alone, which means nothing here
+        Block moveable = *block;
+        moveable.moveable = true;
+        HANDLE cell = static_cast<HANDLE>(new char[16]);
+        t.blocks.erase(handle);
+        t.blocks.emplace(cell, moveable);
+        t.handleOf[moveable.data] = cell;
+        return cell;
+    }
+    // A locked moveable block moves only when the caller says it may.
+    const bool mayMove = (block->moveable && block->locks == 0) || (flags & GMEM_MOVEABLE) != 0;
     if (bytes > block->size && !mayMove) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    if (bytes > block->size) {
-        void* grown = std::realloc(block->data, bytes);
+    if (bytes > block->size || !block->data) {
+        void* grown = std::realloc(block->data, bytes ? bytes : 1);
         if (!grown) {
             SetLastError(ERROR_NOT_ENOUGH_MEMORY);
             return nullptr;
         }
         if (flags & GMEM_ZEROINIT)
             std::memset(static_cast<char*>(grown) + block->size, 0, bytes - block->size);
-        t.handleOf.erase(block->data);
+        if (block->data)
+            t.handleOf.erase(block->data);
         block->data = grown;
         t.handleOf.emplace(grown, handle);
     }
@@ -115,6 +134,10 @@ LPVOID lockBlock(HANDLE handle)
     Block* block = find(t, handle);
     if (!block)
         return nullptr;
+    if (!block->data) {
+        SetLastError(ERROR_DISCARDED);
+        return nullptr;
+    }
     if (block->moveable && block->locks < GMEM_LOCKCOUNT)
         ++block->locks;
     return block->data;
@@ -141,13 +164,17 @@ BOOL unlockBlock(HANDLE handle)
 
 HANDLE freeBlock(HANDLE handle)
 {
+    if (!handle)
+        return nullptr;
     Table& t = table();
     std::lock_guard<std::mutex> lock(t.lock);
     Block* block = find(t, handle);
     if (!block)
         return handle;
-    std::free(block->data);
-    t.handleOf.erase(block->data);
+    if (block->data) {
+        std::free(block->data);
+        t.handleOf.erase(block->data);
+    }
     if (block->moveable)
         delete[] static_cast<char*>(handle);
     t.blocks.erase(handle);
@@ -167,7 +194,9 @@ UINT blockFlags(HANDLE handle)
     Table& t = table();
     std::lock_guard<std::mutex> lock(t.lock);
     Block* block = find(t, handle);
-    return block ? block->locks : GMEM_INVALID_HANDLE;
+    if (!block)
+        return GMEM_INVALID_HANDLE;
+    return block->locks | (block->data ? 0u : UINT(GMEM_DISCARDED));
 }
 
 HANDLE handleOf(LPCVOID address)
@@ -193,7 +222,7 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes)
 HGLOBAL GlobalReAlloc(HGLOBAL memory, SIZE_T bytes, UINT flags)
 {
     VTL_TRACE(kernel, "GlobalReAlloc", memory, bytes, flags);
-    return vtlTraceCall_.result(reallocate(memory, bytes, flags));
+    return vtlTraceCall_.result(reallocate(memory, bytes, flags, true));
 }
 
 LPVOID GlobalLock(HGLOBAL memory)
@@ -241,7 +270,7 @@ HLOCAL LocalAlloc(UINT flags, SIZE_T bytes)
 HLOCAL LocalReAlloc(HLOCAL memory, SIZE_T bytes, UINT flags)
 {
     VTL_TRACE(kernel, "LocalReAlloc", memory, bytes, flags);
-    return vtlTraceCall_.result(reallocate(memory, bytes, flags));
+    return vtlTraceCall_.result(reallocate(memory, bytes, flags, false));
 }
 
 LPVOID LocalLock(HLOCAL memory)

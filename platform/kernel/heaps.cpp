@@ -111,14 +111,16 @@ LPVOID HeapAlloc(HANDLE handle, DWORD flags, SIZE_T bytes)
 {
     VTL_TRACE(kernel, "HeapAlloc", handle, flags, bytes);
     Heap* heap = heapOf(handle);
-    if (!heap || bytes > SIZE_T(-1) / 2)
+    if (!heap)
         return vtlTraceCall_.result(nullptr);
     std::lock_guard<std::mutex> lock(heap->lock);
-    if (!fits(*heap, bytes))
+    void* raw = nullptr;
+    if (bytes <= SIZE_T(-1) / 2 && fits(*heap, bytes))
+        raw = (flags & HEAP_ZERO_MEMORY) ? std::calloc(1, sizeof(Header) + bytes) : std::malloc(sizeof(Header) + bytes);
+    if (!raw) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return vtlTraceCall_.result(nullptr);
-    void* raw = (flags & HEAP_ZERO_MEMORY) ? std::calloc(1, sizeof(Header) + bytes) : std::malloc(sizeof(Header) + bytes);
-    if (!raw)
-        return vtlTraceCall_.result(nullptr);
+    }
     auto* header = static_cast<Header*>(raw);
     header->size = bytes;
     heap->used += bytes;
@@ -130,24 +132,31 @@ LPVOID HeapReAlloc(HANDLE handle, DWORD flags, LPVOID memory, SIZE_T bytes)
 {
     VTL_TRACE(kernel, "HeapReAlloc", handle, flags, memory, bytes);
     Heap* heap = heapOf(handle);
-    if (!heap || bytes > SIZE_T(-1) / 2)
+    if (!heap)
         return vtlTraceCall_.result(nullptr);
     std::lock_guard<std::mutex> lock(heap->lock);
+    if (bytes > SIZE_T(-1) / 2) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return vtlTraceCall_.result(nullptr);
+    }
     if (!memory || !heap->blocks.count(memory)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return vtlTraceCall_.result(nullptr);
     }
     Header* header = headerOf(memory);
     const SIZE_T old = header->size;
-    if (bytes > old && !fits(*heap, bytes - old))
-        return vtlTraceCall_.result(nullptr);
-    if (bytes > old && (flags & HEAP_REALLOC_IN_PLACE_ONLY)) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return vtlTraceCall_.result(nullptr);
+    // Growing in place is left to the C library, which may not: a block
+    // that must stay put does not grow.
+    auto* moved = header;
+    if (bytes > old) {
+        moved = fits(*heap, bytes - old) && !(flags & HEAP_REALLOC_IN_PLACE_ONLY)
+                    ? static_cast<Header*>(std::realloc(header, sizeof(Header) + bytes))
+                    : nullptr;
+        if (!moved) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return vtlTraceCall_.result(nullptr);
+        }
     }
-    auto* moved = static_cast<Header*>(bytes > old ? std::realloc(header, sizeof(Header) + bytes) : header);
-    if (!moved)
-        return vtlTraceCall_.result(nullptr);
     if (bytes > old && (flags & HEAP_ZERO_MEMORY))
         std::memset(static_cast<char*>(dataOf(moved)) + old, 0, bytes - old);
     moved->size = bytes;

@@ -28,6 +28,7 @@ const char* systemMessage(DWORD code)
     case ERROR_MOD_NOT_FOUND: return "The specified module could not be found.\r\n";
     case ERROR_NEGATIVE_SEEK:
         return "An attempt was made to move the file pointer before the beginning of the file.\r\n";
+    case ERROR_DISCARDED: return "The segment is already discarded and cannot be locked.\r\n";
     case ERROR_NOT_LOCKED: return "The segment is already unlocked.\r\n";
     case ERROR_ALREADY_EXISTS: return "Cannot create a file when that file already exists.\r\n";
     case ERROR_ENVVAR_NOT_FOUND: return "The system could not find the environment option that was entered.\r\n";

@@ -40,6 +40,44 @@ TEST(MemoryCalls, FixedBlocksAreTheirAddressAndGrowWhenAllowedToMove)
     EXPECT_EQ(LocalFree(grown), nullptr);
 }
 
+TEST(MemoryCalls, ReAllocMovesALockedOrFixedBlockOnlyWhenAllowed)
+{
+    HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 16);
+    EXPECT_TRUE(GlobalUnlock(fixed)); // nothing to unlock: still "locked"
+    SetLastError(0);
+    EXPECT_EQ(GlobalReAlloc(fixed, 1 << 20, 0), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(GlobalReAlloc(fixed, 8, 0), fixed); // shrinking stays in place
+
+    // GlobalReAlloc may turn a fixed block moveable: a new handle, the
+    // same data.
+    HGLOBAL moveable = GlobalReAlloc(fixed, 8, GMEM_MOVEABLE | GMEM_MODIFY);
+    ASSERT_NE(moveable, nullptr);
+    EXPECT_NE(moveable, fixed);
+    EXPECT_EQ(GlobalLock(moveable), static_cast<void*>(fixed));
+    SetLastError(0);
+    EXPECT_EQ(GlobalReAlloc(moveable, 1 << 20, 0), nullptr); // locked
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(GlobalReAlloc(moveable, 1 << 20, GMEM_MOVEABLE), moveable);
+    EXPECT_EQ(GlobalSize(moveable), static_cast<SIZE_T>(1 << 20));
+    EXPECT_EQ(GlobalFree(moveable), nullptr);
+}
+
+TEST(MemoryCalls, AnEmptyMoveableBlockIsDiscarded)
+{
+    HGLOBAL empty = GlobalAlloc(GMEM_MOVEABLE, 0);
+    ASSERT_NE(empty, nullptr);
+    SetLastError(0);
+    EXPECT_EQ(GlobalLock(empty), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISCARDED));
+    EXPECT_EQ(GlobalFlags(empty), static_cast<UINT>(GMEM_DISCARDED));
+    EXPECT_EQ(GlobalSize(empty), 0u);
+    EXPECT_EQ(GlobalFree(empty), nullptr);
+    SetLastError(12345);
+    EXPECT_EQ(GlobalFree(nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), 12345u);
+}
+
 TEST(MemoryCalls, HeapsKeepTheirBlocksAndTheirLimit)
 {
     HANDLE heap = HeapCreate(0, 0, 0);
@@ -54,6 +92,13 @@ TEST(MemoryCalls, HeapsKeepTheirBlocksAndTheirLimit)
     EXPECT_TRUE(HeapFree(heap, 0, block));
     EXPECT_TRUE(HeapFree(heap, 0, nullptr));
     EXPECT_TRUE(HeapDestroy(heap));
+
+    HANDLE small = HeapCreate(0, 0, 65536);
+    ASSERT_NE(small, nullptr);
+    SetLastError(0);
+    EXPECT_EQ(HeapAlloc(small, 0, 1 << 20), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_TRUE(HeapDestroy(small));
 
     void* fromProcessHeap = HeapAlloc(GetProcessHeap(), 0, 10);
     ASSERT_NE(fromProcessHeap, nullptr);

@@ -22,9 +22,13 @@
 // Lock gives its address and counts the locks (Flags reports the count in
 // its low byte).  Unlock returns nonzero while locks remain, and FALSE with
 // NO_ERROR when the last goes; FALSE with ERROR_NOT_LOCKED when there was
-// none.  Free returns null, or the handle itself with ERROR_INVALID_HANDLE
-// for one that is not a block.  ReAlloc moves a fixed block only when
-// GMEM_MOVEABLE is given, and a moveable one only while it is not locked.
+// none.  Free returns null (for a null handle too), or the handle itself
+// with ERROR_INVALID_HANDLE for one that is not a block.  ReAlloc moves a
+// block that is fixed or locked only when GMEM_MOVEABLE is given, and
+// failing to grow one in place fails with ERROR_NOT_ENOUGH_MEMORY;
+// GlobalReAlloc with GMEM_MODIFY | GMEM_MOVEABLE makes a fixed block
+// moveable (a new handle).  A moveable block of 0 bytes is discarded: Lock
+// fails with ERROR_DISCARDED and Flags reports GMEM_DISCARDED.
 typedef HANDLE HGLOBAL;
 typedef HANDLE HLOCAL;
 #define GMEM_FIXED 0x0000
@@ -75,7 +79,7 @@ VANTREL_API HLOCAL LocalHandle(LPCVOID address);
 
 // Heaps.  A heap made with a maximum size refuses what would exceed it;
 // HeapDestroy frees every block left in it.  A failed HeapAlloc returns null
-// and, as on Windows, leaves the last error alone; HeapSize returns
+// with ERROR_NOT_ENOUGH_MEMORY; HeapSize returns
 // (SIZE_T)-1 for a block that is not the heap's.  HEAP_NO_SERIALIZE is
 // accepted and ignored (every heap is safe across threads);
 // HEAP_GENERATE_EXCEPTIONS raises nothing: failures return null.
