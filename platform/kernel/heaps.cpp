@@ -60,6 +60,12 @@ Heap* heapOf(HANDLE handle)
     return heap;
 }
 
+void noExceptions(DWORD flags)
+{
+    if (flags & HEAP_GENERATE_EXCEPTIONS)
+        VTL_UNSUPPORTED("HEAP_GENERATE_EXCEPTIONS", "a failure returns null and raises nothing");
+}
+
 bool fits(const Heap& heap, SIZE_T more)
 {
     return heap.maximum == 0 || (more <= heap.maximum && heap.used <= heap.maximum - more);
@@ -72,9 +78,10 @@ HANDLE GetProcessHeap()
     return processHeap();
 }
 
-HANDLE HeapCreate(DWORD, SIZE_T initialSize, SIZE_T maximumSize)
+HANDLE HeapCreate(DWORD options, SIZE_T initialSize, SIZE_T maximumSize)
 {
-    VTL_TRACE(kernel, "HeapCreate", initialSize, maximumSize);
+    VTL_TRACE(kernel, "HeapCreate", options, initialSize, maximumSize);
+    noExceptions(options);
     if (maximumSize != 0 && initialSize > maximumSize) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return vtlTraceCall_.result(nullptr);
@@ -110,6 +117,7 @@ BOOL HeapDestroy(HANDLE handle)
 LPVOID HeapAlloc(HANDLE handle, DWORD flags, SIZE_T bytes)
 {
     VTL_TRACE(kernel, "HeapAlloc", handle, flags, bytes);
+    noExceptions(flags);
     Heap* heap = heapOf(handle);
     if (!heap)
         return vtlTraceCall_.result(nullptr);
@@ -131,6 +139,7 @@ LPVOID HeapAlloc(HANDLE handle, DWORD flags, SIZE_T bytes)
 LPVOID HeapReAlloc(HANDLE handle, DWORD flags, LPVOID memory, SIZE_T bytes)
 {
     VTL_TRACE(kernel, "HeapReAlloc", handle, flags, memory, bytes);
+    noExceptions(flags);
     Heap* heap = heapOf(handle);
     if (!heap)
         return vtlTraceCall_.result(nullptr);

@@ -53,7 +53,7 @@ const char* systemMessage(DWORD code)
     case ERROR_RESOURCE_NAME_NOT_FOUND: return "The specified resource name cannot be found in the image file.\r\n";
     case ERROR_RESOURCE_LANG_NOT_FOUND:
         return "The specified resource language ID cannot be found in the image file.\r\n";
-    default: return nullptr;
+    default: return winsockMessage(code);
     }
 }
 

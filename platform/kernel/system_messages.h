@@ -9,6 +9,8 @@ namespace vtl {
 
 // The message with its line break ("...\r\n"), or null for a code without one.
 const char* systemMessage(DWORD code);
+// The same for the Winsock error codes (WSAEWOULDBLOCK, ...).
+const char* winsockMessage(DWORD code);
 
 } // namespace vtl
 

@@ -36,6 +36,8 @@ uintptr_t pageSize()
 // The host access a protection asks for, or false for one that is refused.
 bool accessOf(DWORD protect, unsigned& access)
 {
+    if (protect & (PAGE_GUARD | PAGE_NOCACHE))
+        VTL_UNSUPPORTED("PAGE_GUARD and PAGE_NOCACHE", "fail with ERROR_INVALID_PARAMETER");
     switch (protect) {
     case PAGE_NOACCESS: access = vtl::host::kNoAccess; return true;
     case PAGE_READONLY: access = vtl::host::kRead; return true;

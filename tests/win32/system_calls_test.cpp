@@ -88,6 +88,11 @@ TEST(SystemCalls, FormatMessageGivesWindowsEnglishTexts)
     EXPECT_STREQ(text, "The system cannot find the file specified.\r\n");
     EXPECT_GT(FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_NOT_OWNER, 0, text, sizeof text, nullptr), 0u);
     EXPECT_STREQ(text, "Attempt to release mutex not owned by caller.\r\n");
+    // Winsock's codes are among the system's.
+    EXPECT_GT(FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 10035 /* WSAEWOULDBLOCK */, 0, text, sizeof text,
+                            nullptr),
+              0u);
+    EXPECT_STREQ(text, "A non-blocking socket operation could not be completed immediately.\r\n");
 }
 
 TEST(SystemCalls, FormatMessageAllocatesAndReportsWhatItCannotDo)
