@@ -35,6 +35,8 @@ Table& table()
     return *t;
 }
 
+// A pulse is kept as the ticket it came at: the waits that began before it
+// (smaller tickets) see it, later ones do not.
 class Event final : public KernelObject {
 public:
     Event(bool manual, bool initial) : manual_(manual), set_(initial) {}
@@ -45,11 +47,40 @@ public:
             set_ = false;
     }
     bool waitable() const override { return true; }
+    uint64_t beginWait() override
+    {
+        ++waiters_;
+        return ++tickets_;
+    }
+    void endWait() override { --waiters_; }
+    bool signalledFor(uint64_t ticket) const override
+    {
+        return set_ || (ticket < pulse_ && (manual_ || pulsePending_));
+    }
+    void consumeFor(uint64_t ticket) override
+    {
+        if (set_)
+            consume();
+        else if (ticket < pulse_ && !manual_)
+            pulsePending_ = false;
+    }
     void set(bool on) { set_ = on; }
+    void pulse()
+    {
+        set_ = false;
+        if (waiters_ == 0)
+            return;
+        pulse_ = ++tickets_;
+        pulsePending_ = true;
+    }
 
 private:
     bool manual_;
     bool set_;
+    unsigned waiters_ = 0;
+    uint64_t tickets_ = 0;
+    uint64_t pulse_ = 0;
+    bool pulsePending_ = false; // an automatic event's pulse not yet taken
 };
 
 class Thread final : public KernelObject {
@@ -58,9 +89,17 @@ public:
     bool waitable() const override { return true; }
     bool finished_ = false;
     DWORD exitCode_ = STILL_ACTIVE;
+    std::atomic<int> priority_{0};
 };
 
 std::atomic<DWORD> gNextThreadId{1};
+thread_local DWORD tThreadId = 0;
+// The thread object of a thread CreateThread started, so that the
+// pseudo-handle and the real one agree on its priority.
+thread_local std::shared_ptr<Thread> tSelf;
+
+const HANDLE kCurrentProcess = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
+const HANDLE kCurrentThread = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-2));
 
 // The object of the kind asked for that `handle` names, or null with
 // ERROR_INVALID_HANDLE: Windows reports a closed handle, a handle that never
@@ -104,6 +143,13 @@ void changeSignalRaw(void (*change)(void*), void* context)
     t.changed.notify_all();
 }
 
+DWORD currentThreadId()
+{
+    if (tThreadId == 0)
+        tThreadId = gNextThreadId++;
+    return tThreadId;
+}
+
 } // namespace vtl
 
 using vtl::findHandle;
@@ -137,6 +183,16 @@ BOOL ResetEvent(HANDLE event)
     return vtlTraceCall_.result(setEventState(event, false));
 }
 
+BOOL PulseEvent(HANDLE handle)
+{
+    VTL_TRACE(kernel, "PulseEvent", handle);
+    auto event = vtl::objectOf<vtl::Event>(handle);
+    if (!event)
+        return vtlTraceCall_.result(FALSE);
+    vtl::changeSignal([&] { event->pulse(); });
+    return vtlTraceCall_.result(TRUE);
+}
+
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
                     LPDWORD threadId)
 {
@@ -149,7 +205,9 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
     if (threadId)
         *threadId = id;
     // The thread holds its own reference, so closing the handle early is safe.
-    std::thread([thread, start, parameter] {
+    std::thread([thread, start, parameter, id] {
+        vtl::tThreadId = id;
+        vtl::tSelf = thread;
         DWORD code = start(parameter);
         vtl::changeSignal([&] {
             thread->exitCode_ = code;
@@ -192,21 +250,33 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
     vtl::Table& t = vtl::table();
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     std::unique_lock<std::mutex> lock(t.waitLock);
+    uint64_t tickets[MAXIMUM_WAIT_OBJECTS];
+    for (DWORD i = 0; i < count; ++i)
+        tickets[i] = objects[i]->beginWait();
+    struct EndWaits {
+        std::shared_ptr<vtl::KernelObject>* objects;
+        DWORD count;
+        ~EndWaits()
+        {
+            for (DWORD i = 0; i < count; ++i)
+                objects[i]->endWait();
+        }
+    } endWaits{objects, count};
     bool timedOut = false;
     for (;;) {
         if (waitAll) {
             bool all = true;
             for (DWORD i = 0; i < count && all; ++i)
-                all = objects[i]->signalled();
+                all = objects[i]->signalledFor(tickets[i]);
             if (all) {
                 for (DWORD i = 0; i < count; ++i)
-                    objects[i]->consume();
+                    objects[i]->consumeFor(tickets[i]);
                 return vtlTraceCall_.result(WAIT_OBJECT_0);
             }
         } else {
             for (DWORD i = 0; i < count; ++i) {
-                if (objects[i]->signalled()) {
-                    objects[i]->consume();
+                if (objects[i]->signalledFor(tickets[i])) {
+                    objects[i]->consumeFor(tickets[i]);
                     return vtlTraceCall_.result(WAIT_OBJECT_0 + i);
                 }
             }
@@ -232,6 +302,8 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds)
 BOOL CloseHandle(HANDLE handle)
 {
     VTL_TRACE(kernel, "CloseHandle", handle);
+    if (handle == vtl::kCurrentProcess || handle == vtl::kCurrentThread)
+        return vtlTraceCall_.result(TRUE);
     vtl::Table& t = vtl::table();
     std::shared_ptr<vtl::KernelObject> closed;
     {
@@ -245,4 +317,56 @@ BOOL CloseHandle(HANDLE handle)
         t.objects.erase(it);
     }
     return vtlTraceCall_.result(TRUE);
+}
+
+DWORD GetCurrentThreadId()
+{
+    return vtl::currentThreadId();
+}
+
+HANDLE GetCurrentThread()
+{
+    return vtl::kCurrentThread;
+}
+
+HANDLE GetCurrentProcess()
+{
+    return vtl::kCurrentProcess;
+}
+
+static std::atomic<int>* priorityOf(HANDLE handle, std::shared_ptr<vtl::Thread>& keep)
+{
+    static thread_local std::atomic<int> unstarted{0};
+    if (handle == vtl::kCurrentThread)
+        return vtl::tSelf ? &vtl::tSelf->priority_ : &unstarted;
+    keep = vtl::objectOf<vtl::Thread>(handle);
+    return keep ? &keep->priority_ : nullptr;
+}
+
+BOOL SetThreadPriority(HANDLE thread, int priority)
+{
+    VTL_TRACE(kernel, "SetThreadPriority", thread, priority);
+    std::shared_ptr<vtl::Thread> keep;
+    std::atomic<int>* slot = priorityOf(thread, keep);
+    if (!slot)
+        return vtlTraceCall_.result(FALSE);
+    if (priority != THREAD_PRIORITY_IDLE && priority != THREAD_PRIORITY_TIME_CRITICAL &&
+        (priority < THREAD_PRIORITY_LOWEST || priority > THREAD_PRIORITY_HIGHEST)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return vtlTraceCall_.result(FALSE);
+    }
+    if (priority != THREAD_PRIORITY_NORMAL)
+        VTL_UNSUPPORTED("SetThreadPriority", "records the priority; the host schedules every thread alike");
+    slot->store(priority);
+    return vtlTraceCall_.result(TRUE);
+}
+
+int GetThreadPriority(HANDLE thread)
+{
+    VTL_TRACE(kernel, "GetThreadPriority", thread);
+    std::shared_ptr<vtl::Thread> keep;
+    std::atomic<int>* slot = priorityOf(thread, keep);
+    if (!slot)
+        return vtlTraceCall_.result(THREAD_PRIORITY_ERROR_RETURN);
+    return vtlTraceCall_.result(slot->load());
 }

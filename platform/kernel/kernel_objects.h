@@ -4,6 +4,7 @@
 
 #include <vantrel/win32/types.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace vtl {
@@ -17,6 +18,14 @@ public:
     virtual bool signalled() const { return false; }
     virtual void consume() {}
     virtual bool waitable() const { return false; }
+    // A wait begins and ends on the object, with the wait lock held.  The
+    // ticket beginWait returns comes back to signalledFor and consumeFor,
+    // for objects whose signal is meant only for the threads that were
+    // already waiting when it came (a pulsed event).
+    virtual uint64_t beginWait() { return 0; }
+    virtual void endWait() {}
+    virtual bool signalledFor(uint64_t) const { return signalled(); }
+    virtual void consumeFor(uint64_t) { consume(); }
 };
 
 // Adds an object to the table and returns its new handle.
@@ -28,6 +37,10 @@ std::shared_ptr<KernelObject> findHandle(HANDLE handle);
 template <class Change>
 void changeSignal(Change change);
 void changeSignalRaw(void (*change)(void*), void* context);
+
+// The calling thread's id, given on its first call for threads the
+// platform did not start.
+DWORD currentThreadId();
 
 template <class Change>
 void changeSignal(Change change)

@@ -10,6 +10,7 @@
 
 #include <vantrel/win32/types.h>
 #include <vantrel/win32/beep.h>
+#include <vantrel/win32/crt_strings.h>
 #include <vantrel/win32/cursor.h>
 #include <vantrel/win32/debug.h>
 #include <vantrel/win32/errors.h>
@@ -17,8 +18,10 @@
 #include <vantrel/win32/gdi.h>
 #include <vantrel/win32/memory.h>
 #include <vantrel/win32/profile.h>
+#include <vantrel/win32/rectangles.h>
 #include <vantrel/win32/strings.h>
 #include <vantrel/win32/synch.h>
+#include <vantrel/win32/system.h>
 #include <vantrel/win32/timing.h>
 #include <vantrel/win32/window.h>
 #ifndef WIN32_LEAN_AND_MEAN
@@ -47,6 +50,59 @@
 #define CONST const
 #endif
 
+// The compiler words of Windows source.  The calling conventions mean
+// nothing on this system's one convention; __declspec takes the attributes
+// games put in it: dllexport makes a name visible from the program,
+// selectany lets every translation unit define the same variable,
+// noreturn, align(n), thread and deprecated mean what they say.
+#ifndef __int64
+#define __int64 long long
+#endif
+#ifndef __int32
+#define __int32 int
+#endif
+#ifndef __int16
+#define __int16 short
+#endif
+#ifndef __int8
+#define __int8 char
+#endif
+#ifndef _cdecl
+#define _cdecl
+#endif
+#ifndef __cdecl
+#define __cdecl
+#endif
+#ifndef __stdcall
+#define __stdcall
+#endif
+#ifndef _stdcall
+#define _stdcall
+#endif
+#ifndef __fastcall
+#define __fastcall
+#endif
+#ifndef __declspec
+#define __declspec(attribute) VANTREL_DECLSPEC_##attribute
+#define VANTREL_DECLSPEC_dllexport __attribute__((visibility("default")))
+#define VANTREL_DECLSPEC_dllimport
+#define VANTREL_DECLSPEC_selectany __attribute__((weak))
+#define VANTREL_DECLSPEC_noreturn __attribute__((noreturn))
+#define VANTREL_DECLSPEC_nothrow __attribute__((nothrow))
+#define VANTREL_DECLSPEC_novtable
+#define VANTREL_DECLSPEC_thread __thread
+#define VANTREL_DECLSPEC_deprecated __attribute__((deprecated))
+#define VANTREL_DECLSPEC_align(bytes) __attribute__((aligned(bytes)))
+#endif
+
+// No min and max macros, as with mingw-w64 in C++: its C++ library
+// defines NOMINMAX before <windows.h> is read, since the macros would break
+// its own std::min and std::max (and numeric_limits' members).  C++ ports
+// call std::min and std::max, as they must with that compiler.
+#ifndef NOMINMAX
+#define NOMINMAX 1
+#endif
+
 // Text: ANSI only.
 typedef char TCHAR;
 typedef LPSTR LPTSTR;
@@ -56,8 +112,6 @@ typedef LPCSTR PCSTR;
 #ifndef TEXT
 #define TEXT(text) text
 #endif
-
-typedef HANDLE HGLOBAL;
 
 #define OutputDebugString OutputDebugStringA
 

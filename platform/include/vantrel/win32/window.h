@@ -215,6 +215,7 @@
 #define MB_ICONERROR 0x00000010L
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONINFORMATION 0x00000040L
+#define MB_SYSTEMMODAL 0x00001000L
 #define IDOK 1
 #define IDCANCEL 2
 #define IDYES 6
@@ -415,6 +416,8 @@ VANTREL_API DWORD GetTickCount();
 VANTREL_API void Sleep(DWORD milliseconds);
 
 VANTREL_API int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+// MessageBoxA; the buttons' language is English whatever `languageId` asks.
+VANTREL_API int MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WORD languageId);
 
 #define RegisterClassEx RegisterClassExA
 #define UnregisterClass UnregisterClassA
@@ -430,6 +433,7 @@ VANTREL_API int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 #define SetWindowLongPtr SetWindowLongPtrA
 #define GetWindowLongPtr GetWindowLongPtrA
 #define MessageBox MessageBoxA
+#define MessageBoxEx MessageBoxExA
 #define LoadIcon LoadIconA
 #define LoadCursor LoadCursorA
 #define FindWindow FindWindowA

@@ -1,0 +1,181 @@
+// Every name added for the system, rectangle and compiler-word groups,
+// called (or, where a call would end the test, bound to a pointer of its
+// Windows type) from source that compiles unchanged against the real
+// Windows headers and against the compatibility headers.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+__declspec(selectany) int gSelectedOnce = 1;
+__declspec(noreturn) void __cdecl addedNamesNeverReturns();
+__declspec(dllexport) int __stdcall addedNamesExported(int value)
+{
+    return value + gSelectedOnce;
+}
+
+namespace {
+
+int __fastcall fast(int value)
+{
+    return value * 2;
+}
+int _cdecl oldSpelling(int value)
+{
+    return value - 1;
+}
+
+int vformat(char* buffer, size_t size, const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    const int result = _vsnprintf(buffer, size, format, arguments);
+    va_end(arguments);
+    return result;
+}
+
+} // namespace
+
+TEST(AddedNames, SystemGroup)
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    EXPECT_TRUE(GetVersionExA(&version));
+    EXPECT_NE(GetVersion(), 0u);
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    MEMORYSTATUS status;
+    GlobalMemoryStatus(&status);
+
+    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, 4);
+    GlobalLock(global);
+    GlobalUnlock(global);
+    EXPECT_EQ(GlobalFlags(global), 0u);
+    global = GlobalReAlloc(global, 8, GMEM_MOVEABLE);
+    EXPECT_EQ(GlobalSize(global), 8u);
+    EXPECT_EQ(GlobalHandle(GlobalLock(global)), global);
+    GlobalUnlock(global);
+    GlobalFree(global);
+    HLOCAL local = LocalAlloc(LMEM_MOVEABLE, 4);
+    LocalLock(local);
+    LocalUnlock(local);
+    EXPECT_EQ(LocalFlags(local), 0u);
+    local = LocalReAlloc(local, 8, LMEM_MOVEABLE);
+    EXPECT_EQ(LocalSize(local), 8u);
+    EXPECT_EQ(LocalHandle(LocalLock(local)), local);
+    LocalUnlock(local);
+    LocalFree(local);
+
+    HANDLE heap = HeapCreate(0, 0, 0);
+    LPVOID block = HeapAlloc(heap, 0, 4);
+    block = HeapReAlloc(heap, 0, block, 8);
+    EXPECT_EQ(HeapSize(heap, 0, block), 8u);
+    HeapFree(heap, 0, block);
+    HeapDestroy(heap);
+    EXPECT_NE(GetProcessHeap(), nullptr);
+
+    LPVOID pages = VirtualAlloc(NULL, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    DWORD old;
+    VirtualProtect(pages, 4096, PAGE_READONLY, &old);
+    MEMORY_BASIC_INFORMATION info;
+    VirtualQuery(pages, &info, sizeof info);
+    VirtualFree(pages, 0, MEM_RELEASE);
+    EXPECT_TRUE(IsBadReadPtr(NULL, 1));
+    EXPECT_TRUE(IsBadWritePtr(NULL, 1));
+
+    CRITICAL_SECTION section;
+    InitializeCriticalSection(&section);
+    EnterCriticalSection(&section);
+    TryEnterCriticalSection(&section);
+    LeaveCriticalSection(&section);
+    LeaveCriticalSection(&section);
+    DeleteCriticalSection(&section);
+    EXPECT_TRUE(InitializeCriticalSectionAndSpinCount(&section, 4000));
+    DeleteCriticalSection(&section);
+
+    HANDLE mutex = CreateMutex(NULL, FALSE, NULL);
+    WaitForSingleObject(mutex, 0);
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    HANDLE semaphore = CreateSemaphore(NULL, 0, 1, NULL);
+    LONG previous;
+    ReleaseSemaphore(semaphore, 1, &previous);
+    CloseHandle(semaphore);
+    HANDLE event = CreateEvent(NULL, TRUE, FALSE, NULL);
+    PulseEvent(event);
+    CloseHandle(event);
+
+    volatile LONG counter = 0;
+    InterlockedIncrement(&counter);
+    InterlockedDecrement(&counter);
+    InterlockedExchange(&counter, 1);
+    InterlockedExchangeAdd(&counter, 1);
+    InterlockedCompareExchange(&counter, 0, 2);
+    PVOID volatile pointer = NULL;
+    InterlockedExchangePointer(&pointer, &section);
+    InterlockedCompareExchangePointer(&pointer, NULL, &section);
+
+    EXPECT_NE(GetCurrentThreadId(), 0u);
+    EXPECT_NE(GetCurrentProcessId(), 0u);
+    EXPECT_NE(GetCurrentProcess(), nullptr);
+    EXPECT_TRUE(SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL));
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL);
+
+    char text[256];
+    FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, ERROR_INVALID_HANDLE,
+                  MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, NULL);
+    char user[257];
+    DWORD userSize = sizeof user;
+    EXPECT_TRUE(GetUserName(user, &userSize));
+    SetEnvironmentVariable("VANTREL_ADDED_NAMES", "1");
+    EXPECT_EQ(GetEnvironmentVariable("VANTREL_ADDED_NAMES", text, sizeof text), 1u);
+    EXPECT_EQ(MulDiv(3, 4, 6), 2);
+    SetErrorMode(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+
+    // These show a box (and end the process): bound, not called.
+    void(WINAPI * fatalExit)(UINT, LPCSTR) = FatalAppExit;
+    int(WINAPI * boxEx)(HWND, LPCSTR, LPCSTR, UINT, WORD) = MessageBoxEx;
+    EXPECT_NE(fatalExit, nullptr);
+    EXPECT_NE(boxEx, nullptr);
+}
+
+TEST(AddedNames, RectangleGroup)
+{
+    RECT a, b, r;
+    SetRect(&a, 0, 0, 2, 2);
+    CopyRect(&b, &a);
+    OffsetRect(&b, 1, 1);
+    InflateRect(&b, 1, 1);
+    IntersectRect(&r, &a, &b);
+    UnionRect(&r, &a, &b);
+    SubtractRect(&r, &a, &b);
+    POINT point = {1, 1};
+    EXPECT_TRUE(PtInRect(&a, point));
+    EXPECT_FALSE(EqualRect(&a, &b));
+    SetRectEmpty(&r);
+    EXPECT_TRUE(IsRectEmpty(&r));
+}
+
+TEST(AddedNames, CompilerWordsGroup)
+{
+    __int64 wide = 1;
+    wide <<= 40;
+    EXPECT_EQ(sizeof wide, 8u);
+    EXPECT_EQ(addedNamesExported(1) + fast(1) + oldSpelling(1), 4);
+    EXPECT_EQ(_stricmp("a", "A") + _strnicmp("ab", "AC", 1) + stricmp("b", "B") + strnicmp("x", "X", 1), 0);
+    char text[_MAX_PATH] = "Mixed";
+    char path[MAX_PATH];
+    _strlwr(text);
+    _strupr(text);
+    char* copy = _strdup(text);
+    free(copy);
+    EXPECT_EQ(_snprintf(path, sizeof path, "%s", text), 5);
+    EXPECT_EQ(vformat(path, sizeof path, "%d", 42), 2);
+    _itoa(1, path, 10);
+    _ltoa(1L, path, 10);
+    _ultoa(1UL, path, 10);
+}
