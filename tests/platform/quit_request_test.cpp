@@ -17,7 +17,7 @@ namespace {
 // Dispatches messages until `done` holds or two seconds pass.
 template <typename Done> bool pumpUntil(Done done)
 {
-    const DWORD end = GetTickCount() + 2000;
+    const DWORD end = GetTickCount() + 10000; // long: a forked child under ThreadSanitizer on a busy machine is slow
     MSG msg;
     while (!done()) {
         if (static_cast<LONG>(end - GetTickCount()) <= 0)
