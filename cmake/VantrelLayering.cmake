@@ -43,7 +43,10 @@ set(VANTREL_LAYERING_POSIX_HEADERS
 
 # The public Winsock header is the one exception: Winsock's socket types and
 # calls are the system's own on this platform, so games get them from it.
-set(VANTREL_LAYERING_POSIX_EXEMPT platform/include/vantrel/win32/winsock.h)
+# So is <sys/stat.h> beside _stat: the C library names st_atime and its
+# kind as members of its own, which _stat has to match.
+set(VANTREL_LAYERING_POSIX_EXEMPT platform/include/vantrel/win32/winsock.h platform/include/vantrel/win32/crt_stat.h
+  platform/windows/include/vantrel/win32/crt_stat.h)
 
 # The system's headers of Windows that the library's platform calls.
 set(VANTREL_LAYERING_WINDOWS_HEADERS

@@ -6,6 +6,7 @@
 #include <vantrel/win32/errors.h>
 #include <vantrel/win32/files.h>
 
+#include "platform/kernel/file_object.h"
 #include "platform/kernel/kernel_objects.h"
 #include "platform/kernel/path_resolver.h"
 #include "platform/kernel/windows_names.h"
@@ -19,32 +20,6 @@ namespace fs = std::filesystem;
 
 namespace vtl {
 namespace {
-
-class FileObject : public KernelObject {
-public:
-    explicit FileObject(std::FILE* f) : file(f) {}
-    ~FileObject() override { std::fclose(file); }
-    std::FILE* file;
-    bool canRead = false;
-    bool canWrite = false;
-    // The standard stream needs a seek between a read and a write.
-    enum class Last { None, Read, Write } last = Last::None;
-
-    void switchTo(Last next)
-    {
-        if (last != Last::None && last != next)
-            std::fseek(file, 0, SEEK_CUR);
-        last = next;
-    }
-};
-
-std::shared_ptr<FileObject> fileOf(HANDLE handle)
-{
-    auto file = std::dynamic_pointer_cast<FileObject>(findHandle(handle));
-    if (!file)
-        SetLastError(ERROR_INVALID_HANDLE);
-    return file;
-}
 
 // Why Windows refuses a name before it looks for the file, or ERROR_SUCCESS.
 // A name ending in a separator names a folder: an existing folder is "path
@@ -80,6 +55,15 @@ void setOpenError(int error, const std::string& path)
 }
 
 } // namespace
+
+std::shared_ptr<FileObject> fileOf(HANDLE handle)
+{
+    auto file = std::dynamic_pointer_cast<FileObject>(findHandle(handle));
+    if (!file)
+        SetLastError(ERROR_INVALID_HANDLE);
+    return file;
+}
+
 } // namespace vtl
 
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE)
@@ -105,6 +89,12 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
     const fs::file_status status = fs::status(path, ec);
     const bool exists = fs::exists(status);
     if (fs::is_directory(status)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
+    }
+    // Read-only (FILE_ATTRIBUTE_READONLY, the owner's write permission)
+    // refuses writing whoever asks, the host's administrator included.
+    if (exists && write && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
         SetLastError(ERROR_ACCESS_DENIED);
         return vtlTraceCall_.result(INVALID_HANDLE_VALUE);
     }

@@ -14,6 +14,7 @@
 #include <vantrel/win32/cursor.h>
 #include <vantrel/win32/debug.h>
 #include <vantrel/win32/errors.h>
+#include <vantrel/win32/file_system.h>
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/gdi.h>
 #include <vantrel/win32/memory.h>
