@@ -172,6 +172,8 @@ RegistryTree parseRegistry(const std::string& text)
         } else if (line[0] != '"' || !readQuoted(line, at, value.name)) {
             continue;
         }
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+            ++at;
         if (at >= line.size() || line[at] != '=' || !readData(trimmed(line.substr(at + 1)), value))
             continue;
         bool replaced = false;
