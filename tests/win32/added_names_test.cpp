@@ -1,8 +1,11 @@
-// Every name added for the system, rectangle and compiler-word groups,
+// Every name added for the system, rectangle, compiler-word, registry and
+// library-loading groups,
 // called (or, where a call would end the test, bound to a pointer of its
 // Windows type) from source that compiles unchanged against the real
 // Windows headers and against the compatibility headers.
 #include <windows.h>
+
+#include "registry_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -178,4 +181,57 @@ TEST(AddedNames, CompilerWordsGroup)
     _itoa(1, path, 10);
     _ltoa(1L, path, 10);
     _ultoa(1UL, path, 10);
+}
+
+TEST_F(RegistryTest, AddedNamesRegistryGroup)
+{
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    REGSAM access = KEY_ALL_ACCESS;
+    LSTATUS status = RegCreateKeyEx(HKEY_CURRENT_USER, TEXT("Software\\VantrelTest\\Names"), 0, nullptr,
+                                    REG_OPTION_NON_VOLATILE, access, nullptr, &key, &disposition);
+    EXPECT_EQ(status, ERROR_SUCCESS);
+    PHKEY out = &key;
+    HKEY child = nullptr;
+    EXPECT_EQ(RegCreateKey(*out, "Child", &child), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(child), ERROR_SUCCESS);
+    EXPECT_EQ(RegOpenKey(key, "Child", &child), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(child), ERROR_SUCCESS);
+    EXPECT_EQ(RegOpenKeyEx(key, "Child", 0, KEY_READ, &child), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(child), ERROR_SUCCESS);
+    const DWORD one = 1;
+    EXPECT_EQ(RegSetValueEx(key, "One", 0, REG_DWORD, (const BYTE*)&one, sizeof one), ERROR_SUCCESS);
+    EXPECT_EQ(RegFlushKey(key), ERROR_SUCCESS);
+    DWORD type = REG_NONE, size = 0;
+    EXPECT_EQ(RegQueryValueEx(key, "One", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    char name[16];
+    DWORD nameSize = sizeof name;
+    FILETIME written;
+    PFILETIME when = &written;
+    EXPECT_EQ(RegEnumKeyEx(key, 0, name, &nameSize, nullptr, nullptr, nullptr, when), ERROR_SUCCESS);
+    EXPECT_EQ(RegEnumKey(key, 0, name, sizeof name), ERROR_SUCCESS);
+    nameSize = sizeof name;
+    EXPECT_EQ(RegEnumValue(key, 0, name, &nameSize, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValue(key, "One"), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteKey(key, "Child"), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
+
+TEST(AddedNames, LibraryLoadingGroup)
+{
+    HMODULE module = LoadLibrary("winmm.dll");
+    ASSERT_NE(module, nullptr);
+    FARPROC procedure = GetProcAddress(module, "timeGetTime");
+    EXPECT_NE(procedure, nullptr);
+    EXPECT_TRUE(FreeLibrary(module));
+    EXPECT_EQ(LoadLibraryA("no_such_library.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    EXPECT_EQ(ERROR_PROC_NOT_FOUND + ERROR_MORE_DATA + ERROR_NO_MORE_ITEMS + ERROR_KEY_DELETED + ERROR_BADKEY +
+                  ERROR_BAD_PATHNAME + ERROR_CANTWRITE + ERROR_CANTREAD + REG_SZ + REG_EXPAND_SZ + REG_BINARY +
+                  REG_MULTI_SZ + REG_DWORD_BIG_ENDIAN + REG_CREATED_NEW_KEY + REG_OPENED_EXISTING_KEY +
+                  KEY_SET_VALUE + KEY_QUERY_VALUE + KEY_CREATE_SUB_KEY + KEY_ENUMERATE_SUB_KEYS + KEY_WRITE,
+              127 + 234 + 259 + 1018 + 1010 + 161 + 1013 + 1012 + 1 + 2 + 3 + 7 + 5 + 1 + 2 + 2 + 1 + 4 + 8 +
+                  0x20006);
+    HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG};
+    EXPECT_NE(roots[0], roots[1]);
 }
