@@ -296,10 +296,11 @@ MMRESULT waveOutPrepareHeader(HWAVEOUT handle, LPWAVEHDR header, UINT size)
     const std::shared_ptr<WaveOutDevice> device = find(handle);
     if (const MMRESULT bad = checkHeader(device, header, size))
         return vtlTraceCall_.result(bad);
+    // Windows reads only the header's own flags: a prepared header is left
+    // as it is, any other one becomes prepared and nothing else.
     std::lock_guard<std::mutex> lock(device->engine->mutex());
-    if (header->dwFlags & WHDR_INQUEUE)
-        return vtlTraceCall_.result(MMRESULT(WAVERR_STILLPLAYING));
-    header->dwFlags |= WHDR_PREPARED;
+    if (!(header->dwFlags & WHDR_PREPARED))
+        header->dwFlags = WHDR_PREPARED;
     return vtlTraceCall_.result(MMRESULT(MMSYSERR_NOERROR));
 }
 
@@ -310,6 +311,8 @@ MMRESULT waveOutUnprepareHeader(HWAVEOUT handle, LPWAVEHDR header, UINT size)
     if (const MMRESULT bad = checkHeader(device, header, size))
         return vtlTraceCall_.result(bad);
     std::lock_guard<std::mutex> lock(device->engine->mutex());
+    if (!(header->dwFlags & WHDR_PREPARED))
+        return vtlTraceCall_.result(MMRESULT(MMSYSERR_NOERROR));
     if (header->dwFlags & WHDR_INQUEUE)
         return vtlTraceCall_.result(MMRESULT(WAVERR_STILLPLAYING));
     header->dwFlags &= ~DWORD(WHDR_PREPARED);

@@ -5,6 +5,8 @@
 
 #include <mmsystem.h>
 
+#include "support/wine.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -38,6 +40,16 @@ void CALLBACK tick(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
     t.inside.fetch_sub(1);
 }
 
+// What timeKillEvent answers for an id that is not running, as Windows
+// documents it; Wine answers TIMERR_NOCANDO (and 0 for the id 0), so the
+// check is skipped there.
+void expectNotRunning(UINT id)
+{
+    if (!runningUnderWine()) {
+        EXPECT_EQ(timeKillEvent(id), MMRESULT(MMSYSERR_INVALPARAM)) << id;
+    }
+}
+
 // Waits up to two seconds for `calls` to reach `count`.
 bool reaches(const std::atomic<int>& calls, int count)
 {
@@ -67,8 +79,8 @@ TEST(TimerEvents, PeriodicEventRunsUntilKilledAndOneShotRunsOnce)
     EXPECT_LE(periodic.calls, afterKill + 1);
     EXPECT_EQ(once.calls, 1);
     // Both have ended: their ids are no longer running.
-    EXPECT_EQ(timeKillEvent(every), MMRESULT(MMSYSERR_INVALPARAM));
-    EXPECT_EQ(timeKillEvent(single), MMRESULT(MMSYSERR_INVALPARAM));
+    expectNotRunning(every);
+    expectNotRunning(single);
 }
 
 TEST(TimerEvents, CallbacksRunOneAtATimeOnOneThread)
@@ -97,7 +109,7 @@ TEST(TimerEvents, CallbackKillsItsOwnEvent)
     Sleep(30);
     EXPECT_EQ(t.calls, 3);
     EXPECT_EQ(t.killed, MMRESULT(MMSYSERR_NOERROR));
-    EXPECT_EQ(timeKillEvent(id), MMRESULT(MMSYSERR_INVALPARAM));
+    expectNotRunning(id);
 }
 
 TEST(TimerEvents, SynchronousKillWaitsForTheRunningCall)
@@ -140,8 +152,8 @@ TEST(TimerEvents, RefusesWhatWindowsRefuses)
     ASSERT_EQ(timeGetDevCaps(&caps, sizeof caps), MMRESULT(TIMERR_NOERROR));
     EXPECT_EQ(timeSetEvent(0, 0, tick, DWORD_PTR(&t), TIME_PERIODIC), 0u);
     EXPECT_EQ(timeSetEvent(caps.wPeriodMax + 1, 0, tick, DWORD_PTR(&t), TIME_PERIODIC), 0u);
-    EXPECT_EQ(timeKillEvent(0), MMRESULT(MMSYSERR_INVALPARAM));
-    EXPECT_EQ(timeKillEvent(0xDEAD), MMRESULT(MMSYSERR_INVALPARAM));
+    expectNotRunning(0);
+    expectNotRunning(0xDEAD);
     Sleep(10);
     EXPECT_EQ(t.calls, 0);
 }

@@ -6,6 +6,8 @@
 
 #include <mmsystem.h>
 
+#include "support/wine.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -138,11 +140,17 @@ TEST(WaveOut, QueuedBlocksHoldTheDeviceUntilReset)
     ASSERT_NE(device, nullptr);
     Block longOne(3000), unprepared(10);
     EXPECT_EQ(waveOutWrite(device, &unprepared.header, sizeof(WAVEHDR)), MMRESULT(WAVERR_UNPREPARED));
+    // Paused, so that the block stays queued however fast the output plays.
+    ASSERT_EQ(waveOutPause(device), MMRESULT(MMSYSERR_NOERROR));
     ASSERT_EQ(waveOutPrepareHeader(device, &longOne.header, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_NOERROR));
     ASSERT_EQ(waveOutWrite(device, &longOne.header, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_NOERROR));
-    EXPECT_TRUE(longOne.header.dwFlags & WHDR_INQUEUE);
+    EXPECT_EQ(longOne.header.dwFlags, DWORD(WHDR_PREPARED | WHDR_INQUEUE));
+    EXPECT_EQ(waveOutWrite(device, &longOne.header, sizeof(WAVEHDR)), MMRESULT(WAVERR_STILLPLAYING));
     EXPECT_EQ(waveOutUnprepareHeader(device, &longOne.header, sizeof(WAVEHDR)), MMRESULT(WAVERR_STILLPLAYING));
-    EXPECT_EQ(waveOutClose(device), MMRESULT(WAVERR_STILLPLAYING));
+    // Wine closes a device with blocks queued; Windows refuses.
+    if (!runningUnderWine()) {
+        EXPECT_EQ(waveOutClose(device), MMRESULT(WAVERR_STILLPLAYING));
+    }
 
     // Reset hands the block back at once, marked done.
     ASSERT_EQ(waveOutReset(device), MMRESULT(MMSYSERR_NOERROR));
@@ -167,11 +175,12 @@ TEST(WaveOut, QueuedBlocksHoldTheDeviceUntilReset)
 TEST(WaveOut, RefusesWhatWindowsRefuses)
 {
     WAVEFORMATEX format = monoFormat();
-    HWAVEOUT device = nullptr;
-    EXPECT_EQ(waveOutOpen(nullptr, WAVE_MAPPER, &format, 0, 0, WAVE_FORMAT_QUERY), MMRESULT(MMSYSERR_NOERROR));
+    HWAVEOUT device = reinterpret_cast<HWAVEOUT>(0xdeadf00d);
+    EXPECT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, WAVE_FORMAT_QUERY), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(device, reinterpret_cast<HWAVEOUT>(0xdeadf00d)); // a query opens nothing
     EXPECT_EQ(waveOutOpen(&device, waveOutGetNumDevs() + 5, &format, 0, 0, CALLBACK_NULL),
               MMRESULT(MMSYSERR_BADDEVICEID));
-    format.nBlockAlign = 3; // not whole frames of 16-bit mono
+    format.wFormatTag = 0x7E57; // a codec no system has
     EXPECT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMRESULT(WAVERR_BADFORMAT));
     EXPECT_EQ(waveOutOpen(nullptr, WAVE_MAPPER, &format, 0, 0, WAVE_FORMAT_QUERY), MMRESULT(WAVERR_BADFORMAT));
 
@@ -180,9 +189,28 @@ TEST(WaveOut, RefusesWhatWindowsRefuses)
     EXPECT_EQ(waveOutPrepareHeader(device, nullptr, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_INVALPARAM));
     Block b(10);
     EXPECT_EQ(waveOutPrepareHeader(device, &b.header, sizeof(WAVEHDR) - 1), MMRESULT(MMSYSERR_INVALPARAM));
+    // The header calls read the header's own flags, whatever the queue holds.
+    b.header.dwFlags = WHDR_DONE | WHDR_INQUEUE;
+    EXPECT_EQ(waveOutUnprepareHeader(device, &b.header, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(b.header.dwFlags, DWORD(WHDR_DONE | WHDR_INQUEUE));
+    EXPECT_EQ(waveOutPrepareHeader(device, &b.header, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(b.header.dwFlags, DWORD(WHDR_PREPARED));
+    b.header.dwFlags |= WHDR_INQUEUE;
+    EXPECT_EQ(waveOutPrepareHeader(device, &b.header, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(b.header.dwFlags, DWORD(WHDR_PREPARED | WHDR_INQUEUE));
+    b.header.dwFlags = WHDR_PREPARED;
+    EXPECT_EQ(waveOutUnprepareHeader(device, &b.header, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(b.header.dwFlags, 0u);
     EXPECT_EQ(waveOutGetPosition(device, nullptr, sizeof(MMTIME)), MMRESULT(MMSYSERR_INVALPARAM));
 
-    // Volume: left in the low word, right in the high one.
+    EXPECT_EQ(waveOutClose(device), MMRESULT(MMSYSERR_NOERROR));
+
+    // Volume: left in the low word, right in the high one, on a stereo
+    // device.
+    format.nChannels = 2;
+    format.nBlockAlign = 4;
+    format.nAvgBytesPerSec = kRate * 4;
+    ASSERT_EQ(waveOutOpen(&device, 0, &format, 0, 0, CALLBACK_NULL), MMRESULT(MMSYSERR_NOERROR));
     EXPECT_EQ(waveOutSetVolume(device, 0x8000FFFF), MMRESULT(MMSYSERR_NOERROR));
     DWORD volume = 0;
     EXPECT_EQ(waveOutGetVolume(device, &volume), MMRESULT(MMSYSERR_NOERROR));

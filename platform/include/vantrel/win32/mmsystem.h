@@ -171,7 +171,7 @@ typedef DWORD MCIERROR;
 #define MCIERR_OUTOFRANGE (MCIERR_BASE + 26)
 #define MCIERR_FLAGS_NOT_COMPATIBLE (MCIERR_BASE + 28)
 #define MCIERR_BAD_TIME_FORMAT (MCIERR_BASE + 37)
-#define MCIERR_NULL_PARAMETER_BLOCK (MCIERR_BASE + 44)
+#define MCIERR_NULL_PARAMETER_BLOCK (MCIERR_BASE + 41)
 
 // Track, minutes, seconds and frames in bytes 0 to 3.
 #define MCI_MAKE_TMSF(t, m, s, f) \
