@@ -311,10 +311,10 @@ MMRESULT waveOutUnprepareHeader(HWAVEOUT handle, LPWAVEHDR header, UINT size)
     if (const MMRESULT bad = checkHeader(device, header, size))
         return vtlTraceCall_.result(bad);
     std::lock_guard<std::mutex> lock(device->engine->mutex());
-    if (!(header->dwFlags & WHDR_PREPARED))
-        return vtlTraceCall_.result(MMRESULT(MMSYSERR_NOERROR));
     if (header->dwFlags & WHDR_INQUEUE)
         return vtlTraceCall_.result(MMRESULT(WAVERR_STILLPLAYING));
+    if (!(header->dwFlags & WHDR_PREPARED))
+        return vtlTraceCall_.result(MMRESULT(MMSYSERR_NOERROR));
     header->dwFlags &= ~DWORD(WHDR_PREPARED);
     return vtlTraceCall_.result(MMRESULT(MMSYSERR_NOERROR));
 }

@@ -190,9 +190,12 @@ TEST(WaveOut, RefusesWhatWindowsRefuses)
     Block b(10);
     EXPECT_EQ(waveOutPrepareHeader(device, &b.header, sizeof(WAVEHDR) - 1), MMRESULT(MMSYSERR_INVALPARAM));
     // The header calls read the header's own flags, whatever the queue holds.
-    b.header.dwFlags = WHDR_DONE | WHDR_INQUEUE;
+    b.header.dwFlags = WHDR_INQUEUE;
+    EXPECT_EQ(waveOutUnprepareHeader(device, &b.header, sizeof(WAVEHDR)), MMRESULT(WAVERR_STILLPLAYING));
+    b.header.dwFlags = WHDR_DONE;
     EXPECT_EQ(waveOutUnprepareHeader(device, &b.header, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_NOERROR));
-    EXPECT_EQ(b.header.dwFlags, DWORD(WHDR_DONE | WHDR_INQUEUE));
+    EXPECT_EQ(b.header.dwFlags, DWORD(WHDR_DONE));
+    b.header.dwFlags |= WHDR_INQUEUE;
     EXPECT_EQ(waveOutPrepareHeader(device, &b.header, sizeof(WAVEHDR)), MMRESULT(MMSYSERR_NOERROR));
     EXPECT_EQ(b.header.dwFlags, DWORD(WHDR_PREPARED));
     b.header.dwFlags |= WHDR_INQUEUE;

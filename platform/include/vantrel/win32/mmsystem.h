@@ -163,14 +163,27 @@ typedef DWORD MCIERROR;
 
 #define MCIERR_BASE 256
 #define MCIERR_INVALID_DEVICE_ID (MCIERR_BASE + 1)
+#define MCIERR_UNRECOGNIZED_KEYWORD (MCIERR_BASE + 3)
 #define MCIERR_UNRECOGNIZED_COMMAND (MCIERR_BASE + 5)
 #define MCIERR_HARDWARE (MCIERR_BASE + 6)
 #define MCIERR_INVALID_DEVICE_NAME (MCIERR_BASE + 7)
+#define MCIERR_OUT_OF_MEMORY (MCIERR_BASE + 8)
+#define MCIERR_DEVICE_OPEN (MCIERR_BASE + 9)
+#define MCIERR_CANNOT_LOAD_DRIVER (MCIERR_BASE + 10)
+#define MCIERR_MISSING_COMMAND_STRING (MCIERR_BASE + 11)
+#define MCIERR_PARAM_OVERFLOW (MCIERR_BASE + 12)
+#define MCIERR_MISSING_STRING_ARGUMENT (MCIERR_BASE + 13)
+#define MCIERR_BAD_INTEGER (MCIERR_BASE + 14)
 #define MCIERR_MISSING_PARAMETER (MCIERR_BASE + 17)
+#define MCIERR_UNSUPPORTED_FUNCTION (MCIERR_BASE + 18)
+#define MCIERR_FILE_NOT_FOUND (MCIERR_BASE + 19)
 #define MCIERR_DEVICE_NOT_READY (MCIERR_BASE + 20)
 #define MCIERR_OUTOFRANGE (MCIERR_BASE + 26)
 #define MCIERR_FLAGS_NOT_COMPATIBLE (MCIERR_BASE + 28)
+#define MCIERR_DUPLICATE_ALIAS (MCIERR_BASE + 33)
+#define MCIERR_BAD_CONSTANT (MCIERR_BASE + 34)
 #define MCIERR_BAD_TIME_FORMAT (MCIERR_BASE + 37)
+#define MCIERR_INVALID_FILE (MCIERR_BASE + 40)
 #define MCIERR_NULL_PARAMETER_BLOCK (MCIERR_BASE + 41)
 
 // Track, minutes, seconds and frames in bytes 0 to 3.
@@ -235,6 +248,12 @@ typedef struct tagMCI_STATUS_PARMS {
 // MCI_NOTIFY is accepted but no notification is posted.
 VANTREL_API MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters);
 #define mciSendCommand mciSendCommandA
+
+// The English text Windows gives for an MCIERR_ code, cut to fit `size`
+// (with its terminating zero).  FALSE, the buffer untouched, for a code that
+// is not an MCI error.
+VANTREL_API BOOL mciGetErrorStringA(MCIERROR error, LPSTR text, UINT size);
+#define mciGetErrorString mciGetErrorStringA
 
 // ---------------------------------------------------------------------------
 // Joysticks: the two sticks of the game port, ids JOYSTICKID1 and
@@ -484,5 +503,35 @@ VANTREL_API MMRESULT waveOutGetPosition(HWAVEOUT device, LPMMTIME time, UINT siz
 // Left volume in the low word, right in the high one, 0 to 0xFFFF (linear).
 VANTREL_API MMRESULT waveOutSetVolume(HWAVEOUT device, DWORD volume);
 VANTREL_API MMRESULT waveOutGetVolume(HWAVEOUT device, LPDWORD volume);
+
+// ---------------------------------------------------------------------------
+// PlaySound: one sound at a time from a WAV file or a WAV image in memory,
+// played through the shared sound output; a new sound stops the one before.
+// The sound is copied, so SND_MEMORY memory may be freed once the call
+// returns.  There are no system sounds: SND_ALIAS and SND_ALIAS_ID, and a
+// sound that cannot be found or read, play nothing and return FALSE (there is
+// no default sound to play instead).  SND_RESOURCE plays nothing and returns
+// FALSE (said once through Msg).
+#define SND_SYNC 0x0000
+#define SND_ASYNC 0x0001
+#define SND_NODEFAULT 0x0002
+#define SND_MEMORY 0x0004
+#define SND_LOOP 0x0008 // with SND_ASYNC: until the next PlaySound
+#define SND_NOSTOP 0x0010 // fail rather than stop a sound that is playing
+#define SND_PURGE 0x0040
+#define SND_APPLICATION 0x0080
+#define SND_NOWAIT 0x00002000L
+#define SND_ALIAS 0x00010000L
+#define SND_ALIAS_ID 0x00110000L
+#define SND_FILENAME 0x00020000L
+#define SND_RESOURCE 0x00040004L
+
+// A null sound (or SND_PURGE) stops the sound playing.  SND_SYNC returns when
+// the sound has ended (or was stopped by another thread's call).
+VANTREL_API BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags);
+#define PlaySound PlaySoundA
+// PlaySound(sound, NULL, flags), a name being a file name.
+VANTREL_API BOOL sndPlaySoundA(LPCSTR sound, UINT flags);
+#define sndPlaySound sndPlaySoundA
 
 #endif
