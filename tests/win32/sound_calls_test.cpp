@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 
 #include "scratch_folder.h"
+#include "support/wine.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ std::string waveImage(unsigned milliseconds)
 
 } // namespace
 
-TEST(PlaySound, PlaysFilesAndMemoryAndStopsOnNull)
+TEST(SoundCalls, PlaysFilesAndMemoryAndStopsOnNull)
 {
     ScratchFolder folder;
     folder.write("Sounds/Click.wav", waveImage(30));
@@ -67,7 +68,7 @@ TEST(PlaySound, PlaysFilesAndMemoryAndStopsOnNull)
     EXPECT_TRUE(sndPlaySoundA(nullptr, 0));
 }
 
-TEST(PlaySound, FailsForWhatCannotBePlayed)
+TEST(SoundCalls, FailsForWhatCannotBePlayed)
 {
     ScratchFolder folder;
     folder.write("Noise.wav", "this is no RIFF file");
@@ -75,7 +76,10 @@ TEST(PlaySound, FailsForWhatCannotBePlayed)
     EXPECT_FALSE(PlaySoundA(folder.windows("Noise.wav").c_str(), nullptr, SND_FILENAME | SND_SYNC | SND_NODEFAULT));
     const char garbage[] = "RIFX\x04\0\0\0WAVE";
     EXPECT_FALSE(PlaySoundA(garbage, nullptr, SND_MEMORY | SND_SYNC | SND_NODEFAULT));
-    EXPECT_FALSE(sndPlaySoundA(folder.windows("Missing.wav").c_str(), SND_ASYNC | SND_NODEFAULT));
+    // Wine looks for an asynchronous sound after the call has returned TRUE.
+    if (!runningUnderWine()) {
+        EXPECT_FALSE(sndPlaySoundA(folder.windows("Missing.wav").c_str(), SND_ASYNC | SND_NODEFAULT));
+    }
 }
 
 TEST(MciErrors, TextsAreWindowsOwnAndFitTheBuffer)

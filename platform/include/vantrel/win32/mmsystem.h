@@ -249,6 +249,9 @@ typedef struct tagMCI_STATUS_PARMS {
 VANTREL_API MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters);
 #define mciSendCommand mciSendCommandA
 
+// The length of the longest error text, its terminating zero included.
+#define MAXERRORLENGTH 256
+
 // The English text Windows gives for an MCIERR_ code, cut to fit `size`
 // (with its terminating zero).  FALSE, the buffer untouched, for a code that
 // is not an MCI error.
