@@ -182,6 +182,7 @@ typedef DWORD MCIERROR;
 #define MCIERR_FLAGS_NOT_COMPATIBLE (MCIERR_BASE + 28)
 #define MCIERR_DUPLICATE_ALIAS (MCIERR_BASE + 33)
 #define MCIERR_BAD_CONSTANT (MCIERR_BASE + 34)
+#define MCIERR_MISSING_DEVICE_NAME (MCIERR_BASE + 36)
 #define MCIERR_BAD_TIME_FORMAT (MCIERR_BASE + 37)
 #define MCIERR_INVALID_FILE (MCIERR_BASE + 40)
 #define MCIERR_NULL_PARAMETER_BLOCK (MCIERR_BASE + 41)
@@ -248,6 +249,29 @@ typedef struct tagMCI_STATUS_PARMS {
 // MCI_NOTIFY is accepted but no notification is posted.
 VANTREL_API MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters);
 #define mciSendCommand mciSendCommandA
+
+// The notification an MCI command with "notify" posts to the callback
+// window: wParam one of MCI_NOTIFY_*, lParam the device.
+#define MM_MCINOTIFY 0x3B9
+#define MCI_NOTIFY_SUCCESSFUL 0x0001
+#define MCI_NOTIFY_SUPERSEDED 0x0002
+#define MCI_NOTIFY_ABORTED 0x0004
+#define MCI_NOTIFY_FAILURE 0x0008
+
+// Command strings for the "cdaudio" device: open cdaudio [alias NAME]
+// [shareable] (the device id is returned as text), close NAME|all, play NAME
+// [from POS] [to POS] [wait], stop, pause, resume, seek NAME to
+// start|end|POS, set NAME time format tmsf|msf|milliseconds, set NAME door
+// open|closed (ignored, said once through Msg), status NAME mode|length|
+// position|number of tracks|current track|media present|ready|time format
+// [track N].  Positions are text in the time format ("2:00:30:00" in TMSF).
+// stop, pause and resume with "notify" post MM_MCINOTIFY (successful) to
+// `callback`; "play ... notify" posts nothing (said once through Msg).  The
+// "waveaudio" device is not there: opening it fails with
+// MCIERR_CANNOT_LOAD_DRIVER (said once through Msg).  A device must be opened
+// before it is used: there is no automatic open.
+VANTREL_API MCIERROR mciSendStringA(LPCSTR command, LPSTR returnString, UINT returnLength, HWND callback);
+#define mciSendString mciSendStringA
 
 // The length of the longest error text, its terminating zero included.
 #define MAXERRORLENGTH 256
