@@ -239,6 +239,10 @@ TEST(AddedNames, MultimediaGroup)
     EXPECT_TRUE(PlaySoundA(NULL, NULL, 0));
     EXPECT_TRUE(sndPlaySound(NULL, SND_ASYNC));
     EXPECT_TRUE(sndPlaySoundA(NULL, SND_ASYNC));
+    char reply[16];
+    EXPECT_EQ(mciSendString("close all", reply, sizeof reply, NULL), 0u);
+    EXPECT_EQ(mciSendStringA("close all", NULL, 0, NULL), 0u);
+    EXPECT_NE(UINT(MM_MCINOTIFY), UINT(MCI_NOTIFY_SUCCESSFUL));
     char text[MAXERRORLENGTH];
     EXPECT_TRUE(mciGetErrorString(MCIERR_HARDWARE, text, sizeof text));
     EXPECT_TRUE(mciGetErrorStringA(MCIERR_OUTOFRANGE, text, sizeof text));

@@ -1,6 +1,7 @@
 // The Windows-shaped multimedia system: the wave format record, RIFF file
-// reading through the mmio functions, and the media control interface with
-// its "cdaudio" device.
+// reading through the mmio functions, the media control interface with its
+// "cdaudio" device, the game port's joysticks, wave output and PlaySound
+// (the timer is in timing.h).
 //
 // mmio reads ordinary files, read-only.  The "cdaudio" device plays a virtual
 // disc: a folder of WAV files named track01.wav, track02.wav, ... (numbered
