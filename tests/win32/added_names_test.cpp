@@ -1,5 +1,5 @@
-// Every name added for the system, rectangle, compiler-word, registry and
-// library-loading groups,
+// Every name added for the system, rectangle, compiler-word, registry,
+// library-loading and multimedia groups,
 // called (or, where a call would end the test, bound to a pointer of its
 // Windows type) from source that compiles unchanged against the real
 // Windows headers and against the compatibility headers.
@@ -40,6 +40,8 @@ int vformat(char* buffer, size_t size, const char* format, ...)
     va_end(arguments);
     return result;
 }
+
+void CALLBACK addedNamesTick(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {}
 
 } // namespace
 
@@ -234,4 +236,69 @@ TEST(AddedNames, LibraryLoadingGroup)
                   0x20006);
     HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG};
     EXPECT_NE(roots[0], roots[1]);
+}
+
+TEST(AddedNames, MultimediaGroup)
+{
+    const MMRESULT timer = timeSetEvent(1000, 10, addedNamesTick, 0, TIME_ONESHOT | TIME_CALLBACK_FUNCTION);
+    EXPECT_EQ(timeKillEvent(timer), MMRESULT(TIMERR_NOERROR));
+    LPTIMECALLBACK callback = addedNamesTick;
+    EXPECT_NE(callback, nullptr);
+
+    EXPECT_GE(joyGetNumDevs(), 2u);
+    JOYCAPS caps;
+    joyGetDevCaps(JOYSTICKID1, &caps, sizeof caps);
+    JOYCAPSA capsA;
+    joyGetDevCapsA(JOYSTICKID2, &capsA, sizeof capsA);
+    JOYINFO info;
+    joyGetPos(JOYSTICKID1, &info);
+    JOYINFOEX infoEx = {};
+    infoEx.dwSize = sizeof infoEx;
+    infoEx.dwFlags = JOY_RETURNALL;
+    joyGetPosEx(JOYSTICKID1, &infoEx);
+
+    WAVEOUTCAPS outCaps;
+    EXPECT_EQ(waveOutGetDevCaps(WAVE_MAPPER, &outCaps, sizeof outCaps), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_GE(waveOutGetNumDevs(), 1u);
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 1;
+    format.nSamplesPerSec = 11025;
+    format.wBitsPerSample = 8;
+    format.nBlockAlign = 1;
+    format.nAvgBytesPerSec = 11025;
+    HWAVEOUT device = nullptr;
+    ASSERT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMRESULT(MMSYSERR_NOERROR));
+    char samples[64] = {};
+    WAVEHDR header = {};
+    header.lpData = samples;
+    header.dwBufferLength = sizeof samples;
+    EXPECT_EQ(waveOutPrepareHeader(device, &header, sizeof header), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(waveOutPause(device), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(waveOutWrite(device, &header, sizeof header), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(waveOutRestart(device), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(waveOutReset(device), MMRESULT(MMSYSERR_NOERROR));
+    MMTIME position = {};
+    position.wType = TIME_BYTES;
+    EXPECT_EQ(waveOutGetPosition(device, &position, sizeof position), MMRESULT(MMSYSERR_NOERROR));
+    DWORD volume = 0;
+    EXPECT_EQ(waveOutSetVolume(device, 0xFFFFFFFF), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(waveOutGetVolume(device, &volume), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(waveOutUnprepareHeader(device, &header, sizeof header), MMRESULT(MMSYSERR_NOERROR));
+    EXPECT_EQ(waveOutClose(device), MMRESULT(MMSYSERR_NOERROR));
+    LPHWAVEOUT handleOut = &device;
+    EXPECT_NE(handleOut, nullptr);
+    EXPECT_EQ(UINT(WOM_DONE), UINT(MM_WOM_DONE));
+
+    EXPECT_TRUE(PlaySound(NULL, NULL, SND_PURGE));
+    EXPECT_TRUE(PlaySoundA(NULL, NULL, 0));
+    EXPECT_TRUE(sndPlaySound(NULL, SND_ASYNC));
+    EXPECT_TRUE(sndPlaySoundA(NULL, SND_ASYNC));
+    char reply[16];
+    EXPECT_EQ(mciSendString("close all", reply, sizeof reply, NULL), 0u);
+    EXPECT_EQ(mciSendStringA("close all", NULL, 0, NULL), 0u);
+    EXPECT_NE(UINT(MM_MCINOTIFY), UINT(MCI_NOTIFY_SUCCESSFUL));
+    char text[MAXERRORLENGTH];
+    EXPECT_TRUE(mciGetErrorString(MCIERR_HARDWARE, text, sizeof text));
+    EXPECT_TRUE(mciGetErrorStringA(MCIERR_OUTOFRANGE, text, sizeof text));
 }

@@ -10,6 +10,18 @@
 
 typedef UINT MMRESULT;
 
+#define MMSYSERR_NOERROR 0
+#define MMSYSERR_ERROR 1
+#define MMSYSERR_BADDEVICEID 2
+#define MMSYSERR_NOTENABLED 3
+#define MMSYSERR_ALLOCATED 4
+#define MMSYSERR_INVALHANDLE 5
+#define MMSYSERR_NODRIVER 6
+#define MMSYSERR_NOMEM 7
+#define MMSYSERR_NOTSUPPORTED 8
+#define MMSYSERR_INVALFLAG 10
+#define MMSYSERR_INVALPARAM 11
+
 #define TIMERR_NOERROR 0
 #define TIMERR_NOCANDO 97
 
@@ -25,6 +37,31 @@ VANTREL_API DWORD timeGetTime();
 VANTREL_API MMRESULT timeBeginPeriod(UINT period);
 VANTREL_API MMRESULT timeEndPeriod(UINT period);
 VANTREL_API MMRESULT timeGetDevCaps(LPTIMECAPS caps, UINT size);
+
+// Timer events: callbacks on the process's one timer thread, in the order
+// they fall due, one at a time, as Windows runs them.  A periodic event is
+// due every `delay` ms from its start (a late call does not shift the next
+// ones); a one-shot event ends after its call.  `resolution` is accepted and
+// ignored: the timer thread is always as fine as the host's clock.  The id
+// is never 0; 0 means the event was refused (a delay of 0 or above the
+// maximum of timeGetDevCaps, an unknown kind, a null callback).
+// timeKillEvent may be called from inside the callback; from another thread
+// it returns at once unless TIME_KILL_SYNCHRONOUS was given to timeSetEvent,
+// in which case it waits for a running call of that event to return.
+typedef void(CALLBACK TIMECALLBACK)(UINT timerId, UINT message, DWORD_PTR user, DWORD_PTR reserved1,
+                                    DWORD_PTR reserved2);
+typedef TIMECALLBACK* LPTIMECALLBACK;
+
+#define TIME_ONESHOT 0x0000
+#define TIME_PERIODIC 0x0001
+#define TIME_CALLBACK_FUNCTION 0x0000
+#define TIME_CALLBACK_EVENT_SET 0x0010   // `callback` is an event: SetEvent
+#define TIME_CALLBACK_EVENT_PULSE 0x0020 // `callback` is an event: PulseEvent
+#define TIME_KILL_SYNCHRONOUS 0x0100
+
+VANTREL_API MMRESULT timeSetEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags);
+// MMSYSERR_INVALPARAM for an id that is not running.
+VANTREL_API MMRESULT timeKillEvent(UINT timerId);
 
 typedef union _LARGE_INTEGER {
     __extension__ struct {
