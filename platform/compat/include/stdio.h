@@ -5,6 +5,9 @@
 // value) keeps its meaning.  std::filesystem's remove(path) and
 // rename(from, to) are renamed too: a file that includes this header uses
 // their error_code forms.
+// A stand-in for the system's header: GCC's extension reaches the real one,
+// and the pragma keeps pedantic builds of the game quiet about it.
+#pragma GCC system_header
 #include_next <stdio.h>
 
 #ifndef VANTREL_COMPAT_STDIO_H
