@@ -85,6 +85,27 @@ else()
   else()
     list(APPEND VANTREL_PLATFORM_FOLDERS winmm/wav_only)
   endif()
+  # GDI text opens the font files the host's lookup names: fontconfig's
+  # match (host/fonts/fontconfig/), or DejaVu's files in one folder
+  # (host/fonts/fixed_folder/), which is what the web build has: its fonts
+  # come with the page's data.
+  if(EMSCRIPTEN)
+    set(VANTREL_FONTCONFIG_DEFAULT OFF)
+    set(VANTREL_FONT_FOLDER_DEFAULT /vantrel/fonts)
+  else()
+    set(VANTREL_FONTCONFIG_DEFAULT ON)
+    set(VANTREL_FONT_FOLDER_DEFAULT /usr/share/fonts/truetype/dejavu)
+  endif()
+  option(VANTREL_WITH_FONTCONFIG "Match fonts with fontconfig (off: DejaVu's files in VANTREL_FONT_FOLDER)"
+    ${VANTREL_FONTCONFIG_DEFAULT})
+  list(APPEND VANTREL_PLATFORM_FOLDERS host/fonts)
+  if(VANTREL_WITH_FONTCONFIG)
+    list(APPEND VANTREL_PLATFORM_FOLDERS host/fonts/fontconfig)
+  else()
+    set(VANTREL_FONT_FOLDER ${VANTREL_FONT_FOLDER_DEFAULT} CACHE STRING
+      "The folder of DejaVu font files text is drawn with, when fontconfig is off")
+    list(APPEND VANTREL_PLATFORM_FOLDERS host/fonts/fixed_folder)
+  endif()
 endif()
 
 set(VANTREL_PLATFORM_GLOBS)
@@ -105,16 +126,20 @@ if(WIN32)
   # Windows.h's min and max macros would break the C++ library's names.
   target_compile_definitions(vantrel_deps INTERFACE NOMINMAX)
 else()
-  # GDI text: TrueType rendering and font matching.
+  # GDI text: TrueType rendering.
   find_package(Freetype REQUIRED)
-  find_package(Fontconfig REQUIRED)
-  target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype Fontconfig::Fontconfig)
+  target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype)
 endif()
-# The backends' own libraries, and the CD track decoder's: only the platform
-# layer compiles against them, so no library folder can include their headers.
+# The backends' own libraries, the CD track decoder's and the font lookup's:
+# only the platform layer compiles against them, so no library folder can
+# include their headers.
 add_library(vantrel_backend_deps INTERFACE)
 if(VANTREL_WITH_SNDFILE)
   target_link_libraries(vantrel_backend_deps INTERFACE PkgConfig::SNDFILE)
+endif()
+if(VANTREL_WITH_FONTCONFIG)
+  find_package(Fontconfig REQUIRED)
+  target_link_libraries(vantrel_backend_deps INTERFACE Fontconfig::Fontconfig)
 endif()
 if(VANTREL_WITH_SDL2)
   if(TARGET SDL2::SDL2)
@@ -156,6 +181,10 @@ target_include_directories(vantrel_platform
   PRIVATE
     ${PROJECT_SOURCE_DIR})
 target_link_libraries(vantrel_platform PRIVATE vantrel_backend_deps)
+if(NOT WIN32 AND NOT VANTREL_WITH_FONTCONFIG)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/host/fonts/fixed_folder/font_lookup.cpp
+    PROPERTIES COMPILE_DEFINITIONS "VANTREL_FONT_FOLDER=\"${VANTREL_FONT_FOLDER}\"")
+endif()
 # The backend table is the one place that knows which backends were built:
 # the definitions go to its source alone.
 set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/backends/backend_table.cpp
