@@ -40,7 +40,14 @@ if(WIN32)
 else()
   set(VANTREL_PLATFORM_FOLDERS shared user gdi ddraw dsound com winmm winsock kernel gameport host/posix
     backends backends/headless)
-  option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ON)
+  # The web build has no SDL2 of its own to find (emscripten's port is
+  # downloaded at build time).
+  if(EMSCRIPTEN)
+    set(VANTREL_SDL2_DEFAULT OFF)
+  else()
+    set(VANTREL_SDL2_DEFAULT ON)
+  endif()
+  option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ${VANTREL_SDL2_DEFAULT})
   if(VANTREL_WITH_SDL2)
     find_package(SDL2 REQUIRED)
     list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
@@ -66,8 +73,10 @@ else()
   # found through pkg-config; the option is on by default when it is there.
   # The option picks one of two folders, so no source tests a switch: OFF builds
   # keep WAV tracks only.
+  # pkg-config would answer with the host's libsndfile, which the web build
+  # cannot link.
   find_package(PkgConfig QUIET)
-  if(PKG_CONFIG_FOUND)
+  if(PKG_CONFIG_FOUND AND NOT EMSCRIPTEN)
     pkg_check_modules(SNDFILE QUIET IMPORTED_TARGET sndfile)
   endif()
   if(SNDFILE_FOUND)
@@ -127,6 +136,13 @@ if(WIN32)
   target_compile_definitions(vantrel_deps INTERFACE NOMINMAX)
 else()
   # GDI text: TrueType rendering.
+  if(EMSCRIPTEN)
+    # Only what reading TrueType and OpenType fonts needs.
+    include(web/VantrelWebLibraries)
+    vantrel_web_library(freetype CMAKE_ARGS
+      -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON
+      -DFT_DISABLE_BROTLI=ON)
+  endif()
   find_package(Freetype REQUIRED)
   target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype)
 endif()
@@ -210,7 +226,14 @@ target_include_directories(vantrel_objects
 include(VantrelLayering)
 vantrel_check_layering()
 
-add_library(vantrel SHARED $<TARGET_OBJECTS:vantrel_platform> $<TARGET_OBJECTS:vantrel_objects>)
+# WebAssembly has no shared libraries: the web build's library is an archive
+# that each page links whole.
+if(EMSCRIPTEN)
+  set(VANTREL_LIBRARY_TYPE STATIC)
+else()
+  set(VANTREL_LIBRARY_TYPE SHARED)
+endif()
+add_library(vantrel ${VANTREL_LIBRARY_TYPE} $<TARGET_OBJECTS:vantrel_platform> $<TARGET_OBJECTS:vantrel_objects>)
 add_library(Vantrel::vantrel ALIAS vantrel)
 set_target_properties(vantrel PROPERTIES
   VERSION ${PROJECT_VERSION}
@@ -227,7 +250,7 @@ target_link_libraries(vantrel PRIVATE $<BUILD_INTERFACE:vantrel_build_options> $
 # Every symbol the library uses must resolve when it is linked, not when a
 # game loads it (sanitizer runtimes are the exception: clang leaves them to
 # the program).
-if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS AND NOT WIN32)
+if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS AND NOT WIN32 AND NOT EMSCRIPTEN)
   target_link_options(vantrel PRIVATE -Wl,--no-undefined)
 endif()
 if(WIN32)
