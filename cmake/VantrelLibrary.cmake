@@ -122,6 +122,17 @@ foreach(dir IN LISTS VANTREL_PLATFORM_FOLDERS)
   list(APPEND VANTREL_PLATFORM_GLOBS ${PROJECT_SOURCE_DIR}/platform/${dir}/*.cpp)
 endforeach()
 file(GLOB VANTREL_PLATFORM_SOURCES CONFIGURE_DEPENDS ${VANTREL_PLATFORM_GLOBS})
+# The web build is POSIX as emscripten provides it, in one process on the
+# browser's one thread: host/web/ holds the services that differ there, each
+# replacing the POSIX file of the same name.
+if(EMSCRIPTEN)
+  file(GLOB VANTREL_WEB_HOST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/host/web/*.cpp)
+  foreach(file IN LISTS VANTREL_WEB_HOST_SOURCES)
+    get_filename_component(name ${file} NAME)
+    list(REMOVE_ITEM VANTREL_PLATFORM_SOURCES ${PROJECT_SOURCE_DIR}/platform/host/posix/${name})
+  endforeach()
+  list(APPEND VANTREL_PLATFORM_SOURCES ${VANTREL_WEB_HOST_SOURCES})
+endif()
 
 # What the library's objects need to compile and link, given to each target
 # made from them.
