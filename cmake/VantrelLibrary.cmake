@@ -49,6 +49,13 @@ else()
   endif()
   option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ${VANTREL_SDL2_DEFAULT})
   if(VANTREL_WITH_SDL2)
+    if(EMSCRIPTEN)
+      # SDL2 from Debian's source, built for the browser (canvas, input,
+      # game pads and Web Audio); about seven minutes the first time on two
+      # cores, almost all of it SDL's own configure checks.
+      include(web/VantrelWebLibraries)
+      vantrel_web_library(libsdl2 CMAKE_ARGS -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF)
+    endif()
     find_package(SDL2 REQUIRED)
     list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
     list(APPEND VANTREL_BACKEND_DEFINITIONS VANTREL_HAVE_SDL2=1)
@@ -177,6 +184,14 @@ if(VANTREL_WITH_SDL2)
   endif()
   if(VANTREL_WITH_X11)
     target_link_libraries(vantrel_backend_deps INTERFACE X11::X11)
+  endif()
+  if(EMSCRIPTEN)
+    # SDL 2.26's Web Audio code calls two of emscripten's JavaScript library
+    # functions that emscripten 3.1.6 includes only when asked.  Their names
+    # start with a dollar sign, which no command line keeps whole through
+    # make and the shell: emcc reads them from a file.
+    target_link_options(vantrel_backend_deps INTERFACE
+      -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_SOURCE_DIR}/cmake/web/sdl_library_functions.json)
   endif()
 endif()
 

@@ -73,8 +73,10 @@ function(vantrel_web_library package)
     file(REMOVE_RECURSE "${work}")
   endif()
 
-  list(APPEND CMAKE_FIND_ROOT_PATH "${prefix}")
-  list(APPEND CMAKE_PREFIX_PATH "${prefix}")
+  # In front of emscripten's own sysroot, whose SDL2 package only asks for
+  # the port that would be downloaded.
+  list(PREPEND CMAKE_FIND_ROOT_PATH "${prefix}")
+  list(PREPEND CMAKE_PREFIX_PATH "${prefix}")
   set(CMAKE_FIND_ROOT_PATH "${CMAKE_FIND_ROOT_PATH}" PARENT_SCOPE)
   set(CMAKE_PREFIX_PATH "${CMAKE_PREFIX_PATH}" PARENT_SCOPE)
 endfunction()
