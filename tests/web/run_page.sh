@@ -25,7 +25,9 @@ for _ in $(seq 50); do
 done
 [ -n "$port" ] || { echo "the static server did not start" >&2; cat "$server_log" >&2; exit 1; }
 
-log=$("$chromium" --headless --no-sandbox --disable-gpu --disable-background-networking \
+# Without a GPU, WebGL (which SDL's renderer draws with in a page) needs
+# chromium's software rasteriser, which it no longer falls back to unasked.
+log=$("$chromium" --headless --no-sandbox --disable-gpu --enable-unsafe-swiftshader --disable-background-networking \
   --disable-component-update --disable-sync --no-first-run --user-data-dir="$profile" \
   --enable-logging=stderr --v=0 --virtual-time-budget=20000 --window-size=640,480 \
   --screenshot="$folder/$page.png" "http://127.0.0.1:$port/$page" 2>&1 || true)
