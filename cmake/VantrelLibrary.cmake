@@ -40,14 +40,9 @@ if(WIN32)
 else()
   set(VANTREL_PLATFORM_FOLDERS shared user gdi ddraw dsound com winmm winsock kernel gameport host/posix
     backends backends/headless)
-  # The web build has no SDL2 of its own to find (emscripten's port is
-  # downloaded at build time).
-  if(EMSCRIPTEN)
-    set(VANTREL_SDL2_DEFAULT OFF)
-  else()
-    set(VANTREL_SDL2_DEFAULT ON)
-  endif()
-  option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ${VANTREL_SDL2_DEFAULT})
+  # The web build's SDL2 is built from Debian's source below (emscripten's
+  # own port is downloaded at build time): SDL is the browser's backend too.
+  option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ON)
   if(VANTREL_WITH_SDL2)
     if(EMSCRIPTEN)
       # SDL2 from Debian's source, built for the browser (canvas, input,
@@ -163,6 +158,10 @@ else()
   endif()
   find_package(Freetype REQUIRED)
   target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype)
+  if(EMSCRIPTEN)
+    # The vector kernels' WebAssembly SIMD.
+    target_compile_options(vantrel_deps INTERFACE -msimd128)
+  endif()
 endif()
 # The backends' own libraries, the CD track decoder's and the font lookup's:
 # only the platform layer compiles against them, so no library folder can
@@ -184,14 +183,6 @@ if(VANTREL_WITH_SDL2)
   endif()
   if(VANTREL_WITH_X11)
     target_link_libraries(vantrel_backend_deps INTERFACE X11::X11)
-  endif()
-  if(EMSCRIPTEN)
-    # SDL 2.26's Web Audio code calls two of emscripten's JavaScript library
-    # functions that emscripten 3.1.6 includes only when asked.  Their names
-    # start with a dollar sign, which no command line keeps whole through
-    # make and the shell: emcc reads them from a file.
-    target_link_options(vantrel_backend_deps INTERFACE
-      -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_SOURCE_DIR}/cmake/web/sdl_library_functions.json)
   endif()
 endif()
 
@@ -278,6 +269,10 @@ target_link_libraries(vantrel PRIVATE $<BUILD_INTERFACE:vantrel_build_options> $
 # the program).
 if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS AND NOT WIN32 AND NOT EMSCRIPTEN)
   target_link_options(vantrel PRIVATE -Wl,--no-undefined)
+endif()
+if(EMSCRIPTEN)
+  include(web/VantrelWebOptions)
+  vantrel_web_options(vantrel)
 endif()
 if(WIN32)
   # vantrel.dll exports what is marked VANTREL_API (dllexport while it is
