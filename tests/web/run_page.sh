@@ -31,5 +31,5 @@ log=$("$chromium" --headless --no-sandbox --disable-gpu --enable-unsafe-swiftsha
   --disable-component-update --disable-sync --no-first-run --user-data-dir="$profile" \
   --enable-logging=stderr --v=0 --virtual-time-budget=20000 --window-size=640,480 \
   --screenshot="$folder/$page.png" "http://127.0.0.1:$port/$page" 2>&1 || true)
-echo "$log" | grep 'CONSOLE' || true
+echo "$log" | grep "CONSOLE" || { [ -n "${VANTREL_PAGE_LOG:-}" ] && echo "$log"; true; }
 echo "$log" | grep -q "$expected"
