@@ -34,6 +34,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmak
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/VantrelConfig.cmake ${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbed.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbedSource.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelWebPage.cmake
   DESTINATION ${VANTREL_CMAKE_DIR})
 if(EMSCRIPTEN)
