@@ -10,6 +10,9 @@
 #  - the page (shell.html, or the target's VANTREL_WEB_SHELL property);
 #  - the fonts GDI text finds in VANTREL_FONT_FOLDER;
 #  - WebAssembly SIMD for the vector kernels;
+#  - no object below 64 KiB: the interface tells a name from a number
+#    (MAKEINTATOM, MAKEINTRESOURCE) by the pointer's value, which Windows
+#    keeps out of its lowest 64 KiB and WebAssembly's data would start in;
 #  - the JavaScript library functions SDL's Web Audio code calls.
 # Paths are the source tree's in the build and the package's once installed.
 set(VANTREL_WEB_FILES page_runtime.js shell.html sdl_library_functions.json)
@@ -41,6 +44,7 @@ function(vantrel_web_options target)
     -sASYNCIFY
     "SHELL:-sASYNCIFY_IMPORTS=[\"vantrel_wait_for_animation_frame\"]"
     -sALLOW_MEMORY_GROWTH
+    -sGLOBAL_BASE=65536
     -sFORCE_FILESYSTEM
     -lidbfs.js
     -sMINIFY_HTML=0

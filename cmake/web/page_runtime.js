@@ -82,15 +82,43 @@ Module['preRun'].push(function() {
       return;
     FS.mkdir(storage);
     FS.mount(IDBFS, {}, storage);
+    // The game waits for its saved files, but not for ever: a browser whose
+    // storage does not answer (chromium's headless screenshot mode never
+    // does) starts the game without them after loadTimeout.  Files are kept
+    // from the moment the storage answers, late or not, so that a save never
+    // replaces what was stored with less; a late answer restores nothing, as
+    // the game may have read or written those files meanwhile.
+    var loadTimeout = 2000; // ms
+    var waiting = true, loaded = false;
     addRunDependency('vantrel-storage');
+    function start() {
+      if (!waiting)
+        return;
+      waiting = false;
+      removeRunDependency('vantrel-storage');
+    }
+    var timer = setTimeout(function() {
+      if (waiting)
+        err('vantrel: the browser\'s storage did not answer in ' + loadTimeout +
+            ' ms; the game starts without its saved files');
+      start();
+    }, loadTimeout);
     FS.syncfs(true, function(error) {
+      clearTimeout(timer);
       if (error)
         err('vantrel: the browser gave back no saved files: ' + error);
-      removeRunDependency('vantrel-storage');
+      loaded = !error;
+      if (waiting) {
+        start();
+      } else if (loaded) {
+        ready = true;
+      }
     });
     // After the page's own data are in place, so that a saved file wins
     // over the one the page brings.
     addOnPreMain(function() {
+      if (!loaded)
+        return;
       restore(storage);
       ready = true;
     });
