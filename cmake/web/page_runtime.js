@@ -16,6 +16,14 @@ Module['preRun'].push(function() {
   });
 });
 
+// The program's command line from the page's address: each arg=... is one
+// argument, in order (page.html?arg=--frames&arg=300).
+if (typeof location !== 'undefined') {
+  var vantrelArguments = new URLSearchParams(location.search).getAll('arg');
+  if (vantrelArguments.length)
+    Module['arguments'] = vantrelArguments;
+}
+
 // Files the game writes are kept in the browser's storage (IndexedDB) and
 // put back where they were before main on the next visit: settings,
 // calibration files, anything under the Windows folder.  Every file closed

@@ -6,6 +6,8 @@
 // in during those turns.
 #include "platform/host/waiting.h"
 
+#include "platform/host/page_hooks.h"
+
 #include <emscripten.h>
 
 #include <algorithm>
@@ -91,6 +93,7 @@ void pollFoundNothing()
 
 void framePresented()
 {
+    pageFrameShown();
     gFrameSinceIdleTurn = true;
     turnUntilNextFrame();
 }
