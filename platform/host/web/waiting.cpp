@@ -19,11 +19,16 @@ namespace {
 // next look can find (a timer, a polled backend's input) looks again after
 // at most this long.
 constexpr double kLongestTurnMs = 10.0;
-// How long a loop may poll without giving the browser a turn.
+// How long, and how many empty polls, a loop may go without giving the
+// browser a turn.  The count matters where the page's clock stands still
+// while the program runs (chromium's --virtual-time-budget advances it only
+// between the page's tasks): there a time alone would never run out.
 constexpr double kPollingWithoutTurnMs = 4.0;
+constexpr unsigned kPollsWithoutTurn = 64;
 
 double gLastTurn = 0;               // emscripten_get_now() at the end of the last turn
 bool gFrameSinceIdleTurn = true;    // a frame was shown since a polling loop last waited
+unsigned gPollsSinceTurn = 0;       // empty polls since the last turn
 
 // Waits for the browser's next animation frame; a page in the background,
 // which gets none, goes on at ten frames a second.
@@ -45,12 +50,14 @@ void turn(double milliseconds)
 {
     emscripten_sleep(static_cast<unsigned>(std::max(0.0, milliseconds)));
     gLastTurn = emscripten_get_now();
+    gPollsSinceTurn = 0;
 }
 
 void turnUntilNextFrame()
 {
     vantrel_wait_for_animation_frame();
     gLastTurn = emscripten_get_now();
+    gPollsSinceTurn = 0;
 }
 
 } // namespace
@@ -80,7 +87,7 @@ void sleepFor(uint32_t milliseconds)
 
 void pollFoundNothing()
 {
-    if (emscripten_get_now() - gLastTurn < kPollingWithoutTurnMs)
+    if (++gPollsSinceTurn < kPollsWithoutTurn && emscripten_get_now() - gLastTurn < kPollingWithoutTurnMs)
         return;
     // A loop that draws is paced by its presents and loses no frame to a
     // short turn; one that only polls waits for the display.
