@@ -64,7 +64,7 @@ foreach(dir IN LISTS test_dirs)
     endif()
   endforeach()
   if(public)
-    set(target web_test_${dir})
+    set(target test_${dir})
     add_executable(${target} ${public})
     target_link_libraries(${target} PRIVATE vantrel_web_test_support GTest::gtest_main vantrel_build_options)
     # MEMFS for the tests' scratch files; the heap grows as the tests need.
