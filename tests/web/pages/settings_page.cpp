@@ -2,6 +2,7 @@
 // it back one higher and says both on the console.  Opened twice in the same
 // browser profile, the second visit reads what the first wrote.
 #include <vantrel.h>
+#include <vantrel/win32/profile.h>
 
 #include <cstdio>
 
