@@ -4,3 +4,9 @@ Module['arguments'] = typeof location === 'undefined' ? [] :
   Array.from(new URLSearchParams(location.search), function(pair) {
     return pair[1] === '' ? pair[0] : pair[0] + '=' + pair[1];
   });
+
+// The runner (web_page_bench.js) waits for this line: the benchmarks run in
+// main without yielding, and the page stays open after it returns.
+Module['postRun'] = (Module['postRun'] || []).concat(function() {
+  console.log('vantrel-bench: done');
+});
