@@ -19,7 +19,7 @@ list(FILTER sources EXCLUDE REGEX "/(sdl_[^/]*|sndfile_[^/]*|audio_mixer)\\.cpp$
 foreach(target vantrel-bench vantrel-bench-page)
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE vantrel_static vantrel_build_options benchmark::benchmark_main)
-  target_link_options(${target} PRIVATE -sALLOW_MEMORY_GROWTH -sASYNCIFY)
+  target_link_options(${target} PRIVATE -sALLOW_MEMORY_GROWTH)
   if(TARGET vantrel_showcase_game)
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:vantrel_showcase_game>)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/examples/showcase)

@@ -70,7 +70,7 @@ foreach(dir IN LISTS test_dirs)
     # MEMFS for the tests' scratch files; the heap grows as the tests need.
     # Compiled synchronously: emcc 3.1.6 fetches the .wasm with fetch()
     # wherever there is one, and node's fetch takes no file paths.
-    target_link_options(${target} PRIVATE -sALLOW_MEMORY_GROWTH -sASYNCIFY -sENVIRONMENT=node
+    target_link_options(${target} PRIVATE -sALLOW_MEMORY_GROWTH -sENVIRONMENT=node
       -sWASM_ASYNC_COMPILATION=0)
     add_test(NAME ${target} COMMAND ${VANTREL_NODE} $<TARGET_FILE:${target}>)
     set_tests_properties(${target} PROPERTIES TIMEOUT 300)
