@@ -1,7 +1,7 @@
 # The benchmarks in the web build: the same sources, without the peers that
 # have no web build here (SDL's mixer, libsndfile), as two programs of one
 # build: vantrel-bench.js, run by node (V8's WebAssembly without a page), and
-# vantrel-bench.html, run in headless chromium by bench/web_page_bench.js.
+# vantrel-bench-page.html, run in headless chromium by bench/web_page_bench.js.
 # Google Benchmark is cross-built from Debian's source, like the library's
 # own third-party libraries.  Debian's source asks git for its version,
 # which a source package has none of: 0.0.0 says to take the project's.
@@ -32,6 +32,6 @@ endforeach()
 # node's fetch cannot for a file).
 target_link_options(vantrel-bench PRIVATE -sENVIRONMENT=node -sWASM_ASYNC_COMPILATION=0)
 # The page takes the benchmark's options from its address (?--benchmark_filter=...).
-set_target_properties(vantrel-bench-page PROPERTIES OUTPUT_NAME vantrel-bench SUFFIX .html)
+set_target_properties(vantrel-bench-page PROPERTIES SUFFIX .html)
 target_link_options(vantrel-bench-page PRIVATE -sMINIFY_HTML=0
   "SHELL:--pre-js ${CMAKE_CURRENT_SOURCE_DIR}/web_page_arguments.js")

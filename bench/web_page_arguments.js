@@ -1,5 +1,5 @@
 // The benchmark page's command line: each parameter of its address is one
-// argument, e.g. vantrel-bench.html?--benchmark_filter=Showcase&--benchmark_min_time=2
+// argument, e.g. vantrel-bench-page.html?--benchmark_filter=Showcase&--benchmark_min_time=2
 Module['arguments'] = typeof location === 'undefined' ? [] :
   Array.from(new URLSearchParams(location.search), function(pair) {
     return pair[1] === '' ? pair[0] : pair[0] + '=' + pair[1];

@@ -2,7 +2,7 @@
 // Runs the benchmark page in headless chromium (the page takes the
 // benchmark's options from its address) and writes what it printed, e.g.
 //   NODE_PATH=build-web-bench/web-driver/node_modules node bench/web_page_bench.js \
-//     build-web-bench 'bench/vantrel-bench.html?--benchmark_format=json'
+//     build-web-bench 'bench/vantrel-bench-page.html?--benchmark_format=json'
 'use strict';
 
 const path = require('path');
