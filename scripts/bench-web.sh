@@ -58,8 +58,8 @@ node build-web-bench/bench/vantrel-bench.js "${options[@]}" >"$out/node.json"
 node build-web-bench-simd/bench/vantrel-bench.js "${options[@]}" >"$out/node-simd.json"
 query=$(printf '%s&' "${options[@]}" | sed 's/|/%7C/g; s/&$//')
 for b in build-web-bench build-web-bench-simd; do
-  NODE_PATH=build-web-bench/web-driver/node_modules node bench/web_page_bench.js "$b" "bench/vantrel-bench-page.html?$query" \
-    >"$out/$b.json"
+  NODE_PATH=build-web-bench/web-driver/node_modules \
+    node bench/web_page_bench.js "$b" "bench/vantrel-bench-page.html?$query" >"$out/$b.json"
 done
 
 # name -> the median time of one iteration over the repetitions, in ns.

@@ -93,7 +93,8 @@ class ConsoleLog {
       if (waiter.check()) return;
       waiter.timer = setTimeout(() => {
         this.waiters = this.waiters.filter((w) => w !== waiter);
-        reject(new Error(`no console line matched ${pattern} within ${timeout} ms; the log:\n${this.lines.join('\n')}`));
+        const said = this.lines.join('\n');
+        reject(new Error(`no console line matched ${pattern} within ${timeout} ms; the log:\n${said}`));
       }, timeout);
       this.waiters.push(waiter);
     });

@@ -41,7 +41,8 @@ main(() =>
         worst = Math.max(worst, d);
       }
     }
-    console.log(`${native.width}x${native.height} at scale ${picture.scale}: ${differing} pixels differ by more than ${tolerance}; the largest difference is ${worst}`);
+    console.log(`${native.width}x${native.height} at scale ${picture.scale}: ${differing} pixels differ by more` +
+      ` than ${tolerance}; the largest difference is ${worst}`);
     assert.strictEqual(differing, 0);
   })
 );

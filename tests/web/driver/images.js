@@ -39,8 +39,10 @@ function readPng(buffer) {
     const length = buffer.readUInt32BE(at);
     const type = buffer.toString('latin1', at + 4, at + 8);
     const body = buffer.subarray(at + 8, at + 8 + length);
-    if (type === 'IHDR')
-      header = { width: body.readUInt32BE(0), height: body.readUInt32BE(4), depth: body[8], colour: body[9], interlace: body[12] };
+    if (type === 'IHDR') {
+      header = { width: body.readUInt32BE(0), height: body.readUInt32BE(4) };
+      Object.assign(header, { depth: body[8], colour: body[9], interlace: body[12] });
+    }
     else if (type === 'IDAT') data.push(body);
     at += 12 + length;
   }

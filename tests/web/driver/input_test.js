@@ -94,7 +94,8 @@ main(() =>
     const delays = seen.slice(0, keyTimes.length).map((t, i) => t - keyTimes[i]);
     const worst = Math.max(...delays);
     const mean = delays.reduce((a, b) => a + b, 0) / delays.length;
-    console.log(`key to WM_KEYDOWN over ${delays.length} keys: mean ${mean.toFixed(2)} ms, worst ${worst.toFixed(2)} ms;` +
-      ` a frame is ${frame.toFixed(2)} ms: mean ${(mean / frame).toFixed(2)}, worst ${(worst / frame).toFixed(2)} frames`);
+    console.log(`key to WM_KEYDOWN over ${delays.length} keys: mean ${mean.toFixed(2)} ms,` +
+      ` worst ${worst.toFixed(2)} ms; a frame is ${frame.toFixed(2)} ms:` +
+      ` mean ${(mean / frame).toFixed(2)}, worst ${(worst / frame).toFixed(2)} frames`);
   })
 );

@@ -56,12 +56,14 @@ main(() =>
     // Upward zero crossings, placed between samples, over whole periods.
     const crossings = [];
     for (let i = 1; i < samples.length; ++i)
-      if (samples[i - 1] < 0 && samples[i] >= 0) crossings.push(i - 1 + -samples[i - 1] / (samples[i] - samples[i - 1]));
+      if (samples[i - 1] < 0 && samples[i] >= 0)
+        crossings.push(i - 1 + -samples[i - 1] / (samples[i] - samples[i - 1]));
     const periods = crossings.length - 1;
     const pitch = (periods * rate) / (crossings[crossings.length - 1] - crossings[0]);
     const peak = Math.max(...samples.map(Math.abs));
     const db = 20 * Math.log10(peak / 0.5);
-    console.log(`output at ${rate} Hz: pitch ${pitch.toFixed(2)} Hz over ${periods} periods, peak ${peak.toFixed(4)} (${db.toFixed(2)} dB from 0.5)`);
+    console.log(`output at ${rate} Hz: pitch ${pitch.toFixed(2)} Hz over ${periods} periods,` +
+      ` peak ${peak.toFixed(4)} (${db.toFixed(2)} dB from 0.5)`);
     assert.ok(Math.abs(pitch - 441) < 441 * 0.005, `pitch ${pitch} Hz, expected 441 Hz within 0.5 %`);
     assert.ok(Math.abs(db) < 1, `peak ${peak}, expected 0.5 within 1 dB`);
   })

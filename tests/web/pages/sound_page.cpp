@@ -22,7 +22,8 @@ IDirectSoundBuffer* gTone = nullptr;
 
 bool makeTone(HWND hwnd)
 {
-    if (DirectSoundCreate(nullptr, &gSound, nullptr) != DS_OK || gSound->SetCooperativeLevel(hwnd, DSSCL_NORMAL) != DS_OK)
+    if (DirectSoundCreate(nullptr, &gSound, nullptr) != DS_OK ||
+        gSound->SetCooperativeLevel(hwnd, DSSCL_NORMAL) != DS_OK)
         return false;
     WAVEFORMATEX format;
     std::memset(&format, 0, sizeof format);
@@ -33,8 +34,10 @@ bool makeTone(HWND hwnd)
     format.nBlockAlign = 2;
     format.nAvgBytesPerSec = kRate * 2;
     std::vector<int16_t> samples(kPeriod * 441); // one second
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<int16_t>(std::lround(kAmplitude * 32767 * std::sin(2 * M_PI * (i % kPeriod) / kPeriod)));
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const double phase = 2 * M_PI * static_cast<double>(i % kPeriod) / kPeriod;
+        samples[i] = static_cast<int16_t>(std::lround(kAmplitude * 32767 * std::sin(phase)));
+    }
     DSBUFFERDESC desc;
     std::memset(&desc, 0, sizeof desc);
     desc.dwSize = sizeof desc;
