@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the WebAssembly build needs, when any of it is missing:
 # Debian's emscripten (compiler and prebuilt system libraries), chromium (the
-# browser the web tests drive headless), the font packed into the pages, and a
+# browser the web tests drive headless), node and npm (the unit tests run
+# under node; npm installs the page driver from its lock file), the font
+# packed into the pages, and a
 # deb-src entry so the build can fetch the third-party libraries' Debian
 # sources (emscripten's own ports are downloaded at build time, which the build
 # must not depend on; Debian's emscripten has no FreeType).
@@ -15,6 +17,10 @@ packages=(
   dpkg-dev                     # dpkg-source unpacks the libraries' Debian sources
   python3                      # serves the pages (python3 -m http.server)
 )
+# node and npm: Debian's, unless the machine has its own (nodesource's node
+# brings npm with it and conflicts with Debian's npm package).
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 
 if [ "$(id -u)" -eq 0 ]; then
   run=()
