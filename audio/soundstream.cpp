@@ -228,6 +228,16 @@ bool SOUNDSTREAM::play(bool looping)
         };
         stopped = 0;
         thread = CreateThread(nullptr, 0, streamWorker, this, 0, nullptr);
+        if (!thread) {
+            // Where the system starts no thread (a page), nothing would
+            // refill the ring, which would loop its first segments.
+            Msg("SOUNDSTREAM::play() - No thread to refill the stream.");
+            CloseHandle(events[0]);
+            CloseHandle(events[1]);
+            events[0] = nullptr;
+            events[1] = nullptr;
+            return false;
+        }
         if (notify)
             notify->SetNotificationPositions(5, positions);
     }

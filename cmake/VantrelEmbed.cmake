@@ -26,6 +26,11 @@
 # nothing registered it; there <NAME> starts with a letter or underscore and
 # holds only letters, digits, "_", "." and "-" (a resource name), and the
 # target is the executable itself.
+# WebAssembly's assembler has no .incbin: in the web build the generated
+# source holds the bytes themselves, written from <file> at build time by
+# VantrelEmbedSource.cmake.
+
+set(VANTREL_EMBED_SOURCE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/VantrelEmbedSource.cmake)
 
 function(vantrel_embed_archive target name file)
   cmake_parse_arguments(EMBED "" "" "FILES" ${ARGN})
@@ -69,6 +74,17 @@ function(vantrel_embed_archive target name file)
     message(FATAL_ERROR "vantrel_embed_archive: the path ${path} holds a quote or backslash")
   endif()
   string(MAKE_C_IDENTIFIER "${target}_${name}" id)
+  if(EMSCRIPTEN)
+    set(source "${CMAKE_CURRENT_BINARY_DIR}/vantrel_embed/${id}.cpp")
+    add_custom_command(OUTPUT "${source}"
+      COMMAND ${CMAKE_COMMAND} -DARCHIVE=${path} -DNAME=${name} -DSYMBOL=vantrel_embed_${id}
+        -DOUTPUT=${source} -P ${VANTREL_EMBED_SOURCE_SCRIPT}
+      DEPENDS "${path}" ${VANTREL_EMBED_SOURCE_SCRIPT}
+      COMMENT "Writing the archive ${name} as a C++ source"
+      VERBATIM)
+    target_sources(${target} PRIVATE "${source}")
+    return()
+  endif()
   if(WIN32)
     if(NOT name MATCHES "^[A-Za-z_][A-Za-z0-9_.-]*$")
       message(FATAL_ERROR "vantrel_embed_archive: \"${name}\" cannot name a Windows resource")

@@ -34,7 +34,17 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmak
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/VantrelConfig.cmake ${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbed.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbedSource.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/VantrelWebPage.cmake
   DESTINATION ${VANTREL_CMAKE_DIR})
+if(EMSCRIPTEN)
+  # What pages link: the page, its script, SDL's function list, the fonts.
+  list(TRANSFORM VANTREL_WEB_FILES PREPEND ${PROJECT_SOURCE_DIR}/cmake/web/ OUTPUT_VARIABLE web_files)
+  install(FILES ${web_files} DESTINATION ${VANTREL_CMAKE_DIR}/web)
+  list(TRANSFORM VANTREL_WEB_FONTS PREPEND ${VANTREL_WEB_FONT_SOURCE}/ OUTPUT_VARIABLE font_files)
+  list(TRANSFORM font_files APPEND .ttf)
+  install(FILES ${font_files} DESTINATION ${VANTREL_FONT_INSTALL_DIR})
+endif()
 
 if(WIN32)
   list(TRANSFORM VANTREL_WINDOWS_SYSTEM_LIBS PREPEND -l OUTPUT_VARIABLE VANTREL_WINDOWS_LINK)

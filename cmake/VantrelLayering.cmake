@@ -32,6 +32,9 @@
 #  - the CD track decoder's library (<sndfile.h>) only in
 #    platform/winmm/sndfile/, the one folder built when VANTREL_WITH_SNDFILE
 #    is on (its stand-in for OFF builds is platform/winmm/wav_only/).
+#  - fontconfig (<fontconfig/...>) only in platform/host/fonts/fontconfig/,
+#    the font lookup built when VANTREL_WITH_FONTCONFIG is on (its stand-in
+#    is platform/host/fonts/fixed_folder/).
 #
 # Included by the build, vantrel_check_layering() stops the configuration at
 # the first breach; run as a script (cmake -DVANTREL_SOURCE_DIR=... -P
@@ -89,6 +92,7 @@ function(vantrel_layering_breaches source_dir out_var)
     string(REGEX MATCH "^platform/(windows|compat)/" in_windows "${rel}")
     string(REGEX MATCH "^platform/(windows|shared)/" built_on_windows "${rel}")
     string(REGEX MATCH "^platform/backends/sdl/x11/" in_x11 "${rel}")
+    string(REGEX MATCH "^platform/host/fonts/fontconfig/" in_fontconfig "${rel}")
     foreach(line IN LISTS lines)
       if(NOT in_platform AND line MATCHES "#[ \t]*include[ \t]*\"platform/")
         list(APPEND breaches "${rel}: includes past the platform's public headers: ${line}")
@@ -113,6 +117,9 @@ function(vantrel_layering_breaches source_dir out_var)
       endif()
       if(NOT in_decoder AND line MATCHES "#[ \t]*include[ \t]*<sndfile\\.h")
         list(APPEND breaches "${rel}: the track decoder's library outside platform/winmm/sndfile/: ${line}")
+      endif()
+      if(NOT in_fontconfig AND line MATCHES "#[ \t]*include[ \t]*<fontconfig/")
+        list(APPEND breaches "${rel}: fontconfig outside platform/host/fonts/fontconfig/: ${line}")
       endif()
       if(NOT in_x11 AND line MATCHES "#[ \t]*include[ \t]*<(X11/|SDL_syswm\\.h)")
         list(APPEND breaches "${rel}: X11 outside platform/backends/sdl/x11/: ${line}")

@@ -40,8 +40,17 @@ if(WIN32)
 else()
   set(VANTREL_PLATFORM_FOLDERS shared user gdi ddraw dsound com winmm winsock kernel gameport host/posix
     backends backends/headless)
+  # The web build's SDL2 is built from Debian's source below (emscripten's
+  # own port is downloaded at build time): SDL is the browser's backend too.
   option(VANTREL_WITH_SDL2 "Build the SDL2 backend (off: headless only)" ON)
   if(VANTREL_WITH_SDL2)
+    if(EMSCRIPTEN)
+      # SDL2 from Debian's source, built for the browser (canvas, input,
+      # game pads and Web Audio); about seven minutes the first time on two
+      # cores, almost all of it SDL's own configure checks.
+      include(web/VantrelWebLibraries)
+      vantrel_web_library(libsdl2 CMAKE_ARGS -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF)
+    endif()
     find_package(SDL2 REQUIRED)
     list(APPEND VANTREL_PLATFORM_FOLDERS backends/sdl)
     list(APPEND VANTREL_BACKEND_DEFINITIONS VANTREL_HAVE_SDL2=1)
@@ -66,8 +75,10 @@ else()
   # found through pkg-config; the option is on by default when it is there.
   # The option picks one of two folders, so no source tests a switch: OFF builds
   # keep WAV tracks only.
+  # pkg-config would answer with the host's libsndfile, which the web build
+  # cannot link.
   find_package(PkgConfig QUIET)
-  if(PKG_CONFIG_FOUND)
+  if(PKG_CONFIG_FOUND AND NOT EMSCRIPTEN)
     pkg_check_modules(SNDFILE QUIET IMPORTED_TARGET sndfile)
   endif()
   if(SNDFILE_FOUND)
@@ -85,6 +96,27 @@ else()
   else()
     list(APPEND VANTREL_PLATFORM_FOLDERS winmm/wav_only)
   endif()
+  # GDI text opens the font files the host's lookup names: fontconfig's
+  # match (host/fonts/fontconfig/), or DejaVu's files in one folder
+  # (host/fonts/fixed_folder/), which is what the web build has: its fonts
+  # come with the page's data.
+  if(EMSCRIPTEN)
+    set(VANTREL_FONTCONFIG_DEFAULT OFF)
+    set(VANTREL_FONT_FOLDER_DEFAULT /vantrel/fonts)
+  else()
+    set(VANTREL_FONTCONFIG_DEFAULT ON)
+    set(VANTREL_FONT_FOLDER_DEFAULT /usr/share/fonts/truetype/dejavu)
+  endif()
+  option(VANTREL_WITH_FONTCONFIG "Match fonts with fontconfig (off: DejaVu's files in VANTREL_FONT_FOLDER)"
+    ${VANTREL_FONTCONFIG_DEFAULT})
+  list(APPEND VANTREL_PLATFORM_FOLDERS host/fonts)
+  if(VANTREL_WITH_FONTCONFIG)
+    list(APPEND VANTREL_PLATFORM_FOLDERS host/fonts/fontconfig)
+  else()
+    set(VANTREL_FONT_FOLDER ${VANTREL_FONT_FOLDER_DEFAULT} CACHE STRING
+      "The folder of DejaVu font files text is drawn with, when fontconfig is off")
+    list(APPEND VANTREL_PLATFORM_FOLDERS host/fonts/fixed_folder)
+  endif()
 endif()
 
 set(VANTREL_PLATFORM_GLOBS)
@@ -92,6 +124,17 @@ foreach(dir IN LISTS VANTREL_PLATFORM_FOLDERS)
   list(APPEND VANTREL_PLATFORM_GLOBS ${PROJECT_SOURCE_DIR}/platform/${dir}/*.cpp)
 endforeach()
 file(GLOB VANTREL_PLATFORM_SOURCES CONFIGURE_DEPENDS ${VANTREL_PLATFORM_GLOBS})
+# The web build is POSIX as emscripten provides it, in one process on the
+# browser's one thread: host/web/ holds the services that differ there, each
+# replacing the POSIX file of the same name.
+if(EMSCRIPTEN)
+  file(GLOB VANTREL_WEB_HOST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/host/web/*.cpp)
+  foreach(file IN LISTS VANTREL_WEB_HOST_SOURCES)
+    get_filename_component(name ${file} NAME)
+    list(REMOVE_ITEM VANTREL_PLATFORM_SOURCES ${PROJECT_SOURCE_DIR}/platform/host/posix/${name})
+  endforeach()
+  list(APPEND VANTREL_PLATFORM_SOURCES ${VANTREL_WEB_HOST_SOURCES})
+endif()
 
 # What the library's objects need to compile and link, given to each target
 # made from them.
@@ -105,16 +148,31 @@ if(WIN32)
   # Windows.h's min and max macros would break the C++ library's names.
   target_compile_definitions(vantrel_deps INTERFACE NOMINMAX)
 else()
-  # GDI text: TrueType rendering and font matching.
+  # GDI text: TrueType rendering.
+  if(EMSCRIPTEN)
+    # Only what reading TrueType and OpenType fonts needs.
+    include(web/VantrelWebLibraries)
+    vantrel_web_library(freetype CMAKE_ARGS
+      -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON
+      -DFT_DISABLE_BROTLI=ON)
+  endif()
   find_package(Freetype REQUIRED)
-  find_package(Fontconfig REQUIRED)
-  target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype Fontconfig::Fontconfig)
+  target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype)
+  if(EMSCRIPTEN)
+    # The vector kernels' WebAssembly SIMD.
+    target_compile_options(vantrel_deps INTERFACE -msimd128)
+  endif()
 endif()
-# The backends' own libraries, and the CD track decoder's: only the platform
-# layer compiles against them, so no library folder can include their headers.
+# The backends' own libraries, the CD track decoder's and the font lookup's:
+# only the platform layer compiles against them, so no library folder can
+# include their headers.
 add_library(vantrel_backend_deps INTERFACE)
 if(VANTREL_WITH_SNDFILE)
   target_link_libraries(vantrel_backend_deps INTERFACE PkgConfig::SNDFILE)
+endif()
+if(VANTREL_WITH_FONTCONFIG)
+  find_package(Fontconfig REQUIRED)
+  target_link_libraries(vantrel_backend_deps INTERFACE Fontconfig::Fontconfig)
 endif()
 if(VANTREL_WITH_SDL2)
   if(TARGET SDL2::SDL2)
@@ -156,6 +214,10 @@ target_include_directories(vantrel_platform
   PRIVATE
     ${PROJECT_SOURCE_DIR})
 target_link_libraries(vantrel_platform PRIVATE vantrel_backend_deps)
+if(NOT WIN32 AND NOT VANTREL_WITH_FONTCONFIG)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/host/fonts/fixed_folder/font_lookup.cpp
+    PROPERTIES COMPILE_DEFINITIONS "VANTREL_FONT_FOLDER=\"${VANTREL_FONT_FOLDER}\"")
+endif()
 # The backend table is the one place that knows which backends were built:
 # the definitions go to its source alone.
 set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/backends/backend_table.cpp
@@ -181,7 +243,14 @@ target_include_directories(vantrel_objects
 include(VantrelLayering)
 vantrel_check_layering()
 
-add_library(vantrel SHARED $<TARGET_OBJECTS:vantrel_platform> $<TARGET_OBJECTS:vantrel_objects>)
+# WebAssembly has no shared libraries: the web build's library is an archive
+# that each page links whole.
+if(EMSCRIPTEN)
+  set(VANTREL_LIBRARY_TYPE STATIC)
+else()
+  set(VANTREL_LIBRARY_TYPE SHARED)
+endif()
+add_library(vantrel ${VANTREL_LIBRARY_TYPE} $<TARGET_OBJECTS:vantrel_platform> $<TARGET_OBJECTS:vantrel_objects>)
 add_library(Vantrel::vantrel ALIAS vantrel)
 set_target_properties(vantrel PROPERTIES
   VERSION ${PROJECT_VERSION}
@@ -198,8 +267,12 @@ target_link_libraries(vantrel PRIVATE $<BUILD_INTERFACE:vantrel_build_options> $
 # Every symbol the library uses must resolve when it is linked, not when a
 # game loads it (sanitizer runtimes are the exception: clang leaves them to
 # the program).
-if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS AND NOT WIN32)
+if(NOT VANTREL_SANITIZE AND NOT VANTREL_BUILD_FUZZERS AND NOT WIN32 AND NOT EMSCRIPTEN)
   target_link_options(vantrel PRIVATE -Wl,--no-undefined)
+endif()
+if(EMSCRIPTEN)
+  include(web/VantrelWebOptions)
+  vantrel_web_options(vantrel)
 endif()
 if(WIN32)
   # vantrel.dll exports what is marked VANTREL_API (dllexport while it is

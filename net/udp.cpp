@@ -5,6 +5,9 @@
 #include <vantrel/udp.h>
 
 #include "net/join_datagram.h"
+#include <vantrel/core.h>
+
+#include <cstring>
 
 namespace {
 
@@ -36,8 +39,13 @@ void closeHard(SOCKET s)
 bool UDP::init(HWND w)
 {
     WSADATA data;
-    if (WSAStartup(0x0101, &data) != 0)
+    std::memset(&data, 0, sizeof data);
+    if (const int error = WSAStartup(0x0101, &data)) {
+        // Where the system says why (a page has no UDP), the player hears it.
+        if (data.szSystemStatus[0])
+            Msg("UDP::init() - No network: %s (Winsock error %d).", data.szSystemStatus, error);
         return false;
+    }
     if (LOBYTE(data.wVersion) < 1) {
         WSACleanup();
         return false;

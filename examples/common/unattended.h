@@ -11,7 +11,7 @@
 
 // True when the window system will have no screen: VANTREL_VIDEO=headless,
 // or no X or Wayland display to open (where the library falls back to the
-// headless backend).  Windows always has its desktop.
+// headless backend).  Windows always has its desktop, a page its canvas.
 inline bool withoutDisplay()
 {
 #ifdef _WIN32
@@ -20,7 +20,11 @@ inline bool withoutDisplay()
     const char* video = std::getenv("VANTREL_VIDEO");
     if (video && std::strcmp(video, "headless") == 0)
         return true;
+#ifdef __EMSCRIPTEN__
+    return false;
+#else
     return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+#endif
 #endif
 }
 

@@ -198,6 +198,18 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+#ifndef _WIN32
+// An X or Wayland display to open; a page always has its canvas.
+bool hasDisplay()
+{
+#ifdef __EMSCRIPTEN__
+    return true;
+#else
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+#endif
+}
+#endif
+
 } // namespace
 
 const char kUsage[] =
@@ -230,7 +242,7 @@ int main(int argc, char** argv)
 #ifndef _WIN32 // Windows always has its desktop
     const char* video = std::getenv("VANTREL_VIDEO");
     const bool headless = (video && std::strcmp(video, "headless") == 0) ||
-                          (!video && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"));
+                          (!video && !hasDisplay());
     if (headless) {
         setenv("VANTREL_VIDEO", "headless", 1);
         if (!game.seconds)

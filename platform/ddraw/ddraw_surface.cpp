@@ -3,6 +3,7 @@
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
 #include "platform/ddraw/display_loss.h"
+#include "platform/host/waiting.h"
 #include "platform/kernel/trace.h"
 #include <vantrel/seam/window_backend.h>
 
@@ -277,11 +278,15 @@ void vtl::DDSurface::present(bool waitForVerticalBlank)
                                layout_,       palette_ ? palette_->entries() : nullptr};
     if (backBuffer_ || display_->modeSet) {
         displayBackend().presentFullscreen(display_->window, image, waitForVerticalBlank);
-        return;
-    }
-    RECT client{};
-    if (windowClip(&client))
+    } else {
+        RECT client{};
+        if (!windowClip(&client))
+            return;
         displayBackend().presentWindow(clipper_->window(), image, client);
+    }
+    // Where the host shows frames itself (a page), the game's loop waits
+    // here for its next one.
+    host::framePresented();
 }
 
 HRESULT vtl::DDSurface::GetDC(HDC* dc)

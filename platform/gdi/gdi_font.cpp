@@ -1,4 +1,5 @@
-// Fonts: CreateFontA matched through fontconfig and rendered with FreeType.
+// Fonts: CreateFontA matched by the host's font lookup (fontconfig, or a
+// folder of DejaVu files) and rendered with FreeType.
 //
 // Choices where the interface leaves room:
 // - a positive height is the cell height (ascent + descent) in pixels, a
@@ -11,23 +12,19 @@
 //   text), so taller requests get the largest font that fits;
 // - weights from 600 up are bold; italic slants; when the matched face has
 //   no bold or italic of its own, FreeType makes them;
-// - when fontconfig finds nothing the font is DejaVu Sans (Debian's
+// - when the lookup finds nothing the font is DejaVu Sans (Debian's
 //   fonts-dejavu-core), in the matching weight and slant;
 // - text bytes are Latin-1 characters.
 #include "platform/gdi/gdi_objects.h"
 #include "platform/user/user_testing.h"
 
+#include "platform/host/fonts.h"
 #include "platform/kernel/last_error.h"
 #include "platform/kernel/trace.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <map>
-#include <set>
-#include <string>
 
 using vtl::testing::user::Op;
 
@@ -69,66 +66,16 @@ uint32_t handleNumber(const void* handle)
     return static_cast<uint32_t>(value);
 }
 
-const char* const kFallbacks[2][2] = {
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "/usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf"},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-     "/usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf"},
-};
-
-// The file and face index fontconfig picks for a request.
-bool matchFont(const char* family, bool bold, bool italic, std::string* file, int* index)
-{
-    // fontconfig's configuration lives until the process ends; handing it
-    // back then keeps leak checkers quiet about the library's own caches.
-    static bool ready = [] {
-        if (FcInit() != FcTrue)
-            return false;
-        std::atexit(FcFini);
-        return true;
-    }();
-    if (!ready)
-        return false;
-    FcPattern* pattern = FcPatternCreate();
-    if (!pattern)
-        return false;
-    if (family && *family)
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    bool found = false;
-    if (match) {
-        FcChar8* path = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path) {
-            *file = reinterpret_cast<const char*>(path);
-            if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch)
-                *index = 0;
-            found = true;
-        }
-        FcPatternDestroy(match);
-    }
-    return found;
-}
-
 FT_Face openFace(const char* family, bool bold, bool italic)
 {
     FT_Library lib = library();
     if (!lib)
         return nullptr;
-    std::string file;
-    int index = 0;
-    FT_Face face = nullptr;
-    if (matchFont(family, bold, italic, &file, &index) && FT_New_Face(lib, file.c_str(), index, &face) == 0)
-        return face;
-    if (FT_New_Face(lib, kFallbacks[bold][italic], 0, &face) == 0)
-        return face;
-    if (FT_New_Face(lib, kFallbacks[0][0], 0, &face) == 0)
-        return face;
+    for (const host::FontFile& file : host::fontFilesFor(family, bold, italic)) {
+        FT_Face face = nullptr;
+        if (FT_New_Face(lib, file.path.c_str(), file.index, &face) == 0)
+            return face;
+    }
     return nullptr;
 }
 

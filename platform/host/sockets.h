@@ -20,6 +20,10 @@ namespace vtl::host {
 
 // ---- Sockets ----------------------------------------------------------------
 
+// Why the host has no sockets at all (a page), in words for the player, or
+// null where it has them.
+const char* socketsMissing();
+
 // An IPv4 or IPv6 socket: the only kind Winsock makes.  Descriptors that are
 // files, pipes or the library's own local sockets are none.
 bool isInternetSocket(SOCKET s);

@@ -5,6 +5,8 @@
 // several objects at once simple and free of lost wake-ups.
 #include "platform/kernel/kernel_objects.h"
 #include "platform/kernel/trace.h"
+#include "platform/host/threads.h"
+#include "platform/host/waiting.h"
 
 #include <vantrel/win32/errors.h>
 #include <vantrel/win32/synch.h>
@@ -205,7 +207,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
     if (threadId)
         *threadId = id;
     // The thread holds its own reference, so closing the handle early is safe.
-    std::thread([thread, start, parameter, id] {
+    const bool started = vtl::host::startDetachedThread([thread, start, parameter, id] {
         vtl::tThreadId = id;
         vtl::tSelf = thread;
         DWORD code = start(parameter);
@@ -213,7 +215,13 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
             thread->exitCode_ = code;
             thread->finished_ = true;
         });
-    }).detach();
+    });
+    if (!started) {
+        // Where the host has no threads (a page), as where Windows runs out.
+        CloseHandle(handle);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return vtlTraceCall_.result(nullptr);
+    }
     return vtlTraceCall_.result(handle);
 }
 
@@ -287,9 +295,9 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
         // handle closed by another thread meanwhile leaves this wait going,
         // and only a wait begun after the close fails.
         if (milliseconds == INFINITE)
-            t.changed.wait(lock);
+            vtl::host::waitForWake(t.changed, lock);
         else
-            timedOut = t.changed.wait_until(lock, deadline) == std::cv_status::timeout;
+            timedOut = !vtl::host::waitUntil(t.changed, lock, deadline);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/window.h>
 
+#include "platform/host/process.h"
 #include "platform/kernel/path_resolver.h"
 #include "platform/kernel/windows_names.h"
 #include "platform/kernel/trace.h"
@@ -78,13 +79,12 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size)
         SetLastError(ERROR_MOD_NOT_FOUND);
         return vtlTraceCall_.result(0);
     }
-    std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) {
+    const std::string program = vtl::host::executablePath();
+    if (program.empty()) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return vtlTraceCall_.result(0);
     }
-    const std::string text = vtl::windowsFormOf(program.string());
+    const std::string text = vtl::windowsFormOf(program);
     if (!buffer || size == 0) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return vtlTraceCall_.result(0);

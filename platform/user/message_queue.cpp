@@ -15,6 +15,7 @@
 #include "platform/user/video_backend.h"
 #include "platform/user/window_observers.h"
 #include "platform/kernel/trace.h"
+#include "platform/host/waiting.h"
 
 #include "platform/kernel/last_error.h"
 
@@ -307,7 +308,9 @@ void waitForMessages(uint64_t seenSequence)
     std::unique_lock<std::mutex> lock(q.mutex);
     for (const Timer& t : q.timers)
         deadline = std::min(deadline, t.due);
-    q.wake.wait_until(lock, deadline, [&] { return q.sequence != seenSequence || !q.sent.empty(); });
+    while (q.sequence == seenSequence && q.sent.empty())
+        if (!host::waitUntil(q.wake, lock, deadline))
+            break;
 }
 
 uint64_t queueSequence()
@@ -341,7 +344,10 @@ BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove)
     VTL_TRACE(frame, "PeekMessageA", vtl::trace::Msg{msg}, hwnd, first, last, remove);
     if (!msg)
         return vtlTraceCall_.result(FALSE);
-    return vtlTraceCall_.result(peekMessage(msg, hwnd, first, last, (remove & PM_REMOVE) != 0) ? TRUE : FALSE);
+    if (peekMessage(msg, hwnd, first, last, (remove & PM_REMOVE) != 0))
+        return vtlTraceCall_.result(TRUE);
+    host::pollFoundNothing();
+    return vtlTraceCall_.result(FALSE);
 }
 
 BOOL WaitMessage()
@@ -434,7 +440,8 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     for (;;) {
         runSentMessages();
         std::unique_lock<std::mutex> lock(mine.mutex);
-        mine.wake.wait(lock, [&] { return s.done || !mine.sent.empty(); });
+        while (!s.done && mine.sent.empty())
+            host::waitForWake(mine.wake, lock);
         if (!s.done)
             continue;
         if (s.failed)
@@ -460,5 +467,5 @@ DWORD GetTickCount() { return tickCount(); }
 void Sleep(DWORD milliseconds)
 {
     VTL_TRACE(frame, "Sleep", static_cast<int>(milliseconds));
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    host::sleepFor(milliseconds);
 }

@@ -1,6 +1,7 @@
 #include "platform/winsock/host_lookup.h"
 
 #include "platform/host/sockets.h"
+#include "platform/host/threads.h"
 #include "platform/winsock/winsock_startup.h"
 #include "platform/kernel/trace.h"
 
@@ -10,7 +11,6 @@
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <thread>
 
 namespace vtl {
 
@@ -88,13 +88,12 @@ HANDLE start(HWND window, UINT message, char* buffer, int bufferLength, Resolve 
         while (id == 0 || t.pending.count(id));
         t.pending[id] = Pending{window, message, buffer, static_cast<size_t>(bufferLength)};
     }
-    try {
-        std::thread([id, resolve] {
-            HostRecord host;
-            const int error = resolve(host);
-            finish(id, error, host);
-        }).detach();
-    } catch (...) {
+    const bool started = host::startDetachedThread([id, resolve] {
+        HostRecord record;
+        const int error = resolve(record);
+        finish(id, error, record);
+    });
+    if (!started) {
         std::lock_guard<std::mutex> lock(t.mutex);
         t.pending.erase(id);
         WSASetLastError(WSAENOBUFS);

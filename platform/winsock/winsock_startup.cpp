@@ -32,6 +32,12 @@ int WSAStartup(WORD versionRequested, LPWSADATA data)
     if (major < 1)
         return vtlTraceCall_.result(WSAVERNOTSUPPORTED);
     std::memset(data, 0, sizeof *data);
+    if (const char* missing = vtl::host::socketsMissing()) {
+        // Windows leaves the structure undefined on failure; saying why
+        // there is no network here lets the game tell the player.
+        std::strncpy(data->szSystemStatus, missing, sizeof data->szSystemStatus - 1);
+        return vtlTraceCall_.result(WSASYSNOTREADY);
+    }
     data->wVersion = (major == 1 && minor <= 1) ? versionRequested : kHighest;
     data->wHighVersion = kHighest;
     std::strcpy(data->szDescription, "Vantrel sockets 1.1 over POSIX");

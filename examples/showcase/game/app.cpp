@@ -123,7 +123,11 @@ bool noDisplay()
     const char* video = std::getenv("VANTREL_VIDEO");
     if (video)
         return std::strcmp(video, "headless") == 0;
+#ifdef __EMSCRIPTEN__
+    return false; // a page always has its canvas
+#else
     return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+#endif
 #endif
 }
 

@@ -5,6 +5,7 @@
 #include "platform/backends/headless/headless_testing.h"
 #include "platform/dsound/audio_engine.h"
 #include "platform/dsound/audio_output.h"
+#include "platform/host/threads.h"
 
 #include <atomic>
 #include <chrono>
@@ -90,7 +91,10 @@ public:
         if (gManualClock || thread_.joinable())
             return;
         running_ = true;
-        thread_ = std::thread([this] { run(); });
+        // Without a thread (a page) there is no clock: the cursors stay
+        // where they are, as under the manual clock.
+        if (!host::startThread(thread_, [this] { run(); }))
+            running_ = false;
     }
 
     void stop() override

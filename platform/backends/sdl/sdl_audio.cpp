@@ -4,6 +4,7 @@
 #include "platform/backends/sdl/sdl_startup.h"
 #include "platform/dsound/audio_engine.h"
 #include "platform/dsound/audio_output.h"
+#include "platform/host/page_hooks.h"
 
 #include <SDL.h>
 
@@ -62,7 +63,9 @@ public:
 private:
     static void SDLCALL callback(void* self, Uint8* stream, int bytes)
     {
-        static_cast<SdlOutput*>(self)->engine_.mix(reinterpret_cast<int16_t*>(stream), uint32_t(bytes) / 4);
+        SdlOutput& output = *static_cast<SdlOutput*>(self);
+        output.engine_.mix(reinterpret_cast<int16_t*>(stream), uint32_t(bytes) / 4);
+        host::pageSoundMixed(reinterpret_cast<const int16_t*>(stream), uint32_t(bytes) / 4, output.rate_);
     }
 
     AudioEngine& engine_;

@@ -55,8 +55,21 @@ void prepareSdl()
         // and the Wayland client library says so on standard error while
         // SDL probes it: SDL then tries X11 alone, unless the user chose a
         // driver.
+#ifdef __EMSCRIPTEN__
+        // In a page the keys go to the game only while its canvas has the
+        // focus: the rest of the page, and the browser's own shortcuts
+        // outside it, keep theirs.
+        SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
+        // A page has one canvas for every window, and one WebGL context on
+        // it: the first window's renderer destroyed (a dialog closed before
+        // the game's window draws) takes the context from the next.  SDL's
+        // software renderer draws into memory and shows the frame through
+        // the canvas's 2D context, which no window owns.
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+#else
         if (!std::getenv("WAYLAND_DISPLAY") && !std::getenv("XDG_RUNTIME_DIR") && !std::getenv("SDL_VIDEODRIVER"))
             SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+#endif
         // SDL's log goes to standard error; it is the library's own Msg that
         // reports what failed.
         SDL_LogSetAllPriority(SDL_LOG_PRIORITY_CRITICAL);

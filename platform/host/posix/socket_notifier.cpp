@@ -1,4 +1,5 @@
 #include "platform/host/posix/socket_notifier.h"
+#include "platform/host/threads.h"
 
 #include <vantrel/win32/window.h>
 
@@ -51,7 +52,7 @@ void SocketNotifier::select(SOCKET s, HWND window, UINT message, long events)
     if (!thread_.joinable()) {
         wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         stopping_ = false;
-        thread_ = std::thread([this] { run(); });
+        vtl::host::startThread(thread_, [this] { run(); });
     }
     ++changes_;
     wake();

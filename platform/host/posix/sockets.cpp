@@ -33,6 +33,11 @@ bool toLength(int length, socklen_t* out)
 
 } // namespace
 
+const char* socketsMissing()
+{
+    return nullptr;
+}
+
 bool isInternetSocket(SOCKET s)
 {
     int family = 0;

@@ -1,0 +1,72 @@
+# What every program linking Vantrel::vantrel in the web build needs, carried
+# by the library's target, so that a plain add_executable with an .html
+# suffix linking it makes a working page:
+#  - ASYNCIFY: the game's own loop runs unchanged, and the platform's
+#    waiting calls (platform/host/web/waiting.cpp) give the browser its
+#    turn by unwinding to its event loop (VANTREL_WEB_ASYNCIFY below);
+#  - the file system with browser storage (IDBFS) for the game's files, and
+#    the library's page script (page_runtime.js: the page's settings, saved
+#    files, failures on the page);
+#  - the page (shell.html, or the target's VANTREL_WEB_SHELL property);
+#  - the fonts GDI text finds in VANTREL_FONT_FOLDER;
+#  - WebAssembly SIMD for the vector kernels;
+#  - no object below 64 KiB: the interface tells a name from a number
+#    (MAKEINTATOM, MAKEINTRESOURCE) by the pointer's value, which Windows
+#    keeps out of its lowest 64 KiB and WebAssembly's data would start in;
+#  - the JavaScript library functions SDL's Web Audio code calls.
+# Paths are the source tree's in the build and the package's once installed.
+set(VANTREL_WEB_FILES page_runtime.js shell.html sdl_library_functions.json)
+set(VANTREL_WEB_FONTS DejaVuSans DejaVuSans-Bold DejaVuSansMono DejaVuSerif)
+set(VANTREL_WEB_FONT_SOURCE /usr/share/fonts/truetype/dejavu CACHE PATH
+  "Where the DejaVu fonts pages bring are found (fonts-dejavu-core)")
+
+include(GNUInstallDirs)
+set(VANTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vantrel)
+set(VANTREL_FONT_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/vantrel/fonts)
+
+function(vantrel_web_file var name)
+  set(${var} "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/cmake/web/${name}>$<INSTALL_INTERFACE:$<INSTALL_PREFIX>/${VANTREL_CMAKE_DIR}/web/${name}>" PARENT_SCOPE)
+endfunction()
+
+# ASYNCIFY instruments every function that may be on the stack when a wait
+# unwinds it, and cannot see through calls by pointer, so it instruments
+# every function that makes one: 1661 in the demo, 0.9 MB of its 4.5 MB
+# .wasm.  FreeType never calls back into the program, so its functions are
+# left as they are.  (SDL's cannot be: it gives the browser a turn of its own
+# after each frame it shows, which pages under chromium's virtual time need.)
+set(VANTREL_WEB_ASYNCIFY_REMOVE FT_* ft_* tt_* TT_* cff_* ps_* af_* pfr_* t1_* T1_* sfnt_* pcf_* bdf_* gray_*
+  cid_* winfnt_* psh_* psaux_* pshinter_*)
+
+function(vantrel_web_options target)
+  vantrel_web_file(runtime page_runtime.js)
+  vantrel_web_file(shell shell.html)
+  vantrel_web_file(sdl_functions sdl_library_functions.json)
+  set(own_shell $<TARGET_PROPERTY:VANTREL_WEB_SHELL>)
+  list(JOIN VANTREL_WEB_ASYNCIFY_REMOVE "\",\"" remove)
+  set(fonts)
+  foreach(face IN LISTS VANTREL_WEB_FONTS)
+    set(source "$<BUILD_INTERFACE:${VANTREL_WEB_FONT_SOURCE}/${face}.ttf>$<INSTALL_INTERFACE:$<INSTALL_PREFIX>/${VANTREL_FONT_INSTALL_DIR}/${face}.ttf>")
+    list(APPEND fonts "SHELL:--preload-file ${source}@${VANTREL_FONT_FOLDER}/${face}.ttf")
+  endforeach()
+  target_compile_options(${target} INTERFACE -msimd128)
+  target_link_options(${target} INTERFACE
+    -msimd128
+    -sASYNCIFY
+    "SHELL:-sASYNCIFY_IMPORTS=[\"vantrel_wait_for_animation_frame\"]"
+    "SHELL:-sASYNCIFY_REMOVE=[\"${remove}\"]"
+    -sALLOW_MEMORY_GROWTH
+    -sGLOBAL_BASE=65536
+    -sFORCE_FILESYSTEM
+    -lidbfs.js
+    -sMINIFY_HTML=0
+    "SHELL:--pre-js ${runtime}"
+    "SHELL:--shell-file $<IF:$<BOOL:${own_shell}>,${own_shell},${shell}>"
+    ${fonts})
+  if(VANTREL_WITH_SDL2)
+    # SDL 2.26's Web Audio code calls two of emscripten's JavaScript library
+    # functions that emscripten 3.1.6 includes only when asked.  Their names
+    # start with a dollar sign, which no command line keeps whole through
+    # make and the shell: emcc reads them from a file.
+    target_link_options(${target} INTERFACE "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${sdl_functions}")
+  endif()
+endfunction()

@@ -1,0 +1,162 @@
+// The library's part of every page, run before the program: the page's
+// settings, the game's saved files, and reports the player can read.
+// Emscripten places this in front of the program's own JavaScript, inside
+// its scope (Module, FS, IDBFS and ENV are the program's).
+
+// VANTREL_* (and SDL_*) settings from the page's address, e.g.
+// page.html?VANTREL_SCALE_FILTER=linear, become environment variables
+// before main, as a native game reads them.
+Module['preRun'] = Module['preRun'] || [];
+Module['preRun'].push(function() {
+  if (typeof location === 'undefined')
+    return;
+  new URLSearchParams(location.search).forEach(function(value, name) {
+    if (/^(VANTREL|SDL)_/.test(name))
+      ENV[name] = value;
+  });
+});
+
+// The program's command line from the page's address: each arg=... is one
+// argument, in order (page.html?arg=--frames&arg=300).
+if (typeof location !== 'undefined') {
+  var vantrelArguments = new URLSearchParams(location.search).getAll('arg');
+  if (vantrelArguments.length)
+    Module['arguments'] = vantrelArguments;
+}
+
+// Files the game writes are kept in the browser's storage (IndexedDB) and
+// put back where they were before main on the next visit: settings,
+// calibration files, anything under the Windows folder.  Every file closed
+// after writing, renamed or deleted is copied to (or dropped from) the
+// storage folder, which is saved to IndexedDB at once.  The game's data
+// come with the page and are not stored.
+(function() {
+  var storage = '/vantrel-storage';
+  var skipped = /^\/(dev|proc|tmp|vantrel-storage|vantrel\/fonts)(\/|$)/;
+  var ready = false;
+  var saving = false, saveAgain = false;
+
+  function save() {
+    if (saving) { saveAgain = true; return; }
+    saving = true;
+    FS.syncfs(false, function(error) {
+      saving = false;
+      if (error)
+        err('vantrel: the browser did not save the game\'s files: ' + error);
+      if (saveAgain) { saveAgain = false; save(); }
+    });
+  }
+  function makeParents(path) {
+    var parts = path.split('/').slice(1, -1), at = '';
+    parts.forEach(function(part) {
+      at += '/' + part;
+      try { FS.mkdir(at); } catch (e) { /* already there */ }
+    });
+  }
+  function keep(path) {
+    if (!ready || !path || skipped.test(path))
+      return false;
+    var stat;
+    try { stat = FS.stat(path); } catch (e) { return false; }
+    if (!FS.isFile(stat.mode))
+      return false;
+    makeParents(storage + path);
+    FS.writeFile(storage + path, FS.readFile(path));
+    return true;
+  }
+  function drop(path) {
+    if (!ready || !path || skipped.test(path))
+      return false;
+    try { FS.unlink(storage + path); return true; } catch (e) { return false; }
+  }
+  // Puts every stored file back in its place.
+  function restore(folder) {
+    FS.readdir(folder).forEach(function(name) {
+      if (name === '.' || name === '..')
+        return;
+      var path = folder + '/' + name;
+      var original = path.substr(storage.length);
+      if (FS.isDir(FS.stat(path).mode)) {
+        restore(path);
+        return;
+      }
+      makeParents(original);
+      FS.writeFile(original, FS.readFile(path));
+    });
+  }
+
+  Module['preRun'].push(function() {
+    if (typeof IDBFS === 'undefined' || typeof indexedDB === 'undefined')
+      return;
+    FS.mkdir(storage);
+    FS.mount(IDBFS, {}, storage);
+    // The game waits for its saved files, but not for ever: a browser whose
+    // storage does not answer (chromium's headless screenshot mode never
+    // does) starts the game without them after loadTimeout.  Files are kept
+    // from the moment the storage answers, late or not, so that a save never
+    // replaces what was stored with less; a late answer restores nothing, as
+    // the game may have read or written those files meanwhile.
+    var loadTimeout = 2000; // ms
+    var waiting = true, loaded = false;
+    addRunDependency('vantrel-storage');
+    function start() {
+      if (!waiting)
+        return;
+      waiting = false;
+      removeRunDependency('vantrel-storage');
+    }
+    var timer = setTimeout(function() {
+      if (waiting)
+        err('vantrel: the browser\'s storage did not answer in ' + loadTimeout +
+            ' ms; the game starts without its saved files');
+      start();
+    }, loadTimeout);
+    FS.syncfs(true, function(error) {
+      clearTimeout(timer);
+      if (error)
+        err('vantrel: the browser gave back no saved files: ' + error);
+      loaded = !error;
+      if (waiting) {
+        start();
+      } else if (loaded) {
+        ready = true;
+      }
+    });
+    // After the page's own data are in place, so that a saved file wins
+    // over the one the page brings.
+    addOnPreMain(function() {
+      if (!loaded)
+        return;
+      restore(storage);
+      ready = true;
+    });
+    var close = FS.close, rename = FS.rename, unlink = FS.unlink;
+    FS.close = function(stream) {
+      var written = (stream.flags & 3) !== 0; // O_WRONLY or O_RDWR
+      var result = close.apply(this, arguments);
+      if (written && keep(stream.path))
+        save();
+      return result;
+    };
+    FS.rename = function(from, to) {
+      var result = rename.apply(this, arguments);
+      var dropped = drop(PATH_FS.resolve(from));
+      if (keep(PATH_FS.resolve(to)) || dropped)
+        save();
+      return result;
+    };
+    FS.unlink = function(path) {
+      var result = unlink.apply(this, arguments);
+      if (drop(PATH_FS.resolve(path)))
+        save();
+      return result;
+    };
+  });
+})();
+
+// What stops the page (a .wasm or data file that does not load, an abort)
+// is shown on the page as well as on the console.
+Module['onAbort'] = function(what) {
+  if (typeof vantrelPageFailed === 'function')
+    vantrelPageFailed(String(what));
+};

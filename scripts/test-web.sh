@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The web build's stage of the test command: builds the library, its pages
+# and its unit tests for WebAssembly (build-web), installs the page driver
+# (puppeteer-core, pinned by tests/web/driver/package-lock.json, which drives
+# Debian's chromium and downloads no browser), serves the build folder on
+# 127.0.0.1 and runs the web build's tests: the unit tests under node, the
+# pages in headless chromium.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-web-deps.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+# emcc's JavaScript tools need node's acorn; Debian's node finds it alone.
+export NODE_PATH=/usr/share/nodejs
+
+# emcc goes through ccache like every other compiler of the test command.
+launchers=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+  export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
+  launchers=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
+emcmake cmake -S . -B build-web "${launchers[@]}" -DCMAKE_BUILD_TYPE=Release -DVANTREL_WITH_SDL2=OFF \
+  -DVANTREL_BUILD_TOOLS=OFF -DVANTREL_BUILD_EXAMPLES=OFF -DVANTREL_BUILD_BENCHMARKS=OFF
+cmake --build build-web -j "$jobs"
+
+# The driver, exactly as locked, into the build folder (the tests find it
+# through NODE_PATH, which ctest gives them).
+(cd build-web/web-driver && npm ci --no-audit --no-fund --ignore-scripts)
+
+# One static server for every page test.
+server_log=$(mktemp)
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory build-web >"$server_log" 2>&1 &
+server=$!
+trap 'kill "$server" 2>/dev/null; rm -f "$server_log"' EXIT
+port=
+for _ in $(seq 50); do
+  port=$(sed -n 's/.*port \([0-9]*\).*/\1/p' "$server_log" | head -1)
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+[ -n "$port" ] || { echo "the static server did not start" >&2; cat "$server_log" >&2; exit 1; }
+export VANTREL_WEB_URL="http://127.0.0.1:$port/"
+
+# The pages share the machine's two cores with the browser: one at a time.
+ctest --test-dir build-web --output-on-failure -j 1

@@ -1,0 +1,43 @@
+// load_failure_test.js ROOT PAGE
+// A page whose WebAssembly or data cannot load says so on the page, and
+// does not hang: each of the page's .wasm and .data requests is refused in
+// turn, and the page must show a message naming the failure.
+'use strict';
+
+const assert = require('assert');
+const { withBrowser, main } = require('./browser');
+
+const [root, file] = process.argv.slice(2);
+
+async function refused(session, suffix) {
+  const { page } = await session.open();
+  await page.setRequestInterception(true);
+  let refusedOne = false;
+  page.on('request', (request) => {
+    if (new URL(request.url()).pathname.endsWith(suffix)) {
+      refusedOne = true;
+      request.respond({ status: 404, contentType: 'text/plain', body: 'not here' });
+    } else {
+      request.continue();
+    }
+  });
+  await page.goto(session.url(file));
+  await page.waitForFunction(
+    () => {
+      const failure = document.getElementById('failure');
+      return failure && failure.innerText.trim().length > 0;
+    },
+    { timeout: 20000 }
+  );
+  const text = await page.$eval('#failure', (e) => e.innerText);
+  assert.ok(refusedOne, `the page asked for no ${suffix} file`);
+  console.log(`${suffix} refused: "${text}"`);
+  await page.close();
+}
+
+main(() =>
+  withBrowser(root, async (session) => {
+    await refused(session, '.wasm');
+    await refused(session, '.data');
+  })
+);
