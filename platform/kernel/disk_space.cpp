@@ -16,9 +16,9 @@ namespace {
 constexpr DWORD kBytesPerSector = 512;
 constexpr DWORD kSectorsPerCluster = 8;
 constexpr uint64_t kClusterBytes = kBytesPerSector * kSectorsPerCluster;
-// Windows 95 OSR2 and later report at most 2 GB - 64 KB through this call,
-// so that sectors times clusters fits a signed 32-bit number.
-constexpr uint64_t kLargestReported = 0x7FFF0000;
+// NT reports the volume's real figures through this call (Windows 95 cut
+// them to 2 GB); only a count beyond 32 bits is cut.
+constexpr uint64_t kMostClusters = 0xFFFFFFFF;
 
 } // namespace
 
@@ -39,16 +39,16 @@ BOOL GetDiskFreeSpaceA(LPCSTR root, LPDWORD sectorsPerCluster, LPDWORD bytesPerS
         vtl::setNotFoundError(path);
         return vtlTraceCall_.result(FALSE);
     }
-    const uint64_t total = std::min<uint64_t>(space.capacity, kLargestReported);
-    const uint64_t free = std::min<uint64_t>(space.available, kLargestReported);
+    const uint64_t total = std::min<uint64_t>(space.capacity / kClusterBytes, kMostClusters);
+    const uint64_t free = std::min<uint64_t>(space.available / kClusterBytes, kMostClusters);
     if (sectorsPerCluster)
         *sectorsPerCluster = kSectorsPerCluster;
     if (bytesPerSector)
         *bytesPerSector = kBytesPerSector;
     if (freeClusters)
-        *freeClusters = static_cast<DWORD>(free / kClusterBytes);
+        *freeClusters = static_cast<DWORD>(free);
     if (totalClusters)
-        *totalClusters = static_cast<DWORD>(total / kClusterBytes);
+        *totalClusters = static_cast<DWORD>(total);
     return vtlTraceCall_.result(TRUE);
 }
 
