@@ -14,15 +14,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 started=$SECONDS
 
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
-export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
-cmake() {
-  if [ "${1:-}" = "-S" ] && command -v ccache >/dev/null; then
-    command cmake -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
-  else
-    command cmake "$@"
-  fi
-}
+. scripts/ccache-cmake.sh
 
 # Both builds make the library, its tests, the tools, the examples and the
 # demo (no benchmarks: Google Benchmark has no Windows build here).  The

@@ -9,19 +9,7 @@ scripts/install-deps.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
-# Every build goes through ccache when the machine has it (install-deps.sh
-# installs it): repeated runs then rebuild only what changed.  Paths are
-# hashed relative to the checkout, so a fresh clone in another folder hits
-# the cache that an earlier clone filled.
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
-export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
-cmake() {
-  if [ "${1:-}" = "-S" ] && command -v ccache >/dev/null; then
-    command cmake -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
-  else
-    command cmake "$@"
-  fi
-}
+. scripts/ccache-cmake.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
 cmake --build build -j "$jobs"

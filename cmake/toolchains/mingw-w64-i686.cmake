@@ -1,25 +1,6 @@
 # Cross-compiles for 32-bit Windows with Debian's mingw-w64 (g++-mingw-w64-i686-posix):
 #   cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-i686.cmake
-# The posix thread model gives std::thread and std::mutex.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(VANTREL_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VANTREL_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VANTREL_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${VANTREL_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${VANTREL_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Programs built here run under Wine when a test or a build step needs them.
-find_program(VANTREL_WINE NAMES wine)
-if(VANTREL_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${VANTREL_WINE})
-endif()
-# The C++ runtime, libgcc and winpthread are linked into each program and
-# into vantrel.dll, so a game ships vantrel.dll beside its .exe and nothing
-# else.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+set(VANTREL_WINE_NAMES wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
