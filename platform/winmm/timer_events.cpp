@@ -86,7 +86,10 @@ private:
             }
             const Clock::time_point now = Clock::now();
             if (next->second.due > now) {
-                changed_.wait_until(lock, next->second.due);
+                // A copy: the wait reads its deadline again after waking,
+                // when timeKillEvent may have erased the event.
+                const Clock::time_point due = next->second.due;
+                changed_.wait_until(lock, due);
                 continue;
             }
             const UINT id = next->first;
