@@ -35,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<char> text(zero + 1, data + size);
     // Read as the call reads it: flags, width, precision, size, conversion.
     bool unbounded = false; // some %s may read up to a zero
+    bool wide = false;      // some conversion reads the text as wide characters
     for (const char* f = format.data(); (f = std::strchr(f, '%')) != nullptr;) {
         ++f;
         while (*f == '-' || *f == '0' || *f == '#')
@@ -47,15 +48,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             for (++f; *f >= '0' && *f <= '9'; ++f)
                 precision = precision > 100000 ? precision : precision * 10 + size_t(*f - '0');
         }
-        if (*f == 'h' || *f == 'l')
-            ++f;
-        if (*f == 's' && precision > textSize)
+        char sizeLetter = 0;
+        if (*f == 'h' || *f == 'l' || *f == 'w')
+            sizeLetter = *f++;
+        // s reads narrow text unless l or w make it wide; S the other way
+        // round, unless h makes it narrow.
+        const bool readsText = *f == 's' || *f == 'S';
+        const bool wideRead =
+            (*f == 'S' && sizeLetter != 'h') || (*f == 's' && (sizeLetter == 'l' || sizeLetter == 'w'));
+        if (readsText && !wideRead && precision > textSize)
             unbounded = true;
+        if (readsText && wideRead)
+            wide = true;
         if (*f)
             ++f; // past the conversion, which may itself be a %
     }
     if (unbounded)
         text.push_back('\0');
+    // Read as wide characters, the text ends at the first whole zero wide
+    // character: padding of twice its size holds one whatever the length.
+    if (wide)
+        text.insert(text.end(), 2 * sizeof(wchar_t), '\0');
     const char* s = text.data();
     std::vector<char> out(1024);
     const int n = wsprintfA(out.data(), format.data(), s, s, s, s, s, s, s, s, s, s, s, s, s, s, s, s, s, s, s, s,
