@@ -21,7 +21,9 @@ if command -v ccache >/dev/null; then
   launchers=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
-emcmake cmake -S . -B build-web "${launchers[@]}" -DCMAKE_BUILD_TYPE=Release -DVANTREL_WITH_SDL2=OFF \
+# The pages take keys, clicks and sound through the SDL backend (built from
+# Debian's source into the library cache the first time, a few minutes).
+emcmake cmake -S . -B build-web "${launchers[@]}" -DCMAKE_BUILD_TYPE=Release \
   -DVANTREL_BUILD_TOOLS=OFF -DVANTREL_BUILD_EXAMPLES=OFF -DVANTREL_BUILD_BENCHMARKS=OFF
 cmake --build build-web -j "$jobs"
 

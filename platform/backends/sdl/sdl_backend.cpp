@@ -3,13 +3,28 @@
 
 #include <SDL.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace vtl {
 namespace {
+
+#ifdef __EMSCRIPTEN__
+// SDL in the browser draws, listens and plays through the page's document; a
+// program of the web build run by node has none (the unit tests), and takes
+// the headless backend.
+EM_JS(int, vantrel_sdl_has_page, (), { return typeof document !== "undefined" ? 1 : 0; });
+#endif
 
 // The SDL library loaded at run time is of the major version the backend
 // was built against (SDL keeps its interface within one).
 bool sdlAvailable()
 {
+#ifdef __EMSCRIPTEN__
+    if (!vantrel_sdl_has_page())
+        return false;
+#endif
     SDL_version linked;
     SDL_GetVersion(&linked);
     return linked.major == SDL_MAJOR_VERSION;

@@ -1,4 +1,5 @@
-// file_handles.h on POSIX: fstat/futimens, ftruncate, memfd and mmap.
+// file_handles.h on POSIX: fstat/futimens, ftruncate and mmap (memory of
+// a mapping's own is in memory_files.cpp).
 #include "platform/host/file_handles.h"
 
 #include <sys/mman.h>
@@ -61,16 +62,6 @@ int64_t fileLength(std::FILE* file)
 bool setFileLength(std::FILE* file, uint64_t length) { return ftruncate(fileno(file), static_cast<off_t>(length)) == 0; }
 
 int duplicateDescriptor(std::FILE* file) { return dup(fileno(file)); }
-
-int makeMemoryFile(uint64_t length)
-{
-    const int fd = memfd_create("vantrel-mapping", MFD_CLOEXEC);
-    if (fd >= 0 && ftruncate(fd, static_cast<off_t>(length)) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 void closeDescriptor(int descriptor) { close(descriptor); }
 

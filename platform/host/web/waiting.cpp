@@ -31,7 +31,8 @@ bool gFrameSinceIdleTurn = true;    // a frame was shown since a polling loop la
 unsigned gPollsSinceTurn = 0;       // empty polls since the last turn
 
 // Waits for the browser's next animation frame; a page in the background,
-// which gets none, goes on at ten frames a second.
+// which gets none, goes on at ten frames a second.  Where there is no display
+// at all (the program run by node), a frame is a 60th of a second.
 EM_JS(void, vantrel_wait_for_animation_frame, (), {
     Asyncify.handleSleep(function(wakeUp) {
         var done = false;
@@ -41,8 +42,12 @@ EM_JS(void, vantrel_wait_for_animation_frame, (), {
                 wakeUp();
             }
         };
-        requestAnimationFrame(wake);
-        setTimeout(wake, 100);
+        if (typeof requestAnimationFrame === "function") {
+            requestAnimationFrame(wake);
+            setTimeout(wake, 100);
+        } else {
+            setTimeout(wake, 1000 / 60);
+        }
     });
 });
 
