@@ -61,6 +61,11 @@ for width in 64 32; do
   # Without Mono and Gecko (the tests need neither), wineboot offers to
   # download them in a dialog box that would wait on the virtual display.
   export WINEPREFIX="$PWD/$build/wine-prefix" WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # A prefix made by another Wine (a 64-bit one made before wine32 was
+  # installed) cannot run this width: it is made again.
+  if [ -f "$WINEPREFIX/system.reg" ] && ! grep -q "^#arch=$arch" "$WINEPREFIX/system.reg"; then
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i
     wineserver -w

@@ -95,6 +95,7 @@ int main(int argc, char** argv)
         return released ? 0 : fail("a failed gfxBegin left surfaces behind");
     }
     std::printf("depth %d\n", handle.bitsPerPixel);
+    std::printf("program bits %d\n", static_cast<int>(sizeof(void*) * 8));
     if (!full) {
         POINT origin{0, 0};
         ClientToScreen(window.hwnd(), &origin);
