@@ -2,7 +2,8 @@
 # Builds and runs every test: a warnings-as-errors build, a build without the
 # SDL backend and its headless tests, then the tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the threaded ones under
-# ThreadSanitizer, the fuzzers, and the Windows builds under Wine.
+# ThreadSanitizer, the fuzzers, the web build in a headless browser, and the
+# Windows builds under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -50,5 +51,8 @@ if [ -n "$(find fuzz -mindepth 2 -name CMakeLists.txt -print -quit)" ]; then
   cmake --build build-fuzz -j "$jobs"
   ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
 fi
+
+# The web build: its unit tests under node, its pages in headless chromium.
+scripts/test-web.sh
 
 scripts/test-windows.sh
