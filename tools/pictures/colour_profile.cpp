@@ -1,4 +1,5 @@
 #include "colour_profile.h"
+#include "file_bytes.h"
 
 #include <lcms2.h>
 #include <zlib.h>
@@ -7,20 +8,6 @@
 #include <cstring>
 
 namespace {
-uint32_t le32(const std::vector<uint8_t>& b, size_t at)
-{
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-uint32_t be32(const std::vector<uint8_t>& b, size_t at)
-{
-    return static_cast<uint32_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
-}
-
-constexpr size_t kFileHeader = 14;
-constexpr uint32_t kV5HeaderSize = 124;
-constexpr uint32_t kProfileEmbedded = 0x4D424544; // 'MBED'
-constexpr uint32_t kProfileLinked = 0x4C494E4B;   // 'LINK'
-
 // A zlib stream into at most `limit` bytes; empty when it is damaged.
 std::vector<uint8_t> inflated(const uint8_t* data, size_t size, size_t limit)
 {
@@ -72,9 +59,9 @@ bool convertToSrgb(const uint8_t* profile, size_t size, Picture& picture)
 
 void applyBmpColourProfile(const std::vector<uint8_t>& file, Picture& picture)
 {
-    if (file.size() < kFileHeader + kV5HeaderSize || le32(file, kFileHeader) < kV5HeaderSize)
+    if (file.size() < kBmpFileHeader + kBmpV5HeaderSize || le32(file, kBmpFileHeader) < kBmpV5HeaderSize)
         return;
-    const uint32_t space = le32(file, kFileHeader + 56);
+    const uint32_t space = le32(file, kBmpColourSpace);
     if (space == kProfileLinked) {
         picture.warnings.push_back("its colours depend on a colour profile in another file, which was ignored: "
                                    "the colours may differ from what your paint program shows");
@@ -82,8 +69,8 @@ void applyBmpColourProfile(const std::vector<uint8_t>& file, Picture& picture)
     }
     if (space != kProfileEmbedded)
         return;
-    const uint64_t at = kFileHeader + uint64_t(le32(file, kFileHeader + 112));
-    const uint64_t size = le32(file, kFileHeader + 116);
+    const uint64_t at = kBmpFileHeader + uint64_t(le32(file, kBmpFileHeader + 112));
+    const uint64_t size = le32(file, kBmpFileHeader + 116);
     if (at + size > file.size() || !convertToSrgb(file.data() + at, static_cast<size_t>(size), picture))
         picture.warnings.push_back("its embedded colour profile could not be used and was ignored: the "
                                    "colours may differ from what your paint program shows");

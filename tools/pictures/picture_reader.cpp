@@ -14,6 +14,7 @@
 #include <new>
 
 #include "colour_profile.h"
+#include "file_bytes.h"
 #include "picture_decoder.h"
 
 namespace {
@@ -72,11 +73,6 @@ bool declaredSizeAllowed(const std::vector<uint8_t>& b, const std::string& forma
     return true;
 }
 
-uint32_t be32(const std::vector<uint8_t>& b, size_t at)
-{
-    return static_cast<uint32_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
-}
-
 // Deflate never packs more than 1032 bytes into one, so the compressed rows
 // of a W x H picture (a filter byte and at least W bits each) need at least
 // this many bytes of file.  A header that promises more is a lie that would
@@ -94,11 +90,6 @@ bool pngSizeFits(const std::vector<uint8_t>& file, std::string& error)
         return false;
     }
     return sizeAllowed(width, height, error);
-}
-
-uint32_t le32(const std::vector<uint8_t>& b, size_t at)
-{
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
 
 // An uncompressed BMP (plain or with bit fields) holds every row whole: a
