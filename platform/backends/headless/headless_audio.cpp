@@ -115,23 +115,31 @@ private:
         std::vector<int16_t> frames(kPeriod * 2);
         auto begin = clock::now();
         uint64_t mixed = 0;
-        std::unique_lock<std::mutex> lock(runningLock_);
-        while (running_) {
-            // Mix every period that is due; a late wake-up catches up rather
-            // than letting the cursors fall behind the clock.
+        // Mix every period that is due; a late wake-up catches up rather
+        // than letting the cursors fall behind the clock.
+        auto catchUp = [&] {
             auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(clock::now() - begin).count();
             uint64_t due = uint64_t(elapsed) * kRate / 1000000;
-            lock.unlock();
             while (mixed + kPeriod <= due) {
                 engine_.mix(frames.data(), kPeriod);
                 if (wav_)
                     wav_->write(frames.data(), kPeriod);
                 mixed += kPeriod;
             }
+        };
+        std::unique_lock<std::mutex> lock(runningLock_);
+        while (running_) {
+            lock.unlock();
+            catchUp();
             lock.lock();
             auto next = begin + std::chrono::microseconds((mixed + kPeriod) * 1000000 / kRate);
             wake_.wait_until(lock, next, [this] { return !running_; });
         }
+        // A thread held back by a busy machine when the output stops still
+        // owes the periods up to now: a recording lasts as long as the
+        // device ran.
+        lock.unlock();
+        catchUp();
     }
 
     AudioEngine& engine_;
