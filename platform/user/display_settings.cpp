@@ -35,11 +35,9 @@ std::atomic<unsigned> gDepth{0}; // 0: the desktop's own
 
 void recordDepth(unsigned bitsPerPixel, int, int, void*) { gDepth = bitsPerPixel; }
 
-void listenForDepth()
-{
-    static const int listening = listenToDisplayChanges(recordDepth, nullptr);
-    (void)listening;
-}
+// From the start, so that a mode DirectDraw sets before any call here is
+// known too.
+const int gListening = listenToDisplayChanges(recordDepth, nullptr);
 
 bool primaryDisplay(LPCSTR name) { return !name || equalNoCase(name, "\\\\.\\DISPLAY1"); }
 
@@ -61,7 +59,7 @@ void describe(DEVMODEA* mode, DWORD width, DWORD height, DWORD bits)
 
 unsigned displayDepth()
 {
-    listenForDepth();
+    (void)gListening;
     const unsigned depth = gDepth;
     return depth ? depth : desktop().format.bitsPerPixel;
 }
@@ -107,7 +105,6 @@ LONG ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags)
         return vtlTraceCall_.result(DISP_CHANGE_BADFLAGS);
     if (flags & CDS_UPDATEREGISTRY)
         VTL_UNSUPPORTED("ChangeDisplaySettingsA with CDS_UPDATEREGISTRY", "the mode is not kept for the next start");
-    listenForDepth();
     const Desktop real = videoBackend().screen();
     const Desktop now = desktop();
     const DWORD desktopDepth = now.format.bitsPerPixel;

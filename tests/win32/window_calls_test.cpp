@@ -106,7 +106,10 @@ TEST_F(WindowCalls, RegisterClassAndCreateWindowMakeAWindowAsTheExFormsDo)
     SetLastError(0);
     EXPECT_EQ(CreateWindow("NoSuchClassAnywhere", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
               nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    // Wine answers ERROR_CLASS_DOES_NOT_EXIST.
+    if (!runningUnderWine()) {
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    }
 }
 
 TEST_F(WindowCalls, AdjustWindowRectIsTheExFormWithoutExtendedStyle)
@@ -214,7 +217,10 @@ TEST_F(WindowCalls, FindWindowExWalksAParentsChildrenAfterTheOneGiven)
     DestroyWindow(gone);
     SetLastError(0);
     EXPECT_EQ(FindWindowEx(gone, nullptr, nullptr, nullptr), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    // Wine does not check the parent and sets no error.
+    if (!runningUnderWine()) {
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    }
 }
 
 TEST_F(WindowCalls, CloseWindowMinimisesATopLevelWindowAndLeavesChildrenAlone)
@@ -228,6 +234,9 @@ TEST_F(WindowCalls, CloseWindowMinimisesATopLevelWindowAndLeavesChildrenAlone)
     EXPECT_FALSE(CloseWindow(child));
     EXPECT_FALSE(IsIconic(child));
 
+    // Wine's CloseWindow does not check the window and answers TRUE.
+    if (runningUnderWine())
+        return;
     HWND gone = make(WS_POPUP);
     DestroyWindow(gone);
     SetLastError(0);
@@ -379,8 +388,12 @@ TEST(DisplaySettings, ListTheModesAndDescribeTheCurrentOne)
     DEVMODE mode = {};
     mode.dmSize = sizeof mode;
     ASSERT_TRUE(EnumDisplaySettings(nullptr, ENUM_CURRENT_SETTINGS, &mode));
-    EXPECT_EQ(mode.dmPelsWidth, static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN)));
-    EXPECT_EQ(mode.dmPelsHeight, static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN)));
+    // Wine on a bare X server answers the X screen's size here and its own
+    // default size from the metrics.
+    if (!runningUnderWine()) {
+        EXPECT_EQ(mode.dmPelsWidth, static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN)));
+        EXPECT_EQ(mode.dmPelsHeight, static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN)));
+    }
     EXPECT_TRUE(mode.dmFields & DM_PELSWIDTH);
     EXPECT_TRUE(mode.dmFields & DM_BITSPERPEL);
 
@@ -397,7 +410,8 @@ TEST(DisplaySettings, ListTheModesAndDescribeTheCurrentOne)
         found640 = found640 || (m.dmPelsWidth == 640 && m.dmPelsHeight == 480);
     }
     EXPECT_GT(n, 0u);
-    EXPECT_TRUE(found640);
+    // Wine on a bare X server lists only the modes the server has.
+    EXPECT_TRUE(found640 || runningUnderWine());
 }
 
 TEST(DisplaySettings, ChangeDisplaySettingsChecksWithoutChangingUnderCdsTest)
@@ -414,7 +428,11 @@ TEST(DisplaySettings, ChangeDisplaySettingsChecksWithoutChangingUnderCdsTest)
     bogus.dmPelsWidth = 123;
     bogus.dmPelsHeight = 45;
     EXPECT_EQ(ChangeDisplaySettings(&bogus, CDS_TEST), DISP_CHANGE_BADMODE);
-    EXPECT_EQ(ChangeDisplaySettings(&mode, CDS_GLOBAL), DISP_CHANGE_BADFLAGS);
+    // CDS_GLOBAL is valid only with CDS_UPDATEREGISTRY, and the flags are
+    // checked before the mode (Wine checks the mode only).
+    if (!runningUnderWine()) {
+        EXPECT_EQ(ChangeDisplaySettings(&bogus, CDS_GLOBAL), DISP_CHANGE_BADFLAGS);
+    }
 }
 
 } // namespace
