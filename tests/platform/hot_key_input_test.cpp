@@ -108,21 +108,4 @@ TEST_F(HotKeyInput, AThreadsHotKeyComesForNoWindow)
     EXPECT_TRUE(UnregisterHotKey(nullptr, 5));
 }
 
-TEST_F(HotKeyInput, AHotKeyOfADestroyedWindowIsGone)
-{
-    HWND other = rec.create(WS_POPUP, 0, 0, 10, 10);
-    ASSERT_TRUE(RegisterHotKey(other, 1, MOD_SHIFT, VK_F8));
-    DestroyWindow(other);
-    // Its keys are free again, and pressing them is an ordinary key.
-    ASSERT_TRUE(RegisterHotKey(window, 2, MOD_SHIFT, VK_F9));
-    EXPECT_TRUE(RegisterHotKey(window, 1, MOD_SHIFT, VK_F8));
-    UnregisterHotKey(window, 1);
-    press(VK_SHIFT);
-    headless::typeKey(window, VK_F8);
-    release(VK_SHIFT);
-    WindowRecorder::drain();
-    EXPECT_TRUE(rec.only(WM_HOTKEY).empty());
-    UnregisterHotKey(window, 2);
-}
-
 } // namespace

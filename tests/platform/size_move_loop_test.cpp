@@ -76,23 +76,4 @@ TEST(SizeMoveLoop, StepsOfOneDragAreOneLoop)
     DestroyWindow(w);
 }
 
-TEST(SizeMoveLoop, AStepThatChangesNothingOpensNoLoop)
-{
-    WindowRecorder rec;
-    HWND w = rec.create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
-    WindowRecorder::drain();
-    rec.clear();
-    POINT origin{0, 0};
-    ClientToScreen(w, &origin);
-    RECT client{};
-    GetClientRect(w, &client);
-    vtl::inputMoved(w, origin.x, origin.y);
-    vtl::inputResized(w, client.right, client.bottom);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    WindowRecorder::drain();
-    EXPECT_TRUE(rec.only(WM_ENTERSIZEMOVE).empty());
-    EXPECT_TRUE(rec.only(WM_EXITSIZEMOVE).empty());
-    DestroyWindow(w);
-}
-
 } // namespace

@@ -112,17 +112,6 @@ TEST_F(WindowCalls, RegisterClassAndCreateWindowMakeAWindowAsTheExFormsDo)
     }
 }
 
-TEST_F(WindowCalls, AdjustWindowRectIsTheExFormWithoutExtendedStyle)
-{
-    for (DWORD style : {static_cast<DWORD>(WS_OVERLAPPEDWINDOW), static_cast<DWORD>(WS_POPUP),
-                        static_cast<DWORD>(WS_CAPTION | WS_SYSMENU)}) {
-        RECT a = {0, 0, 640, 480}, b = a;
-        ASSERT_TRUE(AdjustWindowRect(&a, style, FALSE));
-        ASSERT_TRUE(AdjustWindowRectEx(&b, style, FALSE, 0));
-        EXPECT_TRUE(a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom) << style;
-    }
-}
-
 TEST_F(WindowCalls, TheDesktopWindowIsTheScreenAndParentsTopLevelWindows)
 {
     HWND desktop = GetDesktopWindow();
@@ -289,23 +278,6 @@ TEST(GetMessageTime, IsTheTimeAndPlaceOfTheLastMessageRead)
     const DWORD pos = GetMessagePos();
     EXPECT_EQ(static_cast<short>(LOWORD(pos)), m.pt.x);
     EXPECT_EQ(static_cast<short>(HIWORD(pos)), m.pt.y);
-}
-
-TEST(MessageRanges, KeyAndMouseRangesFilterWhatIsRead)
-{
-    MSG m;
-    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    ASSERT_TRUE(PostMessage(nullptr, WM_APP, 0, 0));
-    ASSERT_TRUE(PostMessage(nullptr, WM_KEYDOWN, VK_SPACE, 0));
-    ASSERT_TRUE(PostMessage(nullptr, WM_LBUTTONDOWN, 0, 0));
-    ASSERT_TRUE(PeekMessage(&m, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_LBUTTONDOWN));
-    ASSERT_TRUE(PeekMessage(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
-    EXPECT_FALSE(PeekMessage(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
-    ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_APP));
 }
 
 class MsgWait : public testing::Test {
