@@ -13,6 +13,7 @@
 #include "platform/user/input_events.h"
 #include "platform/user/message_reading.h"
 #include "platform/user/remote_windows.h"
+#include "platform/user/set_cursor_message.h"
 #include "platform/user/user_size_move.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_observers.h"
@@ -270,6 +271,7 @@ bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
     runSentMessages();
     pumpBackend();
     ThreadQueue& q = *currentQueue();
+    bool tookInput = false;
     {
         std::lock_guard<std::mutex> lock(q.mutex);
         auto take = [&](std::deque<MSG>& from) {
@@ -293,8 +295,12 @@ bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
                 q.quit = false;
             return true;
         }
-        if (take(q.input))
-            return true;
+        tookInput = take(q.input);
+    }
+    if (tookInput) {
+        if (remove)
+            sendSetCursor(*out);
+        return true;
     }
     if (takePaint(out, hwnd, first, last))
         return true;

@@ -30,6 +30,10 @@
 #define WM_MOUSEFIRST 0x0200
 #define WM_MOUSELAST 0x020E
 
+// WM_SETCURSOR's hit test (the low word of lParam).
+#define HTNOWHERE 0
+#define HTCLIENT 1
+
 // WM_SETICON and WM_GETICON.
 #define ICON_SMALL 0
 #define ICON_BIG 1
