@@ -104,7 +104,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags)
         ((flags & CDS_NORESET) && !(flags & CDS_UPDATEREGISTRY)))
         return vtlTraceCall_.result(DISP_CHANGE_BADFLAGS);
     if (flags & CDS_UPDATEREGISTRY)
-        VTL_UNSUPPORTED("ChangeDisplaySettingsA with CDS_UPDATEREGISTRY", "the mode is not kept for the next start");
+        VTL_UNSUPPORTED("ChangeDisplaySettingsA's CDS_UPDATEREGISTRY", "the mode is not kept for the next start");
     const Desktop real = videoBackend().screen();
     const Desktop now = desktop();
     const DWORD desktopDepth = now.format.bitsPerPixel;

@@ -95,7 +95,7 @@ BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk)
         setError(ERROR_INVALID_FLAGS);
         return vtlTraceCall_.result(FALSE);
     }
-    VTL_UNSUPPORTED("RegisterHotKey", "hot keys work while the game has the keyboard, not from other programs");
+    VTL_UNSUPPORTED("RegisterHotKey while another program has the keyboard", "a hot key works while the game has it");
     std::lock_guard<std::mutex> lock(gHotKeysMutex);
     auto& list = hotKeys();
     const UINT keys = modifiers & kModifierKeys;

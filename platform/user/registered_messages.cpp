@@ -31,7 +31,7 @@ UINT RegisterWindowMessageA(LPCSTR name)
         setError(ERROR_INVALID_PARAMETER);
         return vtlTraceCall_.result(0);
     }
-    VTL_UNSUPPORTED("RegisterWindowMessageA", "numbers are this program's own, not shared with other programs");
+    VTL_UNSUPPORTED("RegisterWindowMessageA across programs", "the numbers are this program's own");
     static std::mutex namesMutex;
     static auto* names = new std::vector<std::string>;
     std::lock_guard<std::mutex> lock(namesMutex);

@@ -54,7 +54,7 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam)
         setError(ERROR_NOACCESS);
         return vtlTraceCall_.result(FALSE);
     }
-    VTL_UNSUPPORTED("EnumWindows", "lists this program's windows only, not other programs' ones");
+    VTL_UNSUPPORTED("EnumWindows over other programs' windows", "lists this program's windows only");
     // A snapshot: the callback may make and destroy windows; those it
     // destroyed before their turn are passed over.
     for (HWND hwnd : topLevelWindows()) {
