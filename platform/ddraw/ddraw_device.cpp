@@ -95,6 +95,15 @@ void vtl::setGameDisplaySize(DWORD width, DWORD height)
     gGameHeight = height;
 }
 
+int vtl::listedDisplaySizes(DisplayModeSize sizes[4])
+{
+    ModeSize listed[4];
+    const int n = listedSizes(listed);
+    for (int i = 0; i < n; ++i)
+        sizes[i] = DisplayModeSize{listed[i].width, listed[i].height};
+    return n;
+}
+
 bool vtl::isDisplayModeListed(DWORD width, DWORD height, DWORD bits)
 {
     if (!depthListed(bits))

@@ -13,6 +13,7 @@
 #include <vantrel/seam/window_backend.h>
 
 #include <vantrel/win32/window.h>
+#include <vantrel/win32/window_calls.h>
 
 namespace vtl {
 namespace {
@@ -174,6 +175,8 @@ COLORREF SetBkColor(HDC handle, COLORREF color)
 HDC GetDC(HWND hwnd)
 {
     VTL_TRACE(gdi, "GetDC", hwnd);
+    if (hwnd == GetDesktopWindow())
+        hwnd = nullptr; // the desktop's context is the screen's
     WindowRef w = lookupWindow(hwnd);
     if (hwnd && !w)
         return vtlTraceCall_.result(nullptr);

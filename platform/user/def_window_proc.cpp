@@ -2,8 +2,12 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
+#include "platform/user/set_cursor_message.h"
+#include "platform/user/window_icons.h"
 #include "platform/user/window_state.h"
 #include "platform/kernel/trace.h"
+
+#include <vantrel/win32/window_calls.h>
 
 #include <algorithm>
 #include <cstring>
@@ -76,6 +80,9 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             publishWindow(*w);
         return vtlTraceCall_.result(TRUE);
     }
+    case WM_SETCURSOR: return vtlTraceCall_.result(defaultSetCursor(hwnd, wParam, lParam));
+    case WM_SETICON: return vtlTraceCall_.result(setWindowIcon(hwnd, wParam, reinterpret_cast<HICON>(lParam)));
+    case WM_GETICON: return vtlTraceCall_.result(windowIcon(hwnd, wParam));
     case WM_GETTEXT: {
         WindowRef w = lookupWindow(hwnd);
         return vtlTraceCall_.result(w ? copyWindowTitle(*w, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam)) : 0);

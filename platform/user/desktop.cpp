@@ -3,6 +3,7 @@
 #include "platform/user/message_queue.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/input_events.h"
+#include "platform/user/pointer_clip.h"
 #include "platform/user/window_observers.h"
 #include "platform/user/window_state.h"
 
@@ -213,6 +214,7 @@ BOOL GetCursorPos(LPPOINT point)
         return vtlTraceCall_.result(FALSE);
     if (!videoBackend().cursorPos(point))
         *point = lastCursorPos();
+    *point = clipPoint(*point);
     return vtlTraceCall_.result(TRUE);
 }
 

@@ -17,6 +17,7 @@
 // size that was asked for: a game that moves a window by feeding
 // GetWindowRect's size back to MoveWindow changes its client size by the
 // difference, while one that uses SWP_NOSIZE (or AdjustWindowRectEx) does not.
+#include "platform/user/desktop_window.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/user_testing.h"
@@ -56,6 +57,10 @@ bool placesNormalRect(const Window& w) { return !w.parent && (w.style & WS_MINIM
 BOOL GetClientRect(HWND hwnd, LPRECT rect)
 {
     VTL_TRACE(user, "GetClientRect", hwnd, vtl::trace::Rect{rect});
+    if (isDesktopWindow(hwnd) && rect) {
+        *rect = RECT{0, 0, desktop().width, desktop().height};
+        return vtlTraceCall_.result(TRUE);
+    }
     WindowRef w = lookupWindow(hwnd);
     if (!w || !rect) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
@@ -70,6 +75,10 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect)
 BOOL GetWindowRect(HWND hwnd, LPRECT rect)
 {
     VTL_TRACE(user, "GetWindowRect", hwnd, vtl::trace::Rect{rect});
+    if (isDesktopWindow(hwnd) && rect) {
+        *rect = RECT{0, 0, desktop().width, desktop().height};
+        return vtlTraceCall_.result(TRUE);
+    }
     WindowRef w = lookupWindow(hwnd);
     if (!w || !rect) {
         setError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);

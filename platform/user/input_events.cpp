@@ -1,7 +1,9 @@
 #include "platform/user/input_events.h"
 
+#include "platform/user/hot_keys.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
+#include "platform/user/user_size_move.h"
 #include "platform/user/window_state.h"
 #include "platform/kernel/trace.h"
 
@@ -58,6 +60,22 @@ WPARAM mouseKeys()
     if (keyDown(VK_CONTROL))
         k |= MK_CONTROL;
     return k;
+}
+
+// The modifiers of a hot key held now: MOD_ALT, MOD_CONTROL, MOD_SHIFT,
+// MOD_WIN.
+UINT heldModifiers()
+{
+    UINT held = 0;
+    if (keyDown(VK_MENU))
+        held |= 0x0001;
+    if (keyDown(VK_CONTROL))
+        held |= 0x0002;
+    if (keyDown(VK_SHIFT))
+        held |= 0x0004;
+    if (keyDown(0x5B) || keyDown(0x5C)) // the Windows keys
+        held |= 0x0008;
+    return held;
 }
 
 void post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -179,6 +197,8 @@ void inputKey(HWND top, int vk, bool down, bool repeat)
         lParam |= 1u << 30;
     if (!down)
         lParam |= 1u << 31;
+    if (down && takeHotKey(static_cast<UINT>(vk), heldModifiers(), wasDown || repeat))
+        return;
     HWND focus = focusWindow();
     HWND target = (focus && isSelfOrDescendant(focus, top)) ? focus : top;
     post(target, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(static_cast<LONG>(lParam)));
@@ -234,6 +254,20 @@ void inputMouseButton(HWND top, MouseButton button, bool down, int x, int y)
     post(target, message, mouseKeys(), MAKELPARAM(p.x, p.y));
 }
 
+void readKeyTable(BYTE keys[256])
+{
+    for (int vk = 0; vk < 256; ++vk) {
+        const bool button = vk == VK_LBUTTON || vk == VK_RBUTTON || vk == 0x04;
+        keys[vk] = (button ? gKeys[vk] : gSynced[vk]).load();
+    }
+}
+
+void writeKeyTable(const BYTE keys[256])
+{
+    for (int vk = 0; vk < 256; ++vk)
+        gSynced[vk].store(static_cast<unsigned char>(keys[vk] & 0x81));
+}
+
 void syncKeyState(const MSG& msg)
 {
     switch (msg.message) {
@@ -269,6 +303,8 @@ void inputMoved(HWND top, int clientScreenX, int clientScreenY)
     r.right += dx;
     r.top += dy;
     r.bottom += dy;
+    if (dx || dy)
+        userSizeMoveStep(top, false, r);
     setWindowRect(w, r, false, true);
 }
 
@@ -281,7 +317,15 @@ void inputResized(HWND top, int clientWidth, int clientHeight)
     RECT r = w->rect;
     r.right = r.left + f.left + clientWidth + f.right;
     r.bottom = r.top + f.top + clientHeight + f.bottom;
+    if (!sameRect(r, w->rect))
+        userSizeMoveStep(top, true, r);
     setWindowRect(w, r, true, true);
+}
+
+void inputPictureResized(HWND top)
+{
+    if (WindowRef w = lookupWindow(top))
+        userSizeMoveStep(top, true, w->rect);
 }
 
 void inputMinimized(HWND top, bool minimized)

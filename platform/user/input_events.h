@@ -20,12 +20,19 @@ void inputClose(HWND top);
 void inputFocus(HWND top, bool gained);
 void inputMoved(HWND top, int clientScreenX, int clientScreenY);
 void inputResized(HWND top, int clientWidth, int clientHeight);
+// The player sized the picture a window's client area is shown scaled in:
+// the game's client size stays, but the sizing is reported.
+void inputPictureResized(HWND top);
 void inputMinimized(HWND top, bool minimized);
 void inputExposed(HWND top);
 
 // Keeps GetKeyState in step with the key messages read so far, as a game
 // reading its queue expects (GetAsyncKeyState answers for the moment).
 void syncKeyState(const MSG& msg);
+
+// The table GetKeyState reads (mouse buttons as of now), and replacing it.
+void readKeyTable(BYTE keys[256]);
+void writeKeyTable(const BYTE keys[256]);
 
 // The pointer's last known position on the screen.
 POINT lastCursorPos();

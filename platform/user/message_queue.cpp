@@ -11,7 +11,10 @@
 #include "platform/user/message_queue.h"
 
 #include "platform/user/input_events.h"
+#include "platform/user/message_reading.h"
 #include "platform/user/remote_windows.h"
+#include "platform/user/set_cursor_message.h"
+#include "platform/user/user_size_move.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/window_observers.h"
 #include "platform/kernel/trace.h"
@@ -198,6 +201,7 @@ void pumpBackend()
 {
     if (VideoBackend* backend = existingVideoBackend())
         backend->pump();
+    closeQuietSizeMoves();
 }
 
 bool visibleOnScreen(const Window& w)
@@ -267,6 +271,7 @@ bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
     runSentMessages();
     pumpBackend();
     ThreadQueue& q = *currentQueue();
+    bool tookInput = false;
     {
         std::lock_guard<std::mutex> lock(q.mutex);
         auto take = [&](std::deque<MSG>& from) {
@@ -290,8 +295,12 @@ bool peekMessage(MSG* out, HWND hwnd, UINT first, UINT last, bool remove)
                 q.quit = false;
             return true;
         }
-        if (take(q.input))
-            return true;
+        tookInput = take(q.input);
+    }
+    if (tookInput) {
+        if (remove)
+            sendSetCursor(*out);
+        return true;
     }
     if (takePaint(out, hwnd, first, last))
         return true;
@@ -333,8 +342,10 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last)
     }
     for (;;) {
         uint64_t seen = queueSequence();
-        if (peekMessage(msg, hwnd, first, last, true))
+        if (peekMessage(msg, hwnd, first, last, true)) {
+            noteQueueRead(seen, msg);
             return vtlTraceCall_.result(msg->message == WM_QUIT ? FALSE : TRUE);
+        }
         waitForMessages(seen);
     }
 }
@@ -344,8 +355,12 @@ BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove)
     VTL_TRACE(frame, "PeekMessageA", vtl::trace::Msg{msg}, hwnd, first, last, remove);
     if (!msg)
         return vtlTraceCall_.result(FALSE);
-    if (peekMessage(msg, hwnd, first, last, (remove & PM_REMOVE) != 0))
+    const uint64_t seen = queueSequence();
+    if (peekMessage(msg, hwnd, first, last, (remove & PM_REMOVE) != 0)) {
+        noteQueueRead(seen, msg);
         return vtlTraceCall_.result(TRUE);
+    }
+    noteQueueRead(seen, nullptr);
     host::pollFoundNothing();
     return vtlTraceCall_.result(FALSE);
 }

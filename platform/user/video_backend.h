@@ -53,6 +53,10 @@ public:
     // ignore both; the shared layer keeps the counter and the position.
     virtual void showPointer(bool shown) = 0;
     virtual void warpPointer(POINT screen) = 0;
+    // Holds the real pointer inside a screen rectangle in the game's pixels
+    // (ClipCursor), or frees it (null).  Backends without a pointer ignore
+    // it; the shared layer keeps the positions it reports inside.
+    virtual void confinePointer(const RECT* screen) { (void)screen; }
 };
 
 // The game's full-screen window: while a full-screen mode is set

@@ -1,11 +1,14 @@
 #include "platform/user/window_state.h"
 
 #include "platform/user/message_queue.h"
+#include "platform/user/palette_activation.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
 #include "platform/kernel/trace.h"
 
 #include "platform/kernel/last_error.h"
+
+#include <vantrel/win32/keyboard_pointer.h>
 
 #include <algorithm>
 
@@ -338,6 +341,7 @@ void activateWindow(HWND top)
         appWasActive = gAppActive;
         gAppActive = true;
     }
+    queryNewPalette(top);
     WindowRef old = lookupWindow(previous);
     if (old && onOwnThread(*old)) {
         deliver(old, WM_NCACTIVATE, FALSE, 0);
@@ -435,6 +439,14 @@ HWND SetCapture(HWND hwnd)
     HWND old = gCapture;
     gCapture = hwnd;
     return vtlTraceCall_.result(old);
+}
+
+HWND GetCapture()
+{
+    VTL_TRACE0(user, "GetCapture");
+    // Only a window of the calling thread is answered.
+    WindowRef w = lookupWindow(captureWindow());
+    return vtlTraceCall_.result(w && onOwnThread(*w) ? w->handle : nullptr);
 }
 
 BOOL ReleaseCapture()

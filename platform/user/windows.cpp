@@ -13,6 +13,7 @@
 // - the 32-bit SetWindowLongA can not hold a pointer on a 64-bit system, so
 //   GWL_WNDPROC and GWL_HINSTANCE are read and written only through the
 //   pointer-sized forms; GWL_USERDATA through SetWindowLongA keeps 32 bits.
+#include "platform/user/desktop_window.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/user_testing.h"
@@ -209,6 +210,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     VTL_TRACE(user, "CreateWindowExA", exStyle, vtl::trace::Atom{className}, title, style, x, y, width, height, parent,
               menu, instance, param);
     listenToTheDisplay();
+    // The desktop as the parent of a top-level window is no parent at all.
+    if (isDesktopWindow(parent) && !(style & WS_CHILD))
+        parent = nullptr;
     std::shared_ptr<WindowClass> cls = findClass(className, instance);
     if (!cls) {
         setError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -443,7 +447,7 @@ HWND GetWindow(HWND hwnd, UINT relation)
 BOOL IsWindow(HWND hwnd)
 {
     VTL_TRACE(user, "IsWindow", hwnd);
-    if (lookupWindow(hwnd))
+    if (lookupWindow(hwnd) || isDesktopWindow(hwnd))
         return vtlTraceCall_.result(TRUE);
     return vtlTraceCall_.result(isRemoteHandle(hwnd) && remoteWindowExists(hwnd));
 }
@@ -459,6 +463,8 @@ BOOL IsIconic(HWND hwnd)
 BOOL IsWindowVisible(HWND hwnd)
 {
     VTL_TRACE(user, "IsWindowVisible", hwnd);
+    if (isDesktopWindow(hwnd))
+        return vtlTraceCall_.result(TRUE);
     WindowRef w = lookupWindow(hwnd);
     while (w) {
         if (!(w->style & WS_VISIBLE))

@@ -1,5 +1,8 @@
 #include <vantrel/dxwindow.h>
+#include <vantrel/win32/cursor.h>
+#include <vantrel/win32/keyboard_pointer.h>
 #include <vantrel/win32/window.h>
+#include <vantrel/win32/window_calls.h>
 #include <vantrel/win32/windowsx.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -262,4 +266,119 @@ TEST_F(RealWindow, AWindowDestroyedByAnotherClientIsClosedAndTheProgramGoesOn)
     EXPECT_TRUE(next.unReg());
     game.window = nullptr; // destroyed behind its back, as the player's close does
     EXPECT_TRUE(game.unReg());
+}
+
+namespace {
+
+// A framed window shown at (100, 120), its X window found by title.
+struct ShownWindow {
+    explicit ShownWindow(const std::string& title)
+        : game(GetModuleHandleA(nullptr), title.c_str(), title.c_str())
+    {
+        ok = game.doReg(recordingProc, 0, 0, 0) && game.createWindow(320, 240) && game.show(SW_SHOWNORMAL) &&
+             game.move(100, 120);
+        xid = ok ? xWindowTitled(title) : "";
+        pumpUntil([] { return last(WM_PAINT) != nullptr; });
+    }
+    ~ShownWindow()
+    {
+        ClipCursor(nullptr);
+        game.destroy();
+        game.unReg();
+    }
+    DXWindow game;
+    bool ok = false;
+    std::string xid;
+};
+
+// Reads messages for a while, for the X server's answers to arrive.
+void pumpFor(int milliseconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    pumpUntil([&] { return std::chrono::steady_clock::now() >= end; });
+}
+
+bool inside(POINT p, const RECT& r) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+} // namespace
+
+// ClipCursor holds the real pointer: moved by the player (relative motion,
+// which the X server's barriers stop; a warp would pass them) it stays over
+// the native pixels that show the rectangle while the game's window has the
+// focus, in a window shown at its own size as in one scaled twice, and goes
+// anywhere once freed.
+TEST_F(RealWindow, ClipCursorHoldsTheRealPointer)
+{
+    for (const char* scale : {"1", "2"}) {
+        SCOPED_TRACE(std::string("VANTREL_SCALE=") + scale);
+        setenv("VANTREL_SCALE", scale, 1);
+        ShownWindow shown("VantrelClip" + std::string(scale) + std::to_string(::getpid()));
+        unsetenv("VANTREL_SCALE");
+        ASSERT_TRUE(shown.ok);
+        ASSERT_FALSE(shown.xid.empty());
+        runCommand("xdotool windowfocus " + shown.xid + " 2>/dev/null");
+        pumpFor(1000); // the focus arrives, and the scaled window settles
+        POINT origin{0, 0};
+        ASSERT_TRUE(ClientToScreen(shown.game.hwnd(), &origin));
+        const RECT box{origin.x + 50, origin.y + 40, origin.x + 150, origin.y + 120};
+        ASSERT_TRUE(SetCursorPos(origin.x + 100, origin.y + 80));
+        pumpFor(300);
+        ASSERT_TRUE(ClipCursor(&box));
+        pumpFor(300);
+
+        runCommand("xdotool mousemove_relative -- 400 300");
+        pumpFor(500);
+        // Where the rectangle is shown on the real screen.
+        RECT client{};
+        GetClientRect(shown.game.hwnd(), &client);
+        const XRect native = xGeometry(shown.xid);
+        const int times = native.width / client.right;
+        ASSERT_EQ(times, std::atoi(scale));
+        const RECT shownBox{native.x + 50 * times, native.y + 40 * times, native.x + 150 * times, native.y + 120 * times};
+        const POINT held = xPointer();
+        EXPECT_TRUE(inside(held, shownBox)) << held.x << "," << held.y;
+        POINT seen{};
+        ASSERT_TRUE(GetCursorPos(&seen));
+        EXPECT_TRUE(inside(seen, box)) << seen.x << "," << seen.y;
+
+        ASSERT_TRUE(ClipCursor(nullptr));
+        runCommand("xdotool mousemove_relative -- 400 300");
+        pumpFor(300);
+        EXPECT_FALSE(inside(xPointer(), shownBox));
+    }
+}
+
+// Another client sizing and moving the game's window, as a window manager
+// does for the player: the game hears the modal loop's messages, and a
+// framed window keeps its client size (its picture is scaled).
+TEST_F(RealWindow, SizingAndMovingByThePlayerComeAsTheSizeMoveLoop)
+{
+    ShownWindow shown("VantrelSizeMove" + std::to_string(::getpid()));
+    ASSERT_TRUE(shown.ok);
+    ASSERT_FALSE(shown.xid.empty());
+    pumpFor(1500); // past the settling of the show and the move
+    RECT before{};
+    GetClientRect(shown.game.hwnd(), &before);
+    gSeen.clear();
+    runCommand("xdotool windowsize " + shown.xid + " 480 360");
+    ASSERT_TRUE(pumpUntil([] { return last(WM_EXITSIZEMOVE) != nullptr; }));
+    std::vector<UINT> loop;
+    for (const Seen& s : gSeen) {
+        if (s.message == WM_ENTERSIZEMOVE || s.message == WM_SIZING || s.message == WM_EXITSIZEMOVE)
+            loop.push_back(s.message);
+    }
+    ASSERT_GE(loop.size(), 3u);
+    EXPECT_EQ(loop.front(), static_cast<UINT>(WM_ENTERSIZEMOVE));
+    EXPECT_EQ(loop[1], static_cast<UINT>(WM_SIZING));
+    EXPECT_EQ(loop.back(), static_cast<UINT>(WM_EXITSIZEMOVE));
+    RECT client{};
+    GetClientRect(shown.game.hwnd(), &client);
+    EXPECT_EQ(client.right, before.right);
+    EXPECT_EQ(client.bottom, before.bottom);
+
+    gSeen.clear();
+    runCommand("xdotool windowmove " + shown.xid + " 200 150");
+    ASSERT_TRUE(pumpUntil([] { return last(WM_EXITSIZEMOVE) != nullptr; }));
+    EXPECT_NE(last(WM_MOVING), nullptr);
+    EXPECT_NE(last(WM_MOVE), nullptr);
 }

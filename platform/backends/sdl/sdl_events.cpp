@@ -51,8 +51,11 @@ void SdlVideo::handle(const SDL_Event& e)
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             // The player sizing a framed window sizes its picture; the
             // game keeps its client size.
-            if (WindowRef w = lookupWindow(h); w && sizesThePicture(*w))
+            if (WindowRef w = lookupWindow(h); w && sizesThePicture(*w)) {
                 fitPictureOf(*w);
+                if (!settling(h) && !coversTheModeScreen(*w))
+                    inputPictureResized(h);
+            }
             else if (!settling(h))
                 inputResized(h, e.window.data1, e.window.data2);
             break;

@@ -4,6 +4,8 @@
 
 #include "platform/backends/sdl/sdl_picture.h"
 
+#include <algorithm>
+
 namespace vtl {
 
 bool SdlVideo::cursorPos(POINT* point)
@@ -62,6 +64,34 @@ void SdlVideo::warpPointer(POINT screen)
     warped_ = true;
     warpedFrom_ = screen;
     warpedTo_ = global;
+}
+
+// ClipCursor: each shown window that holds part of the rectangle keeps the
+// pointer over the native pixels showing that part (SDL holds it while the
+// window has the focus); the others let it go.  Where the window is later
+// moved, the hold stays where it was until the next ClipCursor.
+void SdlVideo::confinePointer(const RECT* screen)
+{
+    for (const auto& entry : byId_) {
+        WindowRef w = lookupWindow(entry.second);
+        if (!w || !w->native)
+            continue;
+        SDL_Window* sw = static_cast<SDL_Window*>(w->native);
+        const POINT o = clientOriginOnScreen(*w);
+        const RECT c = clientRectOf(*w);
+        const RECT part{std::max(screen ? screen->left : 0, o.x), std::max(screen ? screen->top : 0, o.y),
+                        std::min(screen ? screen->right : 0, o.x + c.right),
+                        std::min(screen ? screen->bottom : 0, o.y + c.bottom)};
+        if (!screen || part.left >= part.right || part.top >= part.bottom) {
+            SDL_SetWindowMouseRect(sw, nullptr);
+            continue;
+        }
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        toNativePoint(sw, part.left - o.x, part.top - o.y, &x0, &y0);
+        toNativePoint(sw, part.right - o.x, part.bottom - o.y, &x1, &y1);
+        const SDL_Rect held{x0, y0, std::max(x1 - x0, 1), std::max(y1 - y0, 1)};
+        SDL_SetWindowMouseRect(sw, &held);
+    }
 }
 
 // The native window of the shown top-level window whose client area (in

@@ -13,10 +13,12 @@
 #include <vantrel/win32/crt_strings.h>
 #include <vantrel/win32/cursor.h>
 #include <vantrel/win32/debug.h>
+#include <vantrel/win32/display_settings.h>
 #include <vantrel/win32/errors.h>
 #include <vantrel/win32/file_system.h>
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/gdi.h>
+#include <vantrel/win32/keyboard_pointer.h>
 #include <vantrel/win32/memory.h>
 #include <vantrel/win32/modules.h>
 #include <vantrel/win32/profile.h>
@@ -27,6 +29,7 @@
 #include <vantrel/win32/system.h>
 #include <vantrel/win32/timing.h>
 #include <vantrel/win32/window.h>
+#include <vantrel/win32/window_calls.h>
 #ifndef WIN32_LEAN_AND_MEAN
 #include <vantrel/win32/mmsystem.h>
 #include <vantrel/win32/winsock.h>

@@ -10,6 +10,13 @@
 
 namespace vtl {
 void setGameDisplaySize(DWORD width, DWORD height);
+
+// The listed sizes, smallest first: returns how many (at most four).
+struct DisplayModeSize {
+    DWORD width, height;
+};
+int listedDisplaySizes(DisplayModeSize sizes[4]);
+bool isDisplayModeListed(DWORD width, DWORD height, DWORD bitsPerPixel);
 } // namespace vtl
 
 #endif
