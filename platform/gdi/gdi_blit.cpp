@@ -307,3 +307,8 @@ COLORREF SetPixel(HDC handle, int x, int y, COLORREF color)
     dc->space.write(x, y, value);
     return vtlTraceCall_.result(dc->space.unpack(value));
 }
+
+BOOL GdiFlush(void)
+{
+    return TRUE;
+}

@@ -381,10 +381,11 @@ int GetDeviceCaps(HDC handle, int index)
     case SIZEPALETTE: return vtlTraceCall_.result(palette ? 256 : 0);
     case NUMRESERVED: return vtlTraceCall_.result(palette ? 20 : 0);
     case NUMCOLORS: return vtlTraceCall_.result(palette ? 20 : -1);
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return vtlTraceCall_.result(96);
     default:
-        VTL_UNSUPPORTED("GetDeviceCaps other than BITSPIXEL, PLANES, HORZRES, VERTRES, RASTERCAPS, SIZEPALETTE, "
-                        "NUMRESERVED and NUMCOLORS",
-                        "returns 0");
+        VTL_UNSUPPORTED("GetDeviceCaps other than the depth, size, palette and pixels-per-inch queries", "returns 0");
         return vtlTraceCall_.result(0);
     }
 }

@@ -146,6 +146,9 @@ VANTREL_API int SetStretchBltMode(HDC dc, int mode);
 VANTREL_API int GetStretchBltMode(HDC dc);
 VANTREL_API COLORREF GetPixel(HDC dc, int x, int y);
 VANTREL_API COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+// Drawing is done when each call returns, so there is never anything to
+// wait for before reading a DIB section's bits.
+VANTREL_API BOOL GdiFlush(void);
 
 #define GetObject GetObjectA
 #define LoadImage LoadImageA

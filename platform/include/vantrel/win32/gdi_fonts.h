@@ -67,6 +67,8 @@ typedef LPTEXTMETRICA LPTEXTMETRIC;
 #define TMPF_FIXED_PITCH 0x01 // set for a font whose letters differ in width
 #define TMPF_VECTOR 0x02
 #define TMPF_TRUETYPE 0x04
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
 #define ETO_OPAQUE 0x0002
 #define ETO_CLIPPED 0x0004
 
