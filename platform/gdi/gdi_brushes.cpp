@@ -16,8 +16,8 @@ namespace {
 
 constexpr int kSysColors = 31;
 
-// Indexes 25 and above 28 that Windows 2000 has: 25 unused (0), 29 and 30
-// the menu's highlight and bar.
+// Windows 2000's standard scheme by COLOR_* index; 25 is unused (0), 29 and
+// 30 are the menu's highlight and bar.
 constexpr COLORREF kSysColor[kSysColors] = {
     RGB(212, 208, 200), RGB(58, 110, 165),  RGB(10, 36, 106),   RGB(128, 128, 128), RGB(212, 208, 200),
     RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(255, 255, 255),
