@@ -346,9 +346,9 @@ int GetObjectA(HANDLE handle, int size, LPVOID buffer)
         return vtlTraceCall_.result(copyOut(&static_cast<Font*>(o)->description, sizeof(LOGFONTA)));
     case GdiKind::kBitmap: {
         const Bitmap* b = static_cast<Bitmap*>(o);
-        const int full = b->dibSection ? static_cast<int>(sizeof(DIBSECTION)) : static_cast<int>(sizeof(BITMAP));
+        // Without a buffer every bitmap, DIB sections too, answers BITMAP's size.
         if (!buffer)
-            return vtlTraceCall_.result(full);
+            return vtlTraceCall_.result(static_cast<int>(sizeof(BITMAP)));
         if (size < static_cast<int>(sizeof(BITMAP)))
             return vtlTraceCall_.result(0);
         DIBSECTION record = {};

@@ -74,7 +74,8 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brushHandle)
     VTL_TRACE(gdi, "FillRect", handle, rect, brushHandle);
     std::lock_guard<std::mutex> lock(gdiMutex());
     DeviceContext* dc = liveDC(handle);
-    // A system colour index plus one stands for that colour's brush.
+    // A system colour index plus one stands for that colour's brush (no
+    // object has so small a handle).
     const uintptr_t value = reinterpret_cast<uintptr_t>(brushHandle);
     GdiObject* brush = value >= 1 && value <= kSysColors ? nullptr : liveObject(brushHandle, GdiKind::kBrush);
     Brush sysBrush(value >= 1 && value <= kSysColors ? kSysColor[value - 1] : 0, false);

@@ -43,12 +43,13 @@ FT_Library library()
     return lib;
 }
 
-// Live objects by handle.  Numbers go up in steps of 4 from 0x10 and wrap
+// Live objects by handle.  Numbers go up in steps of 4 from 0x40 (above the
+// system colour indexes plus one that FillRect takes for brushes) and wrap
 // below bit 31 (so that a handle widened with or without sign is the same),
 // skipping numbers still in use.
 struct LiveTable {
     std::map<uint32_t, GdiObject*> objects;
-    uint32_t last = 0xc;
+    uint32_t last = 0x3c;
 };
 
 LiveTable& liveTable()
@@ -143,7 +144,7 @@ void registerObject(GdiObject* object)
 {
     LiveTable& t = liveTable();
     do
-        t.last = t.last >= 0x7ffffffcu ? 0x10 : t.last + 4;
+        t.last = t.last >= 0x7ffffffcu ? 0x40 : t.last + 4;
     while (t.objects.count(t.last));
     object->handle = t.last;
     t.objects[t.last] = object;

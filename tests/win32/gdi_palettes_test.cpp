@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "gdi_test_bitmaps.h"
+#include "support/wine.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,9 @@ TEST(Palettes, EntriesAreReadAndWrittenWithinThePalette)
     EXPECT_EQ(GetNearestPaletteIndex(palette, RGB(140, 120, 130)), 3u);
     EXPECT_EQ(GetNearestPaletteIndex(palette, RGB(0, 0, 200)), 2u);
     EXPECT_TRUE(DeleteObject(palette));
-    EXPECT_EQ(GetNearestPaletteIndex(palette, RGB(0, 0, 0)), CLR_INVALID);
+    if (!runningUnderWine()) { // Wine answers 0 where Windows documents CLR_INVALID
+        EXPECT_EQ(GetNearestPaletteIndex(palette, RGB(0, 0, 0)), CLR_INVALID);
+    }
 }
 
 TEST(Palettes, SelectPaletteSwapsAndAMemoryContextRealizesNothing)
@@ -51,7 +54,9 @@ TEST(Palettes, SelectPaletteSwapsAndAMemoryContextRealizesNothing)
     EXPECT_EQ(GetCurrentObject(memory, OBJ_PAL), palette);
     EXPECT_EQ(RealizePalette(memory), 0u);
     EXPECT_EQ(SelectPalette(memory, initial, FALSE), palette);
-    EXPECT_EQ(RealizePalette(nullptr), GDI_ERROR);
+    if (!runningUnderWine()) { // Wine answers 0 where Windows answers GDI_ERROR
+        EXPECT_EQ(RealizePalette(nullptr), GDI_ERROR);
+    }
     EXPECT_EQ(SelectPalette(memory, nullptr, FALSE), nullptr);
     DeleteDC(memory);
     DeleteObject(palette);

@@ -5,6 +5,7 @@
 #ifndef VANTREL_WIN32_GDI_BITMAPS_H
 #define VANTREL_WIN32_GDI_BITMAPS_H
 
+#include <vantrel/win32/gdi.h>
 #include <vantrel/win32/types.h>
 
 struct HPALETTE__;
