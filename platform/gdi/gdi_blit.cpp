@@ -105,11 +105,12 @@ private:
     uint32_t cacheValue_[kCache];
 };
 
-// A negative size counts back from the given edge, which stays outside.
+// A negative size counts back from the given column or row, which is
+// inside: x = 3, width = -2 covers columns 2 and 3.
 void normalize(int* x, int* width)
 {
     if (*width < 0) {
-        *x += *width;
+        *x += *width + 1;
         *width = -*width;
     }
 }

@@ -148,11 +148,13 @@ TEST(Blit, StretchingRepeatsPixelsAndANegativeSizeMirrors)
     EXPECT_EQ(GetPixel(big.dc, 1, 1), RGB(255, 0, 0));
     EXPECT_EQ(GetPixel(big.dc, 2, 0), RGB(0, 0, 255));
 
-    // Mirrored: the destination counts back from its right edge.
+    // Mirrored: a negative width counts back from the given column, which
+    // is inside.
     EXPECT_TRUE(StretchBlt(big.dc, 3, 0, -2, 1, small.dc, 0, 0, 2, 1, SRCCOPY));
-    EXPECT_EQ(GetPixel(big.dc, 1, 0), RGB(0, 0, 255));
-    EXPECT_EQ(GetPixel(big.dc, 2, 0), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixel(big.dc, 3, 0), RGB(0, 0, 255)) << "the edge the count starts from stays outside";
+    EXPECT_EQ(GetPixel(big.dc, 3, 0), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(big.dc, 2, 0), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(big.dc, 1, 0), RGB(255, 0, 0)) << "outside the block";
+    EXPECT_EQ(GetPixel(big.dc, 0, 1), RGB(255, 0, 0)) << "outside the block";
 }
 
 TEST(Blit, OverlappingCopiesAndCopiesOverTheEdgeKeepTheirPixels)
