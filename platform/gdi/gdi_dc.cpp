@@ -301,7 +301,9 @@ COLORREF swapColor(HDC handle, COLORREF DeviceContext::*field, COLORREF color)
     if (!dc)
         return CLR_INVALID;
     COLORREF previous = dc->*field;
-    dc->*field = color & 0xFFFFFF;
+    // PALETTEINDEX and PALETTERGB colours keep their flag, which says how
+    // to read them.
+    dc->*field = color & 0x03FFFFFF;
     return previous;
 }
 

@@ -14,7 +14,7 @@ using namespace vtl;
 
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags)
 {
-    VTL_TRACE(gdi, "LoadImageA", instance, name, type, width, height, flags);
+    VTL_TRACE(gdi, "LoadImageA", instance, vtl::trace::Atom{name}, type, width, height, flags);
     if (!(flags & LR_LOADFROMFILE)) {
         VTL_UNSUPPORTED("LoadImage of a resource", "returns null (ERROR_RESOURCE_NAME_NOT_FOUND)");
         setError(ERROR_RESOURCE_NAME_NOT_FOUND);

@@ -172,3 +172,36 @@ TEST_F(SurfaceGdi, ATrueColourSurfaceTakesStretchedBlocksFromItsCompatibleBitmap
     DeleteObject(bitmap);
     DeleteDC(memory);
 }
+
+TEST_F(SurfaceGdi, OnAn8BitDesktopAWindowsPaletteIsRealizedIntoTheFreeEntries)
+{
+    useDesktop("pal8");
+    HDC dc = GetDC(window);
+    EXPECT_TRUE(GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE);
+    EXPECT_EQ(GetDeviceCaps(dc, SIZEPALETTE), 256);
+    struct {
+        LOGPALETTE head;
+        PALETTEENTRY more[1];
+    } lp = {{0x300, 2, {{1, 2, 3, 0}}}, {{4, 5, 6, 0}}};
+    HPALETTE palette = CreatePalette(&lp.head);
+    HPALETTE previous = SelectPalette(dc, palette, FALSE);
+    EXPECT_EQ(RealizePalette(dc), 2u);
+    PALETTEENTRY got[3] = {};
+    ASSERT_EQ(GetSystemPaletteEntries(dc, 9, 3, got), 3u);
+    EXPECT_EQ(got[0].peRed, 166) << "the tenth static colour stays";
+    EXPECT_EQ(got[1].peRed, 1);
+    EXPECT_EQ(got[2].peBlue, 6);
+
+    // Without the static colours the palette starts after black.
+    EXPECT_EQ(SetSystemPaletteUse(dc, SYSPAL_NOSTATIC), static_cast<UINT>(SYSPAL_STATIC));
+    EXPECT_EQ(RealizePalette(dc), 2u);
+    ASSERT_EQ(GetSystemPaletteEntries(dc, 1, 1, got), 1u);
+    EXPECT_EQ(got[0].peGreen, 2);
+    EXPECT_EQ(SetSystemPaletteUse(dc, SYSPAL_STATIC), static_cast<UINT>(SYSPAL_NOSTATIC));
+    ASSERT_EQ(GetSystemPaletteEntries(dc, 1, 1, got), 1u);
+    EXPECT_EQ(got[0].peRed, 128) << "the static colours come back";
+
+    SelectPalette(dc, previous, FALSE);
+    DeleteObject(palette);
+    ReleaseDC(window, dc);
+}
