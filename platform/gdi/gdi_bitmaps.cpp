@@ -167,7 +167,8 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     VTL_TRACE(gdi, "CreateBitmap", width, height, planes, bitsPerPixel, bits);
     std::lock_guard<std::mutex> lock(gdiMutex());
     const UINT depth = planes * bitsPerPixel;
-    if (width < 0 || height < 0 || planes != 1 || depth > 32) {
+    if (width < 0 || height < 0 || planes != 1 ||
+        (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)) {
         setError(ERROR_INVALID_PARAMETER);
         return vtlTraceCall_.result(nullptr);
     }
@@ -180,14 +181,24 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     } else if (depth == display.bitsPerPixel) {
         b = newDisplayBitmap(width, height);
     } else {
-        // Another depth keeps its own layout: 8 bits as 3-3-2, 16 as 5-5-5,
-        // 24 and 32 as 8-8-8.
-        const int stored = depth <= 8 ? 8 : depth <= 16 ? 16 : depth <= 24 ? 24 : 32;
-        b = newBitmap(width, height, stored, wordRow(width, stored), false);
-        if (b && stored == 16)
+        // Another depth keeps its own layout: 4 bits as the 16 colours of
+        // VGA, 8 as 3-3-2, 16 as 5-5-5, 24 and 32 as 8-8-8.
+        b = newBitmap(width, height, static_cast<int>(depth), wordRow(width, static_cast<int>(depth)), false);
+        if (b && depth == 4) {
+            static const RGBQUAD vga[16] = {
+                {0, 0, 0, 0},     {0, 0, 128, 0},     {0, 128, 0, 0},   {0, 128, 128, 0},
+                {128, 0, 0, 0},   {128, 0, 128, 0},   {128, 128, 0, 0}, {192, 192, 192, 0},
+                {128, 128, 128, 0}, {0, 0, 255, 0},   {0, 255, 0, 0},   {0, 255, 255, 0},
+                {255, 0, 0, 0},   {255, 0, 255, 0},   {255, 255, 0, 0}, {255, 255, 255, 0},
+            };
+            std::memcpy(b->colors, vga, sizeof vga);
+            b->space.colors = b->colors;
+            b->space.colorCount = 16;
+        } else if (b && depth == 16) {
             setMasks(b->space, 0x7C00, 0x03E0, 0x001F);
-        else if (b && stored > 16)
+        } else if (b && depth > 16) {
             setMasks(b->space, 0xFF0000, 0xFF00, 0xFF);
+        }
     }
     if (!b)
         return vtlTraceCall_.result(nullptr);
@@ -215,7 +226,7 @@ HBITMAP CreateDIBSection(HDC handle, const BITMAPINFO* info, UINT usage, VOID** 
     const bool knownCompression =
         h.biCompression == BI_RGB || (h.biCompression == BI_BITFIELDS && (bits == 16 || bits == 32));
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN || h.biPlanes != 1 || !knownDepth ||
-        !knownCompression || (bits <= 8 && h.biClrUsed > (1u << bits))) {
+        !knownCompression) {
         setError(ERROR_INVALID_PARAMETER);
         return vtlTraceCall_.result(nullptr);
     }
@@ -239,7 +250,7 @@ HBITMAP CreateDIBSection(HDC handle, const BITMAPINFO* info, UINT usage, VOID** 
     b->header.biSizeImage = b->pitch * static_cast<DWORD>(height);
     const unsigned char* after = reinterpret_cast<const unsigned char*>(info) + h.biSize;
     if (bits <= 8) {
-        const DWORD count = h.biClrUsed ? h.biClrUsed : 1u << bits;
+        const DWORD count = h.biClrUsed && h.biClrUsed < (1u << bits) ? h.biClrUsed : 1u << bits;
         const Palette* palette = dc && dc->palette ? dc->palette : defaultPalette();
         for (DWORD i = 0; i < count; ++i) {
             if (usage == DIB_RGB_COLORS) {
