@@ -10,7 +10,10 @@
 namespace vtl {
 namespace {
 
-uint32_t le32(const unsigned char* p) { return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16) | static_cast<uint32_t>(p[3]) << 24; }
+uint32_t le32(const unsigned char* p)
+{
+    return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16) | static_cast<uint32_t>(p[3]) << 24;
+}
 uint16_t le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 HBITMAP refuse()

@@ -196,7 +196,8 @@ bool transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
         const bool upward = from.top == to.top && shiftY < 0; // overlapping rows: copy from the bottom
         for (int i = 0; i < b - t; ++i) {
             const int Y = upward ? b - 1 - i : t + i;
-            unsigned char* d = to.top + static_cast<ptrdiff_t>(Y) * to.stride + static_cast<ptrdiff_t>(l) * (to.bits / 8);
+            unsigned char* d =
+                to.top + static_cast<ptrdiff_t>(Y) * to.stride + static_cast<ptrdiff_t>(l) * (to.bits / 8);
             const unsigned char* s = from.top + static_cast<ptrdiff_t>(Y + shiftY) * from.stride +
                                      static_cast<ptrdiff_t>(l + shiftX) * (to.bits / 8);
             std::memmove(d, s, bytes);
@@ -204,15 +205,31 @@ bool transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
         return true;
     }
 
-    // The source values first: the source and destination may be the same
-    // pixels.
-    std::vector<uint32_t> values(static_cast<size_t>(right - left) * static_cast<size_t>(bottom - top));
+    if (from.top != to.top) {
+        for (int Y = top; Y < bottom; ++Y) {
+            const int sy = sourceRow(Y);
+            if (sy < 0 || sy >= from.height)
+                continue; // beyond the source's edge the destination keeps its pixels
+            for (int X = left; X < right; ++X) {
+                const int sx = sourceColumn(X);
+                if (sx < 0 || sx >= from.width)
+                    continue;
+                const uint32_t value = convert(from.read(sx, sy));
+                to.write(X, Y, applyRop(rop3, pattern, value, usesDest ? to.read(X, Y) : 0) & mask);
+            }
+        }
+        return true;
+    }
+    // Within one bitmap the source values are read first, as the block may
+    // overlap itself.
+    const size_t columns = static_cast<size_t>(right - left);
+    std::vector<uint32_t> values(columns * static_cast<size_t>(bottom - top));
     std::vector<bool> inside(values.size());
     for (int Y = top; Y < bottom; ++Y) {
         const int sy = sourceRow(Y);
         for (int X = left; X < right; ++X) {
             const int sx = sourceColumn(X);
-            const size_t i = static_cast<size_t>(Y - top) * static_cast<size_t>(right - left) + static_cast<size_t>(X - left);
+            const size_t i = static_cast<size_t>(Y - top) * columns + static_cast<size_t>(X - left);
             inside[i] = sx >= 0 && sy >= 0 && sx < from.width && sy < from.height;
             if (inside[i])
                 values[i] = convert(from.read(sx, sy));
@@ -220,7 +237,7 @@ bool transfer(DeviceContext& dest, int x, int y, int width, int height, DeviceCo
     }
     for (int Y = top; Y < bottom; ++Y) {
         for (int X = left; X < right; ++X) {
-            const size_t i = static_cast<size_t>(Y - top) * static_cast<size_t>(right - left) + static_cast<size_t>(X - left);
+            const size_t i = static_cast<size_t>(Y - top) * columns + static_cast<size_t>(X - left);
             if (!inside[i])
                 continue; // beyond the source's edge the destination keeps its pixels
             to.write(X, Y, applyRop(rop3, pattern, values[i], usesDest ? to.read(X, Y) : 0) & mask);
