@@ -120,6 +120,7 @@ public:
     bool lost() const;
     bool busy() const { return locked_ || dc_ != nullptr; }
     bool isPrimary() const { return (caps_ & DDSCAPS_PRIMARYSURFACE) != 0; }
+    const DDPalette* palette() const { return palette_; }
 
 private:
     DDSurface(std::shared_ptr<DisplayState> display, DWORD caps, LONG width, LONG height,

@@ -3,6 +3,8 @@
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
 #include "platform/ddraw/display_loss.h"
+#include "platform/ddraw/primary_palette.h"
+#include "platform/gdi/surface_dc.h"
 #include "platform/host/waiting.h"
 #include "platform/kernel/trace.h"
 #include <vantrel/seam/window_backend.h>
@@ -27,8 +29,10 @@ vtl::DDSurface* vtl::DDSurface::make(std::shared_ptr<DisplayState> display, DWOR
         caps |= DDSCAPS_VIDEOMEMORY;
     DDSurface* s = new (std::nothrow) DDSurface(std::move(display), caps, width, height, layout, pitch,
                                                 std::move(pixels));
-    if (s && s->isPrimary())
+    if (s && s->isPrimary()) {
         s->display_->primary = s;
+        setLivePrimary(s);
+    }
     return s;
 }
 
@@ -55,6 +59,7 @@ vtl::DDSurface::~DDSurface()
         destroyMemoryDC(dc_);
     if (display_->primary == this)
         display_->primary = nullptr;
+    clearLivePrimary(this);
 }
 
 void vtl::DDSurface::attachBackBuffer(DDSurface* back)
@@ -303,7 +308,13 @@ HRESULT vtl::DDSurface::GetDC(HDC* dc)
         return vtlTraceCall_.result(DDERR_DCALREADYCREATED);
     if (locked_)
         return vtlTraceCall_.result(DDERR_SURFACEBUSY);
-    dc_ = createMemoryDC(pixels_.get(), static_cast<DWORD>(pitch_), width_, height_, formatOf(layout_));
+    // An 8-bit surface's context draws through its palette, or the
+    // primary's, as the system palette is then.
+    const PALETTEENTRY* colors = palette_ ? palette_->entries() : nullptr;
+    const PrimaryPalette primary = primaryPalette();
+    if (!colors && primary.hasPalette)
+        colors = primary.entries;
+    dc_ = createSurfaceDC(pixels_.get(), static_cast<DWORD>(pitch_), width_, height_, formatOf(layout_), colors);
     if (!dc_)
         return vtlTraceCall_.result(DDERR_CANTCREATEDC);
     *dc = dc_;

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 
 using vtl::testing::user::Op;
@@ -42,12 +43,13 @@ FT_Library library()
     return lib;
 }
 
-// Live objects by handle.  Numbers go up in steps of 4 from 0x10 and wrap
+// Live objects by handle.  Numbers go up in steps of 4 from 0x40 (above the
+// system colour indexes plus one that FillRect takes for brushes) and wrap
 // below bit 31 (so that a handle widened with or without sign is the same),
 // skipping numbers still in use.
 struct LiveTable {
     std::map<uint32_t, GdiObject*> objects;
-    uint32_t last = 0xc;
+    uint32_t last = 0x3c;
 };
 
 LiveTable& liveTable()
@@ -142,7 +144,7 @@ void registerObject(GdiObject* object)
 {
     LiveTable& t = liveTable();
     do
-        t.last = t.last >= 0x7ffffffcu ? 0x10 : t.last + 4;
+        t.last = t.last >= 0x7ffffffcu ? 0x40 : t.last + 4;
     while (t.objects.count(t.last));
     object->handle = t.last;
     t.objects[t.last] = object;
@@ -184,6 +186,9 @@ Font* defaultFont()
     static Font* font = [] {
         Font* f = makeFont(16, FW_NORMAL, false, false, false, "DejaVu Sans");
         if (f) {
+            f->description.lfHeight = 16;
+            f->description.lfWeight = FW_NORMAL;
+            std::strcpy(f->description.lfFaceName, "DejaVu Sans");
             f->stock = true;
             registerObject(f);
         }
@@ -194,33 +199,82 @@ Font* defaultFont()
 
 Font* fontOf(DeviceContext& dc) { return dc.font ? dc.font : defaultFont(); }
 
-void releaseFontSelection(Font* font)
+void holdSelection(GdiObject* object)
 {
-    if (!font || font->stock)
+    if (object && !object->stock)
+        ++object->selections;
+}
+
+void releaseSelection(GdiObject* object)
+{
+    if (!object || object->stock)
         return;
-    --font->selections;
-    if (font->deleted && font->selections <= 0)
-        delete font;
+    --object->selections;
+    if (object->deleted && object->selections <= 0)
+        delete object;
 }
 
 } // namespace vtl
 
 using namespace vtl;
 
-HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut, DWORD,
-                  DWORD, DWORD, DWORD, DWORD, LPCSTR faceName)
+namespace {
+
+HFONT createFont(const LOGFONTA& description)
+{
+    if (testing::user::intercept(Op::CreateFont))
+        return nullptr;
+    std::lock_guard<std::mutex> lock(gdiMutex());
+    Font* font = makeFont(description.lfHeight, description.lfWeight, description.lfItalic != 0,
+                          description.lfUnderline != 0, description.lfStrikeOut != 0,
+                          description.lfFaceName[0] ? description.lfFaceName : nullptr);
+    if (!font) {
+        setError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    font->description = description;
+    registerObject(font);
+    return static_cast<HFONT>(handleOf(font));
+}
+
+} // namespace
+
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                  DWORD quality, DWORD pitchAndFamily, LPCSTR faceName)
 {
     VTL_TRACE(gdi, "CreateFontA", height, weight, italic, underline, strikeOut, faceName);
-    if (testing::user::intercept(Op::CreateFont))
-        return vtlTraceCall_.result(nullptr);
-    std::lock_guard<std::mutex> lock(gdiMutex());
-    Font* font = makeFont(height, weight, italic != 0, underline != 0, strikeOut != 0, faceName);
-    if (!font) {
+    LOGFONTA d = {};
+    d.lfHeight = height;
+    d.lfWidth = width;
+    d.lfEscapement = escapement;
+    d.lfOrientation = orientation;
+    d.lfWeight = weight;
+    d.lfItalic = static_cast<BYTE>(italic);
+    d.lfUnderline = static_cast<BYTE>(underline);
+    d.lfStrikeOut = static_cast<BYTE>(strikeOut);
+    d.lfCharSet = static_cast<BYTE>(charSet);
+    d.lfOutPrecision = static_cast<BYTE>(outPrecision);
+    d.lfClipPrecision = static_cast<BYTE>(clipPrecision);
+    d.lfQuality = static_cast<BYTE>(quality);
+    d.lfPitchAndFamily = static_cast<BYTE>(pitchAndFamily);
+    if (faceName) {
+        std::strncpy(d.lfFaceName, faceName, LF_FACESIZE - 1);
+        d.lfFaceName[LF_FACESIZE - 1] = 0;
+    }
+    return vtlTraceCall_.result(createFont(d));
+}
+
+HFONT CreateFontIndirectA(const LOGFONTA* description)
+{
+    VTL_TRACE(gdi, "CreateFontIndirectA", description);
+    if (!description) {
         setError(ERROR_INVALID_PARAMETER);
         return vtlTraceCall_.result(nullptr);
     }
-    registerObject(font);
-    return vtlTraceCall_.result(static_cast<HFONT>(handleOf(font)));
+    LOGFONTA d = *description;
+    d.lfFaceName[LF_FACESIZE - 1] = 0; // a name that fills the field is cut, as Windows cuts it
+    return vtlTraceCall_.result(createFont(d));
 }
 
 BOOL DeleteObject(HGDIOBJ object)
@@ -233,13 +287,10 @@ BOOL DeleteObject(HGDIOBJ object)
     if (o->stock)
         return vtlTraceCall_.result(TRUE);
     unregisterObject(o);
-    if (o->kind == GdiKind::kFont) {
-        Font* f = static_cast<Font*>(o);
-        // Still selected: the contexts keep drawing with it until they let go.
-        if (f->selections > 0) {
-            f->deleted = true;
-            return vtlTraceCall_.result(TRUE);
-        }
+    // Still selected: the contexts keep drawing with it until they let go.
+    if (o->selections > 0) {
+        o->deleted = true;
+        return vtlTraceCall_.result(TRUE);
     }
     delete o;
     return vtlTraceCall_.result(TRUE);

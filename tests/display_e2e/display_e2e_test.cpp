@@ -5,6 +5,8 @@
 #include <vantrel/vtlhnd.h>
 #include <vantrel/win32/ddraw.h>
 #include <vantrel/win32/gdi.h>
+#include <vantrel/win32/gdi_bitmaps.h>
+#include <vantrel/win32/gdi_brushes.h>
 #include <vantrel/win32/window.h>
 
 #include <gtest/gtest.h>
@@ -368,6 +370,46 @@ TEST_P(WindowTextE2E, TextDrawnIntoTheWindowLandsOverTheFrame)
         EXPECT_EQ(shot.at(origin.x + (b.left + b.right) / 2, origin.y + (b.top + b.bottom) / 2), b.rgb)
             << "the frame under the text is gone";
     }
+}
+
+// A block from a memory bitmap shows in the window as soon as it is copied
+// there, and a block copied out of the window holds the frame's colours.
+TEST_P(WindowTextE2E, BlocksCopyIntoAndOutOfTheWindow)
+{
+    POINT origin{0, 0};
+    showAndCheck(&origin);
+    if (HasFatalFailure())
+        return;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, dib);
+    HDC dc = GetDC(window);
+    ASSERT_NE(dc, nullptr);
+    ASSERT_TRUE(BitBlt(memory, 0, 0, kWidth, kHeight, dc, 0, 0, SRCCOPY));
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    for (const Box& b : kBoxes)
+        EXPECT_EQ(pixels[(b.top + b.bottom) / 2 * kWidth + (b.left + b.right) / 2], b.rgb);
+
+    HBRUSH cyan = CreateSolidBrush(RGB(0, 255, 255));
+    RECT square = {0, 0, 40, 40};
+    FillRect(memory, &square, cyan);
+    ASSERT_TRUE(BitBlt(dc, 180, 150, 40, 40, memory, 0, 0, SRCCOPY));
+    pump(100);
+    const Image shot = screenshot();
+    EXPECT_EQ(shot.at(origin.x + 200, origin.y + 170), 0x00FFFFu) << "shown before ReleaseDC";
+    EXPECT_EQ(shot.at(origin.x + 230, origin.y + 200), 0xFFFFFFu) << "the box around it is kept";
+    ReleaseDC(window, dc);
+    SelectObject(memory, previous);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    DeleteObject(cyan);
 }
 
 const Case kWindowed[] = {{false, 8, "pal8"}, {false, 16, "rgb565"}, {false, 32, "rgb32"}, {false, 32, "bgr32"}};

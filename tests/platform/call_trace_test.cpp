@@ -196,10 +196,10 @@ TEST(CallTrace, AnUnsupportedCallIsNamedOnceWithoutTheTrace)
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL) > 0, true);
     EXPECT_EQ(capture.text(), "") << "a query it answers says nothing";
-    GetDeviceCaps(screen, 88 /* LOGPIXELSX */);
-    GetDeviceCaps(screen, 90 /* LOGPIXELSY */);
+    GetDeviceCaps(screen, 40 /* ASPECTX */);
+    GetDeviceCaps(screen, 42 /* ASPECTY */);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(capture.text(),
-              "vantrel: GetDeviceCaps other than BITSPIXEL, PLANES, HORZRES and VERTRES is not supported: returns 0\n");
+    EXPECT_EQ(capture.text(), "vantrel: GetDeviceCaps other than the depth, size, palette and pixels-per-inch "
+                              "queries is not supported: returns 0\n");
     EXPECT_FALSE(off.written());
 }

@@ -18,6 +18,10 @@
 #include <vantrel/win32/file_system.h>
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/gdi.h>
+#include <vantrel/win32/gdi_bitmaps.h>
+#include <vantrel/win32/gdi_brushes.h>
+#include <vantrel/win32/gdi_fonts.h>
+#include <vantrel/win32/gdi_palettes.h>
 #include <vantrel/win32/keyboard_pointer.h>
 #include <vantrel/win32/memory.h>
 #include <vantrel/win32/modules.h>
