@@ -1,6 +1,7 @@
 #include "platform/user/input_events.h"
 
 #include "platform/user/message_queue.h"
+#include "platform/user/raw_input.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/window_state.h"
 #include "platform/kernel/trace.h"
@@ -166,6 +167,8 @@ void inputKey(HWND top, int vk, bool down, bool repeat)
         return;
     bool wasDown = keyDown(vk);
     setKey(vk, down);
+    if (RawInputSink* sink = rawInputSink())
+        sink->key(top, vk, down);
     bool alt = keyDown(VK_MENU);
     bool sys = (alt && !keyDown(VK_CONTROL)) || vk == VK_F10;
     UINT message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
@@ -190,10 +193,14 @@ void inputMouseMove(HWND top, int x, int y)
     if (!t)
         return;
     POINT o = clientOriginOnScreen(*t);
+    POINT was;
     {
         std::lock_guard<std::mutex> lock(gPointerMutex);
+        was = gCursor;
         gCursor = POINT{o.x + x, o.y + y};
     }
+    if (RawInputSink* sink = rawInputSink())
+        sink->mouseMotion(top, o.x + x - was.x, o.y + y - was.y);
     POINT p = {x, y};
     HWND target = mouseTarget(top, &p);
     post(target, WM_MOUSEMOVE, mouseKeys(), MAKELPARAM(p.x, p.y));
@@ -209,6 +216,8 @@ void inputMouseButton(HWND top, MouseButton button, bool down, int x, int y)
     static const UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
     static const UINT kDouble[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, 0x0209};
     setKey(kVk[button], down);
+    if (RawInputSink* sink = rawInputSink())
+        sink->mouseButton(top, button, down);
     POINT o = clientOriginOnScreen(*t);
     POINT screen = {o.x + x, o.y + y};
     {
@@ -251,10 +260,13 @@ void inputFocus(HWND top, bool gained)
 {
     if (!lookupWindow(top))
         return;
-    if (gained)
+    if (gained) {
         activateWindow(top);
-    else
+    } else {
         deactivateWindow(top);
+        if (RawInputSink* sink = rawInputSink())
+            sink->focusLost(top);
+    }
 }
 
 void inputMoved(HWND top, int clientScreenX, int clientScreenY)

@@ -53,6 +53,10 @@ public:
     // ignore both; the shared layer keeps the counter and the position.
     virtual void showPointer(bool shown) = 0;
     virtual void warpPointer(POINT screen) = 0;
+    // Holds the real pointer in `w`, hidden, reporting only its motion
+    // (inputMouseMotion), or lets it go.  Backends without a pointer ignore
+    // it.
+    virtual void holdPointer(Window&, bool) {}
 };
 
 // The game's full-screen window: while a full-screen mode is set

@@ -49,6 +49,7 @@ public:
     bool cursorPos(POINT* point) override;
     void showPointer(bool shown) override;
     void warpPointer(POINT screen) override;
+    void holdPointer(Window& w, bool held) override;
 
 private:
     // When this side last moved, sized, showed or hid a window: for a short
