@@ -306,14 +306,15 @@ HRESULT InputDevice::Acquire()
             if (!readStick(stick_, &reading))
                 return vtlTraceCall_.result(DIERR_UNPLUGGED);
         }
+        // The stick's position when acquired is its state, not a change.
+        if (kind_ == DeviceKind::Joystick)
+            readStickNow();
         acquired_ = true;
         lost_ = false;
         buffer_.clear();
         overflow_ = false;
         if (kind_ == DeviceKind::Mouse && relativeAxes())
             std::fill(values_.begin(), values_.begin() + 3, 0);
-        if (kind_ == DeviceKind::Joystick)
-            readStickNow();
         hold = holding_ = kind_ == DeviceKind::Mouse && (level_ & DISCL_EXCLUSIVE) && (level_ & DISCL_FOREGROUND);
     }
     if (hold)

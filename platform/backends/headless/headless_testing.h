@@ -11,6 +11,7 @@
 #define VANTREL_PLATFORM_BACKENDS_HEADLESS_HEADLESS_TESTING_H
 
 #include "platform/user/input_events.h"
+#include "platform/user/raw_input.h"
 
 namespace vtl::testing::headless {
 
@@ -32,6 +33,10 @@ inline void click(HWND top, MouseButton button, int x, int y)
     inputMouseButton(top, button, true, x, y);
     inputMouseButton(top, button, false, x, y);
 }
+// Motion of a held pointer (an exclusive mouse device) and wheel turns in
+// WHEEL_DELTA units.
+inline void mouseMotion(HWND top, int dx, int dy) { inputMouseMotion(top, dx, dy); }
+inline void mouseWheel(HWND top, int delta) { inputMouseWheel(top, delta); }
 // What the user does to the window through the window manager.
 inline void userClose(HWND top) { inputClose(top); }
 inline void userFocus(HWND top, bool gained) { inputFocus(top, gained); }
