@@ -12,8 +12,16 @@
 namespace vtl {
 namespace {
 
-// DIPROP_* are small numbers standing where a GUID's address would be.
-uintptr_t propertyNumber(REFGUID property) { return reinterpret_cast<uintptr_t>(&property); }
+// DIPROP_* are the entries of vantrelInputProperties; 0 for any other GUID.
+uintptr_t propertyNumber(REFGUID property)
+{
+    const GUID* first = vantrelInputProperties;
+    const GUID* last = first + sizeof vantrelInputProperties / sizeof vantrelInputProperties[0];
+    for (const GUID* p = first; p != last; ++p)
+        if (p == &property)
+            return uintptr_t(p - first);
+    return 0;
+}
 
 constexpr LONG kWheelGranularity = 120;
 

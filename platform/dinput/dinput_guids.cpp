@@ -33,3 +33,6 @@ const GUID GUID_Button = inputGuid(0xA36D02F0, 0xC9F3, 0x11CF);
 const GUID GUID_Key = inputGuid(0x55728220, 0xD33C, 0x11CF);
 const GUID GUID_POV = inputGuid(0xA36D02F2, 0xC9F3, 0x11CF);
 const GUID GUID_Unknown = inputGuid(0xA36D02F3, 0xC9F3, 0x11CF);
+
+// Only their addresses matter (see MAKEDIPROP).
+const GUID vantrelInputProperties[32] = {};

@@ -20,9 +20,9 @@ DWORD gSequence = 0;
 
 class Feed final : public RawInputSink {
 public:
-    void key(HWND top, int vk, bool down) override
+    void key(HWND top, int vk, bool down, bool extended) override
     {
-        const int dik = dikOfVirtualKey(vk);
+        const int dik = dikOfVirtualKey(vk, extended);
         if (!dik)
             return;
         std::lock_guard<std::mutex> lock(inputFeedLock());

@@ -58,8 +58,17 @@ const KeyCode* keyboardKeys(unsigned* count)
     return kKeys;
 }
 
-int dikOfVirtualKey(int vk)
+int dikOfVirtualKey(int vk, bool extended)
 {
+    if (extended) {
+        switch (vk) {
+        case VK_SHIFT: return DIK_RSHIFT;
+        case VK_CONTROL: return DIK_RCONTROL;
+        case VK_MENU: return DIK_RMENU;
+        case VK_RETURN: return DIK_NUMPADENTER;
+        default: break;
+        }
+    }
     static const unsigned char kLetters[] = {DIK_A, DIK_B, DIK_C, DIK_D, DIK_E, DIK_F, DIK_G, DIK_H, DIK_I,
                                              DIK_J, DIK_K, DIK_L, DIK_M, DIK_N, DIK_O, DIK_P, DIK_Q, DIK_R,
                                              DIK_S, DIK_T, DIK_U, DIK_V, DIK_W, DIK_X, DIK_Y, DIK_Z};

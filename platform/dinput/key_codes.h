@@ -12,10 +12,10 @@ struct KeyCode {
 
 // The keyboard's keys in scan-code order; `count` receives their number.
 const KeyCode* keyboardKeys(unsigned* count);
-// The scan code of a virtual key, 0 when the keyboard has no such key.
-// VK_SHIFT, VK_CONTROL and VK_MENU, which do not say which side, are the
-// left-hand keys.
-int dikOfVirtualKey(int vk);
+// The scan code of a virtual key, 0 when the keyboard has no such key;
+// `extended` picks the right-hand Shift, Ctrl and Alt and the keypad's
+// Enter over the keys VK_SHIFT, VK_CONTROL, VK_MENU and VK_RETURN also name.
+int dikOfVirtualKey(int vk, bool extended);
 
 } // namespace vtl
 

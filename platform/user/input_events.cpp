@@ -161,18 +161,20 @@ UINT scanCodeOf(int vk)
     }
 }
 
-void inputKey(HWND top, int vk, bool down, bool repeat)
+void inputKey(HWND top, int vk, bool down, bool repeat, bool extended)
 {
     if (!lookupWindow(top))
         return;
     bool wasDown = keyDown(vk);
     setKey(vk, down);
     if (RawInputSink* sink = rawInputSink())
-        sink->key(top, vk, down);
+        sink->key(top, vk, down, extended);
     bool alt = keyDown(VK_MENU);
     bool sys = (alt && !keyDown(VK_CONTROL)) || vk == VK_F10;
     UINT message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     UINT scan = scanCodeOf(vk);
+    if (extended)
+        scan = vk == VK_SHIFT ? 0x36 : (scan | 0x100); // right Shift has a code of its own
     DWORD lParam = 1u | ((scan & 0xFFu) << 16);
     if (scan & 0x100u)
         lParam |= 1u << 24;

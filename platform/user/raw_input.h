@@ -11,7 +11,8 @@ namespace vtl {
 // Called on the thread that turns the backend's events into messages.
 class RawInputSink {
 public:
-    virtual void key(HWND top, int vk, bool down) = 0;
+    // `extended` as for inputKey.
+    virtual void key(HWND top, int vk, bool down, bool extended) = 0;
     // Pointer motion in the game's pixels (or the device's counts while the
     // pointer is held).
     virtual void mouseMotion(HWND top, int dx, int dy) = 0;

@@ -83,8 +83,11 @@ TEST(DeviceInput, KeyboardSeesKeysWithoutTheQueueBeingRead)
     headless::key(d.window, VK_LEFT, true, true); // auto-repeat is no change
     headless::key(d.window, 'Q', true);
     headless::key(d.window, 'Q', false);
+    headless::key(d.window, VK_CONTROL, true, false, true); // the right-hand Ctrl
     BYTE keys[256];
     ASSERT_EQ(keyboard->GetDeviceState(sizeof keys, keys), DI_OK);
+    EXPECT_EQ(keys[DIK_RCONTROL], 0x80);
+    EXPECT_EQ(keys[DIK_LCONTROL], 0);
     EXPECT_EQ(keys[DIK_SPACE], 0x80);
     EXPECT_EQ(keys[DIK_LEFT], 0x80);
     EXPECT_EQ(keys[DIK_Q], 0);
@@ -93,7 +96,7 @@ TEST(DeviceInput, KeyboardSeesKeysWithoutTheQueueBeingRead)
     DIDEVICEOBJECTDATA data[8];
     DWORD count = 8;
     ASSERT_EQ(keyboard->GetDeviceData(sizeof data[0], data, &count, 0), DI_OK);
-    ASSERT_EQ(count, 4u);
+    ASSERT_EQ(count, 5u);
     EXPECT_EQ(data[0].dwOfs, DWORD(DIK_SPACE));
     EXPECT_EQ(data[1].dwOfs, DWORD(DIK_LEFT));
     EXPECT_EQ(data[2].dwOfs, DWORD(DIK_Q));
@@ -279,4 +282,50 @@ TEST(DeviceInput, SticksOfTheGamePortWithRangeDeadZoneAndPolling)
     EXPECT_EQ(d.input->GetDeviceStatus(stick), DI_NOTATTACHED);
     joystick->Release();
     setGamePortSource(previous);
+}
+
+TEST(DeviceInput, AGamesOwnDataFormatPutsEachObjectWhereItSays)
+{
+    Devices d;
+    // Two keys and nothing else, as a game reading only its fire keys does.
+    DIOBJECTDATAFORMAT fireKeys[] = {
+        {&GUID_Key, 0, DIDFT_BUTTON | DIDFT_MAKEINSTANCE(DIK_SPACE), 0},
+        {&GUID_Key, 1, DIDFT_BUTTON | DIDFT_MAKEINSTANCE(DIK_LCONTROL), 0},
+    };
+    const DIDATAFORMAT format = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), 0, 4, 2, fireKeys};
+    LPDIRECTINPUTDEVICE keyboard = d.make(GUID_SysKeyboard, format, kForeground, 4);
+    DIDEVICEOBJECTINSTANCE object = {};
+    object.dwSize = sizeof object;
+    ASSERT_EQ(keyboard->GetObjectInfo(&object, 1, DIPH_BYOFFSET), DI_OK);
+    EXPECT_EQ(object.dwType & DIDFT_INSTANCEMASK, DWORD(DIDFT_MAKEINSTANCE(DIK_LCONTROL)));
+    EXPECT_EQ(keyboard->GetObjectInfo(&object, 2, DIPH_BYOFFSET), DIERR_OBJECTNOTFOUND);
+
+    ASSERT_EQ(keyboard->Acquire(), DI_OK);
+    headless::key(d.window, 'A', true);
+    headless::key(d.window, VK_SPACE, true);
+    BYTE state[4] = {1, 1, 1, 1};
+    ASSERT_EQ(keyboard->GetDeviceState(sizeof state, state), DI_OK);
+    EXPECT_EQ(state[0], 0x80);
+    EXPECT_EQ(state[1], 0);
+    EXPECT_EQ(state[2], 0); // outside every object: zero
+    DIDEVICEOBJECTDATA data[4];
+    DWORD count = 4;
+    ASSERT_EQ(keyboard->GetDeviceData(sizeof data[0], data, &count, 0), DI_OK);
+    ASSERT_EQ(count, 1u); // A is in no slot of the format
+    EXPECT_EQ(data[0].dwOfs, 0u);
+    keyboard->Release();
+
+    // A required object the device lacks, or one outside the data, is
+    // refused; an optional one is left out.
+    LPDIRECTINPUTDEVICE mouse = nullptr;
+    ASSERT_EQ(d.input->CreateDevice(GUID_SysMouse, &mouse, nullptr), DI_OK);
+    DIOBJECTDATAFORMAT hat[] = {{&GUID_POV, 0, DIDFT_POV | DIDFT_ANYINSTANCE, 0}};
+    DIDATAFORMAT withHat = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), 0, 4, 1, hat};
+    EXPECT_EQ(mouse->SetDataFormat(&withHat), DIERR_INVALIDPARAM);
+    hat[0].dwType |= DIDFT_OPTIONAL;
+    EXPECT_EQ(mouse->SetDataFormat(&withHat), DI_OK);
+    DIOBJECTDATAFORMAT beyond[] = {{&GUID_XAxis, 4, DIDFT_AXIS | DIDFT_ANYINSTANCE, 0}};
+    DIDATAFORMAT tooSmall = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), 0, 4, 1, beyond};
+    EXPECT_EQ(mouse->SetDataFormat(&tooSmall), DIERR_INVALIDPARAM);
+    mouse->Release();
 }

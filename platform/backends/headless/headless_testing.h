@@ -15,8 +15,12 @@
 
 namespace vtl::testing::headless {
 
-// Keys by virtual-key code; a key held down repeats with `repeat`.
-inline void key(HWND top, int vk, bool down, bool repeat = false) { inputKey(top, vk, down, repeat); }
+// Keys by virtual-key code; a key held down repeats with `repeat`;
+// `extended` for the right-hand or keypad twin (see inputKey).
+inline void key(HWND top, int vk, bool down, bool repeat = false, bool extended = false)
+{
+    inputKey(top, vk, down, repeat, extended);
+}
 inline void typeKey(HWND top, int vk)
 {
     inputKey(top, vk, true, false);

@@ -78,7 +78,7 @@ void SdlVideo::handle(const SDL_Event& e)
         HWND h = windowOf(e.key.windowID);
         int vk = virtualKeyOf(e.key.keysym.sym);
         if (h && vk)
-            inputKey(h, vk, e.type == SDL_KEYDOWN, e.key.repeat != 0);
+            inputKey(h, vk, e.type == SDL_KEYDOWN, e.key.repeat != 0, isExtendedTwin(e.key.keysym.scancode));
         break;
     }
     case SDL_MOUSEMOTION: {

@@ -159,12 +159,15 @@
 #define DIDOI_ASPECTFORCE 0x00000400
 #define DIDOI_ASPECTMASK 0x00000F00
 
-// Properties: how a property header names its object, and the properties
-// (numbers standing for GUIDs, as Windows spells them).
+// Properties: how a property header names its object, and the properties.
+// Windows makes a property's GUID reference from its number cast to an
+// address; here each number has a GUID object of its own, which names the
+// property by its address just the same without a reference to no object.
 #define DIPH_DEVICE 0
 #define DIPH_BYOFFSET 1
 #define DIPH_BYID 2
-#define MAKEDIPROP(prop) (*(const GUID*)(prop))
+VANTREL_API extern const GUID vantrelInputProperties[32];
+#define MAKEDIPROP(prop) (vantrelInputProperties[prop])
 #define DIPROP_BUFFERSIZE MAKEDIPROP(1)
 #define DIPROP_AXISMODE MAKEDIPROP(2)
 #define DIPROPAXISMODE_ABS 0
