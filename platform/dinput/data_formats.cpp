@@ -1,6 +1,7 @@
-// The standard data formats, laid out as Windows' own: every object
-// optional except the mouse's and the stick's first two axes, so that a
-// device lacking the rest still takes the format.
+// The standard data formats, laid out as Windows' own: the mouse's x and y
+// axes and first two buttons are required, every other object optional
+// (every one of the joystick formats'), so that a device lacking the rest
+// still takes the format.
 #include <vantrel/win32/dinput.h>
 
 namespace {
@@ -29,20 +30,18 @@ constexpr Objects<3 + Buttons> mouseObjects()
     m.item[1] = {&GUID_YAxis, DIMOFS_Y, kAnyAxis, 0};
     m.item[2] = {&GUID_ZAxis, DIMOFS_Z, kAnyAxis | DIDFT_OPTIONAL, 0};
     for (DWORD i = 0; i < Buttons; ++i)
-        m.item[3 + i] = {nullptr, DWORD(DIMOFS_BUTTON0 + i), kAnyButton, 0};
+        m.item[3 + i] = {nullptr, DWORD(DIMOFS_BUTTON0 + i), i < 2 ? kAnyButton & ~DIDFT_OPTIONAL : kAnyButton, 0};
     return m;
 }
 
 // The six axes and two sliders of one aspect, from `offset` on.
 template <unsigned N>
-constexpr unsigned putAxes(Objects<N>& j, unsigned at, DWORD offset, DWORD aspect, bool firstTwoRequired)
+constexpr unsigned putAxes(Objects<N>& j, unsigned at, DWORD offset, DWORD aspect)
 {
     const GUID* const kAxes[] = {&GUID_XAxis, &GUID_YAxis, &GUID_ZAxis, &GUID_RxAxis, &GUID_RyAxis, &GUID_RzAxis,
                                  &GUID_Slider, &GUID_Slider};
-    for (DWORD i = 0; i < 8; ++i) {
-        const DWORD optional = (firstTwoRequired && i < 2) ? 0 : DIDFT_OPTIONAL;
-        j.item[at++] = {kAxes[i], DWORD(offset + i * 4), kAnyAxis | optional, aspect};
-    }
+    for (DWORD i = 0; i < 8; ++i)
+        j.item[at++] = {kAxes[i], DWORD(offset + i * 4), kAnyAxis | DIDFT_OPTIONAL, aspect};
     return at;
 }
 
@@ -50,15 +49,15 @@ template <unsigned Buttons, unsigned N>
 constexpr Objects<N> joystickObjects()
 {
     Objects<N> j{};
-    unsigned at = putAxes(j, 0, DWORD(DIJOFS_X), 0, true);
+    unsigned at = putAxes(j, 0, DWORD(DIJOFS_X), DIDOI_ASPECTPOSITION);
     for (DWORD i = 0; i < 4; ++i)
         j.item[at++] = {&GUID_POV, DWORD(DIJOFS_POV(i)), DIDFT_POV | DIDFT_ANYINSTANCE | DIDFT_OPTIONAL, 0};
     for (DWORD i = 0; i < Buttons; ++i)
         j.item[at++] = {nullptr, DWORD(DIJOFS_BUTTON(i)), kAnyButton, 0};
     if (N > at) {
-        at = putAxes(j, at, offsetof(DIJOYSTATE2, lVX), DIDOI_ASPECTVELOCITY, false);
-        at = putAxes(j, at, offsetof(DIJOYSTATE2, lAX), DIDOI_ASPECTACCEL, false);
-        putAxes(j, at, offsetof(DIJOYSTATE2, lFX), DIDOI_ASPECTFORCE, false);
+        at = putAxes(j, at, offsetof(DIJOYSTATE2, lVX), DIDOI_ASPECTVELOCITY);
+        at = putAxes(j, at, offsetof(DIJOYSTATE2, lAX), DIDOI_ASPECTACCEL);
+        putAxes(j, at, offsetof(DIJOYSTATE2, lFX), DIDOI_ASPECTFORCE);
     }
     return j;
 }

@@ -29,6 +29,10 @@ std::vector<Entry> gEntries;
 
 bool openHere() { return gOpen && gOpener == std::this_thread::get_id(); }
 
+// As on Windows, a thread that has not opened the clipboard may still set
+// data while the window it is open with owns it.
+bool maySetData() { return openHere() || (gOpen && gOwner == gOpenWindow); }
+
 // The handles of GDI formats are objects, not memory.
 void release(Entry& entry)
 {
@@ -102,7 +106,9 @@ BOOL OpenClipboard(HWND owner)
         return vtlTraceCall_.result(FALSE);
     }
     std::lock_guard<std::mutex> lock(gMutex);
-    if (gOpen && !openHere()) {
+    // It is open with a window (or none): opening it with the same one
+    // succeeds, from any thread, which then has it open.
+    if (gOpen && owner != gOpenWindow) {
         vtl::setError(ERROR_ACCESS_DENIED);
         return vtlTraceCall_.result(FALSE);
     }
@@ -145,7 +151,7 @@ HANDLE SetClipboardData(UINT format, HANDLE memory)
 {
     VTL_TRACE(user, "SetClipboardData", format, memory);
     std::lock_guard<std::mutex> lock(gMutex);
-    if (!openHere()) {
+    if (!maySetData()) {
         vtl::setError(ERROR_CLIPBOARD_NOT_OPEN);
         return vtlTraceCall_.result(nullptr);
     }
@@ -210,5 +216,6 @@ HWND GetClipboardOwner()
 {
     VTL_TRACE0(user, "GetClipboardOwner");
     std::lock_guard<std::mutex> lock(gMutex);
-    return vtlTraceCall_.result(gOwner);
+    // An owner destroyed no longer owns it.
+    return vtlTraceCall_.result(gOwner && IsWindow(gOwner) ? gOwner : nullptr);
 }

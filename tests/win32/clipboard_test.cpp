@@ -29,6 +29,23 @@ std::string clipboardText()
     return text;
 }
 
+LRESULT CALLBACK plainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND makeWindow()
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = plainProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ClipboardTest";
+    RegisterClassExA(&windowClass);
+    return CreateWindowExA(0, "ClipboardTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
 } // namespace
 
 TEST(Clipboard, CallsThatNeedItOpenFailUntilItIs)
@@ -73,26 +90,68 @@ TEST(Clipboard, TextRoundTripsWithItsLineEnds)
     EXPECT_TRUE(CloseClipboard());
 }
 
-TEST(Clipboard, OneThreadHasItOpenAtATime)
+TEST(Clipboard, OpenWithOneWindowAtATimeAndByOneThread)
 {
     ASSERT_TRUE(OpenClipboard(nullptr));
-    EXPECT_TRUE(OpenClipboard(nullptr)); // again from the same thread
-    BOOL opened = TRUE, closed = TRUE;
-    DWORD openError = 0, closeError = 0;
+    EXPECT_TRUE(OpenClipboard(nullptr)); // again with the same (no) window
+    BOOL emptied = TRUE;
+    DWORD emptyError = 0;
+    HANDLE read = reinterpret_cast<HANDLE>(1);
+    DWORD readError = 0;
     std::thread other([&] {
-        opened = OpenClipboard(nullptr);
-        openError = GetLastError();
-        closed = CloseClipboard();
-        closeError = GetLastError();
+        emptied = EmptyClipboard();
+        emptyError = GetLastError();
+        read = GetClipboardData(CF_TEXT);
+        readError = GetLastError();
     });
     other.join();
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(openError, DWORD(ERROR_ACCESS_DENIED));
-    EXPECT_FALSE(closed);
-    EXPECT_EQ(closeError, DWORD(ERROR_CLIPBOARD_NOT_OPEN));
-    EXPECT_TRUE(CloseClipboard());
+    EXPECT_FALSE(emptied);
+    EXPECT_EQ(emptyError, DWORD(ERROR_CLIPBOARD_NOT_OPEN));
+    EXPECT_EQ(read, nullptr);
+    EXPECT_EQ(readError, DWORD(ERROR_CLIPBOARD_NOT_OPEN));
+
+    // Another thread opening it with the same window takes it over.
+    BOOL taken = FALSE, closedThere = FALSE;
+    std::thread taker([&] {
+        taken = OpenClipboard(nullptr);
+        closedThere = CloseClipboard();
+    });
+    taker.join();
+    EXPECT_TRUE(taken);
+    EXPECT_TRUE(closedThere);
+    SetLastError(0);
+    EXPECT_FALSE(CloseClipboard());
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_CLIPBOARD_NOT_OPEN));
 
     SetLastError(0);
     EXPECT_FALSE(OpenClipboard(reinterpret_cast<HWND>(static_cast<uintptr_t>(0xDEAD0))));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+TEST(Clipboard, AnotherWindowCannotOpenItAndEmptyingMakesTheOwner)
+{
+    HWND first = makeWindow();
+    HWND second = makeWindow();
+    ASSERT_TRUE(OpenClipboard(first));
+    EXPECT_FALSE(OpenClipboard(second));
+    EXPECT_FALSE(OpenClipboard(nullptr));
+    ASSERT_TRUE(EmptyClipboard());
+    EXPECT_EQ(GetClipboardOwner(), first);
+
+    // While its window owns it, another thread may set data but not read it.
+    HANDLE set = nullptr;
+    HANDLE got = reinterpret_cast<HANDLE>(1);
+    std::thread other([&] {
+        set = SetClipboardData(CF_TEXT, textBlock("from a thread"));
+        got = GetClipboardData(CF_TEXT);
+    });
+    other.join();
+    EXPECT_NE(set, nullptr);
+    EXPECT_EQ(got, nullptr);
+    EXPECT_EQ(clipboardText(), "from a thread");
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_EQ(GetClipboardOwner(), first);
+    DestroyWindow(first);
+    DestroyWindow(second);
+    EXPECT_EQ(GetClipboardOwner(), nullptr);
 }

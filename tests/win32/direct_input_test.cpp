@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/wine.h"
+
 namespace {
 
 typedef HRESULT(WINAPI* DirectInputCreateCall)(HINSTANCE, DWORD, LPDIRECTINPUT*, LPUNKNOWN);
@@ -96,6 +98,17 @@ TEST(DirectInput, DevicesEnumeratedAndMadeByTheirGuids)
     buffer.diph.dwHow = DIPH_DEVICE;
     buffer.dwData = 8;
     EXPECT_EQ(device->SetProperty(DIPROP_BUFFERSIZE, &buffer.diph), DIERR_ACQUIRED);
+    DIPROPDWORD mode = buffer;
+    if (!runningUnderWine()) { // Wine's mouse gives DIERR_UNSUPPORTED for the axis mode
+        ASSERT_EQ(device->GetProperty(DIPROP_AXISMODE, &mode.diph), DI_OK);
+        EXPECT_EQ(mode.dwData, DWORD(DIPROPAXISMODE_REL)); // c_dfDIMouse's
+    }
+    LPDIRECTINPUTDEVICE2 polled = nullptr;
+    ASSERT_EQ(device->QueryInterface(IID_IDirectInputDevice2, reinterpret_cast<LPVOID*>(&polled)), DI_OK);
+    if (!runningUnderWine()) { // Wine answers DI_OK for a device that needs no polling
+        EXPECT_EQ(polled->Poll(), DI_NOEFFECT);
+    }
+    polled->Release();
     EXPECT_EQ(device->Unacquire(), DI_OK);
     EXPECT_EQ(device->Unacquire(), DI_NOEFFECT);
     device->Release();

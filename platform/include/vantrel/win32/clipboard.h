@@ -7,9 +7,12 @@
 // backend) the clipboard belongs to the process.  Other formats are kept by
 // the process only, as the handles given.
 //
-// As on Windows, one window (or, with a null window, one thread) has the
-// clipboard open at a time; the calls that need it open fail with
-// ERROR_CLIPBOARD_NOT_OPEN otherwise.  Memory given to SetClipboardData
+// As on Windows, the clipboard is open with one window (or none) at a time:
+// opening it with another fails, opening it with the same one succeeds from
+// any thread, which then has it open.  The calls that need it open fail
+// with ERROR_CLIPBOARD_NOT_OPEN on every other thread, except that
+// SetClipboardData is taken from any thread while the window it is open
+// with owns the clipboard (EmptyClipboard makes it the owner).  Memory given to SetClipboardData
 // belongs to the clipboard from then on, which frees it when the data is
 // replaced or emptied.
 #ifndef VANTREL_WIN32_CLIPBOARD_H
