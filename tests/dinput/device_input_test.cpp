@@ -234,14 +234,12 @@ TEST(DeviceInput, SticksOfTheGamePortWithRangeDeadZoneAndPolling)
     GamePortSource* previous = setGamePortSource(&port);
     Devices d;
     GUID stick = {};
-    int found = 0;
     auto collect = [](LPCDIDEVICEINSTANCEA instance, LPVOID context) -> BOOL {
         *static_cast<GUID*>(context) = instance->guidInstance;
         return DIENUM_CONTINUE;
     };
     ASSERT_EQ(d.input->EnumDevices(DIDEVTYPE_JOYSTICK, collect, &stick, DIEDFL_ATTACHEDONLY), DI_OK);
-    found = stick.Data1 != 0;
-    ASSERT_TRUE(found);
+    ASSERT_NE(stick.Data1, 0u);
     LPDIRECTINPUTDEVICE joystick = d.make(stick, c_dfDIJoystick, kForeground, 8);
 
     DIPROPRANGE range = {{sizeof(DIPROPRANGE), sizeof(DIPROPHEADER), 0, DIPH_DEVICE}, -1000, 1000};
