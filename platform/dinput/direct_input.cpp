@@ -1,5 +1,7 @@
 // DirectInputCreateA/Ex and the input object: which devices there are, and
 // making them.
+#include "platform/dinput/direct_input.h"
+
 #include "platform/dinput/device_kinds.h"
 #include "platform/dinput/input_device.h"
 #include "platform/kernel/trace.h"
@@ -38,6 +40,7 @@ bool isInputInterface(REFIID iid)
 
 class DirectInput final : public IDirectInput7A {
 public:
+    // Version 0: made by CoCreateInstance, of no use until Initialize.
     explicit DirectInput(DWORD version) : version_(version) {}
 
     HRESULT WINAPI QueryInterface(REFIID iid, void** object) override
@@ -69,6 +72,8 @@ public:
         *made = nullptr;
         if (outer)
             return vtlTraceCall_.result(DIERR_NOAGGREGATION);
+        if (!version_)
+            return vtlTraceCall_.result(DIERR_NOTINITIALIZED);
         DeviceKind kind;
         unsigned stick;
         if (!deviceNamed(device, &kind, &stick))
@@ -84,6 +89,8 @@ public:
                              DIEDFL_INCLUDEPHANTOMS | 0x00040000; // DIEDFL_INCLUDEHIDDEN
         if (!callback || type > DIDEVTYPE_JOYSTICK || (flags & ~kFlags))
             return vtlTraceCall_.result(DIERR_INVALIDPARAM);
+        if (!version_)
+            return vtlTraceCall_.result(DIERR_NOTINITIALIZED);
         // None of the devices gives force feedback.
         if (flags & DIEDFL_FORCEFEEDBACK)
             return vtlTraceCall_.result(DI_OK);
@@ -116,6 +123,8 @@ public:
     HRESULT WINAPI GetDeviceStatus(REFGUID device) override
     {
         VTL_TRACE(user, "IDirectInput::GetDeviceStatus", &device);
+        if (!version_)
+            return vtlTraceCall_.result(DIERR_NOTINITIALIZED);
         DeviceKind kind;
         unsigned stick;
         if (deviceNamed(device, &kind, &stick))
@@ -133,6 +142,8 @@ public:
             return vtlTraceCall_.result(E_HANDLE);
         if (flags)
             return vtlTraceCall_.result(DIERR_INVALIDPARAM);
+        if (!version_)
+            return vtlTraceCall_.result(DIERR_NOTINITIALIZED);
         VTL_UNSUPPORTED("IDirectInput::RunControlPanel", "ignored");
         return vtlTraceCall_.result(DI_OK);
     }
@@ -174,6 +185,9 @@ private:
 };
 
 } // namespace
+
+IUnknown* makeUninitializedInput() { return static_cast<IDirectInputA*>(new (std::nothrow) DirectInput(0)); }
+
 } // namespace vtl
 
 HRESULT WINAPI DirectInputCreateEx(HINSTANCE instance, DWORD version, REFIID iid, LPVOID* made, LPUNKNOWN outer)

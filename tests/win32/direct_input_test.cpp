@@ -3,6 +3,7 @@
 #define DIRECTINPUT_VERSION 0x0700
 #include <windows.h>
 #include <dinput.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,32 @@ TEST(DirectInput, DevicesEnumeratedAndMadeByTheirGuids)
     EXPECT_EQ(device->Unacquire(), DI_NOEFFECT);
     device->Release();
     input->Release();
+}
+
+TEST(DirectInput, MadeThroughTheComponentModelItWaitsForInitialize)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    LPDIRECTINPUT input = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_DirectInput, nullptr, CLSCTX_INPROC_SERVER, IID_IDirectInput,
+                               reinterpret_cast<LPVOID*>(&input)),
+              S_OK);
+    LPDIRECTINPUTDEVICE device = reinterpret_cast<LPDIRECTINPUTDEVICE>(1);
+    EXPECT_EQ(input->CreateDevice(GUID_SysMouse, &device, nullptr), DIERR_NOTINITIALIZED);
+    EXPECT_EQ(device, nullptr);
+    Enumeration none;
+    EXPECT_EQ(input->EnumDevices(0, countDevices, &none, 0), DIERR_NOTINITIALIZED);
+    EXPECT_EQ(none.calls, 0);
+    EXPECT_EQ(input->GetDeviceStatus(GUID_SysMouse), DIERR_NOTINITIALIZED);
+
+    const HINSTANCE program = GetModuleHandleA(nullptr);
+    EXPECT_EQ(input->Initialize(nullptr, DIRECTINPUT_VERSION), DIERR_INVALIDPARAM);
+    EXPECT_EQ(input->Initialize(program, 0x0123), DIERR_BETADIRECTINPUTVERSION);
+    EXPECT_EQ(input->Initialize(program, 0xCAFE), DIERR_OLDDIRECTINPUTVERSION);
+    ASSERT_EQ(input->Initialize(program, 0x0500), DI_OK);
+    ASSERT_EQ(input->CreateDevice(GUID_SysMouse, &device, nullptr), DI_OK);
+    device->Release();
+    input->Release();
+    CoUninitialize();
 }
 
 TEST(DirectInput, LoadedByNameAsGamesThatDoNotLinkItDo)
