@@ -53,9 +53,9 @@ set(VANTREL_LAYERING_POSIX_EXEMPT platform/include/vantrel/win32/winsock.h platf
 
 # The system's headers of Windows that the library's platform calls.
 set(VANTREL_LAYERING_WINDOWS_HEADERS
-  windows.h windowsx.h ddraw.h dsound.h mmsystem.h mmreg.h winsock.h winsock2.h shellapi.h objbase.h unknwn.h
+  windows.h windowsx.h ddraw.h dsound.h dinput.h mmsystem.h mmreg.h winsock.h winsock2.h shellapi.h objbase.h unknwn.h
   commctrl.h winuser.h wingdi.h winbase.h direct.h io.h)
-set(VANTREL_LAYERING_EMULATION_FOLDERS user gdi ddraw dsound com winmm winsock kernel gameport backends)
+set(VANTREL_LAYERING_EMULATION_FOLDERS user gdi ddraw dsound dinput com winmm winsock kernel gameport backends)
 
 function(vantrel_layering_breaches source_dir out_var)
   set(subsystems core display archive window surface rle anim audio net input)

@@ -38,7 +38,7 @@ if(WIN32)
   set(VANTREL_WITH_SNDFILE OFF)
   set(VANTREL_WITH_X11 OFF)
 else()
-  set(VANTREL_PLATFORM_FOLDERS shared user gdi ddraw dsound com winmm winsock kernel gameport host/posix
+  set(VANTREL_PLATFORM_FOLDERS shared user gdi ddraw dsound dinput com winmm winsock kernel gameport host/posix
     backends backends/headless)
   # The web build's SDL2 is built from Debian's source below (emscripten's
   # own port is downloaded at build time): SDL is the browser's backend too.
@@ -144,7 +144,7 @@ target_link_libraries(vantrel_deps INTERFACE Threads::Threads ${CMAKE_DL_LIBS})
 if(WIN32)
   # The system's interfaces: DirectDraw, DirectSound, the multimedia system
   # (timers, MCI, the game port), Winsock 1.1, GDI and the window system.
-  target_link_libraries(vantrel_deps INTERFACE ddraw dsound winmm wsock32 gdi32 user32 ole32 dxguid)
+  target_link_libraries(vantrel_deps INTERFACE ddraw dsound dinput winmm wsock32 gdi32 user32 ole32 dxguid)
   # Windows.h's min and max macros would break the C++ library's names.
   target_compile_definitions(vantrel_deps INTERFACE NOMINMAX)
 else()
@@ -285,7 +285,7 @@ if(WIN32)
   # sockets and window functions, which a game calls too: elsewhere the
   # library holds them, here their import libraries come with it, so that a
   # game's build file is the same on both systems.
-  set(VANTREL_WINDOWS_SYSTEM_LIBS ddraw dsound winmm wsock32 gdi32 user32 ole32 dxguid)
+  set(VANTREL_WINDOWS_SYSTEM_LIBS ddraw dsound dinput winmm wsock32 gdi32 user32 ole32 dxguid)
   target_link_libraries(vantrel INTERFACE ${VANTREL_WINDOWS_SYSTEM_LIBS})
 endif()
 

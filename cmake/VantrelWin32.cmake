@@ -17,7 +17,7 @@ if(WIN32)
   # as the emulation's come from libvantrel elsewhere.
   add_library(vantrel_win32 INTERFACE)
   set_target_properties(vantrel_win32 PROPERTIES EXPORT_NAME win32)
-  target_link_libraries(vantrel_win32 INTERFACE vantrel ddraw dsound winmm wsock32 gdi32 user32 ole32 dxguid)
+  target_link_libraries(vantrel_win32 INTERFACE vantrel ddraw dsound dinput winmm wsock32 gdi32 user32 ole32 dxguid)
   add_library(Vantrel::win32 ALIAS vantrel_win32)
   if(VANTREL_INSTALL)
     install(TARGETS vantrel_win32 EXPORT VantrelTargets)

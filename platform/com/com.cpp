@@ -1,5 +1,6 @@
 // CoCreateInstance for the library's own classes, and the class and
 // interface ids games name.
+#include "platform/dinput/direct_input.h"
 #include "platform/dsound/dsound_device.h"
 #include "platform/kernel/trace.h"
 
@@ -39,6 +40,14 @@ HRESULT CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD, REFIID iid, LPV
     *object = nullptr;
     if (outer)
         return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
+    if (IsEqualCLSID(clsid, CLSID_DirectInput)) {
+        IUnknown* input = vtl::makeUninitializedInput();
+        if (!input)
+            return vtlTraceCall_.result(E_OUTOFMEMORY);
+        const HRESULT result = input->QueryInterface(iid, object);
+        input->Release();
+        return vtlTraceCall_.result(result);
+    }
     if (!IsEqualCLSID(clsid, CLSID_DirectSound))
         return vtlTraceCall_.result(REGDB_E_CLASSNOTREG);
     vtl::SoundDevice* device = vtl::SoundDevice::make();

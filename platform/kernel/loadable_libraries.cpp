@@ -8,6 +8,7 @@
 #include <vantrel/win32/cursor.h>
 #include <vantrel/win32/ddraw.h>
 #include <vantrel/win32/debug.h>
+#include <vantrel/win32/dinput.h>
 #include <vantrel/win32/dsound.h>
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/gdi.h>
@@ -52,7 +53,7 @@ struct Library {
 Library gLibraries[] = {
     {"ddraw", {VTL_EXPORT(DirectDrawCreate), VTL_EXPORT(DirectDrawEnumerateA)}},
     {"dsound", {VTL_EXPORT(DirectSoundCreate)}},
-    {"dinput", {}},
+    {"dinput", {VTL_EXPORT(DirectInputCreateA), VTL_EXPORT(DirectInputCreateEx)}},
     {"winmm",
      {VTL_EXPORT(timeGetTime), VTL_EXPORT(timeBeginPeriod), VTL_EXPORT(timeEndPeriod), VTL_EXPORT(timeGetDevCaps),
       VTL_EXPORT(mciSendCommandA), VTL_EXPORT(mmioOpenA), VTL_EXPORT(mmioClose), VTL_EXPORT(mmioRead),

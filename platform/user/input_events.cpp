@@ -2,6 +2,7 @@
 
 #include "platform/user/hot_keys.h"
 #include "platform/user/message_queue.h"
+#include "platform/user/raw_input.h"
 #include "platform/user/remote_windows.h"
 #include "platform/user/user_size_move.h"
 #include "platform/user/window_state.h"
@@ -178,16 +179,20 @@ UINT scanCodeOf(int vk)
     }
 }
 
-void inputKey(HWND top, int vk, bool down, bool repeat)
+void inputKey(HWND top, int vk, bool down, bool repeat, bool extended)
 {
     if (!lookupWindow(top))
         return;
     bool wasDown = keyDown(vk);
     setKey(vk, down);
+    if (RawInputSink* sink = rawInputSink())
+        sink->key(top, vk, down, extended);
     bool alt = keyDown(VK_MENU);
     bool sys = (alt && !keyDown(VK_CONTROL)) || vk == VK_F10;
     UINT message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     UINT scan = scanCodeOf(vk);
+    if (extended)
+        scan = vk == VK_SHIFT ? 0x36 : (scan | 0x100); // right Shift has a code of its own
     DWORD lParam = 1u | ((scan & 0xFFu) << 16);
     if (scan & 0x100u)
         lParam |= 1u << 24;
@@ -210,10 +215,14 @@ void inputMouseMove(HWND top, int x, int y)
     if (!t)
         return;
     POINT o = clientOriginOnScreen(*t);
+    POINT was;
     {
         std::lock_guard<std::mutex> lock(gPointerMutex);
+        was = gCursor;
         gCursor = POINT{o.x + x, o.y + y};
     }
+    if (RawInputSink* sink = rawInputSink())
+        sink->mouseMotion(top, o.x + x - was.x, o.y + y - was.y);
     POINT p = {x, y};
     HWND target = mouseTarget(top, &p);
     post(target, WM_MOUSEMOVE, mouseKeys(), MAKELPARAM(p.x, p.y));
@@ -229,6 +238,8 @@ void inputMouseButton(HWND top, MouseButton button, bool down, int x, int y)
     static const UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
     static const UINT kDouble[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, 0x0209};
     setKey(kVk[button], down);
+    if (RawInputSink* sink = rawInputSink())
+        sink->mouseButton(top, button, down);
     POINT o = clientOriginOnScreen(*t);
     POINT screen = {o.x + x, o.y + y};
     {
@@ -285,10 +296,13 @@ void inputFocus(HWND top, bool gained)
 {
     if (!lookupWindow(top))
         return;
-    if (gained)
+    if (gained) {
         activateWindow(top);
-    else
+    } else {
         deactivateWindow(top);
+        if (RawInputSink* sink = rawInputSink())
+            sink->focusLost(top);
+    }
 }
 
 void inputMoved(HWND top, int clientScreenX, int clientScreenY)

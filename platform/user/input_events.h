@@ -13,7 +13,10 @@ namespace vtl {
 
 enum MouseButton { kLeftButton, kRightButton, kMiddleButton };
 
-void inputKey(HWND top, int vk, bool down, bool repeat);
+// `extended`: the key is the right-hand or keypad twin of `vk` (right
+// Shift, Ctrl or Alt, the keypad's Enter), which Windows tells apart by
+// its scan code.
+void inputKey(HWND top, int vk, bool down, bool repeat, bool extended = false);
 void inputMouseMove(HWND top, int x, int y);
 void inputMouseButton(HWND top, MouseButton button, bool down, int x, int y);
 void inputClose(HWND top);

@@ -57,6 +57,14 @@ public:
     // (ClipCursor), or frees it (null).  Backends without a pointer ignore
     // it; the shared layer keeps the positions it reports inside.
     virtual void confinePointer(const RECT* screen) { (void)screen; }
+    // Holds the real pointer in `w`, hidden, reporting only its motion
+    // (inputMouseMotion), or lets it go.  Backends without a pointer ignore
+    // it.
+    virtual void holdPointer(Window&, bool) {}
+    // The system's clipboard text, line ends as the system has them; false
+    // where there is no system clipboard (the process keeps its own).
+    virtual bool clipboardText(std::string*) { return false; }
+    virtual bool setClipboardText(const std::string&) { return false; }
 };
 
 // The game's full-screen window: while a full-screen mode is set

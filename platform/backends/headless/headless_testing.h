@@ -11,11 +11,16 @@
 #define VANTREL_PLATFORM_BACKENDS_HEADLESS_HEADLESS_TESTING_H
 
 #include "platform/user/input_events.h"
+#include "platform/user/raw_input.h"
 
 namespace vtl::testing::headless {
 
-// Keys by virtual-key code; a key held down repeats with `repeat`.
-inline void key(HWND top, int vk, bool down, bool repeat = false) { inputKey(top, vk, down, repeat); }
+// Keys by virtual-key code; a key held down repeats with `repeat`;
+// `extended` for the right-hand or keypad twin (see inputKey).
+inline void key(HWND top, int vk, bool down, bool repeat = false, bool extended = false)
+{
+    inputKey(top, vk, down, repeat, extended);
+}
 inline void typeKey(HWND top, int vk)
 {
     inputKey(top, vk, true, false);
@@ -32,6 +37,10 @@ inline void click(HWND top, MouseButton button, int x, int y)
     inputMouseButton(top, button, true, x, y);
     inputMouseButton(top, button, false, x, y);
 }
+// Motion of a held pointer (an exclusive mouse device) and wheel turns in
+// WHEEL_DELTA units.
+inline void mouseMotion(HWND top, int dx, int dy) { inputMouseMotion(top, dx, dy); }
+inline void mouseWheel(HWND top, int delta) { inputMouseWheel(top, delta); }
 // What the user does to the window through the window manager.
 inline void userClose(HWND top) { inputClose(top); }
 inline void userFocus(HWND top, bool gained) { inputFocus(top, gained); }

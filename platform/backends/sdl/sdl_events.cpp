@@ -8,6 +8,7 @@
 #include "platform/backends/sdl/sdl_picture.h"
 #include "platform/user/input_events.h"
 #include "platform/user/quit_requests.h"
+#include "platform/user/raw_input.h"
 
 #include <thread>
 
@@ -80,7 +81,7 @@ void SdlVideo::handle(const SDL_Event& e)
         HWND h = windowOf(e.key.windowID);
         int vk = virtualKeyOf(e.key.keysym.sym);
         if (h && vk)
-            inputKey(h, vk, e.type == SDL_KEYDOWN, e.key.repeat != 0);
+            inputKey(h, vk, e.type == SDL_KEYDOWN, e.key.repeat != 0, isExtendedTwin(e.key.keysym.scancode));
         break;
     }
     case SDL_MOUSEMOTION: {
@@ -88,7 +89,10 @@ void SdlVideo::handle(const SDL_Event& e)
         // scaled; a pointer over a bar is at the picture's nearest edge.
         HWND h = windowOf(e.motion.windowID);
         int x = 0, y = 0;
-        if (h) {
+        if (h && SDL_GetRelativeMouseMode()) {
+            // A held pointer does not move: only its motion is input.
+            inputMouseMotion(h, e.motion.xrel, e.motion.yrel);
+        } else if (h) {
             toGamePoint(SDL_GetWindowFromID(e.motion.windowID), e.motion.x, e.motion.y, &x, &y);
             inputMouseMove(h, x, y);
         }
@@ -111,6 +115,12 @@ void SdlVideo::handle(const SDL_Event& e)
         inputMouseButton(h, b, e.type == SDL_MOUSEBUTTONDOWN, x, y);
         break;
     }
+    case SDL_MOUSEWHEEL:
+        if (HWND h = windowOf(e.wheel.windowID)) {
+            const int sign = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+            inputMouseWheel(h, sign * e.wheel.y * 120); // WHEEL_DELTA a notch
+        }
+        break;
     case SDL_SYSWMEVENT: noteWindowSystemEvent(e); break;
     case SDL_QUIT:
         // Asked by the session or the window manager to end: the

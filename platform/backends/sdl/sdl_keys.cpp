@@ -60,4 +60,10 @@ int virtualKeyOf(SDL_Keycode key)
     }
 }
 
+bool isExtendedTwin(SDL_Scancode scancode)
+{
+    return scancode == SDL_SCANCODE_RSHIFT || scancode == SDL_SCANCODE_RCTRL || scancode == SDL_SCANCODE_RALT ||
+           scancode == SDL_SCANCODE_KP_ENTER;
+}
+
 } // namespace vtl

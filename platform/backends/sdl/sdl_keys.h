@@ -8,6 +8,9 @@ namespace vtl {
 
 // 0 for keys that have no virtual-key code.
 int virtualKeyOf(SDL_Keycode key);
+// The right-hand Shift, Ctrl and Alt and the keypad's Enter, whose virtual
+// keys are their left-hand or main twins'.
+bool isExtendedTwin(SDL_Scancode scancode);
 
 } // namespace vtl
 

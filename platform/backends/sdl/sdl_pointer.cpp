@@ -43,6 +43,10 @@ bool SdlVideo::cursorPos(POINT* point)
 
 void SdlVideo::showPointer(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
 
+// SDL's relative mode: the pointer hidden and held in the focused window,
+// its motion reported without a position (see handle()).
+void SdlVideo::holdPointer(Window&, bool held) { SDL_SetRelativeMouseMode(held ? SDL_TRUE : SDL_FALSE); }
+
 // Into the window whose client area holds the point as the game sees
 // it, at the native pixel showing that game pixel; elsewhere the point
 // is taken as the real screen's.

@@ -50,6 +50,9 @@ public:
     void showPointer(bool shown) override;
     void warpPointer(POINT screen) override;
     void confinePointer(const RECT* screen) override;
+    void holdPointer(Window& w, bool held) override;
+    bool clipboardText(std::string* text) override;
+    bool setClipboardText(const std::string& text) override;
 
 private:
     // When this side last moved, sized, showed or hid a window: for a short

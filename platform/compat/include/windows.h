@@ -10,6 +10,7 @@
 
 #include <vantrel/win32/types.h>
 #include <vantrel/win32/beep.h>
+#include <vantrel/win32/clipboard.h>
 #include <vantrel/win32/crt_strings.h>
 #include <vantrel/win32/cursor.h>
 #include <vantrel/win32/debug.h>

@@ -1,10 +1,11 @@
 // The Windows-shaped component object model, as far as games use it to make
-// the sound device: IUnknown, CoInitialize and CoCreateInstance.
+// the sound and input devices: IUnknown, CoInitialize and CoCreateInstance.
 //
 // There are no apartments here: CoInitialize and CoUninitialize are counted
 // but change nothing, and CoCreateInstance works whether or not CoInitialize
 // was called.  The classes it makes are the library's own: CLSID_DirectSound
-// (see dsound.h).
+// (see dsound.h) and CLSID_DirectInput (see dinput.h), which the game
+// initialises itself.
 #ifndef VANTREL_WIN32_OBJBASE_H
 #define VANTREL_WIN32_OBJBASE_H
 
