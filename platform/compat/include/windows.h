@@ -13,6 +13,7 @@
 #include <vantrel/win32/crt_strings.h>
 #include <vantrel/win32/cursor.h>
 #include <vantrel/win32/debug.h>
+#include <vantrel/win32/drives.h>
 #include <vantrel/win32/errors.h>
 #include <vantrel/win32/file_system.h>
 #include <vantrel/win32/files.h>
