@@ -21,6 +21,8 @@ enum class Root { Drive, DriveNoSeparator, Folder, Invalid };
 
 Root readRoot(const char* root, char* letter)
 {
+    if ((root[0] == '\\' || root[0] == '/') && root[1] == '\0')
+        return Root::Drive; // the current folder's drive, C:
     const char c = static_cast<char>(root[0] & ~0x20);
     if (c < 'A' || c > 'Z' || root[1] != ':')
         return Root::Invalid;
