@@ -171,12 +171,12 @@ template <class I>
 HRESULT SurfaceFace<I>::Lock(LPRECT rect, typename V::Desc* desc, DWORD flags, HANDLE)
 {
     VTL_TRACE(frame, "IDirectDrawSurface::Lock", this, vtl::trace::Rect{rect}, desc, flags, V::number);
-    if (!desc || desc->dwSize != sizeof *desc)
+    if (!desc || !isEitherDescSize(desc->dwSize))
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     DDSURFACEDESC2 wide;
     const HRESULT r = surface_.lock(rect, &wide, flags);
     if (r == DD_OK)
-        narrowDesc(wide, desc);
+        fillDescOfItsSize(wide, desc);
     return vtlTraceCall_.result(r);
 }
 

@@ -186,12 +186,12 @@ HRESULT vtl::DDSurface::Restore()
 HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE)
 {
     VTL_TRACE(frame, "IDirectDrawSurface::Lock", this, vtl::trace::Rect{rect}, desc, flags);
-    if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
+    if (!desc || !isEitherDescSize(desc->dwSize))
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     DDSURFACEDESC2 wide;
     const HRESULT r = lock(rect, &wide, flags);
     if (r == DD_OK)
-        narrowDesc(wide, desc);
+        fillDescOfItsSize(wide, desc);
     return vtlTraceCall_.result(r);
 }
 

@@ -33,6 +33,19 @@ inline void narrowDesc(const DDSURFACEDESC2& wide, DDSURFACEDESC* desc)
 }
 inline void narrowDesc(const DDSURFACEDESC2& wide, DDSURFACEDESC2* desc) { *desc = wide; }
 
+// Lock takes either description whatever the interface, and fills as much
+// of it as its dwSize says.
+inline bool isEitherDescSize(DWORD size) { return size == sizeof(DDSURFACEDESC) || size == sizeof(DDSURFACEDESC2); }
+inline void fillDescOfItsSize(const DDSURFACEDESC2& wide, void* desc)
+{
+    DWORD size;
+    std::memcpy(&size, desc, sizeof size);
+    if (size == sizeof(DDSURFACEDESC2))
+        std::memcpy(desc, &wide, sizeof wide);
+    else
+        narrowDesc(wide, static_cast<DDSURFACEDESC*>(desc));
+}
+
 inline void capsOf(DWORD caps, DDSCAPS* out) { out->dwCaps = caps; }
 inline void capsOf(DWORD caps, DDSCAPS2* out)
 {
