@@ -21,7 +21,6 @@ using vtl::testing::ddraw::Op;
 namespace {
 
 constexpr LONG kMaxSurfaceSide = 16384;
-constexpr DWORD kRefreshRate = 60; // of every listed mode
 DWORD gGameWidth = 0;
 DWORD gGameHeight = 0;
 int gFullscreenModes = 0; // display objects holding a full-screen mode
@@ -163,25 +162,25 @@ HRESULT vtl::DDDevice::SetCooperativeLevel(HWND hwnd, DWORD flags)
 
 HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 {
-    return setMode(width, height, bits, 0, 0);
+    VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", this, static_cast<int>(width), static_cast<int>(height),
+              static_cast<int>(bits));
+    return vtlTraceCall_.result(setMode(width, height, bits, 0, 0));
 }
 
 HRESULT vtl::DDDevice::setMode(DWORD width, DWORD height, DWORD bits, DWORD refreshRate, DWORD flags)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", this, static_cast<int>(width), static_cast<int>(height),
-              static_cast<int>(bits), static_cast<int>(refreshRate), flags);
     if (HRESULT r = testing::ddraw::intercept(Op::SetDisplayMode, bits))
-        return vtlTraceCall_.result(r);
+        return r;
     if (flags & ~DWORD{DDSDM_STANDARDVGAMODE})
-        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+        return DDERR_INVALIDPARAMS;
     if (!display_->exclusive())
-        return vtlTraceCall_.result(DDERR_NOEXCLUSIVEMODE);
+        return DDERR_NOEXCLUSIVEMODE;
     // Every mode runs at the rate EnumDisplayModes reports; 0 asks for the
     // default.
-    if (!isDisplayModeListed(width, height, bits) || (refreshRate != 0 && refreshRate != kRefreshRate))
-        return vtlTraceCall_.result(DDERR_INVALIDMODE);
+    if (!isDisplayModeListed(width, height, bits) || (refreshRate != 0 && refreshRate != kModeRefreshRate))
+        return DDERR_INVALIDMODE;
     if (HRESULT r = displayBackend().enterFullscreen(display_->window, width, height))
-        return vtlTraceCall_.result(r);
+        return r;
     // The mode is the game's screen: the desktop takes its size, and the
     // exclusive window covers it, above the others, until the game places
     // it again (DDEnable's windowed placement undoes both).  The backend
@@ -199,7 +198,7 @@ HRESULT vtl::DDDevice::setMode(DWORD width, DWORD height, DWORD bits, DWORD refr
     // (its listeners tell the windows, and through them the loss watch).
     noteDisplayLoss();
     notifyDisplayChange(bits, static_cast<int>(width), static_cast<int>(height));
-    return vtlTraceCall_.result(DD_OK);
+    return DD_OK;
 }
 
 HRESULT vtl::DDDevice::RestoreDisplayMode()
@@ -231,35 +230,35 @@ void vtl::DDDevice::describeMode(DDSURFACEDESC2* desc) const
     desc->dwWidth = display_->modeSet ? display_->modeWidth : static_cast<DWORD>(display_->desktopWidth);
     desc->dwHeight = display_->modeSet ? display_->modeHeight : static_cast<DWORD>(display_->desktopHeight);
     desc->lPitch = static_cast<LONG>(desc->dwWidth * layout.bytes());
-    desc->dwRefreshRate = kRefreshRate;
+    desc->dwRefreshRate = kModeRefreshRate;
     vtl::describeLayout(layout, &desc->ddpfPixelFormat);
 }
 
 HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
                                         LPDDENUMMODESCALLBACK callback)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", this, flags, filter, context, callback);
     if (!callback || (filter && filter->dwSize != sizeof(DDSURFACEDESC)))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     struct Call {
         LPDDENUMMODESCALLBACK callback;
         LPVOID context;
     } call{callback, context};
     const DDSURFACEDESC2 wideFilter = filter ? widenDesc(*filter) : DDSURFACEDESC2{};
-    return enumModes(
+    return vtlTraceCall_.result(enumModes(
         flags, filter ? &wideFilter : nullptr,
         [](DDSURFACEDESC2& mode, void* c) {
             DDSURFACEDESC narrow;
             narrowDesc(mode, &narrow);
             return static_cast<Call*>(c)->callback(&narrow, static_cast<Call*>(c)->context);
         },
-        &call);
+        &call));
 }
 
 HRESULT vtl::DDDevice::enumModes(DWORD flags, const DDSURFACEDESC2* filter, ModeVisitor visit, void* context)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", this, flags, filter, context);
     if (HRESULT r = testing::ddraw::intercept(Op::EnumDisplayModes, flags))
-        return vtlTraceCall_.result(r);
+        return r;
     ModeSize sizes[4];
     const int n = listedSizes(sizes);
     const DWORD depths[] = {8, 16, 24, 32};
@@ -279,13 +278,13 @@ HRESULT vtl::DDDevice::enumModes(DWORD flags, const DDSURFACEDESC2* filter, Mode
             mode.dwWidth = sizes[i].width;
             mode.dwHeight = sizes[i].height;
             mode.lPitch = static_cast<LONG>(sizes[i].width * bits / 8);
-            mode.dwRefreshRate = kRefreshRate;
+            mode.dwRefreshRate = kModeRefreshRate;
             vtl::describeLayout(fullscreenLayout(bits, display_->desktop), &mode.ddpfPixelFormat);
             if (visit(mode, context) == DDENUMRET_CANCEL)
-                return vtlTraceCall_.result(DD_OK);
+                return DD_OK;
         }
     }
-    return vtlTraceCall_.result(DD_OK);
+    return DD_OK;
 }
 
 HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD flags, HANDLE)
@@ -328,57 +327,57 @@ HRESULT vtl::DDDevice::CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirec
 
 HRESULT vtl::DDDevice::CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** surface, IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::CreateSurface", this, desc, surface, outer);
     if (!surface)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *surface = nullptr;
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (outer)
-        return CLASS_E_NOAGGREGATION;
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
     DDSurface* made = nullptr;
     if (HRESULT r = createSurface(widenDesc(*desc), 1, &made))
-        return r;
+        return vtlTraceCall_.result(r);
     made->AddRef();
     *surface = made;
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::createSurface(const DDSURFACEDESC2& desc, int version, DDSurface** surface)
 {
-    VTL_TRACE(ddraw, "IDirectDraw::CreateSurface", this, &desc, surface, version);
     if (HRESULT r = testing::ddraw::intercept(Op::CreateSurface, desc.ddsCaps.dwCaps))
-        return vtlTraceCall_.result(r);
+        return r;
     if (!(desc.dwFlags & DDSD_CAPS))
-        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+        return DDERR_INVALIDPARAMS;
     // One colour per key: a range needs hardware this display does not have.
     for (DWORD flag : {DWORD{DDSD_CKSRCBLT}, DWORD{DDSD_CKDESTBLT}}) {
         const DDCOLORKEY& key = flag == DDSD_CKSRCBLT ? desc.ddckCKSrcBlt : desc.ddckCKDestBlt;
         if ((desc.dwFlags & flag) && key.dwColorSpaceLowValue != key.dwColorSpaceHighValue)
-            return vtlTraceCall_.result(DDERR_NOCOLORKEYHW);
+            return DDERR_NOCOLORKEYHW;
     }
     if (desc.ddsCaps.dwCaps & DDSCAPS_ZBUFFER)
-        return vtlTraceCall_.result(DDERR_NOZBUFFERHW);
+        return DDERR_NOZBUFFERHW;
     DDSurface* made = nullptr;
     if (desc.ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) {
         if (HRESULT r = createPrimary(desc, version, &made))
-            return vtlTraceCall_.result(r);
+            return r;
     } else {
         if ((desc.dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT))
-            return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+            return DDERR_INVALIDPARAMS;
         const LONG width = static_cast<LONG>(desc.dwWidth);
         const LONG height = static_cast<LONG>(desc.dwHeight);
         if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide)
-            return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+            return DDERR_INVALIDPARAMS;
         // A lone back buffer may be made (and attached to a primary); a
         // flipping chain starts at the primary.
         if (desc.ddsCaps.dwCaps & DDSCAPS_FLIP)
-            return vtlTraceCall_.result(DDERR_INVALIDCAPS);
+            return DDERR_INVALIDCAPS;
         PixelLayout layout = display_->currentLayout();
         if ((desc.dwFlags & DDSD_PIXELFORMAT) && !layoutFromFormat(desc.ddpfPixelFormat, &layout))
-            return vtlTraceCall_.result(DDERR_INVALIDPIXELFORMAT);
+            return DDERR_INVALIDPIXELFORMAT;
         made = DDSurface::make(display_, desc.ddsCaps.dwCaps, width, height, layout, version);
         if (!made)
-            return vtlTraceCall_.result(DDERR_OUTOFMEMORY);
+            return DDERR_OUTOFMEMORY;
     }
     if (desc.dwFlags & DDSD_CKSRCBLT) {
         made->keys().key[ColorKeys::SrcBlt] = desc.ddckCKSrcBlt;
@@ -389,7 +388,7 @@ HRESULT vtl::DDDevice::createSurface(const DDSURFACEDESC2& desc, int version, DD
         made->keys().set[ColorKeys::DestBlt] = true;
     }
     *surface = made;
-    return vtlTraceCall_.result(DD_OK);
+    return DD_OK;
 }
 
 HRESULT vtl::DDDevice::createPrimary(const DDSURFACEDESC2& desc, int version, DDSurface** surface)

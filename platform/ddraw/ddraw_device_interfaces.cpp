@@ -1,6 +1,7 @@
 // The display object's interfaces and what the later ones add: display
 // memory figures, restoring every surface, and whether the display is still
-// the game's.
+// the game's; and the calls about the screen's timing and memory that have
+// nothing to act on here.
 #include "platform/ddraw/ddraw_objects.h"
 #include "platform/kernel/trace.h"
 
@@ -87,4 +88,34 @@ HRESULT vtl::DDDevice::testCooperativeLevel() const
     if (display_->exclusive() && display_->window && IsIconic(display_->window))
         return DDERR_NOEXCLUSIVEMODE;
     return DD_OK;
+}
+
+HRESULT vtl::DDDevice::Compact()
+{
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::FlipToGDISurface()
+{
+    VTL_TRACE(ddraw, "IDirectDraw::FlipToGDISurface", this);
+    return vtlTraceCall_.result(DD_OK);
+}
+
+HRESULT vtl::DDDevice::GetMonitorFrequency(LPDWORD frequency)
+{
+    if (!frequency)
+        return DDERR_INVALIDPARAMS;
+    *frequency = kModeRefreshRate;
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::GetVerticalBlankStatus(BOOL* inVerticalBlank)
+{
+    VTL_TRACE(frame, "IDirectDraw::GetVerticalBlankStatus", this);
+    if (!inVerticalBlank)
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    VTL_UNSUPPORTED("IDirectDraw::GetVerticalBlankStatus", "alternates between in and out of the blank");
+    inVerticalBlank_ = !inVerticalBlank_;
+    *inVerticalBlank = inVerticalBlank_ ? TRUE : FALSE;
+    return vtlTraceCall_.result(DD_OK);
 }

@@ -278,6 +278,36 @@ ULONG DeviceFace<I>::Release()
 }
 
 template <class I>
+HRESULT DeviceFace<I>::Compact()
+{
+    return device_.Compact();
+}
+
+template <class I>
+HRESULT DeviceFace<I>::FlipToGDISurface()
+{
+    return device_.FlipToGDISurface();
+}
+
+template <class I>
+HRESULT DeviceFace<I>::GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps)
+{
+    return device_.GetCaps(driverCaps, emulationCaps);
+}
+
+template <class I>
+HRESULT DeviceFace<I>::GetMonitorFrequency(LPDWORD frequency)
+{
+    return device_.GetMonitorFrequency(frequency);
+}
+
+template <class I>
+HRESULT DeviceFace<I>::GetVerticalBlankStatus(BOOL* inVerticalBlank)
+{
+    return device_.GetVerticalBlankStatus(inVerticalBlank);
+}
+
+template <class I>
 HRESULT DeviceFace<I>::CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer)
 {
     return device_.CreateClipper(flags, clipper, outer);
@@ -293,44 +323,46 @@ HRESULT DeviceFace<I>::CreatePalette(DWORD flags, LPPALETTEENTRY entries, LPDIRE
 template <class I>
 HRESULT DeviceFace<I>::CreateSurface(typename V::Desc* desc, typename V::Surface** surface, IUnknown* outer)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::CreateSurface", this, desc, surface, outer, V::number);
     if (!surface)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     *surface = nullptr;
     if (!desc || desc->dwSize != sizeof *desc)
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (outer)
-        return CLASS_E_NOAGGREGATION;
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
     DDSurface* made = nullptr;
     if (HRESULT r = device_.createSurface(widenDesc(*desc), V::number, &made))
-        return r;
+        return vtlTraceCall_.result(r);
     // Surfaces of the later versions keep the interface that made them.
     if (V::number >= 4)
         made->holdMaker(this);
     auto* face = made->face<typename V::Surface>();
     face->AddRef();
     *surface = face;
-    return DD_OK;
+    return vtlTraceCall_.result(DD_OK);
 }
 
 template <class I>
 HRESULT DeviceFace<I>::EnumDisplayModes(DWORD flags, typename V::Desc* filter, LPVOID context,
                                         typename V::ModesCallback callback)
 {
+    VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", this, flags, filter, context, callback, V::number);
     if (!callback || (filter && filter->dwSize != sizeof *filter))
-        return DDERR_INVALIDPARAMS;
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     struct Call {
         typename V::ModesCallback callback;
         LPVOID context;
     } call{callback, context};
     const DDSURFACEDESC2 wideFilter = filter ? widenDesc(*filter) : DDSURFACEDESC2{};
-    return device_.enumModes(
+    return vtlTraceCall_.result(device_.enumModes(
         flags, filter ? &wideFilter : nullptr,
         [](DDSURFACEDESC2& mode, void* c) {
             typename V::Desc desc;
             narrowDesc(mode, &desc);
             return static_cast<Call*>(c)->callback(&desc, static_cast<Call*>(c)->context);
         },
-        &call);
+        &call));
 }
 
 template <class I>
@@ -360,7 +392,9 @@ template <class I>
 HRESULT DeviceFace<I>::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate,
                                       DWORD flags)
 {
-    return device_.setMode(width, height, bitsPerPixel, refreshRate, flags);
+    VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", this, static_cast<int>(width), static_cast<int>(height),
+              static_cast<int>(bitsPerPixel), static_cast<int>(refreshRate), flags, V::number);
+    return vtlTraceCall_.result(device_.setMode(width, height, bitsPerPixel, refreshRate, flags));
 }
 
 template <class I>

@@ -142,13 +142,18 @@ public:
     HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
     ULONG WINAPI AddRef() override;
     ULONG WINAPI Release() override;
+    HRESULT WINAPI Compact() override;
     HRESULT WINAPI CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) override;
     HRESULT WINAPI CreatePalette(DWORD flags, LPPALETTEENTRY entries, LPDIRECTDRAWPALETTE* palette,
                                  IUnknown* outer) override;
     HRESULT WINAPI CreateSurface(typename V::Desc* desc, typename V::Surface** surface, IUnknown* outer) override;
     HRESULT WINAPI EnumDisplayModes(DWORD flags, typename V::Desc* filter, LPVOID context,
                                     typename V::ModesCallback callback) override;
+    HRESULT WINAPI FlipToGDISurface() override;
+    HRESULT WINAPI GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps) override;
     HRESULT WINAPI GetDisplayMode(typename V::Desc* desc) override;
+    HRESULT WINAPI GetMonitorFrequency(LPDWORD frequency) override;
+    HRESULT WINAPI GetVerticalBlankStatus(BOOL* inVerticalBlank) override;
     HRESULT WINAPI RestoreDisplayMode() override;
     HRESULT WINAPI SetCooperativeLevel(HWND hwnd, DWORD flags) override;
     HRESULT WINAPI SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate,

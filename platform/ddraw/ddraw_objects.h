@@ -252,13 +252,18 @@ public:
     HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
     ULONG WINAPI AddRef() override { return addRef(refs_); }
     ULONG WINAPI Release() override { return release(refs_); }
+    HRESULT WINAPI Compact() override;
     HRESULT WINAPI CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer) override;
     HRESULT WINAPI CreatePalette(DWORD flags, LPPALETTEENTRY entries, IDirectDrawPalette** palette,
                                  IUnknown* outer) override;
     HRESULT WINAPI CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** surface, IUnknown* outer) override;
     HRESULT WINAPI EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
                                     LPDDENUMMODESCALLBACK callback) override;
+    HRESULT WINAPI FlipToGDISurface() override;
+    HRESULT WINAPI GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps) override;
     HRESULT WINAPI GetDisplayMode(LPDDSURFACEDESC desc) override;
+    HRESULT WINAPI GetMonitorFrequency(LPDWORD frequency) override;
+    HRESULT WINAPI GetVerticalBlankStatus(BOOL* inVerticalBlank) override;
     HRESULT WINAPI RestoreDisplayMode() override;
     HRESULT WINAPI SetCooperativeLevel(HWND hwnd, DWORD flags) override;
     HRESULT WINAPI SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) override;
@@ -286,6 +291,7 @@ private:
     std::shared_ptr<DisplayState> display_;
     ULONG refs_ = 0;
     int version_;
+    bool inVerticalBlank_ = false; // the last answer GetVerticalBlankStatus gave
     DeviceFace<IDirectDraw2> face2_{*this};
     LaterDeviceFace<IDirectDraw4> face4_{*this};
     LaterDeviceFace<IDirectDraw7> face7_{*this};
@@ -320,6 +326,9 @@ I* DDDevice::face()
 
 // The pixel format a display or surface of `layout` reports.
 void describeLayout(const PixelLayout& layout, DDPIXELFORMAT* format);
+
+// The refresh rate of every mode, as EnumDisplayModes reports it.
+constexpr DWORD kModeRefreshRate = 60;
 
 // Full-screen modes: 640 x 480, 800 x 600, 1024 x 768 and the game's own
 // size (see setGameDisplaySize), each at 8, 16, 24 and 32 bits.

@@ -437,6 +437,19 @@ TEST_F(LaterDirectDraw, DisplayMemoryAndCooperation)
     EXPECT_EQ(dd->GetAvailableVidMem(&caps, nullptr, nullptr), DDERR_INVALIDPARAMS);
     EXPECT_EQ(dd->TestCooperativeLevel(), DD_OK);
     EXPECT_EQ(dd->RestoreAllSurfaces(), DD_OK);
+
+    // GetCaps answers the form the game was built with, by its size.
+    DDCAPS_DX7 driver = blank<DDCAPS_DX7>();
+    DDCAPS_DX3 emulation;
+    std::memset(&emulation, 0xAB, sizeof emulation);
+    emulation.dwSize = sizeof emulation;
+    ASSERT_EQ(dd->GetCaps(&driver, reinterpret_cast<LPDDCAPS>(&emulation)), DD_OK);
+    EXPECT_EQ(driver.dwSize, sizeof driver);
+    EXPECT_EQ(emulation.dwSize, sizeof emulation);
+    EXPECT_TRUE(driver.dwCaps & DDCAPS_BLT);
+    EXPECT_TRUE(emulation.dwCaps & DDCAPS_BLT);
+    EXPECT_TRUE(emulation.dwCKeyCaps & DDCKEYCAPS_SRCBLT);
+    EXPECT_EQ(dd->GetCaps(nullptr, nullptr), DDERR_INVALIDPARAMS);
 }
 
 // How a game that runs without DirectX 7 looks for it.

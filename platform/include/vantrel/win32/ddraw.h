@@ -23,6 +23,7 @@
 
 #include <vantrel/win32/types.h>
 #include <vantrel/win32/unknwn.h>
+#include <vantrel/win32/ddraw_caps.h>
 #include <vantrel/win32/ddraw_errors.h>
 
 struct IDirectDraw;
@@ -200,19 +201,6 @@ VANTREL_API extern const IID IID_IDirectDrawClipper;
 #define DDWAITVB_BLOCKBEGIN 0x00000001
 #define DDWAITVB_BLOCKEND 0x00000004
 
-typedef struct _DDSCAPS {
-    DWORD dwCaps;
-} DDSCAPS, *LPDDSCAPS;
-
-typedef struct _DDSCAPS2 {
-    DWORD dwCaps;
-    DWORD dwCaps2;
-    DWORD dwCaps3;
-    union {
-        DWORD dwCaps4;
-        DWORD dwVolumeDepth;
-    };
-} DDSCAPS2, *LPDDSCAPS2;
 
 typedef struct _DDCOLORKEY {
     DWORD dwColorSpaceLowValue;
@@ -522,6 +510,8 @@ protected:
 // from a DDSURFACEDESC2 (and hold a reference on the interface that made
 // them) and add TestCooperativeLevel and RestoreAllSurfaces.
 struct IDirectDraw : IUnknown {
+    // Nothing to gather: surfaces are in ordinary memory.
+    virtual HRESULT WINAPI Compact() = 0;
     virtual HRESULT WINAPI CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) = 0;
     virtual HRESULT WINAPI CreatePalette(DWORD flags, LPPALETTEENTRY entries, LPDIRECTDRAWPALETTE* palette,
                                          IUnknown* outer) = 0;
@@ -529,7 +519,19 @@ struct IDirectDraw : IUnknown {
                                          IUnknown* outer) = 0;
     virtual HRESULT WINAPI EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
                                             LPDDENUMMODESCALLBACK callback) = 0;
+    // The primary shows what the game drew last, which is what GDI draws
+    // on too: there is nothing to flip back.
+    virtual HRESULT WINAPI FlipToGDISurface() = 0;
+    // What the device can do, in either or both structures (each of any
+    // DDCAPS form, by its dwSize): the same for both, as every operation is
+    // the library's own.
+    virtual HRESULT WINAPI GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps) = 0;
     virtual HRESULT WINAPI GetDisplayMode(LPDDSURFACEDESC desc) = 0;
+    // The rate every mode is shown at: 60.
+    virtual HRESULT WINAPI GetMonitorFrequency(LPDWORD frequency) = 0;
+    // There is no beam to ask about: the answer alternates, so that a loop
+    // waiting for either state ends.
+    virtual HRESULT WINAPI GetVerticalBlankStatus(BOOL* inVerticalBlank) = 0;
     virtual HRESULT WINAPI RestoreDisplayMode() = 0;
     virtual HRESULT WINAPI SetCooperativeLevel(HWND hwnd, DWORD flags) = 0;
     virtual HRESULT WINAPI SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) = 0;
@@ -540,13 +542,18 @@ protected:
 };
 
 #define VANTREL_DDRAW_METHODS(Surface, Desc, ModesCallback, Caps)                                              \
+    virtual HRESULT WINAPI Compact() = 0;                                                                      \
     virtual HRESULT WINAPI CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) = 0;      \
     virtual HRESULT WINAPI CreatePalette(DWORD flags, LPPALETTEENTRY entries, LPDIRECTDRAWPALETTE* palette,    \
                                          IUnknown* outer) = 0;                                                 \
     virtual HRESULT WINAPI CreateSurface(Desc* desc, Surface** surface, IUnknown* outer) = 0;                  \
     virtual HRESULT WINAPI EnumDisplayModes(DWORD flags, Desc* filter, LPVOID context,                         \
                                             ModesCallback callback) = 0;                                       \
+    virtual HRESULT WINAPI FlipToGDISurface() = 0;                                                             \
+    virtual HRESULT WINAPI GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps) = 0;                           \
     virtual HRESULT WINAPI GetDisplayMode(Desc* desc) = 0;                                                     \
+    virtual HRESULT WINAPI GetMonitorFrequency(LPDWORD frequency) = 0;                                         \
+    virtual HRESULT WINAPI GetVerticalBlankStatus(BOOL* inVerticalBlank) = 0;                                  \
     virtual HRESULT WINAPI RestoreDisplayMode() = 0;                                                           \
     virtual HRESULT WINAPI SetCooperativeLevel(HWND hwnd, DWORD flags) = 0;                                    \
     virtual HRESULT WINAPI SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate,    \
