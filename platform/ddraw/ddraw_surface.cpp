@@ -282,8 +282,10 @@ HRESULT vtl::DDSurface::SetPalette(IDirectDrawPalette* palette)
     VTL_TRACE(ddraw, "IDirectDrawSurface::SetPalette", this, palette);
     if (HRESULT r = testing::ddraw::intercept(Op::SetPalette))
         return vtlTraceCall_.result(r);
+    // Windows refuses a surface of another depth with this code, not with
+    // DDERR_NOTPALETTIZED.
     if (palette && layout_.bits != 8)
-        return vtlTraceCall_.result(DDERR_NOTPALETTIZED);
+        return vtlTraceCall_.result(DDERR_INVALIDPIXELFORMAT);
     if (palette)
         palette->AddRef();
     if (palette_)

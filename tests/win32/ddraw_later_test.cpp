@@ -311,6 +311,20 @@ TEST_F(LaterDirectDraw, ColorKeysAreKeptPerKindAndChecked)
     s->Release();
 }
 
+TEST_F(LaterDirectDraw, OnlyAPalettizedSurfaceTakesAPalette)
+{
+    PALETTEENTRY entries[256] = {};
+    IDirectDrawPalette* palette = nullptr;
+    ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &palette, nullptr), DD_OK);
+    IDirectDrawSurface7* s = surface(4, 4);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->SetPalette(palette), DDERR_INVALIDPIXELFORMAT);
+    IDirectDrawPalette* attached = nullptr;
+    EXPECT_EQ(s->GetPalette(&attached), DDERR_NOPALETTEATTACHED);
+    s->Release();
+    palette->Release();
+}
+
 TEST_F(LaterDirectDraw, KeyedBltNeedsTheKeyItNames)
 {
     IDirectDrawSurface7* from = surface(2, 1);

@@ -4,8 +4,9 @@
 //
 // Every operation returns DD_OK (zero) on success and a negative DDERR_* code
 // on failure, as the interface games were written for does.  Objects are
-// reference counted: AddRef and Release, and an object is gone when Release
-// returns 0.
+// reference counted with AddRef and Release, each of an object's interfaces
+// (IDirectDraw to IDirectDraw7, IDirectDrawSurface to IDirectDrawSurface7)
+// on its own; the object is gone when the last of them returns 0.
 //
 // What the display shows depends on the backend chosen at run time
 // (VANTREL_VIDEO): with SDL the primary surface appears in the game's window,
@@ -17,7 +18,9 @@
 // interface.  DDPIXELFORMAT has no pointers and keeps its 32 bytes; the
 // original DDSURFACEDESC is 108 bytes and DDBLTFX 100, but both hold pointers
 // (lpSurface, the surface unions of DDBLTFX), so on a 64-bit system they are
-// larger.  Always set dwSize to sizeof the structure: the device checks it.
+// larger.  Always set dwSize to sizeof the structure: the device checks it
+// (Lock takes DDSURFACEDESC or DDSURFACEDESC2 through any interface, as
+// Windows does).
 #ifndef VANTREL_WIN32_DDRAW_H
 #define VANTREL_WIN32_DDRAW_H
 
