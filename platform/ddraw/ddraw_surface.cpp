@@ -31,6 +31,9 @@ vtl::DDSurface* vtl::DDSurface::make(std::shared_ptr<DisplayState> display, DWOR
                                                 std::move(pixels), version);
     if (!s)
         return nullptr;
+    // Counted before anything can fail, as the destructor takes it off.
+    if (caps & DDSCAPS_VIDEOMEMORY)
+        s->display_->videoBytes += static_cast<uint64_t>(pitch) * height;
     try {
         s->display_->surfaces.push_back(s);
     } catch (...) {
@@ -39,8 +42,6 @@ vtl::DDSurface* vtl::DDSurface::make(std::shared_ptr<DisplayState> display, DWOR
     }
     if (s->isPrimary())
         s->display_->primary = s;
-    if (caps & DDSCAPS_VIDEOMEMORY)
-        s->display_->videoBytes += static_cast<uint64_t>(pitch) * height;
     return s;
 }
 
