@@ -1,5 +1,5 @@
-// DirectDrawCreate(Ex) and DirectDrawEnumerateA: one display driver, the primary
-// display, which every backend provides.
+// DirectDrawCreate(Ex), DirectDrawCreateClipper and DirectDrawEnumerateA: one
+// display driver, the primary display, which every backend provides.
 #include "platform/ddraw/ddraw_objects.h"
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/kernel/trace.h"
@@ -83,6 +83,18 @@ HRESULT WINAPI DirectDrawCreateEx(GUID* driver, LPVOID* directDraw, REFIID iid, 
     seven->AddRef();
     *directDraw = seven;
     return vtlTraceCall_.result(DD_OK);
+}
+
+HRESULT WINAPI DirectDrawCreateClipper(DWORD, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer)
+{
+    VTL_TRACE(ddraw, "DirectDrawCreateClipper", clipper, outer);
+    if (!clipper)
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    *clipper = nullptr;
+    if (outer)
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
+    *clipper = new (std::nothrow) vtl::DDClipper;
+    return vtlTraceCall_.result(*clipper ? DD_OK : DDERR_OUTOFMEMORY);
 }
 
 HRESULT WINAPI DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context)

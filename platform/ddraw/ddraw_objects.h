@@ -4,6 +4,7 @@
 #define VANTREL_PLATFORM_DDRAW_DDRAW_OBJECTS_H
 
 #include <vantrel/win32/ddraw.h>
+#include <vantrel/win32/objbase.h>
 
 #include "platform/ddraw/ddraw_faces.h"
 #include "platform/ddraw/pixel_layout.h"
@@ -17,7 +18,8 @@
 namespace vtl {
 
 
-// AddRef/Release for one interface; the object deletes itself at zero.
+// AddRef/Release for an object of one interface, which QueryInterface
+// gives for its own id and IID_IUnknown; the object deletes itself at zero.
 template <class Interface>
 class RefCounted : public Interface {
 public:
@@ -26,11 +28,16 @@ public:
     RefCounted& operator=(const RefCounted&) = delete;
     virtual ~RefCounted() = default;
 
-    HRESULT WINAPI QueryInterface(REFIID, void** object) override
+    HRESULT WINAPI QueryInterface(REFIID iid, void** object) override
     {
-        if (object)
-            *object = nullptr;
-        return E_NOINTERFACE;
+        if (!object)
+            return DDERR_INVALIDPARAMS;
+        *object = nullptr;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, ownId()))
+            return E_NOINTERFACE;
+        AddRef();
+        *object = static_cast<Interface*>(this);
+        return S_OK;
     }
     ULONG WINAPI AddRef() override { return ++refs_; }
     ULONG WINAPI Release() override
@@ -44,6 +51,14 @@ public:
     }
 
 private:
+    static const IID& ownId()
+    {
+        if constexpr (std::is_same_v<Interface, IDirectDrawPalette>)
+            return IID_IDirectDrawPalette;
+        else
+            return IID_IDirectDrawClipper;
+    }
+
     ULONG refs_ = 1;
 };
 

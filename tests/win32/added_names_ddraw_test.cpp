@@ -205,6 +205,9 @@ TEST(AddedNames, DirectDrawGroup)
     ASSERT_EQ(dd7->QueryInterface(IID_IDirectDraw2, reinterpret_cast<LPVOID*>(&dd2)), DD_OK);
     ASSERT_EQ(dd7->QueryInterface(IID_IDirectDraw4, reinterpret_cast<LPVOID*>(&dd4)), DD_OK);
     EXPECT_EQ(dd->EnumDisplayModes(0, nullptr, nullptr, onOldMode), DD_OK);
+    LPDIRECTDRAWCLIPPER clipper = nullptr;
+    ASSERT_EQ(DirectDrawCreateClipper(0, &clipper, NULL), DD_OK);
+    clipper->Release();
 
     auto* big2 = callDirectDraw<IDirectDraw2, IDirectDrawSurface, DDSURFACEDESC, DDSCAPS>(dd2, onOldMode, 8);
     auto* small2 = callDirectDraw<IDirectDraw2, IDirectDrawSurface, DDSURFACEDESC, DDSCAPS>(dd2, onOldMode, 4);

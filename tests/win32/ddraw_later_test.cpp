@@ -233,9 +233,14 @@ TEST_F(LaterDirectDraw, BltFastRefusesRectanglesOffEitherSurface)
     EXPECT_EQ(big->BltFast(0, 0, small, &outside, 0), DDERR_INVALIDRECT);
     EXPECT_EQ(big->BltFast(0, 0, big, nullptr, 0), DD_OK);
 
-    // It does not clip, so a surface with a clipper is refused outright.
+    // It does not clip, so a surface with a clipper is refused outright,
+    // whoever made the clipper.
     IDirectDrawClipper* clipper = nullptr;
-    ASSERT_EQ(dd->CreateClipper(0, &clipper, nullptr), DD_OK);
+    ASSERT_EQ(DirectDrawCreateClipper(0, &clipper, nullptr), DD_OK);
+    IDirectDrawClipper* same = nullptr;
+    ASSERT_EQ(clipper->QueryInterface(IID_IDirectDrawClipper, reinterpret_cast<void**>(&same)), DD_OK);
+    EXPECT_EQ(same, clipper);
+    EXPECT_EQ(same->Release(), 1u);
     ASSERT_EQ(big->SetClipper(clipper), DD_OK);
     EXPECT_EQ(big->BltFast(0, 0, small, nullptr, DDBLTFAST_WAIT), DDERR_BLTFASTCANTCLIP);
     ASSERT_EQ(big->SetClipper(nullptr), DD_OK);

@@ -600,6 +600,8 @@ VANTREL_API HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDr
 // The same, returning its IDirectDraw7 interface: `iid` must be
 // IID_IDirectDraw7.
 VANTREL_API HRESULT WINAPI DirectDrawCreateEx(GUID* driver, LPVOID* directDraw, REFIID iid, IUnknown* outer);
+// A clipper of no display object, for SetClipper on any surface.
+VANTREL_API HRESULT WINAPI DirectDrawCreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer);
 // Calls `callback` for each display driver (GUID, description, name) until
 // it returns FALSE.
 VANTREL_API HRESULT WINAPI DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context);
