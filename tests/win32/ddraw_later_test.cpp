@@ -357,6 +357,23 @@ TEST_F(LaterDirectDraw, KeyedBltNeedsTheKeyItNames)
     from->Release();
 }
 
+struct AttachedWalk {
+    int seen = 0;
+    IDirectDrawSurface* last = nullptr;
+    DWORD width = 0;
+};
+
+// A callback of Windows' calling convention (a lambda has the C one).
+HRESULT WINAPI visitAttached(IDirectDrawSurface* surface, DDSURFACEDESC* desc, void* context)
+{
+    auto* walk = static_cast<AttachedWalk*>(context);
+    ++walk->seen;
+    walk->last = surface;
+    walk->width = desc->dwWidth;
+    surface->Release();
+    return DDENUMRET_OK;
+}
+
 TEST_F(LaterDirectDraw, FirstInterfacesAttachSurfacesOfOneSize)
 {
     IDirectDraw* one = nullptr;
@@ -386,22 +403,11 @@ TEST_F(LaterDirectDraw, FirstInterfacesAttachSurfacesOfOneSize)
     ASSERT_EQ(a->GetAttachedSurface(&caps, &found), DD_OK);
     EXPECT_EQ(found, b);
     found->Release();
-    struct Walk {
-        int seen = 0;
-        IDirectDrawSurface* last = nullptr;
-    } walk;
-    ASSERT_EQ(a->EnumAttachedSurfaces(&walk,
-                                      [](IDirectDrawSurface* s, DDSURFACEDESC* d, void* context) -> HRESULT {
-                                          auto* w = static_cast<Walk*>(context);
-                                          ++w->seen;
-                                          w->last = s;
-                                          EXPECT_EQ(d->dwWidth, 32u);
-                                          s->Release();
-                                          return DDENUMRET_OK;
-                                      }),
-              DD_OK);
+    AttachedWalk walk;
+    ASSERT_EQ(a->EnumAttachedSurfaces(&walk, visitAttached), DD_OK);
     EXPECT_EQ(walk.seen, 1);
     EXPECT_EQ(walk.last, b);
+    EXPECT_EQ(walk.width, 32u);
 
     EXPECT_EQ(b->DeleteAttachedSurface(0, a), DDERR_CANNOTDETACHSURFACE);
     ASSERT_EQ(a->DeleteAttachedSurface(0, b), DD_OK);
