@@ -101,6 +101,17 @@ HRESULT vtl::DDDevice::FlipToGDISurface()
     return vtlTraceCall_.result(DD_OK);
 }
 
+HRESULT vtl::DDDevice::GetGDISurface(IDirectDrawSurface** surface)
+{
+    if (!surface)
+        return DDERR_INVALIDPARAMS;
+    *surface = display_->primary;
+    if (!display_->primary)
+        return DDERR_NOTFOUND;
+    display_->primary->AddRef();
+    return DD_OK;
+}
+
 HRESULT vtl::DDDevice::GetMonitorFrequency(LPDWORD frequency)
 {
     if (!frequency)

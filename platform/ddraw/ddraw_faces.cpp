@@ -296,6 +296,21 @@ HRESULT DeviceFace<I>::GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps)
 }
 
 template <class I>
+HRESULT DeviceFace<I>::GetGDISurface(typename V::Surface** surface)
+{
+    if (!surface)
+        return DDERR_INVALIDPARAMS;
+    *surface = nullptr;
+    DDSurface* primary = device_.primary();
+    if (!primary)
+        return DDERR_NOTFOUND;
+    auto* face = primary->face<typename V::Surface>();
+    face->AddRef();
+    *surface = face;
+    return DD_OK;
+}
+
+template <class I>
 HRESULT DeviceFace<I>::GetMonitorFrequency(LPDWORD frequency)
 {
     return device_.GetMonitorFrequency(frequency);

@@ -152,6 +152,7 @@ public:
     HRESULT WINAPI FlipToGDISurface() override;
     HRESULT WINAPI GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps) override;
     HRESULT WINAPI GetDisplayMode(typename V::Desc* desc) override;
+    HRESULT WINAPI GetGDISurface(typename V::Surface** surface) override;
     HRESULT WINAPI GetMonitorFrequency(LPDWORD frequency) override;
     HRESULT WINAPI GetVerticalBlankStatus(BOOL* inVerticalBlank) override;
     HRESULT WINAPI RestoreDisplayMode() override;

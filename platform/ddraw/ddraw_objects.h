@@ -277,6 +277,7 @@ public:
     HRESULT WINAPI FlipToGDISurface() override;
     HRESULT WINAPI GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps) override;
     HRESULT WINAPI GetDisplayMode(LPDDSURFACEDESC desc) override;
+    HRESULT WINAPI GetGDISurface(IDirectDrawSurface** surface) override;
     HRESULT WINAPI GetMonitorFrequency(LPDWORD frequency) override;
     HRESULT WINAPI GetVerticalBlankStatus(BOOL* inVerticalBlank) override;
     HRESULT WINAPI RestoreDisplayMode() override;
@@ -293,6 +294,8 @@ public:
     HRESULT availableVideoMemory(LPDWORD total, LPDWORD available) const;
     HRESULT restoreAllSurfaces();
     HRESULT testCooperativeLevel() const;
+    // The live primary surface, or null.
+    DDSurface* primary() const { return display_->primary; }
     // The interface of version I, without a new reference.
     template <class I>
     I* face();

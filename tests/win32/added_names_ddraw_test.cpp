@@ -177,6 +177,8 @@ Surface* callDirectDraw(DirectDraw* dd, ModesCallback onModes, DWORD size)
     dd->GetMonitorFrequency(&frequency);
     BOOL inBlank = FALSE;
     dd->GetVerticalBlankStatus(&inBlank);
+    Surface* gdi = nullptr;
+    EXPECT_EQ(dd->GetGDISurface(&gdi), DDERR_NOTFOUND);
     Desc desc = described<Desc>();
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
     desc.dwWidth = desc.dwHeight = size;

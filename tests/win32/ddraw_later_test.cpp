@@ -477,6 +477,22 @@ TEST_F(LaterDirectDraw, DisplayMemoryAndCooperation)
     EXPECT_EQ(dd->GetCaps(nullptr, nullptr), DDERR_INVALIDPARAMS);
 }
 
+TEST_F(LaterDirectDraw, TheGdiSurfaceIsThePrimary)
+{
+    IDirectDrawSurface7* gdi = reinterpret_cast<IDirectDrawSurface7*>(1);
+    EXPECT_EQ(dd->GetGDISurface(&gdi), DDERR_NOTFOUND);
+    EXPECT_EQ(gdi, nullptr);
+    DDSURFACEDESC2 d = blank<DDSURFACEDESC2>();
+    d.dwFlags = DDSD_CAPS;
+    d.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface7* primary = nullptr;
+    ASSERT_EQ(dd->CreateSurface(&d, &primary, nullptr), DD_OK);
+    ASSERT_EQ(dd->GetGDISurface(&gdi), DD_OK);
+    EXPECT_EQ(gdi, primary);
+    EXPECT_EQ(gdi->Release(), 1u);
+    EXPECT_EQ(primary->Release(), 0u);
+}
+
 // How a game that runs without DirectX 7 looks for it.
 TEST(LaterDirectDrawByName, CreateExIsFoundInDdrawDll)
 {

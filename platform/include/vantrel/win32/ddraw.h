@@ -530,6 +530,9 @@ struct IDirectDraw : IUnknown {
     // the library's own.
     virtual HRESULT WINAPI GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps) = 0;
     virtual HRESULT WINAPI GetDisplayMode(LPDDSURFACEDESC desc) = 0;
+    // The surface GDI draws on: the primary, referenced; DDERR_NOTFOUND
+    // before there is one.
+    virtual HRESULT WINAPI GetGDISurface(LPDIRECTDRAWSURFACE* surface) = 0;
     // The rate every mode is shown at: 60.
     virtual HRESULT WINAPI GetMonitorFrequency(LPDWORD frequency) = 0;
     // There is no beam to ask about: the answer alternates, so that a loop
@@ -555,6 +558,7 @@ protected:
     virtual HRESULT WINAPI FlipToGDISurface() = 0;                                                             \
     virtual HRESULT WINAPI GetCaps(LPDDCAPS driverCaps, LPDDCAPS emulationCaps) = 0;                           \
     virtual HRESULT WINAPI GetDisplayMode(Desc* desc) = 0;                                                     \
+    virtual HRESULT WINAPI GetGDISurface(Surface** surface) = 0;                                               \
     virtual HRESULT WINAPI GetMonitorFrequency(LPDWORD frequency) = 0;                                         \
     virtual HRESULT WINAPI GetVerticalBlankStatus(BOOL* inVerticalBlank) = 0;                                  \
     virtual HRESULT WINAPI RestoreDisplayMode() = 0;                                                           \
