@@ -1,5 +1,6 @@
-// Surface blits: colour fill and (stretched) copies, clipped to the window a
-// clipper is bound to.
+// Surface blits: colour fill, (stretched) copies clipped to the window a
+// clipper is bound to, and BltFast's unclipped copies; either copy may leave
+// out the source's key colour or keep to the destination's.
 #include "platform/ddraw/ddraw_objects.h"
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/kernel/trace.h"
@@ -30,7 +31,26 @@ void storePixel(unsigned char* p, DWORD bytes, DWORD value)
         p[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
+DWORD loadPixel(const unsigned char* p, DWORD bytes)
+{
+    DWORD value = 0;
+    for (DWORD i = 0; i < bytes; ++i)
+        value |= DWORD{p[i]} << (8 * i);
+    return value;
+}
+
+// A key compares with a pixel's own bits only.
+DWORD pixelBits(DWORD value, DWORD bits) { return bits >= 32 ? value : value & ((DWORD{1} << bits) - 1); }
+
 } // namespace
+
+// The keys a copy honours, as pixel values of the surfaces' layout.
+struct vtl::DDSurface::Keying {
+    bool source = false;
+    DWORD sourceKey = 0;
+    bool dest = false;
+    DWORD destKey = 0;
+};
 
 HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
                             LPDDBLTFX fx)
@@ -64,6 +84,7 @@ HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT 
             return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
         if (HRESULT r = fill(visible, fx->dwFillColor))
             return vtlTraceCall_.result(r);
+        ++uniqueness_;
         present();
         return vtlTraceCall_.result(DD_OK);
     }
@@ -71,6 +92,30 @@ HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT 
     if (!source)
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     DDSurface& from = *static_cast<DDSurface*>(source);
+    // A keyed blit needs the key it names: the surface's own, or fx's.
+    Keying keying;
+    if (flags & (DDBLT_KEYSRCOVERRIDE | DDBLT_KEYDESTOVERRIDE)) {
+        if (!fx || fx->dwSize != sizeof(DDBLTFX))
+            return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    }
+    if (flags & DDBLT_KEYSRCOVERRIDE) {
+        keying.source = true;
+        keying.sourceKey = fx->ddckSrcColorkey.dwColorSpaceLowValue;
+    } else if (flags & DDBLT_KEYSRC) {
+        if (!from.keys_.set[ColorKeys::SrcBlt])
+            return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+        keying.source = true;
+        keying.sourceKey = from.keys_.key[ColorKeys::SrcBlt].dwColorSpaceLowValue;
+    }
+    if (flags & DDBLT_KEYDESTOVERRIDE) {
+        keying.dest = true;
+        keying.destKey = fx->ddckDestColorkey.dwColorSpaceLowValue;
+    } else if (flags & DDBLT_KEYDEST) {
+        if (!keys_.set[ColorKeys::DestBlt])
+            return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+        keying.dest = true;
+        keying.destKey = keys_.key[ColorKeys::DestBlt].dwColorSpaceLowValue;
+    }
     if (from.lost())
         return vtlTraceCall_.result(DDERR_SURFACELOST);
     if (&from != this && from.busy())
@@ -81,9 +126,53 @@ HRESULT vtl::DDSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT 
     if (empty(sourceArea) || !inside(sourceArea, from.width_, from.height_))
         return vtlTraceCall_.result(DDERR_INVALIDRECT);
     if (!empty(visible)) {
-        if (HRESULT r = copyFrom(from, sourceArea, dest, visible))
+        if (HRESULT r = copyFrom(from, sourceArea, dest, visible, keying))
             return vtlTraceCall_.result(r);
     }
+    ++uniqueness_;
+    present();
+    return vtlTraceCall_.result(DD_OK);
+}
+
+HRESULT vtl::DDSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, LPRECT sourceRect, DWORD trans)
+{
+    VTL_TRACE(frame, "IDirectDrawSurface::BltFast", this, static_cast<int>(x), static_cast<int>(y), source,
+              vtl::trace::Rect{sourceRect}, trans);
+    if (!source)
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    // BltFast does not clip: a surface with a clipper takes Blt.
+    if (clipper_)
+        return vtlTraceCall_.result(DDERR_BLTFASTCANTCLIP);
+    DDSurface& from = *static_cast<DDSurface*>(source);
+    if (lost() || from.lost())
+        return vtlTraceCall_.result(DDERR_SURFACELOST);
+    if (busy() || (&from != this && from.busy()))
+        return vtlTraceCall_.result(DDERR_SURFACEBUSY);
+    if (from.layout_ != layout_)
+        return vtlTraceCall_.result(DDERR_INVALIDPIXELFORMAT);
+    // Both rectangles must lie on their surfaces: nothing is cut to fit.
+    const RECT sourceArea = sourceRect ? *sourceRect : RECT{0, 0, from.width_, from.height_};
+    if (empty(sourceArea) || !inside(sourceArea, from.width_, from.height_))
+        return vtlTraceCall_.result(DDERR_INVALIDRECT);
+    const LONG w = sourceArea.right - sourceArea.left;
+    const LONG h = sourceArea.bottom - sourceArea.top;
+    if (uint64_t{x} + static_cast<uint64_t>(w) > static_cast<uint64_t>(width_) ||
+        uint64_t{y} + static_cast<uint64_t>(h) > static_cast<uint64_t>(height_))
+        return vtlTraceCall_.result(DDERR_INVALIDRECT);
+    // A key the surface does not have leaves that side unkeyed.
+    Keying keying;
+    if ((trans & DDBLTFAST_SRCCOLORKEY) && from.keys_.set[ColorKeys::SrcBlt]) {
+        keying.source = true;
+        keying.sourceKey = from.keys_.key[ColorKeys::SrcBlt].dwColorSpaceLowValue;
+    }
+    if ((trans & DDBLTFAST_DESTCOLORKEY) && keys_.set[ColorKeys::DestBlt]) {
+        keying.dest = true;
+        keying.destKey = keys_.key[ColorKeys::DestBlt].dwColorSpaceLowValue;
+    }
+    const RECT dest{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(x) + w, static_cast<LONG>(y) + h};
+    if (HRESULT r = copyFrom(from, sourceArea, dest, dest, keying))
+        return vtlTraceCall_.result(r);
+    ++uniqueness_;
     present();
     return vtlTraceCall_.result(DD_OK);
 }
@@ -102,7 +191,8 @@ HRESULT vtl::DDSurface::fill(const RECT& area, DWORD color)
     return DD_OK;
 }
 
-HRESULT vtl::DDSurface::copyFrom(DDSurface& source, const RECT& from, const RECT& to, const RECT& visible)
+HRESULT vtl::DDSurface::copyFrom(DDSurface& source, const RECT& from, const RECT& to, const RECT& visible,
+                                 const Keying& keying)
 {
     const DWORD bytes = layout_.bytes();
     const LONG fromW = from.right - from.left, fromH = from.bottom - from.top;
@@ -123,10 +213,25 @@ HRESULT vtl::DDSurface::copyFrom(DDSurface& source, const RECT& from, const RECT
     }
 
     const size_t rowBytes = static_cast<size_t>(visible.right - visible.left) * bytes;
+    const bool keyed = keying.source || keying.dest;
+    const DWORD sourceKey = pixelBits(keying.sourceKey, layout_.bits);
+    const DWORD destKey = pixelBits(keying.destKey, layout_.bits);
     for (LONG y = visible.top; y < visible.bottom; ++y) {
         const LONG sy = from.top + static_cast<LONG>(int64_t{y - to.top} * fromH / toH);
         const unsigned char* srcRow = srcBase + static_cast<size_t>(sy) * srcPitch;
         unsigned char* dst = pixels_.get() + static_cast<size_t>(y) * pitch_ + visible.left * bytes;
+        if (keyed) {
+            for (LONG x = visible.left; x < visible.right; ++x, dst += bytes) {
+                const LONG sx = from.left + static_cast<LONG>(int64_t{x - to.left} * fromW / toW);
+                const unsigned char* src = srcRow + sx * bytes;
+                if (keying.source && loadPixel(src, bytes) == sourceKey)
+                    continue;
+                if (keying.dest && loadPixel(dst, bytes) != destKey)
+                    continue;
+                std::memcpy(dst, src, bytes);
+            }
+            continue;
+        }
         if (fromW == toW) {
             std::memcpy(dst, srcRow + (from.left + visible.left - to.left) * bytes, rowBytes);
             continue;

@@ -1,8 +1,10 @@
-// DirectDrawCreate and DirectDrawEnumerateA: one display driver, the primary
-// display, which every backend provides.
+// DirectDrawCreate(Ex), DirectDrawCreateClipper and DirectDrawEnumerateA: one
+// display driver, the primary display, which every backend provides.
 #include "platform/ddraw/ddraw_objects.h"
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/kernel/trace.h"
+
+#include <vantrel/win32/objbase.h>
 
 #include <cstdio>
 #include <new>
@@ -52,8 +54,47 @@ HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown
         return vtlTraceCall_.result(r);
     if (!knownDriver(driver))
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
-    *directDraw = new (std::nothrow) vtl::DDDevice;
-    return vtlTraceCall_.result(*directDraw ? DD_OK : DDERR_OUTOFMEMORY);
+    vtl::DDDevice* device = new (std::nothrow) vtl::DDDevice(1);
+    if (!device)
+        return vtlTraceCall_.result(DDERR_OUTOFMEMORY);
+    device->AddRef();
+    *directDraw = device;
+    return vtlTraceCall_.result(DD_OK);
+}
+
+HRESULT WINAPI DirectDrawCreateEx(GUID* driver, LPVOID* directDraw, REFIID iid, IUnknown* outer)
+{
+    VTL_TRACE(ddraw, "DirectDrawCreateEx", driver, directDraw, outer);
+    if (!directDraw)
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    *directDraw = nullptr;
+    if (!IsEqualIID(iid, IID_IDirectDraw7))
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    if (outer)
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
+    if (HRESULT r = vtl::testing::ddraw::intercept(vtl::testing::ddraw::Op::Create))
+        return vtlTraceCall_.result(r);
+    if (!knownDriver(driver))
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    vtl::DDDevice* device = new (std::nothrow) vtl::DDDevice(7);
+    if (!device)
+        return vtlTraceCall_.result(DDERR_OUTOFMEMORY);
+    IDirectDraw7* seven = device->face<IDirectDraw7>();
+    seven->AddRef();
+    *directDraw = seven;
+    return vtlTraceCall_.result(DD_OK);
+}
+
+HRESULT WINAPI DirectDrawCreateClipper(DWORD, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer)
+{
+    VTL_TRACE(ddraw, "DirectDrawCreateClipper", clipper, outer);
+    if (!clipper)
+        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    *clipper = nullptr;
+    if (outer)
+        return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
+    *clipper = new (std::nothrow) vtl::DDClipper;
+    return vtlTraceCall_.result(*clipper ? DD_OK : DDERR_OUTOFMEMORY);
 }
 
 HRESULT WINAPI DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context)

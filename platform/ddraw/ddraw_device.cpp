@@ -4,6 +4,7 @@
 #include "platform/ddraw/ddraw_testing.h"
 #include "platform/ddraw/display_backend.h"
 #include "platform/ddraw/display_loss.h"
+#include "platform/ddraw/surface_desc.h"
 #include "platform/kernel/trace.h"
 
 #include <vantrel/seam/display_change.h>
@@ -116,8 +117,9 @@ bool vtl::isDisplayModeListed(DWORD width, DWORD height, DWORD bits)
     return false;
 }
 
-vtl::DDDevice::DDDevice() : display_(std::make_shared<DisplayState>())
+vtl::DDDevice::DDDevice(int version) : display_(std::make_shared<DisplayState>()), version_(version)
 {
+    display_->device = this;
     const Desktop screen = desktop();
     display_->desktop = layoutOf(screen.format);
     display_->desktopWidth = screen.width;
@@ -127,7 +129,11 @@ vtl::DDDevice::DDDevice() : display_(std::make_shared<DisplayState>())
 }
 
 // Letting the display object go ends its full-screen mode.
-vtl::DDDevice::~DDDevice() { leaveMode(); }
+vtl::DDDevice::~DDDevice()
+{
+    leaveMode();
+    display_->device = nullptr;
+}
 
 void vtl::DDDevice::leaveMode()
 {
@@ -167,14 +173,23 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
 {
     VTL_TRACE(ddraw, "IDirectDraw::SetDisplayMode", this, static_cast<int>(width), static_cast<int>(height),
               static_cast<int>(bits));
+    return vtlTraceCall_.result(setMode(width, height, bits, 0, 0));
+}
+
+HRESULT vtl::DDDevice::setMode(DWORD width, DWORD height, DWORD bits, DWORD refreshRate, DWORD flags)
+{
     if (HRESULT r = testing::ddraw::intercept(Op::SetDisplayMode, bits))
-        return vtlTraceCall_.result(r);
+        return r;
+    if (flags & ~DWORD{DDSDM_STANDARDVGAMODE})
+        return DDERR_INVALIDPARAMS;
     if (!display_->exclusive())
-        return vtlTraceCall_.result(DDERR_NOEXCLUSIVEMODE);
-    if (!isDisplayModeListed(width, height, bits))
-        return vtlTraceCall_.result(DDERR_INVALIDMODE);
+        return DDERR_NOEXCLUSIVEMODE;
+    // Every mode runs at the rate EnumDisplayModes reports; 0 asks for the
+    // default.
+    if (!isDisplayModeListed(width, height, bits) || (refreshRate != 0 && refreshRate != kModeRefreshRate))
+        return DDERR_INVALIDMODE;
     if (HRESULT r = displayBackend().enterFullscreen(display_->window, width, height))
-        return vtlTraceCall_.result(r);
+        return r;
     // The mode is the game's screen: the desktop takes its size, and the
     // exclusive window covers it, above the others, until the game places
     // it again (DDEnable's windowed placement undoes both).  The backend
@@ -192,7 +207,7 @@ HRESULT vtl::DDDevice::SetDisplayMode(DWORD width, DWORD height, DWORD bits)
     // (its listeners tell the windows, and through them the loss watch).
     noteDisplayLoss();
     notifyDisplayChange(bits, static_cast<int>(width), static_cast<int>(height));
-    return vtlTraceCall_.result(DD_OK);
+    return DD_OK;
 }
 
 HRESULT vtl::DDDevice::RestoreDisplayMode()
@@ -209,6 +224,14 @@ HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
     VTL_TRACE(ddraw, "IDirectDraw::GetDisplayMode", this, desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    DDSURFACEDESC2 wide;
+    describeMode(&wide);
+    narrowDesc(wide, desc);
+    return vtlTraceCall_.result(DD_OK);
+}
+
+void vtl::DDDevice::describeMode(DDSURFACEDESC2* desc) const
+{
     std::memset(desc, 0, sizeof *desc);
     desc->dwSize = sizeof *desc;
     desc->dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
@@ -216,19 +239,35 @@ HRESULT vtl::DDDevice::GetDisplayMode(LPDDSURFACEDESC desc)
     desc->dwWidth = display_->modeSet ? display_->modeWidth : static_cast<DWORD>(display_->desktopWidth);
     desc->dwHeight = display_->modeSet ? display_->modeHeight : static_cast<DWORD>(display_->desktopHeight);
     desc->lPitch = static_cast<LONG>(desc->dwWidth * layout.bytes());
-    desc->dwRefreshRate = 60;
+    desc->dwRefreshRate = kModeRefreshRate;
     vtl::describeLayout(layout, &desc->ddpfPixelFormat);
-    return vtlTraceCall_.result(DD_OK);
 }
 
 HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPVOID context,
                                         LPDDENUMMODESCALLBACK callback)
 {
     VTL_TRACE(ddraw, "IDirectDraw::EnumDisplayModes", this, flags, filter, context, callback);
-    if (HRESULT r = testing::ddraw::intercept(Op::EnumDisplayModes, flags))
-        return vtlTraceCall_.result(r);
     if (!callback || (filter && filter->dwSize != sizeof(DDSURFACEDESC)))
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    struct Call {
+        LPDDENUMMODESCALLBACK callback;
+        LPVOID context;
+    } call{callback, context};
+    const DDSURFACEDESC2 wideFilter = filter ? widenDesc(*filter) : DDSURFACEDESC2{};
+    return vtlTraceCall_.result(enumModes(
+        flags, filter ? &wideFilter : nullptr,
+        [](DDSURFACEDESC2& mode, void* c) {
+            DDSURFACEDESC narrow;
+            narrowDesc(mode, &narrow);
+            return static_cast<Call*>(c)->callback(&narrow, static_cast<Call*>(c)->context);
+        },
+        &call));
+}
+
+HRESULT vtl::DDDevice::enumModes(DWORD flags, const DDSURFACEDESC2* filter, ModeVisitor visit, void* context)
+{
+    if (HRESULT r = testing::ddraw::intercept(Op::EnumDisplayModes, flags))
+        return r;
     ModeSize sizes[4];
     const int n = listedSizes(sizes);
     const DWORD depths[] = {8, 16, 24, 32};
@@ -241,20 +280,20 @@ HRESULT vtl::DDDevice::EnumDisplayModes(DWORD flags, LPDDSURFACEDESC filter, LPV
             if (filter && (filter->dwFlags & DDSD_PIXELFORMAT) &&
                 filter->ddpfPixelFormat.dwRGBBitCount != bits)
                 continue;
-            DDSURFACEDESC mode;
+            DDSURFACEDESC2 mode;
             std::memset(&mode, 0, sizeof mode);
             mode.dwSize = sizeof mode;
             mode.dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
             mode.dwWidth = sizes[i].width;
             mode.dwHeight = sizes[i].height;
             mode.lPitch = static_cast<LONG>(sizes[i].width * bits / 8);
-            mode.dwRefreshRate = 60;
+            mode.dwRefreshRate = kModeRefreshRate;
             vtl::describeLayout(fullscreenLayout(bits, display_->desktop), &mode.ddpfPixelFormat);
-            if (callback(&mode, context) == DDENUMRET_CANCEL)
-                return vtlTraceCall_.result(DD_OK);
+            if (visit(mode, context) == DDENUMRET_CANCEL)
+                return DD_OK;
         }
     }
-    return vtlTraceCall_.result(DD_OK);
+    return DD_OK;
 }
 
 HRESULT vtl::DDDevice::WaitForVerticalBlank(DWORD flags, HANDLE)
@@ -305,32 +344,63 @@ HRESULT vtl::DDDevice::CreateSurface(LPDDSURFACEDESC desc, IDirectDrawSurface** 
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
     if (outer)
         return vtlTraceCall_.result(CLASS_E_NOAGGREGATION);
-    if (HRESULT r = testing::ddraw::intercept(Op::CreateSurface, desc->ddsCaps.dwCaps))
+    DDSurface* made = nullptr;
+    if (HRESULT r = createSurface(widenDesc(*desc), 1, &made))
         return vtlTraceCall_.result(r);
-    if (!(desc->dwFlags & DDSD_CAPS))
-        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
-    if (desc->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE)
-        return vtlTraceCall_.result(createPrimary(*desc, surface));
-
-    if ((desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT))
-        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
-    const LONG width = static_cast<LONG>(desc->dwWidth);
-    const LONG height = static_cast<LONG>(desc->dwHeight);
-    if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide)
-        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
-    if (desc->ddsCaps.dwCaps & (DDSCAPS_FLIP | DDSCAPS_BACKBUFFER))
-        return vtlTraceCall_.result(DDERR_INVALIDCAPS);
-    PixelLayout layout = display_->currentLayout();
-    if ((desc->dwFlags & DDSD_PIXELFORMAT) && !layoutFromFormat(desc->ddpfPixelFormat, &layout))
-        return vtlTraceCall_.result(DDERR_INVALIDPIXELFORMAT);
-    DDSurface* made = DDSurface::make(display_, desc->ddsCaps.dwCaps, width, height, layout);
-    if (!made)
-        return vtlTraceCall_.result(DDERR_OUTOFMEMORY);
+    made->AddRef();
     *surface = made;
     return vtlTraceCall_.result(DD_OK);
 }
 
-HRESULT vtl::DDDevice::createPrimary(const DDSURFACEDESC& desc, IDirectDrawSurface** surface)
+HRESULT vtl::DDDevice::createSurface(const DDSURFACEDESC2& desc, int version, DDSurface** surface)
+{
+    if (HRESULT r = testing::ddraw::intercept(Op::CreateSurface, desc.ddsCaps.dwCaps))
+        return r;
+    if (!(desc.dwFlags & DDSD_CAPS))
+        return DDERR_INVALIDPARAMS;
+    // One colour per key: a range needs hardware this display does not have.
+    for (DWORD flag : {DWORD{DDSD_CKSRCBLT}, DWORD{DDSD_CKDESTBLT}}) {
+        const DDCOLORKEY& key = flag == DDSD_CKSRCBLT ? desc.ddckCKSrcBlt : desc.ddckCKDestBlt;
+        if ((desc.dwFlags & flag) && key.dwColorSpaceLowValue != key.dwColorSpaceHighValue)
+            return DDERR_NOCOLORKEYHW;
+    }
+    if (desc.ddsCaps.dwCaps & DDSCAPS_ZBUFFER)
+        return DDERR_NOZBUFFERHW;
+    DDSurface* made = nullptr;
+    if (desc.ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) {
+        if (HRESULT r = createPrimary(desc, version, &made))
+            return r;
+    } else {
+        if ((desc.dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT))
+            return DDERR_INVALIDPARAMS;
+        const LONG width = static_cast<LONG>(desc.dwWidth);
+        const LONG height = static_cast<LONG>(desc.dwHeight);
+        if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide)
+            return DDERR_INVALIDPARAMS;
+        // A lone back buffer may be made (and attached to a primary); a
+        // flipping chain starts at the primary.
+        if (desc.ddsCaps.dwCaps & DDSCAPS_FLIP)
+            return DDERR_INVALIDCAPS;
+        PixelLayout layout = display_->currentLayout();
+        if ((desc.dwFlags & DDSD_PIXELFORMAT) && !layoutFromFormat(desc.ddpfPixelFormat, &layout))
+            return DDERR_INVALIDPIXELFORMAT;
+        made = DDSurface::make(display_, desc.ddsCaps.dwCaps, width, height, layout, version);
+        if (!made)
+            return DDERR_OUTOFMEMORY;
+    }
+    if (desc.dwFlags & DDSD_CKSRCBLT) {
+        made->keys().key[ColorKeys::SrcBlt] = desc.ddckCKSrcBlt;
+        made->keys().set[ColorKeys::SrcBlt] = true;
+    }
+    if (desc.dwFlags & DDSD_CKDESTBLT) {
+        made->keys().key[ColorKeys::DestBlt] = desc.ddckCKDestBlt;
+        made->keys().set[ColorKeys::DestBlt] = true;
+    }
+    *surface = made;
+    return DD_OK;
+}
+
+HRESULT vtl::DDDevice::createPrimary(const DDSURFACEDESC2& desc, int version, DDSurface** surface)
 {
     if (display_->level == 0)
         return DDERR_NOCOOPERATIVELEVELSET;
@@ -356,14 +426,14 @@ HRESULT vtl::DDDevice::createPrimary(const DDSURFACEDESC& desc, IDirectDrawSurfa
             return DDERR_INVALIDCAPS;
         }
     }
-    DDSurface* primary = DDSurface::make(display_, caps | DDSCAPS_FRONTBUFFER, width, height, layout);
+    DDSurface* primary = DDSurface::make(display_, caps | DDSCAPS_FRONTBUFFER, width, height, layout, version);
     if (!primary)
         return DDERR_OUTOFMEMORY;
     if (flipping) {
         DDSurface* back = DDSurface::make(display_, DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX, width,
-                                          height, layout);
+                                          height, layout, version);
         if (!back) {
-            primary->Release();
+            delete primary;
             return DDERR_OUTOFMEMORY;
         }
         primary->attachBackBuffer(back);

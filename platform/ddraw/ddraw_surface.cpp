@@ -4,11 +4,13 @@
 #include "platform/ddraw/display_backend.h"
 #include "platform/ddraw/display_loss.h"
 #include "platform/ddraw/primary_palette.h"
+#include "platform/ddraw/surface_desc.h"
 #include "platform/gdi/surface_dc.h"
 #include "platform/host/waiting.h"
 #include "platform/kernel/trace.h"
 #include <vantrel/seam/window_backend.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -16,7 +18,7 @@
 using vtl::testing::ddraw::Op;
 
 vtl::DDSurface* vtl::DDSurface::make(std::shared_ptr<DisplayState> display, DWORD caps, LONG width, LONG height,
-                                     const PixelLayout& layout)
+                                     const PixelLayout& layout, int version)
 {
     // Rows start on 8-byte boundaries, so a pitch is rarely the row's size:
     // whoever locks a surface must step by the pitch it reports.
@@ -28,8 +30,19 @@ vtl::DDSurface* vtl::DDSurface::make(std::shared_ptr<DisplayState> display, DWOR
     if (!(caps & DDSCAPS_SYSTEMMEMORY))
         caps |= DDSCAPS_VIDEOMEMORY;
     DDSurface* s = new (std::nothrow) DDSurface(std::move(display), caps, width, height, layout, pitch,
-                                                std::move(pixels));
-    if (s && s->isPrimary()) {
+                                                std::move(pixels), version);
+    if (!s)
+        return nullptr;
+    // Counted before anything can fail, as the destructor takes it off.
+    if (caps & DDSCAPS_VIDEOMEMORY)
+        s->display_->videoBytes += static_cast<uint64_t>(pitch) * height;
+    try {
+        s->display_->surfaces.push_back(s);
+    } catch (...) {
+        delete s;
+        return nullptr;
+    }
+    if (s->isPrimary()) {
         s->display_->primary = s;
         setLivePrimary(s);
     }
@@ -37,20 +50,28 @@ vtl::DDSurface* vtl::DDSurface::make(std::shared_ptr<DisplayState> display, DWOR
 }
 
 vtl::DDSurface::DDSurface(std::shared_ptr<DisplayState> display, DWORD caps, LONG width, LONG height,
-                          const PixelLayout& layout, LONG pitch, std::unique_ptr<unsigned char[]> pixels)
+                          const PixelLayout& layout, LONG pitch, std::unique_ptr<unsigned char[]> pixels,
+                          int version)
     : display_(std::move(display)), caps_(caps), width_(width), height_(height), layout_(layout),
-      pitch_(pitch), pixels_(std::move(pixels)), lossStamp_(displayLossCount())
+      pitch_(pitch), pixels_(std::move(pixels)), lossStamp_(displayLossCount()), version_(version)
 {
 }
 
 vtl::DDSurface::~DDSurface()
 {
-    if (backBuffer_) {
-        backBuffer_->front_ = nullptr;
-        backBuffer_->Release();
+    // Attached surfaces go with the last reference to what holds them,
+    // unless the game still references them itself.
+    std::vector<DDSurface*> attached;
+    attached.swap(attached_);
+    backBuffer_ = nullptr;
+    for (DDSurface* s : attached) {
+        s->attachedTo_ = nullptr;
+        s->Release();
     }
-    if (front_)
-        front_->backBuffer_ = nullptr;
+    if (attachedTo_)
+        attachedTo_->detach(this);
+    if (maker_)
+        maker_->Release();
     if (clipper_)
         clipper_->Release();
     if (palette_)
@@ -60,12 +81,21 @@ vtl::DDSurface::~DDSurface()
     if (display_->primary == this)
         display_->primary = nullptr;
     clearLivePrimary(this);
+    auto& all = display_->surfaces;
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    if (caps_ & DDSCAPS_VIDEOMEMORY)
+        display_->videoBytes -= static_cast<uint64_t>(pitch_) * height_;
 }
 
 void vtl::DDSurface::attachBackBuffer(DDSurface* back)
 {
+    // The chain's only owner of the back buffer: make() left it without a
+    // reference.
+    back->AddRef();
+    attached_.push_back(back);
     backBuffer_ = back;
-    back->front_ = this;
+    back->attachedTo_ = this;
+    back->implicit_ = true;
     caps_ |= DDSCAPS_FLIP | DDSCAPS_COMPLEX;
 }
 
@@ -74,12 +104,12 @@ bool vtl::DDSurface::lost() const
     return !(caps_ & DDSCAPS_SYSTEMMEMORY) && lossStamp_ != displayLossCount();
 }
 
-void vtl::DDSurface::describe(DDSURFACEDESC* desc) const
+void vtl::DDSurface::describe(DDSURFACEDESC2* desc) const
 {
     std::memset(desc, 0, sizeof *desc);
     desc->dwSize = sizeof *desc;
     desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
-    if (backBuffer_) {
+    if (backBuffer_ && backBuffer_->implicit_) {
         desc->dwFlags |= DDSD_BACKBUFFERCOUNT;
         desc->dwBackBufferCount = 1;
     }
@@ -88,6 +118,20 @@ void vtl::DDSurface::describe(DDSURFACEDESC* desc) const
     desc->lPitch = pitch_;
     describeLayout(layout_, &desc->ddpfPixelFormat);
     desc->ddsCaps.dwCaps = caps_;
+    const struct {
+        ColorKeys::Which which;
+        DWORD flag;
+        DDCOLORKEY* field;
+    } keys[] = {{ColorKeys::DestBlt, DDSD_CKDESTBLT, &desc->ddckCKDestBlt},
+                {ColorKeys::DestOverlay, DDSD_CKDESTOVERLAY, &desc->ddckCKDestOverlay},
+                {ColorKeys::SrcBlt, DDSD_CKSRCBLT, &desc->ddckCKSrcBlt},
+                {ColorKeys::SrcOverlay, DDSD_CKSRCOVERLAY, &desc->ddckCKSrcOverlay}};
+    for (const auto& k : keys) {
+        if (keys_.set[k.which]) {
+            desc->dwFlags |= k.flag;
+            *k.field = keys_.key[k.which];
+        }
+    }
 }
 
 HRESULT vtl::DDSurface::GetPixelFormat(LPDDPIXELFORMAT format)
@@ -106,7 +150,9 @@ HRESULT vtl::DDSurface::GetSurfaceDesc(LPDDSURFACEDESC desc)
     VTL_TRACE(ddraw, "IDirectDrawSurface::GetSurfaceDesc", this, desc);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
-    describe(desc);
+    DDSURFACEDESC2 wide;
+    describe(&wide);
+    narrowDesc(wide, desc);
     return vtlTraceCall_.result(DD_OK);
 }
 
@@ -146,26 +192,35 @@ HRESULT vtl::DDSurface::Restore()
 HRESULT vtl::DDSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE)
 {
     VTL_TRACE(frame, "IDirectDrawSurface::Lock", this, vtl::trace::Rect{rect}, desc, flags);
-    if (HRESULT r = testing::ddraw::intercept(Op::Lock, flags))
-        return vtlTraceCall_.result(r);
-    if (!desc || desc->dwSize != sizeof(DDSURFACEDESC))
+    if (!desc || !isEitherDescSize(desc->dwSize))
         return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
+    DDSURFACEDESC2 wide;
+    const HRESULT r = lock(rect, &wide, flags);
+    if (r == DD_OK)
+        fillDescOfItsSize(wide, desc);
+    return vtlTraceCall_.result(r);
+}
+
+HRESULT vtl::DDSurface::lock(LPRECT rect, DDSURFACEDESC2* desc, DWORD flags)
+{
+    if (HRESULT r = testing::ddraw::intercept(Op::Lock, flags))
+        return r;
     if (lost())
-        return vtlTraceCall_.result(DDERR_SURFACELOST);
+        return DDERR_SURFACELOST;
     if (busy())
-        return vtlTraceCall_.result(DDERR_SURFACEBUSY);
+        return DDERR_SURFACEBUSY;
     RECT area{0, 0, width_, height_};
     if (rect) {
         if (rect->left < 0 || rect->top < 0 || rect->right > width_ || rect->bottom > height_ ||
             rect->left >= rect->right || rect->top >= rect->bottom)
-            return vtlTraceCall_.result(DDERR_INVALIDRECT);
+            return DDERR_INVALIDRECT;
         area = *rect;
     }
     describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = pixels_.get() + static_cast<size_t>(area.top) * pitch_ + area.left * layout_.bytes();
     locked_ = true;
-    return vtlTraceCall_.result(DD_OK);
+    return DD_OK;
 }
 
 HRESULT vtl::DDSurface::Unlock(LPVOID)
@@ -176,6 +231,7 @@ HRESULT vtl::DDSurface::Unlock(LPVOID)
     if (!locked_)
         return vtlTraceCall_.result(DDERR_NOTLOCKED);
     locked_ = false;
+    ++uniqueness_;
     present();
     return vtlTraceCall_.result(DD_OK);
 }
@@ -194,25 +250,12 @@ HRESULT vtl::DDSurface::Flip(IDirectDrawSurface* target, DWORD flags)
     if (busy() || backBuffer_->busy())
         return vtlTraceCall_.result(DDERR_SURFACEBUSY);
     std::swap(pixels_, backBuffer_->pixels_);
+    ++uniqueness_;
+    ++backBuffer_->uniqueness_;
     // A flip is shown at the vertical blank unless its flags say not to
     // wait for it (DDFLIP_WAIT is about a busy device, which this one never
     // is).
     present((flags & DDFLIP_NOVSYNC) == 0);
-    return vtlTraceCall_.result(DD_OK);
-}
-
-HRESULT vtl::DDSurface::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** surface)
-{
-    VTL_TRACE(ddraw, "IDirectDrawSurface::GetAttachedSurface", this, caps, surface);
-    if (!caps || !surface)
-        return vtlTraceCall_.result(DDERR_INVALIDPARAMS);
-    *surface = nullptr;
-    if (HRESULT r = testing::ddraw::intercept(Op::GetAttachedSurface, caps->dwCaps))
-        return vtlTraceCall_.result(r);
-    if (!backBuffer_ || !(caps->dwCaps & (DDSCAPS_BACKBUFFER | DDSCAPS_FLIP)))
-        return vtlTraceCall_.result(DDERR_NOTFOUND);
-    backBuffer_->AddRef();
-    *surface = backBuffer_;
     return vtlTraceCall_.result(DD_OK);
 }
 
@@ -245,8 +288,10 @@ HRESULT vtl::DDSurface::SetPalette(IDirectDrawPalette* palette)
     VTL_TRACE(ddraw, "IDirectDrawSurface::SetPalette", this, palette);
     if (HRESULT r = testing::ddraw::intercept(Op::SetPalette))
         return vtlTraceCall_.result(r);
+    // Windows refuses a surface of another depth with this code, not with
+    // DDERR_NOTPALETTIZED.
     if (palette && layout_.bits != 8)
-        return vtlTraceCall_.result(DDERR_NOTPALETTIZED);
+        return vtlTraceCall_.result(DDERR_INVALIDPIXELFORMAT);
     if (palette)
         palette->AddRef();
     if (palette_)

@@ -51,7 +51,9 @@ struct Library {
 };
 
 Library gLibraries[] = {
-    {"ddraw", {VTL_EXPORT(DirectDrawCreate), VTL_EXPORT(DirectDrawEnumerateA)}},
+    {"ddraw",
+     {VTL_EXPORT(DirectDrawCreate), VTL_EXPORT(DirectDrawCreateEx), VTL_EXPORT(DirectDrawCreateClipper),
+      VTL_EXPORT(DirectDrawEnumerateA)}},
     {"dsound", {VTL_EXPORT(DirectSoundCreate)}},
     {"dinput", {VTL_EXPORT(DirectInputCreateA), VTL_EXPORT(DirectInputCreateEx)}},
     {"winmm",

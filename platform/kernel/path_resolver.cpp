@@ -13,6 +13,7 @@
 #include <vantrel/win32/errors.h>
 
 #include "platform/kernel/ascii_case.h"
+#include "platform/kernel/cd_drive.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -112,8 +113,14 @@ std::string resolveGamePath(const char* name)
         return {};
     std::string text(name);
     std::replace(text.begin(), text.end(), '\\', '/');
-    if (text.size() >= 2 && isDriveLetter(text[0]) && text[1] == ':')
-        text.erase(0, 2); // "C:/x" is absolute, "C:x" relative to the current folder
+    if (text.size() >= 2 && isDriveLetter(text[0]) && text[1] == ':') {
+        // The CD drive's names are the disc folder's; on any other drive
+        // "C:/x" is absolute, "C:x" relative to the current folder.
+        if (isCdDrive(text[0]))
+            text = cdDriveFolder() + "/" + text.substr(text.size() > 2 && text[2] == '/' ? 3 : 2);
+        else
+            text.erase(0, 2);
+    }
     const bool absolute = !text.empty() && text[0] == '/';
     // A name ending in a separator names a folder: kept on the host path,
     // it makes a file of that name fail to open, as on Windows.

@@ -402,7 +402,7 @@ TEST_F(DeviceTest, PalettesHoldTheirEntriesAndAttachOnlyToEightBitSurfaces)
     EXPECT_EQ(attached, palette);
     attached->Release();
     ASSERT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
-    EXPECT_EQ(plain(dd, 2, 2)->SetPalette(palette), DDERR_NOTPALETTIZED);
+    EXPECT_EQ(plain(dd, 2, 2)->SetPalette(palette), DDERR_INVALIDPIXELFORMAT);
 }
 
 TEST_F(DeviceTest, HooksFailAfterSkippingOnceOrAlwaysAndRecordFlags)

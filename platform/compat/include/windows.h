@@ -15,6 +15,7 @@
 #include <vantrel/win32/cursor.h>
 #include <vantrel/win32/debug.h>
 #include <vantrel/win32/display_settings.h>
+#include <vantrel/win32/drives.h>
 #include <vantrel/win32/errors.h>
 #include <vantrel/win32/file_system.h>
 #include <vantrel/win32/files.h>

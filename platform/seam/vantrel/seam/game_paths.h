@@ -6,7 +6,8 @@
 
 namespace vtl {
 // The host path of a Windows-style name: backslashes become slashes, a drive
-// letter means the root ("C:\x" is /x, "C:x" is x), "." and ".." are taken
+// letter means the root ("C:\x" is /x, "C:x" is x) and the CD drive's its
+// folder ("D:\x" is the disc's x), "." and ".." are taken
 // by the name alone as Windows takes them, the last part loses trailing dots
 // and blanks, a separator at the end is kept, and each part of the name
 // that does not exist as written is matched without regard to case against
