@@ -18,7 +18,7 @@
 
 namespace vtl {
 
-enum class GdiKind { kFont, kBrush, kDC };
+enum class GdiKind { kFont, kBrush, kDC, kBitmap };
 
 struct GdiObject {
     GdiKind kind;

@@ -17,11 +17,13 @@
 #include <vantrel/win32/file_system.h>
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/gdi.h>
+#include <vantrel/win32/gdi_bitmaps.h>
 #include <vantrel/win32/memory.h>
 #include <vantrel/win32/modules.h>
 #include <vantrel/win32/profile.h>
 #include <vantrel/win32/rectangles.h>
 #include <vantrel/win32/registry.h>
+#include <vantrel/win32/resources.h>
 #include <vantrel/win32/strings.h>
 #include <vantrel/win32/synch.h>
 #include <vantrel/win32/system.h>

@@ -533,13 +533,13 @@ VANTREL_API MMRESULT waveOutSetVolume(HWAVEOUT device, DWORD volume);
 VANTREL_API MMRESULT waveOutGetVolume(HWAVEOUT device, LPDWORD volume);
 
 // ---------------------------------------------------------------------------
-// PlaySound: one sound at a time from a WAV file or a WAV image in memory,
-// played through the shared sound output; a new sound stops the one before.
+// PlaySound: one sound at a time from a WAV file, a WAV image in memory or a
+// WAVE resource of `module` (SND_RESOURCE, named or MAKEINTRESOURCE), played
+// through the shared sound output; a new sound stops the one before.
 // The sound is copied, so SND_MEMORY memory may be freed once the call
 // returns.  There are no system sounds: SND_ALIAS and SND_ALIAS_ID, and a
 // sound that cannot be found or read, play nothing and return FALSE (there is
-// no default sound to play instead).  SND_RESOURCE plays nothing and returns
-// FALSE (said once through Msg).
+// no default sound to play instead).
 #define SND_SYNC 0x0000
 #define SND_ASYNC 0x0001
 #define SND_NODEFAULT 0x0002
