@@ -160,6 +160,8 @@ typedef DWORD MCIERROR;
 
 #define MCI_FORMAT_MILLISECONDS 0
 #define MCI_FORMAT_MSF 2
+#define MCI_FORMAT_BYTES 8
+#define MCI_FORMAT_SAMPLES 9
 #define MCI_FORMAT_TMSF 10
 
 #define MCIERR_BASE 256
@@ -267,10 +269,20 @@ VANTREL_API MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR
 // position|number of tracks|current track|media present|ready|time format
 // [track N].  Positions are text in the time format ("2:00:30:00" in TMSF).
 // stop, pause and resume with "notify" post MM_MCINOTIFY (successful) to
-// `callback`; "play ... notify" posts nothing (said once through Msg).  The
-// "waveaudio" device is not there: opening it fails with
-// MCIERR_CANNOT_LOAD_DRIVER (said once through Msg).  A device must be opened
-// before it is used: there is no automatic open.
+// `callback`; "play ... notify" posts nothing (said once through Msg).
+// The "waveaudio" device plays a WAV file: open FILE.wav [type waveaudio]
+// [alias NAME], play NAME [from POS] [to POS] [wait] [notify], stop, pause,
+// resume, seek NAME to start|end|POS, set NAME time format milliseconds|
+// samples|bytes, status NAME mode|length|position|time format|ready|
+// channels|samplespersec, close.  Positions are numbers in the time format
+// (milliseconds at first).  "play ... notify" posts MM_MCINOTIFY when the
+// play ends (successful), when a play with notify replaces it
+// (superseded), or when stop, seek, close or a play without notify cuts it
+// short (aborted); the other commands notify at once.  A waveaudio device
+// without a file (recording) fails with MCIERR_UNSUPPORTED_FUNCTION, and
+// other files (MIDI, video) with MCIERR_CANNOT_LOAD_DRIVER (each said once
+// through Msg).  A device must be opened before it is used: there is no
+// automatic open.
 VANTREL_API MCIERROR mciSendStringA(LPCSTR command, LPSTR returnString, UINT returnLength, HWND callback);
 #define mciSendString mciSendStringA
 
