@@ -4,7 +4,6 @@
 
 #include <vantrel/win32/resources.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -83,14 +82,14 @@ ResourceKey resourceKey(LPCSTR value)
         key.number = static_cast<WORD>(reinterpret_cast<uintptr_t>(value));
         return key;
     }
-    // "#123" is the number 123, as the system reads it.
-    if (value[0] == '#' && value[1]) {
-        char* end = nullptr;
-        const unsigned long n = std::strtoul(value + 1, &end, 10);
-        if (*end == 0) {
-            key.number = static_cast<WORD>(n);
-            return key;
-        }
+    // "#123" is the number 123, as the system reads it: the digits after
+    // the "#", up to the first character that is not one.
+    if (value[0] == '#') {
+        unsigned long n = 0;
+        for (const char* p = value + 1; *p >= '0' && *p <= '9'; ++p)
+            n = n * 10 + static_cast<unsigned long>(*p - '0');
+        key.number = static_cast<WORD>(n);
+        return key;
     }
     key.isNumber = false;
     for (const char* p = value; *p; ++p)

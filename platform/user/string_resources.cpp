@@ -45,7 +45,10 @@ bool findString(HINSTANCE instance, UINT id, const unsigned char** text, int* le
 
 int loadString(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax)
 {
-    if (!buffer || bufferMax <= 0)
+    if (bufferMax == 0)
+        return -1; // as Windows' narrow call: no room for even the terminator
+    // Windows writes through a null buffer, or one of a negative size.
+    if (!buffer || bufferMax < 0)
         return 0;
     const unsigned char* text = nullptr;
     int length = 0;

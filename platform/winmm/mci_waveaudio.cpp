@@ -4,9 +4,10 @@
 // change how they are given and returned.
 //
 // "notify" asks for one MM_MCINOTIFY per command.  A play's notification
-// comes when it ends (successful), when another play with notify replaces
-// it (superseded), or when stop, close or a play without notify cuts it
-// short (aborted); the other commands finish at once and notify at once.
+// comes when it ends (successful), when a command that stops it comes
+// (aborted: another play, stop, seek, close), or when a command that lets
+// it go on asks for a notification of its own (superseded); the other
+// commands finish at once and notify at once.
 // The end of a play is seen by the mixer, which posts the message itself.
 #include "platform/winmm/mci_waveaudio.h"
 
@@ -199,7 +200,7 @@ MCIERROR play(WaveDevice& d, const std::vector<std::string>& rest, HWND callback
         const uint32_t at = hasFrom ? from : uint32_t(d.position >> 32) >= d.frames ? 0 : uint32_t(d.position >> 32);
         if (to < at)
             return MCIERR_OUTOFRANGE;
-        d.notifyLocked(notify ? MCI_NOTIFY_SUPERSEDED : MCI_NOTIFY_ABORTED);
+        d.notifyLocked(MCI_NOTIFY_ABORTED);
         d.notifyWindow = notify ? callback : nullptr;
         d.position = MixPosition(at) << 32;
         d.until = to;
@@ -369,6 +370,10 @@ MCIERROR waveAudioCommand(const std::string& verb, const std::string& name, cons
         else if (lower(word) != "wait")
             words.push_back(word);
     }
+    if (notify && verb != "stop" && verb != "seek" && verb != "close") {
+        std::lock_guard<std::mutex> lock(device->engine->mutex());
+        device->notifyLocked(MCI_NOTIFY_SUPERSEDED);
+    }
     MCIERROR error;
     if (verb == "close") {
         WaveDevices& d = waveDevices();
@@ -400,7 +405,7 @@ MCIERROR waveAudioCommand(const std::string& verb, const std::string& name, cons
     } else if (verb == "set") {
         error = set(*device, words);
     } else if (verb == "status") {
-        return status(*device, words, out, size);
+        error = status(*device, words, out, size);
     } else {
         return MCIERR_UNRECOGNIZED_COMMAND;
     }

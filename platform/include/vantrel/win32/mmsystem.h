@@ -276,9 +276,9 @@ VANTREL_API MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR
 // samples|bytes, status NAME mode|length|position|time format|ready|
 // channels|samplespersec, close.  Positions are numbers in the time format
 // (milliseconds at first).  "play ... notify" posts MM_MCINOTIFY when the
-// play ends (successful), when a play with notify replaces it
-// (superseded), or when stop, seek, close or a play without notify cuts it
-// short (aborted); the other commands notify at once.  A waveaudio device
+// play ends (successful), when another play, stop, seek or close cuts it
+// short (aborted), or when a command that lets it go on asks for a
+// notification of its own (superseded); the other commands notify at once.  A waveaudio device
 // without a file (recording) fails with MCIERR_UNSUPPORTED_FUNCTION, and
 // other files (MIDI, video) with MCIERR_CANNOT_LOAD_DRIVER (each said once
 // through Msg).  A device must be opened before it is used: there is no

@@ -3,8 +3,8 @@
 // vantrel_add_resources (CMake), then found by type, name and language as a
 // Windows program finds them in its executable.
 //
-// Types and names are numbers (MAKEINTRESOURCE(n), "#n") or strings, which
-// are compared without regard to ASCII case.  A module handle names the
+// Types and names are numbers (MAKEINTRESOURCE(n), "#n": the digits after
+// the "#") or strings, which are compared without regard to ASCII case.  A module handle names the
 // module whose resources are searched: null or GetModuleHandle(NULL) is the
 // program; a shared library that links resources of its own is searched by
 // its own handle.
@@ -76,7 +76,8 @@ VANTREL_API BOOL FreeResource(HGLOBAL loaded);
 // String `id` of the module's string tables (16 to a block), in the ANSI
 // code page, truncated to `bufferMax` - 1 characters and terminated.  The
 // characters copied; 0 for a string that is missing or empty (the buffer
-// then holds an empty string), a null buffer or a size below 1.
+// then holds an empty string); -1 for a size of 0, with nothing written.
+// A null buffer or a negative size, which Windows writes through, give 0.
 VANTREL_API int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 
 // ---- Images --------------------------------------------------------------------
