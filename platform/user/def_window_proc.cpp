@@ -5,6 +5,8 @@
 #include "platform/user/window_state.h"
 #include "platform/kernel/trace.h"
 
+#include <vantrel/win32/resources.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -75,6 +77,27 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (!w->parent)
             publishWindow(*w);
         return vtlTraceCall_.result(TRUE);
+    }
+    case WM_SETICON: {
+        WindowRef w = lookupWindow(hwnd);
+        if (!w)
+            return vtlTraceCall_.result(0);
+        HICON& slot = wParam == ICON_BIG ? w->bigIcon : w->smallIcon;
+        const HICON before = slot;
+        slot = reinterpret_cast<HICON>(lParam);
+        if (w->native)
+            videoBackend().syncIcon(*w);
+        return vtlTraceCall_.result(reinterpret_cast<LRESULT>(before));
+    }
+    case WM_GETICON: {
+        WindowRef w = lookupWindow(hwnd);
+        if (!w)
+            return vtlTraceCall_.result(0);
+        // ICON_SMALL2: the small icon, else the big one shrunk.
+        const HICON icon = wParam == ICON_BIG ? w->bigIcon : wParam == ICON_SMALL ? w->smallIcon
+                           : w->smallIcon     ? w->smallIcon
+                                              : w->bigIcon;
+        return vtlTraceCall_.result(reinterpret_cast<LRESULT>(icon));
     }
     case WM_GETTEXT: {
         WindowRef w = lookupWindow(hwnd);

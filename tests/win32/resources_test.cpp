@@ -195,6 +195,15 @@ TEST(IconResources, TheGameIconLoadsOnceAndMissingOnesFail)
     HWND window = CreateWindowExA(0, "ResourceIconWindow", "Icon", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                                   nullptr, self(), nullptr);
     ASSERT_NE(window, nullptr);
+    // The window's own icons, over the class's: each set returns the one
+    // it replaces.
+    EXPECT_EQ(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon)), 0);
+    EXPECT_EQ(SendMessageA(window, WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(icon));
+    EXPECT_EQ(SendMessageA(window, WM_SETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(icon));
+    EXPECT_EQ(SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)), 0);
+    EXPECT_EQ(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(icon));
     DestroyWindow(window);
     UnregisterClassA("ResourceIconWindow", self());
 }

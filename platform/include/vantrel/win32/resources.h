@@ -89,6 +89,16 @@ VANTREL_API HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 // keep their own size.
 VANTREL_API HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
 
+// A window's own icons, over its class's: WM_SETICON (wParam ICON_BIG or
+// ICON_SMALL, lParam the icon) returns the one it replaces; the window's
+// icon on the desktop is its big icon, else its small one, else its
+// class's.
+#define WM_GETICON 0x007F
+#define WM_SETICON 0x0080
+#define ICON_SMALL 0
+#define ICON_BIG 1
+#define ICON_SMALL2 2
+
 // ---- Dialogs from DIALOG and DIALOGEX resources -------------------------------
 
 // The dialog template resource `name`, made by the dialog manager of
