@@ -35,6 +35,8 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmak
 install(FILES ${PROJECT_BINARY_DIR}/VantrelConfig.cmake ${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbed.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbedSource.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/VantrelResources.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/VantrelResourceSource.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelWebPage.cmake
   DESTINATION ${VANTREL_CMAKE_DIR})
 if(EMSCRIPTEN)

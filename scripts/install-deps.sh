@@ -19,6 +19,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core   # GDI text
   libsndfile1-dev              # FLAC, Ogg and MP3 CD tracks
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix   # the Windows builds
+  binutils-mingw-w64-x86-64    # windres compiles games' resource scripts on every system
   googletest                   # GoogleTest's sources, built for the Windows tests
   wine wine64                  # runs the Windows tests
 )

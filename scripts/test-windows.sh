@@ -61,10 +61,14 @@ for width in 64 32; do
   # Without Mono and Gecko (the tests need neither), wineboot offers to
   # download them in a dialog box that would wait on the virtual display.
   export WINEPREFIX="$PWD/$build/wine-prefix" WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  # A prefix made by another Wine (a 64-bit one made before wine32 was
-  # installed) cannot run this width: it is made again.
-  if [ -f "$WINEPREFIX/system.reg" ] && ! grep -q "^#arch=$arch" "$WINEPREFIX/system.reg"; then
-    rm -rf "$WINEPREFIX"
+  # A prefix made for the other width, or a 64-bit one made before wine32
+  # was installed (no 32-bit half, which Wine's own 32-bit tools then need),
+  # cannot serve: it is made again.
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    if ! grep -q "^#arch=$arch" "$WINEPREFIX/system.reg" ||
+      { [ $width = 64 ] && can_run 32 && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; }; then
+      rm -rf "$WINEPREFIX"
+    fi
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i

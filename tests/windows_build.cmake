@@ -74,5 +74,12 @@ foreach(dir IN LISTS VANTREL_TEST_DIRS)
     vantrel_windows_test(test_${dir} ${public})
   endif()
 endforeach()
+# The resource script the resource tests read, compiled as a game's.
+if(TARGET test_win32)
+  set(resources ${CMAKE_CURRENT_SOURCE_DIR}/win32/resources)
+  vantrel_add_resources(test_win32 ${resources}/resources.rc DEPENDS ${resources}/resource_ids.h
+    ${resources}/colours.bmp ${resources}/palette.bmp ${resources}/game.ico ${resources}/beep.wav
+    ${resources}/level.dat)
+endif()
 string(REPLACE ";" " " linux_only "${linux_only}")
 message(STATUS "Unit tests left to the Linux build (internal headers or POSIX calls): ${linux_only}")

@@ -11,7 +11,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Programs built here run under Wine when a test or a build step needs them.
-find_program(VANTREL_WINE NAMES ${VANTREL_WINE_NAMES})
+# Debian keeps the 64-bit loader in /usr/lib/wine; its `wine` script picks
+# the 32-bit one whenever wine32 is installed, which cannot start a 64-bit
+# program in a prefix made without wine32.
+find_program(VANTREL_WINE NAMES ${VANTREL_WINE_NAMES} PATHS /usr/lib/wine)
 if(VANTREL_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${VANTREL_WINE})
 endif()

@@ -128,7 +128,7 @@ DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languag
         text = static_cast<const char*>(source);
     } else if (flags & FORMAT_MESSAGE_FROM_SYSTEM) {
         if (!languageKnown(languageId)) {
-            SetLastError(ERROR_RESOURCE_LANG_NOT_FOUND);
+            SetLastError(ERROR_MUI_FILE_NOT_FOUND);
             return vtlTraceCall_.result(DWORD(0));
         }
         text = vtl::systemMessage(messageId);

@@ -50,9 +50,13 @@ const char* systemMessage(DWORD code)
     case ERROR_INVALID_INDEX: return "Invalid index.\r\n";
     case ERROR_CONTROL_ID_NOT_FOUND: return "Control ID not found.\r\n";
     case ERROR_INVALID_USER_BUFFER: return "The supplied user buffer is not valid for the requested operation.\r\n";
+    case ERROR_RESOURCE_DATA_NOT_FOUND: return "The specified image file did not contain a resource section.\r\n";
+    case ERROR_RESOURCE_TYPE_NOT_FOUND: return "The specified resource type cannot be found in the image file.\r\n";
     case ERROR_RESOURCE_NAME_NOT_FOUND: return "The specified resource name cannot be found in the image file.\r\n";
     case ERROR_RESOURCE_LANG_NOT_FOUND:
         return "The specified resource language ID cannot be found in the image file.\r\n";
+    case ERROR_MUI_FILE_NOT_FOUND:
+        return "The resource loader failed to find MUI file.\r\n";
     default: return winsockMessage(code);
     }
 }

@@ -51,6 +51,7 @@ DialogItemClass dialogItemClass(const VTLDLGITEM& item)
     case VTLDLG_GROUPBOX: return {kButtonClass, child | kGroupBox};
     case VTLDLG_CTEXT: return {kStaticClass, child | group | kCentredText};
     case VTLDLG_LTEXTFRAME: return {kStaticClass, child | group | border | kLeftText};
+    case VTLDLG_LTEXT: return {kStaticClass, child | group | kLeftText};
     case VTLDLG_BITMAP: return {kStaticClass, child | kBitmap};
     case VTLDLG_DROPDOWNLIST: return {kComboBoxClass, child | tabStop | kVerticalScroll | kDropDownList};
     default: return {kStaticClass, child | kLeftText};

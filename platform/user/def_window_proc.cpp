@@ -3,10 +3,10 @@
 #include "platform/user/remote_windows.h"
 #include "platform/user/video_backend.h"
 #include "platform/user/set_cursor_message.h"
-#include "platform/user/window_icons.h"
 #include "platform/user/window_state.h"
 #include "platform/kernel/trace.h"
 
+#include <vantrel/win32/resources.h>
 #include <vantrel/win32/window_calls.h>
 
 #include <algorithm>
@@ -81,8 +81,29 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return vtlTraceCall_.result(TRUE);
     }
     case WM_SETCURSOR: return vtlTraceCall_.result(defaultSetCursor(hwnd, wParam, lParam));
-    case WM_SETICON: return vtlTraceCall_.result(setWindowIcon(hwnd, wParam, reinterpret_cast<HICON>(lParam)));
-    case WM_GETICON: return vtlTraceCall_.result(windowIcon(hwnd, wParam));
+    case WM_SETICON: {
+        WindowRef w = lookupWindow(hwnd);
+        if (!w || (wParam != ICON_SMALL && wParam != ICON_BIG))
+            return vtlTraceCall_.result(0);
+        HICON& slot = wParam == ICON_BIG ? w->bigIcon : w->smallIcon;
+        const HICON before = slot;
+        slot = reinterpret_cast<HICON>(lParam);
+        if (w->native)
+            videoBackend().syncIcon(*w);
+        return vtlTraceCall_.result(reinterpret_cast<LRESULT>(before));
+    }
+    case WM_GETICON: {
+        WindowRef w = lookupWindow(hwnd);
+        if (!w)
+            return vtlTraceCall_.result(0);
+        // ICON_SMALL2 (2): the small icon, else the big one shrunk.
+        const HICON icon = wParam == ICON_BIG     ? w->bigIcon
+                           : wParam == ICON_SMALL ? w->smallIcon
+                           : wParam != 2          ? nullptr
+                           : w->smallIcon         ? w->smallIcon
+                                                  : w->bigIcon;
+        return vtlTraceCall_.result(reinterpret_cast<LRESULT>(icon));
+    }
     case WM_GETTEXT: {
         WindowRef w = lookupWindow(hwnd);
         return vtlTraceCall_.result(w ? copyWindowTitle(*w, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam)) : 0);

@@ -220,7 +220,8 @@ int labelMargin(BYTE kind)
     case VTLDLG_DEFPUSHBUTTON: return 6;
     case VTLDLG_GROUPBOX: return 8 + 8;
     case VTLDLG_LTEXTFRAME: return 6;
-    case VTLDLG_CTEXT: return 0;
+    case VTLDLG_CTEXT:
+    case VTLDLG_LTEXT: return 0;
     default: return -1;
     }
 }

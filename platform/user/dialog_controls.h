@@ -34,6 +34,7 @@ enum class ControlKind : unsigned char {
     kStaticFrame = VTLDLG_LTEXTFRAME,
     kStaticBitmap = VTLDLG_BITMAP,
     kDropDownList = VTLDLG_DROPDOWNLIST,
+    kLeftText = VTLDLG_LTEXT,
 };
 
 struct ControlState {

@@ -295,6 +295,7 @@ void drawDialog(Canvas& canvas, HDC dc, const std::vector<PaintedControl>& contr
             label(dc, (r.left + r.right - t.cx) / 2, r.top, title, enabled);
             break;
         }
+        case ControlKind::kLeftText: label(dc, r.left, r.top, title, enabled); break;
         case ControlKind::kStaticFrame: {
             edges(canvas, r, kShadow, kWhite);
             const SIZE t = measure(dc, title);

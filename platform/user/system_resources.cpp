@@ -1,11 +1,15 @@
-// Icons and cursors.  Nothing is drawn from them (the screen shows its own
-// arrow and the window manager's icon), but games pass them around, so each
-// is a distinct, stable handle.
+// Icons and cursors.  Games pass them around, so each is a distinct, stable
+// handle; an icon of the game's resources carries its image, which the
+// window's icon on the desktop shows.  Cursors are not drawn: the screen
+// shows its own arrow.
 //
 // With no instance, the system's ids are known: icons 32512-32518, cursors
 // 32512-32516 and 32640-32651; any other id fails.  With an instance, the
-// game's own resource ids are accepted, since a program built here carries
-// no resource section to look them up in.
+// module's resources are searched and a missing icon fails as on Windows;
+// a module that has no resources at all (a program linked without a
+// resource script) gets a handle for any id, as it did before it could
+// have any.
+#include "platform/user/icon_resources.h"
 #include "platform/user/user_testing.h"
 
 #include "platform/kernel/last_error.h"
@@ -26,19 +30,26 @@ struct Resource {
     int kind;
     HINSTANCE instance;
     std::string name;
+    IconImage image; // empty: nothing to show
 };
 
 typedef std::tuple<int, HINSTANCE, std::string> Key;
 
-void* resourceHandle(int kind, HINSTANCE instance, LPCSTR name)
+std::mutex resourcesMutex;
+
+std::map<Key, std::unique_ptr<Resource>>& resources()
 {
-    static std::mutex resourcesMutex;
-    static auto* resources = new std::map<Key, std::unique_ptr<Resource>>;
+    static auto* all = new std::map<Key, std::unique_ptr<Resource>>;
+    return *all;
+}
+
+void* resourceHandle(int kind, HINSTANCE instance, LPCSTR name, IconImage image)
+{
     std::string key = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
     std::lock_guard<std::mutex> lock(resourcesMutex);
-    auto& slot = (*resources)[Key(kind, instance, key)];
+    auto& slot = resources()[Key(kind, instance, key)];
     if (!slot)
-        slot.reset(new Resource{kind, instance, key});
+        slot.reset(new Resource{kind, instance, key, std::move(image)});
     return slot.get();
 }
 
@@ -61,10 +72,29 @@ void* load(int kind, HINSTANCE instance, LPCSTR name)
         setError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return nullptr;
     }
-    return resourceHandle(kind, instance, name);
+    IconImage image;
+    if (instance) {
+        const DWORD before = GetLastError();
+        const int size = 32; // the large icon and the cursor, as the system sizes them
+        if (iconFromResource(instance, name, cursor, size, image) == IconLookup::kMissing)
+            return nullptr;
+        SetLastError(before);
+    }
+    return resourceHandle(kind, instance, name, std::move(image));
 }
 
 } // namespace
+
+const IconImage* iconImage(HICON icon)
+{
+    std::lock_guard<std::mutex> lock(resourcesMutex);
+    for (const auto& entry : resources()) {
+        if (entry.second.get() == static_cast<void*>(icon))
+            return entry.second->image.pixels.empty() ? nullptr : &entry.second->image;
+    }
+    return nullptr;
+}
+
 } // namespace vtl
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name)

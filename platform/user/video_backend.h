@@ -28,6 +28,9 @@ public:
     virtual void syncTitle(Window& w) = 0;
     // Visibility and minimised state changed (read from w.style).
     virtual void syncShowState(Window& w, bool activate) = 0;
+    // The icon changed (WM_SETICON); also asked right after createNative.
+    // Backends whose windows show no icon leave it.
+    virtual void syncIcon(Window&) {}
     virtual void raise(Window& w) = 0;
 
     // Turns pending platform events into messages.  Called by the message

@@ -73,6 +73,8 @@ struct Window {
     bool parkedAsIcon = false;
     std::atomic<bool> destroying{false}; // read by threads posting to the window
     bool hasMenu = false;
+    HICON bigIcon = nullptr;   // WM_SETICON's; the class's icon while both are null
+    HICON smallIcon = nullptr;
     void* native = nullptr; // the backend's window, top-level windows only
     uint64_t order = 0;     // when it was made: allWindows lists oldest first
 };

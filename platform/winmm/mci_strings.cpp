@@ -1,6 +1,7 @@
 // mciSendString for the "cdaudio" device: each command string becomes the
 // mciSendCommand request it stands for, and status answers come back as the
-// text Windows gives ("playing", "01:02:30:00", "3").
+// text Windows gives ("playing", "01:02:30:00", "3").  Commands for the
+// "waveaudio" device go to mci_waveaudio.h.
 #include <vantrel/win32/mmsystem.h>
 #include <vantrel/win32/synch.h>
 #include <vantrel/win32/window.h>
@@ -15,6 +16,7 @@
 
 #include "platform/kernel/ascii_case.h"
 #include "platform/kernel/trace.h"
+#include "platform/winmm/mci_waveaudio.h"
 
 namespace {
 
@@ -365,7 +367,9 @@ MCIERROR run(const char* command, LPSTR out, UINT size, HWND callback)
 {
     if (out && size)
         out[0] = '\0';
-    Request r(wordsOf(command), 0);
+    const std::vector<std::string> words = wordsOf(command);
+    const std::vector<std::string> rest(words.size() > 2 ? words.begin() + 2 : words.end(), words.end());
+    Request r(words, 0);
     std::string verb, name;
     if (!r.next(&verb))
         return MCIERR_MISSING_COMMAND_STRING;
@@ -374,11 +378,17 @@ MCIERROR run(const char* command, LPSTR out, UINT size, HWND callback)
         return MCIERR_MISSING_DEVICE_NAME;
     name = lower(name);
     if (verb == "open") {
-        if (name == "cdaudio" || (name.find('.') == std::string::npos && name != "waveaudio"))
+        if (vtl::namesWaveAudio(name, rest))
+            return vtl::openWaveAudio(words[1], rest, out, size, callback);
+        if (name == "cdaudio" || name.find('.') == std::string::npos)
             return name == "cdaudio" || r.take("type") ? openCd(r, name, out, size) : MCIERR_INVALID_DEVICE_NAME;
-        VTL_UNSUPPORTED("mciSendString open of a waveaudio device", "fails: play WAV files with PlaySound");
+        VTL_UNSUPPORTED("mciSendString open of a file other than a WAV file", "fails with MCIERR_CANNOT_LOAD_DRIVER");
         return MCIERR_CANNOT_LOAD_DRIVER;
     }
+    if (vtl::isWaveAudio(name))
+        return vtl::waveAudioCommand(verb, name, rest, out, size, callback);
+    if (verb == "close" && name == "all")
+        vtl::closeAllWaveAudio();
     if (verb == "close")
         return closeDevices(name);
     MCIDEVICEID device;

@@ -7,6 +7,7 @@
 #include <vantrel/seam/riff_wave.h>
 #include <vantrel/win32/files.h>
 #include <vantrel/win32/mmsystem.h>
+#include <vantrel/win32/resources.h>
 #include <vantrel/win32/synch.h>
 
 #include <cstring>
@@ -122,22 +123,31 @@ void stopSound()
     }
 }
 
-BOOL playSound(LPCSTR name, DWORD flags)
+// A WAVE resource of `module`, read in place.
+std::shared_ptr<Sound> soundFromResource(LPCSTR name, HMODULE module)
+{
+    HRSRC found = FindResourceA(module, name, "WAVE");
+    const void* image = found ? LockResource(LoadResource(module, found)) : nullptr;
+    if (!image || SizeofResource(module, found) < 12)
+        return nullptr;
+    return soundFromMemory(image);
+}
+
+BOOL playSound(LPCSTR name, HMODULE module, DWORD flags)
 {
     if (!name || (flags & SND_PURGE)) {
         stopSound();
         return TRUE;
     }
-    if ((flags & SND_RESOURCE) == SND_RESOURCE) {
-        VTL_UNSUPPORTED("PlaySound with SND_RESOURCE", "plays nothing and returns FALSE");
-        return FALSE;
-    }
-    if (flags & SND_ALIAS) // the system's sounds: there are none
+    const bool resource = (flags & SND_RESOURCE) == SND_RESOURCE;
+    if (!resource && (flags & SND_ALIAS)) // the system's sounds: there are none
         return FALSE;
     Player* p = player();
     if (!p)
         return FALSE;
-    const std::shared_ptr<Sound> sound = (flags & SND_MEMORY) ? soundFromMemory(name) : soundFromFile(name);
+    const std::shared_ptr<Sound> sound = resource                ? soundFromResource(name, module)
+                                         : (flags & SND_MEMORY) ? soundFromMemory(name)
+                                                                : soundFromFile(name);
     if (!sound)
         return FALSE;
     const bool waits = !(flags & (SND_ASYNC | SND_LOOP));
@@ -168,13 +178,15 @@ BOOL playSound(LPCSTR name, DWORD flags)
 
 BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags)
 {
-    VTL_TRACE(winmm, "PlaySoundA", (flags & SND_MEMORY) ? "(memory)" : sound, module, flags);
-    return vtlTraceCall_.result(vtl::playSound(sound, flags));
+    VTL_TRACE(winmm, "PlaySoundA", vtl::trace::Atom{(flags & SND_RESOURCE) == SND_MEMORY ? "(memory)" : sound}, module,
+              flags);
+    return vtlTraceCall_.result(vtl::playSound(sound, module, flags));
 }
 
 BOOL sndPlaySoundA(LPCSTR sound, UINT flags)
 {
     VTL_TRACE(winmm, "sndPlaySoundA", (flags & SND_MEMORY) ? "(memory)" : sound, flags);
     // sndPlaySound's flags are PlaySound's low ones; a name is a file name.
-    return vtlTraceCall_.result(vtl::playSound(sound, (flags & 0xFFFF) | ((flags & SND_MEMORY) ? 0 : SND_FILENAME)));
+    return vtlTraceCall_.result(
+        vtl::playSound(sound, nullptr, (flags & 0xFFFF) | ((flags & SND_MEMORY) ? 0 : SND_FILENAME)));
 }

@@ -42,6 +42,7 @@ run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/package -DCMAKE_PREFIX_PA
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/package)
 run(${WORK_DIR}/package/mygame)
 run(${WORK_DIR}/package/mygame_files)
+run(${WORK_DIR}/package/mygame_rc)
 
 # The tarball of docs/shipping.md, run from another folder with the
 # library's install prefix moved out of the way: only the copy beside the
@@ -74,3 +75,4 @@ run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/subdir -DVANTREL_SOURCE_D
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/subdir -j2)
 run(${WORK_DIR}/subdir/mygame)
 run(${WORK_DIR}/subdir/mygame_files)
+run(${WORK_DIR}/subdir/mygame_rc)

@@ -7,6 +7,7 @@
 #include "platform/backends/sdl/sdl_picture.h"
 #include "platform/backends/sdl/sdl_startup.h"
 #include "platform/backends/sdl/sdl_window_renderer.h"
+#include "platform/user/icon_resources.h"
 
 #include <thread>
 
@@ -92,7 +93,24 @@ bool SdlVideo::createNative(Window& w)
     if (hasFrame(w) && autoScaleAsked())
         autoScaled_.insert(w.handle);
     fitPictureOf(w);
+    syncIcon(w);
     return true;
+}
+
+void SdlVideo::syncIcon(Window& w)
+{
+    SDL_Window* sw = static_cast<SDL_Window*>(w.native);
+    HICON icon = w.bigIcon ? w.bigIcon : w.smallIcon ? w.smallIcon : w.cls ? w.cls->icon : nullptr;
+    const IconImage* image = iconImage(icon);
+    if (!sw || !image)
+        return; // the window manager's own icon stays
+    SDL_Surface* surface = SDL_CreateRGBSurfaceFrom(const_cast<uint32_t*>(image->pixels.data()), image->width,
+                                                    image->height, 32, image->width * 4, 0x00FF0000, 0x0000FF00,
+                                                    0x000000FF, 0xFF000000);
+    if (!surface)
+        return;
+    SDL_SetWindowIcon(sw, surface);
+    SDL_FreeSurface(surface);
 }
 
 void SdlVideo::destroyNative(Window& w)

@@ -39,6 +39,7 @@ public:
     void syncStyle(Window& w) override;
     void syncTitle(Window& w) override;
     void syncShowState(Window& w, bool activate) override;
+    void syncIcon(Window& w) override;
     void raise(Window& w) override;
     void pump() override;
     bool needsPolling() const override;

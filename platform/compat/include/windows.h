@@ -30,6 +30,7 @@
 #include <vantrel/win32/profile.h>
 #include <vantrel/win32/rectangles.h>
 #include <vantrel/win32/registry.h>
+#include <vantrel/win32/resources.h>
 #include <vantrel/win32/strings.h>
 #include <vantrel/win32/synch.h>
 #include <vantrel/win32/system.h>

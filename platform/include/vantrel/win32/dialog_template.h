@@ -18,6 +18,7 @@ enum {
     VTLDLG_LTEXTFRAME,    // LTEXT with WS_BORDER: left-aligned text in a sunken border
     VTLDLG_BITMAP,        // CONTROL with SS_BITMAP: a template bitmap at its natural size
     VTLDLG_DROPDOWNLIST,  // COMBOBOX with CBS_DROPDOWNLIST; not sorted
+    VTLDLG_LTEXT,         // LTEXT: left-aligned text
 };
 
 typedef struct VTLDLGITEM {

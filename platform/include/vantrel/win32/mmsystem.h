@@ -160,6 +160,8 @@ typedef DWORD MCIERROR;
 
 #define MCI_FORMAT_MILLISECONDS 0
 #define MCI_FORMAT_MSF 2
+#define MCI_FORMAT_BYTES 8
+#define MCI_FORMAT_SAMPLES 9
 #define MCI_FORMAT_TMSF 10
 
 #define MCIERR_BASE 256
@@ -267,10 +269,20 @@ VANTREL_API MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR
 // position|number of tracks|current track|media present|ready|time format
 // [track N].  Positions are text in the time format ("2:00:30:00" in TMSF).
 // stop, pause and resume with "notify" post MM_MCINOTIFY (successful) to
-// `callback`; "play ... notify" posts nothing (said once through Msg).  The
-// "waveaudio" device is not there: opening it fails with
-// MCIERR_CANNOT_LOAD_DRIVER (said once through Msg).  A device must be opened
-// before it is used: there is no automatic open.
+// `callback`; "play ... notify" posts nothing (said once through Msg).
+// The "waveaudio" device plays a WAV file: open FILE.wav [type waveaudio]
+// [alias NAME], play NAME [from POS] [to POS] [wait] [notify], stop, pause,
+// resume, seek NAME to start|end|POS, set NAME time format milliseconds|
+// samples|bytes, status NAME mode|length|position|time format|ready|
+// channels|samplespersec, close.  Positions are numbers in the time format
+// (milliseconds at first).  "play ... notify" posts MM_MCINOTIFY when the
+// play ends (successful), when another play, stop, seek or close cuts it
+// short (aborted), or when a command that lets it go on asks for a
+// notification of its own (superseded); the other commands notify at once.  A waveaudio device
+// without a file (recording) fails with MCIERR_UNSUPPORTED_FUNCTION, and
+// other files (MIDI, video) with MCIERR_CANNOT_LOAD_DRIVER (each said once
+// through Msg).  A device must be opened before it is used: there is no
+// automatic open.
 VANTREL_API MCIERROR mciSendStringA(LPCSTR command, LPSTR returnString, UINT returnLength, HWND callback);
 #define mciSendString mciSendStringA
 
@@ -533,13 +545,13 @@ VANTREL_API MMRESULT waveOutSetVolume(HWAVEOUT device, DWORD volume);
 VANTREL_API MMRESULT waveOutGetVolume(HWAVEOUT device, LPDWORD volume);
 
 // ---------------------------------------------------------------------------
-// PlaySound: one sound at a time from a WAV file or a WAV image in memory,
-// played through the shared sound output; a new sound stops the one before.
+// PlaySound: one sound at a time from a WAV file, a WAV image in memory or a
+// WAVE resource of `module` (SND_RESOURCE, named or MAKEINTRESOURCE), played
+// through the shared sound output; a new sound stops the one before.
 // The sound is copied, so SND_MEMORY memory may be freed once the call
 // returns.  There are no system sounds: SND_ALIAS and SND_ALIAS_ID, and a
 // sound that cannot be found or read, play nothing and return FALSE (there is
-// no default sound to play instead).  SND_RESOURCE plays nothing and returns
-// FALSE (said once through Msg).
+// no default sound to play instead).
 #define SND_SYNC 0x0000
 #define SND_ASYNC 0x0001
 #define SND_NODEFAULT 0x0002

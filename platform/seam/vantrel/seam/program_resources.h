@@ -1,7 +1,8 @@
-// Data linked into the program's executable by name, where the system keeps
-// such data itself: on Windows, RCDATA resources (which vantrel_embed_archive
-// links archives as).  Elsewhere archives linked in register themselves and
-// the executable has none.
+// Data linked into the program's executable by name: RCDATA resources.  On
+// Windows the system keeps them (vantrel_embed_archive links archives as
+// such); elsewhere they are those of the resource scripts linked with
+// vantrel_add_resources, and archives linked with vantrel_embed_archive
+// register themselves instead.
 #ifndef VANTREL_SEAM_PROGRAM_RESOURCES_H
 #define VANTREL_SEAM_PROGRAM_RESOURCES_H
 
