@@ -11,6 +11,8 @@
 #include "platform/ddraw/primary_palette.h"
 #include "platform/kernel/last_error.h"
 #include "platform/kernel/trace.h"
+#include "platform/user/display_depth.h"
+#include <vantrel/seam/palette_messages.h>
 #include <vantrel/seam/window_backend.h>
 
 #include <algorithm>
@@ -48,7 +50,7 @@ SystemPalette& systemPalette()
 bool palettedDisplay(PrimaryPalette* primary)
 {
     *primary = primaryPalette();
-    return primary->paletted || desktop().format.bitsPerPixel == 8;
+    return primary->paletted || desktop().format.bitsPerPixel == 8 || displayDepth() == 8;
 }
 
 Palette* livePalette(HPALETTE handle) { return static_cast<Palette*>(liveObject(handle, GdiKind::kPalette)); }
@@ -154,25 +156,38 @@ HPALETTE SelectPalette(HDC handle, HPALETTE palette, BOOL)
 UINT RealizePalette(HDC handle)
 {
     VTL_TRACE(gdi, "RealizePalette", handle);
-    std::lock_guard<std::mutex> lock(gdiMutex());
-    DeviceContext* dc = liveDC(handle);
-    if (!dc)
-        return vtlTraceCall_.result(GDI_ERROR);
-    PrimaryPalette primary;
-    // Memory contexts, the default palette and displays without a palette
-    // map nothing; nor does a display whose palette DirectDraw holds.
-    if (dc->dcKind != DCKind::kWindow || !dc->palette || !palettedDisplay(&primary) || primary.hasPalette)
-        return vtlTraceCall_.result(0);
-    SystemPalette& system = systemPalette();
-    const UINT first = system.use == SYSPAL_STATIC ? 10 : 1;
-    const UINT last = system.use == SYSPAL_STATIC ? 245 : 254;
+    HWND changedFor = nullptr;
     UINT mapped = 0;
-    for (const PALETTEENTRY& e : dc->palette->entries) {
-        if (first + mapped > last)
-            break;
-        system.entries[first + mapped] = PALETTEENTRY{e.peRed, e.peGreen, e.peBlue, 0};
-        ++mapped;
+    {
+        std::lock_guard<std::mutex> lock(gdiMutex());
+        DeviceContext* dc = liveDC(handle);
+        if (!dc)
+            return vtlTraceCall_.result(GDI_ERROR);
+        PrimaryPalette primary;
+        // Memory contexts, the default palette and displays without a
+        // palette map nothing; nor does a display whose palette DirectDraw
+        // holds.
+        if (dc->dcKind != DCKind::kWindow || !dc->palette || !palettedDisplay(&primary) || primary.hasPalette)
+            return vtlTraceCall_.result(0);
+        SystemPalette& system = systemPalette();
+        const UINT first = system.use == SYSPAL_STATIC ? 10 : 1;
+        const UINT last = system.use == SYSPAL_STATIC ? 245 : 254;
+        bool changed = false;
+        for (const PALETTEENTRY& e : dc->palette->entries) {
+            if (first + mapped > last)
+                break;
+            PALETTEENTRY& slot = system.entries[first + mapped];
+            const PALETTEENTRY wanted{e.peRed, e.peGreen, e.peBlue, 0};
+            changed |= std::memcmp(&slot, &wanted, sizeof slot) != 0;
+            slot = wanted;
+            ++mapped;
+        }
+        if (changed)
+            changedFor = dc->window;
     }
+    // Sent with GDI's lock released: the windows' procedures draw.
+    if (changedFor)
+        paletteRealized(changedFor);
     return vtlTraceCall_.result(mapped);
 }
 

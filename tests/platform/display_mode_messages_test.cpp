@@ -3,6 +3,7 @@
 // palette display only, and a null mode gives the desktop back.
 #include <vantrel/seam/palette_messages.h>
 #include <vantrel/win32/display_settings.h>
+#include <vantrel/win32/gdi_palettes.h>
 #include <vantrel/win32/window.h>
 #include <vantrel/win32/window_calls.h>
 
@@ -94,12 +95,26 @@ TEST_F(DisplayModeMessages, APaletteDisplayAsksTheActivatedWindowForItsPaletteFi
     EXPECT_EQ(asked[0].hwnd, window);
     EXPECT_TRUE(before(WM_QUERYNEWPALETTE, WM_ACTIVATE));
 
-    // A realisation tells every top-level window, the realiser included.
+    // A realisation that changes the system palette tells every top-level
+    // window, the realiser included; the same palette again tells nobody.
+    struct {
+        WORD version = 0x300, count = 2;
+        PALETTEENTRY entries[2] = {{12, 34, 56, 0}, {78, 90, 12, 0}};
+    } logical;
+    HPALETTE palette = CreatePalette(reinterpret_cast<LOGPALETTE*>(&logical));
+    ASSERT_NE(palette, nullptr);
+    HDC dc = GetDC(window);
+    SelectPalette(dc, palette, FALSE);
     rec.clear();
-    vtl::paletteRealized(window);
+    EXPECT_EQ(RealizePalette(dc), 2u);
     ASSERT_EQ(toldBoth(WM_PALETTECHANGED), 2u);
     for (const RecordedMessage& m : rec.only(WM_PALETTECHANGED))
         EXPECT_EQ(m.wParam, reinterpret_cast<WPARAM>(window));
+    rec.clear();
+    EXPECT_EQ(RealizePalette(dc), 2u);
+    EXPECT_EQ(toldBoth(WM_PALETTECHANGED), 0u);
+    ReleaseDC(window, dc);
+    DeleteObject(palette);
 }
 
 TEST_F(DisplayModeMessages, ADisplayOfMoreColoursHasNoPaletteMessages)
