@@ -45,10 +45,11 @@ for width in 64 32; do
     32) toolchain=cmake/toolchains/mingw-w64-i686.cmake arch=win32 ;;
   esac
   build=build-win$width
-  # The 32-bit build makes its data with the 64-bit build's tools (the same
-  # archives, byte for byte), so it needs no 32-bit Wine to build.
+  # The 32-bit build makes its data with the Linux build's tools (the same
+  # archives, byte for byte), so it needs no 32-bit Wine to build, and no
+  # 64-bit program has to start in its 32-bit prefix.
   width_options=()
-  [ $width = 32 ] && width_options=(-DVANTREL_HOST_TOOLS="$PWD/build-win64/bin")
+  [ $width = 32 ] && width_options=(-DVANTREL_HOST_TOOLS="$PWD/build")
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVANTREL_WERROR=ON "${windows_options[@]}" ${width_options[@]+"${width_options[@]}"}
   cmake --build "$build" -j "$jobs"

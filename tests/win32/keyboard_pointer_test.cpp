@@ -4,6 +4,8 @@
 #include <vantrel/win32/keyboard_pointer.h>
 #include <vantrel/win32/window.h>
 
+#include "support/wine.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,6 +22,16 @@ RECT screen() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetric
 
 class ClipCursorTest : public testing::Test {
 protected:
+    void SetUp() override
+    {
+        // 32-bit Wine keeps a clip only for the process whose window has
+        // the X focus; a console test program has none there.
+        const RECT probe{10, 10, 50, 50};
+        RECT got{};
+        if (runningUnderWine() && (!ClipCursor(&probe) || !GetClipCursor(&got) || !sameRect(got, probe)))
+            GTEST_SKIP() << "this Wine keeps no pointer clip for a program without the focus";
+        ClipCursor(nullptr);
+    }
     void TearDown() override { ClipCursor(nullptr); }
 };
 
