@@ -98,10 +98,13 @@ private:
         }
     }
 
-    // Calls every event that is due, the lock released during each call;
-    // returns when the next one is due (the far future: none is set).
+    // Calls every event that is due by now, the lock released during each
+    // call; returns when the next one is due (the far future: none is set).
+    // An event falling due during the calls waits for the next look, so that
+    // the program's turns end even when calls outlast their period.
     Clock::time_point fireDue(std::unique_lock<std::mutex>& lock)
     {
+        const Clock::time_point start = Clock::now();
         while (!stopping_) {
             auto next = events_.end();
             for (auto e = events_.begin(); e != events_.end(); ++e)
@@ -109,9 +112,9 @@ private:
                     next = e;
             if (next == events_.end())
                 break;
-            const Clock::time_point now = Clock::now();
-            if (next->second.due > now)
+            if (next->second.due > start)
                 return next->second.due;
+            const Clock::time_point now = Clock::now();
             const UINT id = next->first;
             const TimerEvent event = next->second;
             if (event.flags & TIME_PERIODIC) {
