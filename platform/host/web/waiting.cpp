@@ -37,8 +37,9 @@ unsigned gPollsSinceTurn = 0;       // empty polls since the last turn
 // work's next time; negative: none) if that comes first: 1 for the frame.  A
 // page in the background, which gets no frames, goes on at ten frames a
 // second.  Where there is no display at all (the program run by node), a
-// frame is a 60th of a second.
-EM_JS(int, vantrel_wait_for_animation_frame, (double dueMs), {
+// frame is a 60th of a second.  Those stand-ins count from the start of the
+// present's wait, `waitedMs` ago, however often the background work woke it.
+EM_JS(int, vantrel_wait_for_animation_frame, (double dueMs, double waitedMs), {
     return Asyncify.handleSleep(function(wakeUp) {
         var done = false;
         var wake = function(frame) {
@@ -49,9 +50,9 @@ EM_JS(int, vantrel_wait_for_animation_frame, (double dueMs), {
         };
         if (typeof requestAnimationFrame === "function") {
             requestAnimationFrame(function() { wake(1); });
-            setTimeout(function() { wake(1); }, 100);
+            setTimeout(function() { wake(1); }, Math.max(0, 100 - waitedMs));
         } else {
-            setTimeout(function() { wake(1); }, 1000 / 60);
+            setTimeout(function() { wake(1); }, Math.max(0, 1000 / 60 - waitedMs));
         }
         if (dueMs >= 0)
             setTimeout(function() { wake(0); }, dueMs);
@@ -85,7 +86,8 @@ void turn(double milliseconds)
 
 void turnUntilNextFrame()
 {
-    while (!vantrel_wait_for_animation_frame(millisecondsUntil(runTurnWork()))) {
+    const double start = emscripten_get_now();
+    while (!vantrel_wait_for_animation_frame(millisecondsUntil(runTurnWork()), emscripten_get_now() - start)) {
     }
     tookTurn();
 }
