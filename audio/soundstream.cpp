@@ -1,5 +1,7 @@
 // SOUNDSTREAM: a long WAV played through a ring of four segments that a
-// worker thread refills as the play cursor leaves them.
+// worker thread refills as the play cursor leaves them.  Where no thread
+// starts (a page), a periodic timer event looks at the worker's events
+// instead.
 #include <vantrel/audio.h>
 #include <vantrel/core.h>
 #include <vantrel/fastfile.h>
@@ -8,12 +10,17 @@
 #include "archive/archive_users.h"
 #include "audio/audio_testing.h"
 #include <vantrel/seam/riff_wave.h>
+#include <vantrel/win32/timing.h>
 
 #include <cstring>
+#include <map>
 
 namespace {
 
 constexpr DWORD kSegments = 4;
+// How often the timer that stands in for the worker looks at its events: a
+// small part of a segment (three quarters of a second).
+constexpr UINT kRefillLookMs = 50;
 
 DWORD WINAPI streamWorker(LPVOID parameter)
 {
@@ -40,14 +47,71 @@ DWORD WINAPI streamWorker(LPVOID parameter)
     }
 }
 
+// The plays refilled by a timer event instead of a worker thread, with
+// their events' ids.  Only the game's calls on the streams touch it.
+std::map<const SOUNDSTREAM*, UINT>& refillTimers()
+{
+    static auto* timers = new std::map<const SOUNDSTREAM*, UINT>; // streams may be released at exit
+    return *timers;
+}
+
+// Does what the worker would for the events set so far, without waiting:
+// the refills, then the stop, which closes the events.
+void takeEvents(SOUNDSTREAM& s)
+{
+    while (s.events[0]) {
+        const DWORD woken = WaitForMultipleObjects(2, s.events, FALSE, 0);
+        if (woken == WAIT_OBJECT_0) {
+            s.stream();
+            vtl::testing::audio::refilled(&s);
+        } else if (woken == WAIT_OBJECT_0 + 1) {
+            s.stopped = 1;
+            if (s.buffer)
+                s.buffer->Stop();
+            CloseHandle(s.events[0]);
+            CloseHandle(s.events[1]);
+            s.events[0] = nullptr;
+            s.events[1] = nullptr;
+        } else {
+            return;
+        }
+    }
+}
+
+void CALLBACK refillTick(UINT, UINT, DWORD_PTR stream, DWORD_PTR, DWORD_PTR)
+{
+    takeEvents(*reinterpret_cast<SOUNDSTREAM*>(stream));
+}
+
+bool hasWorker(const SOUNDSTREAM& s)
+{
+    return s.thread || refillTimers().count(&s);
+}
+
 // Ends the worker of the previous play once it has stopped.
 void joinWorker(SOUNDSTREAM& s)
 {
-    if (!s.thread)
+    if (s.thread) {
+        WaitForSingleObject(s.thread, INFINITE);
+        CloseHandle(s.thread);
+        s.thread = nullptr;
         return;
-    WaitForSingleObject(s.thread, INFINITE);
-    CloseHandle(s.thread);
-    s.thread = nullptr;
+    }
+    const auto timer = refillTimers().find(&s);
+    if (timer == refillTimers().end())
+        return;
+    // Synchronous: no look is running once the kill returns.  What the
+    // stop set is taken here; events a stopped buffer never set close too.
+    timeKillEvent(timer->second);
+    refillTimers().erase(timer);
+    takeEvents(s);
+    if (s.events[0]) {
+        s.stopped = 1;
+        CloseHandle(s.events[0]);
+        CloseHandle(s.events[1]);
+        s.events[0] = nullptr;
+        s.events[1] = nullptr;
+    }
 }
 
 // Queues the ring from the start of the data, as loadWav leaves it: the
@@ -200,7 +264,7 @@ bool SOUNDSTREAM::play(bool looping)
     // A play still running is paused, so that its worker is done with the
     // fields (it takes the refills it was sent first); the buffer goes on
     // from the same cursor below, unless the sound starts over.
-    if (buffer && thread) {
+    if (buffer && hasWorker(*this)) {
         buffer->Stop();
         joinWorker(*this);
     }
@@ -216,7 +280,7 @@ bool SOUNDSTREAM::play(bool looping)
         fillFromTheStart(*this);
         refillOnPlay = 0;
     }
-    if (!thread) {
+    if (!hasWorker(*this)) {
         events[0] = CreateEvent(nullptr, FALSE, FALSE, nullptr);
         events[1] = CreateEvent(nullptr, FALSE, FALSE, nullptr);
         DSBPOSITIONNOTIFY positions[5] = {
@@ -228,9 +292,14 @@ bool SOUNDSTREAM::play(bool looping)
         };
         stopped = 0;
         thread = CreateThread(nullptr, 0, streamWorker, this, 0, nullptr);
-        if (!thread) {
-            // Where the system starts no thread (a page), nothing would
-            // refill the ring, which would loop its first segments.
+        const UINT timer = thread ? 0
+                                  : timeSetEvent(kRefillLookMs, 0, refillTick, reinterpret_cast<DWORD_PTR>(this),
+                                                 TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
+        if (timer)
+            refillTimers()[this] = timer;
+        if (!thread && !timer) {
+            // Nothing would refill the ring, which would loop its first
+            // segments.
             Msg("SOUNDSTREAM::play() - No thread to refill the stream.");
             CloseHandle(events[0]);
             CloseHandle(events[1]);
@@ -289,7 +358,7 @@ bool SOUNDSTREAM::setPan(long pan)
 
 bool SOUNDSTREAM::release()
 {
-    if (buffer && thread)
+    if (buffer && hasWorker(*this))
         stop();
     if (notify) {
         notify->Release();

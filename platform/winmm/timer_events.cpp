@@ -1,6 +1,7 @@
 // timeSetEvent and timeKillEvent: every event of the process runs on one
 // timer thread, started with the first event, as on Windows, so callbacks
-// never overlap each other.
+// never overlap each other.  Where no thread starts (a page), the events run
+// in the program's own turns instead, one at a time as well.
 #include <vantrel/win32/synch.h>
 #include <vantrel/win32/timing.h>
 
@@ -10,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/host/threads.h"
 #include "platform/kernel/trace.h"
 
 namespace {
@@ -31,6 +33,7 @@ class TimerThread {
 public:
     ~TimerThread()
     {
+        vtl::host::removeTurnWork(turnWork_);
         std::unique_lock<std::mutex> lock(mutex_);
         if (!thread_.joinable())
             return;
@@ -44,15 +47,22 @@ public:
             thread_.join();
     }
 
+    // The event's id, or 0 where nothing would run it.
     UINT add(const TimerEvent& event)
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (!thread_.joinable() && !turnWork_ && !vtl::host::startThread(thread_, [this] { run(); })) {
+            turnWork_ = vtl::host::addTurnWork([this] {
+                std::unique_lock<std::mutex> locked(mutex_);
+                return fireDue(locked);
+            });
+            if (!turnWork_)
+                return 0;
+        }
         do
             ++lastId_;
         while (lastId_ == 0 || events_.count(lastId_));
         events_[lastId_] = event;
-        if (!thread_.joinable())
-            thread_ = std::thread([this] { run(); });
         changed_.notify_all();
         return lastId_;
     }
@@ -66,7 +76,7 @@ public:
         const bool waits = (found->second.flags & TIME_KILL_SYNCHRONOUS) != 0;
         events_.erase(found);
         changed_.notify_all();
-        if (waits && thread_.get_id() != std::this_thread::get_id())
+        if (waits && !(calling_ && caller_ == std::this_thread::get_id()))
             returned_.wait(lock, [&] { return calling_ != id; });
         return true;
     }
@@ -76,22 +86,35 @@ private:
     {
         std::unique_lock<std::mutex> lock(mutex_);
         while (!stopping_) {
+            // A copy: the wait reads its deadline again after waking, when
+            // timeKillEvent may have erased the event it came from.
+            const Clock::time_point due = fireDue(lock);
+            if (stopping_)
+                break;
+            if (due == Clock::time_point::max())
+                changed_.wait(lock);
+            else
+                changed_.wait_until(lock, due);
+        }
+    }
+
+    // Calls every event that is due by now, the lock released during each
+    // call; returns when the next one is due (the far future: none is set).
+    // An event falling due during the calls waits for the next look, so that
+    // the program's turns end even when calls outlast their period.
+    Clock::time_point fireDue(std::unique_lock<std::mutex>& lock)
+    {
+        const Clock::time_point start = Clock::now();
+        while (!stopping_) {
             auto next = events_.end();
             for (auto e = events_.begin(); e != events_.end(); ++e)
                 if (next == events_.end() || e->second.due < next->second.due)
                     next = e;
-            if (next == events_.end()) {
-                changed_.wait(lock);
-                continue;
-            }
+            if (next == events_.end())
+                break;
+            if (next->second.due > start)
+                return next->second.due;
             const Clock::time_point now = Clock::now();
-            if (next->second.due > now) {
-                // A copy: the wait reads its deadline again after waking,
-                // when timeKillEvent may have erased the event.
-                const Clock::time_point due = next->second.due;
-                changed_.wait_until(lock, due);
-                continue;
-            }
             const UINT id = next->first;
             const TimerEvent event = next->second;
             if (event.flags & TIME_PERIODIC) {
@@ -104,6 +127,7 @@ private:
                 next->second.due = due;
             }
             calling_ = id;
+            caller_ = std::this_thread::get_id();
             lock.unlock();
             fire(id, event);
             lock.lock();
@@ -117,6 +141,7 @@ private:
             }
             returned_.notify_all();
         }
+        return Clock::time_point::max();
     }
 
     static void fire(UINT id, const TimerEvent& event)
@@ -136,8 +161,10 @@ private:
     std::map<UINT, TimerEvent> events_;
     UINT lastId_ = 0;
     UINT calling_ = 0; // the event whose call is running
+    std::thread::id caller_; // the thread that runs it
     bool stopping_ = false;
     std::thread thread_;
+    unsigned turnWork_ = 0; // the events run in the program's turns instead
 };
 
 TimerThread& timerThread()

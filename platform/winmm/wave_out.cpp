@@ -3,6 +3,7 @@
 // the headers' flags are guarded by the engine's mutex, as every voice's
 // state is; notifications leave through the device's own thread, so that a
 // callback may queue the next block at once without meeting the mixer's lock.
+// Where no thread starts (a page) they leave in the program's own turns.
 #include "platform/dsound/audio_engine.h"
 #include "platform/dsound/audio_mix.h"
 
@@ -18,6 +19,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/host/threads.h"
 #include "platform/kernel/trace.h"
 
 namespace vtl {
@@ -30,7 +32,8 @@ struct Notice {
     WAVEHDR* header;
 };
 
-// Delivers a device's notifications in order, on a thread of its own.
+// Delivers a device's notifications in order, on a thread of its own or in
+// the program's turns.
 class Notifier : public std::enable_shared_from_this<Notifier> {
 public:
     Notifier(HWAVEOUT device, DWORD kind, DWORD_PTR target, DWORD_PTR instance)
@@ -38,10 +41,14 @@ public:
     {
     }
 
-    void start()
+    // False where nothing would deliver the notifications.
+    bool start()
     {
         std::shared_ptr<Notifier> self = shared_from_this();
-        thread_ = std::thread([self] { self->run(); });
+        if (host::startThread(thread_, [self] { self->run(); }))
+            return true;
+        turnWork_ = host::addTurnWork([self] { return self->deliverPosted(); });
+        return turnWork_ != 0;
     }
 
     void post(UINT message, WAVEHDR* header)
@@ -59,6 +66,10 @@ public:
             std::lock_guard<std::mutex> lock(mutex_);
             finishing_ = true;
             wake_.notify_one();
+        }
+        if (turnWork_) {
+            deliverPosted();
+            return;
         }
         if (thread_.get_id() == std::this_thread::get_id())
             thread_.detach();
@@ -80,6 +91,30 @@ private:
             deliver(notice);
             lock.lock();
         }
+    }
+
+    // In the program's turns: delivers what is posted, and after the last
+    // notice of a finished device takes itself out of the turns.  A callback
+    // that closes its device meets the delivery already running.
+    host::WaitClock::time_point deliverPosted()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (delivering_)
+            return host::WaitClock::time_point::max();
+        delivering_ = true;
+        while (!notices_.empty()) {
+            const Notice notice = notices_.front();
+            notices_.pop_front();
+            lock.unlock();
+            deliver(notice);
+            lock.lock();
+        }
+        delivering_ = false;
+        if (finishing_ && turnWork_) {
+            host::removeTurnWork(turnWork_);
+            turnWork_ = 0;
+        }
+        return host::WaitClock::time_point::max();
     }
 
     void deliver(const Notice& notice) const
@@ -109,7 +144,9 @@ private:
     std::condition_variable wake_;
     std::deque<Notice> notices_;
     bool finishing_ = false;
+    bool delivering_ = false;
     std::thread thread_;
+    unsigned turnWork_ = 0;
 };
 
 class WaveOutDevice final : public MixVoice {
@@ -261,8 +298,9 @@ MMRESULT waveOutOpen(LPHWAVEOUT device, UINT id, LPCWAVEFORMATEX format, DWORD_P
     const HWAVEOUT handle = reinterpret_cast<HWAVEOUT>(++table.last * 4 + 0x1000);
     auto notifier = std::make_shared<Notifier>(handle, kind == CALLBACK_THREAD ? CALLBACK_NULL : kind, callback,
                                                instance);
+    if (!notifier->start())
+        return vtlTraceCall_.result(MMRESULT(MMSYSERR_NOMEM));
     table.devices[handle] = std::make_shared<WaveOutDevice>(std::move(engine), layout, notifier);
-    notifier->start();
     notifier->post(WOM_OPEN, nullptr);
     *device = handle;
     return vtlTraceCall_.result(MMRESULT(MMSYSERR_NOERROR));

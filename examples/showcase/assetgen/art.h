@@ -9,7 +9,9 @@ bool makeHero(const std::string& folder);
 bool makeEnemy(const std::string& folder);
 bool makeTerrain(const std::string& folder);
 bool makeInterface(const std::string& folder);
-bool makeSounds(const std::string& folder);
+// `wavTrack`: the CD track as WAV whatever this program could write, for a
+// library that decodes nothing else (the web build's).
+bool makeSounds(const std::string& folder, bool wavTrack);
 
 // Value noise that repeats every `period` units in x and y, 0..1.
 double tiledNoise(double x, double y, int period, unsigned seed);

@@ -158,7 +158,7 @@ std::vector<float> cdTune()
     return s;
 }
 
-bool makeDisc(const std::string& folder)
+bool makeDisc(const std::string& folder, bool wavTrack)
 {
     const std::string disc = folder + "/cdaudio";
     std::error_code made;
@@ -167,16 +167,17 @@ bool makeDisc(const std::string& folder)
         std::fprintf(stderr, "showcase-assetgen: %s: %s\n", disc.c_str(), made.message().c_str());
         return false;
     }
-    return writeDiscTrack(disc, master(cdTune(), 0.13f), kRate);
+    const std::vector<float> tune = master(cdTune(), 0.13f);
+    return wavTrack ? writeWav(disc + "/track01.wav", tune, kRate) : writeDiscTrack(disc, tune, kRate);
 }
 } // namespace
 
-bool makeSounds(const std::string& folder)
+bool makeSounds(const std::string& folder, bool wavTrack)
 {
     const std::string f = folder + "/";
     return writeWav(f + "SHOT.WAV", master(shot(), 0.08f), kRate) &&
            writeWav(f + "HIT.WAV", master(hit(), 0.12f), kRate) &&
            writeWav(f + "BOOM.WAV", master(boom(), 0.105f), kRate) &&
            writeWav(f + "CLICK.WAV", master(click(), 0.05f), kRate) &&
-           writeWav(f + "MUSIC.WAV", master(music(), 0.30f), kRate) && makeDisc(folder);
+           writeWav(f + "MUSIC.WAV", master(music(), 0.30f), kRate) && makeDisc(folder, wavTrack);
 }

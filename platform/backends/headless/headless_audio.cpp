@@ -1,6 +1,7 @@
 // The headless sound output (AudioOutput): a thread that takes mixed frames
 // at the output rate, as a sound card would, and drops them or appends them
-// to a WAV file (VANTREL_AUDIO=wav:PATH).
+// to a WAV file (VANTREL_AUDIO=wav:PATH).  Where no thread starts (a page, a
+// program run by node) the program's own turns take them.
 #include "platform/backends/headless/headless_backend.h"
 #include "platform/backends/headless/headless_testing.h"
 #include "platform/dsound/audio_engine.h"
@@ -88,12 +89,17 @@ public:
 
     void start() override
     {
-        if (gManualClock || thread_.joinable())
+        if (gManualClock || thread_.joinable() || turnWork_)
             return;
         running_ = true;
-        // Without a thread (a page) there is no clock: the cursors stay
-        // where they are, as under the manual clock.
-        if (!host::startThread(thread_, [this] { run(); }))
+        begin_ = Clock::now();
+        mixed_ = 0;
+        if (host::startThread(thread_, [this] { run(); }))
+            return;
+        turnWork_ = host::addTurnWork([this] { return mixDue(); });
+        // Nothing takes the frames at all: the cursors stay where they are,
+        // as under the manual clock.
+        if (!turnWork_)
             running_ = false;
     }
 
@@ -106,45 +112,52 @@ public:
         wake_.notify_all();
         if (thread_.joinable())
             thread_.join();
+        host::removeTurnWork(turnWork_);
+        turnWork_ = 0;
     }
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     void run()
     {
-        using clock = std::chrono::steady_clock;
-        std::vector<int16_t> frames(kPeriod * 2);
-        auto begin = clock::now();
-        uint64_t mixed = 0;
-        // Mix every period that is due; a late wake-up catches up rather
-        // than letting the cursors fall behind the clock.
-        auto catchUp = [&] {
-            auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(clock::now() - begin).count();
-            uint64_t due = uint64_t(elapsed) * kRate / 1000000;
-            while (mixed + kPeriod <= due) {
-                engine_.mix(frames.data(), kPeriod);
-                if (wav_)
-                    wav_->write(frames.data(), kPeriod);
-                mixed += kPeriod;
-            }
-        };
         std::unique_lock<std::mutex> lock(runningLock_);
         while (running_) {
             lock.unlock();
-            catchUp();
+            const Clock::time_point next = mixDue();
             lock.lock();
-            auto next = begin + std::chrono::microseconds((mixed + kPeriod) * 1000000 / kRate);
             wake_.wait_until(lock, next, [this] { return !running_; });
         }
         // A thread held back by a busy machine when the output stops still
         // owes the periods up to now: a recording lasts as long as the
         // device ran.
         lock.unlock();
-        catchUp();
+        mixDue();
+    }
+
+    // Mixes every period that is due; a late call catches up rather than
+    // letting the cursors fall behind the clock.  Returns when the next
+    // period is due.
+    Clock::time_point mixDue()
+    {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - begin_).count();
+        const uint64_t due = uint64_t(elapsed) * kRate / 1000000;
+        while (mixed_ + kPeriod <= due) {
+            engine_.mix(frames_.data(), kPeriod);
+            if (wav_)
+                wav_->write(frames_.data(), kPeriod);
+            mixed_ += kPeriod;
+        }
+        return begin_ + std::chrono::microseconds((mixed_ + kPeriod) * 1000000 / kRate);
     }
 
     AudioEngine& engine_;
     std::unique_ptr<WavWriter> wav_;
+    std::vector<int16_t> frames_ = std::vector<int16_t>(kPeriod * 2);
+    Clock::time_point begin_; // the clock's start: frames are due at the rate from here
+    uint64_t mixed_ = 0;      // frames taken since
     std::thread thread_;
+    unsigned turnWork_ = 0; // the frames are taken in the program's turns instead
     std::mutex runningLock_;
     std::condition_variable wake_;
     bool running_ = false;

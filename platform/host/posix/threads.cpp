@@ -24,4 +24,12 @@ bool startThread(std::thread& thread, std::function<void()> body)
     return true;
 }
 
+// Here the platform's background work always has threads of its own.
+unsigned addTurnWork(std::function<WaitClock::time_point()>)
+{
+    return 0;
+}
+
+void removeTurnWork(unsigned) {}
+
 } // namespace vtl::host

@@ -3,14 +3,17 @@
 // return at once): every wait instead gives the browser its turn, through
 // ASYNCIFY, which unwinds the program's stack to the browser's event loop and
 // rewinds it when the browser calls back.  Input, timers and sound all come
-// in during those turns.
+// in during those turns, and the platform's background work (turn_work.h) is
+// done on each side of them.
 #include "platform/host/waiting.h"
 
 #include "platform/host/page_hooks.h"
+#include "platform/host/web/turn_work.h"
 
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace vtl::host {
 namespace {
@@ -30,39 +33,63 @@ double gLastTurn = 0;               // emscripten_get_now() at the end of the la
 bool gFrameSinceIdleTurn = true;    // a frame was shown since a polling loop last waited
 unsigned gPollsSinceTurn = 0;       // empty polls since the last turn
 
-// Waits for the browser's next animation frame; a page in the background,
-// which gets none, goes on at ten frames a second.  Where there is no display
-// at all (the program run by node), a frame is a 60th of a second.
-EM_JS(void, vantrel_wait_for_animation_frame, (), {
-    Asyncify.handleSleep(function(wakeUp) {
+// Waits for the browser's next animation frame, or `dueMs` (the background
+// work's next time; negative: none) if that comes first: 1 for the frame.  A
+// page in the background, which gets no frames, goes on at ten frames a
+// second.  Where there is no display at all (the program run by node), a
+// frame is a 60th of a second.  Those stand-ins count from the start of the
+// present's wait, `waitedMs` ago, however often the background work woke it.
+EM_JS(int, vantrel_wait_for_animation_frame, (double dueMs, double waitedMs), {
+    return Asyncify.handleSleep(function(wakeUp) {
         var done = false;
-        var wake = function() {
+        var wake = function(frame) {
             if (!done) {
                 done = true;
-                wakeUp();
+                wakeUp(frame);
             }
         };
         if (typeof requestAnimationFrame === "function") {
-            requestAnimationFrame(wake);
-            setTimeout(wake, 100);
+            requestAnimationFrame(function() { wake(1); });
+            setTimeout(function() { wake(1); }, Math.max(0, 100 - waitedMs));
         } else {
-            setTimeout(wake, 1000 / 60);
+            setTimeout(function() { wake(1); }, Math.max(0, 1000 / 60 - waitedMs));
         }
+        if (dueMs >= 0)
+            setTimeout(function() { wake(0); }, dueMs);
     });
 });
 
-void turn(double milliseconds)
+// Milliseconds until `due`, or -1 for none.
+double millisecondsUntil(WaitClock::time_point due)
 {
-    emscripten_sleep(static_cast<unsigned>(std::max(0.0, milliseconds)));
+    if (due == WaitClock::time_point::max())
+        return -1;
+    return std::max(0.0, std::chrono::duration<double, std::milli>(due - WaitClock::now()).count());
+}
+
+void tookTurn()
+{
     gLastTurn = emscripten_get_now();
     gPollsSinceTurn = 0;
+    // What fell due meanwhile is done before the caller looks again.
+    runTurnWork();
+}
+
+void turn(double milliseconds)
+{
+    const double due = millisecondsUntil(runTurnWork());
+    if (due >= 0)
+        milliseconds = std::min(milliseconds, due);
+    emscripten_sleep(static_cast<unsigned>(std::ceil(std::max(0.0, milliseconds))));
+    tookTurn();
 }
 
 void turnUntilNextFrame()
 {
-    vantrel_wait_for_animation_frame();
-    gLastTurn = emscripten_get_now();
-    gPollsSinceTurn = 0;
+    const double start = emscripten_get_now();
+    while (!vantrel_wait_for_animation_frame(millisecondsUntil(runTurnWork()), emscripten_get_now() - start)) {
+    }
+    tookTurn();
 }
 
 } // namespace
@@ -87,11 +114,16 @@ void waitForWake(std::condition_variable&, std::unique_lock<std::mutex>& lock)
 
 void sleepFor(uint32_t milliseconds)
 {
-    turn(milliseconds);
+    // Turns end early for the background work's times; the sleep does not.
+    const double end = emscripten_get_now() + milliseconds;
+    do
+        turn(end - emscripten_get_now());
+    while (emscripten_get_now() < end);
 }
 
 void pollFoundNothing()
 {
+    runTurnWork();
     if (++gPollsSinceTurn < kPollsWithoutTurn && emscripten_get_now() - gLastTurn < kPollingWithoutTurnMs)
         return;
     // A loop that draws is paced by its presents and loses no frame to a
