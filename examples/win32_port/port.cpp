@@ -292,9 +292,24 @@ INT_PTR CALLBACK StartProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 }
 
 // ---- Window ----------------------------------------------------------------
+// In a window the frame is copied to the client area, wherever it is now.
+static void SetGameRect(HWND hWnd)
+{
+    RECT rc;
+    POINT pt = {0, 0};
+    GetClientRect(hWnd, &rc);
+    ClientToScreen(hWnd, &pt);
+    OffsetRect(&rc, pt.x, pt.y);
+    g_gfx.gfxSetWindowRect(&rc);
+}
+
 LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg) {
+    case WM_MOVE:
+    case WM_SIZE:
+        SetGameRect(hWnd);
+        break;
     case WM_CLOSE:
         // Through the DXWindow, so that unReg at the end finds no window
         // left and can unregister the class.
@@ -363,6 +378,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
     g_gfx.gfxSetup(window.hwnd(), (unsigned short)nWidth, (unsigned short)nHeight, (unsigned char)nDepth);
     if (g_gfx.gfxBegin() != 1)
         return 1;
+    SetGameRect(window.hwnd());
 
     ZeroMemory(&g_back, sizeof(g_back));
     g_back.format = g_gfx.formatCode;
