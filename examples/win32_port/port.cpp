@@ -263,7 +263,7 @@ static void WriteRuns(DWORD dwRuns)
     }
 }
 
-// ---- Start box ---------------------------------------------------------------
+// ---- Start box -------------------------------------------------------------
 // In a demo run (PORT.INI's Demo Frames) the box presses Play by itself.
 INT_PTR CALLBACK StartProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
