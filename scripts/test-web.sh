@@ -22,16 +22,17 @@ if command -v ccache >/dev/null; then
 fi
 
 # The examples' data are made by the library's tools, which run on this
-# machine: a native build (build-host) makes them, and its headless demo is
-# what the demo's page is compared with.
-cmake -S . -B build-host "${launchers[@]}" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_TESTS=OFF \
-  -DVANTREL_BUILD_EXAMPLES=ON -DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_WITH_SDL2=OFF
-cmake --build build-host -j "$jobs" --target vtlpack vtlsprite showcase-assetgen vantrel-demo
+# machine: the native build of the test command (build, configured as
+# scripts/test.sh configures it, so that a whole test run builds it once)
+# makes them, and its demo, run headless, is what the demo's page is
+# compared with.
+cmake -S . -B build "${launchers[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
+cmake --build build -j "$jobs" --target vtlpack vtlsprite showcase-assetgen vantrel-demo
 
 # The pages take keys, clicks and sound through the SDL backend (built from
 # Debian's source into the library cache the first time, a few minutes).
 emcmake cmake -S . -B build-web "${launchers[@]}" -DCMAKE_BUILD_TYPE=Release \
-  -DVANTREL_BUILD_TOOLS=OFF -DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_HOST_TOOLS="$PWD/build-host"
+  -DVANTREL_BUILD_TOOLS=OFF -DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_HOST_TOOLS="$PWD/build"
 cmake --build build-web -j "$jobs"
 
 # The driver, exactly as locked, into the build folder (the tests find it
