@@ -41,5 +41,5 @@ endforeach()
 target_link_options(vantrel-bench PRIVATE -sENVIRONMENT=node -sWASM_ASYNC_COMPILATION=0)
 # The page takes the benchmark's options from its address (?--benchmark_filter=...).
 set_target_properties(vantrel-bench-page PROPERTIES SUFFIX .html)
-target_link_options(vantrel-bench-page PRIVATE -sMINIFY_HTML=0
+target_link_options(vantrel-bench-page PRIVATE -sMINIFY_HTML=0 "SHELL:-sEXPORTED_FUNCTIONS=[\"_main\",\"_fflush\"]"
   "SHELL:--pre-js ${CMAKE_CURRENT_SOURCE_DIR}/web_page_arguments.js")
