@@ -24,11 +24,14 @@ struct Peer {
     std::function<void()> draw;
 };
 
-// Seconds of processor time this thread has used.
+// Seconds of processor time this thread has used; where the system keeps no
+// such clock (WebAssembly), seconds of the monotonic clock, which on a page's
+// one thread is nearly the same.
 inline double threadSeconds()
 {
     timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t) != 0)
+        clock_gettime(CLOCK_MONOTONIC, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 

@@ -2,7 +2,7 @@
 // backend does into its locked texture for every 8- and 16-bit frame.
 //
 // Present16Widen/N: a 5-6-5 frame of random pixels on the vector path N
-// (0 SSE2, 1 AVX2; skipped where the processor has none), against the
+// (0 SSE2, 1 AVX2, 2 WebAssembly SIMD; skipped where the processor has none), against the
 // 65,536-entry table that was the only path before (and still defines the
 // result) and SDL2's SDL_ConvertPixels from RGB565 to RGB888 (whose green
 // misses the top bits: a full green gives 254).  Present8Palette: an 8-bit
@@ -38,7 +38,8 @@ std::vector<unsigned char> randomBytes(size_t n)
 
 void BM_Present16Widen(benchmark::State& state)
 {
-    const vtl::CodePath path = state.range(0) == 0 ? vtl::CodePath::Sse2 : vtl::CodePath::Avx2;
+    const vtl::CodePath paths[] = {vtl::CodePath::Sse2, vtl::CodePath::Avx2, vtl::CodePath::Simd128};
+    const vtl::CodePath path = paths[state.range(0)];
     if (!vtl::processorRuns(path)) {
         state.SkipWithError("path not supported by this processor");
         return;
@@ -111,5 +112,5 @@ void BM_Present8Palette(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_Present16Widen)->DenseRange(0, 1)->UseManualTime();
+BENCHMARK(BM_Present16Widen)->DenseRange(0, 2)->UseManualTime();
 BENCHMARK(BM_Present8Palette)->UseManualTime();

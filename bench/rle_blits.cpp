@@ -236,7 +236,7 @@ void BM_Rle_ColorBlt(benchmark::State& st)
 }
 
 // BlendBlt at level 128 on each code path this processor runs (0 plain, 1 SSE2,
-// 2 SSSE3, 3 AVX2), sprites with level rings.
+// 2 SSSE3, 3 AVX2, 4 WebAssembly SIMD), sprites with level rings.
 void BM_Rle_BltPath(benchmark::State& state)
 {
     if (!::vtl::testing::codepath::force(vtl::kCodePaths[state.range(0)])) {
@@ -260,4 +260,4 @@ BENCHMARK(BM_Rle_ShadowBlt)->Arg(0)->Arg(1)->UseManualTime();
 BENCHMARK(BM_Rle_FadeBlt)->Arg(0)->Arg(1)->UseManualTime();
 BENCHMARK(BM_Rle_BlendBlt)->Arg(0)->Arg(1)->UseManualTime();
 BENCHMARK(BM_Rle_ColorBlt)->Arg(0)->Arg(1)->UseManualTime();
-BENCHMARK(BM_Rle_BltPath)->DenseRange(0, 3);
+BENCHMARK(BM_Rle_BltPath)->DenseRange(0, static_cast<int>(vtl::kCodePathCount) - 1);

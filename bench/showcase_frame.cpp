@@ -4,10 +4,17 @@
 // the headless backend in full screen at 640x480 and 800x600 in 8, 16 and 32
 // bits.  Reported: frames per second, and each stage's share of the frame
 // (the copy to the back buffer included) in per cent.
+//
+// showcaseFrameOnPath: the 640x480 16-bit frame with every kernel family
+// forced onto one code path (<vantrel/seam/code_path.h>: 0 plain ... 4
+// WebAssembly SIMD), skipped where the processor has no such path; the
+// web build's benchmark compares its SIMD frame with its plain one.
 #ifdef VANTREL_HAVE_SHOWCASE
 #include "game/actors.h"
 #include "game/scene.h"
 #include "game/world.h"
+
+#include <vantrel/seam/code_path_testing.h>
 
 #include <benchmark/benchmark.h>
 
@@ -118,10 +125,25 @@ void showcaseFrame(benchmark::State& state)
     delete game;
 }
 
+void showcaseFrameOnPath(benchmark::State& state)
+{
+    if (!vtl::testing::codepath::force(vtl::kCodePaths[state.range(3)])) {
+        state.SkipWithError("path not supported by this processor");
+        return;
+    }
+    showcaseFrame(state);
+    vtl::testing::codepath::reset();
+}
+
 BENCHMARK(showcaseFrame)
     ->ArgNames({"width", "height", "bits"})
     ->ArgsProduct({{640}, {480}, {8, 16, 32}})
     ->ArgsProduct({{800}, {600}, {8, 16, 32}})
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(showcaseFrameOnPath)
+    ->ArgNames({"width", "height", "bits", "path"})
+    ->ArgsProduct({{640}, {480}, {16}, benchmark::CreateDenseRange(0, static_cast<int>(vtl::kCodePathCount) - 1, 1)})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -290,7 +290,7 @@ void BM_Surface_AlphaBlt(benchmark::State& state)
 }
 
 // Forces the code path the benchmark's argument names (0 plain, 1 SSE2,
-// 2 SSSE3, 3 AVX2); false, with the benchmark skipped, where this processor
+// 2 SSSE3, 3 AVX2, 4 WebAssembly SIMD); false, with the benchmark skipped, where this processor
 // cannot run it.  The caller resets the switch when done.
 bool forcePathOfArgument(benchmark::State& state)
 {
@@ -301,7 +301,7 @@ bool forcePathOfArgument(benchmark::State& state)
 }
 
 // The blend kernels on each code path this processor runs (0 plain, 1 SSE2,
-// 2 SSSE3, 3 AVX2), full screen.
+// 2 SSSE3, 3 AVX2, 4 WebAssembly SIMD), full screen.
 void BM_Surface_BlendBltPath(benchmark::State& state)
 {
     if (!forcePathOfArgument(state))
@@ -468,10 +468,10 @@ BENCHMARK(BM_Surface_FadeBlt)->Arg(0)->Arg(1)->UseManualTime();
 BENCHMARK(BM_Surface_BlendBlt)->Arg(0)->Arg(1)->UseManualTime();
 BENCHMARK(BM_Surface_Blt50)->Arg(0)->Arg(1)->UseManualTime();
 BENCHMARK(BM_Surface_AlphaBlt)->Arg(0)->Arg(1)->UseManualTime();
-BENCHMARK(BM_Surface_BlendBltPath)->DenseRange(0, 3);
+BENCHMARK(BM_Surface_BlendBltPath)->DenseRange(0, static_cast<int>(vtl::kCodePathCount) - 1);
 BENCHMARK(BM_Surface_Hline)->UseManualTime();
 BENCHMARK(BM_Surface_Line)->UseManualTime();
 BENCHMARK(BM_Surface_FillEllipse)->UseManualTime();
 BENCHMARK(BM_Surface_ScaledBlt)->Arg(2)->Arg(0)->UseManualTime(); // 2: 2x, 0: 0.5x
 BENCHMARK(BM_Surface_LutBlt)->UseManualTime();
-BENCHMARK(BM_Surface_LutBltPath)->DenseRange(0, 3);
+BENCHMARK(BM_Surface_LutBltPath)->DenseRange(0, static_cast<int>(vtl::kCodePathCount) - 1);

@@ -19,7 +19,15 @@ list(FILTER sources EXCLUDE REGEX "/(sdl_[^/]*|sndfile_[^/]*|audio_mixer)\\.cpp$
 foreach(target vantrel-bench vantrel-bench-page)
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE vantrel_static vantrel_build_options benchmark::benchmark_main)
-  target_link_options(${target} PRIVATE -sALLOW_MEMORY_GROWTH)
+  # Built as a page is (cmake/web/VantrelWebOptions.cmake), so that a frame
+  # costs here what it costs a game: data from 64 KiB up (the window class's
+  # name would otherwise sit where the interface reads a number), and
+  # ASYNCIFY, which the showcase's first present needs to wait for the
+  # display and which instruments the code every frame runs.
+  list(JOIN VANTREL_WEB_ASYNCIFY_REMOVE "\",\"" remove)
+  target_link_options(${target} PRIVATE -sALLOW_MEMORY_GROWTH -sGLOBAL_BASE=65536 -sASYNCIFY
+    "SHELL:-sASYNCIFY_IMPORTS=[\"vantrel_wait_for_animation_frame\"]"
+    "SHELL:-sASYNCIFY_REMOVE=[\"${remove}\"]")
   if(TARGET vantrel_showcase_game)
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:vantrel_showcase_game>)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/examples/showcase)
@@ -33,5 +41,5 @@ endforeach()
 target_link_options(vantrel-bench PRIVATE -sENVIRONMENT=node -sWASM_ASYNC_COMPILATION=0)
 # The page takes the benchmark's options from its address (?--benchmark_filter=...).
 set_target_properties(vantrel-bench-page PROPERTIES SUFFIX .html)
-target_link_options(vantrel-bench-page PRIVATE -sMINIFY_HTML=0
+target_link_options(vantrel-bench-page PRIVATE -sMINIFY_HTML=0 "SHELL:-sEXPORTED_FUNCTIONS=[\"_main\",\"_fflush\"]"
   "SHELL:--pre-js ${CMAKE_CURRENT_SOURCE_DIR}/web_page_arguments.js")

@@ -8,5 +8,8 @@ Module['arguments'] = typeof location === 'undefined' ? [] :
 // The runner (web_page_bench.js) waits for this line: the benchmarks run in
 // main without yielding, and the page stays open after it returns.
 Module['postRun'] = (Module['postRun'] || []).concat(function() {
+  // The program's output is buffered, and a page that stays open never
+  // flushes it by exiting: the end of the report would stay behind.
+  Module['_fflush'](0);
   console.log('vantrel-bench: done');
 });

@@ -13,11 +13,19 @@ const [root, file] = process.argv.slice(2);
 main(() =>
   withBrowser(root, async (session) => {
     const { page, log } = await session.open();
+    // The program's standard output only (console.log): what it writes to
+    // standard error (console.warn and console.error) is not part of the
+    // benchmark's report, and would break its JSON.
+    const output = [];
+    page.on('console', (message) => {
+      if (message.type() === 'log') output.push(...message.text().split('\n'));
+    });
     await page.goto(session.url(file));
-    const done = await log.waitFor(/^vantrel-bench: done$/, { timeout: 600000 });
-    // The benchmark's own output: from its JSON's first line when it writes
-    // JSON, so that the page's other messages stay out of it.
-    const json = log.find(/^\{$/);
-    process.stdout.write(log.lines.slice(json ? json.index : 0, done.index).join('\n') + '\n');
+    await log.waitFor(/^vantrel-bench: done$/, { timeout: 600000 });
+    const done = output.lastIndexOf('vantrel-bench: done');
+    // From the JSON's first line when it writes JSON, so that the page's
+    // other messages stay out of it.
+    const json = output.indexOf('{');
+    process.stdout.write(output.slice(json >= 0 ? json : 0, done).join('\n') + '\n');
   })
 );

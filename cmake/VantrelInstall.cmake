@@ -43,7 +43,7 @@ if(EMSCRIPTEN)
   # What pages link: the page, its script, SDL's function list, the fonts.
   list(TRANSFORM VANTREL_WEB_FILES PREPEND ${PROJECT_SOURCE_DIR}/cmake/web/ OUTPUT_VARIABLE web_files)
   install(FILES ${web_files} DESTINATION ${VANTREL_CMAKE_DIR}/web)
-  list(TRANSFORM VANTREL_WEB_FONTS PREPEND ${VANTREL_WEB_FONT_SOURCE}/ OUTPUT_VARIABLE font_files)
+  list(TRANSFORM VANTREL_WEB_FONTS PREPEND ${VANTREL_WEB_FONT_DIR}/ OUTPUT_VARIABLE font_files)
   list(TRANSFORM font_files APPEND .ttf)
   install(FILES ${font_files} DESTINATION ${VANTREL_FONT_INSTALL_DIR})
 endif()

@@ -9,7 +9,8 @@ namespace vtl {
 RleDrawFn rleKernel(RleOp op, unsigned bitsPerPixel, unsigned formatCode)
 {
     static const RleKernels* const byPath[kCodePathCount] = {&rleScalarKernels(), rleSse2Kernels(),
-                                                             rleSsse3Kernels(), rleAvx2Kernels()};
+                                                             rleSsse3Kernels(), rleAvx2Kernels(),
+                                                             rleSimd128Kernels()};
     const RleKernels& k = *activeKernels(byPath);
     const RleKernels& plain = rleScalarKernels();
     // The vector kernels know the field layout from the format code; a

@@ -3,7 +3,8 @@
 // A blitter places the image once, then hands the placement to one kernel:
 // the run walk with the operation's work on an opaque run and on a level run
 // compiled into it, so a run costs no call.  Every kernel exists as plain C
-// on the effect tables and, on x86-64, as SSE2, SSSE3 and AVX2 code that
+// on the effect tables and, on x86-64, as SSE2, SSSE3 and AVX2 code (in
+// WebAssembly, as SIMD code) that
 // redoes the tables' per-field floor arithmetic in vector lanes.  All paths
 // give the same bytes.  The path is the one every kernel family runs
 // (<vantrel/seam/code_path.h>).
@@ -55,6 +56,7 @@ const RleKernels& rleScalarKernels();
 const RleKernels* rleSse2Kernels(); // null where the build has no x86 vectors
 const RleKernels* rleSsse3Kernels();
 const RleKernels* rleAvx2Kernels();
+const RleKernels* rleSimd128Kernels(); // null where the build has no WebAssembly SIMD
 
 } // namespace vtl
 

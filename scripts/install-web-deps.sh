@@ -14,6 +14,7 @@ packages=(
   emscripten                   # emcc, emcmake and the prebuilt system libraries
   chromium                     # runs the pages headless in the web tests
   fonts-dejavu-core            # the font packed into every page's data
+  fonttools                    # pyftsubset cuts the fonts down to the ANSI code page
   dpkg-dev                     # dpkg-source unpacks the libraries' Debian sources
   python3                      # serves the pages (python3 -m http.server)
 )

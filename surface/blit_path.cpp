@@ -10,7 +10,7 @@ namespace {
 const RowKernels& active()
 {
     static const RowKernels* const byPath[kCodePathCount] = {&scalarKernels(), sse2Kernels(), ssse3Kernels(),
-                                                             avx2Kernels()};
+                                                             avx2Kernels(), simd128Kernels()};
     return *activeKernels(byPath);
 }
 

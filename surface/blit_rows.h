@@ -4,8 +4,8 @@
 // A blit member clips once, then hands each row to one kernel: w pixels of
 // source (and, for the alpha blits, w alpha bytes) combined into w pixels of
 // destination.  Every kernel exists as plain C on the effect tables and, on
-// x86-64, as SSE2, SSSE3 and AVX2 code that redoes the tables' per-field
-// floor arithmetic in vector registers.  All paths give the same bytes; the
+// x86-64, as SSE2, SSSE3 and AVX2 code (in WebAssembly, as SIMD code) that
+// redoes the tables' per-field floor arithmetic in vector registers.  All paths give the same bytes; the
 // code-path chooser (<vantrel/seam/code_path.h>) says which one runs.
 #ifndef VANTREL_SURFACE_BLIT_ROWS_H
 #define VANTREL_SURFACE_BLIT_ROWS_H
@@ -81,6 +81,7 @@ const RowKernels& scalarKernels();
 const RowKernels* sse2Kernels();  // null where the build has no x86 vectors
 const RowKernels* ssse3Kernels();
 const RowKernels* avx2Kernels();
+const RowKernels* simd128Kernels(); // null where the build has no WebAssembly SIMD
 
 } // namespace vtl
 

@@ -160,3 +160,25 @@ Module['onAbort'] = function(what) {
   if (typeof vantrelPageFailed === 'function')
     vantrelPageFailed(String(what));
 };
+
+// The program is built with WebAssembly's SIMD, and a browser without it
+// cannot compile any part of a module that has SIMD in it.  Such a browser
+// is told so on the page before the .wasm is fetched, instead of failing
+// in the compiler.  The probe is the smallest module that uses a SIMD
+// instruction (i8x16.splat and i8x16.popcnt).
+(function() {
+  if (typeof WebAssembly === 'undefined' || typeof location === 'undefined')
+    return;
+  var probe = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 10, 10, 1, 8, 0,
+                              65, 0, 253, 15, 253, 98, 11]);
+  if (WebAssembly.validate(probe))
+    return;
+  Module['instantiateWasm'] = function() {
+    var what = 'this browser has no WebAssembly SIMD, which the game is built with ' +
+               '(Chrome 91, Firefox 89, Safari 16.4 and later have it)';
+    err('vantrel: ' + what);
+    if (typeof vantrelPageFailed === 'function')
+      vantrelPageFailed(what);
+    return {}; // never instantiated: the program does not start
+  };
+})();

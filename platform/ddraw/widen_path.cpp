@@ -10,7 +10,7 @@ WidenRowFn widenRowKernel(const PixelLayout& layout)
 {
     // The table is the plain path; SSSE3 adds nothing the widening uses.
     static const WidenKernels* const byPath[kCodePathCount] = {nullptr, sse2WidenKernels(), nullptr,
-                                                               avx2WidenKernels()};
+                                                               avx2WidenKernels(), simd128WidenKernels()};
     const WidenKernels* kernels = activeKernels(byPath);
     if (!kernels || layout.bits != 16)
         return nullptr;

@@ -2,7 +2,7 @@
 // and the choice of the code path that runs them.
 //
 // The four common layouts (5-6-5 and 5-5-5, red high or blue high) have
-// vector kernels for SSE2 and AVX2 that repeat each field's top bits in
+// vector kernels for SSE2, AVX2 and WebAssembly's SIMD that repeat each field's top bits in
 // registers.  The 65,536-entry table of present_convert.cpp defines the
 // result: it serves every other layout, every processor without those
 // vectors, and the plain code path, which tests and benchmarks may force.
@@ -29,9 +29,10 @@ struct WidenKernels {
 // kernel (the caller then uses the table).
 WidenRowFn widenRowKernel(const PixelLayout& layout);
 
-// The paths themselves: null where the build has no x86 vectors.
+// The paths themselves: null where the build has no such vectors.
 const WidenKernels* sse2WidenKernels();
 const WidenKernels* avx2WidenKernels();
+const WidenKernels* simd128WidenKernels();
 
 } // namespace vtl
 

@@ -31,6 +31,7 @@ const char* codePathName(CodePath path)
     case CodePath::Sse2: return "sse2";
     case CodePath::Ssse3: return "ssse3";
     case CodePath::Avx2: return "avx2";
+    case CodePath::Simd128: return "simd128";
     }
     return "?";
 }
@@ -42,6 +43,7 @@ bool processorRuns(CodePath path)
     case CodePath::Sse2: return processorHas(VectorSet::Sse2);
     case CodePath::Ssse3: return processorHas(VectorSet::Ssse3);
     case CodePath::Avx2: return processorHas(VectorSet::Avx2);
+    case CodePath::Simd128: return processorHas(VectorSet::Simd128);
     }
     return false;
 }

@@ -10,8 +10,12 @@ bool vtl::processorHas(VectorSet set)
         return __builtin_cpu_supports("ssse3");
     case VectorSet::Avx2:
         return __builtin_cpu_supports("avx2");
+    case VectorSet::Simd128:
+        return false;
     }
     return false;
+#elif defined(__wasm_simd128__)
+    return set == VectorSet::Simd128;
 #else
     (void)set;
     return false;

@@ -41,6 +41,18 @@ TEST_F(CodePaths, AForcedPathIsTheOneEveryFamilyRuns)
     EXPECT_EQ(vtl::widenRowKernel(k565), vtl::sse2WidenKernels()->rgb565);
 }
 
+TEST_F(CodePaths, WebAssemblySimdRunsEveryFamilysSimdBuild)
+{
+    if (!vtl::testing::codepath::force(vtl::CodePath::Simd128))
+        GTEST_SKIP() << "this build has no WebAssembly SIMD";
+    EXPECT_EQ(vtl::rowKernel(vtl::OP_BLEND, 16, PF_RGB565), vtl::simd128Kernels()->rgb565[vtl::OP_BLEND]);
+    EXPECT_EQ(vtl::lutRowKernel(PF_RGB555), vtl::simd128Kernels()->lut555);
+    EXPECT_EQ(vtl::rleKernel(vtl::RLE_BLEND, 32, 0), vtl::rleSimd128Kernels()->bits32[vtl::RLE_BLEND]);
+    EXPECT_EQ(vtl::widenRowKernel(k565), vtl::simd128WidenKernels()->rgb565);
+    // No x86 path is ever chosen beside it.
+    EXPECT_FALSE(vtl::testing::codepath::force(vtl::CodePath::Sse2));
+}
+
 TEST_F(CodePaths, ResetGoesBackToTheFastestPathTheProcessorRuns)
 {
     ASSERT_TRUE(vtl::testing::codepath::force(vtl::CodePath::Plain));
@@ -52,6 +64,8 @@ TEST_F(CodePaths, ResetGoesBackToTheFastestPathTheProcessorRuns)
     EXPECT_EQ(vtl::activeCodePath(), fastest);
 #if defined(__x86_64__)
     EXPECT_NE(fastest, vtl::CodePath::Plain) << "every x86-64 processor has SSE2";
+#elif defined(__wasm_simd128__)
+    EXPECT_EQ(fastest, vtl::CodePath::Simd128);
 #endif
 }
 

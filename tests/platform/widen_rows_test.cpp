@@ -28,7 +28,8 @@ struct PathCase {
     vtl::CodePath path;
 };
 
-const PathCase kVectorPaths[] = {{"sse2", vtl::CodePath::Sse2}, {"avx2", vtl::CodePath::Avx2}};
+const PathCase kVectorPaths[] = {
+    {"sse2", vtl::CodePath::Sse2}, {"avx2", vtl::CodePath::Avx2}, {"simd128", vtl::CodePath::Simd128}};
 
 // Every 16-bit value, in rows of `width` pixels starting one pixel in from
 // the image's left edge, converted into rows that start one pixel into the
@@ -89,7 +90,7 @@ TEST(WidenRows, OtherLayoutsKeepTheTableOnEveryPath)
 {
     // x-4-4-4, and 5-6-5 with green in an unusual place.
     const vtl::PixelLayout others[] = {{16, 0x0F00, 0x00F0, 0x000F}, {16, 0xF800, 0x001F, 0x07E0}};
-    for (vtl::CodePath path : {vtl::CodePath::Sse2, vtl::CodePath::Avx2}) {
+    for (vtl::CodePath path : {vtl::CodePath::Sse2, vtl::CodePath::Avx2, vtl::CodePath::Simd128}) {
         if (!vtl::testing::codepath::force(path))
             continue;
         for (const vtl::PixelLayout& layout : others) {

@@ -82,3 +82,18 @@ foreach(dir IN LISTS test_dirs)
 endforeach()
 string(REPLACE ";" " " left_out "${left_out}")
 message(STATUS "Unit tests not run in the web build (internal headers, POSIX calls or threads): ${left_out}")
+
+# The kernels' differential tests: every code path the build has (here the
+# plain one and WebAssembly's SIMD) gives the plain path's bytes.  They reach
+# the kernels and the path chooser inside the library, so they link its
+# internal archive rather than a page's library.
+set(kernel_tests platform/code_path_test.cpp platform/widen_rows_test.cpp rle/blitter_reference_test.cpp
+  surface/blit_fastpath_test.cpp surface/edge_clipping_test.cpp)
+list(TRANSFORM kernel_tests PREPEND ${VANTREL_TESTS_DIR}/)
+add_executable(test_code_paths ${kernel_tests})
+target_include_directories(test_code_paths PRIVATE ${VANTREL_TESTS_DIR})
+target_link_libraries(test_code_paths PRIVATE vantrel_static vantrel_build_options GTest::gtest_main)
+target_link_options(test_code_paths PRIVATE -msimd128 -sALLOW_MEMORY_GROWTH -sENVIRONMENT=node
+  -sWASM_ASYNC_COMPILATION=0)
+add_test(NAME test_code_paths COMMAND ${VANTREL_NODE} $<TARGET_FILE:test_code_paths>)
+set_tests_properties(test_code_paths PROPERTIES TIMEOUT 300)

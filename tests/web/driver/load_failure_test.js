@@ -1,7 +1,9 @@
 // load_failure_test.js ROOT PAGE
 // A page whose WebAssembly or data cannot load says so on the page, and
 // does not hang: each of the page's .wasm and .data requests is refused in
-// turn, and the page must show a message naming the failure.
+// turn, and the page must show a message naming the failure.  A browser
+// without WebAssembly SIMD (one whose WebAssembly.validate refuses SIMD) is
+// told so, without fetching the .wasm it cannot compile.
 'use strict';
 
 const assert = require('assert');
@@ -35,9 +37,32 @@ async function refused(session, suffix) {
   await page.close();
 }
 
+async function withoutSimd(session) {
+  const { page } = await session.open();
+  await page.evaluateOnNewDocument(() => {
+    const validate = WebAssembly.validate;
+    // A SIMD instruction starts with the prefix byte 0xFD.
+    WebAssembly.validate = (bytes) => !new Uint8Array(bytes).includes(0xfd) && validate(bytes);
+  });
+  let wasmFetched = false;
+  page.on('request', (request) => {
+    if (new URL(request.url()).pathname.endsWith('.wasm')) wasmFetched = true;
+  });
+  await page.goto(session.url(file));
+  await page.waitForFunction(() => document.getElementById('failure').innerText.trim().length > 0, {
+    timeout: 20000,
+  });
+  const text = await page.$eval('#failure', (e) => e.innerText);
+  assert.match(text, /no WebAssembly SIMD/);
+  assert.ok(!wasmFetched, 'the page fetched the .wasm it cannot compile');
+  console.log(`without SIMD: "${text}"`);
+  await page.close();
+}
+
 main(() =>
   withBrowser(root, async (session) => {
     await refused(session, '.wasm');
     await refused(session, '.data');
+    await withoutSimd(session);
   })
 );

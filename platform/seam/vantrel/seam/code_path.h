@@ -16,11 +16,14 @@ namespace vtl {
 
 // Slowest first, as BM_Surface_BlendBltPath and BM_Present16Widen rank them
 // (the SSSE3 build of the blitters measures a little ahead of the SSE2 one).
-// A processor that runs a path runs every slower one, so a family without a
-// build for the active path takes its next slower build.
-enum class CodePath { Plain, Sse2, Ssse3, Avx2 };
+// An x86 processor that runs a path runs every slower x86 one, so a family
+// without a build for the active path takes its next slower build.
+// WebAssembly's SIMD (16-byte vectors) comes last: no processor runs it
+// beside an x86 path, so below it there is only the plain one.
+enum class CodePath { Plain, Sse2, Ssse3, Avx2, Simd128 };
 
-constexpr CodePath kCodePaths[] = {CodePath::Plain, CodePath::Sse2, CodePath::Ssse3, CodePath::Avx2};
+constexpr CodePath kCodePaths[] = {CodePath::Plain, CodePath::Sse2, CodePath::Ssse3, CodePath::Avx2,
+                                   CodePath::Simd128};
 constexpr std::size_t kCodePathCount = sizeof kCodePaths / sizeof kCodePaths[0];
 
 // "plain", "sse2", ...: for test failures and benchmark labels.
