@@ -24,10 +24,10 @@ fi
 # The examples' data are made by the library's tools, which run on this
 # machine: the native build of the test command (build, configured as
 # scripts/test.sh configures it, so that a whole test run builds it once)
-# makes them, and its demo, run headless, is what the demo's page is
-# compared with.
+# makes them, and its demo and port, run headless, are what the demo's and
+# the port's pages are compared with.
 cmake -S . -B build "${launchers[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
-cmake --build build -j "$jobs" --target vtlpack vtlsprite showcase-assetgen vantrel-demo
+cmake --build build -j "$jobs" --target vtlpack vtlsprite showcase-assetgen vantrel-demo mazerun
 
 # The pages take keys, clicks and sound through the SDL backend (built from
 # Debian's source into the library cache the first time, a few minutes).

@@ -34,16 +34,34 @@ if (typeof location !== 'undefined') {
   var storage = '/vantrel-storage';
   var skipped = /^\/(dev|proc|tmp|vantrel-storage|vantrel\/fonts)(\/|$)/;
   var ready = false;
-  var saving = false, saveAgain = false;
+  var saving = false, queued = false, changed = false;
 
+  // The storage answers a save later, after the save has listed the files
+  // to store and before it reads them, and the program may meanwhile have
+  // removed one (a file written beside the old one and renamed over it, as
+  // settings and the registry are): that save fails.  So a save starts at
+  // the program's next turn, taking every change of the stretch it ran
+  // together, and a save during which files changed is followed by another,
+  // which supersedes its failure.
   function save() {
-    if (saving) { saveAgain = true; return; }
+    changed = true;
+    if (!saving && !queued) {
+      queued = true;
+      setTimeout(sync, 0);
+    }
+  }
+  function sync() {
+    queued = false;
     saving = true;
+    changed = false;
     FS.syncfs(false, function(error) {
       saving = false;
-      if (error)
+      if (changed) {
+        queued = true;
+        setTimeout(sync, 0);
+      } else if (error) {
         err('vantrel: the browser did not save the game\'s files: ' + error);
-      if (saveAgain) { saveAgain = false; save(); }
+      }
     });
   }
   function makeParents(path) {
