@@ -63,6 +63,11 @@ function(vantrel_web_options target)
     "SHELL:--pre-js ${runtime}"
     "SHELL:--shell-file $<IF:$<BOOL:${own_shell}>,${own_shell},${shell}>"
     ${fonts})
+  # In the library's own build a page is linked again when these change.
+  foreach(file IN LISTS VANTREL_WEB_FILES)
+    set_property(TARGET ${target} APPEND PROPERTY INTERFACE_LINK_DEPENDS
+      "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/cmake/web/${file}>")
+  endforeach()
   if(VANTREL_WITH_SDL2)
     # SDL 2.26's Web Audio code calls two of emscripten's JavaScript library
     # functions that emscripten 3.1.6 includes only when asked.  Their names
