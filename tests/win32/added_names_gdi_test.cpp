@@ -44,7 +44,10 @@ TEST(AddedNames, GdiGroup)
     BITMAPFILEHEADER file;
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    EXPECT_EQ(file.bfOffBits, 54u);
+    // Packed as on Windows: the field is read into a local, not bound by
+    // reference at its unaligned place.
+    DWORD offBits = file.bfOffBits;
+    EXPECT_EQ(offBits, 54u);
     EXPECT_EQ(LoadImage(NULL, "no such file.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION),
               (HANDLE)NULL);
     EXPECT_EQ(LoadImageA(NULL, "no such file.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), (HANDLE)NULL);
