@@ -41,6 +41,11 @@ void closeDescriptor(int descriptor);
 void* mapDescriptor(int descriptor, uint64_t offset, size_t length, bool writable, bool privateCopy);
 void unmapView(void* view, size_t length);
 void flushView(void* from, size_t length);
+// Called after a write of `length` bytes through an open file's handle and
+// before a read through it, for hosts whose views are copies of the file
+// rather than its own pages (the web), to keep the two in step.
+void wroteThroughHandle(std::FILE* file, const void* bytes, size_t length);
+void readingThroughHandle(std::FILE* file);
 
 } // namespace vtl::host
 

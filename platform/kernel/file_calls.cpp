@@ -6,6 +6,7 @@
 #include <vantrel/win32/errors.h>
 #include <vantrel/win32/files.h>
 
+#include "platform/host/file_handles.h"
 #include "platform/kernel/file_object.h"
 #include "platform/kernel/kernel_objects.h"
 #include "platform/kernel/path_resolver.h"
@@ -153,6 +154,7 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLA
         return vtlTraceCall_.result(FALSE);
     }
     file->switchTo(FileObject::Last::Read);
+    host::readingThroughHandle(file->file);
     const size_t got = toRead ? std::fread(buffer, 1, toRead, file->file) : 0;
     if (got < toRead && std::ferror(file->file)) {
         std::clearerr(file->file);
@@ -183,6 +185,7 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LP
     }
     file->switchTo(FileObject::Last::Write);
     const size_t put = toWrite ? std::fwrite(buffer, 1, toWrite, file->file) : 0;
+    host::wroteThroughHandle(file->file, buffer, put);
     if (written)
         *written = static_cast<DWORD>(put);
     if (put < toWrite) {

@@ -28,9 +28,11 @@ public:
     bool writable;
 };
 
+// A host whose views are copies may give two views of the same bytes one
+// address; each is unmapped on its own.
 struct Views {
     std::mutex lock;
-    std::map<const void*, size_t> lengths;
+    std::multimap<const void*, size_t> lengths;
 };
 
 Views& views()
@@ -128,7 +130,7 @@ LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offse
     }
     Views& v = views();
     std::lock_guard<std::mutex> hold(v.lock);
-    v.lengths[view] = length;
+    v.lengths.emplace(view, length);
     return vtlTraceCall_.result(view);
 }
 

@@ -78,6 +78,13 @@ foreach(dir IN LISTS test_dirs)
     # Once a wait has unwound main (ASYNCIFY), main's result is not node's:
     # a failed test is known by GoogleTest's report.
     set_tests_properties(${target} PROPERTIES TIMEOUT 300 FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+    if(dir STREQUAL "win32")
+      # The program's own resources, as the native test program has them.
+      set(resources ${path}/resources)
+      vantrel_add_resources(${target} ${resources}/resources.rc DEPENDS ${resources}/resource_ids.h
+        ${resources}/colours.bmp ${resources}/palette.bmp ${resources}/game.ico ${resources}/beep.wav
+        ${resources}/level.dat)
+    endif()
   endif()
 endforeach()
 string(REPLACE ";" " " left_out "${left_out}")

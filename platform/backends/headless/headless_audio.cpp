@@ -8,11 +8,13 @@
 #include "platform/dsound/audio_output.h"
 #include "platform/host/threads.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -24,6 +26,11 @@ std::atomic<bool> gManualClock{false};
 
 constexpr uint32_t kRate = 44100;
 constexpr uint32_t kPeriod = 441; // 10 ms
+// How far the program's turns catch up on periods that passed without one;
+// the rest ran dry, as a sound card's buffer does.  The thread catches up
+// whole.
+constexpr uint64_t kTurnsCatchUp = 2 * kPeriod;
+constexpr uint64_t kThreadCatchUp = std::numeric_limits<uint64_t>::max();
 
 void putLE32(unsigned char* p, uint32_t v)
 {
@@ -96,7 +103,7 @@ public:
         mixed_ = 0;
         if (host::startThread(thread_, [this] { run(); }))
             return;
-        turnWork_ = host::addTurnWork([this] { return mixDue(); });
+        turnWork_ = host::addTurnWork([this] { return mixDue(kTurnsCatchUp); });
         // Nothing takes the frames at all: the cursors stay where they are,
         // as under the manual clock.
         if (!turnWork_)
@@ -124,7 +131,7 @@ private:
         std::unique_lock<std::mutex> lock(runningLock_);
         while (running_) {
             lock.unlock();
-            const Clock::time_point next = mixDue();
+            const Clock::time_point next = mixDue(kThreadCatchUp);
             lock.lock();
             wake_.wait_until(lock, next, [this] { return !running_; });
         }
@@ -132,16 +139,26 @@ private:
         // owes the periods up to now: a recording lasts as long as the
         // device ran.
         lock.unlock();
-        mixDue();
+        mixDue(kThreadCatchUp);
     }
 
-    // Mixes every period that is due; a late call catches up rather than
-    // letting the cursors fall behind the clock.  Returns when the next
-    // period is due.
-    Clock::time_point mixDue()
+    // Mixes every period that is due; a late call catches up, by at most
+    // `catchUp` frames, rather than letting the cursors fall behind the
+    // clock.  The thread is late only on a busy machine; the program's
+    // turns are late whenever it computes without a wait, and mixing all of
+    // that time's periods at once would play its sounds in no time.
+    // Returns when the next period is due.
+    Clock::time_point mixDue(uint64_t catchUp)
     {
         const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - begin_).count();
         const uint64_t due = uint64_t(elapsed) * kRate / 1000000;
+        if (due > mixed_ + kPeriod && due - mixed_ - kPeriod > catchUp) {
+            const uint64_t dry = (due - mixed_ - catchUp) / kPeriod * kPeriod;
+            std::fill(frames_.begin(), frames_.end(), int16_t(0));
+            for (uint64_t frame = 0; wav_ && frame < dry; frame += kPeriod)
+                wav_->write(frames_.data(), kPeriod);
+            mixed_ += dry;
+        }
         while (mixed_ + kPeriod <= due) {
             engine_.mix(frames_.data(), kPeriod);
             if (wav_)

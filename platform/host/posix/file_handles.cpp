@@ -1,8 +1,7 @@
-// file_handles.h on POSIX: fstat/futimens, ftruncate and mmap (memory of
-// a mapping's own is in memory_files.cpp).
+// file_handles.h on POSIX: fstat/futimens and ftruncate (memory of a
+// mapping's own is in memory_files.cpp, the views in mapped_views.cpp).
 #include "platform/host/file_handles.h"
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,18 +61,5 @@ int64_t fileLength(std::FILE* file)
 bool setFileLength(std::FILE* file, uint64_t length) { return ftruncate(fileno(file), static_cast<off_t>(length)) == 0; }
 
 int duplicateDescriptor(std::FILE* file) { return dup(fileno(file)); }
-
-void closeDescriptor(int descriptor) { close(descriptor); }
-
-void* mapDescriptor(int descriptor, uint64_t offset, size_t length, bool writable, bool privateCopy)
-{
-    void* view = mmap(nullptr, length, writable ? PROT_READ | PROT_WRITE : PROT_READ,
-                      privateCopy ? MAP_PRIVATE : MAP_SHARED, descriptor, static_cast<off_t>(offset));
-    return view == MAP_FAILED ? nullptr : view;
-}
-
-void unmapView(void* view, size_t length) { munmap(view, length); }
-
-void flushView(void* from, size_t length) { msync(from, length, MS_SYNC); }
 
 } // namespace vtl::host
