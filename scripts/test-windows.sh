@@ -5,9 +5,10 @@
 # GDI and window manager.  scripts/test.sh calls it last; it runs on its own
 # as well (after scripts/install-deps.sh).
 #
-# Wine runs 32-bit programs only with wine32 (wine32:i386).  Without it the
-# 32-bit tree is still built, so that it keeps compiling against the 32-bit
-# headers, and the stage says that its tests were not run.
+# Wine runs 32-bit programs only with wine32 (wine32:i386), on a kernel that
+# starts 32-bit programs.  Without either, the 32-bit tree is still built, so
+# that it keeps compiling against the 32-bit headers, and the stage says that
+# its tests were not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,12 +23,22 @@ started=$SECONDS
 windows_options=(-DVANTREL_BUILD_BENCHMARKS=OFF -DVANTREL_LINUX_BUILD_DIR="$PWD/build")
 
 # Wine's 32-bit loader comes with wine32; Debian's wine script falls back to
-# the 64-bit one without it, which cannot start a 32-bit program.
+# the 64-bit one without it, which cannot start a 32-bit program.  Some
+# kernels (virtual machines built without IA-32 emulation) cannot start any
+# 32-bit program at all: the loader itself is tried.
 can_run() {
   case "$1" in
     64) command -v wine >/dev/null ;;
-    32) command -v wine >/dev/null && [ -x /usr/lib/wine/wine ] ;;
+    32) command -v wine >/dev/null && [ -x /usr/lib/wine/wine ] &&
+        /usr/lib/wine/wine --version >/dev/null 2>&1 ;;
   esac
+}
+why_not() {
+  if [ ! -x /usr/lib/wine/wine ]; then
+    echo "wine32:i386 is not installed"
+  else
+    echo "this kernel cannot start 32-bit programs"
+  fi
 }
 
 # DirectSound under Wine opens an ALSA device: a null one takes the sound
@@ -55,7 +66,7 @@ for width in 64 32; do
   cmake --build "$build" -j "$jobs"
 
   if ! can_run $width; then
-    skipped+=("$build: built, tests not run (Wine cannot start ${width}-bit programs here: wine32:i386 is not installed)")
+    skipped+=("$build: built, tests not run (Wine cannot start ${width}-bit programs here: $(why_not))")
     continue
   fi
   # One prefix per width, made once: wineboot is the slow part of a first run.
