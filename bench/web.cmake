@@ -16,9 +16,13 @@ find_package(benchmark REQUIRED)
 file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
 list(FILTER sources EXCLUDE REGEX "/(sdl_[^/]*|sndfile_[^/]*|audio_mixer)\\.cpp$")
 
+# The page has a main of its own, which says when the benchmarks are done.
+add_executable(vantrel-bench ${sources})
+target_link_libraries(vantrel-bench PRIVATE benchmark::benchmark_main)
+add_executable(vantrel-bench-page ${sources} ${CMAKE_CURRENT_SOURCE_DIR}/web/page_main.cpp)
+target_link_libraries(vantrel-bench-page PRIVATE benchmark::benchmark)
 foreach(target vantrel-bench vantrel-bench-page)
-  add_executable(${target} ${sources})
-  target_link_libraries(${target} PRIVATE vantrel_static vantrel_build_options benchmark::benchmark_main)
+  target_link_libraries(${target} PRIVATE vantrel_static vantrel_build_options)
   # Built as a page is (cmake/web/VantrelWebOptions.cmake), so that a frame
   # costs here what it costs a game: data from 64 KiB up (the window class's
   # name would otherwise sit where the interface reads a number), and
@@ -41,5 +45,5 @@ endforeach()
 target_link_options(vantrel-bench PRIVATE -sENVIRONMENT=node -sWASM_ASYNC_COMPILATION=0)
 # The page takes the benchmark's options from its address (?--benchmark_filter=...).
 set_target_properties(vantrel-bench-page PROPERTIES SUFFIX .html)
-target_link_options(vantrel-bench-page PRIVATE -sMINIFY_HTML=0 "SHELL:-sEXPORTED_FUNCTIONS=[\"_main\",\"_fflush\"]"
+target_link_options(vantrel-bench-page PRIVATE -sMINIFY_HTML=0
   "SHELL:--pre-js ${CMAKE_CURRENT_SOURCE_DIR}/web_page_arguments.js")

@@ -56,13 +56,11 @@ options=(--benchmark_filter="$filter" --benchmark_min_time="$min_time" --benchma
   --benchmark_report_aggregates_only=true --benchmark_format=json)
 VANTREL_VIDEO=headless VANTREL_AUDIO=headless build/bench/vantrel-bench "${options[@]}" >"$out/native.json"
 node build-web-bench/bench/vantrel-bench.js "${options[@]}" >"$out/node.json"
-# The page runs the blits only.  The widening's benchmark times each call by
-# itself, which a page's clock cannot (chromium gives a page without
-# cross-origin isolation 100 us steps); the showcase's first present gives
-# the browser a turn (ASYNCIFY), which returns from main early, and the page
-# would report before the benchmarks end.
+# The page runs the showcase frame and the blits.  The widening's benchmark
+# times each call by itself, which a page's clock cannot (chromium gives a
+# page without cross-origin isolation 100 us steps).
 page_options=("${options[@]}")
-page_options[0]="--benchmark_filter=^BM_Surface_BlendBltPath/|^BM_Surface_LutBltPath/|^BM_Rle_BltPath/"
+page_options[0]="--benchmark_filter=^showcaseFrame/width:640/height:480/bits:16\$|^showcaseFrameOnPath/|^BM_Surface_BlendBltPath/|^BM_Surface_LutBltPath/|^BM_Rle_BltPath/"
 query=$(printf '%s&' "${page_options[@]}" | sed 's/|/%7C/g; s/\^/%5E/g; s/\$/%24/g; s/&$//')
 NODE_PATH=build-web-bench/web-driver/node_modules \
   node bench/web_page_bench.js build-web-bench "bench/vantrel-bench-page.html?$query" >"$out/chromium.json"
