@@ -33,6 +33,7 @@ configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VantrelConfig.cmake.in
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/VantrelConfig.cmake ${PROJECT_BINARY_DIR}/VantrelConfigVersion.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/VantrelBytes.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbed.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelEmbedSource.cmake
   ${PROJECT_SOURCE_DIR}/cmake/VantrelResources.cmake
