@@ -25,6 +25,22 @@ uintptr_t propertyNumber(REFGUID property)
 
 constexpr LONG kWheelGranularity = 120;
 
+// What GetProperty and SetProperty refuse alike, once the header's own size
+// is right and the object it names is looked up: a header that names no
+// object, one naming an object the device lacks, and a property given in a
+// structure of the wrong size.  DI_OK when the call can go on.
+HRESULT checkPropertyHeader(const DIPROPHEADER& header, uintptr_t number, int target)
+{
+    if (target == -3)
+        return DIERR_INVALIDPARAM;
+    if (target == -2)
+        return DIERR_OBJECTNOTFOUND;
+    const bool wantsDword = number == 1 || number == 2 || number == 3 || number == 5 || number == 6;
+    if ((wantsDword && header.dwSize != sizeof(DIPROPDWORD)) || (number == 4 && header.dwSize != sizeof(DIPROPRANGE)))
+        return DIERR_INVALIDPARAM;
+    return DI_OK;
+}
+
 } // namespace
 
 int InputDevice::objectById(DWORD id) const
@@ -160,14 +176,10 @@ HRESULT InputDevice::GetProperty(REFGUID property, LPDIPROPHEADER header)
         return vtlTraceCall_.result(DIERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(inputFeedLock());
     const int target = propertyTarget(*header);
-    if (target == -3)
-        return vtlTraceCall_.result(DIERR_INVALIDPARAM);
-    if (target == -2)
-        return vtlTraceCall_.result(DIERR_OBJECTNOTFOUND);
     const uintptr_t number = propertyNumber(property);
-    const bool wantsDword = number == 1 || number == 2 || number == 3 || number == 5 || number == 6;
-    if ((wantsDword && header->dwSize != sizeof(DIPROPDWORD)) || (number == 4 && header->dwSize != sizeof(DIPROPRANGE)))
-        return vtlTraceCall_.result(DIERR_INVALIDPARAM);
+    const HRESULT checked = checkPropertyHeader(*header, number, target);
+    if (checked != DI_OK)
+        return vtlTraceCall_.result(checked);
     DIPROPDWORD* word = reinterpret_cast<DIPROPDWORD*>(header);
     switch (number) {
     case 1: // DIPROP_BUFFERSIZE
@@ -209,15 +221,12 @@ HRESULT InputDevice::SetProperty(REFGUID property, LPCDIPROPHEADER header)
         return vtlTraceCall_.result(DIERR_INVALIDPARAM);
     std::lock_guard<std::mutex> lock(inputFeedLock());
     const int target = propertyTarget(*header);
-    if (target == -3)
-        return vtlTraceCall_.result(DIERR_INVALIDPARAM);
-    if (target == -2)
-        return vtlTraceCall_.result(DIERR_OBJECTNOTFOUND);
     const uintptr_t number = propertyNumber(property);
-    const bool wantsDword = number == 1 || number == 2 || number == 3 || number == 5 || number == 6;
-    if ((wantsDword && header->dwSize != sizeof(DIPROPDWORD)) || (number == 4 && header->dwSize != sizeof(DIPROPRANGE)))
-        return vtlTraceCall_.result(DIERR_INVALIDPARAM);
-    const DWORD value = wantsDword ? reinterpret_cast<const DIPROPDWORD*>(header)->dwData : 0;
+    const HRESULT checked = checkPropertyHeader(*header, number, target);
+    if (checked != DI_OK)
+        return vtlTraceCall_.result(checked);
+    const bool isDword = header->dwSize == sizeof(DIPROPDWORD);
+    const DWORD value = isDword ? reinterpret_cast<const DIPROPDWORD*>(header)->dwData : 0;
     switch (number) {
     case 1: // DIPROP_BUFFERSIZE
     case 2: // DIPROP_AXISMODE

@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include "scratch_folder.h"
+#include "wave_image.h"
 #include "support/wine.h"
 
 #include <gtest/gtest.h>
@@ -16,37 +17,6 @@
 #include <vector>
 
 namespace {
-
-void put32(std::string& s, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        s += char((v >> (8 * i)) & 0xFF);
-}
-void put16(std::string& s, uint16_t v)
-{
-    s += char(v & 0xFF);
-    s += char(v >> 8);
-}
-
-// `milliseconds` of 8-bit mono at 11025 Hz.
-std::string waveImage(unsigned milliseconds)
-{
-    const uint32_t samples = 11025 * milliseconds / 1000;
-    std::string s = "RIFF";
-    put32(s, 36 + samples);
-    s += "WAVEfmt ";
-    put32(s, 16);
-    put16(s, WAVE_FORMAT_PCM);
-    put16(s, 1);
-    put32(s, 11025);
-    put32(s, 11025);
-    put16(s, 1);
-    put16(s, 8);
-    s += "data";
-    put32(s, samples);
-    s.append(samples, char(0x90));
-    return s;
-}
 
 std::string ask(const std::string& command, MCIERROR* error = nullptr, HWND callback = nullptr)
 {
