@@ -5,12 +5,20 @@
 // formats only change how they are given and returned.  The play cursor is
 // the player's position in the current track's samples, so the position
 // reported is what has been mixed.
+//
+// MCI_NOTIFY asks for one MM_MCINOTIFY per command, as on Windows.  A play's
+// notification comes when it ends (successful), when a command that stops
+// it comes (aborted: another play, stop, seek, close), or when a command
+// that lets it go on asks for a notification of its own (superseded); the
+// other commands finish at once and notify at once.  The end of a play is
+// seen by the mixer, which posts the message itself.
 #include "platform/dsound/audio_engine.h"
 #include "platform/dsound/audio_mix.h"
 #include "platform/winmm/virtual_disc.h"
 
 #include <vantrel/win32/debug.h>
 #include <vantrel/win32/mmsystem.h>
+#include <vantrel/win32/window.h>
 
 #include <algorithm>
 #include <map>
@@ -26,6 +34,7 @@ namespace {
 
 class CdDevice final : public MixVoice {
 public:
+    MCIDEVICEID id = 0;
     std::shared_ptr<AudioEngine> engine;
     VirtualDisc disc;
     DWORD timeFormat = MCI_FORMAT_MSF;
@@ -38,6 +47,15 @@ public:
     size_t track = 0;    // index of the current track
     MixPosition position = 0; // in the current track's sample frames
     uint32_t until = 0;  // CD frame where the play ends
+    HWND notifyWindow = nullptr; // a play's pending notification
+
+    // Posts the pending play notification with `result`.
+    void notifyLocked(WPARAM result)
+    {
+        if (notifyWindow)
+            PostMessageA(notifyWindow, MM_MCINOTIFY, result, LPARAM(id));
+        notifyWindow = nullptr;
+    }
 
     uint32_t positionLocked() const
     {
@@ -61,6 +79,7 @@ public:
         std::lock_guard<std::mutex> lock(engine->mutex());
         playing = false;
         engine->stop(this);
+        notifyLocked(MCI_NOTIFY_ABORTED);
     }
 
     bool mix(int32_t* accumulator, uint32_t frames, uint32_t outputRate, std::vector<HANDLE>&) override
@@ -76,6 +95,7 @@ public:
             if (at >= limit) {
                 if (limit < t.frames || track + 1 == disc.tracks.size()) {
                     playing = false;
+                    notifyLocked(MCI_NOTIFY_SUCCESSFUL);
                     return false;
                 }
                 ++track;
@@ -195,7 +215,10 @@ MCIERROR openDevice(DWORD_PTR flags, MCI_OPEN_PARMSA* params)
     DeviceList& list = openDevices();
     std::lock_guard<std::mutex> lock(list.lock);
     params->wDeviceID = list.next++;
+    device->id = params->wDeviceID;
     list.devices[params->wDeviceID] = device;
+    if ((flags & MCI_NOTIFY) && params->dwCallback)
+        PostMessageA(HWND(params->dwCallback), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, LPARAM(device->id));
     return 0;
 }
 
@@ -216,6 +239,9 @@ MCIERROR play(CdDevice& d, DWORD_PTR flags, MCI_PLAY_PARMS* params)
         return MCIERR_OUTOFRANGE;
     d.prepareTracks(from, to);
     std::lock_guard<std::mutex> lock(d.engine->mutex());
+    d.notifyLocked(MCI_NOTIFY_ABORTED);
+    if ((flags & MCI_NOTIFY) && params)
+        d.notifyWindow = HWND(params->dwCallback);
     d.seekLocked(from);
     d.until = to;
     d.playing = true;
@@ -270,7 +296,7 @@ MCIERROR status(CdDevice& d, DWORD_PTR flags, MCI_STATUS_PARMS* params)
     return MCIERR_MISSING_PARAMETER;
 }
 
-MCIERROR command(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
+MCIERROR run(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
 {
     std::vector<std::string> failures;
     {
@@ -288,6 +314,8 @@ MCIERROR command(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameter
         d.paused = message == MCI_PAUSE && d.playing;
         d.playing = false;
         d.engine->stop(&d);
+        if (message == MCI_STOP)
+            d.notifyLocked(MCI_NOTIFY_ABORTED);
         return 0;
     }
     case MCI_RESUME: {
@@ -315,6 +343,7 @@ MCIERROR command(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameter
         std::lock_guard<std::mutex> lock(d.engine->mutex());
         d.playing = d.paused = false;
         d.engine->stop(&d);
+        d.notifyLocked(MCI_NOTIFY_ABORTED);
         d.seekLocked(to);
         return 0;
     }
@@ -337,6 +366,23 @@ MCIERROR command(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameter
     return MCIERR_UNRECOGNIZED_COMMAND;
 }
 
+// A command and its notification: a play keeps its own until it ends; any
+// other command asking for one supersedes a pending play's (a stop or seek
+// has aborted it by then) and is notified as soon as it has succeeded.
+MCIERROR command(CdDevice& d, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
+{
+    const auto* generic = reinterpret_cast<const MCI_GENERIC_PARMS*>(parameters);
+    const HWND callback = (flags & MCI_NOTIFY) && generic ? HWND(generic->dwCallback) : nullptr;
+    if (callback && message != MCI_PLAY) {
+        std::lock_guard<std::mutex> lock(d.engine->mutex());
+        d.notifyLocked(MCI_NOTIFY_SUPERSEDED);
+    }
+    const MCIERROR error = run(d, message, flags, parameters);
+    if (callback && message != MCI_PLAY && !error)
+        PostMessageA(callback, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, LPARAM(d.id));
+    return error;
+}
+
 } // namespace
 } // namespace vtl
 
@@ -356,7 +402,17 @@ MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWOR
         if (message == MCI_CLOSE)
             list.devices.erase(it);
     }
-    if (message == MCI_CLOSE)
-        return vtlTraceCall_.result(0); // the device stops when its last user lets go of it
+    if (message == MCI_CLOSE) {
+        // The device stops when its last user lets go of it; a play of
+        // this user's is cut short now.
+        {
+            std::lock_guard<std::mutex> lock(d->engine->mutex());
+            d->notifyLocked(MCI_NOTIFY_ABORTED);
+        }
+        const auto* generic = reinterpret_cast<const MCI_GENERIC_PARMS*>(parameters);
+        if ((flags & MCI_NOTIFY) && generic && generic->dwCallback)
+            PostMessageA(HWND(generic->dwCallback), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, LPARAM(device));
+        return vtlTraceCall_.result(0);
+    }
     return vtlTraceCall_.result(vtl::command(*d, message, flags, parameters));
 }

@@ -217,7 +217,7 @@ MCIERROR timeAfter(Request& r, DWORD format, DWORD* value)
     return parseTime(word, format, value) ? 0 : MCIERR_BAD_INTEGER;
 }
 
-MCIERROR play(MCIDEVICEID device, Request& r)
+MCIERROR play(MCIDEVICEID device, Request& r, HWND callback)
 {
     MCIERROR error = 0;
     const DWORD format = statusOf(device, MCI_STATUS_TIME_FORMAT, &error);
@@ -236,7 +236,8 @@ MCIERROR play(MCIDEVICEID device, Request& r)
         } else if (r.take("wait")) {
             waits = true;
         } else if (r.take("notify")) {
-            VTL_UNSUPPORTED("mciSendString play ... notify", "posts no MM_MCINOTIFY when the play ends");
+            flags |= MCI_NOTIFY;
+            play.dwCallback = DWORD_PTR(callback);
         } else {
             error = MCIERR_UNRECOGNIZED_KEYWORD;
         }
@@ -401,14 +402,17 @@ MCIERROR run(const char* command, LPSTR out, UINT size, HWND callback)
         device = found->second;
     }
     MCIERROR error;
-    bool notify = false;
     if (verb == "play")
-        error = play(device, r);
+        error = play(device, r, callback);
     else if (verb == "stop" || verb == "pause" || verb == "resume") {
-        notify = r.take("notify");
+        // The device notifies: a stop aborts a play's pending notification
+        // before its own comes.
+        MCI_GENERIC_PARMS generic{};
+        generic.dwCallback = DWORD_PTR(callback);
+        const DWORD flags = r.take("notify") ? MCI_NOTIFY : 0;
         r.take("wait");
         error = r.done() ? mciSendCommandA(device, verb == "stop" ? MCI_STOP : verb == "pause" ? MCI_PAUSE : MCI_RESUME,
-                                           0, 0)
+                                           flags, DWORD_PTR(&generic))
                          : MCIERR_UNRECOGNIZED_KEYWORD;
     } else if (verb == "seek")
         error = seek(device, r);
@@ -418,9 +422,6 @@ MCIERROR run(const char* command, LPSTR out, UINT size, HWND callback)
         error = status(device, r, out, size);
     else
         return MCIERR_UNRECOGNIZED_COMMAND;
-    // A command asked to notify has finished by now: it tells so at once.
-    if (notify && !error && callback)
-        PostMessageA(callback, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, LPARAM(device));
     return error;
 }
 

@@ -1,7 +1,10 @@
 // mciSendString with the "cdaudio" device on a generated virtual disc of two
 // tracks, as a game drives its CD music: open by alias, time formats,
-// status answers as text, play from a track, and the errors of misuse.
+// status answers as text, play from a track, the notifications of a play,
+// and the errors of misuse.
 #include <vantrel/win32/mmsystem.h>
+#include <vantrel/win32/window.h>
+#include <vantrel/win32/window_calls.h>
 
 #include "support/manual_audio.h"
 #include "support/wave_file.h"
@@ -12,6 +15,8 @@
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -112,4 +117,68 @@ TEST_F(MciStringsTest, MisuseAnswersAsWindowsDoes)
     EXPECT_EQ(mciSendStringA("status cdaudio mode", nullptr, 0, nullptr), 0u);
     EXPECT_EQ(send("close cdaudio"), 0u);
     EXPECT_EQ(send("close cdaudio"), MCIERROR(MCIERR_INVALID_DEVICE_NAME));
+}
+
+namespace {
+
+LRESULT CALLBACK plainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// The MM_MCINOTIFY messages waiting for `window`, as (wParam, lParam) pairs.
+std::vector<std::pair<WPARAM, LPARAM>> notifications(HWND window)
+{
+    std::vector<std::pair<WPARAM, LPARAM>> got;
+    MSG msg;
+    while (PeekMessageA(&msg, window, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE))
+        got.emplace_back(msg.wParam, msg.lParam);
+    return got;
+}
+
+} // namespace
+
+// A game that loops its CD music restarts it when the play's notification
+// says it reached its end; a play cut short or overtaken says so instead.
+TEST_F(MciStringsTest, APlayWithNotifyTellsItsWindowHowItEnded)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = plainWindowProc;
+    wc.lpszClassName = "VantrelCdNotify";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowA("VantrelCdNotify", "cd", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(send("open cdaudio alias music"), 0u);
+    const LPARAM id = std::atoi(reply);
+    ASSERT_EQ(send("set music time format tmsf"), 0u);
+    const auto play = [&](const char* command) { return mciSendStringA(command, reply, sizeof reply, window); };
+    using Got = std::vector<std::pair<WPARAM, LPARAM>>;
+
+    // Track 2 lasts 5 s: mixed to its end, the play is successful, once.
+    ASSERT_EQ(play("play music from 2 notify"), 0u);
+    EXPECT_EQ(notifications(window), Got{});
+    audio.pull(44100 * 5 + 4410);
+    EXPECT_EQ(ask("status music mode"), "stopped");
+    EXPECT_EQ(notifications(window), (Got{{MCI_NOTIFY_SUCCESSFUL, id}}));
+    audio.pull(4410);
+    EXPECT_EQ(notifications(window), Got{});
+
+    // Another play, a stop, a seek and a close each cut a play short.
+    for (const char* cut : {"play music from 2", "stop music", "seek music to start", "close music"}) {
+        ASSERT_EQ(play("play music from 1 notify"), 0u) << cut;
+        EXPECT_EQ(send(cut), 0u) << cut;
+        EXPECT_EQ(notifications(window), (Got{{MCI_NOTIFY_ABORTED, id}})) << cut;
+    }
+
+    // A pause that asks for its own notification supersedes the play's and
+    // is notified at once; a plain pause keeps the play's pending.
+    ASSERT_EQ(send("open cdaudio alias music"), 0u);
+    const LPARAM again = std::atoi(reply);
+    ASSERT_EQ(play("play music from 1 notify"), 0u);
+    ASSERT_EQ(play("pause music"), 0u);
+    EXPECT_EQ(notifications(window), Got{});
+    ASSERT_EQ(play("pause music notify"), 0u);
+    EXPECT_EQ(notifications(window), (Got{{MCI_NOTIFY_SUPERSEDED, again}, {MCI_NOTIFY_SUCCESSFUL, again}}));
+    DestroyWindow(window);
 }
