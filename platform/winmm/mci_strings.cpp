@@ -20,6 +20,8 @@
 
 namespace {
 
+using vtl::answer;
+
 // The devices opened by string, by lower-case name or alias.
 struct StringDevices {
     std::mutex lock;
@@ -90,16 +92,6 @@ private:
     std::vector<std::string> words_;
     size_t at_;
 };
-
-MCIERROR answer(const std::string& text, LPSTR out, UINT size)
-{
-    if (!out)
-        return 0;
-    if (text.size() + 1 > size)
-        return MCIERR_PARAM_OVERFLOW;
-    std::memcpy(out, text.c_str(), text.size() + 1);
-    return 0;
-}
 
 // A position or length as text in the device's time format.
 std::string timeText(DWORD value, DWORD format, bool duration)

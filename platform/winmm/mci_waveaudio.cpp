@@ -107,16 +107,6 @@ std::shared_ptr<WaveDevice> deviceNamed(const std::string& name)
     return found == d.byName.end() ? nullptr : found->second;
 }
 
-MCIERROR answer(const std::string& text, LPSTR out, UINT size)
-{
-    if (!out)
-        return 0;
-    if (text.size() + 1 > size)
-        return MCIERR_PARAM_OVERFLOW;
-    std::memcpy(out, text.c_str(), text.size() + 1);
-    return 0;
-}
-
 // Reads the file whole; an error code for a file that is missing or not a
 // WAV file the mixer plays.
 MCIERROR load(WaveDevice& device, const std::string& path)
@@ -424,6 +414,16 @@ void closeAllWaveAudio()
     }
     for (auto& device : all)
         device.second->halt(MCI_NOTIFY_ABORTED);
+}
+
+MCIERROR answer(const std::string& text, LPSTR out, UINT size)
+{
+    if (!out)
+        return 0;
+    if (text.size() + 1 > size)
+        return MCIERR_PARAM_OVERFLOW;
+    std::memcpy(out, text.c_str(), text.size() + 1);
+    return 0;
 }
 
 } // namespace vtl

@@ -31,6 +31,10 @@ MCIERROR waveAudioCommand(const std::string& verb, const std::string& name, cons
 // "close all": every waveaudio device.
 void closeAllWaveAudio();
 
+// A command's answer as mciSendString gives it: the text into `out` when
+// there is one, MCIERR_PARAM_OVERFLOW when it does not fit whole.
+MCIERROR answer(const std::string& text, LPSTR out, UINT size);
+
 } // namespace vtl
 
 #endif
