@@ -172,6 +172,53 @@ if (typeof location !== 'undefined') {
   });
 })();
 
+// The program's end.  A program that waits gives the browser its turn by
+// returning from main at its first wait (ASYNCIFY); its real end comes in a
+// later turn, where the runtime hands main's result to the handlers it
+// keeps for an export that waited: this sets them for main.  An end with a
+// code other than 0 (a return from main or a call to exit) is shown on the
+// page with the last six lines the program wrote to standard error (blank
+// ones left out), which is where a game says why it stopped (its data
+// missing, say).  The code is Module.vantrelExitCode.
+(function() {
+  var said = [];
+  var printErr = Module['printErr'];
+  Module['printErr'] = function(text) {
+    if (/\S/.test(text))
+      said.push(text.replace(/\s+$/, ''));
+    if (said.length > 6)
+      said.shift();
+    if (printErr)
+      printErr(text);
+    else
+      console.warn(text);
+  };
+  function ended(code) {
+    Module['vantrelExitCode'] = code;
+    if (code !== 0 && typeof vantrelPageFailed === 'function')
+      vantrelPageFailed(said.length ? said.join('\n') : 'it ended with code ' + code);
+  }
+  Module['postRun'] = Module['postRun'] || [];
+  Module['postRun'].push(function() {
+    if (typeof Asyncify === 'undefined' || !Asyncify.currData) {
+      ended(EXITSTATUS | 0); // main returned without waiting
+      return;
+    }
+    Asyncify.asyncPromiseHandlers = {
+      resolve: function(code) { ended(code | 0); },
+      reject: function(e) {
+        if (e instanceof ExitStatus) {
+          ended(e.status | 0);
+          return;
+        }
+        err('vantrel: ' + e);
+        if (typeof vantrelPageFailed === 'function')
+          vantrelPageFailed(String(e));
+      },
+    };
+  });
+})();
+
 // What stops the page (a .wasm or data file that does not load, an abort)
 // is shown on the page as well as on the console.
 Module['onAbort'] = function(what) {

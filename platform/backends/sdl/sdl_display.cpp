@@ -5,11 +5,14 @@
 // or scaled into the window's picture; in full screen the window covers the
 // screen and the mode's pixels are scaled into it, keeping their aspect, at
 // whole multiples when they fit, with black bars.  Each full-screen present
-// records the picture so the pointer follows it.
+// records the picture so the pointer follows it.  In a page, full screen is
+// the page's (letterboxed) until the player's next key or click gives it the
+// browser's full screen (platform/host/page_hooks.h).
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/backends/sdl/sdl_picture.h"
 #include "platform/backends/sdl/sdl_window_renderer.h"
 #include "platform/ddraw/display_backend.h"
+#include "platform/host/page_hooks.h"
 #include <vantrel/seam/window_backend.h>
 
 #include <vantrel/win32/ddraw.h>
@@ -34,6 +37,7 @@ public:
             return DDERR_GENERIC;
         fullscreenWindow_ = window;
         linear_ = linearFilterAsked();
+        vtl::host::pageFullscreenWanted(true);
         return DD_OK;
     }
 
@@ -42,6 +46,8 @@ public:
         // The window shows the game one to one again: its pointer too.
         if (SDL_Window* native = static_cast<SDL_Window*>(vtl::nativeWindow(fullscreenWindow_)))
             vtl::clearPicture(native);
+        if (fullscreenWindow_)
+            vtl::host::pageFullscreenWanted(false);
         fullscreenWindow_ = nullptr;
     }
 

@@ -7,4 +7,6 @@ void pageFrameShown() {}
 
 void pageSoundMixed(const int16_t*, uint32_t, uint32_t) {}
 
+void pageFullscreenWanted(bool) {}
+
 } // namespace vtl::host
