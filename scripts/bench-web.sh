@@ -82,6 +82,7 @@ awk -F '\t' '
   function family(name) { sub(/\/path:[0-9]+$/, "", name); sub(/\/[0-9]+$/, "", name); return name }
   {
     run = $1; name = $2; t = $3
+    sub(/\/manual_time$/, "", name) # the widening times its calls itself
     if (name ~ /^showcaseFrame\//) { key = "showcase frame, the path chosen at start-up" }
     else {
       f = family(name)
