@@ -52,8 +52,8 @@ skipped=()
 failed=()
 for width in 64 32; do
   case $width in
-    64) toolchain=cmake/toolchains/mingw-w64-x86_64.cmake arch=win64 ;;
-    32) toolchain=cmake/toolchains/mingw-w64-i686.cmake arch=win32 ;;
+    64) toolchain=cmake/toolchains/mingw-w64-x86_64.cmake arch=win64 loader=/usr/lib/wine/wine64 ;;
+    32) toolchain=cmake/toolchains/mingw-w64-i686.cmake arch=win32 loader=/usr/lib/wine/wine ;;
   esac
   build=build-win$width
   # The 32-bit build makes its data with the Linux build's tools (the same
@@ -72,7 +72,11 @@ for width in 64 32; do
   # One prefix per width, made once: wineboot is the slow part of a first run.
   # Without Mono and Gecko (the tests need neither), wineboot offers to
   # download them in a dialog box that would wait on the virtual display.
+  # Each width's programs start through its own loader, as the build's
+  # emulator does: Debian's wine script takes the 32-bit loader whenever
+  # wine32 is installed, also where the kernel cannot start it.
   export WINEPREFIX="$PWD/$build/wine-prefix" WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINELOADER=$loader
   # A prefix made for the other width, or a 64-bit one made before wine32
   # was installed (no 32-bit half, which Wine's own 32-bit tools then need),
   # cannot serve: it is made again.
@@ -83,7 +87,7 @@ for width in 64 32; do
     fi
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i
+    "$loader" wineboot -i
     wineserver -w
   fi
   # The prefix's own processes (wineserver, services, the desktop) start
@@ -92,12 +96,12 @@ for width in 64 32; do
   # they are started here first, their output going nowhere.  A failing
   # width does not stop the other from being built and run.
   if ! HOME="$alsa_home" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-      wineserver -p 60 && wineboot >/dev/null 2>&1 </dev/null
-      ctest --test-dir "$1" --output-on-failure -j "$2"' ctest "$build" "$jobs"; then
+      wineserver -p 60 && "$3" wineboot >/dev/null 2>&1 </dev/null
+      ctest --test-dir "$1" --output-on-failure -j "$2"' ctest "$build" "$jobs" "$loader"; then
     failed+=("$build")
   fi
   wineserver -k 2>/dev/null || true
-  unset WINEPREFIX WINEARCH WINEDLLOVERRIDES
+  unset WINEPREFIX WINEARCH WINEDLLOVERRIDES WINELOADER
 done
 
 for s in ${skipped[@]+"${skipped[@]}"}; do
