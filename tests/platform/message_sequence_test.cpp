@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "support/window_recorder.h"
+#include "support/wine.h"
 
 namespace {
 
@@ -198,9 +200,18 @@ TEST(MessageSequence, DestroyingAVisibleWindowHidesAndDeactivatesItFirst)
     ASSERT_EQ(GetForegroundWindow(), w);
     rec.clear();
     DestroyWindow(w);
-    // A top-level window is hidden without WM_SHOWWINDOW.
-    EXPECT_EQ(sequence(rec, w), messages({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE,
-                                          WM_ACTIVATEAPP, WM_DESTROY, WM_NCDESTROY}));
+    // A top-level window is hidden without WM_SHOWWINDOW.  Wine tells the
+    // application it is no longer active only once the X server's focus
+    // change reaches it, which may come after the window is gone: there
+    // WM_ACTIVATEAPP may be missing.
+    const std::vector<UINT> got = sequence(rec, w);
+    const std::vector<UINT> windows = messages({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE,
+                                                WM_ACTIVATE, WM_ACTIVATEAPP, WM_DESTROY, WM_NCDESTROY});
+    if (runningUnderWine() && got == messages({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE,
+                                                WM_ACTIVATE, WM_DESTROY, WM_NCDESTROY}))
+        std::printf("Wine sent no WM_ACTIVATEAPP before the window went (X focus came late)\n");
+    else
+        EXPECT_EQ(got, windows);
     EXPECT_EQ(windowPosFlags(rec, WM_WINDOWPOSCHANGING) & (SWP_HIDEWINDOW | SWP_NOACTIVATE),
               static_cast<UINT>(SWP_HIDEWINDOW | SWP_NOACTIVATE));
 
