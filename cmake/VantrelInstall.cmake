@@ -47,6 +47,22 @@ if(EMSCRIPTEN)
   list(TRANSFORM VANTREL_WEB_FONTS PREPEND ${VANTREL_WEB_FONT_DIR}/ OUTPUT_VARIABLE font_files)
   list(TRANSFORM font_files APPEND .ttf)
   install(FILES ${font_files} DESTINATION ${VANTREL_FONT_INSTALL_DIR})
+  # libvantrel.a leaves SDL, FreeType and the track decoder's libraries to
+  # the page's link, as the build does; the package brings their archives
+  # (lib/vantrel/) and the installed target names them, so that a game that
+  # finds the package links as one in the library's own build.  SDL's
+  # SDL2main is left out: a page's main is the game's own.
+  set(web_archives)
+  foreach(prefix IN LISTS VANTREL_WEB_LINKED_PREFIXES)
+    file(GLOB archives ${prefix}/lib/*.a)
+    list(FILTER archives EXCLUDE REGEX "/libSDL2main\\.a$")
+    list(APPEND web_archives ${archives})
+  endforeach()
+  install(FILES ${web_archives} DESTINATION ${CMAKE_INSTALL_LIBDIR}/vantrel)
+  foreach(archive IN LISTS web_archives)
+    get_filename_component(name ${archive} NAME)
+    target_link_libraries(vantrel INTERFACE "$<INSTALL_INTERFACE:$<INSTALL_PREFIX>/${CMAKE_INSTALL_LIBDIR}/vantrel/${name}>")
+  endforeach()
 endif()
 
 if(WIN32)

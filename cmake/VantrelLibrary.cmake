@@ -75,23 +75,33 @@ else()
   # found through pkg-config; the option is on by default when it is there.
   # The option picks one of two folders, so no source tests a switch: OFF builds
   # keep WAV tracks only.
-  # pkg-config would answer with the host's libsndfile, which the web build
-  # cannot link.
-  find_package(PkgConfig QUIET)
-  if(PKG_CONFIG_FOUND AND NOT EMSCRIPTEN)
-    pkg_check_modules(SNDFILE QUIET IMPORTED_TARGET sndfile)
-  endif()
-  if(SNDFILE_FOUND)
-    set(VANTREL_SNDFILE_DEFAULT ON)
+  # The web build decodes with the same libsndfile, built with its Xiph
+  # codecs from Debian's sources like SDL (pkg-config would answer with the
+  # host's, which a page cannot link): see web/VantrelWebSndfile.cmake.
+  if(EMSCRIPTEN)
+    option(VANTREL_WITH_SNDFILE "Decode FLAC and Ogg CD tracks with libsndfile (off: WAV tracks only)" ON)
+    if(VANTREL_WITH_SNDFILE)
+      include(web/VantrelWebSndfile)
+      set(VANTREL_SNDFILE_TARGET SndFile::sndfile)
+    endif()
   else()
-    set(VANTREL_SNDFILE_DEFAULT OFF)
-  endif()
-  option(VANTREL_WITH_SNDFILE "Decode FLAC, Ogg and MP3 CD tracks with libsndfile (off: WAV tracks only)"
-    ${VANTREL_SNDFILE_DEFAULT})
-  if(VANTREL_WITH_SNDFILE)
-    if(NOT SNDFILE_FOUND)
+    find_package(PkgConfig QUIET)
+    if(PKG_CONFIG_FOUND)
+      pkg_check_modules(SNDFILE QUIET IMPORTED_TARGET sndfile)
+    endif()
+    if(SNDFILE_FOUND)
+      set(VANTREL_SNDFILE_DEFAULT ON)
+    else()
+      set(VANTREL_SNDFILE_DEFAULT OFF)
+    endif()
+    option(VANTREL_WITH_SNDFILE "Decode FLAC, Ogg and MP3 CD tracks with libsndfile (off: WAV tracks only)"
+      ${VANTREL_SNDFILE_DEFAULT})
+    if(VANTREL_WITH_SNDFILE AND NOT SNDFILE_FOUND)
       message(FATAL_ERROR "VANTREL_WITH_SNDFILE is on but pkg-config finds no sndfile (libsndfile1-dev)")
     endif()
+    set(VANTREL_SNDFILE_TARGET PkgConfig::SNDFILE)
+  endif()
+  if(VANTREL_WITH_SNDFILE)
     list(APPEND VANTREL_PLATFORM_FOLDERS winmm/sndfile)
   else()
     list(APPEND VANTREL_PLATFORM_FOLDERS winmm/wav_only)
@@ -163,12 +173,17 @@ else()
     target_compile_options(vantrel_deps INTERFACE -msimd128)
   endif()
 endif()
+if(EMSCRIPTEN)
+  # The cross-built libraries the library links (SDL, FreeType, the track
+  # decoder's): the package installs their archives beside libvantrel.a.
+  get_property(VANTREL_WEB_LINKED_PREFIXES GLOBAL PROPERTY VANTREL_WEB_LIBRARY_PREFIXES)
+endif()
 # The backends' own libraries, the CD track decoder's and the font lookup's:
 # only the platform layer compiles against them, so no library folder can
 # include their headers.
 add_library(vantrel_backend_deps INTERFACE)
 if(VANTREL_WITH_SNDFILE)
-  target_link_libraries(vantrel_backend_deps INTERFACE PkgConfig::SNDFILE)
+  target_link_libraries(vantrel_backend_deps INTERFACE ${VANTREL_SNDFILE_TARGET})
 endif()
 if(VANTREL_WITH_FONTCONFIG)
   find_package(Fontconfig REQUIRED)

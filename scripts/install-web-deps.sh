@@ -17,6 +17,7 @@ packages=(
   fonttools                    # pyftsubset cuts the fonts down to the ANSI code page
   dpkg-dev                     # dpkg-source unpacks the libraries' Debian sources
   python3                      # serves the pages (python3 -m http.server)
+  sox libsox-fmt-base          # writes the Ogg and FLAC tracks of the CD page test
 )
 # node and npm: Debian's, unless the machine has its own (nodesource's node
 # brings npm with it and conflicts with Debian's npm package).

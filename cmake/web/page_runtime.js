@@ -8,7 +8,8 @@
 // before main, as a native game reads them.
 Module['preRun'] = Module['preRun'] || [];
 Module['preRun'].push(function() {
-  if (typeof location === 'undefined')
+  // A program that never reads its environment has none.
+  if (typeof location === 'undefined' || typeof ENV === 'undefined')
     return;
   new URLSearchParams(location.search).forEach(function(value, name) {
     if (/^(VANTREL|SDL)_/.test(name))

@@ -1,0 +1,20 @@
+# Installs the web build into a scratch prefix, builds the web consumer
+# against it with the same toolchain, and opens both of its pages in
+# headless chromium: each must say it ran.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed (${rc}): ${ARGN}\n${out}\n${err}")
+  endif()
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_FIND_ROOT_PATH=${prefix}
+  -DFIRST_PAGE_SOURCE=${FIRST_PAGE_SOURCE} -DDATA_DIR=${DATA_DIR})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+run(${RUN_PAGE} ${CHROMIUM} ${WORK_DIR}/build plain.html "first page: 30 frames drawn")
+run(${RUN_PAGE} ${CHROMIUM} ${WORK_DIR}/build mygame.html "web consumer: ok, read 14 bytes")
