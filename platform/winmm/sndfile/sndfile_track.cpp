@@ -2,9 +2,10 @@
 //
 // Each track keeps its file open and one window of decoded frames (32-bit
 // float, the file's first two channels).  The mixer asks for frames at its
-// play cursor; when fewer than a quarter window lie ahead, the frames still
-// ahead move to the front and the decoder continues behind them, so playing
-// on is one sequential decode per window and never allocates.  A request
+// play cursor; once a step (1024 frames) of the window has played, the
+// frames still ahead move to the front and the decoder continues behind
+// them, so playing on is one sequential decode in short steps and never
+// allocates.  A request
 // anywhere else (a play from a position) seeks first.  Frames the decoder
 // cannot deliver are silence: the track keeps the length its header gave,
 // and the tracks after it their places.
@@ -29,7 +30,12 @@ namespace vtl {
 namespace {
 
 constexpr uint32_t kWindowFrames = 8192;
-constexpr uint32_t kRefillBelow = kWindowFrames / 4;
+// The window is topped up once a step's worth of it has played, so that no
+// one request decodes much more than the mixer plays in one period: in a
+// page the mixer runs on the browser's only thread, and a long decode there
+// makes the output miss its turn.
+constexpr uint32_t kRefillStep = 1024;
+constexpr uint32_t kRefillBelow = kWindowFrames - kRefillStep;
 // Samples an MP3 seek starts before its place, and decodes at a time on the
 // way in.
 constexpr uint32_t kMpegSeekLead = 8 * 1152;

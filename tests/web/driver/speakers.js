@@ -23,7 +23,8 @@ async function tapSpeakers(page) {
   });
 }
 
-// The last 32768 samples sent to the speakers: { rate, pitch, peak, periods }.
+// The last 32768 samples sent to the speakers:
+// { rate, pitch, peak, periods, dropouts }.
 async function measureSpeakers(page) {
   const heard = await page.evaluate(() =>
     window.vantrelAnalysers.map((a) => {
@@ -42,17 +43,29 @@ async function measureSpeakers(page) {
   for (let i = 1; i < samples.length; ++i)
     if (samples[i - 1] < 0 && samples[i] >= 0)
       crossings.push(i - 1 + -samples[i - 1] / (samples[i] - samples[i - 1]));
-  const periods = crossings.length - 1;
-  const pitch = (periods * rate) / (crossings[crossings.length - 1] - crossings[0]);
+  // Headless chromium's output without a sound device now and then loses a
+  // render quantum (128 frames) on a busy machine, seen once in about a
+  // dozen runs: a period that far from the usual is a dropout, not the
+  // sound's pitch.  The pitch is measured over the regular periods; the
+  // dropouts are counted.
+  const spans = [];
+  for (let i = 1; i < crossings.length; ++i) spans.push(crossings[i] - crossings[i - 1]);
+  const usual = [...spans].sort((a, b) => a - b)[spans.length >> 1];
+  const regular = spans.filter((span) => Math.abs(span - usual) < usual * 0.05);
+  const periods = regular.length;
+  const pitch = (periods * rate) / regular.reduce((sum, span) => sum + span, 0);
   const peak = Math.max(...samples.map(Math.abs));
-  return { rate, pitch, peak, periods };
+  return { rate, pitch, peak, periods, dropouts: spans.length - periods };
 }
 
-// Asserts a sine of `pitch` Hz within 0.5 % at a peak of `level` within 1 dB.
+// Asserts a sine of `pitch` Hz within 0.5 % at a peak of `level` within 1 dB,
+// with at most one dropout.
 function expectTone(heard, pitch, level, what) {
   const db = 20 * Math.log10(heard.peak / level);
   console.log(`${what}: output at ${heard.rate} Hz, pitch ${heard.pitch.toFixed(2)} Hz over ` +
-    `${heard.periods} periods, peak ${heard.peak.toFixed(4)} (${db.toFixed(2)} dB from ${level})`);
+    `${heard.periods} periods, peak ${heard.peak.toFixed(4)} (${db.toFixed(2)} dB from ${level}), ` +
+    `${heard.dropouts} dropouts`);
+  assert.ok(heard.dropouts <= 1, `${what}: ${heard.dropouts} dropouts in ${heard.periods} periods`);
   assert.ok(Math.abs(heard.pitch - pitch) < pitch * 0.005,
     `${what}: pitch ${heard.pitch} Hz, expected ${pitch} Hz within 0.5 %`);
   assert.ok(Math.abs(db) < 1, `${what}: peak ${heard.peak}, expected ${level} within 1 dB`);
