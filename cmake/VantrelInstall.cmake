@@ -3,7 +3,11 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS vantrel EXPORT VantrelTargets
+set(VANTREL_INSTALLED_LIBRARIES vantrel)
+if(EMSCRIPTEN)
+  list(APPEND VANTREL_INSTALLED_LIBRARIES vantrel_plain)
+endif()
+install(TARGETS ${VANTREL_INSTALLED_LIBRARIES} EXPORT VantrelTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
@@ -43,7 +47,7 @@ install(FILES ${PROJECT_BINARY_DIR}/VantrelConfig.cmake ${PROJECT_BINARY_DIR}/Va
 if(EMSCRIPTEN)
   # What pages link: the page, its script, SDL's function list, the fonts.
   list(TRANSFORM VANTREL_WEB_FILES PREPEND ${PROJECT_SOURCE_DIR}/cmake/web/ OUTPUT_VARIABLE web_files)
-  install(FILES ${web_files} DESTINATION ${VANTREL_CMAKE_DIR}/web)
+  install(FILES ${web_files} ${VANTREL_WEB_ASYNCIFY_REMOVE_FILE} DESTINATION ${VANTREL_CMAKE_DIR}/web)
   list(TRANSFORM VANTREL_WEB_FONTS PREPEND ${VANTREL_WEB_FONT_DIR}/ OUTPUT_VARIABLE font_files)
   list(TRANSFORM font_files APPEND .ttf)
   install(FILES ${font_files} DESTINATION ${VANTREL_FONT_INSTALL_DIR})
@@ -62,6 +66,7 @@ if(EMSCRIPTEN)
   foreach(archive IN LISTS web_archives)
     get_filename_component(name ${archive} NAME)
     target_link_libraries(vantrel INTERFACE "$<INSTALL_INTERFACE:$<INSTALL_PREFIX>/${CMAKE_INSTALL_LIBDIR}/vantrel/${name}>")
+    target_link_libraries(vantrel_plain INTERFACE "$<INSTALL_INTERFACE:$<INSTALL_PREFIX>/${CMAKE_INSTALL_LIBDIR}/vantrel/${name}>")
   endforeach()
 endif()
 

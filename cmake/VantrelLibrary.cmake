@@ -169,8 +169,9 @@ else()
   find_package(Freetype REQUIRED)
   target_link_libraries(vantrel_deps INTERFACE Freetype::Freetype)
   if(EMSCRIPTEN)
-    # The vector kernels' WebAssembly SIMD.
-    target_compile_options(vantrel_deps INTERFACE -msimd128)
+    # The vector kernels' WebAssembly SIMD, except in the plain twins of the
+    # library's objects (VANTREL_WEB_PLAIN), which browsers without it run.
+    target_compile_options(vantrel_deps INTERFACE $<$<NOT:$<BOOL:$<TARGET_PROPERTY:VANTREL_WEB_PLAIN>>>:-msimd128>)
   endif()
 endif()
 if(EMSCRIPTEN)
@@ -200,6 +201,25 @@ if(VANTREL_WITH_SDL2)
     target_link_libraries(vantrel_backend_deps INTERFACE X11::X11)
   endif()
 endif()
+
+# In the web build, <target>_plain: the same objects compiled without
+# WebAssembly SIMD, for the plain library (vantrel_plain) that pages load in
+# a browser without it.  Called once the target has all its settings.
+function(vantrel_web_plain_twin target)
+  if(NOT EMSCRIPTEN)
+    return()
+  endif()
+  get_target_property(sources ${target} SOURCES)
+  add_library(${target}_plain OBJECT ${sources})
+  foreach(property POSITION_INDEPENDENT_CODE CXX_VISIBILITY_PRESET VISIBILITY_INLINES_HIDDEN INCLUDE_DIRECTORIES
+      INTERFACE_INCLUDE_DIRECTORIES COMPILE_DEFINITIONS COMPILE_FEATURES LINK_LIBRARIES)
+    get_target_property(value ${target} ${property})
+    if(value)
+      set_property(TARGET ${target}_plain PROPERTY ${property} "${value}")
+    endif()
+  endforeach()
+  set_target_properties(${target}_plain PROPERTIES VANTREL_WEB_PLAIN ON)
+endfunction()
 
 function(vantrel_object_library target)
   add_library(${target} OBJECT ${ARGN})
@@ -237,6 +257,7 @@ endif()
 # the definitions go to its source alone.
 set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/backends/backend_table.cpp
   PROPERTIES COMPILE_DEFINITIONS "${VANTREL_BACKEND_DEFINITIONS}")
+vantrel_web_plain_twin(vantrel_platform)
 
 # ---- The library ------------------------------------------------------------
 set(VANTREL_SOURCE_GLOBS)
@@ -254,6 +275,7 @@ target_include_directories(vantrel_objects
   PRIVATE
     ${PROJECT_SOURCE_DIR}/platform/seam
     ${PROJECT_SOURCE_DIR})
+vantrel_web_plain_twin(vantrel_objects)
 
 include(VantrelLayering)
 vantrel_check_layering()
@@ -288,6 +310,18 @@ endif()
 if(EMSCRIPTEN)
   include(web/VantrelWebOptions)
   vantrel_web_options(vantrel)
+  # The library without WebAssembly SIMD: the page a game makes with
+  # vantrel_add_web_page() has a twin linked with it, which the page loads
+  # in a browser without SIMD (web/VantrelWebPage.cmake).
+  add_library(vantrel_plain STATIC $<TARGET_OBJECTS:vantrel_platform_plain> $<TARGET_OBJECTS:vantrel_objects_plain>)
+  add_library(Vantrel::vantrel_plain ALIAS vantrel_plain)
+  set_target_properties(vantrel_plain PROPERTIES EXPORT_NAME vantrel_plain OUTPUT_NAME vantrel-plain)
+  target_compile_features(vantrel_plain PUBLIC cxx_std_17)
+  get_target_property(value vantrel INTERFACE_INCLUDE_DIRECTORIES)
+  set_target_properties(vantrel_plain PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${value}")
+  target_link_libraries(vantrel_plain PRIVATE $<BUILD_INTERFACE:vantrel_build_options>
+    $<BUILD_INTERFACE:vantrel_deps> $<BUILD_INTERFACE:vantrel_backend_deps>)
+  vantrel_web_options(vantrel_plain PLAIN)
 endif()
 if(WIN32)
   # vantrel.dll exports what is marked VANTREL_API (dllexport while it is

@@ -45,8 +45,28 @@ set_target_properties(vantrel_win32 PROPERTIES EXPORT_NAME win32)
 target_link_libraries(vantrel_win32 INTERFACE vantrel_winmain vantrel)
 add_library(Vantrel::win32 ALIAS vantrel_win32)
 
+# The web build's twins on the library without SIMD, for the plain page
+# (web/VantrelWebPage.cmake).
+set(VANTREL_WIN32_TARGETS vantrel_winmain vantrel_win32)
+if(EMSCRIPTEN)
+  add_library(vantrel_winmain_plain STATIC ${PROJECT_SOURCE_DIR}/platform/compat/win_main.cpp)
+  set_target_properties(vantrel_winmain_plain PROPERTIES OUTPUT_NAME vantrel-winmain-plain EXPORT_NAME winmain_plain)
+  target_compile_features(vantrel_winmain_plain PUBLIC cxx_std_17)
+  foreach(property INCLUDE_DIRECTORIES INTERFACE_INCLUDE_DIRECTORIES)
+    get_target_property(value vantrel_winmain ${property})
+    set_target_properties(vantrel_winmain_plain PROPERTIES ${property} "${value}")
+  endforeach()
+  target_link_libraries(vantrel_winmain_plain PUBLIC vantrel_plain PRIVATE $<BUILD_INTERFACE:vantrel_build_options>)
+  add_library(Vantrel::winmain_plain ALIAS vantrel_winmain_plain)
+  add_library(vantrel_win32_plain INTERFACE)
+  set_target_properties(vantrel_win32_plain PROPERTIES EXPORT_NAME win32_plain)
+  target_link_libraries(vantrel_win32_plain INTERFACE vantrel_winmain_plain vantrel_plain)
+  add_library(Vantrel::win32_plain ALIAS vantrel_win32_plain)
+  list(APPEND VANTREL_WIN32_TARGETS vantrel_winmain_plain vantrel_win32_plain)
+endif()
+
 if(VANTREL_INSTALL)
-  install(TARGETS vantrel_winmain vantrel_win32 EXPORT VantrelTargets
+  install(TARGETS ${VANTREL_WIN32_TARGETS} EXPORT VantrelTargets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/compat/include/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vantrel-win32)

@@ -12,15 +12,34 @@
 # cores, a few seconds after.
 include(${CMAKE_CURRENT_LIST_DIR}/VantrelWebLibraries.cmake)
 
-vantrel_web_library(libogg CMAKE_ARGS -DINSTALL_DOCS=OFF -DBUILD_TESTING=OFF)
-vantrel_web_library(libvorbis NEEDS libogg CMAKE_ARGS -DBUILD_TESTING=OFF)
-vantrel_web_library(flac NEEDS libogg CMAKE_ARGS
+# Optimised for size: a page downloads every format libsndfile knows and
+# both of Vorbis's and Opus's halves (its format table refers to them all),
+# and a track needs far less speed than a mixer period gives it.
+set(small "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG")
+
+vantrel_web_library(libogg CMAKE_ARGS ${small} -DINSTALL_DOCS=OFF -DBUILD_TESTING=OFF)
+vantrel_web_library(libvorbis NEEDS libogg CMAKE_ARGS ${small} -DBUILD_TESTING=OFF)
+vantrel_web_library(flac NEEDS libogg CMAKE_ARGS ${small}
   -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DBUILD_DOCS=OFF
   -DINSTALL_MANPAGES=OFF -DWITH_STACK_PROTECTOR=OFF -DWITH_FORTIFY_SOURCE=OFF)
-vantrel_web_library(opus ADD_FILES ${CMAKE_CURRENT_LIST_DIR}/opus_buildtype.cmake CMAKE_ARGS
+vantrel_web_library(opus ADD_FILES ${CMAKE_CURRENT_LIST_DIR}/opus_buildtype.cmake CMAKE_ARGS ${small}
   -DOPUS_BUILD_PROGRAMS=OFF -DOPUS_BUILD_TESTING=OFF -DOPUS_STACK_PROTECTOR=OFF -DOPUS_FORTIFY_SOURCE=OFF)
-vantrel_web_library(libsndfile NEEDS libogg libvorbis flac opus CMAKE_ARGS
+vantrel_web_library(libsndfile NEEDS libogg libvorbis flac opus CMAKE_ARGS ${small}
   -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF -DENABLE_MPEG=OFF
   -DENABLE_EXTERNAL_LIBS=ON -DINSTALL_MANPAGES=OFF -DINSTALL_PKGCONFIG_MODULE=OFF
   -DCMAKE_FIND_PACKAGE_PREFER_CONFIG=ON)
+# Found afresh each time: a changed recipe builds into a new folder, which
+# package folders cached by an earlier configure would hide.
+foreach(name SndFile Ogg Vorbis FLAC Opus)
+  unset(${name}_DIR CACHE)
+endforeach()
 find_package(SndFile CONFIG REQUIRED)
+
+# Their archives, whose functions ASYNCIFY leaves alone
+# (web/VantrelWebOptions.cmake).
+set(VANTREL_WEB_DECODER_ARCHIVES)
+foreach(package libogg libvorbis flac opus libsndfile)
+  get_property(prefix GLOBAL PROPERTY VANTREL_WEB_LIBRARY_${package})
+  file(GLOB archives ${prefix}/lib/*.a)
+  list(APPEND VANTREL_WEB_DECODER_ARCHIVES ${archives})
+endforeach()

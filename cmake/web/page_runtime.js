@@ -228,12 +228,13 @@ Module['onAbort'] = function(what) {
 };
 
 // The program is built with WebAssembly's SIMD, and a browser without it
-// cannot compile any part of a module that has SIMD in it.  Such a browser
-// is told so on the page before the .wasm is fetched, instead of failing
-// in the compiler.  The probe is the smallest module that uses a SIMD
+// cannot compile any part of a module that has SIMD in it.  The library's
+// page loads the program's plain twin in such a browser where there is one
+// (shell.html); otherwise the browser is told so on the page before the
+// .wasm is fetched, instead of failing in the compiler.  The probe is the smallest module that uses a SIMD
 // instruction (i8x16.splat and i8x16.popcnt).
 (function() {
-  if (typeof WebAssembly === 'undefined' || typeof location === 'undefined')
+  if (typeof WebAssembly === 'undefined' || typeof location === 'undefined' || Module['vantrelPlainProgram'])
     return;
   var probe = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 10, 10, 1, 8, 0,
                               65, 0, 253, 15, 253, 98, 11]);
