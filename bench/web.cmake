@@ -28,10 +28,9 @@ foreach(target vantrel-bench vantrel-bench-page)
   # name would otherwise sit where the interface reads a number), and
   # ASYNCIFY, which the showcase's first present needs to wait for the
   # display and which instruments the code every frame runs.
-  list(JOIN VANTREL_WEB_ASYNCIFY_REMOVE "\",\"" remove)
   target_link_options(${target} PRIVATE -sALLOW_MEMORY_GROWTH -sGLOBAL_BASE=65536 -sASYNCIFY
     "SHELL:-sASYNCIFY_IMPORTS=[\"vantrel_wait_for_animation_frame\"]"
-    "SHELL:-sASYNCIFY_REMOVE=[\"${remove}\"]")
+    "SHELL:-sASYNCIFY_REMOVE=@${VANTREL_WEB_ASYNCIFY_REMOVE_FILE}")
   if(TARGET vantrel_showcase_game)
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:vantrel_showcase_game>)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/examples/showcase)

@@ -1,15 +1,17 @@
-// load_failure_test.js ROOT PAGE
+// load_failure_test.js ROOT PAGE TWIN_PAGE
 // A page whose WebAssembly or data cannot load says so on the page, and
 // does not hang: each of the page's .wasm and .data requests is refused in
 // turn, and the page must show a message naming the failure.  A browser
 // without WebAssembly SIMD (one whose WebAssembly.validate refuses SIMD) is
-// told so, without fetching the .wasm it cannot compile.
+// told so, without fetching the .wasm it cannot compile.  TWIN_PAGE, made
+// with vantrel_add_web_page, has a plain twin: such a browser runs that one
+// instead, and a browser with SIMD the SIMD one, each fetching only its own.
 'use strict';
 
 const assert = require('assert');
 const { withBrowser, main } = require('./browser');
 
-const [root, file] = process.argv.slice(2);
+const [root, file, twinFile] = process.argv.slice(2);
 
 async function refused(session, suffix) {
   const { page } = await session.open();
@@ -59,10 +61,39 @@ async function withoutSimd(session) {
   await page.close();
 }
 
+// The twin page runs to its "ready" line on the program the browser can
+// compile: which scripts and modules it fetched, and the path it chose.
+async function twinChosen(session, simd) {
+  const { page, log } = await session.open();
+  if (!simd)
+    await page.evaluateOnNewDocument(() => {
+      const validate = WebAssembly.validate;
+      WebAssembly.validate = (bytes) => !new Uint8Array(bytes).includes(0xfd) && validate(bytes);
+    });
+  const fetched = [];
+  page.on('request', (request) => {
+    const name = new URL(request.url()).pathname.split('/').pop();
+    if (/\.(js|wasm|data)$/.test(name)) fetched.push(name);
+  });
+  await page.goto(session.url(twinFile));
+  await log.waitFor(/: ready/);
+  const path = await page.evaluate(() => Module.vantrelCodePath);
+  const base = twinFile.split('/').pop().replace(/\.html$/, '');
+  const program = simd ? base : `${base}-plain`;
+  console.log(`${simd ? 'with' : 'without'} SIMD: ${path} path, fetched ${fetched.join(', ')}`);
+  assert.strictEqual(path, simd ? 'simd128' : 'plain');
+  assert.deepStrictEqual([...fetched].sort(), [`${program}.data`, `${program}.js`, `${program}.wasm`]);
+  await page.close();
+}
+
 main(() =>
   withBrowser(root, async (session) => {
     await refused(session, '.wasm');
     await refused(session, '.data');
     await withoutSimd(session);
+    if (twinFile) {
+      await twinChosen(session, true);
+      await twinChosen(session, false);
+    }
   })
 );
