@@ -4,16 +4,7 @@
 # pkg-config) and runs each as a player would: from a folder holding the
 # program and vantrel.dll only.  Programs run through EMULATOR (Wine) when
 # it is given.
-file(REMOVE_RECURSE ${WORK_DIR})
-set(prefix ${WORK_DIR}/prefix)
-
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "failed (${rc}): ${ARGN}\n${out}\n${err}")
-  endif()
-  set(output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/scratch_prefix.cmake)
 
 # A game run from its own folder prints "consumer ok".
 function(play program)
@@ -38,7 +29,7 @@ endforeach()
 file(GLOB binaries ${prefix}/bin/*.exe ${prefix}/bin/*.dll)
 foreach(binary IN LISTS binaries)
   run(${OBJDUMP} -p ${binary})
-  string(REGEX MATCHALL "DLL Name: [^\n]*" imports "${output}")
+  string(REGEX MATCHALL "DLL Name: [^\n]*" imports "${run_output}")
   string(TOLOWER "${imports}" imports)
   if(imports MATCHES "libstdc|libgcc|libwinpthread")
     message(FATAL_ERROR "${binary} needs the compiler's runtime DLLs: ${imports}")
@@ -75,7 +66,7 @@ find_program(PKG_CONFIG pkg-config)
 if(PKG_CONFIG AND CXX)
   set(ENV{PKG_CONFIG_LIBDIR} ${prefix}/lib/pkgconfig)
   run(${PKG_CONFIG} --cflags --libs vantrel-win32)
-  string(STRIP "${output}" flags)
+  string(STRIP "${run_output}" flags)
   separate_arguments(flags UNIX_COMMAND "${flags}")
   set(game ${WORK_DIR}/pkgconfig)
   file(MAKE_DIRECTORY ${game})

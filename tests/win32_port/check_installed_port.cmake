@@ -2,16 +2,7 @@
 # port's unchanged source against it with find_package and with pkg-config,
 # and runs each build headless in a folder holding the port's data, with a
 # Windows folder (and so a registry) of its own.
-file(REMOVE_RECURSE ${WORK_DIR})
-set(prefix ${WORK_DIR}/prefix)
-
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "failed (${rc}): ${ARGN}\n${out}\n${err}")
-  endif()
-  set(last_output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/scratch_prefix.cmake)
 
 # Runs the port from `folder` and checks that it played to the exit.
 function(play program folder)
@@ -19,7 +10,7 @@ function(play program folder)
     ${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${prefix}/lib VANTREL_VIDEO=headless VANTREL_AUDIO=headless
     VANTREL_WINDOWS_DIR=${folder}/windows ${program})
   if(NOT last_output MATCHES "MAZERUN: [0-9]+ frames, exit reached")
-    message(FATAL_ERROR "${program} did not reach the exit:\n${last_output}")
+    message(FATAL_ERROR "${program} did not reach the exit:\n${run_output}")
   endif()
   file(READ ${folder}/port.ini ini)
   if(NOT ini MATCHES "\\[Scores\\]\nBest=[0-9]+")

@@ -3,6 +3,8 @@
 // half of full scale for four seconds.  The first click plays track 1, the
 // second track 2; the CD test measures each where the page hands it to the
 // speakers.
+#include "page_window.h"
+
 #include <vantrel.h>
 
 #include <cstdio>
@@ -43,13 +45,10 @@ LRESULT CALLBACK cdProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 int main()
 {
     DXWindow window(GetModuleHandleA(nullptr), "VantrelCdPage", "Vantrel CD page");
-    RECT r = {0, 0, 320, 200};
-    AdjustWindowRectEx(&r, VTL_NORMAL_STYLE, FALSE, WS_EX_APPWINDOW);
-    if (!window.doReg(cdProc, 0, 0, 0) || !window.createWindow(r.right - r.left, r.bottom - r.top)) {
+    if (!openPageWindow(window, cdProc, 320, 200)) {
         std::printf("cd: no window\n");
         return 1;
     }
-    window.show(SW_SHOWNORMAL);
     if (!gCd.init(window.hwnd())) {
         std::printf("cd: no disc\n");
         return 1;

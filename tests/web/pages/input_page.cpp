@@ -3,6 +3,8 @@
 // client area is 320x200 game pixels; the page scales it into the browser.
 // Each line carries the time the game saw it (performance.now() in the
 // page), so the test can measure the way from a browser event to the game.
+#include "page_window.h"
+
 #include <vantrel.h>
 
 #include <cstdio>
@@ -67,17 +69,10 @@ LRESULT CALLBACK inputProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 int main()
 {
     DXWindow window(GetModuleHandleA(nullptr), "VantrelInputPage", "Vantrel input page");
-    if (!window.doReg(inputProc, 0, 0, 0)) {
-        std::printf("input: no window class\n");
-        return 1;
-    }
-    RECT r = {0, 0, kWidth, kHeight};
-    AdjustWindowRectEx(&r, VTL_NORMAL_STYLE, FALSE, WS_EX_APPWINDOW);
-    if (!window.createWindow(r.right - r.left, r.bottom - r.top)) {
+    if (!openPageWindow(window, inputProc, kWidth, kHeight)) {
         std::printf("input: no window\n");
         return 1;
     }
-    window.show(SW_SHOWNORMAL);
     RECT client;
     GetClientRect(window.hwnd(), &client);
     std::printf("input: ready %ldx%ld\n", static_cast<long>(client.right), static_cast<long>(client.bottom));

@@ -2,6 +2,8 @@
 // sine at half of full scale, 16-bit mono at 44100 Hz (exactly 100 samples a
 // period), looped in a DirectSound buffer at full volume.  The sound test
 // measures its pitch and level where the page hands it to the speakers.
+#include "page_window.h"
+
 #include <vantrel.h>
 #include <vantrel/win32/dsound.h>
 
@@ -75,13 +77,10 @@ LRESULT CALLBACK soundProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 int main()
 {
     DXWindow window(GetModuleHandleA(nullptr), "VantrelSoundPage", "Vantrel sound page");
-    RECT r = {0, 0, 320, 200};
-    AdjustWindowRectEx(&r, VTL_NORMAL_STYLE, FALSE, WS_EX_APPWINDOW);
-    if (!window.doReg(soundProc, 0, 0, 0) || !window.createWindow(r.right - r.left, r.bottom - r.top)) {
+    if (!openPageWindow(window, soundProc, 320, 200)) {
         std::printf("sound: no window\n");
         return 1;
     }
-    window.show(SW_SHOWNORMAL);
     if (!makeTone(window.hwnd())) {
         std::printf("sound: no sound buffer\n");
         return 1;
