@@ -99,6 +99,8 @@ function(vantrel_web_options target)
     set_property(TARGET ${target} APPEND PROPERTY INTERFACE_LINK_DEPENDS
       "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/cmake/web/${file}>")
   endforeach()
+  set_property(TARGET ${target} APPEND PROPERTY INTERFACE_LINK_DEPENDS
+    "$<BUILD_INTERFACE:${VANTREL_WEB_ASYNCIFY_REMOVE_FILE}>")
   if(VANTREL_WITH_SDL2)
     # SDL 2.26's Web Audio code calls two of emscripten's JavaScript library
     # functions that emscripten 3.1.6 includes only when asked.  Their names
