@@ -9,7 +9,7 @@ function(play program folder)
   run(${CMAKE_COMMAND} -E chdir ${folder}
     ${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${prefix}/lib VANTREL_VIDEO=headless VANTREL_AUDIO=headless
     VANTREL_WINDOWS_DIR=${folder}/windows ${program})
-  if(NOT last_output MATCHES "MAZERUN: [0-9]+ frames, exit reached")
+  if(NOT run_output MATCHES "MAZERUN: [0-9]+ frames, exit reached")
     message(FATAL_ERROR "${program} did not reach the exit:\n${run_output}")
   endif()
   file(READ ${folder}/port.ini ini)
